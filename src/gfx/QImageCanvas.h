@@ -1,0 +1,42 @@
+#pragma once
+// TCanvas over a QImage (Format_RGB32): integer coordinates without
+// anti-aliasing for the GDI-like primitives, anti-aliased floats for the
+// high-quality ones. XOR and merge pens use raster operations.
+
+#include <QImage>
+
+#include "gfx/TCanvas.h"
+
+class QImageCanvas : public TCanvas {
+ public:
+  // Paints on an image owned elsewhere (the surface widget's bitmap).
+  explicit QImageCanvas(QImage* image) : image_(image) {}
+
+  QImage* Image() { return image_; }
+  int Width() const override { return image_->width(); }
+  int Height() const override { return image_->height(); }
+
+  void Line(int x1, int y1, int x2, int y2) override;
+  void Polygon(const std::vector<TPoint>& points) override;
+  void Rectangle(int x1, int y1, int x2, int y2) override;
+  void FillRect(int x1, int y1, int x2, int y2) override;
+  void Ellipse(int x1, int y1, int x2, int y2) override;
+  void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
+  void TextOut(int x, int y, const std::string& text) override;
+  int TextWidth(const std::string& text) override;
+  int TextHeight(const std::string& text) override;
+  void StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) override;
+  void AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) override;
+  void AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) override;
+  void AaFillPolygon(const std::vector<TPointF>& points, TColor color,
+                     std::uint8_t alpha) override;
+  void AaPie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle,
+             const TAaPen& pen, bool fill, TColor fillColor) override;
+
+ private:
+  QImage* image_;
+};
+
+// Windows colour value 0x00BBGGRR -> QColor.
+class QColor;
+QColor ToQColor(TColor color, int alpha = 255);

@@ -1,0 +1,104 @@
+#pragma once
+// GDI-like drawing state and primitives. Objects and the tracer only ever talk
+// to this class; the painting back ends (QImage, recording) derive from it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QImage;
+
+using TColor = std::uint32_t;  // Windows colour value 0x00BBGGRR
+
+enum class TPenMode { Copy, Xor, Merge };
+enum class TPenStyle { Solid, Dot, Clear };
+enum class TBrushStyle { Solid, Clear };
+
+struct TPen {
+  TPenMode mode = TPenMode::Copy;
+  TColor color = 0;
+  int width = 1;
+  TPenStyle style = TPenStyle::Solid;
+};
+
+struct TBrush {
+  TBrushStyle style = TBrushStyle::Solid;
+  TColor color = 0xFFFFFF;
+};
+
+struct TFont {
+  std::string name = "Arial";
+  int size = 8;  // points
+  bool bold = false;
+  TColor color = 0;
+};
+
+struct TPoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const TPoint&) const = default;
+};
+
+struct TPointF {
+  float x = 0;
+  float y = 0;
+  bool operator==(const TPointF&) const = default;
+};
+
+// Float-coordinate, anti-aliased pen used by the high-quality layer.
+struct TAaPen {
+  TColor color = 0;
+  std::uint8_t alpha = 255;
+  float width = 1.0f;
+};
+
+class TCanvas {
+ public:
+  TPen Pen;
+  TBrush Brush;
+  TFont Font;
+
+  virtual ~TCanvas() = default;
+
+  // Size of the clip rectangle (the whole surface).
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+
+  void MoveTo(int x, int y) {
+    penPos_ = {x, y};
+  }
+  void LineTo(int x, int y);
+  TPoint PenPos() const {
+    return penPos_;
+  }
+
+  // GDI semantics: the end point of a line is not painted.
+  virtual void Line(int x1, int y1, int x2, int y2) = 0;
+  virtual void Polyline(const std::vector<TPoint>& points);
+  // Filled with the brush (alternate fill), outlined with the pen.
+  virtual void Polygon(const std::vector<TPoint>& points) = 0;
+  virtual void Rectangle(int x1, int y1, int x2, int y2) = 0;
+  // Brush only, no outline.
+  virtual void FillRect(int x1, int y1, int x2, int y2) = 0;
+  virtual void Ellipse(int x1, int y1, int x2, int y2) = 0;
+  // Counter-clockwise arc of the ellipse in the box, from the ray towards
+  // (x3, y3) to the ray towards (x4, y4).
+  virtual void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) = 0;
+  // Background is transparent when the brush is clear.
+  virtual void TextOut(int x, int y, const std::string& text) = 0;
+  virtual int TextWidth(const std::string& text) = 0;
+  virtual int TextHeight(const std::string& text) = 0;
+  virtual void StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) = 0;
+
+  // Anti-aliased float primitives (always copy mode).
+  virtual void AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) = 0;
+  virtual void AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) = 0;
+  virtual void AaFillPolygon(const std::vector<TPointF>& points, TColor color,
+                             std::uint8_t alpha) = 0;
+  // Angles in degrees, counter-clockwise as seen on the screen.
+  virtual void AaPie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle,
+                     const TAaPen& pen, bool fill, TColor fillColor) = 0;
+
+ private:
+  TPoint penPos_;
+};

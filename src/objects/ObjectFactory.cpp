@@ -1,0 +1,35 @@
+#include "objects/ObjectFactory.h"
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+using Maker = std::function<std::unique_ptr<DrawObjectUnit>(TCanvas*)>;
+
+template <typename T>
+std::pair<std::string, Maker> Entry(const char* name) {
+  return {name, [](TCanvas* c) { return std::unique_ptr<DrawObjectUnit>(std::make_unique<T>(c)); }};
+}
+
+// Tried in this order; comparison is exact and case-sensitive.
+const std::vector<std::pair<std::string, Maker>>& Table() {
+  static const std::vector<std::pair<std::string, Maker>> table = {
+  };
+  return table;
+}
+
+}  // namespace
+
+std::unique_ptr<DrawObjectUnit> CreateObjectByClassName(const std::string& className,
+                                                        TCanvas* canvas) {
+  for (const auto& [name, make] : Table())
+    if (name == className) return make(canvas);
+  return nullptr;
+}
+
+std::vector<std::string> KnownClassNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : Table()) names.push_back(entry.first);
+  return names;
+}

@@ -1,0 +1,62 @@
+#pragma once
+// Paints traced items onto a canvas with the page's pens.
+
+#include "gfx/TCanvas.h"
+#include "optics/ITraceSink.h"
+#include "optics/Tracer.h"
+
+class CanvasTraceSink : public ITraceSink {
+ public:
+  CanvasTraceSink(TCanvas& canvas, const TraceOptions& options)
+      : canvas_(canvas), options_(options) {}
+
+  void RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) override;
+  void Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) override;
+  void Normal(TPointF n1, TPointF n2) override;
+  void Extension(TPointF from, TPointF to) override;
+  void AngleLabel(TPointF anchor, const std::string& text, bool incidence) override;
+  void ImagePoint(TPointF at, bool real, const std::string& label) override;
+  void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
+
+ private:
+  TCanvas& canvas_;
+  TraceOptions options_;
+};
+
+// Sends every item to two sinks.
+class TeeTraceSink : public ITraceSink {
+ public:
+  TeeTraceSink(ITraceSink& a, ITraceSink& b) : a_(a), b_(b) {}
+  void RayPiece(TPointF f, TPointF t, const DrawBaseRayDataStruct& r) override {
+    a_.RayPiece(f, t, r);
+    b_.RayPiece(f, t, r);
+  }
+  void Arrow(TPointF at, float d, const DrawBaseRayDataStruct& r) override {
+    a_.Arrow(at, d, r);
+    b_.Arrow(at, d, r);
+  }
+  void Normal(TPointF n1, TPointF n2) override {
+    a_.Normal(n1, n2);
+    b_.Normal(n1, n2);
+  }
+  void Extension(TPointF f, TPointF t) override {
+    a_.Extension(f, t);
+    b_.Extension(f, t);
+  }
+  void AngleLabel(TPointF a, const std::string& text, bool incidence) override {
+    a_.AngleLabel(a, text, incidence);
+    b_.AngleLabel(a, text, incidence);
+  }
+  void ImagePoint(TPointF at, bool real, const std::string& label) override {
+    a_.ImagePoint(at, real, label);
+    b_.ImagePoint(at, real, label);
+  }
+  void ImageArrow(TPointF f, TPointF s, bool real, int w) override {
+    a_.ImageArrow(f, s, real, w);
+    b_.ImageArrow(f, s, real, w);
+  }
+
+ private:
+  ITraceSink& a_;
+  ITraceSink& b_;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// One ray: emitted by a light source or continued by the tracer at a hit.
+
+#include <cstdint>
+#include <string>
+
+#include "gfx/TCanvas.h"
+
+class ByteWriter;
+class ByteReader;
+
+struct DrawBaseRayDataStruct {
+  float startX = 0, startY = 0;      // fixes the direction with the through point
+  float throughX = 0, throughY = 0;  // the ray is drawn and tested from here on
+  float slope = 0;
+  float intercept = 0;
+  float direction = 0;
+  std::uint8_t vertical = 0;
+  float verticalX = 0;
+  float indexFactor = 1.0f;  // scales refractive indices, divides focal lengths
+  TColor rayColour = 255;
+  std::uint8_t blend = 0;  // 1: drawn with the merge pen
+  int sourceKind = 0;      // 0 none, 1 point source, 2 luminous object
+  std::string name;
+  int emissionGroup = 0;
+  int lastSurface = 0;
+  int sourceLineWidth = 0;
+};
+
+// The 80-byte saved layout of a ray template inside a light source's record.
+constexpr std::size_t kRayRecordSize = 80;
+void WriteRayRecord(ByteWriter& out, const DrawBaseRayDataStruct& ray);
+// The name is not stored; it comes back empty.
+void ReadRayRecord(ByteReader& in, DrawBaseRayDataStruct& ray);

@@ -1,0 +1,29 @@
+#pragma once
+// One optical surface piece handed to the tracer, or a construction line.
+
+#include <cstdint>
+
+#include "scene/ProcessSettings.h"
+
+enum SurfaceKind { kSurfaceReflect = 1, kSurfaceRefract = 2, kSurfaceIdealLens = 3 };
+enum SurfaceShape { kShapeSegment = 0, kShapeArc = 1, kShapeLine = 2 };
+
+struct DrawObjectLineDataStruct {
+  float x1 = 0, y1 = 0;
+  float x2 = 0, y2 = 0;
+  float slope = 0;      // arc: start angle (degrees, seen from the centre)
+  float intercept = 0;  // arc: end angle
+  float direction = 0;
+  std::uint8_t vertical = 0;
+  float verticalX = 0;
+  int kind = 0;
+  int shape = kShapeSegment;
+  // Arcs: 1 tangent = radial - 90, 2 = radial + 90. Reflectors: 3 = two-sided.
+  // Ideal lens: 1 converging, 2 diverging.
+  int orientation = 1;
+  float refractiveIndex = 0;
+  int serial = NextSurfaceSerial();
+  float radius = 0;
+  float centreX = 0, centreY = 0;  // arc centre; ideal lens: focal point on the left
+  float secondX = 0, secondY = 0;  // ideal lens: focal point on the right
+};

@@ -1,0 +1,372 @@
+#include "optics/Geometry.h"
+
+#include <QPolygon>
+#include <QRegion>
+#include <cmath>
+
+#include "i18n/TtlmController.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDeg = kPi / 180.0;
+
+struct LineEq {
+  bool vertical = false;
+  double x = 0;  // when vertical
+  double k = 0;
+  double b = 0;
+};
+
+LineEq MakeLine(double x1, double y1, double x2, double y2) {
+  LineEq l;
+  const double dx = x2 - x1;
+  if (std::fabs(dx) <= 1e-6) {
+    l.vertical = true;
+    l.x = x1;
+  } else {
+    l.k = (y2 - y1) / dx;
+    l.b = y1 - x1 * l.k;
+  }
+  return l;
+}
+
+// r plays the ray's role (horizontal below 1e-8), s the surface's (1e-7).
+bool IntersectLines(const LineEq& r, const LineEq& s, double& x, double& y) {
+  if (r.vertical && s.vertical) return false;
+  if (r.vertical) {
+    x = r.x;
+    y = s.k * x + s.b;
+  } else if (s.vertical) {
+    x = s.x;
+    y = r.k * x + r.b;
+  } else if (std::fabs(r.k - s.k) < 1e-7) {
+    return false;
+  } else if (std::fabs(r.k) < 1e-8) {
+    y = r.b;
+    x = (y - s.b) / s.k;
+  } else if (std::fabs(s.k) < 1e-7) {
+    y = s.b;
+    x = (y - r.b) / r.k;
+  } else {
+    x = (s.b - r.b) / (r.k - s.k);
+    y = r.k * x + r.b;
+  }
+  return true;
+}
+
+bool InBox(double x, double y, double x1, double y1, double x2, double y2) {
+  return (x - x1) * (x - x2) <= 0 && (y - y1) * (y - y2) <= 0;
+}
+
+bool AngleOnArc(double phi, double a0, double a1) {
+  if (a0 >= a1) return phi > a0 || phi < a1;
+  return a0 <= phi && phi <= a1;
+}
+
+LineEq SegmentLine(const DrawObjectLineDataStruct& s) { return MakeLine(s.x1, s.y1, s.x2, s.y2); }
+
+}  // namespace
+
+float DirectionAngle(TPointF a, TPointF b) {
+  const double dx = double(b.x) - double(a.x);
+  const double dy = double(b.y) - double(a.y);
+  if (dx == 0) {
+    if (dy == 0) return 0;
+    return dy > 0 ? 270.0f : 90.0f;
+  }
+  if (dy == 0) return dx < 0 ? 180.0f : 0.0f;
+  double r = std::atan2(dy, dx);
+  if (r < 0) r += 2 * kPi;
+  return static_cast<float>(360.0 - r / kDeg);
+}
+
+TPointF PointAt(TPointF p, double angle, double length) {
+  return {static_cast<float>(p.x + length * std::cos(angle * kDeg)),
+          static_cast<float>(p.y - length * std::sin(angle * kDeg))};
+}
+
+float Distance(TPointF a, TPointF b) {
+  return static_cast<float>(std::hypot(double(b.x) - a.x, double(b.y) - a.y));
+}
+
+TPointF Midpoint(TPointF a, TPointF b) {
+  return {static_cast<float>((double(a.x) + b.x) / 2), static_cast<float>((double(a.y) + b.y) / 2)};
+}
+
+int SideOf(const DrawObjectLineDataStruct& s, TPointF p) {
+  const TPointF a{s.x1, s.y1}, b{s.x2, s.y2};
+  double d = double(DirectionAngle(p, Midpoint(a, b))) - DirectionAngle(a, b);
+  if (d < 0) d += 360;
+  return (d <= 0 || d >= 180) ? 2 : 1;
+}
+
+void DeriveLine(DrawObjectLineDataStruct& s) {
+  s.direction = DirectionAngle({s.x1, s.y1}, {s.x2, s.y2});
+  const double dx = double(s.x2) - s.x1;
+  if (std::fabs(dx) <= 1e-6) {
+    s.vertical = 1;
+    s.verticalX = s.x1;
+  } else {
+    s.vertical = 0;
+    s.slope = static_cast<float>((double(s.y2) - s.y1) / dx);
+    s.intercept = static_cast<float>(s.y1 - s.x1 * ((double(s.y2) - s.y1) / dx));
+  }
+}
+
+void DeriveRay(DrawBaseRayDataStruct& r) {
+  r.direction = DirectionAngle({r.startX, r.startY}, {r.throughX, r.throughY});
+  const double dx = double(r.throughX) - r.startX;
+  if (std::fabs(dx) <= 1e-6) {
+    r.vertical = 1;
+    r.verticalX = r.startX;
+  } else {
+    r.vertical = 0;
+    const double k = (double(r.throughY) - r.startY) / dx;
+    r.slope = static_cast<float>(k);
+    r.intercept = static_cast<float>(r.startY - r.startX * k);
+  }
+}
+
+DrawObjectLineDataStruct MakeSegment(TPointF a, TPointF b) {
+  DrawObjectLineDataStruct s;
+  s.x1 = a.x;
+  s.y1 = a.y;
+  s.x2 = b.x;
+  s.y2 = b.y;
+  DeriveLine(s);
+  return s;
+}
+
+DrawBaseRayDataStruct CopyBaseRay(const DrawBaseRayDataStruct& ray) {
+  DrawBaseRayDataStruct r = ray;
+  DeriveRay(r);
+  return r;
+}
+
+DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h, double theta) {
+  DrawBaseRayDataStruct r = ray;
+  const TPointF start = PointAt(h, theta, -1);
+  r.startX = start.x;
+  r.startY = start.y;
+  r.throughX = h.x;
+  r.throughY = h.y;
+  DeriveRay(r);
+  return r;
+}
+
+int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruct& s,
+                 TPointF& out) {
+  const TPointF start{ray.startX, ray.startY}, through{ray.throughX, ray.throughY};
+  const double theta = DirectionAngle(start, through);
+  if (s.shape == kShapeArc) {
+    const TPointF c{s.centreX, s.centreY};
+    const TPointF f = PerpendicularFoot(c, start, through);
+    const double d = Distance(c, f);
+    const double radius = s.radius;
+    if (d > radius) return 0;
+    const double h = std::sqrt(radius * radius - d * d);
+    const TPointF plus = PointAt(f, theta, h), minus = PointAt(f, theta, -h);
+    auto evaluate = [&](TPointF p, int& code) {
+      if (!(std::fabs(double(DirectionAngle(through, p)) - theta) < 0.5)) return false;
+      const double phi = DirectionAngle(c, p);
+      if (!AngleOnArc(phi, s.slope, s.intercept)) return false;
+      double tangent = phi - 90;
+      if (tangent < 0) tangent += 360;
+      const double length = 200.0 - 100.0 * s.orientation * s.orientation;
+      const DrawObjectLineDataStruct piece = MakeSegment(p, PointAt(p, tangent, length));
+      code = SideOf(piece, through);
+      return true;
+    };
+    TPointF first = plus, second = minus;
+    if (!(Distance(through, plus) < Distance(through, minus))) std::swap(first, second);
+    int code = 0;
+    TPointF chosen;
+    if (evaluate(first, code)) {
+      chosen = first;
+    } else if (evaluate(second, code)) {
+      chosen = second;
+    } else {
+      return 0;
+    }
+    out = chosen;
+    if (std::fabs(double(chosen.x) - through.x) < 0.5 &&
+        std::fabs(double(chosen.y) - through.y) < 0.5)
+      return 0;
+    return code;
+  }
+
+  double x = 0, y = 0;
+  if (!IntersectLines(MakeLine(start.x, start.y, through.x, through.y), SegmentLine(s), x, y))
+    return 0;
+  out = {static_cast<float>(x), static_cast<float>(y)};
+  if (s.shape == kShapeSegment && !InBox(out.x, out.y, s.x1, s.y1, s.x2, s.y2)) return 0;
+  double d = theta - double(DirectionAngle({s.x1, s.y1}, {s.x2, s.y2}));
+  if (d < 0) d += 360;
+  const int code = (d <= 0 || d >= 180) ? 2 : 1;
+  if (std::fabs(double(DirectionAngle(through, out)) - theta) > 0.5) return 0;
+  if (std::fabs(double(out.x) - through.x) < 0.1 && std::fabs(double(out.y) - through.y) < 0.1)
+    return 0;
+  return code;
+}
+
+int IntersectSegments(const DrawObjectLineDataStruct& a, const DrawObjectLineDataStruct& b,
+                      TPointF& out) {
+  double x = 0, y = 0;
+  switch (a.shape) {
+    case kShapeArc: {
+      const TPointF c{a.centreX, a.centreY};
+      const TPointF f = PerpendicularFoot(c, {b.x1, b.y1}, {b.x2, b.y2});
+      const double d = Distance(c, f);
+      if (d > a.radius) return 0;
+      const double h = std::sqrt(double(a.radius) * a.radius - d * d);
+      const double dir = DirectionAngle({b.x1, b.y1}, {b.x2, b.y2});
+      for (double sign : {1.0, -1.0}) {
+        const TPointF p = PointAt(f, dir, sign * h);
+        if (InBox(p.x, p.y, b.x1, b.y1, b.x2, b.y2) &&
+            AngleOnArc(DirectionAngle(c, p), a.slope, a.intercept)) {
+          out = p;
+          return 1;
+        }
+      }
+      return 0;
+    }
+    case kShapeLine:
+      if (!IntersectLines(SegmentLine(a), SegmentLine(b), x, y)) return 0;
+      out = {static_cast<float>(x), static_cast<float>(y)};
+      return 1;
+    default:
+      if (!IntersectLines(SegmentLine(b), SegmentLine(a), x, y)) return 0;
+      out = {static_cast<float>(x), static_cast<float>(y)};
+      if (!InBox(out.x, out.y, a.x1, a.y1, a.x2, a.y2)) return 0;
+      if (!InBox(out.x, out.y, b.x1, b.y1, b.x2, b.y2)) return 0;
+      return 1;
+  }
+}
+
+TPointF PerpendicularFoot(TPointF p, TPointF a, TPointF b) {
+  DrawObjectLineDataStruct ab = MakeSegment(a, b);
+  ab.shape = kShapeLine;
+  const double dir = DirectionAngle(a, b) + (SideOf(ab, p) == 1 ? 90.0 : -90.0);
+  DrawObjectLineDataStruct normal = MakeSegment(p, PointAt(p, dir, 100));
+  normal.shape = kShapeLine;
+  TPointF out = a;
+  IntersectSegments(ab, normal, out);
+  return out;
+}
+
+const TLinkIntersection* NearestHit(const std::vector<TLinkIntersection>& hits, TPointF p) {
+  const TLinkIntersection* best = nullptr;
+  float bestDistance = 0;
+  for (const auto& hit : hits) {
+    const float d = Distance({hit.x, hit.y}, p);
+    if (!best || d < bestDistance) {
+      best = &hit;
+      bestDistance = d;
+    }
+  }
+  return best;
+}
+
+bool PointInRect(TPointF p, float x1, float y1, float x2, float y2) {
+  return (double(x2) - p.x) * (double(x1) - p.x) <= 0 && (double(y2) - p.y) * (double(y1) - p.y) <= 0;
+}
+
+bool SegmentMeetsRect(const DrawObjectLineDataStruct& segment, float x1, float y1, float x2,
+                      float y2) {
+  const TRectF r = NormalizeRect({x1, y1, x2, y2});
+  const TPointF corners[4] = {{r.x1, r.y1}, {r.x2, r.y1}, {r.x2, r.y2}, {r.x1, r.y2}};
+  DrawObjectLineDataStruct seg = segment;
+  if (seg.shape != kShapeArc) DeriveLine(seg);
+  for (int i = 0; i < 4; ++i) {
+    TPointF out;
+    if (IntersectSegments(seg, MakeSegment(corners[i], corners[(i + 1) % 4]), out) == 1)
+      return true;
+  }
+  return false;
+}
+
+namespace {
+QPolygon ToQPolygon(const std::vector<TPointF>& points) {
+  QPolygon polygon;
+  for (const auto& p : points) polygon << QPoint(Trunc(p.x), Trunc(p.y));
+  return polygon;
+}
+}  // namespace
+
+bool PolygonMeetsRect(const TRectF& rect, const std::vector<TPointF>& points) {
+  if (points.size() < 3) return false;
+  const TRectF r = NormalizeRect(rect);
+  const QRegion region(ToQPolygon(points), Qt::OddEvenFill);
+  // Windows rectangles exclude their right and bottom edges.
+  const QRect qr(QPoint(Trunc(r.x1), Trunc(r.y1)), QPoint(Trunc(r.x2) - 1, Trunc(r.y2) - 1));
+  return qr.isValid() && region.intersects(qr);
+}
+
+bool PointInPolygon(float x, float y, const std::vector<TPointF>& points) {
+  if (points.size() < 3) return false;
+  const QRegion region(ToQPolygon(points), Qt::OddEvenFill);
+  return region.contains(QPoint(Trunc(x), Trunc(y)));
+}
+
+bool NearSegment(TPointF p, TPointF a, TPointF b, float tolerance) {
+  return double(Distance(a, b)) + tolerance > double(Distance(p, a)) + Distance(p, b);
+}
+
+std::vector<TPoint> ToPointArray(const std::vector<TPointF>& points, bool close) {
+  std::vector<TPoint> out;
+  out.reserve(points.size() + 1);
+  for (const auto& p : points) out.push_back({Trunc(p.x), Trunc(p.y)});
+  if (close && !out.empty()) out.push_back(out.front());
+  return out;
+}
+
+TRectF NormalizeRect(const TRectF& r) {
+  return {std::min(r.x1, r.x2), std::min(r.y1, r.y2), std::max(r.x1, r.x2), std::max(r.y1, r.y2)};
+}
+
+void DrawArrowLine(TCanvas& canvas, TPointF a, TPointF b, int arrows) {
+  canvas.MoveTo(Trunc(a.x), Trunc(a.y));
+  canvas.LineTo(Trunc(b.x), Trunc(b.y));
+  if (arrows >= 1) {
+    const double theta = DirectionAngle(a, b);
+    for (double wing : {theta + 150, theta - 150}) {
+      const TPointF w = PointAt(b, wing, 10);
+      canvas.MoveTo(Trunc(b.x), Trunc(b.y));
+      canvas.LineTo(Trunc(w.x), Trunc(w.y));
+    }
+  }
+}
+
+void DrawAngleArc(TCanvas& canvas, TPointF a, TPointF b, double f, double g) {
+  const TPointF c = Midpoint(a, b);
+  const TPointF p3 = PointAt(c, f, 100), p4 = PointAt(c, g, 100);
+  canvas.Arc(Trunc(a.x), Trunc(a.y), Trunc(b.x), Trunc(b.y), Trunc(p3.x), Trunc(p3.y),
+             Trunc(p4.x), Trunc(p4.y));
+}
+
+float ScreenToUser(float value, int axis) {
+  if (axis == 1) return value - Settings().originX;
+  if (axis == 2) return Settings().originY - value;
+  return -1;
+}
+
+float UserToScreen(float value, int axis) {
+  if (axis == 1) return value + Settings().originX;
+  if (axis == 2) return Settings().originY - value;
+  return -1;
+}
+
+void SetOrigin(int x, int y) {
+  Settings().originX = x;
+  Settings().originY = y;
+}
+
+std::string BoolToText(bool value) { return value ? Tr("55", "是") : Tr("56", "否"); }
+
+bool TextToBool(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t\r\n");
+  const auto last = text.find_last_not_of(" \t\r\n");
+  const std::string trimmed = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+  return trimmed == Tr("55", "是");
+}

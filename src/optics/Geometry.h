@@ -1,0 +1,66 @@
+#pragma once
+// Shared plane geometry. Degrees, counter-clockwise as seen on the screen
+// (0 right, 90 up) although screen y grows downwards.
+
+#include <string>
+#include <vector>
+
+#include "gfx/TCanvas.h"
+#include "optics/DrawBaseRayDataStruct.h"
+#include "optics/DrawObjectLineDataStruct.h"
+#include "optics/TLinkIntersection.h"
+
+struct TRectF {
+  float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+float DirectionAngle(TPointF a, TPointF b);
+TPointF PointAt(TPointF p, double angle, double length);
+float Distance(TPointF a, TPointF b);
+TPointF Midpoint(TPointF a, TPointF b);
+// 1 = the point lies on the right of the segment's direction, 2 = left or on it.
+int SideOf(const DrawObjectLineDataStruct& segment, TPointF p);
+
+// Recompute slope, intercept, direction and the vertical flag from the points.
+void DeriveLine(DrawObjectLineDataStruct& segment);
+void DeriveRay(DrawBaseRayDataStruct& ray);
+
+DrawObjectLineDataStruct MakeSegment(TPointF a, TPointF b);
+DrawBaseRayDataStruct CopyBaseRay(const DrawBaseRayDataStruct& ray);
+// A copy that starts one pixel behind h and passes through h at angle theta.
+DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h, double theta);
+
+// The tracer's hit test: 0 none, 1 from the right, 2 from the left.
+int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruct& surface,
+                 TPointF& out);
+// Intersection of a (any shape) with the straight piece b: 0 or 1.
+int IntersectSegments(const DrawObjectLineDataStruct& a, const DrawObjectLineDataStruct& b,
+                      TPointF& out);
+TPointF PerpendicularFoot(TPointF p, TPointF a, TPointF b);
+// Smallest distance to p; on a tie the earlier hit wins. Null for an empty list.
+const TLinkIntersection* NearestHit(const std::vector<TLinkIntersection>& hits, TPointF p);
+
+bool PointInRect(TPointF p, float x1, float y1, float x2, float y2);
+bool SegmentMeetsRect(const DrawObjectLineDataStruct& segment, float x1, float y1, float x2,
+                      float y2);
+// Polygon with integer (truncated) corners and alternate filling, as a region.
+bool PolygonMeetsRect(const TRectF& rect, const std::vector<TPointF>& points);
+bool PointInPolygon(float x, float y, const std::vector<TPointF>& points);
+bool NearSegment(TPointF p, TPointF a, TPointF b, float tolerance);
+std::vector<TPoint> ToPointArray(const std::vector<TPointF>& points, bool close);
+TRectF NormalizeRect(const TRectF& rect);
+
+void DrawArrowLine(TCanvas& canvas, TPointF a, TPointF b, int arrows);
+void DrawAngleArc(TCanvas& canvas, TPointF a, TPointF b, double f, double g);
+
+// User coordinates: X = x - originX, Y = originY - y. axis 1 = x, 2 = y.
+float ScreenToUser(float value, int axis);
+float UserToScreen(float value, int axis);
+void SetOrigin(int x, int y);
+
+// Whole pixels: truncation toward zero.
+inline int Trunc(double v) { return static_cast<int>(v); }
+
+// The yes/no texts of the property sheet ("是"/"否", translated).
+std::string BoolToText(bool value);
+bool TextToBool(const std::string& text);

@@ -1,0 +1,24 @@
+#pragma once
+// What a trace draws, one call per kind of item, in drawing order. The canvas
+// sink paints it; other sinks print or count it.
+
+#include <string>
+
+#include "gfx/TCanvas.h"
+#include "optics/DrawBaseRayDataStruct.h"
+
+class ITraceSink {
+ public:
+  virtual ~ITraceSink() = default;
+  // A ray piece from the ray's through point to its hit (or 1000 px out).
+  virtual void RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) = 0;
+  // Arrowhead at `at` for a ray travelling in `direction` (degrees).
+  virtual void Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) = 0;
+  virtual void Normal(TPointF n1, TPointF n2) = 0;
+  virtual void Extension(TPointF from, TPointF to) = 0;
+  // The anchor is the label's centre.
+  virtual void AngleLabel(TPointF anchor, const std::string& text, bool incidence) = 0;
+  virtual void ImagePoint(TPointF at, bool real, const std::string& label) = 0;
+  // Pen width of the image arrow is three times the source's line width.
+  virtual void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) = 0;
+};

@@ -1,0 +1,108 @@
+#pragma once
+// Base class of every object placed on the drawing surface.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx/TCanvas.h"
+#include "optics/DrawBaseRayDataStruct.h"
+#include "optics/DrawObjectLineDataStruct.h"
+
+class ByteWriter;
+class ByteReader;
+
+// A control point held somewhere inside an object's own records.
+struct PointRef {
+  float* x;
+  float* y;
+  TPointF Get() const { return {*x, *y}; }
+  void Set(float nx, float ny) const {
+    *x = nx;
+    *y = ny;
+  }
+};
+
+class DrawObjectUnit {
+ public:
+  explicit DrawObjectUnit(TCanvas* canvas);
+  virtual ~DrawObjectUnit() = default;
+
+  // Base fields, in record order.
+  std::int32_t workA = 0;
+  float dragOriginX = 0, dragOriginY = 0;
+  std::int32_t workB = 0, workC = 0;
+  std::string displayName;
+  std::string className;
+  std::string name3, name4;
+  std::uint8_t flagD = 1;
+  TCanvas* canvas = nullptr;
+  TColor xorColor = 0xFF;
+  TColor color = 0x80FF;
+  TColor selectionLineColor = 0xFF;
+  std::int32_t lineWidth;
+  std::uint8_t fillFlag = 0;
+  TColor fillColor = 0xFF0000;
+  std::int32_t handleSize = 16;
+  TColor handleColor = 0xFF0000;
+  std::uint8_t flagE = 0;
+  std::int32_t selectedHandle = -1;
+  std::int32_t pointCount = 0;
+  std::uint8_t canCopy = 1;
+  std::uint8_t canDelete = 1;
+  std::uint8_t isDrawn = 1;
+  std::array<std::uint8_t, 40> reserved{};
+
+  // The 23 operations.
+  void SetDragOrigin(float x, float y) {
+    dragOriginX = x;
+    dragOriginY = y;
+  }
+  virtual void Draw(int mode);
+  virtual void DrawHandles();
+  TCanvas* SetCanvas(TCanvas* c) {
+    canvas = c;
+    return c;
+  }
+  virtual int HitTest(int x, int y);
+  virtual bool InRect(float x1, float y1, float x2, float y2);
+  virtual void BeginCreate(int x, int y);
+  virtual void DragCreate(int x, int y);
+  virtual void EndCreate(int x, int y);
+  virtual std::vector<DrawObjectLineDataStruct> GetSurfaces();
+  virtual std::vector<DrawBaseRayDataStruct> GetBaseRays();
+  virtual std::unique_ptr<DrawObjectUnit> Clone() const;
+  virtual std::unique_ptr<DrawObjectUnit> CloneMoved(int dx, int dy);
+  virtual void Move(int mode, int x, int y);
+  virtual int ShowProperties();
+  virtual bool ApplyProperties();
+  void SetSerialName(const std::string& suffix) { displayName = className + suffix; }
+  virtual void Zoom(float cx, float cy, float factor);
+  virtual bool SaveToStream(ByteWriter& out);
+  virtual bool LoadFromStream(ByteReader& in);
+  void SaveBaseFields(ByteWriter& out) const;
+  bool LoadBaseFields(ByteReader& in);
+  void SaveClassName(ByteWriter& out) const;
+
+ protected:
+  // Sets the class name and the three names that default to it.
+  void SetClassName(const std::string& name);
+
+  // The object's control points in order; the shared handle, hit, move,
+  // zoom and rectangle helpers below work over them.
+  virtual std::vector<PointRef> ControlPoints() { return {}; }
+
+  void DrawHandleSquares();
+  // 1 handle (selectedHandle set), 2 body (segment between the first two
+  // points), 0 miss; the two-point rule of the light source and the mirror.
+  int HitTestTwoPoints(int x, int y);
+  // A control point inside, or an edge between consecutive points crossing a side.
+  bool InRectPolyline(float x1, float y1, float x2, float y2, bool closed);
+  void MovePoints(int mode, int x, int y);
+  void ZoomPoints(float cx, float cy, float factor);
+
+  // Pen for Draw: mode 1 XOR outline, mode 2 copy in the object's colour.
+  void PreparePen(int mode);
+};

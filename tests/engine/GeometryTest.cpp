@@ -1,0 +1,77 @@
+#include "optics/Geometry.h"
+
+#include <gtest/gtest.h>
+
+#include "TestEnvironment.h"
+
+using GeometryTest = EngineTest;
+
+TEST_F(GeometryTest, DirectionAngleAxesAndDegenerate) {
+  EXPECT_FLOAT_EQ(DirectionAngle({0, 0}, {0, 0}), 0);
+  EXPECT_FLOAT_EQ(DirectionAngle({0, 0}, {10, 0}), 0);
+  EXPECT_FLOAT_EQ(DirectionAngle({0, 0}, {-10, 0}), 180);
+  EXPECT_FLOAT_EQ(DirectionAngle({0, 0}, {0, -10}), 90);  // up on the screen
+  EXPECT_FLOAT_EQ(DirectionAngle({0, 0}, {0, 10}), 270);
+  EXPECT_NEAR(DirectionAngle({0, 0}, {10, -10}), 45, 1e-4);
+  EXPECT_NEAR(DirectionAngle({0, 0}, {10, 10}), 315, 1e-4);
+}
+
+TEST_F(GeometryTest, PointAtAndSideOf) {
+  const TPointF p = PointAt({100, 100}, 90, 10);
+  EXPECT_NEAR(p.x, 100, 1e-4);
+  EXPECT_NEAR(p.y, 90, 1e-4);
+  const auto seg = MakeSegment({0, 0}, {100, 0});  // direction 0: right side is below
+  EXPECT_EQ(SideOf(seg, {50, 10}), 1);
+  EXPECT_EQ(SideOf(seg, {50, -10}), 2);
+  EXPECT_EQ(SideOf(seg, {30, 0}), 2);  // on the line
+}
+
+TEST_F(GeometryTest, VerticalSegmentUsesItsX) {
+  const auto seg = MakeSegment({50, 0}, {50.0000001f, 100});
+  EXPECT_EQ(seg.vertical, 1);
+  EXPECT_FLOAT_EQ(seg.verticalX, 50);
+  DrawBaseRayDataStruct ray;
+  ray.startX = 0;
+  ray.startY = 40;
+  ray.throughX = 10;
+  ray.throughY = 40;
+  DeriveRay(ray);
+  TPointF hit;
+  const int code = IntersectRay(ray, seg, hit);
+  EXPECT_NE(code, 0);
+  EXPECT_FLOAT_EQ(hit.x, 50);
+  EXPECT_FLOAT_EQ(hit.y, 40);
+}
+
+TEST_F(GeometryTest, ParallelAndCollinearRaysNeverHit) {
+  const auto seg = MakeSegment({0, 50}, {100, 50});
+  DrawBaseRayDataStruct ray;
+  ray.startX = -10;
+  ray.startY = 50;
+  ray.throughX = -5;
+  ray.throughY = 50;
+  TPointF hit;
+  EXPECT_EQ(IntersectRay(ray, seg, hit), 0);
+  ray.startY = ray.throughY = 20;
+  EXPECT_EQ(IntersectRay(ray, seg, hit), 0);
+}
+
+TEST_F(GeometryTest, HitOnTheThroughPointIsIgnored) {
+  const auto seg = MakeSegment({50, 0}, {50, 100});
+  DrawBaseRayDataStruct ray;
+  ray.startX = 49;
+  ray.startY = 50;
+  ray.throughX = 50.05f;
+  ray.throughY = 50;
+  TPointF hit;
+  EXPECT_EQ(IntersectRay(ray, seg, hit), 0);
+}
+
+TEST_F(GeometryTest, UserCoordinatesFollowTheOrigin) {
+  EXPECT_FLOAT_EQ(ScreenToUser(120, 1), 100);
+  EXPECT_FLOAT_EQ(ScreenToUser(200, 2), 100);
+  EXPECT_FLOAT_EQ(UserToScreen(100, 2), 200);
+  EXPECT_FLOAT_EQ(ScreenToUser(5, 3), -1);
+  SetOrigin(220, 300);
+  EXPECT_FLOAT_EQ(ScreenToUser(120, 1), -100);
+}

@@ -1,0 +1,2 @@
+#include "TestEnvironment.h"
+#include "FakePropertySheet.h"
