@@ -1,0 +1,70 @@
+#pragma once
+// The high-quality drawing layer: float coordinates and anti-aliasing on top
+// of a TCanvas. Short-lived: made for one object or one ray piece.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gfx/TCanvas.h"
+
+class TGDIPen {
+ public:
+  TGDIPen();
+  // Remembered; the pen takes it only while the fixed-colour flag is clear.
+  void SetColor(TColor color);
+  void SetFixedColour(std::uint8_t flag);
+  void SetWidth(float width);
+
+  // What the next stroke is drawn with.
+  TAaPen Current() const;
+
+  std::uint8_t alpha = 255;
+  std::uint32_t fixedColour = 0xFF000000;  // ARGB
+  TColor color = 0;
+  std::uint8_t fixedColourFlag = 1;
+
+ private:
+  std::uint32_t argb_ = 0xFF000000;  // colour the pen strokes with
+  float width_ = 1.0f;
+};
+
+class TGDIBrush {
+ public:
+  // 1 hatch, 2 texture, 3 linear gradient, 4 path gradient, 5 reserved slot,
+  // anything else solid.
+  void SelectKind(int kind) { this->kind = kind; }
+  int kind = 0;
+  std::uint8_t noFill = 0;
+  TColor solidColor = 0;  // opaque black
+};
+
+class TGDIPlusFont {
+ public:
+  std::string family = "Times New Roman";
+  float size = 20;
+};
+
+// ARGB of a Windows colour value with the given alpha.
+std::uint32_t ToArgb(TColor color, std::uint8_t alpha);
+
+class TGDIPlusCanvas {
+ public:
+  explicit TGDIPlusCanvas(TCanvas& canvas) : canvas_(canvas) {}
+
+  void MoveTo(float x, float y);
+  void LineTo(float x, float y);
+  void Line(float x1, float y1, float x2, float y2);
+  // Fills first unless the brush's no-fill flag is set, then strokes.
+  void Polyline(const std::vector<TPoint>& points);
+  void FillPolygon(const std::vector<TPoint>& points);
+  void Pie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle);
+
+  TGDIPen Pen;
+  TGDIBrush Brush;
+  TGDIPlusFont Font;
+  float currentX = 0, currentY = 0;
+
+ private:
+  TCanvas& canvas_;
+};
