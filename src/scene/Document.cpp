@@ -106,3 +106,131 @@ void Document::SelectOnly(DrawObjectUnit* object) {
 bool Document::IsSelected(const DrawObjectUnit* object) const {
   return std::find(selection.begin(), selection.end(), object) != selection.end();
 }
+
+DrawObjectUnit* Document::AppendObject(std::unique_ptr<DrawObjectUnit> object) {
+  if (!object) return nullptr;
+  DrawObjectUnit* raw = object.get();
+  scene.push_back(std::move(object));
+  SelectOnly(raw);
+  return raw;
+}
+
+void Document::Deselect() {
+  if (selection.empty()) return;
+  Repaint(false);
+  selection.clear();
+}
+
+Document::Hit Document::HitTestSelectionFirst(int x, int y) {
+  for (auto* object : selection) {
+    const int code = object->HitTest(x, y);
+    if (code != 0) return {object, selection.size() > 1 ? 2 : code};
+  }
+  for (const auto& object : scene) {
+    const int code = object->HitTest(x, y);
+    if (code != 0) return {object.get(), code};
+  }
+  return {};
+}
+
+int Document::SelectAt(int x, int y, bool leftButton) {
+  const Hit hit = HitTestSelectionFirst(x, y);
+  if (hit.object && !IsSelected(hit.object)) {
+    Deselect();
+    hit.object->DrawHandles();
+    SelectOnly(hit.object);
+  } else if (!hit.object && leftButton) {
+    Deselect();
+  }
+  return hit.code;
+}
+
+void Document::SetDragOriginAll(float x, float y) {
+  for (const auto& object : scene) object->SetDragOrigin(x, y);
+}
+
+void Document::MoveSelection(int mode, int x, int y) {
+  for (auto* object : selection) object->Move(mode, x, y);
+}
+
+void Document::PanAll(int x, int y) {
+  for (const auto& object : scene) object->Move(2, x, y);
+}
+
+void Document::ZoomAll(float factor) {
+  const float cx = float(Settings().originX), cy = float(Settings().originY);
+  for (const auto& object : scene) object->Zoom(cx, cy, factor);
+}
+
+bool Document::SelectInRect(float x1, float y1, float x2, float y2) {
+  selection.clear();
+  for (const auto& object : scene)
+    if (object->InRect(x1, y1, x2, y2)) selection.push_back(object.get());
+  return !selection.empty();
+}
+
+bool Document::CanCopy() const { return !selection.empty() && selection.front()->canCopy; }
+
+bool Document::CanDelete() const { return !selection.empty() && selection.front()->canDelete; }
+
+// The commands re-check their enabling rule themselves: a keyboard shortcut
+// can arrive while a menu item still shows the state of its last opening.
+bool Document::Copy(int anchorX, int anchorY) {
+  if (!CanCopy()) return false;
+  clipboard.clear();
+  for (auto* object : selection)
+    if (object->canCopy) clipboard.push_back(object->Clone());
+  copyAnchorX = anchorX;
+  copyAnchorY = anchorY;
+  return true;
+}
+
+bool Document::Paste(int downX, int downY) {
+  if (!CanPaste()) return false;
+  selection.clear();
+  const int dx = downX - copyAnchorX, dy = downY - copyAnchorY;
+  for (const auto& object : clipboard) {
+    auto copy = object->CloneMoved(dx, dy);
+    if (!copy) continue;
+    selection.push_back(copy.get());
+    scene.push_back(std::move(copy));
+  }
+  PushUndoSnapshot();
+  return true;
+}
+
+bool Document::DeleteSelection() {
+  if (!CanDelete()) return false;
+  // An object that refuses deletion (the coordinate system) stays.
+  const Selection doomed = selection;
+  selection.clear();
+  for (auto* object : doomed)
+    if (object->canDelete) RemoveObject(scene, object);
+  PushUndoSnapshot();
+  return true;
+}
+
+bool Document::Cut(int anchorX, int anchorY) {
+  const bool copied = Copy(anchorX, anchorY);
+  const bool deleted = DeleteSelection();
+  return copied || deleted;
+}
+
+void Document::ReplaceScene(const ObjectList& snapshot) {
+  selection.clear();
+  scene = DeepCopy(snapshot);
+}
+
+bool Document::Undo() {
+  const ObjectList* snapshot = history.Undo();
+  if (!snapshot) return false;
+  ReplaceScene(*snapshot);
+  return true;
+}
+
+bool Document::Redo() {
+  const ObjectList* snapshot = history.Redo();
+  if (!snapshot) return false;
+  ReplaceScene(*snapshot);
+  return true;
+}

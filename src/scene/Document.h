@@ -23,7 +23,8 @@ class Document {
   UndoHistory history{30};
   bool running = false;
   std::uint8_t showAngles = 0;
-  FileHeader header;  // template for writing; after an open, the last header read
+  FileHeader header;          // template for writing; after an open, the last header read
+  std::string dataDirectory;  // program directory + "DAT/": the file converter's home
 
   // Tracer lists of the last traced refresh.
   std::vector<DrawObjectLineDataStruct> surfaces;
@@ -46,4 +47,54 @@ class Document {
   void PushUndoSnapshot();
   void SelectOnly(DrawObjectUnit* object);
   bool IsSelected(const DrawObjectUnit* object) const;
+
+  // --- Scene list operations used by the mouse handlers and edit commands.
+
+  // Moves the object into the scene (last in paint and hit order) and makes
+  // it the only selected object; returns it.
+  DrawObjectUnit* AppendObject(std::unique_ptr<DrawObjectUnit> object);
+  // Repaints without handles, then empties the selection; nothing when it
+  // is already empty.
+  void Deselect();
+
+  struct Hit {
+    DrawObjectUnit* object = nullptr;
+    int code = 0;  // 0 none, 1 handle, 2 body
+  };
+  // The selected objects first (several selected: code forced to 2, so the
+  // group moves), then the scene in order (earliest placed wins). A scene hit
+  // does not change the selection; see SelectHit.
+  Hit HitTestSelectionFirst(int x, int y);
+  // The mouse-down selection rule: a hit outside the selection replaces it,
+  // a miss with the left button drops it. Returns the hit code.
+  int SelectAt(int x, int y, bool leftButton);
+
+  void SetDragOriginAll(float x, float y);
+  void MoveSelection(int mode, int x, int y);
+  void PanAll(int x, int y);
+  // About the process-wide coordinate origin.
+  void ZoomAll(float factor);
+  // Every scene object whose InRect holds becomes selected, in scene order.
+  bool SelectInRect(float x1, float y1, float x2, float y2);
+
+  // Enabling rules shared by the tool bar, the Edit menu and the popup menu.
+  bool CanCopy() const;
+  bool CanDelete() const;
+  bool CanPaste() const { return !clipboard.empty(); }
+  bool CanUndo() const { return history.CanUndo(); }
+  bool CanRedo() const { return history.CanRedo(); }
+
+  // The edit commands; each returns whether it changed anything.
+  bool Copy(int anchorX, int anchorY);
+  // Copies displaced by (downX - anchor X, downY - anchor Y), selected, snapshot.
+  bool Paste(int downX, int downY);
+  bool DeleteSelection();
+  bool Cut(int anchorX, int anchorY);
+  bool Undo();
+  bool Redo();
+
+  int copyAnchorX = 0, copyAnchorY = 0;
+
+ private:
+  void ReplaceScene(const ObjectList& snapshot);
 };
