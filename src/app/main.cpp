@@ -1,6 +1,17 @@
+// Veltrano Optics: the only command-line argument is an experiment file to open.
+
 #include <QApplication>
+
+#include "app/TLumidorNetworkFrm.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  // TODO(sheet): install TShowPropertiesFrm as Settings().sheet and
+  // QtMessageSink as Settings().messages once they land.
+  TLumidorNetworkFrm::Options options;
+  const QStringList arguments = QCoreApplication::arguments();
+  if (arguments.size() > 1) options.openFile = arguments.at(1).toStdString();
+  TLumidorNetworkFrm window(options);
+  window.showMaximized();
+  return app.exec();
 }

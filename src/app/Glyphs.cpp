@@ -1,0 +1,261 @@
+#include "app/Glyphs.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPolygonF>
+#include <cmath>
+
+namespace {
+
+QPixmap Blank(int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  return pixmap;
+}
+
+const QColor kInk(40, 40, 40);
+const QColor kRay(230, 80, 20);
+const QColor kGlass(120, 170, 230);
+const QColor kMirror(60, 110, 200);
+
+void Arrow(QPainter& p, QPointF from, QPointF to) {
+  p.drawLine(from, to);
+  const double a = std::atan2(to.y() - from.y(), to.x() - from.x());
+  const double s = 3.5;
+  p.drawLine(to, to - QPointF(s * std::cos(a - 0.5), s * std::sin(a - 0.5)));
+  p.drawLine(to, to - QPointF(s * std::cos(a + 0.5), s * std::sin(a + 0.5)));
+}
+
+}  // namespace
+
+QIcon MakeToolGlyph(ToolGlyph glyph) {
+  QPixmap pixmap = Blank(16);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(kInk, 1.2));
+  switch (glyph) {
+    case ToolGlyph::New:
+      p.setBrush(Qt::white);
+      p.drawPolygon(QPolygonF({{3, 1}, {10, 1}, {13, 4}, {13, 15}, {3, 15}}));
+      break;
+    case ToolGlyph::Open:
+      p.setBrush(QColor(240, 200, 80));
+      p.drawPolygon(QPolygonF({{1, 4}, {6, 4}, {7, 6}, {15, 6}, {13, 14}, {1, 14}}));
+      break;
+    case ToolGlyph::Save:
+      p.setBrush(kMirror);
+      p.drawRect(QRectF(2, 2, 12, 12));
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(5, 2, 6, 4));
+      break;
+    case ToolGlyph::Print:
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(4, 1, 8, 5));
+      p.setBrush(QColor(160, 160, 160));
+      p.drawRect(QRectF(1, 6, 14, 6));
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(4, 10, 8, 5));
+      break;
+    case ToolGlyph::Undo:
+    case ToolGlyph::Redo: {
+      p.setPen(QPen(kMirror, 2));
+      const bool undo = glyph == ToolGlyph::Undo;
+      QPainterPath path;
+      path.moveTo(undo ? 13 : 3, 12);
+      path.cubicTo(undo ? 13 : 3, 4, undo ? 6 : 10, 4, undo ? 3 : 13, 7);
+      p.drawPath(path);
+      Arrow(p, {undo ? 6.0 : 10.0, 5.0}, {undo ? 3.0 : 13.0, 7.0});
+      break;
+    }
+    case ToolGlyph::Copy:
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(1, 1, 9, 10));
+      p.drawRect(QRectF(6, 5, 9, 10));
+      break;
+    case ToolGlyph::Paste:
+      p.setBrush(QColor(200, 150, 90));
+      p.drawRect(QRectF(2, 2, 10, 13));
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(7, 6, 8, 9));
+      break;
+    case ToolGlyph::Delete:
+      p.setPen(QPen(QColor(200, 30, 30), 2.5));
+      p.drawLine(QPointF(3, 3), QPointF(13, 13));
+      p.drawLine(QPointF(13, 3), QPointF(3, 13));
+      break;
+    case ToolGlyph::Properties:
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(1, 1, 14, 14));
+      for (int y = 4; y <= 12; y += 4) p.drawLine(QPointF(4, y), QPointF(12, y));
+      break;
+    case ToolGlyph::Run:
+      p.setBrush(QColor(40, 170, 60));
+      p.drawPolygon(QPolygonF({{4, 2}, {14, 8}, {4, 14}}));
+      break;
+    case ToolGlyph::Stop:
+      p.setBrush(QColor(200, 40, 40));
+      p.drawRect(QRectF(3, 3, 10, 10));
+      break;
+    case ToolGlyph::ZoomIn:
+    case ToolGlyph::ZoomOut:
+      p.setBrush(Qt::white);
+      p.drawEllipse(QRectF(1, 1, 10, 10));
+      p.setPen(QPen(kInk, 2.2));
+      p.drawLine(QPointF(10, 10), QPointF(15, 15));
+      p.setPen(QPen(kInk, 1.4));
+      p.drawLine(QPointF(3.5, 6), QPointF(8.5, 6));
+      if (glyph == ToolGlyph::ZoomIn) p.drawLine(QPointF(6, 3.5), QPointF(6, 8.5));
+      break;
+    case ToolGlyph::Move:
+      Arrow(p, {8, 8}, {8, 1});
+      Arrow(p, {8, 8}, {8, 15});
+      Arrow(p, {8, 8}, {1, 8});
+      Arrow(p, {8, 8}, {15, 8});
+      break;
+    case ToolGlyph::Help:
+      p.setBrush(kMirror);
+      p.setPen(Qt::NoPen);
+      p.drawEllipse(QRectF(1, 1, 14, 14));
+      p.setPen(Qt::white);
+      p.setFont(QFont("Arial", 9, QFont::Bold));
+      p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, "?");
+      break;
+  }
+  return QIcon(pixmap);
+}
+
+QIcon MakePaletteGlyph(const std::string& c) {
+  QPixmap pixmap = Blank(24);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(kInk, 1.5));
+  auto rays = [&p](std::initializer_list<double> ys) {
+    p.setPen(QPen(kRay, 1.3));
+    for (double y : ys) Arrow(p, {8, y}, {22, y});
+  };
+  if (c.empty()) {  // the arrow pointer
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({{6, 3}, {6, 19}, {10, 15}, {13, 21}, {15, 20}, {12, 14}, {17, 14}}));
+  } else if (c == "LampHouse" || c == "ComplexlH") {
+    p.setBrush(c == "LampHouse" ? QColor(250, 220, 60) : QColor(200, 120, 230));
+    p.drawRect(QRectF(2, 5, 5, 14));
+    rays({7, 12, 17});
+  } else if (c == "PointLampHouse") {
+    p.setBrush(QColor(250, 220, 60));
+    p.drawEllipse(QRectF(8, 8, 8, 8));
+    p.setPen(QPen(kRay, 1.3));
+    for (int k = 0; k < 8; ++k) {
+      const double a = k * M_PI / 4;
+      p.drawLine(QPointF(12 + 6 * std::cos(a), 12 + 6 * std::sin(a)),
+                 QPointF(12 + 10 * std::cos(a), 12 + 10 * std::sin(a)));
+    }
+  } else if (c == "RealObject") {
+    p.setPen(QPen(kRay, 2));
+    Arrow(p, {12, 21}, {12, 3});
+  } else if (c == "FourPrism") {
+    p.setBrush(kGlass);
+    p.drawRect(QRectF(4, 6, 16, 12));
+  } else if (c == "ThreePrism") {
+    p.setBrush(kGlass);
+    p.drawPolygon(QPolygonF({{12, 3}, {21, 20}, {3, 20}}));
+  } else if (c == "Magnifier" || c == "Concave") {
+    p.setBrush(kGlass);
+    if (c == "Magnifier") {
+      p.drawEllipse(QRectF(8, 2, 8, 20));
+    } else {
+      QPainterPath path;
+      path.moveTo(7, 2);
+      path.lineTo(17, 2);
+      path.quadTo(11, 12, 17, 22);
+      path.lineTo(7, 22);
+      path.quadTo(13, 12, 7, 2);
+      p.drawPath(path);
+    }
+  } else if (c == "IdealMagnifier" || c == "IdealConcave") {
+    p.setPen(QPen(kMirror, 1.6));
+    const bool convex = c == "IdealMagnifier";
+    Arrow(p, {12, 12}, {12, 2});
+    Arrow(p, {12, 12}, {12, 22});
+    if (!convex) {
+      p.drawLine(QPointF(12, 2), QPointF(9, 5));
+      p.drawLine(QPointF(12, 2), QPointF(15, 5));
+    }
+  } else if (c == "ConcaveMirror" || c == "ConvexityMirror") {
+    p.setPen(QPen(kMirror, 2.5));
+    const double bulge = c == "ConcaveMirror" ? 16 : 8;
+    QPainterPath path;
+    path.moveTo(12, 2);
+    path.quadTo(bulge, 12, 12, 22);
+    p.drawPath(path);
+  } else if (c == "FlatMirror") {
+    p.setPen(QPen(kMirror, 2.5));
+    p.drawLine(QPointF(4, 20), QPointF(20, 4));
+  } else if (c == "FitfulObject") {
+    p.setBrush(kGlass);
+    p.drawPolygon(QPolygonF({{3, 8}, {10, 3}, {21, 6}, {18, 14}, {21, 21}, {6, 19}}));
+  } else if (c == "RayFibre") {
+    p.setPen(QPen(kGlass, 5));
+    QPainterPath path;
+    path.moveTo(2, 18);
+    path.cubicTo(10, 18, 12, 6, 22, 6);
+    p.drawPath(path);
+  } else if (c == "ImagingSystem") {
+    p.drawRect(QRectF(2, 4, 20, 16));
+    p.setPen(QPen(kMirror, 1.5));
+    p.drawLine(QPointF(12, 6), QPointF(12, 18));
+    p.setPen(QPen(kRay, 1.5));
+    Arrow(p, {6, 15}, {6, 8});
+  } else if (c == "Protractor") {
+    p.setBrush(QColor(230, 230, 200));
+    p.drawPie(QRectF(2, 6, 20, 20), 0, 180 * 16);
+  } else if (c == "Ruler") {
+    p.setBrush(QColor(240, 220, 150));
+    p.drawRect(QRectF(2, 8, 20, 8));
+    for (int x = 5; x < 22; x += 3) p.drawLine(QPointF(x, 8), QPointF(x, x % 2 ? 11 : 13));
+  } else if (c == "OPticsLine") {
+    p.drawLine(QPointF(3, 21), QPointF(21, 3));
+  } else if (c == "DrawImage") {
+    p.setBrush(QColor(150, 200, 240));
+    p.drawRect(QRectF(2, 4, 20, 16));
+    p.setBrush(QColor(90, 160, 70));
+    p.drawPolygon(QPolygonF({{3, 19}, {9, 10}, {14, 16}, {17, 13}, {21, 19}}));
+  } else if (c == "DrawString") {
+    // The annotation button's caption: "A" in bold navy Book Antiqua.
+    p.setPen(QColor(0, 0, 128));
+    QFont font("Book Antiqua", 14, QFont::Bold);
+    font.setStyleHint(QFont::Serif);
+    p.setFont(font);
+    p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, "A");
+  }
+  return QIcon(pixmap);
+}
+
+QPixmap MakeAboutPicture(const QString& title, const QString& subtitle) {
+  QPixmap pixmap(420, 260);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient sky(0, 0, 0, 260);
+  sky.setColorAt(0, QColor(12, 24, 60));
+  sky.setColorAt(1, QColor(30, 60, 120));
+  p.fillRect(pixmap.rect(), sky);
+  // A prism splitting a ray into colours.
+  const QPolygonF prism({{250, 60}, {310, 170}, {190, 170}});
+  p.setPen(QPen(QColor(200, 220, 255), 1.5));
+  p.setBrush(QColor(150, 190, 255, 90));
+  p.drawPolygon(prism);
+  p.setPen(QPen(Qt::white, 2.5));
+  p.drawLine(QPointF(40, 150), QPointF(226, 118));
+  const QColor colours[] = {Qt::red,  QColor(255, 140, 0), Qt::yellow, Qt::green, Qt::cyan,
+                            Qt::blue, QColor(140, 0, 255)};
+  for (int i = 0; i < 7; ++i) {
+    p.setPen(QPen(colours[i], 2));
+    p.drawLine(QPointF(272, 118 + i * 1.5), QPointF(410, 110 + i * 14));
+  }
+  p.setPen(Qt::white);
+  p.setFont(QFont("Sans", 20, QFont::Bold));
+  p.drawText(QRectF(20, 185, 380, 36), Qt::AlignLeft | Qt::AlignVCenter, title);
+  p.setFont(QFont("Sans", 10));
+  p.drawText(QRectF(20, 222, 380, 24), Qt::AlignLeft | Qt::AlignVCenter, subtitle);
+  return pixmap;
+}

@@ -1,0 +1,48 @@
+#include "app/TAboutBox.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/Glyphs.h"
+#include "i18n/TtlmController.h"
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+TAboutBox::TAboutBox(QWidget* parent, bool splash) : QDialog(parent), splash_(splash) {
+  setObjectName("TAboutBox");
+  setModal(true);
+  setWindowTitle(Q(Tr("TAboutBox.Caption", "关于Veltrano Suite")));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  picture_ = new QLabel(this);
+  picture_->setObjectName("AboutPicture");
+  picture_->setPixmap(
+      MakeAboutPicture(Q(Tr("187", "Veltrano Suite")) + " " + Q(Tr("TAboutBox.Title", "光学")),
+                       Q(Tr("TAboutBox.Edition", "V5.0 课堂互动光学实验室"))));
+  layout->addWidget(picture_);
+  if (splash_) {
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    timer_ = new QTimer(this);
+    timer_->setSingleShot(true);
+    timer_->setInterval(kSplashMilliseconds);
+    connect(timer_, &QTimer::timeout, this, &QDialog::accept);
+    timer_->start();
+  } else {
+    picture_->installEventFilter(this);
+    picture_->setCursor(Qt::PointingHandCursor);
+  }
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == picture_ && event->type() == QEvent::MouseButtonPress && !splash_) {
+    accept();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}

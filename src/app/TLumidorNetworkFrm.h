@@ -1,0 +1,205 @@
+#pragma once
+// The main window: palette, tool bar, menus, status bar and the drawing
+// surface. It owns the experiment (a Document) and turns mouse actions and
+// commands into operations on it; everything that changes the picture ends
+// in RefreshView.
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "scene/Document.h"
+
+class QAction;
+class QButtonGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class IDrawingBoard;
+class TDrawSurface;
+
+class TLumidorNetworkFrm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  using ObjectMaker =
+      std::function<std::unique_ptr<DrawObjectUnit>(const std::string& className, TCanvas*)>;
+
+  struct Options {
+    // Show the about box as a splash when the window is first shown.
+    bool splash = true;
+    // Experiment file to open at start-up (the command-line argument).
+    std::string openFile;
+    // Makes the objects of the palette; the object factory when empty.
+    ObjectMaker maker;
+    // Bitmap size; the screen's when empty.
+    QSize surfaceSize;
+  };
+
+  explicit TLumidorNetworkFrm(Options options, QWidget* parent = nullptr);
+  TLumidorNetworkFrm() : TLumidorNetworkFrm(Options{}) {}
+  ~TLumidorNetworkFrm() override;
+
+  Document& Doc() { return *document_; }
+  TDrawSurface* Surface() { return surface_; }
+  QMenu* ToolUnitMenu() { return toolUnitMenu_; }
+  QString StatusPanelText(int panel) const;
+  // The drawing board, once one exists; null means "not visible".
+  void SetDrawingBoard(IDrawingBoard* board) { board_ = board; }
+
+  // Mouse state (window fields of the original form).
+  bool mouseDown = false;
+  int hitCode = 0;
+  int downX = 0, downY = 0;
+  int lastX = 0, lastY = 0;
+  bool moveMode = false;
+
+  enum class Handlers { Default, Placing };
+  Handlers ActiveHandlers() const { return handlers_; }
+
+  // Placing handlers (a palette tool is armed).
+  void DrawSelectToolMouseDown(Qt::MouseButton button, int x, int y);
+  void DrawSelectToolMouseMove(Qt::MouseButtons buttons, int x, int y);
+  void DrawSelectToolMouseUp(Qt::MouseButton button, int x, int y);
+  // Default handlers: select, drag, resize, pan, rubber band.
+  void DefaultMouseDown(Qt::MouseButton button, int x, int y);
+  void DefaultMouseMove(Qt::MouseButtons buttons, int x, int y);
+  void DefaultMouseUp(Qt::MouseButton button, int x, int y);
+
+  // The surface's events go to whichever set is installed.
+  void SurfaceMouseDown(Qt::MouseButton button, int x, int y);
+  void SurfaceMouseMove(Qt::MouseButtons buttons, int x, int y);
+  void SurfaceMouseUp(Qt::MouseButton button, int x, int y);
+
+  void RefreshView();
+  void RefrushMenuClick();
+  void ToolButton8Click();
+  bool ToolButton2Click();
+  void ResetPage();
+  void PushUndoSnapshot();
+  void UpdateEditButtons();
+
+  // Arms a palette tool: the object waits in the placement slot.
+  void ArmTool(const std::string& className);
+  // Places an object where its constructor puts it ("成像系统", "量角器").
+  void PlaceAtOnce(const std::string& className);
+
+ public slots:
+  void ArrowBtnClick();
+  void ToolButton18Click() { ArmTool("LampHouse"); }
+  void ToolButton29Click() { ArmTool("ComplexlH"); }
+  void FourPrismBtnClick() { ArmTool("FourPrism"); }
+  void ThreePrismBtnClick() { ArmTool("ThreePrism"); }
+  void ToolButton16Click() { ArmTool("Magnifier"); }
+  void ToolButton17Click() { ArmTool("Concave"); }
+  void ToolButton22Click() { ArmTool("IdealMagnifier"); }
+  void ToolButton26Click() { ArmTool("IdealConcave"); }
+  void ToolButton13Click() { ArmTool("ConcaveMirror"); }
+  void ToolButton15Click() { ArmTool("ConvexityMirror"); }
+  void ToolButton19Click() { ArmTool("FlatMirror"); }
+  void ToolButton30Click() { ArmTool("FitfulObject"); }
+  void ToolButton5Click() { ArmTool("RayFibre"); }
+  void ToolButton31Click() { PlaceAtOnce("ImagingSystem"); }
+  void SpeedButton1Click() { ArmTool("PointLampHouse"); }
+  void SpeedButton2Click() { ArmTool("RealObject"); }
+  void ProtractorTBtnClick() { PlaceAtOnce("Protractor"); }
+  void ToolButton32Click() { ArmTool("Ruler"); }
+  void DrawLineTBtnClick() { ArmTool("OPticsLine"); }
+  void ToolButton27Click() { ArmTool("DrawImage"); }
+  void ToolButton28Click() { ArmTool("DrawString"); }
+
+  void NewPageClick();
+  void OpenPageClick();
+  void SavePageClick();
+  void N7Click();
+  void N15Click();
+  void N16Click();
+  void N11Click();
+
+  void UndoMenuClick();
+  void RedoMenuClick();
+  void CutMenuClick();
+  void CopyMenuClick();
+  void PasteMenuClick();
+  void DeleteMenuClick();
+  void ShowPropertiesMenuClick();
+  void N24Click();
+  void N31Click();
+  void N19Click();
+  void EditMenuClick();
+  void ToolUnitMenuPopup();
+
+  void RunMenuClick();
+  void StopMenuClick();
+  void SpeedButton5Click();
+  void SpeedButton6Click();
+  void SpeedButton7Click();
+
+  void ToolBarMenuClick();
+  void N18Click();
+  void StateMenuClick();
+  void HelpClick();
+  void N4Click();
+
+  void FormShow();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildPalette();
+  void BuildToolBar();
+  void BuildMenus();
+  void BuildPopupMenu();
+  void BuildStatusBar();
+  void InitWorkspace(const std::string& openFile);
+  void InstallDefaultHandlers();
+  void SetMoveMode(bool on, bool pressArrow);
+  void CloseDrawingBoard();
+  bool BoardVisible() const;
+  // The board's share of the surface's events; true when it took the event.
+  bool BoardMouseDown(Qt::MouseButton button, int x, int y);
+  bool BoardMouseMove(Qt::MouseButtons buttons, int x, int y);
+  bool BoardMouseUp(Qt::MouseButton button);
+  void ShowStatusPoint(int x, int y);
+  void DrawRubberBand(int x1, int y1, int x2, int y2);
+  void ShowToolUnitMenuAt(QPoint globalPos);
+  void SetRunning(bool running);
+  // After every snapshot: the experiment has unsaved changes.
+  void EnableSave();
+
+  QAction* NewAction(const char* name, const std::string& caption,
+                     const QKeySequence& shortcut = {});
+  QToolButton* ToolBarButton(const char* name, const std::string& caption, const std::string& hint,
+                             int glyph, int width = 38);
+
+  Options options_;
+  std::unique_ptr<Document> document_;
+  TDrawSurface* surface_ = nullptr;
+  IDrawingBoard* board_ = nullptr;
+  Handlers handlers_ = Handlers::Default;
+  bool shownOnce_ = false;
+
+  QFrame* panel3_ = nullptr;
+  QButtonGroup* paletteGroup_ = nullptr;
+  QToolButton* arrowBtn_ = nullptr;
+  QToolBar* toolBar1_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
+  QLabel* statusPanels_[4] = {};
+  QMenu* editMenu_ = nullptr;
+  QMenu* toolUnitMenu_ = nullptr;
+
+  std::map<std::string, QToolButton*> buttons_;
+  std::map<std::string, QAction*> actions_;
+
+ public:
+  // Controls by their form names, for tests and the other windows.
+  QToolButton* Button(const std::string& name) const;
+  QAction* Action(const std::string& name) const;
+};

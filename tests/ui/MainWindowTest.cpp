@@ -1,0 +1,666 @@
+// The main window driven as a user would: palette, mouse on the surface,
+// edit commands, run/stop, zoom and pan. Test objects stand in for object
+// classes that this build does not have.
+
+#include <QAction>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <set>
+
+#include "TestSegment.h"
+#include "UiTest.h"
+#include "app/IDrawingBoard.h"
+#include "app/TAboutBox.h"
+#include "app/TDrawSurface.h"
+#include "app/TLumidorNetworkFrm.h"
+#include "objects/ObjectFactory.h"
+
+namespace {
+
+const std::set<std::string> kTestClasses = {"FlatMirror", "LampHouse", "PointLampHouse",
+                                            "Protractor"};
+
+std::unique_ptr<DrawObjectUnit> TestMaker(const std::string& name, TCanvas* canvas) {
+  if (name == "Protractor") return MakeTestSegment(name, 300, 200, 380, 200, canvas);
+  if (kTestClasses.count(name)) return MakeTestSegment(name, 0, 0, 0, 0, canvas);
+  return CreateObjectByClassName(name, canvas);
+}
+
+class MainWindowTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    TLumidorNetworkFrm::Options options;
+    options.splash = false;
+    options.maker = TestMaker;
+    options.surfaceSize = QSize(400, 300);
+    w = std::make_unique<TLumidorNetworkFrm>(options);
+  }
+  void TearDown() override {
+    w.reset();
+    UiTest::TearDown();
+  }
+
+  Document& Doc() { return w->Doc(); }
+  void Down(int x, int y, Qt::MouseButton b = Qt::LeftButton) { w->SurfaceMouseDown(b, x, y); }
+  void MoveTo(int x, int y, Qt::MouseButtons b = Qt::LeftButton) { w->SurfaceMouseMove(b, x, y); }
+  void Up(int x, int y, Qt::MouseButton b = Qt::LeftButton) { w->SurfaceMouseUp(b, x, y); }
+  void Click(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+    Down(x, y, b);
+    Up(x, y, b);
+  }
+  void Drag(int x1, int y1, int x2, int y2) {
+    Down(x1, y1);
+    MoveTo((x1 + x2) / 2, (y1 + y2) / 2);
+    MoveTo(x2, y2);
+    Up(x2, y2);
+  }
+  TestSegment* Place(const char* button, int x1, int y1, int x2, int y2) {
+    w->Button(button)->click();
+    Drag(x1, y1, x2, y2);
+    return static_cast<TestSegment*>(Doc().scene.back().get());
+  }
+  TestSegment* PlaceMirror(int x1, int y1, int x2, int y2) {
+    return Place("SpeedButton24", x1, y1, x2, y2);
+  }
+  bool Enabled(const char* button) { return w->Button(button)->isEnabled(); }
+
+  std::unique_ptr<TLumidorNetworkFrm> w;
+};
+
+// ---- placing
+
+TEST_F(MainWindowTest, DragPlacesTheArmedObjectAndSelectsIt) {
+  w->Button("SpeedButton24")->click();
+  EXPECT_EQ(w->ActiveHandlers(), TLumidorNetworkFrm::Handlers::Placing);
+  ASSERT_TRUE(Doc().placement);
+  EXPECT_EQ(Doc().placement->className, "FlatMirror");
+  EXPECT_TRUE(w->Button("SpeedButton24")->isChecked());
+  Drag(50, 60, 150, 60);
+  ASSERT_EQ(Doc().scene.size(), 1u);
+  auto* mirror = static_cast<TestSegment*>(Doc().scene.front().get());
+  EXPECT_EQ(mirror->p1, (TPointF{50, 60}));
+  EXPECT_EQ(mirror->p2, (TPointF{150, 60}));
+  EXPECT_EQ(Doc().selection, Selection{mirror});
+  EXPECT_FALSE(Doc().placement);
+  EXPECT_EQ(w->ActiveHandlers(), TLumidorNetworkFrm::Handlers::Default);
+  EXPECT_TRUE(w->Button("ArrowBtn")->isChecked());
+  EXPECT_EQ(Doc().history.Size(), 1u);
+  EXPECT_TRUE(Enabled("CopyBtn"));
+  EXPECT_TRUE(Enabled("DeleteBtn"));
+  EXPECT_FALSE(Enabled("UndoBtn"));  // the first snapshot cannot be undone
+}
+
+TEST_F(MainWindowTest, ClickWithTheMirrorToolPlacesNothing) {
+  w->Button("SpeedButton24")->click();
+  Click(50, 60);
+  EXPECT_TRUE(Doc().scene.empty());
+  EXPECT_FALSE(Doc().placement);
+  EXPECT_EQ(w->ActiveHandlers(), TLumidorNetworkFrm::Handlers::Default);
+  EXPECT_EQ(Doc().history.Size(), 0u);
+  EXPECT_FALSE(w->mouseDown);
+  EXPECT_TRUE(w->Button("ArrowBtn")->isChecked());
+}
+
+TEST_F(MainWindowTest, ClickWithThePointSourceToolPlacesIt) {
+  w->Button("SpeedButton1")->click();
+  Click(70, 80);
+  ASSERT_EQ(Doc().scene.size(), 1u);
+  EXPECT_EQ(Doc().scene.front()->className, "PointLampHouse");
+  EXPECT_EQ(Doc().history.Size(), 1u);
+}
+
+TEST_F(MainWindowTest, ArmingAnotherToolReplacesThePendingObjectAndArrowCancels) {
+  w->Button("SpeedButton24")->click();
+  w->Button("SpeedButton19")->click();
+  ASSERT_TRUE(Doc().placement);
+  EXPECT_EQ(Doc().placement->className, "LampHouse");
+  EXPECT_FALSE(w->Button("SpeedButton24")->isChecked());
+  w->Button("ArrowBtn")->click();
+  EXPECT_FALSE(Doc().placement);
+  EXPECT_EQ(w->ActiveHandlers(), TLumidorNetworkFrm::Handlers::Default);
+  Drag(10, 10, 100, 100);
+  EXPECT_TRUE(Doc().scene.empty());
+}
+
+TEST_F(MainWindowTest, PlacingAtOnceAddsSelectsAndSnapshots) {
+  w->Button("SpeedButton7")->click();
+  ASSERT_TRUE(w->moveMode);
+  QToolButton* protractor = w->Button("SpeedButton21");
+  EXPECT_FALSE(protractor->isCheckable());
+  protractor->click();
+  ASSERT_EQ(Doc().scene.size(), 1u);
+  EXPECT_EQ(Doc().scene.front()->className, "Protractor");
+  EXPECT_EQ(Doc().selection.size(), 1u);
+  EXPECT_EQ(Doc().history.Size(), 1u);
+  EXPECT_FALSE(w->moveMode);
+  EXPECT_TRUE(w->Button("ArrowBtn")->isChecked());
+}
+
+TEST_F(MainWindowTest, PaletteButtonsAreEnabledOnlyForExistingClasses) {
+  TLumidorNetworkFrm::Options options;
+  options.splash = false;
+  options.surfaceSize = QSize(200, 100);
+  TLumidorNetworkFrm real(options);  // the real object factory
+  const std::map<std::string, std::string> classes = {
+      {"SpeedButton19", "LampHouse"},      {"SpeedButton20", "ComplexlH"},
+      {"SpeedButton12", "FourPrism"},      {"SpeedButton13", "ThreePrism"},
+      {"SpeedButton14", "Magnifier"},      {"SpeedButton15", "Concave"},
+      {"SpeedButton17", "IdealMagnifier"}, {"SpeedButton18", "IdealConcave"},
+      {"SpeedButton26", "ConcaveMirror"},  {"SpeedButton25", "ConvexityMirror"},
+      {"SpeedButton24", "FlatMirror"},     {"SpeedButton11", "FitfulObject"},
+      {"SpeedButton29", "RayFibre"},       {"SpeedButton16", "ImagingSystem"},
+      {"SpeedButton1", "PointLampHouse"},  {"SpeedButton2", "RealObject"},
+      {"SpeedButton21", "Protractor"},     {"SpeedButton22", "Ruler"},
+      {"SpeedButton23", "OPticsLine"},     {"SpeedButton27", "DrawImage"},
+      {"SpeedButton28", "DrawString"}};
+  for (const auto& [button, className] : classes) {
+    const bool exists = CreateObjectByClassName(className, nullptr) != nullptr;
+    ASSERT_NE(real.Button(button), nullptr) << button;
+    EXPECT_EQ(real.Button(button)->isEnabled(), exists) << button;
+    EXPECT_EQ(w->Button(button)->isEnabled(), exists || kTestClasses.count(className) > 0)
+        << button;
+  }
+  EXPECT_TRUE(real.Button("ArrowBtn")->isEnabled());
+  // A disabled tool cannot be armed.
+  if (!real.Button("SpeedButton12")->isEnabled()) {
+    real.Button("SpeedButton12")->click();
+    EXPECT_EQ(real.ActiveHandlers(), TLumidorNetworkFrm::Handlers::Default);
+  }
+}
+
+TEST_F(MainWindowTest, PaletteHasHintsAndOneRadioGroupWithTheArrow) {
+  EXPECT_EQ(w->Button("SpeedButton24")->toolTip(), "平面镜");
+  EXPECT_EQ(w->Button("ArrowBtn")->toolTip(), "取消选取工具");
+  EXPECT_EQ(w->Button("SpeedButton28")->toolTip(), "注释");
+  EXPECT_TRUE(w->Button("ArrowBtn")->isChecked());
+  EXPECT_FALSE(w->Button("SpeedButton16")->isCheckable());
+  EXPECT_TRUE(w->Button("SpeedButton1")->isCheckable());
+  EXPECT_EQ(w->findChild<QWidget*>("Panel3")->width(), 64);
+}
+
+// ---- selecting
+
+TEST_F(MainWindowTest, LeftClickOnEmptyDropsSelectionRightClickKeepsIt) {
+  TestSegment* a = PlaceMirror(50, 60, 150, 60);
+  ASSERT_EQ(Doc().selection, Selection{a});
+  Click(300, 250, Qt::RightButton);
+  EXPECT_EQ(Doc().selection, Selection{a});
+  Click(300, 250);
+  EXPECT_TRUE(Doc().selection.empty());
+  EXPECT_FALSE(Enabled("CopyBtn"));
+}
+
+TEST_F(MainWindowTest, RightClickOnAnObjectSelectsOnlyIt) {
+  TestSegment* a = PlaceMirror(50, 60, 150, 60);
+  TestSegment* b = PlaceMirror(50, 160, 150, 160);
+  Drag(0, 0, 399, 299);
+  ASSERT_EQ(Doc().selection.size(), 2u);
+  Click(20, 250);  // nothing there
+  Click(100, 60, Qt::RightButton);
+  EXPECT_EQ(Doc().selection, Selection{a});
+  Click(100, 160, Qt::RightButton);
+  EXPECT_EQ(Doc().selection, Selection{b});
+}
+
+TEST_F(MainWindowTest, RubberBandSelectsInBothDirectionsButNotAsALine) {
+  TestSegment* a = PlaceMirror(50, 60, 150, 60);
+  TestSegment* b = PlaceMirror(50, 160, 150, 160);
+  Drag(10, 10, 390, 100);
+  EXPECT_EQ(Doc().selection, Selection{a});
+  Drag(390, 290, 10, 10);
+  EXPECT_EQ(Doc().selection, (Selection{a, b}));
+  Drag(10, 120, 390, 120);  // zero height
+  EXPECT_TRUE(Doc().selection.empty());
+  Drag(100, 5, 100, 290);  // zero width, crossing both mirrors
+  EXPECT_TRUE(Doc().selection.empty());
+  EXPECT_EQ(Doc().history.Size(), 2u);  // selecting takes no snapshot
+}
+
+TEST_F(MainWindowTest, RubberBandIsDrawnWhileDraggingAndGoneAfterwards) {
+  QImage& image = w->Surface()->Image();
+  w->RefreshView();
+  const QRgb background = image.pixel(5, 5);
+  auto bandVisible = [&] {
+    for (int x = 101; x < 200; ++x)
+      if (image.pixel(x, 50) != background) return true;
+    return false;
+  };
+  Down(100, 50);
+  MoveTo(200, 150);
+  EXPECT_TRUE(bandVisible());
+  Up(200, 150);
+  EXPECT_FALSE(bandVisible());
+}
+
+TEST_F(MainWindowTest, RefreshPaintsTheAmbientColour) {
+  Doc().page->ambientColour = 0x0000FF;  // red, as 0x00BBGGRR
+  w->RefreshView();
+  EXPECT_EQ(w->Surface()->Image().pixel(3, 3), qRgb(255, 0, 0));
+}
+
+// ---- dragging
+
+TEST_F(MainWindowTest, DraggingAHandleMovesOnlyThatPointAndSnapshots) {
+  TestSegment* a = PlaceMirror(50, 60, 150, 60);
+  Drag(150, 60, 170, 90);
+  EXPECT_EQ(a->p1, (TPointF{50, 60}));
+  EXPECT_EQ(a->p2, (TPointF{170, 90}));
+  EXPECT_EQ(Doc().history.Size(), 2u);
+  EXPECT_TRUE(Enabled("UndoBtn"));
+}
+
+TEST_F(MainWindowTest, WithTwoSelectedAHandleDragMovesBoth) {
+  TestSegment* a = PlaceMirror(50, 60, 150, 60);
+  TestSegment* b = PlaceMirror(50, 160, 150, 160);
+  Drag(0, 0, 399, 299);
+  ASSERT_EQ(Doc().selection.size(), 2u);
+  Drag(150, 60, 160, 80);
+  EXPECT_EQ(a->p1, (TPointF{60, 80}));
+  EXPECT_EQ(a->p2, (TPointF{160, 80}));
+  EXPECT_EQ(b->p1, (TPointF{60, 180}));
+  EXPECT_EQ(b->p2, (TPointF{160, 180}));
+}
+
+TEST_F(MainWindowTest, HorizontalDragSnapshotsAClickDoesNot) {
+  TestSegment* a = PlaceMirror(50, 60, 150, 60);
+  Click(100, 60);
+  EXPECT_EQ(Doc().history.Size(), 1u);
+  Drag(100, 60, 130, 60);
+  EXPECT_EQ(a->p1, (TPointF{80, 60}));
+  EXPECT_EQ(Doc().history.Size(), 2u);
+}
+
+TEST_F(MainWindowTest, DragOverlappingObjectsMovesTheEarliestPlaced) {
+  TestSegment* a = PlaceMirror(50, 60, 150, 60);
+  TestSegment* b = PlaceMirror(40, 60, 160, 60);
+  Click(300, 250);
+  Drag(100, 60, 100, 100);
+  EXPECT_EQ(a->p1, (TPointF{50, 100}));
+  EXPECT_EQ(b->p1, (TPointF{40, 60}));
+}
+
+TEST_F(MainWindowTest, PanModeMovesEverythingWithoutSnapshot) {
+  TestSegment* a = PlaceMirror(50, 60, 150, 60);
+  TestSegment* b = PlaceMirror(50, 160, 150, 160);
+  w->Button("SpeedButton7")->click();
+  ASSERT_TRUE(w->moveMode);
+  EXPECT_TRUE(w->Button("SpeedButton7")->isChecked());
+  EXPECT_EQ(w->Surface()->cursor().shape(), Qt::PointingHandCursor);
+  const std::size_t snapshots = Doc().history.Size();
+  Drag(300, 250, 320, 240);
+  EXPECT_EQ(a->p1, (TPointF{70, 50}));
+  EXPECT_EQ(b->p2, (TPointF{170, 150}));
+  EXPECT_EQ(Doc().history.Size(), snapshots);
+  // A drag that starts on an object drags that object as usual.
+  Drag(100, 50, 100, 70);
+  EXPECT_EQ(a->p1, (TPointF{70, 70}));
+  EXPECT_EQ(b->p1, (TPointF{70, 150}));
+  EXPECT_EQ(Doc().history.Size(), snapshots + 1);
+  w->Button("SpeedButton7")->click();
+  EXPECT_FALSE(w->moveMode);
+  EXPECT_TRUE(w->Button("ArrowBtn")->isChecked());
+  EXPECT_EQ(w->Surface()->cursor().shape(), Qt::CrossCursor);
+}
+
+TEST_F(MainWindowTest, ChoosingAToolEndsPanMode) {
+  w->Button("SpeedButton7")->click();
+  w->Button("SpeedButton24")->click();
+  EXPECT_FALSE(w->moveMode);
+  EXPECT_FALSE(w->Button("SpeedButton7")->isChecked());
+  EXPECT_TRUE(w->Button("SpeedButton24")->isChecked());
+  w->Button("SpeedButton7")->click();
+  w->Button("ArrowBtn")->click();
+  EXPECT_FALSE(w->moveMode);
+}
+
+TEST_F(MainWindowTest, StatusBarShowsThePointer) {
+  MoveTo(12, 34, Qt::NoButton);
+  EXPECT_EQ(w->StatusPanelText(0), "X:12");
+  EXPECT_EQ(w->StatusPanelText(1), "Y:34");
+  EXPECT_EQ(w->StatusPanelText(2), "");
+  const int widths[] = {50, 50, 80, 50};
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(w->findChild<QWidget*>(QString("StatusPanel%1").arg(i))->width(), widths[i]);
+}
+
+// ---- edit commands
+
+TEST_F(MainWindowTest, CopyThenClickElsewhereThenPasteDisplacesTheCopy) {
+  PlaceMirror(50, 60, 150, 60);
+  Click(100, 60);
+  w->CopyMenuClick();
+  EXPECT_TRUE(Enabled("PasteBtn"));
+  Click(130, 200);
+  EXPECT_TRUE(Doc().selection.empty());
+  w->PasteMenuClick();
+  ASSERT_EQ(Doc().scene.size(), 2u);
+  auto* copy = static_cast<TestSegment*>(Doc().scene.back().get());
+  EXPECT_EQ(copy->p1, (TPointF{80, 200}));
+  EXPECT_EQ(copy->p2, (TPointF{180, 200}));
+  EXPECT_EQ(Doc().selection, Selection{copy});
+  EXPECT_EQ(Doc().history.Size(), 2u);
+}
+
+TEST_F(MainWindowTest, PasteWithoutAClickInBetweenLandsOnTheOriginal) {
+  TestSegment* a = PlaceMirror(50, 60, 150, 60);
+  w->CopyMenuClick();
+  w->PasteMenuClick();
+  auto* copy = static_cast<TestSegment*>(Doc().scene.back().get());
+  EXPECT_NE(copy, a);
+  EXPECT_EQ(copy->p1, a->p1);
+}
+
+TEST_F(MainWindowTest, DeleteAndCutThroughTheMenus) {
+  PlaceMirror(50, 60, 150, 60);
+  PlaceMirror(50, 160, 150, 160);
+  w->Action("DeleteMenu")->trigger();
+  EXPECT_EQ(Doc().scene.size(), 1u);
+  EXPECT_FALSE(Enabled("DeleteBtn"));
+  Click(100, 60);
+  w->Action("CutMenu")->trigger();
+  EXPECT_TRUE(Doc().scene.empty());
+  EXPECT_TRUE(Enabled("PasteBtn"));
+  w->Action("PasteMenu")->trigger();
+  EXPECT_EQ(Doc().scene.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ThirtyEditsGiveTwentyNineUndoSteps) {
+  for (int i = 0; i < 30; ++i) PlaceMirror(10, 5 + i * 9, 100, 5 + i * 9);
+  ASSERT_EQ(Doc().scene.size(), 30u);
+  int steps = 0;
+  while (Enabled("UndoBtn") && steps < 100) {
+    w->UndoMenuClick();
+    ++steps;
+  }
+  EXPECT_EQ(steps, 29);
+  EXPECT_EQ(Doc().scene.size(), 1u);
+  EXPECT_TRUE(Enabled("RedoBtn"));
+  w->UndoMenuClick();  // at the oldest snapshot nothing happens
+  EXPECT_EQ(Doc().scene.size(), 1u);
+}
+
+TEST_F(MainWindowTest, NewEditAfterUndoDropsTheRedoBranch) {
+  PlaceMirror(50, 60, 150, 60);
+  PlaceMirror(50, 160, 150, 160);
+  w->Action("UndoMenu")->trigger();
+  EXPECT_EQ(Doc().scene.size(), 1u);
+  EXPECT_TRUE(Enabled("RedoBtn"));
+  PlaceMirror(50, 200, 150, 200);
+  EXPECT_FALSE(Enabled("RedoBtn"));
+  w->RedoMenuClick();
+  EXPECT_EQ(Doc().scene.size(), 2u);
+  w->UndoMenuClick();
+  w->RedoMenuClick();
+  auto* last = static_cast<TestSegment*>(Doc().scene.back().get());
+  EXPECT_EQ(last->p1, (TPointF{50, 200}));
+}
+
+TEST_F(MainWindowTest, PropertiesOfOneObjectSnapshotEvenWhenCancelled) {
+  PlaceMirror(50, 60, 150, 60);
+  ui->sheet.modalResult = 2;
+  w->ShowPropertiesMenuClick();
+  EXPECT_EQ(ui->sheet.shown, 1);
+  EXPECT_EQ(Doc().history.Size(), 2u);
+  // A double-click on the surface asks for the properties too.
+  emit w->Surface()->DoubleClick();
+  EXPECT_EQ(ui->sheet.shown, 2);
+}
+
+TEST_F(MainWindowTest, PropertiesWithSeveralOrNoneSelectedTakeNoSnapshot) {
+  PlaceMirror(50, 60, 150, 60);
+  PlaceMirror(50, 160, 150, 160);
+  Drag(0, 0, 399, 299);
+  const std::size_t snapshots = Doc().history.Size();
+  w->ShowPropertiesMenuClick();
+  Click(300, 250);
+  w->ShowPropertiesMenuClick();
+  EXPECT_EQ(ui->sheet.shown, 0);
+  EXPECT_EQ(Doc().history.Size(), snapshots);
+}
+
+TEST_F(MainWindowTest, EnablingFollowsTheFirstSelectedObjectsFlags) {
+  auto frame = MakeTestSegment("ReferenceFrame", 20, 300, 20, 300, w->Surface()->Canvas());
+  frame->canCopy = 0;
+  frame->canDelete = 0;
+  Doc().AppendObject(std::move(frame));
+  w->UpdateEditButtons();
+  for (const char* b : {"CopyBtn", "CutBtn", "DeleteBtn", "PasteBtn", "UndoBtn", "RedoBtn"})
+    EXPECT_FALSE(Enabled(b)) << b;
+  w->EditMenuClick();
+  for (const char* a : {"CutMenu", "CopyMenu", "DeleteMenu", "PasteMenu", "UndoMenu", "RedoMenu"})
+    EXPECT_FALSE(w->Action(a)->isEnabled()) << a;
+  EXPECT_TRUE(w->Action("ShowPropertiesMenu")->isEnabled());
+  EXPECT_TRUE(w->Action("N31")->isEnabled());
+  w->ToolUnitMenuPopup();
+  EXPECT_FALSE(w->Action("PopupCut")->isEnabled());
+  EXPECT_TRUE(w->Action("PopupProperties")->isEnabled());
+  // The Delete key finds nothing it may delete.
+  w->DeleteMenuClick();
+  EXPECT_EQ(Doc().scene.size(), 1u);
+}
+
+TEST_F(MainWindowTest, SoftKeyboardItemFollowsTheSetting) {
+  Settings().softKeyboard = true;
+  w->EditMenuClick();
+  EXPECT_TRUE(w->Action("N24")->isChecked());
+  w->Action("N24")->trigger();
+  EXPECT_FALSE(Settings().softKeyboard);
+}
+
+// ---- run, zoom, new
+
+TEST_F(MainWindowTest, RunAndStopSwapTheirEnabling) {
+  QAction* run = w->Action("RunMenu");
+  QAction* stop = w->Action("StopMenu");
+  EXPECT_EQ(run->shortcut(), QKeySequence(Qt::Key_F9));
+  EXPECT_TRUE(run->isEnabled());
+  EXPECT_FALSE(stop->isEnabled());
+  EXPECT_FALSE(Enabled("stopbtn"));
+  w->Button("runbtn")->click();
+  EXPECT_TRUE(Doc().running);
+  EXPECT_FALSE(run->isEnabled());
+  EXPECT_FALSE(Enabled("runbtn"));
+  EXPECT_TRUE(stop->isEnabled());
+  EXPECT_TRUE(Enabled("stopbtn"));
+  w->Action("StopMenu")->trigger();
+  EXPECT_FALSE(Doc().running);
+  EXPECT_TRUE(run->isEnabled());
+  EXPECT_FALSE(Enabled("stopbtn"));
+}
+
+TEST_F(MainWindowTest, F9DoesNothingWhileRunning) {
+  int runs = 0;
+  QAction* run = w->Action("RunMenu");
+  QObject::connect(run, &QAction::triggered, [&runs] { ++runs; });
+  run->trigger();
+  EXPECT_EQ(runs, 1);
+  ASSERT_TRUE(Doc().running);
+  run->trigger();  // what F9 does: the disabled item does not fire
+  EXPECT_EQ(runs, 1);
+  // Even a direct second Run leaves the state as it was.
+  w->RunMenuClick();
+  EXPECT_TRUE(Doc().running);
+  EXPECT_FALSE(run->isEnabled());
+}
+
+TEST_F(MainWindowTest, ZoomInThenOutIsNotExactAndTakesNoSnapshot) {
+  TestSegment* a = PlaceMirror(220, 100, 320, 100);
+  w->Button("SpeedButton5")->click();
+  EXPECT_NEAR(a->p1.x, 20 + 200 * 1.1, 1e-3);
+  w->Button("SpeedButton6")->click();
+  EXPECT_NEAR(a->p1.x, 20 + 200 * 1.045, 1e-3);
+  EXPECT_NEAR(a->p1.y, 300 - 200 * 1.045, 1e-3);
+  EXPECT_EQ(Doc().history.Size(), 1u);
+}
+
+TEST_F(MainWindowTest, NewEmptiesTheExperimentAndTakesOneSnapshot) {
+  PlaceMirror(50, 60, 150, 60);
+  w->CopyMenuClick();
+  w->RunMenuClick();
+  w->Button("SpeedButton24")->click();
+  w->NewPageClick();
+  EXPECT_EQ(Doc().history.Size(), 1u);
+  EXPECT_FALSE(Doc().running);
+  EXPECT_TRUE(w->Action("RunMenu")->isEnabled());
+  EXPECT_FALSE(Doc().CanPaste());
+  EXPECT_FALSE(Doc().placement);
+  EXPECT_EQ(w->ActiveHandlers(), TLumidorNetworkFrm::Handlers::Default);
+  EXPECT_EQ(Doc().page->saved, 1);
+  EXPECT_FALSE(Enabled("UndoBtn"));
+  EXPECT_FALSE(Enabled("PasteBtn"));
+  // The coordinate system is there when its class exists.
+  const bool hasFrame = CreateObjectByClassName("ReferenceFrame", nullptr) != nullptr;
+  EXPECT_EQ(Doc().scene.size(), hasFrame ? 1u : 0u);
+}
+
+// ---- window parts
+
+TEST_F(MainWindowTest, SaveCommandsAreHiddenButCtrlSStillReachesTheSave) {
+  EXPECT_FALSE(w->Action("SaveMenu")->isVisible());
+  EXPECT_FALSE(w->Action("SaveAsMenu")->isVisible());
+  EXPECT_FALSE(w->Action("MakeExeMenu")->isVisible());
+  EXPECT_FALSE(w->Action("MakeWebMenu")->isVisible());
+  EXPECT_FALSE(w->Action("SaveBtnHolder")->isVisible());
+  QAction* key = w->Action("SaveShortcut");
+  ASSERT_NE(key, nullptr);
+  EXPECT_TRUE(key->isVisible());
+  EXPECT_TRUE(key->isEnabled());
+  EXPECT_EQ(key->shortcut(), QKeySequence("Ctrl+S"));
+  EXPECT_TRUE(w->actions().contains(key));
+}
+
+std::vector<QString> Texts(QMenu* menu) {
+  std::vector<QString> out;
+  for (QAction* a : menu->actions())
+    if (a->isVisible()) out.push_back(a->isSeparator() ? "-" : a->text());
+  return out;
+}
+
+TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder) {
+  auto* edit = w->findChild<QMenu*>("EditMenu");
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(Texts(edit), (std::vector<QString>{"撤消", "重作", "-", "剪切", "复制", "粘贴", "删除",
+                                               "-", "属性", "-", "使用软键盘", "画板"}));
+  EXPECT_EQ(Texts(w->ToolUnitMenu()),
+            (std::vector<QString>{"撤消", "重作", "-", "剪切", "复制", "粘贴", "删除", "-", "属性",
+                                  "-", "画板"}));
+  auto* file = w->findChild<QMenu*>("FileMenu");
+  EXPECT_EQ(Texts(file), (std::vector<QString>{"新建", "-", "打开", "保存为图片", "-", "打印设置",
+                                               "打印", "-", "退出"}));
+  EXPECT_EQ(w->Action("RedoMenu")->shortcut(), QKeySequence("Ctrl+Alt+Z"));
+  EXPECT_EQ(w->Action("DeleteMenu")->shortcut(), QKeySequence(Qt::Key_Delete));
+  EXPECT_EQ(w->Action("PopupProperties")->shortcut(), QKeySequence("Ctrl+P"));
+  EXPECT_EQ(w->Action("StateMenu")->text(), "状态栏 ");
+}
+
+TEST_F(MainWindowTest, ViewItemsToggleTheirPartsEachTime) {
+  auto* toolBar = w->findChild<QToolBar*>("ToolBar1");
+  for (int round = 0; round < 2; ++round) {
+    w->Action("ToolBarMenu")->trigger();
+    EXPECT_TRUE(toolBar->isHidden());
+    EXPECT_FALSE(w->Action("ToolBarMenu")->isChecked());
+    w->Action("ToolBarMenu")->trigger();
+    EXPECT_FALSE(toolBar->isHidden());
+    EXPECT_TRUE(w->Action("ToolBarMenu")->isChecked());
+  }
+  w->Action("N18")->trigger();
+  EXPECT_TRUE(w->findChild<QWidget*>("Panel3")->isHidden());
+  w->Action("StateMenu")->trigger();
+  EXPECT_TRUE(w->findChild<QWidget*>("LumidorStatusBar")->isHidden());
+  EXPECT_FALSE(w->Action("StateMenu")->isChecked());
+}
+
+TEST_F(MainWindowTest, CaptionsAndTitle) {
+  EXPECT_EQ(w->windowTitle(), "Veltrano Suite-光学 V5.0");
+  w->FormShow();
+  EXPECT_EQ(w->windowTitle(), "QorvanVeltrano Suite 光学 V5.0");
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Veltrano Suite");
+  EXPECT_EQ(w->Button("CutBtn")->text(), "属性");
+  EXPECT_EQ(w->Button("CutBtn")->toolTip(), "剪切");
+  EXPECT_EQ(w->Button("runbtn")->width(), 54);
+  EXPECT_EQ(w->Button("SpeedButton5")->toolTip(), "");
+}
+
+TEST(AboutBoxTest, SplashClosesItselfAfterThreeSeconds) {
+  TestApplication();
+  TAboutBox splash(nullptr, true);
+  ASSERT_NE(splash.SplashTimer(), nullptr);
+  EXPECT_TRUE(splash.SplashTimer()->isActive());
+  EXPECT_TRUE(splash.SplashTimer()->isSingleShot());
+  EXPECT_EQ(splash.SplashTimer()->interval(), 3000);
+  EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+  // Its expiry accepts the box (made immediate here).
+  splash.SplashTimer()->start(0);
+  for (int i = 0; i < 100 && splash.result() != QDialog::Accepted; ++i)
+    QCoreApplication::processEvents();
+  EXPECT_EQ(splash.result(), QDialog::Accepted);
+}
+
+TEST(AboutBoxTest, OrdinaryBoxClosesOnAClickOnThePicture) {
+  TestApplication();
+  TAboutBox about(nullptr, false);
+  EXPECT_EQ(about.SplashTimer(), nullptr);
+  auto* picture = about.findChild<QWidget*>("AboutPicture");
+  ASSERT_NE(picture, nullptr);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(picture, &press);
+  EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+// ---- the drawing board takes the surface while it is visible
+
+class FakeBoard : public IDrawingBoard {
+ public:
+  bool visible = true;
+  int downs = 0, moves = 0, ups = 0, closes = 0, clears = 0;
+  bool stroke = false;
+  bool Visible() const override { return visible; }
+  void Show() override { visible = true; }
+  void Close() override {
+    ++closes;
+    visible = false;
+  }
+  void PointerDown(int, int) override {
+    ++downs;
+    stroke = true;
+  }
+  void PointerMove(int, int) override { ++moves; }
+  void PointerUp() override {
+    ++ups;
+    stroke = false;
+  }
+  bool StrokeInProgress() const override { return stroke; }
+  void PaintOverlay(TCanvas&) override {}
+  void Clear() override { ++clears; }
+  QCursor SurfaceCursor() const override { return QCursor(Qt::IBeamCursor); }
+};
+
+TEST_F(MainWindowTest, VisibleBoardTakesTheMouseAndToolsCloseIt) {
+  TestSegment* a = PlaceMirror(50, 60, 150, 60);
+  Click(300, 250);
+  FakeBoard board;
+  w->SetDrawingBoard(&board);
+  Drag(100, 60, 100, 120);
+  EXPECT_TRUE(Doc().selection.empty());
+  EXPECT_EQ(a->p1, (TPointF{50, 60}));
+  EXPECT_EQ(board.downs, 1);
+  EXPECT_EQ(board.moves, 2);
+  EXPECT_EQ(board.ups, 1);
+  Click(100, 60, Qt::RightButton);  // never a stroke
+  EXPECT_EQ(board.downs, 1);
+  EXPECT_TRUE(Doc().selection.empty());
+  w->Button("SpeedButton24")->click();
+  EXPECT_EQ(board.closes, 1);
+  Drag(10, 10, 90, 10);
+  EXPECT_EQ(Doc().scene.size(), 2u);
+  w->NewPageClick();
+  EXPECT_EQ(board.clears, 1);
+  w->SetDrawingBoard(nullptr);
+}
+
+}  // namespace
