@@ -9,11 +9,13 @@
 #include "TestEnvironment.h"
 
 inline QApplication& TestApplication() {
-  static int argc = 1;
-  static char name[] = "exo_ui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  if (!QCoreApplication::instance()) {
+    static int argc = 1;
+    static char name[] = "exo_ui_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+  }
+  return *static_cast<QApplication*>(QCoreApplication::instance());
 }
 
 class UiTest : public EngineTest {
