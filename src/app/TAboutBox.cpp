@@ -15,15 +15,15 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 TAboutBox::TAboutBox(QWidget* parent, bool splash) : QDialog(parent), splash_(splash) {
   setObjectName("TAboutBox");
   setModal(true);
-  setWindowTitle(Q(Tr("TAboutBox.Caption", "关于Veltrano Suite")));
+  setWindowTitle(Q(tlmController_.Translate("self.Caption", "关于Veltrano Suite")));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   picture_ = new QLabel(this);
   picture_->setObjectName("AboutPicture");
-  picture_->setPixmap(
-      MakeAboutPicture(Q(Tr("187", "Veltrano Suite")) + " " + Q(Tr("TAboutBox.Title", "光学")),
-                       Q(Tr("TAboutBox.Edition", "V5.0 课堂互动光学实验室"))));
+  picture_->setPixmap(MakeAboutPicture(
+      Q(Tr("187", "Veltrano Suite")) + " " + Q(tlmController_.Translate("Title.Caption", "光学")),
+      Q(tlmController_.Translate("Edition.Caption", "V5.0 课堂互动光学实验室"))));
   layout->addWidget(picture_);
   if (splash_) {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include "i18n/TtlmController.h"
+
 class QLabel;
 class QTimer;
 
@@ -21,6 +23,7 @@ class TAboutBox : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  TtlmController tlmController_{"TAboutBox"};
   bool splash_;
   QLabel* picture_ = nullptr;
   QTimer* timer_ = nullptr;

@@ -1,11 +1,10 @@
 // Veltrano Optics: the only command-line argument is an experiment file to open.
 
-#include <QApplication>
-
+#include "app/TLumidorApplication.h"
 #include "app/TLumidorNetworkFrm.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  TLumidorApplication app(argc, argv);
   // TODO(sheet): install TShowPropertiesFrm as Settings().sheet and
   // QtMessageSink as Settings().messages once they land.
   TLumidorNetworkFrm::Options options;

@@ -9,12 +9,14 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <set>
+#include <stdexcept>
 
 #include "TestSegment.h"
 #include "UiTest.h"
 #include "app/IDrawingBoard.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
+#include "app/TLumidorApplication.h"
 #include "app/TLumidorNetworkFrm.h"
 #include "objects/ObjectFactory.h"
 
@@ -665,6 +667,19 @@ TEST_F(MainWindowTest, VisibleBoardTakesTheMouseAndToolsCloseIt) {
   w->NewPageClick();
   EXPECT_EQ(board.clears, 1);
   w->SetDrawingBoard(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(UiTest, ExceptionFromAnEventIsShownAndTheLoopGoesOn) {
+  EXPECT_TRUE(DeliverShowingExceptions([] { return true; }));
+  EXPECT_FALSE(DeliverShowingExceptions(
+      []() -> bool { throw std::invalid_argument("'x' is not a valid integer value"); }));
+  EXPECT_FALSE(DeliverShowingExceptions([]() -> bool { throw 42; }));
+  ASSERT_EQ(ui->messages.messages.size(), 2u);
+  EXPECT_EQ(ui->messages.messages[0], "'x' is not a valid integer value");
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+#include "app/TLumidorApplication.h"
+
+#include <exception>
+#include <string>
+
+#include "scene/IMessageSink.h"
+
+bool DeliverShowingExceptions(const std::function<bool()>& deliver) {
+  try {
+    return deliver();
+  } catch (const std::exception& e) {
+    ShowMessage(e.what());
+  } catch (...) {
+    ShowMessage("Unknown exception");
+  }
+  return false;
+}
+
+bool TLumidorApplication::notify(QObject* receiver, QEvent* event) {
+  return DeliverShowingExceptions([&] { return QApplication::notify(receiver, event); });
+}
