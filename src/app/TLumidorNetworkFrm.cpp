@@ -779,7 +779,10 @@ void TLumidorNetworkFrm::ShowPropertiesMenuClick() {
   }
 }
 
-void TLumidorNetworkFrm::N24Click() { Settings().softKeyboard = actions_["N24"]->isChecked(); }
+void TLumidorNetworkFrm::N24Click() {
+  Settings().softKeyboard = !Settings().softKeyboard;
+  actions_["N24"]->setChecked(Settings().softKeyboard);
+}
 
 void TLumidorNetworkFrm::N31Click() {
   if (board_) board_->Show();
