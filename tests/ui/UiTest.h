@@ -1,6 +1,6 @@
 #pragma once
-// Fixture for window tests: one QApplication for the process (offscreen),
-// fresh process settings and a fake property sheet for every test.
+// Fixture for window tests (offscreen): fresh process settings and a fake property sheet for every
+// test.
 
 #include <QApplication>
 #include <memory>
@@ -8,13 +8,8 @@
 #include "FakePropertySheet.h"
 #include "TestEnvironment.h"
 
+// The application made by QtTestEnvironment.cpp before the first test.
 inline QApplication& TestApplication() {
-  if (!QCoreApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "exo_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-  }
   return *static_cast<QApplication*>(QCoreApplication::instance());
 }
 
