@@ -168,6 +168,10 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruc
     const double h = std::sqrt(radius * radius - d * d);
     const TPointF plus = PointAt(f, theta, h), minus = PointAt(f, theta, -h);
     auto evaluate = [&](TPointF p, int& code) {
+      // The point where the ray has just left the arc does not count; otherwise
+      // it would hide the far side of the circle from a ray inside it.
+      if (std::fabs(double(p.x) - through.x) < 0.5 && std::fabs(double(p.y) - through.y) < 0.5)
+        return false;
       if (!(std::fabs(double(DirectionAngle(through, p)) - theta) < 0.5)) return false;
       const double phi = DirectionAngle(c, p);
       if (!AngleOnArc(phi, s.slope, s.intercept)) return false;
@@ -190,9 +194,6 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruc
       return 0;
     }
     out = chosen;
-    if (std::fabs(double(chosen.x) - through.x) < 0.5 &&
-        std::fabs(double(chosen.y) - through.y) < 0.5)
-      return 0;
     return code;
   }
 
