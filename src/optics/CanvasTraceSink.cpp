@@ -12,7 +12,7 @@ constexpr double kWingLength = 10;
 constexpr double kWingAngle = 150;
 constexpr int kImageRadius = 5;
 constexpr int kImageLabelOffset = 8;
-constexpr TColor kRealImageColour = 0xFFFF;      // yellow
+constexpr TColor kRealImageColour = 0xFFFF;       // yellow
 constexpr TColor kVirtualImageColour = 0x969696;  // grey
 constexpr TColor kIncidenceLabelColour = 0xFFFFFF;
 constexpr TColor kOutgoingLabelColour = 0xFFFF;
@@ -44,8 +44,7 @@ class CanvasState {
 
 }  // namespace
 
-void CanvasTraceSink::Stroke(TPointF from, TPointF to, TColor colour, int width,
-                             bool highQuality) {
+void CanvasTraceSink::Stroke(TPointF from, TPointF to, TColor colour, int width, bool highQuality) {
   if (highQuality) {
     TGDIPlusCanvas hq(canvas_);
     hq.Pen.SetWidth(float(width));

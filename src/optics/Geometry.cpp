@@ -270,7 +270,8 @@ const TLinkIntersection* NearestHit(const std::vector<TLinkIntersection>& hits, 
 }
 
 bool PointInRect(TPointF p, float x1, float y1, float x2, float y2) {
-  return (double(x2) - p.x) * (double(x1) - p.x) <= 0 && (double(y2) - p.y) * (double(y1) - p.y) <= 0;
+  return (double(x2) - p.x) * (double(x1) - p.x) <= 0 &&
+         (double(y2) - p.y) * (double(y1) - p.y) <= 0;
 }
 
 bool SegmentMeetsRect(const DrawObjectLineDataStruct& segment, float x1, float y1, float x2,
@@ -342,8 +343,8 @@ void DrawArrowLine(TCanvas& canvas, TPointF a, TPointF b, int arrows) {
 void DrawAngleArc(TCanvas& canvas, TPointF a, TPointF b, double f, double g) {
   const TPointF c = Midpoint(a, b);
   const TPointF p3 = PointAt(c, f, 100), p4 = PointAt(c, g, 100);
-  canvas.Arc(Trunc(a.x), Trunc(a.y), Trunc(b.x), Trunc(b.y), Trunc(p3.x), Trunc(p3.y),
-             Trunc(p4.x), Trunc(p4.y));
+  canvas.Arc(Trunc(a.x), Trunc(a.y), Trunc(b.x), Trunc(b.y), Trunc(p3.x), Trunc(p3.y), Trunc(p4.x),
+             Trunc(p4.y));
 }
 
 float ScreenToUser(float value, int axis) {
@@ -368,6 +369,7 @@ std::string BoolToText(bool value) { return value ? Tr("55", "是") : Tr("56", "
 bool TextToBool(const std::string& text) {
   const auto first = text.find_first_not_of(" \t\r\n");
   const auto last = text.find_last_not_of(" \t\r\n");
-  const std::string trimmed = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+  const std::string trimmed =
+      first == std::string::npos ? "" : text.substr(first, last - first + 1);
   return trimmed == Tr("55", "是");
 }

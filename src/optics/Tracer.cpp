@@ -21,9 +21,9 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kMissLength = 1000;   // a ray that hits nothing
-constexpr double kMissArrowAt = 50;    // its arrowhead, from the through point
-constexpr double kNormalHalf = 70;     // on each side of the hit
+constexpr double kMissLength = 1000;  // a ray that hits nothing
+constexpr double kMissArrowAt = 50;   // its arrowhead, from the through point
+constexpr double kNormalHalf = 70;    // on each side of the hit
 constexpr double kExtensionLength = 500;
 constexpr double kLabelDistance = 50;
 constexpr double kImageCoincidence = 0.1;
@@ -164,8 +164,8 @@ class Tracer {
     if (options_.showAngles) OutgoingLabel(h, *theta, nA, nB);
   }
 
-  std::optional<double> Refract(const DrawObjectLineDataStruct& s,
-                                const DrawBaseRayDataStruct& ray, int code, double u, double v) {
+  std::optional<double> Refract(const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
+                                int code, double u, double v) {
     const double n = double(s.refractiveIndex) * ray.indexFactor;
     double e = u - v;
     if (e < 0) e += 360;
@@ -198,8 +198,8 @@ class Tracer {
     const int side = SideOf(s, start);
     const TPointF q = PerpendicularFoot(start, p2, p1);
     const bool converging = s.orientation != 2;
-    const TPointF f = (side == 1) == converging ? TPointF{s.centreX, s.centreY}
-                                                : TPointF{s.secondX, s.secondY};
+    const TPointF f =
+        (side == 1) == converging ? TPointF{s.centreX, s.centreY} : TPointF{s.secondX, s.secondY};
     if (!(ray.indexFactor > 0)) return std::nullopt;
     const TPointF fShifted =
         PointAt(o, DirectionAngle(o, f), double(Distance(o, f)) / ray.indexFactor);
@@ -300,8 +300,7 @@ class Tracer {
     }
   }
 
-  static bool Meet(const DrawBaseRayDataStruct& a, const DrawBaseRayDataStruct& b,
-                   TPointF& point) {
+  static bool Meet(const DrawBaseRayDataStruct& a, const DrawBaseRayDataStruct& b, TPointF& point) {
     return IntersectSegments(UnboundedLine(StartOf(a), ThroughOf(a)),
                              UnboundedLine(StartOf(b), ThroughOf(b)), point) != 0;
   }

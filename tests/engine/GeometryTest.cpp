@@ -1,10 +1,9 @@
-#include "optics/Geometry.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "TestEnvironment.h"
+#include "optics/Geometry.h"
 
 using GeometryTest = EngineTest;
 

@@ -1,5 +1,3 @@
-#include "optics/Tracer.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +6,7 @@
 #include "RecordingTraceSink.h"
 #include "TestEnvironment.h"
 #include "TraceBuilders.h"
+#include "optics/Tracer.h"
 #include "scene/Convert.h"
 
 namespace {
@@ -163,7 +162,8 @@ TEST_F(TracerTest, FacingMirrorsGiveExactly500Generations) {
   ASSERT_FALSE(rays.empty());
   EXPECT_NEAR(Distance(rays[0].a, rays[0].b), 199, 1e-3);
   // Every later piece runs from one mirror to the other.
-  for (std::size_t i = 1; i < rays.size(); ++i) EXPECT_NEAR(Distance(rays[i].a, rays[i].b), 400, 1e-3);
+  for (std::size_t i = 1; i < rays.size(); ++i)
+    EXPECT_NEAR(Distance(rays[i].a, rays[i].b), 400, 1e-3);
   EXPECT_EQ(sink.Count(TraceItem::Arrow), 500u);
   options.maxGenerations = 7;
   EXPECT_EQ(Trace(mirrors, {RayAt({300, 200}, 0)}).Count(TraceItem::Ray), 7u);
@@ -451,7 +451,7 @@ TEST_F(TracerTest, ItemsComeInDrawingOrder) {
   std::vector<TraceItem::Kind> kinds;
   for (const auto& item : sink.items) kinds.push_back(item.kind);
   const std::vector<TraceItem::Kind> expected{
-      TraceItem::Ray,   TraceItem::Arrow, TraceItem::Normal, TraceItem::Angle,
-      TraceItem::Extension, TraceItem::Angle, TraceItem::Ray, TraceItem::Arrow};
+      TraceItem::Ray,       TraceItem::Arrow, TraceItem::Normal, TraceItem::Angle,
+      TraceItem::Extension, TraceItem::Angle, TraceItem::Ray,    TraceItem::Arrow};
   EXPECT_EQ(kinds, expected);
 }
