@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -98,6 +99,14 @@ bool ClipToMargin(double& x1, double& y1, double& x2, double& y2, double width, 
 bool IsFar(double x1, double y1, double x2, double y2) {
   return std::fabs(x1) > kFarAway || std::fabs(y1) > kFarAway || std::fabs(x2) > kFarAway ||
          std::fabs(y2) > kFarAway;
+}
+
+// Fonts need the GUI application (its font database); without one, text is
+// skipped and measured roughly rather than crashing a headless caller.
+bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
+
+int RoughHeight(const TFont& font) {
+  return font.size < 0 ? -font.size : std::max(1, (font.size * 96 + 36) / 72);
 }
 
 QFont MakeFont(const TFont& font) {
@@ -261,7 +270,7 @@ void QImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
 }
 
 void QImageCanvas::TextOut(int x, int y, const std::string& text) {
-  if (text.empty()) return;
+  if (text.empty() || !FontsAvailable()) return;
   const QFont font = MakeFont(Font);
   const QFontMetrics metrics(font, image_);
   const QString qtext = QString::fromStdString(text);
@@ -277,10 +286,13 @@ void QImageCanvas::TextOut(int x, int y, const std::string& text) {
 }
 
 int QImageCanvas::TextWidth(const std::string& text) {
-  return QFontMetrics(MakeFont(Font), image_).horizontalAdvance(QString::fromStdString(text));
+  const QString qtext = QString::fromStdString(text);
+  if (!FontsAvailable()) return int(qtext.size()) * RoughHeight(Font) / 2;
+  return QFontMetrics(MakeFont(Font), image_).horizontalAdvance(qtext);
 }
 
 int QImageCanvas::TextHeight(const std::string&) {
+  if (!FontsAvailable()) return RoughHeight(Font);
   return QFontMetrics(MakeFont(Font), image_).height();
 }
 
