@@ -86,16 +86,6 @@ TEST_F(FlatMirrorTest, LineAndElevenHatchStrokesOnTheLeft) {
   EXPECT_EQ(canvas.ops[0].pen.color, mirror.xorColor);
 }
 
-TEST_F(FlatMirrorTest, HighQualityPaintsTheSameStrokesAntiAliased) {
-  Settings().highQuality = true;
-  auto mirror = Make({0.5f, 100}, {100.5f, 100});
-  mirror->Draw(2);
-  EXPECT_EQ(canvas.Count(RecordedOp::Line), 0u);
-  ASSERT_EQ(canvas.Count(RecordedOp::AaLine), 12u);
-  EXPECT_EQ(canvas.ops[0].coords, (std::vector<float>{0.5f, 100, 100.5f, 100}));
-  EXPECT_EQ(canvas.ops[0].aaPen.color, mirror->color);
-}
-
 TEST_F(FlatMirrorTest, CoincidingPoints) {
   auto mirror = Make({40, 60}, {40, 60});
   mirror->Draw(2);
@@ -140,31 +130,6 @@ TEST_F(FlatMirrorTest, VerticalMirrorFrontAndBack) {
   EXPECT_EQ(IntersectRay(RayTowards(100, 150, 0), down->GetSurfaces()[0], hit), 1);
   EXPECT_NEAR(hit.x, 100, 1e-3);
   EXPECT_NEAR(hit.y, 150, 1e-3);
-}
-
-TEST_F(FlatMirrorTest, HandlesBodyMoveAndRectangle) {
-  auto mirror = Make({0, 0}, {6, 0});
-  EXPECT_EQ(mirror->HitTest(3, 0), 1);  // both handles overlap: the first wins
-  EXPECT_EQ(mirror->selectedHandle, 0);
-  mirror = Make({0, 0}, {100, 0});
-  EXPECT_EQ(mirror->HitTest(50, 0), 2);
-  EXPECT_EQ(mirror->HitTest(50, 10), 0);
-  EXPECT_EQ(mirror->selectedHandle, -1);
-  mirror->Move(1, 7, 7);  // no handle grabbed: nothing
-  EXPECT_FLOAT_EQ(mirror->segment.x1, 0);
-
-  mirror->SetDragOrigin(10, 10);
-  mirror->Move(2, 10, 10);
-  mirror->Move(2, 10, 11);
-  EXPECT_FLOAT_EQ(mirror->segment.y1, 1);
-  EXPECT_FLOAT_EQ(mirror->segment.y2, 1);
-  mirror->Zoom(0, 0, 2);
-  EXPECT_FLOAT_EQ(mirror->segment.x2, 200);
-  EXPECT_FLOAT_EQ(mirror->segment.y2, 2);
-  EXPECT_TRUE(mirror->InRect(50, -10, 60, 10));
-  EXPECT_FALSE(mirror->InRect(50, 3, 60, 10));
-  mirror->DrawHandles();
-  EXPECT_EQ(canvas.Count(RecordedOp::Rectangle), 2u);
 }
 
 TEST_F(FlatMirrorTest, RowsInDisplayOrderWithStyles) {

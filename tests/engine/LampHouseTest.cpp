@@ -129,20 +129,6 @@ TEST_F(LampHouseTest, ArrowPaintedWithTruncatedCoordinates) {
   EXPECT_EQ(lines[2].coords, (std::vector<float>{110, -3, float(Trunc(h2.x)), float(Trunc(h2.y))}));
 }
 
-TEST_F(LampHouseTest, XorOutlineAndUnknownModeKeepsPen) {
-  auto lamp = Make({0, 0}, {50, 0});
-  lamp->Draw(1);
-  EXPECT_EQ(Lines()[0].pen.mode, TPenMode::Xor);
-  EXPECT_EQ(Lines()[0].pen.color, lamp->xorColor);
-  canvas.Clear();
-  canvas.Pen.mode = TPenMode::Merge;
-  canvas.Pen.color = 0x123456;
-  lamp->Draw(7);
-  ASSERT_EQ(Lines().size(), 3u);
-  EXPECT_EQ(Lines()[0].pen.mode, TPenMode::Merge);
-  EXPECT_EQ(Lines()[0].pen.color, 0x123456u);
-}
-
 TEST_F(LampHouseTest, HighQualityOnlyForNormalPaint) {
   Settings().highQuality = true;
   auto lamp = Make({0.5f, 10.25f}, {80.5f, 10.25f}, 2);
