@@ -515,8 +515,7 @@ TEST_F(ExperimentFileRefusals, DeclinedOlderFileStaysConvertedOnDisk) {
   InstallConverter();
   ConvertedFileBuilder converted;
   const FileBytes text = converted.Build();
-  FileBytes older{'S', 'T', 'U', 'B', '-', 'C', 'O', 'N', 'V', 'E', 'R', 'T', '\n'};
-  older.insert(older.end(), text.begin(), text.end());
+  const FileBytes older = ForTheConverter(text);
   ui->messages.answer = false;
   const std::string path = Write("older.exo", older);
   const OpenResult r = OpenExperimentFile(path, document);

@@ -1,8 +1,7 @@
-#include "optics/Geometry.h"
-
 #include <gtest/gtest.h>
 
 #include "TestEnvironment.h"
+#include "optics/Geometry.h"
 
 using GeometryTest = EngineTest;
 

@@ -55,6 +55,16 @@ class ExperimentFileFixture : public EngineTest {
                                std::filesystem::copy_options::overwrite_existing);
   }
 
+  // A file the test converter rewrites into `converted`.
+  static FileBytes ForTheConverter(const FileBytes& converted) {
+    const std::string mark = "STUB-CONVERT\n";
+    FileBytes older;
+    older.reserve(mark.size() + converted.size());
+    older.assign(mark.begin(), mark.end());
+    older.insert(older.end(), converted.begin(), converted.end());
+    return older;
+  }
+
   const std::vector<std::string>& Messages() const { return ui->messages.messages; }
 
   std::unique_ptr<FakeUi> ui;
