@@ -15,6 +15,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,54 +24,12 @@
 #include "files/ExperimentFile.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
-#if __has_include("optics/TextTraceSink.h")
 #include "optics/TextTraceSink.h"
-#define EXO_HAVE_TEXT_TRACE_SINK 1
-#endif
-// Until the image canvas is built into the engine, render is not offered.
-#if __has_include("gfx/QImageCanvas.cpp")
-#define EXO_HAVE_IMAGE_CANVAS 1
-#endif
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
 
 namespace {
-
-#ifndef EXO_HAVE_TEXT_TRACE_SINK
-// One line per drawn item.
-class TextTraceSink : public ITraceSink {
- public:
-  explicit TextTraceSink(std::FILE* out) : out_(out) {}
-  void RayPiece(TPointF f, TPointF t, const DrawBaseRayDataStruct& r) override {
-    std::fprintf(out_, "ray %.6g %.6g %.6g %.6g colour=%u\n", f.x, f.y, t.x, t.y, r.rayColour);
-  }
-  void Arrow(TPointF at, float d, const DrawBaseRayDataStruct&) override {
-    std::fprintf(out_, "arrow %.6g %.6g %.6g\n", at.x, at.y, d);
-  }
-  void Normal(TPointF a, TPointF b) override {
-    std::fprintf(out_, "normal %.6g %.6g %.6g %.6g\n", a.x, a.y, b.x, b.y);
-  }
-  void Extension(TPointF a, TPointF b) override {
-    std::fprintf(out_, "extension %.6g %.6g %.6g %.6g\n", a.x, a.y, b.x, b.y);
-  }
-  void AngleLabel(TPointF a, const std::string& text, bool incidence) override {
-    std::fprintf(out_, "angle %.6g %.6g %s %s\n", a.x, a.y, text.c_str(),
-                 incidence ? "incidence" : "outgoing");
-  }
-  void ImagePoint(TPointF at, bool real, const std::string& label) override {
-    std::fprintf(out_, "image %.6g %.6g %s %s\n", at.x, at.y, real ? "real" : "virtual",
-                 label.c_str());
-  }
-  void ImageArrow(TPointF a, TPointF b, bool real, int w) override {
-    std::fprintf(out_, "image-arrow %.6g %.6g %.6g %.6g %s %d\n", a.x, a.y, b.x, b.y,
-                 real ? "real" : "virtual", w);
-  }
-
- private:
-  std::FILE* out_;
-};
-#endif
 
 constexpr int kDefaultWidth = 1920;
 constexpr int kDefaultHeight = 1080;
@@ -183,7 +142,7 @@ std::string LowerExtension(const std::string& path) {
   return ext;
 }
 
-[[maybe_unused]] const char* ImageFormat(const std::string& path) {
+const char* ImageFormat(const std::string& path) {
   const std::string ext = LowerExtension(path);
   if (ext == "png") return "PNG";
   if (ext == "bmp") return "BMP";
@@ -240,18 +199,14 @@ int Trace(const Arguments& args) {
   RecordingCanvas canvas(args.width, args.height);
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
-  TextTraceSink printer(stdout);
+  TextTraceSink printer(std::cout);
   document.running = true;
   document.RefreshView(&printer);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  std::cout.flush();
+  return std::cout ? 0 : 1;
 }
 
 int Render(const Arguments& args) {
-#ifndef EXO_HAVE_IMAGE_CANVAS
-  (void)args;
-  std::fprintf(stderr, "exo-tool: render is not available in this build\n");
-  return 1;
-#else
   const char* format = ImageFormat(args.files[1]);
   if (!format) return Usage("OUT must end in .png, .bmp, .jpg or .jpeg");
   QImage image(args.width, args.height, QImage::Format_RGB32);
@@ -270,7 +225,6 @@ int Render(const Arguments& args) {
     return 1;
   }
   return 0;
-#endif
 }
 
 int Resave(const Arguments& args) {

@@ -103,7 +103,7 @@ def main(argv):
     # A source asking for two billion rays must not hang the tracer.
     count_at = lamp_at + 4 + len("LampHouse")
     count_at += sum(4 + len(s.encode("gbk")) for s in ("光源一", "n3", "n4")) + 31 + 80
-    add("ray-count-huge.exo", patch_int(valid, count_at, 2000000000), "trace", "1", "")
+    add("ray-count-huge.exo", patch_int(valid, count_at, 2000000000), "trace", "0,1", "")
     add("ray-count-negative.exo", patch_int(valid, count_at, -2000000000), "trace", "0,1", "")
 
     # Page values no page can have.
