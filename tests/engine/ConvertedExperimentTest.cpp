@@ -6,6 +6,7 @@
 #include "ExperimentFileFixture.h"
 #include "objects/ObjectFactory.h"
 #include "scene/ByteStream.h"
+#include "scene/Convert.h"
 
 namespace {
 
@@ -315,4 +316,67 @@ TEST_F(ConvertedExperiment, OpenedThroughTheConverterWhenTheUserAgrees) {
   EXPECT_EQ(second.status, OpenStatus::Opened);
   EXPECT_FALSE(second.converted);
   EXPECT_EQ(again.scene.size(), document.scene.size());
+}
+
+// Every section whose class this build has takes its lines: the object is
+// made, no message is shown, and its first control point is the first
+// point of its lines.
+TEST_F(ConvertedExperiment, EverySectionClassInThisBuildTakesItsLines) {
+  // An arc about (300, 300) with radius 100 from -30 to 30 degrees.
+  const std::vector<std::string> arc{"386.6", "350", "386.6",      "250",      "300",
+                                     "300",   "100", "-0.5235988", "0.5235988"};
+  const std::vector<std::string> colour{"10", "20", "30"};
+  struct Case {
+    int section;
+    const char* className;
+    std::vector<std::string> lines;  // after the name line
+  };
+  auto join = [](std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
+  };
+  const std::vector<Case> cases = {
+      {1, "LampHouse", join({{"100", "300", "150", "300", "10"}, colour})},
+      {2, "FourPrism", join({{"100", "300", "200", "400", "1.5"}, colour, {"255", "1"}})},
+      {3, "ThreePrism",
+       join({{"100", "300", "200", "300", "150", "200", "1.5"}, colour, {"255", "1"}})},
+      {4, "Magnifier", join({arc, {"1.5"}, colour, {"255", "0"}})},
+      {5, "Concave",
+       join({{"386.6", "350", "420", "350", "420", "250", "386.6", "250", "300", "300", "100",
+              "-0.5235988", "0.5235988", "10", "1.5"},
+             colour,
+             {"255", "0"}})},
+      {6, "IdealMagnifier",
+       join({{"100", "300", "100", "400", "80"}, colour, {"a", "b", "c", "d"}})},
+      {7, "IdealConcave", join({{"100", "300", "100", "400", "80"}, colour, {"a", "b", "c", "d"}})},
+      {8, "ConvexityMirror", join({arc, colour})},
+      {9, "ConcaveMirror", join({arc, colour})},
+      {10, "FlatMirror", join({{"100", "300", "200", "350"}, colour})},
+      {11, "OPticsLine", join({{"100", "300", "200", "350"}, colour, {"1", "0", "0"}})},
+      {12, "DrawString", join({{"100", "300", "200", "350", "文字", "12", "宋体"}, colour})},
+      {13, "Protractor", join({{"100", "300", "200", "300", "100", "200"}, colour, {"x"}})},
+      {16, "LampHouse", join({{"100", "300", "150", "300", "10", "1"}, colour, {"0"}})},
+  };
+  int tried = 0;
+  for (const Case& c : cases) {
+    if (!FactoryHas(c.className)) continue;
+    ++tried;
+    ConvertedFileBuilder file;
+    file.SetCount(c.section, 1);
+    file.Line("名称");
+    file.Lines(c.lines);
+    const OpenResult r = Load(file);
+    EXPECT_TRUE(r.messages.empty()) << c.className << ": " << r.messages.front();
+    ASSERT_EQ(ClassNames(), std::vector<std::string>{c.className});
+    DrawObjectUnit& object = *document.scene[0];
+    EXPECT_EQ(object.displayName, "名称");
+    const auto points = object.ControlPointValues();
+    ASSERT_FALSE(points.empty()) << c.className;
+    double x = 0, y = 0;
+    ASSERT_TRUE(TryStrToFloat(c.lines[0], x) && TryStrToFloat(c.lines[1], y));
+    EXPECT_NEAR(points[0].x, x, 0.5) << c.className;
+    EXPECT_NEAR(points[0].y, y, 0.5) << c.className;
+  }
+  EXPECT_GE(tried, 2);
 }
