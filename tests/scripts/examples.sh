@@ -13,7 +13,12 @@ if [ -x "$BUILD/exo-make-examples" ]; then
   if "$BUILD/exo-make-examples" "$WORK/generated" >/dev/null 2>"$WORK/err"; then
     for f in "$WORK"/generated/*.exo; do
       name="$(basename "$f")"
-      if cmp -s "$f" "$SOURCE/examples/$name"; then pass; else
+      if [ ! -e "$SOURCE/examples/$name" ]; then
+        # A builder that landed before its file was generated.
+        echo "note: examples/$name is not committed yet (run exo-make-examples examples)"
+      elif cmp -s "$f" "$SOURCE/examples/$name"; then
+        pass
+      else
         fail "examples/$name differs from what exo-make-examples writes (regenerate it)"
       fi
     done
