@@ -52,6 +52,20 @@ struct TAaPen {
   float width = 1.0f;
 };
 
+class TCanvas;
+
+// Holds a canvas batch open for its lifetime.
+class CanvasBatch {
+ public:
+  explicit CanvasBatch(TCanvas& canvas);
+  ~CanvasBatch();
+  CanvasBatch(const CanvasBatch&) = delete;
+  CanvasBatch& operator=(const CanvasBatch&) = delete;
+
+ private:
+  TCanvas& canvas_;
+};
+
 class TCanvas {
  public:
   TPen Pen;
@@ -89,6 +103,11 @@ class TCanvas {
   virtual int TextWidth(const std::string& text) = 0;
   virtual int TextHeight(const std::string& text) = 0;
   virtual void StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) = 0;
+
+  // Lets a back end keep its drawing context open across many primitives (a
+  // whole trace). Pairs nest; nothing else may paint the target in between.
+  virtual void BeginBatch() {}
+  virtual void EndBatch() {}
 
   // Anti-aliased float primitives (always copy mode).
   virtual void AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) = 0;
