@@ -1,5 +1,8 @@
-// Full traces of generated scenes: the surfaces and rays are collected, traced
-// and drawn, once onto a recording canvas and once onto a 1920x1080 image.
+// Full refreshes of generated scenes while running: the scene is painted, its
+// surfaces and rays are collected, traced and drawn, once onto a recording
+// canvas and once onto a 1920x1080 image. The first two scenes are built from
+// light sources and plane mirrors through the document; the dense one from
+// hand-made surfaces and rays.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -8,9 +11,13 @@
 
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "objects/elements/FlatMirror.h"
+#include "objects/sources/LampHouse.h"
 #include "optics/CanvasTraceSink.h"
 #include "optics/Geometry.h"
 #include "optics/Tracer.h"
+#include "scene/Document.h"
+#include "scene/ProcessSettings.h"
 
 namespace {
 
@@ -49,38 +56,55 @@ DrawObjectLineDataStruct Piece(TPointF a, TPointF b, int kind, int orientation =
   return s;
 }
 
-// Ten horizontal rays between two mirrors facing each other: 500 generations each.
-Scene FacingMirrors() {
-  Scene scene;
-  scene.surfaces.push_back(Piece({200, 900}, {200, 100}, kSurfaceReflect));
-  scene.surfaces.push_back(Piece({1700, 100}, {1700, 900}, kSurfaceReflect));
-  for (int i = 0; i < 10; ++i) scene.rays.push_back(RayAt({600, 150.0f + 70 * i}, 0));
-  return scene;
+// A scene of objects, made on whichever canvas the document paints.
+using SceneMaker = void (*)(Document&);
+
+void AddLamp(Document& doc, TPointF from, TPointF to, int rays, float spacing) {
+  auto lamp = std::make_unique<LampHouse>(doc.canvas);
+  lamp->rayTemplate.startX = from.x;
+  lamp->rayTemplate.startY = from.y;
+  lamp->rayTemplate.throughX = to.x;
+  lamp->rayTemplate.throughY = to.y;
+  DeriveRay(lamp->rayTemplate);
+  lamp->rayCount = rays;
+  lamp->raySpacing = spacing;
+  lamp->skipNextPaint = 0;
+  doc.scene.push_back(std::move(lamp));
 }
 
-// Ten parallel sources of ten rays each, aimed across a field of 100 small
+// Reflects on the right of from -> to.
+void AddMirror(Document& doc, TPointF from, TPointF to) {
+  auto mirror = std::make_unique<FlatMirror>(doc.canvas);
+  mirror->segment.x1 = from.x;
+  mirror->segment.y1 = from.y;
+  mirror->segment.x2 = to.x;
+  mirror->segment.y2 = to.y;
+  mirror->skipNextPaint = 0;
+  doc.scene.push_back(std::move(mirror));
+}
+
+// Ten horizontal rays between two mirrors facing each other: 500 generations each.
+void FacingMirrors(Document& doc) {
+  AddMirror(doc, {200, 900}, {200, 100});
+  AddMirror(doc, {1700, 100}, {1700, 900});
+  AddLamp(doc, {600, 850}, {640, 850}, 10, 70);
+}
+
+// Ten parallel sources of ten rays each, aimed across a field of 100 plane
 // mirrors turned every which way.
-Scene MirrorField() {
-  Scene scene;
+void MirrorField(Document& doc) {
   for (int row = 0; row < 10; ++row) {
     for (int column = 0; column < 10; ++column) {
       const TPointF centre{500.0f + 100 * column, 100.0f + 90 * row};
-      const double angle = (row * 37 + column * 53) % 180;
-      scene.surfaces.push_back(
-          Piece(PointAt(centre, angle, 35), PointAt(centre, angle + 180, 35), kSurfaceReflect, 3));
+      const double angle = (row * 37 + column * 53) % 360;
+      AddMirror(doc, PointAt(centre, angle, 35), PointAt(centre, angle + 180, 35));
     }
   }
   for (int source = 0; source < 10; ++source) {
     const double angle = -30 + 6 * source;
     const TPointF origin{60, 100.0f + 90 * source};
-    for (int i = 0; i < 10; ++i) {
-      const TPointF start = PointAt(origin, angle + 90, 4.0 * i);
-      auto ray = RayAt(start, angle);
-      ray.emissionGroup = source;
-      scene.rays.push_back(ray);
-    }
+    AddLamp(doc, origin, PointAt(origin, angle, 40), 10, 4);
   }
-  return scene;
 }
 
 // A 96-sided glass disc, a converging ideal lens and a closed mirror box, lit
@@ -133,44 +157,69 @@ void TraceOnce(const Scene& scene, TCanvas& canvas) {
   TraceScene(surfaces, rays, scene.options, sink);
 }
 
-void RunRecording(benchmark::State& state, const Scene& scene, bool highQuality) {
-  Scene s = scene;
-  s.options.highQuality = highQuality;
+void RunRecording(benchmark::State& state, const Scene& scene) {
   RecordingCanvas canvas(1920, 1080);
   std::size_t ops = 0;
   for (auto _ : state) {
     canvas.Clear();
-    TraceOnce(s, canvas);
+    TraceOnce(scene, canvas);
     ops = canvas.ops.size();
     benchmark::DoNotOptimize(canvas.ops.data());
   }
   state.counters["primitives"] = double(ops);
 }
 
-void RunImage(benchmark::State& state, const Scene& scene, bool highQuality) {
+void RunImage(benchmark::State& state, const Scene& scene) {
   EnsureGuiApplication();
-  Scene s = scene;
-  s.options.highQuality = highQuality;
   OwnedImageCanvas canvas(1920, 1080, 0);
   for (auto _ : state) {
-    TraceOnce(s, canvas);
+    TraceOnce(scene, canvas);
     benchmark::DoNotOptimize(canvas.Picture().constBits());
   }
 }
 
+// A refresh of the running document, as every mouse move during a drag does.
+void RunDocument(benchmark::State& state, SceneMaker make, TCanvas& canvas,
+                 RecordingCanvas* recording, bool highQuality) {
+  ResetSettings();
+  Settings().highQuality = highQuality;
+  Document doc(&canvas);
+  make(doc);
+  doc.running = true;
+  std::size_t ops = 0;
+  for (auto _ : state) {
+    if (recording) recording->Clear();
+    doc.RefreshView();
+    if (recording) ops = recording->ops.size();
+  }
+  if (recording) state.counters["primitives"] = double(ops);
+  state.counters["rays"] = double(doc.baseRays.size());
+  state.counters["surfaces"] = double(doc.surfaces.size());
+  ResetSettings();
+}
+
+void RunDocumentRecording(benchmark::State& state, SceneMaker make) {
+  RecordingCanvas canvas(1920, 1080);
+  RunDocument(state, make, canvas, &canvas, false);
+}
+
+void RunDocumentImage(benchmark::State& state, SceneMaker make, bool highQuality = false) {
+  EnsureGuiApplication();
+  OwnedImageCanvas canvas(1920, 1080, 0);
+  RunDocument(state, make, canvas, nullptr, highQuality);
+}
+
 void BM_FacingMirrors_Recording(benchmark::State& state) {
-  RunRecording(state, FacingMirrors(), false);
+  RunDocumentRecording(state, FacingMirrors);
 }
-void BM_FacingMirrors_Image(benchmark::State& state) { RunImage(state, FacingMirrors(), false); }
+void BM_FacingMirrors_Image(benchmark::State& state) { RunDocumentImage(state, FacingMirrors); }
 void BM_FacingMirrors_ImageHighQuality(benchmark::State& state) {
-  RunImage(state, FacingMirrors(), true);
+  RunDocumentImage(state, FacingMirrors, true);
 }
-void BM_MirrorField_Recording(benchmark::State& state) {
-  RunRecording(state, MirrorField(), false);
-}
-void BM_MirrorField_Image(benchmark::State& state) { RunImage(state, MirrorField(), false); }
-void BM_Dense_Recording(benchmark::State& state) { RunRecording(state, DenseScene(), false); }
-void BM_Dense_Image(benchmark::State& state) { RunImage(state, DenseScene(), false); }
+void BM_MirrorField_Recording(benchmark::State& state) { RunDocumentRecording(state, MirrorField); }
+void BM_MirrorField_Image(benchmark::State& state) { RunDocumentImage(state, MirrorField); }
+void BM_Dense_Recording(benchmark::State& state) { RunRecording(state, DenseScene()); }
+void BM_Dense_Image(benchmark::State& state) { RunImage(state, DenseScene()); }
 
 }  // namespace
 
