@@ -5,7 +5,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -23,6 +22,7 @@
 #include "app/IDrawingBoard.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
+#include "files/ExperimentFile.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
 #include "scene/ProcessSettings.h"
@@ -386,21 +386,23 @@ QAction* TLumidorNetworkFrm::Action(const std::string& name) const {
 
 void TLumidorNetworkFrm::InitWorkspace(const std::string& openFile) {
   Document& doc = *document_;
-  doc.header.version = 6.0f;
-  doc.header.formatTag = "ptx";
-  doc.header.dateTime = QDateTime::currentDateTime().toString("yyyy-MM-dd hh:mm:ss").toStdString();
-  doc.header.productTag = "物理光学软件";
+  doc.header = MakeHeaderTemplate();
   ResetPage();
   doc.page->fileName.clear();
-  doc.dataDirectory = (QCoreApplication::applicationDirPath() + "/DAT/").toStdString();
+  SetDataDirectory((QCoreApplication::applicationDirPath() + "/DAT/").toStdString());
   ToolButton2Click();
-  if (!openFile.empty() && QFileInfo(Q(openFile)).isFile()) {
-    // TODO(files): OpenExperimentFile(openFile, doc) once the reader lands; it
-    // keeps the path as the page's file name.
-  }
+  // Cleared before the file is read, so that the file's own show-angles
+  // setting holds, as it does when the same file is opened from the menu.
   doc.showAngles = 0;
+  if (!openFile.empty() && QFileInfo(Q(openFile)).isFile()) {
+    // Keeps the path as the page's file name when the file is taken.
+    OpenExperimentFile(openFile, doc);
+    InstallDefaultHandlers();
+    SetRunning(doc.running);
+  }
   RefrushMenuClick();
   SetMoveMode(false, true);
+  UpdateEditButtons();
 }
 
 void TLumidorNetworkFrm::showEvent(QShowEvent* event) {

@@ -23,8 +23,7 @@ class Document {
   UndoHistory history{30};
   bool running = false;
   std::uint8_t showAngles = 0;
-  FileHeader header;          // template for writing; after an open, the last header read
-  std::string dataDirectory;  // program directory + "DAT/": the file converter's home
+  FileHeader header;  // template for writing; after an open, the last header read
 
   // Tracer lists of the last traced refresh.
   std::vector<DrawObjectLineDataStruct> surfaces;

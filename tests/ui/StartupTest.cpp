@@ -1,0 +1,100 @@
+// Start-up of the main window: the fresh page and the experiment named on
+// the command line.
+
+#include <QTemporaryDir>
+
+#include "UiTest.h"
+#include "app/TLumidorNetworkFrm.h"
+#include "files/ExperimentFile.h"
+#include "objects/ObjectFactory.h"
+#include "objects/elements/FlatMirror.h"
+#include "scene/ObjectList.h"
+
+namespace {
+
+class StartupTest : public UiTest {
+ protected:
+  std::unique_ptr<TLumidorNetworkFrm> Start(const std::string& file) {
+    TLumidorNetworkFrm::Options options;
+    options.splash = false;
+    options.openFile = file;
+    options.surfaceSize = QSize(400, 300);
+    return std::make_unique<TLumidorNetworkFrm>(options);
+  }
+
+  // An experiment with a coordinate system and one plane mirror, saved to `path`.
+  void WriteExperiment(const std::string& path, std::uint8_t showAngles) {
+    Document doc(nullptr);
+    doc.AddCoordinateSystem();
+    auto mirror = CreateObjectByClassName("FlatMirror", nullptr);
+    auto* m = static_cast<FlatMirror*>(mirror.get());
+    m->segment = {};
+    m->segment.x1 = 50;
+    m->segment.y1 = 60;
+    m->segment.x2 = 150;
+    m->segment.y2 = 60;
+    doc.scene.push_back(std::move(mirror));
+    doc.showAngles = showAngles;
+    doc.page->ambientColour = 0x123456;
+    std::string error;
+    ASSERT_TRUE(SaveExperimentFile(path, doc, &error)) << error;
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(StartupTest, FreshPageHasItsCoordinateSystemAndNoSnapshot) {
+  auto w = Start("");
+  ASSERT_EQ(w->Doc().scene.size(), 1u);
+  EXPECT_EQ(w->Doc().scene.front()->className, "ReferenceFrame");
+  EXPECT_EQ(w->Doc().scene.front()->isDrawn, 0);  // the page hides the axes
+  EXPECT_TRUE(w->Doc().page->fileName.empty());
+  EXPECT_EQ(w->Doc().history.Size(), 0u);
+  EXPECT_FALSE(w->Doc().running);
+  EXPECT_FALSE(w->moveMode);
+  EXPECT_EQ(w->Doc().header.formatTag, "ptx");
+  EXPECT_FALSE(w->Doc().header.dateTime.empty());
+}
+
+TEST_F(StartupTest, FileOnTheCommandLineIsOpenedAndKeptAsTheFileName) {
+  ASSERT_TRUE(dir.isValid());
+  const std::string path = dir.filePath("镜子.exo").toStdString();
+  WriteExperiment(path, 1);
+  auto w = Start(path);
+  const Document& doc = w->Doc();
+  EXPECT_EQ(doc.page->fileName, path);
+  EXPECT_EQ(doc.page->ambientColour, 0x123456u);
+  // The file's show-angles setting survives start-up.
+  EXPECT_EQ(doc.showAngles, 1);
+  ASSERT_NE(FindByClass(doc.scene, "FlatMirror"), nullptr);
+  auto* m = static_cast<const FlatMirror*>(FindByClass(doc.scene, "FlatMirror"));
+  EXPECT_EQ(m->segment.x1, 50.0f);
+  EXPECT_EQ(doc.history.Size(), 1u);
+  EXPECT_EQ(doc.page->saved, 1);
+}
+
+TEST_F(StartupTest, MissingFileOnTheCommandLineIsIgnoredSilently) {
+  auto w = Start(dir.filePath("nichts.exo").toStdString());
+  EXPECT_EQ(w->Doc().scene.size(), 1u);
+  EXPECT_TRUE(w->Doc().page->fileName.empty());
+  EXPECT_TRUE(ui->messages.messages.empty());
+  // A directory is not an experiment file either.
+  auto w2 = Start(dir.path().toStdString());
+  EXPECT_TRUE(w2->Doc().page->fileName.empty());
+  EXPECT_TRUE(ui->messages.messages.empty());
+}
+
+TEST_F(StartupTest, DamagedFileLeavesTheFreshPage) {
+  const std::string path = dir.filePath("kaputt.exo").toStdString();
+  {
+    QFile f(QString::fromStdString(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not an experiment at all");
+  }
+  auto w = Start(path);
+  EXPECT_NE(w->Doc().page->fileName, path);
+  ASSERT_NE(FindByClass(w->Doc().scene, "ReferenceFrame"), nullptr);
+  EXPECT_EQ(FindByClass(w->Doc().scene, "FlatMirror"), nullptr);
+}
+
+}  // namespace
