@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The real program under a virtual display: it starts with an example
+# experiment, shows its splash, and is still running once the splash has
+# closed itself.
+source "$(dirname "$0")/common.bash"
+PROGRAM="$BUILD/veltrano-optics"
+if ! command -v xvfb-run >/dev/null || [ ! -x "$PROGRAM" ]; then
+  echo "window check not run: xvfb-run or $PROGRAM missing"
+  finish
+  exit
+fi
+example="$(ls "$BUILD/Optics example/"*.exo 2>/dev/null | head -1 || true)"
+
+cat >"$WORK/run.sh" <<'RUNEOF'
+#!/usr/bin/env bash
+# Inside the virtual display: start, wait past the 3 s splash, check, stop.
+unset QT_QPA_PLATFORM
+"$@" >"$WORK/stdout" 2>"$WORK/stderr" &
+pid=$!
+sleep 6
+if kill -0 "$pid" 2>/dev/null; then
+  echo alive >"$WORK/state"
+  kill "$pid"
+else
+  wait "$pid"
+  echo "exited $?" >"$WORK/state"
+fi
+wait "$pid" 2>/dev/null
+exit 0
+RUNEOF
+export WORK
+timeout 60 xvfb-run -a -s "-screen 0 1280x800x24" bash "$WORK/run.sh" "$PROGRAM" ${example:+"$example"}
+
+state="$(cat "$WORK/state" 2>/dev/null || echo "never started")"
+if [ "$state" = alive ]; then pass; else
+  fail "the program did not stay up: $state"
+  sed -n 1,20p "$WORK/stderr" 2>/dev/null
+fi
+if grep -q -E "Sanitizer|runtime error:" "$WORK/stderr" 2>/dev/null; then
+  fail "sanitizer report from the program"
+  sed -n 1,30p "$WORK/stderr"
+else
+  pass
+fi
+finish
