@@ -16,6 +16,7 @@
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
@@ -110,44 +111,9 @@ class ValueDelegate : public QStyledItemDelegate {
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                         const QModelIndex& index) const override {
-    if (index.column() != 1) return nullptr;
-    const int row = index.row();
-    const bool readOnly = sheet_->ReadOnlyAt(row);
-    auto* self = const_cast<ValueDelegate*>(this);
-    switch (sheet_->EditStyleAt(row)) {
-      case TEditStyle::PickList: {
-        auto* combo = new QComboBox(parent);
-        combo->setEditable(!readOnly);
-        for (const auto& item : sheet_->PickListAt(row)) combo->addItem(Q(item));
-        QObject::connect(combo, &QComboBox::currentTextChanged, combo,
-                         [self, combo] { emit self->commitData(combo); });
-        return combo;
-      }
-      case TEditStyle::Ellipsis: {
-        auto* editor =
-            new EllipsisEditor(parent, sheet_->RowClassAt(row) == TRowClass::Colour, readOnly);
-        const QPersistentModelIndex at(index);
-        TShowPropertiesFrm* sheet = sheet_;
-        QObject::connect(editor->button, &QToolButton::clicked, editor, [sheet, editor, at] {
-          if (!at.isValid()) return;
-          sheet->EditButtonClick(at.row());
-          editor->SetText(at.data().toString());
-        });
-        QObject::connect(editor->edit, &QLineEdit::textEdited, editor, [self, editor] {
-          if (editor->swatch) editor->swatch->update();
-          emit self->commitData(editor);
-        });
-        return editor;
-      }
-      case TEditStyle::Simple:
-        break;
-    }
-    if (readOnly) return nullptr;
-    auto* edit = new QLineEdit(parent);
-    edit->setFrame(false);
-    QObject::connect(edit, &QLineEdit::textEdited, edit,
-                     [self, edit] { emit self->commitData(edit); });
-    return edit;
+    QWidget* editor = MakeEditor(parent, index);
+    if (editor) FollowModel(editor, index);
+    return editor;
   }
 
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
@@ -160,14 +126,15 @@ class ValueDelegate : public QStyledItemDelegate {
         combo->insertItem(0, value);
         at = 0;
       }
-      if (combo->isEditable())
-        combo->setEditText(value);
-      else
+      if (combo->isEditable()) {
+        if (combo->currentText() != value) combo->setEditText(value);
+      } else {
         combo->setCurrentIndex(at);
+      }
     } else if (auto* ellipsis = dynamic_cast<EllipsisEditor*>(editor)) {
-      ellipsis->SetText(value);
+      if (ellipsis->edit->text() != value) ellipsis->SetText(value);
     } else if (auto* edit = dynamic_cast<QLineEdit*>(editor)) {
-      edit->setText(value);
+      if (edit->text() != value) edit->setText(value);  // keeps the cursor while typing
     }
   }
 
@@ -204,6 +171,63 @@ class ValueDelegate : public QStyledItemDelegate {
   }
 
  private:
+  QWidget* MakeEditor(QWidget* parent, const QModelIndex& index) const {
+    if (index.column() != 1) return nullptr;
+    const int row = index.row();
+    const bool readOnly = sheet_->ReadOnlyAt(row);
+    auto* self = const_cast<ValueDelegate*>(this);
+    switch (sheet_->EditStyleAt(row)) {
+      case TEditStyle::PickList: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(!readOnly);
+        for (const auto& item : sheet_->PickListAt(row)) combo->addItem(Q(item));
+        QObject::connect(combo, &QComboBox::currentTextChanged, combo,
+                         [self, combo] { emit self->commitData(combo); });
+        return combo;
+      }
+      case TEditStyle::Ellipsis: {
+        auto* editor =
+            new EllipsisEditor(parent, sheet_->RowClassAt(row) == TRowClass::Colour, readOnly);
+        const QPersistentModelIndex at(index);
+        TShowPropertiesFrm* sheet = sheet_;
+        QObject::connect(editor->button, &QToolButton::clicked, sheet, [sheet, at] {
+          // Later, not inside the click: the dialog takes the focus, and losing
+          // it closes and destroys this editor with its button.
+          QTimer::singleShot(0, sheet, [sheet, at] {
+            if (at.isValid()) sheet->EditButtonClick(at.row());
+          });
+        });
+        QObject::connect(editor->edit, &QLineEdit::textEdited, editor, [self, editor] {
+          if (editor->swatch) editor->swatch->update();
+          emit self->commitData(editor);
+        });
+        return editor;
+      }
+      case TEditStyle::Simple:
+        break;
+    }
+    if (readOnly) return nullptr;
+    auto* edit = new QLineEdit(parent);
+    edit->setFrame(false);
+    QObject::connect(edit, &QLineEdit::textEdited, edit,
+                     [self, edit] { emit self->commitData(edit); });
+    return edit;
+  }
+
+  // An open editor shows what the row holds even when the row is changed from
+  // outside (a dialog of the ellipsis button), so closing it can never write
+  // an old text back.
+  void FollowModel(QWidget* editor, const QModelIndex& index) const {
+    const QPersistentModelIndex at(index);
+    QObject::connect(
+        index.model(), &QAbstractItemModel::dataChanged, editor,
+        [this, editor, at](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+          if (at.isValid() && topLeft.row() <= at.row() && at.row() <= bottomRight.row() &&
+              topLeft.column() <= at.column() && at.column() <= bottomRight.column())
+            setEditorData(editor, at);
+        });
+  }
+
   TShowPropertiesFrm* sheet_;
 };
 
@@ -378,7 +402,6 @@ void TShowPropertiesFrm::FormShow() {
   ShowProperTiesList->setColumnWidth(0, keyColumnWidth_);
   resize(std::max(220, keyColumnWidth_ + 120), height());
   LayOut();
-  if (RowCount() > 0) ShowProperTiesList->setCurrentCell(0, 1);
   BitBtn1->setFocus();
   if (Settings().softKeyboard) StartOnScreenKeyboard();
 }
@@ -400,6 +423,15 @@ void TShowPropertiesFrm::CancelBtnClick() { reject(); }
 
 void TShowPropertiesFrm::EditButtonClick(int row) {
   if (row < 0 || row >= RowCount()) return;
+  RunRowEditor(row);
+  // The dialog's focus change closed the cell's editor; show it again.
+  if (isVisible() && ShowProperTiesList->currentRow() == row) {
+    ShowProperTiesList->setCurrentItem(nullptr);
+    ShowProperTiesList->setCurrentCell(row, 1);
+  }
+}
+
+void TShowPropertiesFrm::RunRowEditor(int row) {
   const std::string key = KeyAt(row);
   switch (RowClassAt(row)) {
     case TRowClass::Colour: {
@@ -454,6 +486,15 @@ void TShowPropertiesFrm::EditButtonClick(int row) {
     case TRowClass::None:
       break;
   }
+}
+
+void TShowPropertiesFrm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The grid opens editors only while visible: start at the top value, whose
+  // editor is shown at once, as in a value list.
+  ShowProperTiesList->setCurrentItem(nullptr);
+  if (RowCount() > 0) ShowProperTiesList->setCurrentCell(0, 1);
+  BitBtn1->setFocus();
 }
 
 void TShowPropertiesFrm::resizeEvent(QResizeEvent* event) {

@@ -85,9 +85,11 @@ class TShowPropertiesFrm : public QDialog, public IPropertySheet {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   int RowOfKey(const std::string& key) const;
+  void RunRowEditor(int row);
   void LayOut();
 
   TtlmController tlmController_{"TShowPropertiesFrm"};

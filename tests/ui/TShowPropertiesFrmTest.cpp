@@ -43,6 +43,8 @@ class SheetTest : public EngineTest {
     sheet->ShowProperTiesList->setCurrentItem(nullptr);
     sheet->ShowProperTiesList->setCurrentCell(row, 1);
     QApplication::processEvents();
+    // Closed editors go away only with the deferred deletions.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QWidget* viewport = sheet->ShowProperTiesList->viewport();
     for (T* w : viewport->findChildren<T*>())
       if (w->isVisibleTo(viewport)) return w;
@@ -342,22 +344,60 @@ TEST_F(SheetTest, CancelledColourDialogKeepsTheValue) {
   EXPECT_EQ(sheet->Value("颜色"), "123");
 }
 
-TEST_F(SheetTest, EllipsisButtonUpdatesTheOpenEditor) {
+TEST_F(SheetTest, EllipsisButtonRunsTheDialogAndShowsTheEditorAgain) {
+  sheet->InsertRow("X1", "0");
+  sheet->InsertRow("颜色", "0");
+  sheet->SetEditStyle(0, TEditStyle::Ellipsis);
+  sheet->SetReadOnly(0, true);
+  sheet->show();
+  ASSERT_NE(OpenEditor<QLineEdit>(0), nullptr);
+  auto buttons = sheet->ShowProperTiesList->viewport()->findChildren<QToolButton*>();
+  ASSERT_EQ(buttons.size(), 1);
+  buttons.first()->click();
+  bool ran = false;
+  WhenModal([&] {
+    ran = true;
+    sheet->ColorDialog->setCurrentColor(QColor(0, 0, 255));
+    sheet->ColorDialog->accept();
+  });
+  for (int i = 0; i < 50 && !ran; ++i) QApplication::processEvents();
+  ASSERT_TRUE(ran);
+  QApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(sheet->Value("颜色"), std::to_string(0xFF0000));
+  EXPECT_EQ(sheet->ShowProperTiesList->currentRow(), 0);
+  QLineEdit* edit = nullptr;
+  QWidget* viewport = sheet->ShowProperTiesList->viewport();
+  for (QLineEdit* e : viewport->findChildren<QLineEdit*>())
+    if (e->isVisibleTo(viewport)) edit = e;
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->text().toStdString(), std::to_string(0xFF0000));
+}
+
+TEST_F(SheetTest, ClosingAnEditorNeverWritesAnOldValueBack) {
+  sheet->InsertRow("X1", "0");
   sheet->InsertRow("颜色", "0");
   sheet->SetEditStyle(0, TEditStyle::Ellipsis);
   sheet->SetReadOnly(0, true);
   sheet->show();
   auto* edit = OpenEditor<QLineEdit>(0);
   ASSERT_NE(edit, nullptr);
-  auto buttons = sheet->ShowProperTiesList->viewport()->findChildren<QToolButton*>();
-  ASSERT_FALSE(buttons.isEmpty());
-  WhenModal([&] {
-    sheet->ColorDialog->setCurrentColor(QColor(0, 0, 255));
-    sheet->ColorDialog->accept();
-  });
-  buttons.first()->click();
-  EXPECT_EQ(sheet->Value("颜色"), std::to_string(0xFF0000));
-  EXPECT_EQ(edit->text().toStdString(), std::to_string(0xFF0000));
+  sheet->SetValue("颜色", "255");  // as the colour dialog does
+  EXPECT_EQ(edit->text(), "255");
+  sheet->ShowProperTiesList->setCurrentCell(1, 1);  // leaving the cell commits the editor
+  QApplication::processEvents();
+  EXPECT_EQ(sheet->Value("颜色"), "255");
+}
+
+TEST_F(SheetTest, TypingKeepsTheCursorWhereItIs) {
+  sheet->InsertRow("X1", "12");
+  sheet->show();
+  auto* edit = OpenEditor<QLineEdit>(0);
+  ASSERT_NE(edit, nullptr);
+  edit->setCursorPosition(1);
+  edit->insert("3");  // "132", cursor after the 3
+  EXPECT_EQ(sheet->Value("X1"), "132");
+  EXPECT_EQ(edit->cursorPosition(), 2);
 }
 
 TEST_F(SheetTest, PictureRowUsesTheImageFilter) {

@@ -1,19 +1,12 @@
 #pragma once
-// One QApplication for every window test, created on first use.
+// One QApplication for every window test, created on first use and destroyed
+// after the last test (before the library's own globals go away).
 
 #include <QApplication>
 #include <QTimer>
 #include <functional>
 
-inline QApplication& UiTestApp() {
-  if (!QCoreApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "exo_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-  }
-  return *static_cast<QApplication*>(QCoreApplication::instance());
-}
+QApplication& UiTestApp();
 
 // Runs `action` once the next modal loop is running (a dialog's exec()).
 inline void WhenModal(std::function<void()> action) {
