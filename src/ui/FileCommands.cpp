@@ -10,13 +10,12 @@
 
 std::string ExampleDirectory() { return QDir::current().filePath("Optics example").toStdString(); }
 
-void OpenPageFile(const std::string& path, Document& document) {
+OpenStatus OpenPageFile(const std::string& path, Document& document) {
   const OpenResult result = OpenExperimentFile(path, document);
-  if (result.status == OpenStatus::Failed) return;
-  if (result.status == OpenStatus::Opened)
-    if (DrawObjectUnit* frame = FindByClass(document.scene, "ReferenceFrame"))
-      frame->isDrawn = document.page->showAxes;
-  document.RefreshView();
+  // An accepted file is shown by the open itself; after a refusal the old
+  // experiment is shown again, as every open that read a file ends.
+  if (result.status == OpenStatus::Refused) document.RefreshView();
+  return result.status;
 }
 
 bool OpenPageClick(QWidget* parent, Document& document) {
@@ -27,8 +26,7 @@ bool OpenPageClick(QWidget* parent, Document& document) {
   dialog.setNameFilter(kExperimentFilter);
   dialog.setDefaultSuffix("exo");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  OpenPageFile(dialog.selectedFiles().first().toStdString(), document);
-  return true;
+  return OpenPageFile(dialog.selectedFiles().first().toStdString(), document) != OpenStatus::Failed;
 }
 
 bool PageNamesExistingFile(const Document& document) {

@@ -5,15 +5,19 @@
 
 #include <string>
 
+#include "files/ExperimentFile.h"
+
 class Document;
 class QWidget;
 
 // The open dialog, starting in "<working directory>/Optics example". Nothing
-// happens when it is cancelled. True when a file was chosen.
+// happens when it is cancelled. True when a file was read (opened or refused):
+// the window then clears the drawing board and shows the surface.
 bool OpenPageClick(QWidget* parent, Document& document);
-// Opens `path` (messages through the message sink; a refused file keeps the
-// previous file name) and refreshes the document's surface.
-void OpenPageFile(const std::string& path, Document& document);
+// Opens `path` as the Open command does, without the dialog (also for the
+// command line): messages go through the message sink, a refused file keeps
+// the previous file name, and the document's surface is refreshed.
+OpenStatus OpenPageFile(const std::string& path, Document& document);
 
 // Ctrl+S: saves to the page's file when it names an existing file, otherwise
 // asks for a name first. True when the file was written.
