@@ -3,6 +3,10 @@
 #include <functional>
 #include <utility>
 
+#include "objects/elements/FlatMirror.h"
+#include "objects/sources/LampHouse.h"
+#include "objects/tools/ReferenceFrame.h"
+
 namespace {
 
 using Maker = std::function<std::unique_ptr<DrawObjectUnit>(TCanvas*)>;
@@ -15,6 +19,9 @@ std::pair<std::string, Maker> Entry(const char* name) {
 // Tried in this order; comparison is exact and case-sensitive.
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
+      Entry<FlatMirror>("FlatMirror"),
+      Entry<LampHouse>("LampHouse"),
+      Entry<ReferenceFrame>("ReferenceFrame"),
   };
   return table;
 }

@@ -7,8 +7,12 @@
 
 class CanvasTraceSink : public ITraceSink {
  public:
-  CanvasTraceSink(TCanvas& canvas, const TraceOptions& options)
-      : canvas_(canvas), options_(options) {}
+  // The canvas is held in one drawing batch while the sink lives: nothing
+  // else should paint on it meanwhile.
+  CanvasTraceSink(TCanvas& canvas, const TraceOptions& options);
+  ~CanvasTraceSink() override;
+  CanvasTraceSink(const CanvasTraceSink&) = delete;
+  CanvasTraceSink& operator=(const CanvasTraceSink&) = delete;
 
   void RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) override;
   void Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) override;
@@ -19,8 +23,15 @@ class CanvasTraceSink : public ITraceSink {
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
 
  private:
+  bool HighQuality(bool blend) const { return options_.highQuality && !blend; }
+  // A solid line with the pen as it stands, or anti-aliased when asked.
+  void Stroke(TPointF from, TPointF to, TColor colour, int width, bool highQuality);
+  void ImageDot(TPointF at, TColor colour);
+  void Label(TPointF at, const std::string& text, TColor colour);
+
   TCanvas& canvas_;
   TraceOptions options_;
+  bool lastBlend_ = false;  // of the latest ray piece: normals follow its choice
 };
 
 // Sends every item to two sinks.
