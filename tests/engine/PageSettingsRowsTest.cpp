@@ -206,3 +206,15 @@ TEST_F(PageSettingsRowsTest, UnconvertibleValuesKeepTheOldSettings) {
   EXPECT_EQ(Settings().toolLineWidth, 2);
   EXPECT_EQ(document.page->ambientColour, 0x112233u);
 }
+
+TEST_F(PageSettingsRowsTest, RealCoordinateSystemFollowsTheAxesRow) {
+  ASSERT_TRUE(document.AddCoordinateSystem());
+  DrawObjectUnit* frame = FindByClass(document.scene, "ReferenceFrame");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->isDrawn, 0);
+  EXPECT_TRUE(ApplyTyped({{"是否显示坐标轴", "是"}}));
+  EXPECT_EQ(frame->isDrawn, 1);
+  EXPECT_TRUE(ApplyTyped({{"是否显示坐标轴", "否"}}));
+  EXPECT_EQ(frame->isDrawn, 0);
+  EXPECT_EQ(FindByClass(document.scene, "ReferenceFrame"), frame);
+}

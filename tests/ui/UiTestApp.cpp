@@ -23,5 +23,8 @@ const bool registered = (::testing::AddGlobalTestEnvironment(new QtEnvironment),
 
 QApplication& UiTestApp() {
   if (!QCoreApplication::instance()) application = std::make_unique<QApplication>(argc, argv);
-  return *static_cast<QApplication*>(QCoreApplication::instance());
+  auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+  // Widgets need a QApplication; a plain QGuiApplication made earlier will not do.
+  if (!app) qFatal("window tests need a QApplication");
+  return *app;
 }
