@@ -20,12 +20,15 @@
 
 #include "app/Glyphs.h"
 #include "app/IDrawingBoard.h"
+#include "app/PageSettings.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
 #include "files/ExperimentFile.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
 #include "scene/ProcessSettings.h"
+#include "ui/FileCommands.h"
+#include "ui/TShowPropertiesFrm.h"
 
 namespace {
 
@@ -396,7 +399,7 @@ void TLumidorNetworkFrm::InitWorkspace(const std::string& openFile) {
   doc.showAngles = 0;
   if (!openFile.empty() && QFileInfo(Q(openFile)).isFile()) {
     // Keeps the path as the page's file name when the file is taken.
-    OpenExperimentFile(openFile, doc);
+    OpenPageFile(openFile, doc);
     InstallDefaultHandlers();
     SetRunning(doc.running);
   }
@@ -770,13 +773,13 @@ void TLumidorNetworkFrm::CutMenuClick() {
 void TLumidorNetworkFrm::ShowPropertiesMenuClick() {
   Document& doc = *document_;
   if (doc.selection.size() == 1) {
-    doc.selection.front()->ShowProperties();
+    ShowObjectProperties(*doc.selection.front());
     // Also after a cancelled sheet: the snapshot is then the same scene.
     PushUndoSnapshot();
     RefreshView();
     UpdateEditButtons();
   } else if (doc.selection.empty()) {
-    // TODO(sheet): ShowPageSettings(doc) once the page settings dialog lands.
+    ShowPageSettings(doc);
     RefreshView();
   }
 }
@@ -806,13 +809,17 @@ void TLumidorNetworkFrm::NewPageClick() {
 }
 
 void TLumidorNetworkFrm::OpenPageClick() {
-  // TODO(sheet): OpenPageClick(this, *document_) from ui/FileCommands.h, then
-  // clear the board, refresh and update the buttons.
+  if (!::OpenPageClick(this, *document_)) return;
+  // A taken file replaced the whole experiment (and stopped the run).
+  if (board_) board_->Clear();
+  SetRunning(document_->running);
+  InstallDefaultHandlers();
+  arrowBtn_->setChecked(true);
+  RefreshView();
+  UpdateEditButtons();
 }
 
-void TLumidorNetworkFrm::SavePageClick() {
-  // TODO(sheet): SavePageClick(this, *document_) from ui/FileCommands.h.
-}
+void TLumidorNetworkFrm::SavePageClick() { ::SavePageClick(this, *document_); }
 
 void TLumidorNetworkFrm::N7Click() {
   // Saving the picture belongs to the output commands, not built yet.

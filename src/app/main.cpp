@@ -2,15 +2,27 @@
 
 #include "app/TLumidorApplication.h"
 #include "app/TLumidorNetworkFrm.h"
+#include "scene/ProcessSettings.h"
+#include "ui/QtMessageSink.h"
+#include "ui/TShowPropertiesFrm.h"
 
 int main(int argc, char** argv) {
   TLumidorApplication app(argc, argv);
-  // TODO(sheet): install TShowPropertiesFrm as Settings().sheet and
-  // QtMessageSink as Settings().messages once they land.
+  // Messages of the start-up open already need their boxes.
+  QtMessageSink messages;
+  Settings().messages = &messages;
+
   TLumidorNetworkFrm::Options options;
   const QStringList arguments = QCoreApplication::arguments();
   if (arguments.size() > 1) options.openFile = arguments.at(1).toStdString();
   TLumidorNetworkFrm window(options);
+  messages.SetParent(&window);
+  TShowPropertiesFrm sheet(&window);
+  Settings().sheet = &sheet;
+
   window.showMaximized();
-  return app.exec();
+  const int result = app.exec();
+  // The sheet and the sink go before the process-wide settings that name them.
+  ResetSettings();
+  return result;
 }

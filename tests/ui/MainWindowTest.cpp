@@ -11,9 +11,9 @@
 #include <set>
 #include <stdexcept>
 
+#include "FakeBoard.h"
 #include "TestSegment.h"
 #include "UiTest.h"
-#include "app/IDrawingBoard.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
 #include "app/TLumidorApplication.h"
@@ -431,16 +431,39 @@ TEST_F(MainWindowTest, PropertiesOfOneObjectSnapshotEvenWhenCancelled) {
   EXPECT_EQ(ui->sheet.shown, 2);
 }
 
-TEST_F(MainWindowTest, PropertiesWithSeveralOrNoneSelectedTakeNoSnapshot) {
+TEST_F(MainWindowTest, ConfirmedPropertiesAreAppliedToTheObject) {
+  DrawObjectUnit* a = PlaceMirror(50, 60, 150, 60);
+  ui->sheet.typed["X1"] = "100";  // user coordinates: the origin is at x = 20
+  ui->sheet.typed["Y2"] = "200";
+  w->ShowPropertiesMenuClick();
+  EXPECT_EQ(ui->sheet.caption, "平面镜属性");
+  EXPECT_EQ(P1(a), (TPointF{120, 60}));
+  EXPECT_EQ(P2(a), (TPointF{150, 100}));
+  EXPECT_EQ(Doc().history.Size(), 2u);
+  w->UndoMenuClick();
+  EXPECT_EQ(P1(Doc().scene.back().get()), (TPointF{50, 60}));
+}
+
+TEST_F(MainWindowTest, PropertiesWithSeveralSelectedDoNothing) {
   PlaceMirror(50, 60, 150, 60);
   PlaceMirror(50, 160, 150, 160);
   Drag(0, 0, 399, 299);
   const std::size_t snapshots = Doc().history.Size();
   w->ShowPropertiesMenuClick();
-  Click(300, 250);
-  w->ShowPropertiesMenuClick();
   EXPECT_EQ(ui->sheet.shown, 0);
   EXPECT_EQ(Doc().history.Size(), snapshots);
+}
+
+TEST_F(MainWindowTest, PropertiesWithNothingSelectedShowThePageSettings) {
+  PlaceMirror(50, 60, 150, 60);
+  Click(300, 250);
+  const std::size_t snapshots = Doc().history.Size();
+  ui->sheet.typed["发出光线的宽度"] = "5";
+  w->ShowPropertiesMenuClick();
+  EXPECT_EQ(ui->sheet.shown, 1);
+  EXPECT_EQ(ui->sheet.caption, "页面设置属性");
+  EXPECT_EQ(Doc().page->rayWidth, 5);
+  EXPECT_EQ(Doc().history.Size(), snapshots);  // page settings are not undone
 }
 
 TEST_F(MainWindowTest, TheCoordinateSystemCanBeNeitherCopiedNorDeleted) {
@@ -651,32 +674,6 @@ TEST(AboutBoxTest, OrdinaryBoxClosesOnAClickOnThePicture) {
 }
 
 // ---- the drawing board takes the surface while it is visible
-
-class FakeBoard : public IDrawingBoard {
- public:
-  bool visible = true;
-  int downs = 0, moves = 0, ups = 0, closes = 0, clears = 0;
-  bool stroke = false;
-  bool Visible() const override { return visible; }
-  void Show() override { visible = true; }
-  void Close() override {
-    ++closes;
-    visible = false;
-  }
-  void PointerDown(int, int) override {
-    ++downs;
-    stroke = true;
-  }
-  void PointerMove(int, int) override { ++moves; }
-  void PointerUp() override {
-    ++ups;
-    stroke = false;
-  }
-  bool StrokeInProgress() const override { return stroke; }
-  void PaintOverlay(TCanvas&) override {}
-  void Clear() override { ++clears; }
-  QCursor SurfaceCursor() const override { return QCursor(Qt::IBeamCursor); }
-};
 
 TEST_F(MainWindowTest, VisibleBoardTakesTheMouseAndToolsCloseIt) {
   DrawObjectUnit* a = PlaceMirror(50, 60, 150, 60);

@@ -1,9 +1,14 @@
-// Start-up of the main window: the fresh page and the experiment named on
-// the command line.
+// Start-up of the main window (the fresh page and the experiment named on
+// the command line) and its Open and Save commands.
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QTemporaryDir>
+#include <QToolButton>
 
+#include "FakeBoard.h"
 #include "UiTest.h"
+#include "UiTestApp.h"
 #include "app/TLumidorNetworkFrm.h"
 #include "files/ExperimentFile.h"
 #include "objects/ObjectFactory.h"
@@ -95,6 +100,69 @@ TEST_F(StartupTest, DamagedFileLeavesTheFreshPage) {
   EXPECT_NE(w->Doc().page->fileName, path);
   ASSERT_NE(FindByClass(w->Doc().scene, "ReferenceFrame"), nullptr);
   EXPECT_EQ(FindByClass(w->Doc().scene, "FlatMirror"), nullptr);
+}
+
+TEST_F(StartupTest, OpenReplacesTheExperimentAndStopsTheRun) {
+  const std::string path = dir.filePath("open.exo").toStdString();
+  WriteExperiment(path, 0);
+  auto w = Start("");
+  FakeBoard board;
+  board.visible = false;
+  w->SetDrawingBoard(&board);
+  w->Button("SpeedButton24")->click();
+  w->SurfaceMouseDown(Qt::LeftButton, 10, 10);
+  w->SurfaceMouseMove(Qt::LeftButton, 90, 10);
+  w->SurfaceMouseUp(Qt::LeftButton, 90, 10);
+  w->CopyMenuClick();
+  w->RunMenuClick();
+  WhenModal([&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(QString::fromStdString(path));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  w->OpenPageClick();
+  const Document& doc = w->Doc();
+  EXPECT_EQ(doc.page->fileName, path);
+  EXPECT_FALSE(doc.running);
+  EXPECT_TRUE(w->Action("RunMenu")->isEnabled());
+  EXPECT_FALSE(w->Action("StopMenu")->isEnabled());
+  EXPECT_FALSE(doc.CanPaste());
+  EXPECT_EQ(doc.history.Size(), 1u);
+  EXPECT_FALSE(w->Button("UndoBtn")->isEnabled());
+  EXPECT_FALSE(w->Button("PasteBtn")->isEnabled());
+  EXPECT_EQ(board.clears, 1);
+  EXPECT_EQ(doc.scene.size(), 2u);
+  w->SetDrawingBoard(nullptr);
+}
+
+TEST_F(StartupTest, CancelledOpenChangesNothing) {
+  auto w = Start("");
+  w->RunMenuClick();
+  WhenModal([] {
+    if (auto* dialog = QApplication::activeModalWidget()) static_cast<QDialog*>(dialog)->reject();
+  });
+  w->OpenPageClick();
+  EXPECT_TRUE(w->Doc().running);
+  EXPECT_EQ(w->Doc().scene.size(), 1u);
+}
+
+TEST_F(StartupTest, CtrlSSavesToThePagesFileWithoutADialog) {
+  const std::string path = dir.filePath("save.exo").toStdString();
+  WriteExperiment(path, 0);
+  auto w = Start(path);
+  w->Button("SpeedButton24")->click();
+  w->SurfaceMouseDown(Qt::LeftButton, 10, 10);
+  w->SurfaceMouseMove(Qt::LeftButton, 90, 10);
+  w->SurfaceMouseUp(Qt::LeftButton, 90, 10);
+  EXPECT_EQ(w->Doc().page->saved, 0);
+  w->Action("SaveShortcut")->trigger();
+  EXPECT_EQ(w->Doc().page->saved, 1);
+  Document reread(nullptr);
+  ASSERT_EQ(OpenExperimentFile(path, reread).status, OpenStatus::Opened);
+  int mirrors = 0;
+  for (const auto& object : reread.scene) mirrors += object->className == "FlatMirror";
+  EXPECT_EQ(mirrors, 2);
 }
 
 }  // namespace

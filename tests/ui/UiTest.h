@@ -7,11 +7,9 @@
 
 #include "FakePropertySheet.h"
 #include "TestEnvironment.h"
+#include "UiTestApp.h"
 
-// The application made by QtTestEnvironment.cpp before the first test.
-inline QApplication& TestApplication() {
-  return *static_cast<QApplication*>(QCoreApplication::instance());
-}
+inline QApplication& TestApplication() { return UiTestApp(); }
 
 class UiTest : public EngineTest {
  protected:
