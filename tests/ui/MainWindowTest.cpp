@@ -348,6 +348,44 @@ TEST_F(MainWindowTest, StatusBarShowsThePointer) {
     EXPECT_EQ(w->findChild<QWidget*>(QString("StatusPanel%1").arg(i))->width(), widths[i]);
 }
 
+// ---- the surface widget passes real mouse events on
+
+void Send(QWidget* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+          QPointF at) {
+  QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &event);
+}
+
+TEST_F(MainWindowTest, SurfaceEventsReachTheHandlersAndRightReleaseOpensThePopup) {
+  DrawObjectUnit* a = PlaceMirror(50, 60, 150, 60);
+  QWidget* surface = w->Surface();
+  Send(surface, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {100, 60});
+  Send(surface, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {110, 70});
+  Send(surface, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {110, 70});
+  EXPECT_EQ(P1(a), (TPointF{60, 70}));
+  EXPECT_EQ(w->StatusPanelText(0), "X:110");
+  Click(300, 250);
+  ASSERT_TRUE(Doc().selection.empty());
+  Send(surface, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {100, 70});
+  EXPECT_EQ(Doc().selection, Selection{a});
+  EXPECT_FALSE(w->ToolUnitMenu()->isVisible());
+  Send(surface, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {100, 70});
+  EXPECT_TRUE(w->ToolUnitMenu()->isVisible());
+  // Opening it applied the enabling rules to the selected mirror.
+  EXPECT_TRUE(w->Action("PopupCopy")->isEnabled());
+  EXPECT_FALSE(w->Action("PopupPaste")->isEnabled());
+  w->ToolUnitMenu()->close();
+}
+
+TEST_F(MainWindowTest, DoubleClickOnTheSurfaceOpensTheProperties) {
+  PlaceMirror(50, 60, 150, 60);
+  QWidget* surface = w->Surface();
+  Send(surface, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, {100, 60});
+  Send(surface, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {100, 60});
+  EXPECT_EQ(ui->sheet.shown, 1);
+  EXPECT_FALSE(w->mouseDown);
+}
+
 // ---- edit commands
 
 TEST_F(MainWindowTest, CopyThenClickElsewhereThenPasteDisplacesTheCopy) {
