@@ -3,8 +3,11 @@
 #include <functional>
 #include <utility>
 
+#include "objects/elements/FlatMirror.h"
 #include "objects/elements/FourPrism.h"
 #include "objects/elements/ThreePrism.h"
+#include "objects/sources/LampHouse.h"
+#include "objects/tools/ReferenceFrame.h"
 
 namespace {
 
@@ -18,7 +21,10 @@ std::pair<std::string, Maker> Entry(const char* name) {
 // Tried in this order; comparison is exact and case-sensitive.
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
+      Entry<FlatMirror>("FlatMirror"),
       Entry<FourPrism>("FourPrism"),
+      Entry<LampHouse>("LampHouse"),
+      Entry<ReferenceFrame>("ReferenceFrame"),
       Entry<ThreePrism>("ThreePrism"),
   };
   return table;
