@@ -79,19 +79,6 @@ TEST_F(MediumTraceTest, SlabRefractionObeysSnellAndTheExitIsParallel) {
   }
 }
 
-TEST_F(MediumTraceTest, PerpendicularRayPassesStraightThrough) {
-  RecordingCanvas canvas;
-  FourPrism slab(&canvas);
-  slab.SetRectangle({200, 100}, {500, 700});
-  slab.refractiveIndex = 1.7f;
-  const auto pieces = Trace(slab, {Ray({100, 400}, 0)});
-  ASSERT_EQ(pieces.size(), 3u);
-  for (const auto& p : pieces) {
-    EXPECT_NEAR(p.a.y, 400, 1e-3);
-    EXPECT_NEAR(p.b.y, 400, 1e-3);
-  }
-}
-
 TEST_F(MediumTraceTest, TotalInternalReflectionInAPrismBeyondTheCriticalAngle) {
   RecordingCanvas canvas;
   ThreePrism prism(&canvas);
