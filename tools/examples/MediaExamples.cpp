@@ -14,7 +14,7 @@ namespace {
 
 // A parallel source whose arrow ends `gap` px before `target`, pointing at it.
 std::unique_ptr<LampHouse> SourceAimedAt(Document& doc, TPointF target, double direction,
-                                         double gap) {
+                                         double gap, TColor rayColour) {
   auto source = std::make_unique<LampHouse>(doc.canvas);
   const TPointF tail = PointAt(target, direction, -(gap + 80));
   const TPointF tip = PointAt(target, direction, -gap);
@@ -22,7 +22,9 @@ std::unique_ptr<LampHouse> SourceAimedAt(Document& doc, TPointF target, double d
   source->rayTemplate.startY = tail.y;
   source->rayTemplate.throughX = tip.x;
   source->rayTemplate.throughY = tip.y;
+  source->rayTemplate.rayColour = rayColour;
   source->skipNextPaint = 0;  // already drawn once, as a placed object would be
+  source->SetSerialName("1");
   return source;
 }
 
@@ -33,7 +35,9 @@ void SlabRefraction(Document& doc) {
   slab->SetRectangle({300, 200}, {600, 400});
   slab->refractiveIndex = 1.5f;
   slab->firstPaint = 0;
-  doc.scene.push_back(SourceAimedAt(doc, {300, 300}, 340, 60));
+  slab->SetSerialName("1");
+  doc.showAngles = 1;
+  doc.scene.push_back(SourceAimedAt(doc, {300, 300}, 340, 60, 0xFF));
   doc.scene.push_back(std::move(slab));
 }
 
@@ -45,7 +49,8 @@ void PrismTotalReflection(Document& doc) {
   prism->vertices = {TPointF{400, 150}, TPointF{550, 300}, TPointF{250, 300}};
   prism->refractiveIndex = 1.5f;
   prism->firstPaint = 0;
-  doc.scene.push_back(SourceAimedAt(doc, {490, 240}, 225, 60));
+  prism->SetSerialName("1");
+  doc.scene.push_back(SourceAimedAt(doc, {490, 240}, 225, 60, 0x00FFFF));
   doc.scene.push_back(std::move(prism));
 }
 
