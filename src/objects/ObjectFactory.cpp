@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "objects/elements/FlatMirror.h"
+#include "objects/elements/FourPrism.h"
+#include "objects/elements/ThreePrism.h"
 #include "objects/sources/LampHouse.h"
 #include "objects/tools/ReferenceFrame.h"
 
@@ -20,8 +22,10 @@ std::pair<std::string, Maker> Entry(const char* name) {
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
       Entry<FlatMirror>("FlatMirror"),
+      Entry<FourPrism>("FourPrism"),
       Entry<LampHouse>("LampHouse"),
       Entry<ReferenceFrame>("ReferenceFrame"),
+      Entry<ThreePrism>("ThreePrism"),
   };
   return table;
 }
