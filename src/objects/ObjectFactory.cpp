@@ -3,6 +3,9 @@
 #include <functional>
 #include <utility>
 
+#include "objects/sources/PointLampHouse.h"
+#include "objects/sources/RealObject.h"
+
 namespace {
 
 using Maker = std::function<std::unique_ptr<DrawObjectUnit>(TCanvas*)>;
@@ -15,6 +18,8 @@ std::pair<std::string, Maker> Entry(const char* name) {
 // Tried in this order; comparison is exact and case-sensitive.
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
+      Entry<PointLampHouse>("PointLampHouse"),
+      Entry<RealObject>("RealObject"),
   };
   return table;
 }
