@@ -2,10 +2,15 @@
 // TCanvas over a QImage (Format_RGB32): integer coordinates without
 // anti-aliasing for the GDI-like primitives, anti-aliased floats for the
 // high-quality ones. XOR and merge pens use raster operations.
+//
+// A QPainter is opened for each primitive, so the image stays free for other
+// painters (the surface widget, picture output) between calls.
 
 #include <QImage>
 
 #include "gfx/TCanvas.h"
+
+class QPainter;
 
 class QImageCanvas : public TCanvas {
  public:
@@ -17,6 +22,7 @@ class QImageCanvas : public TCanvas {
   int Height() const override { return image_->height(); }
 
   void Line(int x1, int y1, int x2, int y2) override;
+  void Polyline(const std::vector<TPoint>& points) override;
   void Polygon(const std::vector<TPoint>& points) override;
   void Rectangle(int x1, int y1, int x2, int y2) override;
   void FillRect(int x1, int y1, int x2, int y2) override;
@@ -28,13 +34,33 @@ class QImageCanvas : public TCanvas {
   void StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) override;
   void AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) override;
   void AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) override;
-  void AaFillPolygon(const std::vector<TPointF>& points, TColor color,
-                     std::uint8_t alpha) override;
+  void AaFillPolygon(const std::vector<TPointF>& points, TColor color, std::uint8_t alpha) override;
   void AaPie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle,
              const TAaPen& pen, bool fill, TColor fillColor) override;
 
  private:
+  // Sets the pen mode, the GDI pen and (for filled shapes) the brush.
+  void PreparePainter(QPainter& painter, bool withBrush) const;
+  bool PenVisible() const { return Pen.style != TPenStyle::Clear; }
+
   QImage* image_;
+};
+
+namespace detail {
+struct OwnedImage {
+  QImage image;
+};
+}  // namespace detail
+
+// A canvas with its own image, for the command-line tool, tests and benchmarks.
+class OwnedImageCanvas : private detail::OwnedImage, public QImageCanvas {
+ public:
+  OwnedImageCanvas(int width, int height, TColor background = 0);
+  // The base keeps a pointer to our image.
+  OwnedImageCanvas(const OwnedImageCanvas&) = delete;
+  OwnedImageCanvas& operator=(const OwnedImageCanvas&) = delete;
+  QImage& Picture() { return image; }
+  const QImage& Picture() const { return image; }
 };
 
 // Windows colour value 0x00BBGGRR -> QColor.

@@ -95,7 +95,8 @@ class TCanvas {
   virtual void AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) = 0;
   virtual void AaFillPolygon(const std::vector<TPointF>& points, TColor color,
                              std::uint8_t alpha) = 0;
-  // Angles in degrees, counter-clockwise as seen on the screen.
+  // Angles in degrees, counter-clockwise as seen on the screen. Fills the pie
+  // (opaque) when asked, then strokes only its arc.
   virtual void AaPie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle,
                      const TAaPen& pen, bool fill, TColor fillColor) = 0;
 

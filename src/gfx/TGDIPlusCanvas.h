@@ -8,6 +8,9 @@
 
 #include "gfx/TCanvas.h"
 
+// ARGB of a Windows colour value with the given alpha.
+std::uint32_t ToArgb(TColor color, std::uint8_t alpha);
+
 class TGDIPen {
  public:
   TGDIPen();
@@ -18,6 +21,8 @@ class TGDIPen {
 
   // What the next stroke is drawn with.
   TAaPen Current() const;
+  std::uint32_t Argb() const { return argb_; }
+  float Width() const { return width_; }
 
   std::uint8_t alpha = 255;
   std::uint32_t fixedColour = 0xFF000000;  // ARGB
@@ -31,12 +36,25 @@ class TGDIPen {
 
 class TGDIBrush {
  public:
+  enum Kind {
+    kSolid = 0,
+    kHatch = 1,
+    kTexture = 2,
+    kLinearGradient = 3,
+    kPathGradient = 4,
+    kReserved = 5
+  };
   // 1 hatch, 2 texture, 3 linear gradient, 4 path gradient, 5 reserved slot,
   // anything else solid.
   void SelectKind(int kind) { this->kind = kind; }
+  // The colour a fill with the current brush comes out in; false when the
+  // brush cannot paint (the texture has no picture, the reserved slot is empty).
+  bool FillColour(std::uint32_t& argb) const;
+
   int kind = 0;
   std::uint8_t noFill = 0;
   TColor solidColor = 0;  // opaque black
+  std::uint8_t solidAlpha = 255;
 };
 
 class TGDIPlusFont {
@@ -45,9 +63,6 @@ class TGDIPlusFont {
   float size = 20;
 };
 
-// ARGB of a Windows colour value with the given alpha.
-std::uint32_t ToArgb(TColor color, std::uint8_t alpha);
-
 class TGDIPlusCanvas {
  public:
   explicit TGDIPlusCanvas(TCanvas& canvas) : canvas_(canvas) {}
@@ -55,9 +70,12 @@ class TGDIPlusCanvas {
   void MoveTo(float x, float y);
   void LineTo(float x, float y);
   void Line(float x1, float y1, float x2, float y2);
-  // Fills first unless the brush's no-fill flag is set, then strokes.
+  // Fills first unless the brush's no-fill flag is set, then strokes. Open:
+  // the caller repeats the first point to close the outline.
   void Polyline(const std::vector<TPoint>& points);
   void FillPolygon(const std::vector<TPoint>& points);
+  // Angles as the GDI+ library takes them: degrees, clockwise as seen on the
+  // screen. The box corners may come in any order.
   void Pie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle);
 
   TGDIPen Pen;

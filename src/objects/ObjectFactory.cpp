@@ -3,8 +3,11 @@
 #include <functional>
 #include <utility>
 
+#include "objects/elements/FlatMirror.h"
+#include "objects/sources/LampHouse.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
+#include "objects/tools/ReferenceFrame.h"
 
 namespace {
 
@@ -18,6 +21,9 @@ std::pair<std::string, Maker> Entry(const char* name) {
 // Tried in this order; comparison is exact and case-sensitive.
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
+      Entry<FlatMirror>("FlatMirror"),
+      Entry<LampHouse>("LampHouse"),
+      Entry<ReferenceFrame>("ReferenceFrame"),
       Entry<PointLampHouse>("PointLampHouse"),
       Entry<RealObject>("RealObject"),
   };

@@ -1,10 +1,148 @@
 #include "optics/CanvasTraceSink.h"
 
-// TEMPORARY: painting of traced items is being written.
-void CanvasTraceSink::RayPiece(TPointF, TPointF, const DrawBaseRayDataStruct&) {}
-void CanvasTraceSink::Arrow(TPointF, float, const DrawBaseRayDataStruct&) {}
-void CanvasTraceSink::Normal(TPointF, TPointF) {}
-void CanvasTraceSink::Extension(TPointF, TPointF) {}
-void CanvasTraceSink::AngleLabel(TPointF, const std::string&, bool) {}
-void CanvasTraceSink::ImagePoint(TPointF, bool, const std::string&) {}
-void CanvasTraceSink::ImageArrow(TPointF, TPointF, bool, int) {}
+#include <algorithm>
+#include <cstdint>
+
+#include "gfx/TGDIPlusCanvas.h"
+#include "optics/Geometry.h"
+
+namespace {
+
+constexpr double kWingLength = 10;
+constexpr double kWingAngle = 150;
+constexpr int kImageRadius = 5;
+constexpr int kImageLabelOffset = 8;
+constexpr TColor kRealImageColour = 0xFFFF;       // yellow
+constexpr TColor kVirtualImageColour = 0x969696;  // grey
+constexpr TColor kIncidenceLabelColour = 0xFFFFFF;
+constexpr TColor kOutgoingLabelColour = 0xFFFF;
+constexpr int kMaxPenWidth = 1000;  // widths come from files
+
+int PenWidth(long long width) { return int(std::clamp<long long>(width, 1, kMaxPenWidth)); }
+
+// Leaves the canvas as it found it, except for the pen mode, which a trace
+// always hands back as copy.
+class CanvasState {
+ public:
+  explicit CanvasState(TCanvas& canvas)
+      : canvas_(canvas), pen_(canvas.Pen), brush_(canvas.Brush), font_(canvas.Font) {}
+  ~CanvasState() {
+    canvas_.Pen = pen_;
+    canvas_.Pen.mode = TPenMode::Copy;
+    canvas_.Brush = brush_;
+    canvas_.Font = font_;
+  }
+  CanvasState(const CanvasState&) = delete;
+  CanvasState& operator=(const CanvasState&) = delete;
+
+ private:
+  TCanvas& canvas_;
+  TPen pen_;
+  TBrush brush_;
+  TFont font_;
+};
+
+}  // namespace
+
+void CanvasTraceSink::Stroke(TPointF from, TPointF to, TColor colour, int width, bool highQuality) {
+  if (highQuality) {
+    TGDIPlusCanvas hq(canvas_);
+    hq.Pen.SetWidth(float(width));
+    hq.Pen.SetFixedColour(0);
+    hq.Pen.SetColor(colour);
+    hq.Brush.noFill = 1;
+    hq.MoveTo(from.x, from.y);
+    hq.LineTo(to.x, to.y);
+    return;
+  }
+  canvas_.Pen.style = TPenStyle::Solid;
+  canvas_.Pen.color = colour;
+  canvas_.Pen.width = width;
+  canvas_.MoveTo(Trunc(from.x), Trunc(from.y));
+  canvas_.LineTo(Trunc(to.x), Trunc(to.y));
+}
+
+void CanvasTraceSink::RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) {
+  CanvasState state(canvas_);
+  lastBlend_ = ray.blend != 0;
+  canvas_.Pen.mode = ray.blend ? TPenMode::Merge : TPenMode::Copy;
+  Stroke(from, to, ray.rayColour, PenWidth(options_.rayWidth), HighQuality(lastBlend_));
+}
+
+void CanvasTraceSink::Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) {
+  CanvasState state(canvas_);
+  canvas_.Pen.mode = ray.blend ? TPenMode::Merge : TPenMode::Copy;
+  const bool hq = HighQuality(ray.blend != 0);
+  const int width = PenWidth(options_.rayWidth);
+  Stroke(at, PointAt(at, direction + kWingAngle, kWingLength), ray.rayColour, width, hq);
+  Stroke(at, PointAt(at, direction - kWingAngle, kWingLength), ray.rayColour, width, hq);
+}
+
+void CanvasTraceSink::Normal(TPointF n1, TPointF n2) {
+  CanvasState state(canvas_);
+  canvas_.Pen.mode = TPenMode::Copy;
+  Stroke(n1, n2, options_.normalColour, PenWidth(options_.rayWidth), HighQuality(lastBlend_));
+}
+
+void CanvasTraceSink::Extension(TPointF from, TPointF to) {
+  CanvasState state(canvas_);
+  canvas_.Pen.mode = TPenMode::Copy;
+  canvas_.Pen.style = TPenStyle::Dot;
+  canvas_.Pen.width = 1;
+  canvas_.Pen.color = options_.reverseColour;
+  canvas_.Brush.style = TBrushStyle::Clear;
+  canvas_.MoveTo(Trunc(from.x), Trunc(from.y));
+  canvas_.LineTo(Trunc(to.x), Trunc(to.y));
+}
+
+void CanvasTraceSink::AngleLabel(TPointF anchor, const std::string& text, bool incidence) {
+  CanvasState state(canvas_);
+  canvas_.Font.name = "Arial";
+  canvas_.Font.size = 10;
+  canvas_.Font.bold = true;
+  canvas_.Font.color = incidence ? kIncidenceLabelColour : kOutgoingLabelColour;
+  canvas_.Brush.style = TBrushStyle::Clear;
+  const int width = canvas_.TextWidth(text), height = canvas_.TextHeight(text);
+  canvas_.TextOut(Trunc(anchor.x) - width / 2, Trunc(anchor.y) - height / 2, text);
+}
+
+void CanvasTraceSink::ImageDot(TPointF at, TColor colour) {
+  canvas_.Pen.style = TPenStyle::Solid;
+  canvas_.Pen.color = colour;
+  canvas_.Brush.style = TBrushStyle::Solid;
+  canvas_.Brush.color = colour;
+  const int x = Trunc(at.x), y = Trunc(at.y);
+  canvas_.Ellipse(x - kImageRadius, y - kImageRadius, x + kImageRadius, y + kImageRadius);
+}
+
+void CanvasTraceSink::Label(TPointF at, const std::string& text, TColor colour) {
+  canvas_.Font.name = "Arial";
+  canvas_.Font.size = 8;
+  canvas_.Font.bold = false;
+  canvas_.Font.color = colour;
+  canvas_.Brush.style = TBrushStyle::Clear;
+  canvas_.TextOut(Trunc(at.x + kImageLabelOffset), Trunc(at.y + kImageLabelOffset), text);
+}
+
+void CanvasTraceSink::ImagePoint(TPointF at, bool real, const std::string& label) {
+  CanvasState state(canvas_);
+  const TColor colour = real ? kRealImageColour : kVirtualImageColour;
+  canvas_.Pen.mode = TPenMode::Copy;
+  canvas_.Pen.width = 1;
+  ImageDot(at, colour);
+  Label(at, label, colour);
+}
+
+void CanvasTraceSink::ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) {
+  CanvasState state(canvas_);
+  const TColor colour = real ? kRealImageColour : kVirtualImageColour;
+  const int width = PenWidth(3LL * sourceLineWidth);
+  canvas_.Pen.mode = TPenMode::Copy;
+  Stroke(first, second, colour, width, false);
+  const double direction = DirectionAngle(first, second);
+  Stroke(second, PointAt(second, direction + kWingAngle, kWingLength), colour, width, false);
+  Stroke(second, PointAt(second, direction - kWingAngle, kWingLength), colour, width, false);
+  ImageDot(first, colour);
+  Label(first, "A'", colour);
+  Label(second, "B'", colour);
+}

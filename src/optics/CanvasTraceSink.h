@@ -19,8 +19,15 @@ class CanvasTraceSink : public ITraceSink {
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
 
  private:
+  bool HighQuality(bool blend) const { return options_.highQuality && !blend; }
+  // A solid line with the pen as it stands, or anti-aliased when asked.
+  void Stroke(TPointF from, TPointF to, TColor colour, int width, bool highQuality);
+  void ImageDot(TPointF at, TColor colour);
+  void Label(TPointF at, const std::string& text, TColor colour);
+
   TCanvas& canvas_;
   TraceOptions options_;
+  bool lastBlend_ = false;  // of the latest ray piece: normals follow its choice
 };
 
 // Sends every item to two sinks.

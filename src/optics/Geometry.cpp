@@ -168,6 +168,10 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruc
     const double h = std::sqrt(radius * radius - d * d);
     const TPointF plus = PointAt(f, theta, h), minus = PointAt(f, theta, -h);
     auto evaluate = [&](TPointF p, int& code) {
+      // The point where the ray has just left the arc does not count; otherwise
+      // it would hide the far side of the circle from a ray inside it.
+      if (std::fabs(double(p.x) - through.x) < 0.5 && std::fabs(double(p.y) - through.y) < 0.5)
+        return false;
       if (!(std::fabs(double(DirectionAngle(through, p)) - theta) < 0.5)) return false;
       const double phi = DirectionAngle(c, p);
       if (!AngleOnArc(phi, s.slope, s.intercept)) return false;
@@ -190,9 +194,6 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruc
       return 0;
     }
     out = chosen;
-    if (std::fabs(double(chosen.x) - through.x) < 0.5 &&
-        std::fabs(double(chosen.y) - through.y) < 0.5)
-      return 0;
     return code;
   }
 
@@ -269,7 +270,8 @@ const TLinkIntersection* NearestHit(const std::vector<TLinkIntersection>& hits, 
 }
 
 bool PointInRect(TPointF p, float x1, float y1, float x2, float y2) {
-  return (double(x2) - p.x) * (double(x1) - p.x) <= 0 && (double(y2) - p.y) * (double(y1) - p.y) <= 0;
+  return (double(x2) - p.x) * (double(x1) - p.x) <= 0 &&
+         (double(y2) - p.y) * (double(y1) - p.y) <= 0;
 }
 
 bool SegmentMeetsRect(const DrawObjectLineDataStruct& segment, float x1, float y1, float x2,
@@ -341,8 +343,8 @@ void DrawArrowLine(TCanvas& canvas, TPointF a, TPointF b, int arrows) {
 void DrawAngleArc(TCanvas& canvas, TPointF a, TPointF b, double f, double g) {
   const TPointF c = Midpoint(a, b);
   const TPointF p3 = PointAt(c, f, 100), p4 = PointAt(c, g, 100);
-  canvas.Arc(Trunc(a.x), Trunc(a.y), Trunc(b.x), Trunc(b.y), Trunc(p3.x), Trunc(p3.y),
-             Trunc(p4.x), Trunc(p4.y));
+  canvas.Arc(Trunc(a.x), Trunc(a.y), Trunc(b.x), Trunc(b.y), Trunc(p3.x), Trunc(p3.y), Trunc(p4.x),
+             Trunc(p4.y));
 }
 
 float ScreenToUser(float value, int axis) {
@@ -367,6 +369,7 @@ std::string BoolToText(bool value) { return value ? Tr("55", "是") : Tr("56", "
 bool TextToBool(const std::string& text) {
   const auto first = text.find_first_not_of(" \t\r\n");
   const auto last = text.find_last_not_of(" \t\r\n");
-  const std::string trimmed = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+  const std::string trimmed =
+      first == std::string::npos ? "" : text.substr(first, last - first + 1);
   return trimmed == Tr("55", "是");
 }

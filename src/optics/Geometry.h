@@ -58,8 +58,14 @@ float ScreenToUser(float value, int axis);
 float UserToScreen(float value, int axis);
 void SetOrigin(int x, int y);
 
-// Whole pixels: truncation toward zero.
-inline int Trunc(double v) { return static_cast<int>(v); }
+// Whole pixels: truncation toward zero, saturated at the int range (NaN -> 0)
+// so that far-away construction points cannot overflow.
+inline int Trunc(double v) {
+  if (!(v == v)) return 0;
+  if (v >= 2147483647.0) return 2147483647;
+  if (v <= -2147483648.0) return -2147483647 - 1;
+  return static_cast<int>(v);
+}
 
 // The yes/no texts of the property sheet ("是"/"否", translated).
 std::string BoolToText(bool value);

@@ -14,6 +14,7 @@ class ITraceSink {
   virtual void RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) = 0;
   // Arrowhead at `at` for a ray travelling in `direction` (degrees).
   virtual void Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) = 0;
+  // Follows the RayPiece and Arrow of the ray that made the hit.
   virtual void Normal(TPointF n1, TPointF n2) = 0;
   virtual void Extension(TPointF from, TPointF to) = 0;
   // The anchor is the label's centre.

@@ -1,5 +1,351 @@
 #include "optics/Tracer.h"
 
-// TEMPORARY: the tracer is being written.
-void TraceScene(const std::vector<DrawObjectLineDataStruct>&,
-                const std::vector<DrawBaseRayDataStruct>&, const TraceOptions&, ITraceSink&) {}
+#include <cmath>
+#include <map>
+#include <optional>
+#include <utility>
+
+#include "optics/Geometry.h"
+#include "optics/TLinkIntersection.h"
+#include "scene/Convert.h"
+
+// Two choices the tracer makes on its own:
+// - Angle labels are measured against the normal at the hit, so the normal's
+//   ends are computed at every hit, whether or not normals are drawn.
+// - A ray entering a medium whose effective index (index x ray factor) is at
+//   most 0, or below 1 at an angle where sin(i)/n exceeds 1, has no refracted
+//   direction: it ends at the hit. The same holds for an ideal lens met by a
+//   ray whose index factor is not positive, and for any continuation whose
+//   direction is not a finite number.
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kMissLength = 1000;  // a ray that hits nothing
+constexpr double kMissArrowAt = 50;   // its arrowhead, from the through point
+constexpr double kNormalHalf = 70;    // on each side of the hit
+constexpr double kExtensionLength = 500;
+constexpr double kLabelDistance = 50;
+constexpr double kImageCoincidence = 0.1;
+constexpr double kRealImageTolerance = 1;  // degrees
+
+double Sin(double degrees) { return std::sin(degrees * kPi / 180.0); }
+double Asin(double value) { return std::asin(value) * 180.0 / kPi; }
+
+TPointF ThroughOf(const DrawBaseRayDataStruct& ray) { return {ray.throughX, ray.throughY}; }
+TPointF StartOf(const DrawBaseRayDataStruct& ray) { return {ray.startX, ray.startY}; }
+
+// The acute angle a measured difference stands for.
+float Acute(float d) {
+  float x = std::fmod(d, 180.0f);
+  if (x > 90) x = 180 - x;
+  return x;
+}
+
+std::string LabelText(float value) { return LeftStr(FloatToStr(value), 4); }
+
+DrawObjectLineDataStruct UnboundedLine(TPointF a, TPointF b) {
+  DrawObjectLineDataStruct line = MakeSegment(a, b);
+  line.shape = kShapeLine;
+  return line;
+}
+
+class Tracer {
+ public:
+  Tracer(const std::vector<DrawObjectLineDataStruct>& surfaces, const TraceOptions& options,
+         ITraceSink& sink)
+      : surfaces_(surfaces), options_(options), sink_(sink) {}
+
+  void Run(const std::vector<DrawBaseRayDataStruct>& baseRays) {
+    // One generation after the other rather than recursion: 500 levels of
+    // stack frames are not needed to keep the drawing order.
+    const std::vector<DrawBaseRayDataStruct>* rays = &baseRays;
+    std::vector<DrawBaseRayDataStruct> current, next;
+    for (int depth = options_.maxGenerations; depth > 0 && !rays->empty(); --depth) {
+      if (surfaces_.empty()) {
+        for (const auto& ray : *rays) {
+          const TPointF through = ThroughOf(ray);
+          sink_.RayPiece(through, PointAt(through, ray.direction, kMissLength), ray);
+        }
+        return;
+      }
+      next.clear();
+      for (const auto& ray : *rays) TraceRay(ray, next);
+      ImagePass(next);
+      current.swap(next);
+      rays = &current;
+    }
+  }
+
+ private:
+  void TraceRay(const DrawBaseRayDataStruct& ray, std::vector<DrawBaseRayDataStruct>& next) {
+    hits_.clear();
+    for (const auto& surface : surfaces_) {
+      TPointF point;
+      const int code = IntersectRay(ray, surface, point);
+      if (code != 0) hits_.push_back({point.x, point.y, &surface, code});
+    }
+    const TPointF through = ThroughOf(ray);
+    const TLinkIntersection* hit = NearestHit(hits_, through);
+    if (!hit) {
+      sink_.RayPiece(through, PointAt(through, ray.direction, kMissLength), ray);
+      sink_.Arrow(PointAt(through, ray.direction, kMissArrowAt), ray.direction, ray);
+      return;
+    }
+    const DrawObjectLineDataStruct& s = *hit->surface;
+    const TPointF h{hit->x, hit->y};
+    const bool arc = s.shape == kShapeArc;
+    const TPointF centre{s.centreX, s.centreY};
+
+    double v = 0;  // tangent at the hit
+    if (arc) {
+      const double phi = DirectionAngle(centre, h);
+      if (s.orientation == 2) {
+        v = phi + 90;
+        if (v > 360) v -= 360;
+      } else {
+        v = phi - 90;
+        if (v < 0) v += 360;
+      }
+    } else {
+      v = DirectionAngle({s.x1, s.y1}, {s.x2, s.y2});
+    }
+    const double u = ray.direction;
+    double rho = 2 * v - u;
+    if (rho < 0) {
+      rho += 360;
+    } else if (rho > 360) {
+      rho -= 360;
+    }
+
+    sink_.RayPiece(through, h, ray);
+    sink_.Arrow(Midpoint(through, h), ray.direction, ray);
+    TPointF n1, n2;
+    if (arc) {
+      const double psi = DirectionAngle(h, centre);
+      n1 = PointAt(h, psi, kNormalHalf);
+      n2 = PointAt(h, psi, -kNormalHalf);
+    } else {
+      n1 = PointAt(h, v + 90, kNormalHalf);
+      n2 = PointAt(h, v + 90, -kNormalHalf);
+    }
+    if (options_.drawNormals) sink_.Normal(n1, n2);
+    const float nA = DirectionAngle(n2, n1), nB = DirectionAngle(n1, n2);
+    if (options_.showAngles) IncidenceLabel(h, through, nA, nB);
+
+    bool twoSided = false;
+    std::optional<double> theta;
+    switch (s.kind) {
+      case kSurfaceReflect:
+        if (s.orientation == 3) {
+          theta = rho;
+          twoSided = true;
+        } else if (hit->code == 1) {
+          theta = rho;
+        }  // code 2: absorbed by the back
+        break;
+      case kSurfaceRefract:
+        theta = Refract(s, ray, hit->code, u, v);
+        break;
+      case kSurfaceIdealLens:
+        theta = ThinLens(s, ray, h);
+        break;
+      default:
+        break;
+    }
+    if (!theta || !std::isfinite(*theta)) return;
+
+    if (options_.drawReverse) sink_.Extension(h, PointAt(h, *theta, -kExtensionLength));
+    DrawBaseRayDataStruct continued = MakeContinuation(ray, h, *theta);
+    // No image is constructed through a two-sided reflector.
+    if (twoSided) continued.sourceKind = 0;
+    if (continued.sourceKind > 0) continued.lastSurface = s.serial;
+    next.push_back(std::move(continued));
+    if (options_.showAngles) OutgoingLabel(h, *theta, nA, nB);
+  }
+
+  std::optional<double> Refract(const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
+                                int code, double u, double v) {
+    const double n = double(s.refractiveIndex) * ray.indexFactor;
+    double e = u - v;
+    if (e < 0) e += 360;
+    double m = 0;
+    if (code == 1) {  // entering
+      const double g = e - 90;
+      if (!(n > 0)) return std::nullopt;
+      const double q = Sin(std::fabs(g)) / n;
+      if (q > 1) return std::nullopt;
+      const double r = Asin(q);
+      m = g <= 0 ? 90 - r : 90 + r;
+    } else {  // leaving
+      const double g = e - 270;
+      const double k = Sin(std::fabs(g)) * n;
+      if (k > 1) {
+        m = 90 - g;  // total internal reflection
+      } else {
+        const double r = Asin(std::max(-1.0, k));
+        m = g <= 0 ? 270 - r : 270 + r;
+      }
+    }
+    return v + m;
+  }
+
+  std::optional<double> ThinLens(const DrawObjectLineDataStruct& s,
+                                 const DrawBaseRayDataStruct& ray, TPointF h) {
+    const TPointF p1{s.x1, s.y1}, p2{s.x2, s.y2};
+    const TPointF o = Midpoint(p1, p2);
+    const TPointF start = StartOf(ray);
+    const int side = SideOf(s, start);
+    const TPointF q = PerpendicularFoot(start, p2, p1);
+    const bool converging = s.orientation != 2;
+    const TPointF f =
+        (side == 1) == converging ? TPointF{s.centreX, s.centreY} : TPointF{s.secondX, s.secondY};
+    if (!(ray.indexFactor > 0)) return std::nullopt;
+    const TPointF fShifted =
+        PointAt(o, DirectionAngle(o, f), double(Distance(o, f)) / ray.indexFactor);
+    TPointF image;
+    if (IntersectSegments(UnboundedLine(start, o), UnboundedLine(q, fShifted), image) == 0) {
+      const auto fromFormula = ImageByLensFormula(p1, p2, o, start, fShifted);
+      if (!fromFormula) return std::nullopt;
+      if (!fromFormula->first) return DirectionAngle(start, o);  // at infinity
+      image = fromFormula->second;
+    }
+    if (SideOf(s, image) == side) return DirectionAngle(image, h);  // virtual image
+    return DirectionAngle(h, image);
+  }
+
+  // The construction lines are parallel or the same line when the start point
+  // lies in the focal plane or on the axis; the thin-lens formula still gives
+  // the image there. first == false: the image is at infinity.
+  static std::optional<std::pair<bool, TPointF>> ImageByLensFormula(TPointF p1, TPointF p2,
+                                                                    TPointF o, TPointF start,
+                                                                    TPointF focus) {
+    const double lx = double(p2.x) - p1.x, ly = double(p2.y) - p1.y;
+    const double length = std::hypot(lx, ly);
+    if (!(length > 0)) return std::nullopt;
+    const double tx = lx / length, ty = ly / length;
+    double ex = -ty, ey = tx;  // axis, pointing away from the start point's side
+    double objectDistance = (double(o.x) - start.x) * ex + (double(o.y) - start.y) * ey;
+    if (objectDistance < 0) {
+      ex = -ex;
+      ey = -ey;
+      objectDistance = -objectDistance;
+    }
+    if (!(objectDistance > 0)) return std::nullopt;
+    const double height = (double(start.x) - o.x) * tx + (double(start.y) - o.y) * ty;
+    const double focal = (double(focus.x) - o.x) * ex + (double(focus.y) - o.y) * ey;
+    if (objectDistance == focal) return std::make_pair(false, TPointF{});
+    const double imageDistance = objectDistance * focal / (objectDistance - focal);
+    const double imageHeight = -height * imageDistance / objectDistance;
+    const TPointF image{static_cast<float>(o.x + imageDistance * ex + imageHeight * tx),
+                        static_cast<float>(o.y + imageDistance * ey + imageHeight * ty)};
+    if (!std::isfinite(image.x) || !std::isfinite(image.y)) return std::make_pair(false, image);
+    return std::make_pair(true, image);
+  }
+
+  void IncidenceLabel(TPointF h, TPointF through, float nA, float nB) {
+    const float beta = DirectionAngle(h, through);
+    const float d1 = std::fabs(beta - nA), d2 = std::fabs(beta - nB);
+    float d = d1, m = nA;
+    if (d1 > 90 && 360 - d1 > 90) {
+      d = d2;
+      m = nB;
+    }
+    const TPointF anchor =
+        Midpoint(PointAt(h, beta, kLabelDistance), PointAt(h, m, kLabelDistance));
+    sink_.AngleLabel(anchor, LabelText(Acute(d)), true);
+  }
+
+  void OutgoingLabel(TPointF h, double theta, float nA, float nB) {
+    const float delta = std::fmod(static_cast<float>(std::fabs(theta)), 360.0f);
+    auto fold = [](float e) {
+      if (std::fabs(e) < 90) e = std::fabs(e);
+      if (e < 0) e += 360;
+      return e;
+    };
+    const float e1 = fold(delta - nA), e2 = fold(delta - nB);
+    float e = e1, m = nA;
+    if (e1 > 90 && 360 - e1 > 90) {
+      e = e2;
+      m = nB;
+    }
+    const TPointF anchor =
+        Midpoint(PointAt(h, delta, kLabelDistance), PointAt(h, m, kLabelDistance));
+    sink_.AngleLabel(anchor, LabelText(Acute(e)), false);
+  }
+
+  // Marks where rays of one luminous point (or of the two ends of a luminous
+  // arrow) meet again after the same surface.
+  void ImagePass(const std::vector<DrawBaseRayDataStruct>& rays) {
+    std::map<std::pair<int, int>, std::vector<std::size_t>> groups;
+    std::vector<std::size_t> position(rays.size(), 0);
+    for (std::size_t i = 0; i < rays.size(); ++i) {
+      if (rays[i].sourceKind <= 0) continue;
+      auto& members = groups[{rays[i].emissionGroup, rays[i].lastSurface}];
+      position[i] = members.size();
+      members.push_back(i);
+    }
+    if (groups.empty()) return;
+    std::vector<const DrawBaseRayDataStruct*> collected;
+    for (std::size_t i = 0; i < rays.size(); ++i) {
+      const int kind = rays[i].sourceKind;
+      if (kind != 1 && kind != 2) continue;  // other kinds construct nothing
+      const auto& members = groups[{rays[i].emissionGroup, rays[i].lastSurface}];
+      const std::size_t count =
+          std::min<std::size_t>(std::size_t(kind) + 2, members.size() - position[i]);
+      collected.clear();
+      for (std::size_t k = 0; k < count; ++k) collected.push_back(&rays[members[position[i] + k]]);
+      if (kind == 1 && collected.size() >= 3) PointImage(collected);
+      if (kind == 2 && collected.size() >= 4) ArrowImage(collected);
+    }
+  }
+
+  static bool Meet(const DrawBaseRayDataStruct& a, const DrawBaseRayDataStruct& b, TPointF& point) {
+    return IntersectSegments(UnboundedLine(StartOf(a), ThroughOf(a)),
+                             UnboundedLine(StartOf(b), ThroughOf(b)), point) != 0;
+  }
+
+  static bool IsReal(const DrawBaseRayDataStruct& ray, TPointF image) {
+    return !(std::fabs(double(DirectionAngle(StartOf(ray), image)) - ray.direction) >
+             kRealImageTolerance);
+  }
+
+  void PointImage(const std::vector<const DrawBaseRayDataStruct*>& rays) {
+    TPointF i1, i2;
+    if (!Meet(*rays[0], *rays[1], i1) || !Meet(*rays[0], *rays[2], i2)) return;
+    if (std::fabs(double(i1.x) - i2.x) < kImageCoincidence &&
+        std::fabs(double(i1.y) - i2.y) < kImageCoincidence)
+      sink_.ImagePoint(i1, IsReal(*rays[0], i1), rays[0]->name + "'");
+  }
+
+  void ArrowImage(const std::vector<const DrawBaseRayDataStruct*>& rays) {
+    const DrawBaseRayDataStruct& first = *rays[0];
+    const DrawBaseRayDataStruct* partner = nullptr;
+    std::vector<const DrawBaseRayDataStruct*> others;
+    for (std::size_t k = 1; k < rays.size(); ++k) {
+      if (rays[k]->name == first.name) {
+        if (!partner) partner = rays[k];
+      } else {
+        others.push_back(rays[k]);
+      }
+    }
+    if (!partner || others.size() < 2 || others[0]->name != others[1]->name) return;
+    TPointF imageA, imageB;
+    if (!Meet(first, *partner, imageA) || !Meet(*others[0], *others[1], imageB)) return;
+    const bool realA = IsReal(first, imageA), realB = IsReal(*others[0], imageB);
+    if (realA == realB) sink_.ImageArrow(imageA, imageB, realA, first.sourceLineWidth);
+  }
+
+  const std::vector<DrawObjectLineDataStruct>& surfaces_;
+  const TraceOptions& options_;
+  ITraceSink& sink_;
+  std::vector<TLinkIntersection> hits_;
+};
+
+}  // namespace
+
+void TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
+                const std::vector<DrawBaseRayDataStruct>& baseRays, const TraceOptions& options,
+                ITraceSink& sink) {
+  Tracer(surfaces, options, sink).Run(baseRays);
+}

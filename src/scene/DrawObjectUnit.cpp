@@ -2,8 +2,10 @@
 
 #include <cmath>
 
+#include "gfx/TGDIPlusCanvas.h"
 #include "optics/Geometry.h"
 #include "scene/ByteStream.h"
+#include "scene/Convert.h"
 #include "scene/IPropertySheet.h"
 #include "scene/ProcessSettings.h"
 
@@ -104,20 +106,35 @@ void DrawObjectUnit::SaveBaseFields(ByteWriter& out) const {
 constexpr std::size_t kMaxNameLength = 64 * 1024;
 
 bool DrawObjectUnit::LoadBaseFields(ByteReader& in) {
-  displayName = in.ReadString(kMaxNameLength);
-  name3 = in.ReadString(kMaxNameLength);
-  name4 = in.ReadString(kMaxNameLength);
-  flagD = in.ReadByte();
-  xorColor = in.ReadUInt32();
-  color = in.ReadUInt32();
-  selectionLineColor = in.ReadUInt32();
-  lineWidth = in.ReadInt32();
-  fillFlag = in.ReadByte();
-  fillColor = in.ReadUInt32();
-  handleSize = in.ReadInt32();
-  handleColor = in.ReadUInt32();
-  flagE = in.ReadByte();
-  return in.Ok();
+  // Read everything first: a short record leaves the object as it was.
+  std::string name = in.ReadString(kMaxNameLength);
+  std::string third = in.ReadString(kMaxNameLength);
+  std::string fourth = in.ReadString(kMaxNameLength);
+  const std::uint8_t d = in.ReadByte();
+  const TColor xorC = in.ReadUInt32();
+  const TColor c = in.ReadUInt32();
+  const TColor selectionC = in.ReadUInt32();
+  const std::int32_t width = in.ReadInt32();
+  const std::uint8_t fill = in.ReadByte();
+  const TColor fillC = in.ReadUInt32();
+  const std::int32_t handle = in.ReadInt32();
+  const TColor handleC = in.ReadUInt32();
+  const std::uint8_t e = in.ReadByte();
+  if (!in.Ok()) return false;
+  displayName = std::move(name);
+  name3 = std::move(third);
+  name4 = std::move(fourth);
+  flagD = d;
+  xorColor = xorC;
+  color = c;
+  selectionLineColor = selectionC;
+  lineWidth = width;
+  fillFlag = fill;
+  fillColor = fillC;
+  handleSize = handle;
+  handleColor = handleC;
+  flagE = e;
+  return true;
 }
 
 void DrawObjectUnit::DrawHandleSquares() {
@@ -128,10 +145,13 @@ void DrawObjectUnit::DrawHandleSquares() {
   canvas->Pen.color = handleColor;
   canvas->Brush.style = TBrushStyle::Solid;
   canvas->Brush.color = 0xFFFFFF;
-  const int half = handleSize / 2;
+  // A handle size read from a file may be anything; sums stay in 64 bits.
+  const long long size = handleSize;
+  const long long half = size / 2;
   for (const auto& p : ControlPoints()) {
-    const int x = Trunc(*p.x), y = Trunc(*p.y);
-    canvas->Rectangle(x - half, y - half, x - half + handleSize, y - half + handleSize);
+    const long long x = Pixel(*p.x), y = Pixel(*p.y);
+    canvas->Rectangle(Pixel(double(x - half)), Pixel(double(y - half)),
+                      Pixel(double(x - half + size)), Pixel(double(y - half + size)));
   }
 }
 
@@ -202,4 +222,69 @@ void DrawObjectUnit::PreparePen(int mode) {
     canvas->Pen.mode = TPenMode::Copy;
     canvas->Pen.color = color;
   }
+}
+
+void DrawObjectUnit::PaintStrokes(int mode, const std::vector<Stroke>& strokes) {
+  if (!canvas) return;
+  if (mode == 2 && Settings().highQuality) {
+    TGDIPlusCanvas hq(*canvas);
+    hq.Pen.SetWidth(static_cast<float>(lineWidth));
+    hq.Pen.SetFixedColour(0);
+    hq.Pen.SetColor(color);
+    hq.Brush.noFill = 1;
+    for (const auto& s : strokes) {
+      hq.MoveTo(s.a.x, s.a.y);
+      hq.LineTo(s.b.x, s.b.y);
+    }
+    return;
+  }
+  for (const auto& s : strokes) {
+    canvas->MoveTo(Pixel(s.a.x), Pixel(s.a.y));
+    canvas->LineTo(Pixel(s.b.x), Pixel(s.b.y));
+  }
+}
+
+int DrawObjectUnit::Pixel(double v) {
+  // Far beyond any surface, yet safe to add a few thousand to.
+  constexpr double kLimit = 1e9;
+  if (std::isnan(v)) return 0;
+  if (v > kLimit) return static_cast<int>(kLimit);
+  if (v < -kLimit) return static_cast<int>(-kLimit);
+  return static_cast<int>(v);
+}
+
+std::string DrawObjectUnit::UserXText(float x) {
+  return IntToStr(static_cast<long long>(Pixel(x)) - Settings().originX);
+}
+
+std::string DrawObjectUnit::UserYText(float y) {
+  return IntToStr(static_cast<long long>(Settings().originY) - Pixel(y));
+}
+
+bool DrawObjectUnit::ReadIntRow(const std::string& key, std::int32_t& value) {
+  int v = 0;
+  if (!TryStrToInt(Settings().sheet->Value(key), v)) return false;
+  value = v;
+  return true;
+}
+
+bool DrawObjectUnit::ReadColorRow(const std::string& key, TColor& value) {
+  std::int32_t v = 0;
+  if (!ReadIntRow(key, v)) return false;
+  value = static_cast<TColor>(v);
+  return true;
+}
+
+bool DrawObjectUnit::ReadUserX(const std::string& key, float& x) {
+  std::int32_t v = 0;
+  if (!ReadIntRow(key, v)) return false;
+  x = static_cast<float>(double(v) + Settings().originX);
+  return true;
+}
+
+bool DrawObjectUnit::ReadUserY(const std::string& key, float& y) {
+  std::int32_t v = 0;
+  if (!ReadIntRow(key, v)) return false;
+  y = static_cast<float>(double(Settings().originY) - v);
+  return true;
 }

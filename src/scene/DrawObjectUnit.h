@@ -105,4 +105,28 @@ class DrawObjectUnit {
 
   // Pen for Draw: mode 1 XOR outline, mode 2 copy in the object's colour.
   void PreparePen(int mode);
+
+  // One straight stroke of an outline.
+  struct Stroke {
+    TPointF a, b;
+  };
+  // Mode 2 with high-quality drawing on paints through a temporary
+  // anti-aliased layer in the object's colour; otherwise the canvas with its
+  // current pen, coordinates truncated to whole pixels.
+  void PaintStrokes(int mode, const std::vector<Stroke>& strokes);
+
+  // Property rows show screen points in user coordinates (whole numbers).
+  static std::string UserXText(float x);
+  static std::string UserYText(float y);
+  // An integer user coordinate row back to screen pixels; false (and the
+  // value untouched) when the text is not an integer.
+  static bool ReadUserX(const std::string& key, float& x);
+  static bool ReadUserY(const std::string& key, float& y);
+  // An integer row; false (value untouched) when the text is not one.
+  static bool ReadIntRow(const std::string& key, std::int32_t& value);
+  static bool ReadColorRow(const std::string& key, TColor& value);
+
+  // Whole pixel toward zero, saturated so that absurd coordinates from a file
+  // cannot overflow the integer canvas.
+  static int Pixel(double v);
 };

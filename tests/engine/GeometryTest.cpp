@@ -1,8 +1,9 @@
-#include "optics/Geometry.h"
-
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "TestEnvironment.h"
+#include "optics/Geometry.h"
 
 using GeometryTest = EngineTest;
 
@@ -74,4 +75,38 @@ TEST_F(GeometryTest, UserCoordinatesFollowTheOrigin) {
   EXPECT_FLOAT_EQ(ScreenToUser(5, 3), -1);
   SetOrigin(220, 300);
   EXPECT_FLOAT_EQ(ScreenToUser(120, 1), -100);
+}
+
+TEST_F(GeometryTest, RayLeavingAClosedArcFindsItsFarSide) {
+  // Through point exactly on the circle, heading across it: the point it
+  // leaves from must not hide the far side.
+  DrawObjectLineDataStruct circle;
+  circle.shape = kShapeArc;
+  circle.centreX = 300;
+  circle.centreY = 300;
+  circle.radius = 100;
+  circle.slope = 0;
+  circle.intercept = 360;
+  DrawBaseRayDataStruct ray;
+  ray.startX = 199;
+  ray.startY = 300;
+  ray.throughX = 200;
+  ray.throughY = 300;
+  DeriveRay(ray);
+  TPointF hit;
+  EXPECT_EQ(IntersectRay(ray, circle, hit), 1);
+  EXPECT_FLOAT_EQ(hit.x, 400);
+  EXPECT_FLOAT_EQ(hit.y, 300);
+  // A half circle that lacks the far side: nothing.
+  circle.slope = 90;
+  circle.intercept = 270;
+  EXPECT_EQ(IntersectRay(ray, circle, hit), 0);
+}
+
+TEST_F(GeometryTest, TruncSaturatesInsteadOfOverflowing) {
+  EXPECT_EQ(Trunc(-2.7), -2);
+  EXPECT_EQ(Trunc(2.7), 2);
+  EXPECT_EQ(Trunc(1e20), 2147483647);
+  EXPECT_EQ(Trunc(-1e20), -2147483647 - 1);
+  EXPECT_EQ(Trunc(std::nan("")), 0);
 }

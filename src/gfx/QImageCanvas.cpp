@@ -1,0 +1,354 @@
+#include "gfx/QImageCanvas.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kMaxPenWidth = 4096;  // widths may come from files
+
+QPainter::CompositionMode ModeOf(TPenMode mode) {
+  switch (mode) {
+    case TPenMode::Xor:
+      return QPainter::RasterOp_SourceXorDestination;
+    case TPenMode::Merge:
+      return QPainter::RasterOp_SourceOrDestination;
+    default:
+      return QPainter::CompositionMode_SourceOver;
+  }
+}
+
+QPolygon ToQPolygon(const std::vector<TPoint>& points) {
+  QPolygon polygon;
+  polygon.reserve(static_cast<int>(points.size()));
+  for (const auto& p : points) polygon << QPoint(p.x, p.y);
+  return polygon;
+}
+
+QPolygonF ToQPolygonF(const std::vector<TPointF>& points) {
+  QPolygonF polygon;
+  polygon.reserve(static_cast<int>(points.size()));
+  for (const auto& p : points) polygon << QPointF(p.x, p.y);
+  return polygon;
+}
+
+QPen AaQPen(const TAaPen& pen) {
+  // The high-quality layer's pens have flat caps and mitred joins.
+  const float width =
+      std::isfinite(pen.width) ? std::clamp(pen.width, 0.0f, float(kMaxPenWidth)) : 1;
+  QPen q(ToQColor(pen.color, pen.alpha), width);
+  q.setCapStyle(Qt::FlatCap);
+  q.setJoinStyle(Qt::MiterJoin);
+  return q;
+}
+
+// The windows rectangle (right and bottom edge excluded) with sorted corners.
+QRect BoxOf(int x1, int y1, int x2, int y2) {
+  const int l = std::min(x1, x2), r = std::max(x1, x2);
+  const int t = std::min(y1, y2), b = std::max(y1, y2);
+  return QRect(l, t, r - l, b - t);
+}
+
+// Angle of the ellipse parameter at which the ray from the centre at the
+// screen angle `degrees` meets the ellipse (QPainter arcs use the parameter).
+double ParametricAngle(double degrees, double halfWidth, double halfHeight) {
+  const double a = degrees * kPi / 180.0;
+  return std::atan2(halfWidth * std::sin(a), halfHeight * std::cos(a)) * 180.0 / kPi;
+}
+
+// Lines reaching far beyond the image are cut to a margin around it first:
+// the rasteriser works in fixed point and has no room for such coordinates.
+constexpr double kFarAway = 1 << 20;
+
+bool ClipToMargin(double& x1, double& y1, double& x2, double& y2, double width, double height,
+                  double margin) {
+  const double minX = -margin, minY = -margin, maxX = width + margin, maxY = height + margin;
+  const double dx = x2 - x1, dy = y2 - y1;
+  double t0 = 0, t1 = 1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - minX, maxX - x1, y1 - minY, maxY - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      t0 = std::max(t0, t);
+    } else {
+      t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return false;
+  }
+  const double ox1 = x1, oy1 = y1;
+  x1 = ox1 + t0 * dx;
+  y1 = oy1 + t0 * dy;
+  x2 = ox1 + t1 * dx;
+  y2 = oy1 + t1 * dy;
+  return true;
+}
+
+bool IsFar(double x1, double y1, double x2, double y2) {
+  return std::fabs(x1) > kFarAway || std::fabs(y1) > kFarAway || std::fabs(x2) > kFarAway ||
+         std::fabs(y2) > kFarAway;
+}
+
+// Fonts need the GUI application (its font database); without one, text is
+// skipped and measured roughly rather than crashing a headless caller.
+bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
+
+int RoughHeight(const TFont& font) {
+  return font.size < 0 ? -font.size : std::max(1, (font.size * 96 + 36) / 72);
+}
+
+QFont MakeFont(const TFont& font) {
+  QFont q(QString::fromStdString(font.name));
+  if (font.size > 0) {
+    q.setPointSize(font.size);
+  } else if (font.size < 0) {
+    q.setPixelSize(-font.size);  // negative sizes are character heights in pixels
+  }
+  q.setBold(font.bold);
+  return q;
+}
+
+}  // namespace
+
+QColor ToQColor(TColor color, int alpha) {
+  return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF),
+                std::clamp(alpha, 0, 255));
+}
+
+OwnedImageCanvas::OwnedImageCanvas(int width, int height, TColor background)
+    : detail::OwnedImage{QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32)},
+      QImageCanvas(&image) {
+  image.fill(ToQColor(background));
+}
+
+void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) const {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setCompositionMode(ModeOf(Pen.mode));
+  if (PenVisible()) {
+    QPen pen(ToQColor(Pen.color));
+    if (Pen.width <= 1) {
+      // Like a cosmetic GDI pen: one pixel, the end point of a line left out.
+      pen.setWidth(1);
+      pen.setCapStyle(Qt::FlatCap);
+      pen.setJoinStyle(Qt::MiterJoin);
+      if (Pen.style == TPenStyle::Dot) pen.setDashPattern({3, 3});
+    } else {
+      // Wide GDI pens are geometric with round ends; they cannot be dotted.
+      pen.setWidth(std::min(Pen.width, kMaxPenWidth));
+      pen.setCapStyle(Qt::RoundCap);
+      pen.setJoinStyle(Qt::RoundJoin);
+    }
+    painter.setPen(pen);
+  } else {
+    painter.setPen(Qt::NoPen);
+  }
+  if (Brush.style == TBrushStyle::Solid) {
+    // Gaps of dotted lines take the background colour unless the brush is clear.
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(QBrush(ToQColor(Brush.color)));
+  } else {
+    painter.setBackgroundMode(Qt::TransparentMode);
+  }
+  if (withBrush && Brush.style == TBrushStyle::Solid) {
+    painter.setBrush(QBrush(ToQColor(Brush.color)));
+  } else {
+    painter.setBrush(Qt::NoBrush);
+  }
+}
+
+void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
+  if (!PenVisible()) return;
+  // A thin line whose end point is left out has nothing left to draw.
+  if (x1 == x2 && y1 == y2 && Pen.width <= 1) return;
+  if (IsFar(x1, y1, x2, y2)) {
+    double ax = x1, ay = y1, bx = x2, by = y2;
+    if (!ClipToMargin(ax, ay, bx, by, Width(), Height(), 16.0 + Pen.width)) return;
+    x1 = int(std::lround(ax));
+    y1 = int(std::lround(ay));
+    x2 = int(std::lround(bx));
+    y2 = int(std::lround(by));
+  }
+  QPainter painter(image_);
+  PreparePainter(painter, false);
+  painter.drawLine(x1, y1, x2, y2);
+}
+
+void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
+  if (points.empty()) return;
+  const bool far = std::any_of(points.begin(), points.end(), [](const TPoint& p) {
+    return std::fabs(double(p.x)) > kFarAway || std::fabs(double(p.y)) > kFarAway;
+  });
+  if (far) {
+    TCanvas::Polyline(points);  // piece by piece, each cut to the image
+    return;
+  }
+  if (PenVisible() && points.size() >= 2) {
+    // One path, so that XOR pens do not cancel themselves at the joints.
+    QPainter painter(image_);
+    PreparePainter(painter, false);
+    painter.drawPolyline(ToQPolygon(points));
+  }
+  MoveTo(points.back().x, points.back().y);
+}
+
+void QImageCanvas::Polygon(const std::vector<TPoint>& points) {
+  if (points.size() < 2) return;
+  QPainter painter(image_);
+  PreparePainter(painter, true);
+  painter.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+}
+
+void QImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  if (box.width() < 1 || box.height() < 1) return;
+  QPainter painter(image_);
+  PreparePainter(painter, true);
+  const QBrush brush = painter.brush();
+  if (!PenVisible()) {
+    // Without a pen GDI fills one pixel less in each direction.
+    if (brush.style() != Qt::NoBrush)
+      painter.fillRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1), brush);
+    return;
+  }
+  // Interior and outline kept apart so that XOR pens touch each pixel once.
+  if (brush.style() != Qt::NoBrush && box.width() > 2 && box.height() > 2)
+    painter.fillRect(box.adjusted(1, 1, -1, -1), brush);
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+}
+
+void QImageCanvas::FillRect(int x1, int y1, int x2, int y2) {
+  if (Brush.style != TBrushStyle::Solid) return;
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  if (box.isEmpty()) return;
+  // Filling ignores the pen mode, as in GDI.
+  QPainter painter(image_);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.fillRect(box, ToQColor(Brush.color));
+}
+
+void QImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  if (box.width() < 1 || box.height() < 1) return;
+  QPainter painter(image_);
+  PreparePainter(painter, true);
+  painter.drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+}
+
+void QImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  if (!PenVisible()) return;
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  if (box.width() < 1 || box.height() < 1) return;
+  const QRectF drawn(box.left(), box.top(), box.width() - 1, box.height() - 1);
+  const double cx = drawn.center().x(), cy = drawn.center().y();
+  const double w2 = std::max(drawn.width() / 2, 0.5), h2 = std::max(drawn.height() / 2, 0.5);
+  const double a3 = std::atan2(-(y3 - cy), x3 - cx) * 180.0 / kPi;
+  const double a4 = std::atan2(-(y4 - cy), x4 - cx) * 180.0 / kPi;
+  const double start = ParametricAngle(a3, w2, h2);
+  double sweep = ParametricAngle(a4, w2, h2) - start;
+  // Counter-clockwise from start to end; equal rays give the whole ellipse.
+  while (sweep <= 0) sweep += 360;
+  while (sweep > 360) sweep -= 360;
+  QPainter painter(image_);
+  PreparePainter(painter, false);
+  QPainterPath path;
+  path.arcMoveTo(drawn, start);
+  path.arcTo(drawn, start, sweep);
+  painter.drawPath(path);
+}
+
+void QImageCanvas::TextOut(int x, int y, const std::string& text) {
+  if (text.empty() || !FontsAvailable()) return;
+  const QFont font = MakeFont(Font);
+  const QFontMetrics metrics(font, image_);
+  const QString qtext = QString::fromStdString(text);
+  QPainter painter(image_);
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (Brush.style == TBrushStyle::Solid) {
+    painter.fillRect(QRect(x, y, metrics.horizontalAdvance(qtext), metrics.height()),
+                     ToQColor(Brush.color));
+  }
+  painter.setFont(font);
+  painter.setPen(ToQColor(Font.color));
+  painter.drawText(QPoint(x, y + metrics.ascent()), qtext);
+}
+
+int QImageCanvas::TextWidth(const std::string& text) {
+  const QString qtext = QString::fromStdString(text);
+  if (!FontsAvailable()) return int(qtext.size()) * RoughHeight(Font) / 2;
+  return QFontMetrics(MakeFont(Font), image_).horizontalAdvance(qtext);
+}
+
+int QImageCanvas::TextHeight(const std::string&) {
+  if (!FontsAvailable()) return RoughHeight(Font);
+  return QFontMetrics(MakeFont(Font), image_).height();
+}
+
+void QImageCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) {
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  if (box.isEmpty() || picture.isNull()) return;
+  QPainter painter(image_);
+  painter.drawImage(box, picture);
+}
+
+void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) {
+  double ax = x1, ay = y1, bx = x2, by = y2;
+  if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
+  if (IsFar(ax, ay, bx, by) &&
+      !ClipToMargin(ax, ay, bx, by, Width(), Height(), 16.0 + std::fabs(pen.width)))
+    return;
+  QPainter painter(image_);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(AaQPen(pen));
+  painter.drawLine(QPointF(ax, ay), QPointF(bx, by));
+}
+
+void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) {
+  if (points.size() < 2) return;
+  QPainter painter(image_);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(AaQPen(pen));
+  painter.drawPolyline(ToQPolygonF(points));
+}
+
+void QImageCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor color,
+                                 std::uint8_t alpha) {
+  if (points.size() < 3) return;
+  QPainter painter(image_);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(ToQColor(color, alpha));
+  painter.drawPolygon(ToQPolygonF(points), Qt::OddEvenFill);
+}
+
+void QImageCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle,
+                         const TAaPen& pen, bool fill, TColor fillColor) {
+  const QRectF box = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+  if (box.isEmpty()) return;
+  const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
+  QPainter painter(image_);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  if (fill) {
+    QPainterPath pie;
+    pie.moveTo(box.center());
+    pie.arcTo(box, startAngle, sweep);
+    pie.closeSubpath();
+    painter.fillPath(pie, ToQColor(fillColor));
+  }
+  QPainterPath arc;
+  arc.arcMoveTo(box, startAngle);
+  arc.arcTo(box, startAngle, sweep);
+  painter.strokePath(arc, AaQPen(pen));
+}
