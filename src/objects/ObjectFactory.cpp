@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "objects/elements/FlatMirror.h"
+#include "objects/sources/ComplexlH.h"
 #include "objects/sources/LampHouse.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
@@ -21,11 +22,9 @@ std::pair<std::string, Maker> Entry(const char* name) {
 // Tried in this order; comparison is exact and case-sensitive.
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
-      Entry<FlatMirror>("FlatMirror"),
-      Entry<LampHouse>("LampHouse"),
-      Entry<ReferenceFrame>("ReferenceFrame"),
-      Entry<PointLampHouse>("PointLampHouse"),
-      Entry<RealObject>("RealObject"),
+      Entry<FlatMirror>("FlatMirror"),         Entry<ComplexlH>("ComplexlH"),
+      Entry<LampHouse>("LampHouse"),           Entry<ReferenceFrame>("ReferenceFrame"),
+      Entry<PointLampHouse>("PointLampHouse"), Entry<RealObject>("RealObject"),
   };
   return table;
 }

@@ -178,8 +178,9 @@ int PointLampHouse::ShowProperties() {
 bool PointLampHouse::ApplyProperties() {
   const std::string name = Settings().sheet->Value(Tr("92", "物体名称"));
   record.objectName = Trim(name).empty() ? std::string("S") : name;
-  if (!ReadColourRow(Tr("58", "颜色"), color)) return false;
-  if (!ReadColourRow(Tr("87", "发光颜色"), record.ray.rayColour)) return false;
+  // Filled only by the colour dialog, so they always convert.
+  ReadColorRow(Tr("58", "颜色"), color);
+  ReadColorRow(Tr("87", "发光颜色"), record.ray.rayColour);
   return ReadFactorRow(record.ray.indexFactor);
 }
 
@@ -192,9 +193,13 @@ bool PointLampHouse::SaveToStream(ByteWriter& out) {
 }
 
 bool PointLampHouse::LoadFromStream(ByteReader& in) {
-  if (!LoadBaseFields(in) || !record.Load(in)) return false;
+  // Read into a copy so that a damaged record leaves this object untouched.
+  PointLampHouse loaded(*this);
+  if (!loaded.LoadBaseFields(in) || !loaded.record.Load(in)) return false;
+  if (!in.ReadBytes(loaded.reserved.data(), loaded.reserved.size())) return false;
   // The point table serves at most ten rays; a damaged count must not reach
   // past it.
-  record.rayCount = std::clamp(record.rayCount, 0, EmitterRecord::kMaxRays);
-  return in.ReadBytes(reserved.data(), reserved.size()) && in.Ok();
+  loaded.record.rayCount = std::clamp(loaded.record.rayCount, 0, EmitterRecord::kMaxRays);
+  *this = loaded;
+  return true;
 }

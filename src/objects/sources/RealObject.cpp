@@ -202,8 +202,9 @@ int RealObject::ShowProperties() {
 }
 
 bool RealObject::ApplyProperties() {
-  if (!ReadColourRow(Tr("58", "颜色"), color)) return false;
-  if (!ReadColourRow(Tr("87", "发光颜色"), record.ray.rayColour)) return false;
+  // Filled only by the colour dialog, so they always convert.
+  ReadColorRow(Tr("58", "颜色"), color);
+  ReadColorRow(Tr("87", "发光颜色"), record.ray.rayColour);
   return ReadFactorRow(record.ray.indexFactor);
 }
 
@@ -216,6 +217,10 @@ bool RealObject::SaveToStream(ByteWriter& out) {
 }
 
 bool RealObject::LoadFromStream(ByteReader& in) {
-  if (!LoadBaseFields(in) || !record.Load(in)) return false;
-  return in.ReadBytes(reserved.data(), reserved.size()) && in.Ok();
+  // Read into a copy so that a damaged record leaves this object untouched.
+  RealObject loaded(*this);
+  if (!loaded.LoadBaseFields(in) || !loaded.record.Load(in)) return false;
+  if (!in.ReadBytes(loaded.reserved.data(), loaded.reserved.size())) return false;
+  *this = loaded;
+  return true;
 }

@@ -1,6 +1,7 @@
 #include "objects/sources/SourceShared.h"
 
-#include <algorithm>
+#include <cfloat>
+#include <cmath>
 
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
@@ -46,8 +47,8 @@ void PaintDisc(TCanvas& canvas, TPointF p, TColor color) {
   canvas.Pen.color = color;
   canvas.Brush.style = TBrushStyle::Solid;
   canvas.Brush.color = color;
-  const int x = Trunc(p.x), y = Trunc(p.y);
-  canvas.Ellipse(x - 5, y - 5, x + 5, y + 5);
+  canvas.Ellipse(Trunc(Trunc(p.x) - 5.0), Trunc(Trunc(p.y) - 5.0), Trunc(Trunc(p.x) + 5.0),
+                 Trunc(Trunc(p.y) + 5.0));
 }
 
 void PaintLabel(TCanvas& canvas, TPointF p, TColor color, const std::string& text) {
@@ -64,8 +65,8 @@ void PaintSourceCircle(TCanvas& canvas, TPointF p) {
   canvas.Pen.width = 2;
   canvas.Pen.color = 0xFF0000;
   canvas.Brush.style = TBrushStyle::Clear;
-  const int x = Trunc(p.x), y = Trunc(p.y);
-  canvas.Ellipse(x - 10, y - 10, x + 10, y + 10);
+  canvas.Ellipse(Trunc(Trunc(p.x) - 10.0), Trunc(Trunc(p.y) - 10.0), Trunc(Trunc(p.x) + 10.0),
+                 Trunc(Trunc(p.y) + 10.0));
 }
 
 void PaintHandleSquare(TCanvas& canvas, TPointF p, int size, TColor color) {
@@ -75,9 +76,11 @@ void PaintHandleSquare(TCanvas& canvas, TPointF p, int size, TColor color) {
   canvas.Pen.color = color;
   canvas.Brush.style = TBrushStyle::Solid;
   canvas.Brush.color = 0xFFFFFF;
-  const int half = size / 2;
-  const int x = Trunc(p.x), y = Trunc(p.y);
-  canvas.Rectangle(x - half, y - half, x - half + size, y - half + size);
+  // A handle size from a file may be anything: the sums are done in doubles
+  // and saturated.
+  const double half = size / 2;
+  const double x = Trunc(p.x) - half, y = Trunc(p.y) - half;
+  canvas.Rectangle(Trunc(x), Trunc(y), Trunc(x + size), Trunc(y + size));
 }
 
 void FillRows(const std::string& caption,
@@ -88,24 +91,11 @@ void FillRows(const std::string& caption,
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) sheet.InsertRow(it->first, it->second);
 }
 
-std::string UserCoordinateText(float screen, int axis) {
-  return IntToStr(Trunc(ScreenToUser(float(Trunc(screen)), axis)));
-}
-
-bool ReadColourRow(const std::string& key, TColor& colour) {
-  const std::string text = Settings().sheet->Value(key);
-  int value = 0;
-  if (!TryStrToInt(text, value)) {
-    ShowMessage("'" + text + "' is not a valid integer value");
-    return false;
-  }
-  colour = static_cast<TColor>(value);
-  return true;
-}
-
 bool ReadFactorRow(float& factor) {
   double value = 0;
-  if (!TryStrToFloat(Settings().sheet->Value(Tr("88", "折射率倍")), value)) {
+  // A value beyond the float range cannot be stored; it is as unusable as text.
+  if (!TryStrToFloat(Settings().sheet->Value(Tr("88", "折射率倍")), value) ||
+      std::fabs(value) > FLT_MAX) {
     ShowMessage(Tr("90", "折射率倍,不是有用的数值型,请输入一个数值型"));
     return false;
   }

@@ -48,12 +48,8 @@ void PaintHandleSquare(TCanvas& canvas, TPointF p, int size, TColor color);
 // new row goes above the earlier ones.
 void FillRows(const std::string& caption,
               const std::vector<std::pair<std::string, std::string>>& rows);
-// Screen coordinate as the sheet shows it: whole pixels, user axes.
-std::string UserCoordinateText(float screen, int axis);
-// A colour row holds a decimal number; anything else is reported the way a
-// failed conversion is and gives false.
-bool ReadColourRow(const std::string& key, TColor& colour);
-// The index factor row: any real, else message "90" and false.
+// The index factor row: any real within the float range, else message "90"
+// and false.
 bool ReadFactorRow(float& factor);
 // The first six characters of the float's plain decimal text.
 std::string FactorText(float factor);
