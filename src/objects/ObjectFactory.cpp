@@ -22,9 +22,12 @@ std::pair<std::string, Maker> Entry(const char* name) {
 // Tried in this order; comparison is exact and case-sensitive.
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
-      Entry<FlatMirror>("FlatMirror"),         Entry<ComplexlH>("ComplexlH"),
-      Entry<LampHouse>("LampHouse"),           Entry<ReferenceFrame>("ReferenceFrame"),
-      Entry<PointLampHouse>("PointLampHouse"), Entry<RealObject>("RealObject"),
+      Entry<FlatMirror>("FlatMirror"),
+      Entry<ComplexlH>("ComplexlH"),
+      Entry<LampHouse>("LampHouse"),
+      Entry<ReferenceFrame>("ReferenceFrame"),
+      Entry<PointLampHouse>("PointLampHouse"),
+      Entry<RealObject>("RealObject"),
   };
   return table;
 }
