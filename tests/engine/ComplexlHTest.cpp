@@ -131,14 +131,6 @@ TEST_F(ComplexlHTest, DamagedRayCountIsBounded) {
   EXPECT_EQ(s->GetBaseRays().size(), 7u);
 }
 
-TEST_F(ComplexlHTest, PaintsWhiteArrowsLikeTheParallelSource) {
-  auto s = Place({100, 200}, {150, 200});
-  s->rayCount = 2;
-  s->Draw(2);
-  ASSERT_EQ(canvas.Count(RecordedOp::Line), 6u);
-  for (const auto& op : canvas.ops) EXPECT_EQ(op.pen.color, 0xFFFFFFu);
-}
-
 TEST_F(ComplexlHTest, HandlesRepaintTheFirstArrowInTheSelectionColour) {
   auto s = Place({100, 200}, {150, 200});
   s->rayCount = 3;
@@ -156,19 +148,6 @@ TEST_F(ComplexlHTest, HandlesRepaintTheFirstArrowInTheSelectionColour) {
   EXPECT_EQ(canvas.ops[1].coords[0], 150);  // heads start at the tip
   EXPECT_EQ(canvas.ops[3].kind, RecordedOp::Rectangle);
   EXPECT_EQ(canvas.ops[4].kind, RecordedOp::Rectangle);
-}
-
-TEST_F(ComplexlHTest, HitOnlyOnTheFirstArrowAndMovesLikeTheParallelSource) {
-  auto s = Place({100, 200}, {150, 200});
-  s->rayCount = 3;
-  EXPECT_EQ(s->HitTest(125, 200), 2);
-  EXPECT_EQ(s->HitTest(125, 190), 0);  // a parallel copy
-  EXPECT_EQ(s->HitTest(150, 201), 1);
-  s->Move(1, 160, 180);
-  EXPECT_FLOAT_EQ(s->rayTemplate.throughX, 160);
-  s->Zoom(100, 200, 2);
-  EXPECT_FLOAT_EQ(s->rayTemplate.throughX, 220);
-  EXPECT_FLOAT_EQ(s->raySpacing, 10);
 }
 
 TEST_F(ComplexlHTest, RowsInDisplayOrder) {
@@ -221,15 +200,6 @@ TEST_F(ComplexlHTest, SpacingMustBeAnIntegerAndNoFactorRowIsRead) {
   EXPECT_TRUE(s->ApplyProperties());
   EXPECT_FLOAT_EQ(s->raySpacing, -7);
   EXPECT_FLOAT_EQ(s->rayTemplate.indexFactor, 1.0f);
-}
-
-TEST_F(ComplexlHTest, BadCoordinateStopsWithItsMessage) {
-  auto s = Place({100, 200}, {150, 200});
-  s->ShowProperties();
-  fake->sheet.SetValue("Y1", "1.5");
-  EXPECT_FALSE(s->ApplyProperties());
-  ASSERT_EQ(fake->messages.messages.size(), 1u);
-  EXPECT_EQ(fake->messages.messages[0], "y1,不是有用的整数,请输入一个整数.");
 }
 
 TEST_F(ComplexlHTest, RecordLayout) {

@@ -83,20 +83,6 @@ using LuminousObjectTest = PointSourceTest;
 
 // ---- point source: construction and placing ----
 
-TEST_F(PointSourceTest, DefaultsFromTheConstructor) {
-  PointLampHouse s(&canvas);
-  EXPECT_EQ(s.className, "PointLampHouse");
-  EXPECT_EQ(s.color, 0xFFu);
-  EXPECT_EQ(s.pointCount, 4);
-  EXPECT_EQ(s.record.ray.sourceKind, 1);
-  EXPECT_EQ(s.record.ray.blend, 0);
-  EXPECT_EQ(s.record.ray.rayColour, 0xFFu);
-  EXPECT_EQ(s.record.rayCount, 3);
-  EXPECT_EQ(s.record.objectName, "S");
-  EXPECT_EQ(s.record.skipNextPaint, 1);
-  EXPECT_FLOAT_EQ(s.record.spare, 10.0f);
-}
-
 TEST_F(PointSourceTest, PlacedByAClickDragDoesNothing) {
   PointLampHouse s(&canvas);
   s.BeginCreate(100, 200);
@@ -223,13 +209,6 @@ TEST_F(PointSourceTest, InRectByPointOrRayLine) {
   EXPECT_TRUE(s->InRect(95, 195, 105, 205));
   EXPECT_TRUE(s->InRect(120, 150, 130, 250));  // crossed by the rays only
   EXPECT_FALSE(s->InRect(300, 300, 400, 400));
-}
-
-TEST_F(PointSourceTest, ZoomScalesSourceAndAimPoints) {
-  auto s = Place(100, 200);
-  s->Zoom(0, 0, 0.5f);
-  EXPECT_EQ(s->record.points[0], (TPointF{50, 100}));
-  EXPECT_EQ(s->record.points[3], (TPointF{80, 110}));
 }
 
 // ---- point source: emission ----
@@ -413,19 +392,6 @@ TEST_F(PointSourceTest, AbsurdNameLengthFails) {
   EXPECT_FALSE(LoadInto(back, bytes, bytes.size()));
 }
 
-TEST_F(PointSourceTest, CloneKeepsEveryFieldAndCloneMovedLeavesTheOriginal) {
-  auto s = Place(100, 200);
-  s->record.objectName = "Z";
-  auto copy = s->CloneMoved(10, 20);
-  auto* moved = dynamic_cast<PointLampHouse*>(copy.get());
-  ASSERT_NE(moved, nullptr);
-  EXPECT_EQ(moved->record.objectName, "Z");
-  EXPECT_EQ(moved->record.points[0], (TPointF{110, 220}));
-  EXPECT_EQ(s->record.points[0], (TPointF{100, 200}));
-  moved->record.objectName = "Y";
-  EXPECT_EQ(s->record.objectName, "Z");
-}
-
 // ---- luminous object ----
 
 namespace {
@@ -437,16 +403,6 @@ std::unique_ptr<RealObject> PlaceObject(TCanvas& canvas, int ax, int ay, int bx,
   return o;
 }
 }  // namespace
-
-TEST_F(LuminousObjectTest, DefaultsFromTheConstructor) {
-  RealObject o(&canvas);
-  EXPECT_EQ(o.className, "RealObject");
-  EXPECT_EQ(o.color, 0xFFu);
-  EXPECT_EQ(o.pointCount, 6);
-  EXPECT_EQ(o.record.ray.sourceKind, 2);
-  EXPECT_EQ(o.record.rayCount, 4);
-  EXPECT_EQ(o.record.objectName, "S");
-}
 
 TEST_F(LuminousObjectTest, DragPlacesBAndTheFourAimPoints) {
   RealObject o(&canvas);
@@ -560,23 +516,6 @@ TEST_F(LuminousObjectTest, HitOrderHandlesThenCentreThenRays) {
   EXPECT_EQ(o->HitTest(130, 295), 2);  // on a ray from A
   EXPECT_EQ(o->HitTest(300, 300), 0);
   EXPECT_EQ(o->selectedHandle, -1);
-}
-
-TEST_F(LuminousObjectTest, ModesTwoAndThreeMoveAllSixPoints) {
-  auto o = PlaceObject(canvas, 100, 300, 100, 200);
-  o->Move(3, 5, -5);
-  EXPECT_EQ(o->record.points[5], (TPointF{165, 205}));
-  EXPECT_EQ(o->record.points[0], (TPointF{105, 295}));
-  o->Zoom(0, 0, 2);
-  EXPECT_EQ(o->record.points[1], (TPointF{210, 390}));
-}
-
-TEST_F(LuminousObjectTest, HandlesAreACircleAtAAndFiveSquares) {
-  auto o = PlaceObject(canvas, 100, 300, 100, 200);
-  canvas.Clear();
-  o->DrawHandles();
-  EXPECT_EQ(canvas.Count(RecordedOp::Ellipse), 1u);
-  EXPECT_EQ(canvas.Count(RecordedOp::Rectangle), 5u);
 }
 
 TEST_F(LuminousObjectTest, RowsAndFactorMessage) {
