@@ -59,23 +59,6 @@ const TColor kSpectrum[7] = {0x0000FF, 0x0080FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0
 
 }  // namespace
 
-TEST_F(ComplexlHTest, DefaultsAndTables) {
-  ComplexlH s(&canvas);
-  EXPECT_EQ(s.className, "ComplexlH");
-  EXPECT_EQ(s.displayName, "ComplexlH");
-  EXPECT_EQ(s.color, 0xFFFFFFu);
-  EXPECT_EQ(s.pointCount, 2);
-  EXPECT_EQ(s.rayTemplate.blend, 1);
-  EXPECT_EQ(s.rayTemplate.rayColour, 0xFFu);
-  EXPECT_EQ(s.rayTemplate.sourceKind, 0);
-  EXPECT_EQ(s.rayCount, 1);
-  EXPECT_FLOAT_EQ(s.raySpacing, 10.0f);
-  for (int slot = 1; slot <= 7; ++slot) {
-    EXPECT_EQ(s.colourTable[slot - 1], kSpectrum[slot - 1]) << slot;
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(s.factorTable[slot - 1]), FactorBits(slot)) << slot;
-  }
-}
-
 TEST_F(ComplexlHTest, SevenRaysPerBeamInSlotOrder) {
   auto s = Place({100, 200}, {150, 200});
   s->rayCount = 3;

@@ -169,38 +169,23 @@ TEST_F(PointSourceTest, HandlesAreACircleAndOneSquarePerAimPoint) {
 
 // ---- point source: hit tests and moves ----
 
-TEST_F(PointSourceTest, CentreWithinFourGrabsTheSourceAlone) {
+TEST_F(PointSourceTest, CentreGrabsTheSourceAloneRingAndRaysDragItAll) {
   auto s = Place(100, 200);
-  EXPECT_EQ(s->HitTest(103, 200), 1);
+  EXPECT_EQ(s->HitTest(158, 182), 1);  // aim handles first
+  EXPECT_EQ(s->selectedHandle, 2);
+  EXPECT_EQ(s->HitTest(107, 200), 2);  // between 4 and 10 px
+  EXPECT_EQ(s->HitTest(130, 210), 2);  // on a ray line
+  EXPECT_EQ(s->HitTest(130, 205), 0);
+  EXPECT_EQ(s->selectedHandle, -1);
+  s->SetDragOrigin(130, 210);
+  s->Move(2, 140, 205);
+  EXPECT_EQ(s->record.points[0], (TPointF{110, 195}));
+  EXPECT_EQ(s->record.points[3], (TPointF{170, 215}));
+  EXPECT_EQ(s->HitTest(113, 195), 1);  // within 4 px of the centre
   EXPECT_EQ(s->selectedHandle, 0);
   s->Move(1, 50, 50);
   EXPECT_EQ(s->record.points[0], (TPointF{50, 50}));
-  EXPECT_EQ(s->record.points[1], (TPointF{160, 200}));  // aim points stay
-}
-
-TEST_F(PointSourceTest, RingAndRayLinesDragTheWholeSource) {
-  auto s = Place(100, 200);
-  EXPECT_EQ(s->HitTest(107, 200), 2);
-  EXPECT_EQ(s->selectedHandle, 0);
-  EXPECT_EQ(s->HitTest(130, 200), 2);  // on the middle ray
-  EXPECT_EQ(s->HitTest(130, 210), 2);  // on the lower ray
-  EXPECT_EQ(s->HitTest(130, 190), 2);
-  EXPECT_EQ(s->HitTest(130, 205), 0);
-  EXPECT_EQ(s->selectedHandle, -1);
-  s->HitTest(130, 200);
-  s->SetDragOrigin(130, 200);
-  s->Move(2, 140, 195);
-  EXPECT_EQ(s->record.points[0], (TPointF{110, 195}));
-  EXPECT_EQ(s->record.points[3], (TPointF{170, 215}));
-}
-
-TEST_F(PointSourceTest, AimHandlesWinOverTheBody) {
-  auto s = Place(100, 200);
-  EXPECT_EQ(s->HitTest(158, 182), 1);
-  EXPECT_EQ(s->selectedHandle, 2);
-  s->Move(1, 200, 100);
-  EXPECT_EQ(s->record.points[2], (TPointF{200, 100}));
-  EXPECT_EQ(s->record.points[0], (TPointF{100, 200}));
+  EXPECT_EQ(s->record.points[1], (TPointF{170, 195}));  // aim points stay
 }
 
 TEST_F(PointSourceTest, InRectByPointOrRayLine) {

@@ -15,7 +15,6 @@
 #include "objects/sources/ComplexlH.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
-#include "optics/CanvasTraceSink.h"
 #include "optics/Geometry.h"
 #include "optics/Tracer.h"
 #include "scene/Document.h"
@@ -167,24 +166,4 @@ TEST_F(SourceTracingTest, SpectralRaysAddUpToWhiteAlsoInHighQuality) {
       white_pixels += (image.Picture().pixel(400, 200 + dy) & 0xFFFFFF) == 0xFFFFFFu;
     EXPECT_GT(white_pixels, 0) << "high quality " << hq;
   }
-}
-
-TEST_F(SourceTracingTest, RedAndGreenGiveYellow) {
-  EnsureGuiApplication();
-  OwnedImageCanvas image(800, 400, 0);
-  ComplexlH beam(&image);
-  beam.rayTemplate.startX = 50;
-  beam.rayTemplate.startY = 200;
-  beam.rayTemplate.throughX = 100;
-  beam.rayTemplate.throughY = 200;
-  // Only the red slot and the green one stay lit.
-  for (int slot = 1; slot < 7; ++slot) beam.colourTable[std::size_t(slot)] = 0;
-  beam.colourTable[3] = 0x00FF00;
-  TraceOptions options;
-  CanvasTraceSink painter(image, options);
-  TraceScene({}, beam.GetBaseRays(), options, painter);
-  int yellow = 0;
-  for (int dy = -2; dy <= 2; ++dy)
-    yellow += (image.Picture().pixel(400, 200 + dy) & 0xFFFFFF) == 0xFFFF00u;
-  EXPECT_GT(yellow, 0);
 }
