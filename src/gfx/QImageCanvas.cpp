@@ -9,6 +9,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -133,6 +134,57 @@ OwnedImageCanvas::OwnedImageCanvas(int width, int height, TColor background)
   image.fill(ToQColor(background));
 }
 
+// The batch painter when a batch is open (brought back to a plain state),
+// else a painter of our own for this one primitive.
+class QImageCanvas::PainterScope {
+ public:
+  explicit PainterScope(QImageCanvas& canvas) {
+    if (canvas.batch_) {
+      painter_ = canvas.batch_.get();
+      painter_->setRenderHint(QPainter::Antialiasing, false);
+      painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+      painter_->setPen(QPen());
+      painter_->setBrush(Qt::NoBrush);
+      painter_->setBackgroundMode(Qt::TransparentMode);
+    } else {
+      own_.emplace(canvas.image_);
+      painter_ = &*own_;
+    }
+  }
+  QPainter& Get() { return *painter_; }
+
+ private:
+  std::optional<QPainter> own_;
+  QPainter* painter_ = nullptr;
+};
+
+QImageCanvas::QImageCanvas(QImage* image) : image_(image) {}
+
+QImageCanvas::~QImageCanvas() = default;
+
+void QImageCanvas::BeginBatch() {
+  if (batchDepth_++ == 0) batch_ = std::make_unique<QPainter>(image_);
+}
+
+void QImageCanvas::EndBatch() {
+  if (batchDepth_ > 0 && --batchDepth_ == 0) batch_.reset();
+}
+
+const QFont& QImageCanvas::CurrentFont() {
+  if (!font_ || fontKey_.name != Font.name || fontKey_.size != Font.size ||
+      fontKey_.bold != Font.bold) {
+    fontKey_ = Font;
+    font_.emplace(MakeFont(Font));
+    metrics_.emplace(*font_, image_);
+  }
+  return *font_;
+}
+
+const QFontMetrics& QImageCanvas::CurrentMetrics() {
+  CurrentFont();
+  return *metrics_;
+}
+
 void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) const {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setCompositionMode(ModeOf(Pen.mode));
@@ -146,9 +198,12 @@ void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) const {
       if (Pen.style == TPenStyle::Dot) pen.setDashPattern({3, 3});
     } else {
       // Wide GDI pens are geometric with round ends; they cannot be dotted.
+      // At a few pixels a square end covers the same pixels, and costs far
+      // less than the curves of a round one.
       pen.setWidth(std::min(Pen.width, kMaxPenWidth));
-      pen.setCapStyle(Qt::RoundCap);
-      pen.setJoinStyle(Qt::RoundJoin);
+      const bool thin = Pen.width <= 3;
+      pen.setCapStyle(thin ? Qt::SquareCap : Qt::RoundCap);
+      pen.setJoinStyle(thin ? Qt::MiterJoin : Qt::RoundJoin);
     }
     painter.setPen(pen);
   } else {
@@ -180,7 +235,8 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
     x2 = int(std::lround(bx));
     y2 = int(std::lround(by));
   }
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   PreparePainter(painter, false);
   painter.drawLine(x1, y1, x2, y2);
 }
@@ -196,7 +252,8 @@ void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
   }
   if (PenVisible() && points.size() >= 2) {
     // One path, so that XOR pens do not cancel themselves at the joints.
-    QPainter painter(image_);
+    PainterScope scope(*this);
+    QPainter& painter = scope.Get();
     PreparePainter(painter, false);
     painter.drawPolyline(ToQPolygon(points));
   }
@@ -205,7 +262,8 @@ void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void QImageCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2) return;
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   PreparePainter(painter, true);
   painter.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
 }
@@ -213,7 +271,8 @@ void QImageCanvas::Polygon(const std::vector<TPoint>& points) {
 void QImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   PreparePainter(painter, true);
   const QBrush brush = painter.brush();
   if (!PenVisible()) {
@@ -234,7 +293,8 @@ void QImageCanvas::FillRect(int x1, int y1, int x2, int y2) {
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty()) return;
   // Filling ignores the pen mode, as in GDI.
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   painter.fillRect(box, ToQColor(Brush.color));
 }
@@ -242,7 +302,8 @@ void QImageCanvas::FillRect(int x1, int y1, int x2, int y2) {
 void QImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   PreparePainter(painter, true);
   painter.drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
 }
@@ -261,7 +322,8 @@ void QImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
   // Counter-clockwise from start to end; equal rays give the whole ellipse.
   while (sweep <= 0) sweep += 360;
   while (sweep > 360) sweep -= 360;
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   PreparePainter(painter, false);
   QPainterPath path;
   path.arcMoveTo(drawn, start);
@@ -271,10 +333,11 @@ void QImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
 
 void QImageCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty() || !FontsAvailable()) return;
-  const QFont font = MakeFont(Font);
-  const QFontMetrics metrics(font, image_);
+  const QFont& font = CurrentFont();
+  const QFontMetrics& metrics = CurrentMetrics();
   const QString qtext = QString::fromStdString(text);
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   if (Brush.style == TBrushStyle::Solid) {
     painter.fillRect(QRect(x, y, metrics.horizontalAdvance(qtext), metrics.height()),
@@ -288,18 +351,19 @@ void QImageCanvas::TextOut(int x, int y, const std::string& text) {
 int QImageCanvas::TextWidth(const std::string& text) {
   const QString qtext = QString::fromStdString(text);
   if (!FontsAvailable()) return int(qtext.size()) * RoughHeight(Font) / 2;
-  return QFontMetrics(MakeFont(Font), image_).horizontalAdvance(qtext);
+  return CurrentMetrics().horizontalAdvance(qtext);
 }
 
 int QImageCanvas::TextHeight(const std::string&) {
   if (!FontsAvailable()) return RoughHeight(Font);
-  return QFontMetrics(MakeFont(Font), image_).height();
+  return CurrentMetrics().height();
 }
 
 void QImageCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) {
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty() || picture.isNull()) return;
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   painter.drawImage(box, picture);
 }
 
@@ -309,7 +373,8 @@ void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& 
   if (IsFar(ax, ay, bx, by) &&
       !ClipToMargin(ax, ay, bx, by, Width(), Height(), 16.0 + std::fabs(pen.width)))
     return;
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setPen(AaQPen(pen));
   painter.drawLine(QPointF(ax, ay), QPointF(bx, by));
@@ -317,7 +382,8 @@ void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& 
 
 void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) {
   if (points.size() < 2) return;
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setPen(AaQPen(pen));
   painter.drawPolyline(ToQPolygonF(points));
@@ -326,7 +392,8 @@ void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& 
 void QImageCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor color,
                                  std::uint8_t alpha) {
   if (points.size() < 3) return;
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setPen(Qt::NoPen);
   painter.setBrush(ToQColor(color, alpha));
@@ -338,7 +405,8 @@ void QImageCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngl
   const QRectF box = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
   if (box.isEmpty()) return;
   const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
-  QPainter painter(image_);
+  PainterScope scope(*this);
+  QPainter& painter = scope.Get();
   painter.setRenderHint(QPainter::Antialiasing, true);
   if (fill) {
     QPainterPath pie;

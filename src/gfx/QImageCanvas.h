@@ -4,9 +4,14 @@
 // high-quality ones. XOR and merge pens use raster operations.
 //
 // A QPainter is opened for each primitive, so the image stays free for other
-// painters (the surface widget, picture output) between calls.
+// painters (the surface widget, picture output) between calls, unless a batch
+// keeps one open (a trace does).
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
+#include <memory>
+#include <optional>
 
 #include "gfx/TCanvas.h"
 
@@ -15,11 +20,18 @@ class QPainter;
 class QImageCanvas : public TCanvas {
  public:
   // Paints on an image owned elsewhere (the surface widget's bitmap).
-  explicit QImageCanvas(QImage* image) : image_(image) {}
+  explicit QImageCanvas(QImage* image);
+  ~QImageCanvas() override;
+  QImageCanvas(const QImageCanvas&) = delete;
+  QImageCanvas& operator=(const QImageCanvas&) = delete;
 
   QImage* Image() { return image_; }
   int Width() const override { return image_->width(); }
   int Height() const override { return image_->height(); }
+
+  // While a batch is open one painter stays on the image.
+  void BeginBatch() override;
+  void EndBatch() override;
 
   void Line(int x1, int y1, int x2, int y2) override;
   void Polyline(const std::vector<TPoint>& points) override;
@@ -42,8 +54,16 @@ class QImageCanvas : public TCanvas {
   // Sets the pen mode, the GDI pen and (for filled shapes) the brush.
   void PreparePainter(QPainter& painter, bool withBrush) const;
   bool PenVisible() const { return Pen.style != TPenStyle::Clear; }
+  const QFont& CurrentFont();
+  const QFontMetrics& CurrentMetrics();
 
+  class PainterScope;
   QImage* image_;
+  std::unique_ptr<QPainter> batch_;
+  int batchDepth_ = 0;
+  TFont fontKey_;
+  std::optional<QFont> font_;
+  std::optional<QFontMetrics> metrics_;
 };
 
 namespace detail {

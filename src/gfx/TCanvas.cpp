@@ -11,3 +11,7 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
   }
   if (!points.empty()) penPos_ = points.back();
 }
+
+CanvasBatch::CanvasBatch(TCanvas& canvas) : canvas_(canvas) { canvas_.BeginBatch(); }
+
+CanvasBatch::~CanvasBatch() { canvas_.EndBatch(); }

@@ -52,6 +52,20 @@ struct TAaPen {
   float width = 1.0f;
 };
 
+class TCanvas;
+
+// Holds a canvas batch open for its lifetime.
+class CanvasBatch {
+ public:
+  explicit CanvasBatch(TCanvas& canvas);
+  ~CanvasBatch();
+  CanvasBatch(const CanvasBatch&) = delete;
+  CanvasBatch& operator=(const CanvasBatch&) = delete;
+
+ private:
+  TCanvas& canvas_;
+};
+
 class TCanvas {
  public:
   TPen Pen;
@@ -64,13 +78,9 @@ class TCanvas {
   virtual int Width() const = 0;
   virtual int Height() const = 0;
 
-  void MoveTo(int x, int y) {
-    penPos_ = {x, y};
-  }
+  void MoveTo(int x, int y) { penPos_ = {x, y}; }
   void LineTo(int x, int y);
-  TPoint PenPos() const {
-    return penPos_;
-  }
+  TPoint PenPos() const { return penPos_; }
 
   // GDI semantics: the end point of a line is not painted.
   virtual void Line(int x1, int y1, int x2, int y2) = 0;
@@ -89,6 +99,11 @@ class TCanvas {
   virtual int TextWidth(const std::string& text) = 0;
   virtual int TextHeight(const std::string& text) = 0;
   virtual void StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) = 0;
+
+  // Lets a back end keep its drawing context open across many primitives (a
+  // whole trace). Pairs nest; nothing else may paint the target in between.
+  virtual void BeginBatch() {}
+  virtual void EndBatch() {}
 
   // Anti-aliased float primitives (always copy mode).
   virtual void AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) = 0;

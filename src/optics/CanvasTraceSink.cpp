@@ -44,6 +44,13 @@ class CanvasState {
 
 }  // namespace
 
+CanvasTraceSink::CanvasTraceSink(TCanvas& canvas, const TraceOptions& options)
+    : canvas_(canvas), options_(options) {
+  canvas_.BeginBatch();
+}
+
+CanvasTraceSink::~CanvasTraceSink() { canvas_.EndBatch(); }
+
 void CanvasTraceSink::Stroke(TPointF from, TPointF to, TColor colour, int width, bool highQuality) {
   if (highQuality) {
     TGDIPlusCanvas hq(canvas_);

@@ -7,8 +7,12 @@
 
 class CanvasTraceSink : public ITraceSink {
  public:
-  CanvasTraceSink(TCanvas& canvas, const TraceOptions& options)
-      : canvas_(canvas), options_(options) {}
+  // The canvas is held in one drawing batch while the sink lives: nothing
+  // else should paint on it meanwhile.
+  CanvasTraceSink(TCanvas& canvas, const TraceOptions& options);
+  ~CanvasTraceSink() override;
+  CanvasTraceSink(const CanvasTraceSink&) = delete;
+  CanvasTraceSink& operator=(const CanvasTraceSink&) = delete;
 
   void RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) override;
   void Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) override;

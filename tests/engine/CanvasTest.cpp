@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <set>
 
@@ -313,4 +314,39 @@ TEST_F(CanvasTest, PieOnAnImageFillsOnlyTheSector) {
   EXPECT_EQ(At(canvas.Picture(), 40, 40), 0u);
   EXPECT_EQ(At(canvas.Picture(), 40, 20), 0xFFFFFFu);
   EXPECT_EQ(At(canvas.Picture(), 20, 40), 0xFFFFFFu);
+}
+
+TEST_F(CanvasTest, BatchedPaintingMatchesSinglePrimitives) {
+  auto paint = [](TCanvas& c) {
+    c.Pen.mode = TPenMode::Xor;
+    c.Pen.color = 0x00FF00;
+    c.Line(0, 3, 30, 3);
+    c.Pen.mode = TPenMode::Copy;  // the XOR must not carry over to this line
+    c.Pen.color = 0xFF0000;
+    c.Pen.width = 3;
+    c.Line(0, 10, 30, 20);
+    c.Pen.width = 1;
+    c.Brush.style = TBrushStyle::Clear;
+    c.Ellipse(5, 5, 25, 25);
+    TAaPen pen;
+    pen.color = 0xFF;
+    c.AaLine(1.5f, 28.5f, 30.5f, 2.5f, pen);
+    c.Pen.mode = TPenMode::Merge;
+    c.Pen.color = 0x0000FF;
+    c.Line(0, 12, 30, 12);
+  };
+  OwnedImageCanvas single(32, 32);
+  Pattern(single.Picture());
+  OwnedImageCanvas batched(32, 32);
+  Pattern(batched.Picture());
+  paint(single);
+  {
+    CanvasBatch outer(batched);
+    CanvasBatch inner(batched);  // batches nest
+    paint(batched);
+  }
+  EXPECT_EQ(batched.Picture(), single.Picture());
+  // After the batch the image is free for other painters.
+  QPainter other(&batched.Picture());
+  EXPECT_TRUE(other.isActive());
 }
