@@ -1,12 +1,272 @@
 // exo-tool: open, trace, render, re-save and describe experiment files
 // without a window.
+//
+//   exo-tool trace FILE.exo [--size WxH]
+//   exo-tool render FILE.exo OUT [--size WxH] [--no-run]
+//   exo-tool resave IN.exo OUT.exo
+//   exo-tool info FILE.exo
+//
+// A file that Open would refuse prints the program's message on stderr and
+// exits with 1; wrong usage exits with 2.
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+#include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/ExperimentFile.h"
+#include "gfx/QImageCanvas.h"
+#include "gfx/RecordingCanvas.h"
+#include "optics/TextTraceSink.h"
+#include "scene/Document.h"
+#include "scene/IMessageSink.h"
+#include "scene/ProcessSettings.h"
+
+namespace {
+
+constexpr int kDefaultWidth = 1920;
+constexpr int kDefaultHeight = 1080;
+constexpr int kMaxSide = 8192;
+
+const char* const kUsage =
+    "usage:\n"
+    "  exo-tool trace FILE.exo [--size WxH]\n"
+    "  exo-tool render FILE.exo OUT [--size WxH] [--no-run]\n"
+    "  exo-tool resave IN.exo OUT.exo\n"
+    "  exo-tool info FILE.exo\n"
+    "OUT is written as PNG, BMP or JPEG by its extension (.png, .bmp, .jpg, .jpeg).\n";
+
+int Usage(const std::string& problem = {}) {
+  if (!problem.empty()) std::fprintf(stderr, "exo-tool: %s\n", problem.c_str());
+  std::fputs(kUsage, stderr);
+  return 2;
+}
+
+// Messages go to stderr; an older file's question is answered with Yes, since
+// the user asked for exactly this file.
+class ConsoleMessages : public IMessageSink {
+ public:
+  void ShowMessage(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+  bool AskYesNo(const std::string& caption, const std::string& text) override {
+    std::fprintf(stderr, "%s: %s (yes)\n", caption.c_str(), text.c_str());
+    return true;
+  }
+};
+
+struct Arguments {
+  std::string command;
+  std::vector<std::string> files;
+  int width = kDefaultWidth;
+  int height = kDefaultHeight;
+  bool sizeGiven = false;
+  bool noRun = false;
+};
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+  const auto x = text.find('x');
+  if (x == std::string::npos) return false;
+  auto number = [](const std::string& part, int& out) {
+    if (part.empty() || part.size() > 5) return false;
+    for (char c : part)
+      if (c < '0' || c > '9') return false;
+    out = std::atoi(part.c_str());
+    return out >= 1 && out <= kMaxSide;
+  };
+  return number(text.substr(0, x), width) && number(text.substr(x + 1), height);
+}
+
+std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
+  if (argc < 2) {
+    problem = "no command";
+    return std::nullopt;
+  }
+  Arguments args;
+  args.command = argv[1];
+  for (int i = 2; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--size") {
+      if (i + 1 >= argc || !ParseSize(argv[i + 1], args.width, args.height)) {
+        problem = "--size needs WxH, each side 1 to " + std::to_string(kMaxSide);
+        return std::nullopt;
+      }
+      args.sizeGiven = true;
+      ++i;
+    } else if (a == "--no-run") {
+      args.noRun = true;
+    } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+      problem = "unknown option " + a;
+      return std::nullopt;
+    } else {
+      args.files.push_back(a);
+    }
+  }
+  struct Shape {
+    const char* name;
+    std::size_t files;
+    bool size, noRun;
+  };
+  static const Shape shapes[] = {{"trace", 1, true, false},
+                                 {"render", 2, true, true},
+                                 {"resave", 2, false, false},
+                                 {"info", 1, false, false}};
+  for (const auto& shape : shapes) {
+    if (args.command != shape.name) continue;
+    if (args.files.size() != shape.files) {
+      problem = "wrong number of files for " + args.command;
+      return std::nullopt;
+    }
+    if ((args.sizeGiven && !shape.size) || (args.noRun && !shape.noRun)) {
+      problem = "option not allowed for " + args.command;
+      return std::nullopt;
+    }
+    return args;
+  }
+  problem = "unknown command " + args.command;
+  return std::nullopt;
+}
+
+std::string LowerExtension(const std::string& path) {
+  const auto slash = path.rfind('/');
+  const auto dot = path.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  std::string ext = path.substr(dot + 1);
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return ext;
+}
+
+const char* ImageFormat(const std::string& path) {
+  const std::string ext = LowerExtension(path);
+  if (ext == "png") return "PNG";
+  if (ext == "bmp") return "BMP";
+  if (ext == "jpg" || ext == "jpeg") return "JPEG";
+  return nullptr;
+}
+
+// The engine state the program has at start-up, then Open. False (after the
+// messages were printed) when the file was refused or could not be read whole.
+bool OpenLikeTheProgram(Document& document, const std::string& path) {
+  document.header = MakeHeaderTemplate();
+  document.ResetPage();
+  document.AddCoordinateSystem();
+  const OpenResult result = OpenExperimentFile(path, document);
+  return result.status == OpenStatus::Opened && result.complete;
+}
+
+std::string Number(double v) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.9g", v);
+  return text;
+}
+
+int Info(const std::string& path) {
+  RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
+  Document document(&canvas);
+  if (!OpenLikeTheProgram(document, path)) return 1;
+  const FileHeader& h = document.header;
+  const TNewPage& p = *document.page;
+  std::printf("file: %s\n", path.c_str());
+  std::printf("version: %s\n", Number(h.version).c_str());
+  std::printf("size: %d\n", h.fileSize);
+  std::printf("format: %s\n", h.formatTag.c_str());
+  std::printf("date: %s\n", h.dateTime.c_str());
+  std::printf("product: %s\n", h.productTag.c_str());
+  std::printf(
+      "page: scale=%s highQuality=%u rayWidth=%d ambient=%u normals=%u reverse=%u axes=%u "
+      "reservedColour=%d normalColour=%u reverseColour=%u showAngles=%u\n",
+      Number(p.reservedScale).c_str(), p.highQuality, p.rayWidth, p.ambientColour, p.drawNormals,
+      p.drawReverse, p.showAxes, p.reservedColour, p.normalColour, p.reverseColour,
+      document.showAngles);
+  std::printf("objects: %zu\n", document.scene.size());
+  for (std::size_t i = 0; i < document.scene.size(); ++i) {
+    auto& object = *document.scene[i];
+    std::printf("%zu %s \"%s\"", i, object.className.c_str(), object.displayName.c_str());
+    for (const auto& point : object.ControlPointValues())
+      std::printf(" (%s,%s)", Number(point.x).c_str(), Number(point.y).c_str());
+    std::printf("\n");
+  }
+  return 0;
+}
+
+int Trace(const Arguments& args) {
+  RecordingCanvas canvas(args.width, args.height);
+  Document document(&canvas);
+  if (!OpenLikeTheProgram(document, args.files[0])) return 1;
+  TextTraceSink printer(std::cout);
+  document.running = true;
+  document.RefreshView(&printer);
+  std::cout.flush();
+  return std::cout ? 0 : 1;
+}
+
+int Render(const Arguments& args) {
+  const char* format = ImageFormat(args.files[1]);
+  if (!format) return Usage("OUT must end in .png, .bmp, .jpg or .jpeg");
+  QImage image(args.width, args.height, QImage::Format_RGB32);
+  if (image.isNull()) {
+    std::fprintf(stderr, "exo-tool: cannot make a %dx%d picture\n", args.width, args.height);
+    return 1;
+  }
+  image.fill(Qt::black);
+  QImageCanvas canvas(&image);
+  Document document(&canvas);
+  if (!OpenLikeTheProgram(document, args.files[0])) return 1;
+  document.running = !args.noRun;
+  document.RefreshView();
+  if (!image.save(QString::fromStdString(args.files[1]), format)) {
+    std::fprintf(stderr, "exo-tool: cannot write %s\n", args.files[1].c_str());
+    return 1;
+  }
+  return 0;
+}
+
+int Resave(const Arguments& args) {
+  RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
+  Document document(&canvas);
+  if (!OpenLikeTheProgram(document, args.files[0])) return 1;
+  std::string error;
+  if (!SaveExperimentFile(args.files[1], document, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  (void)argv;
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: exo-tool trace|render|resave|info ...\n");
-    return 2;
-  }
-  return 2;
+  std::string problem;
+  const auto args = Parse(argc, argv, problem);
+  if (!args) return Usage(problem);
+
+  // Fonts need a GUI application; the offscreen platform needs no display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0], nullptr};
+  std::unique_ptr<QGuiApplication> app;
+  if (args->command == "render") app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+  // Numbers are printed and read with a decimal point whatever the locale.
+  std::setlocale(LC_NUMERIC, "C");
+
+  ConsoleMessages messages;
+  Settings().messages = &messages;
+
+  int status = 2;
+  if (args->command == "info")
+    status = Info(args->files[0]);
+  else if (args->command == "trace")
+    status = Trace(*args);
+  else if (args->command == "render")
+    status = Render(*args);
+  else if (args->command == "resave")
+    status = Resave(*args);
+  ResetSettings();
+  return status;
 }

@@ -2,11 +2,17 @@
 // Reading and writing experiment files (*.exo, current binary layout) and the
 // Open command's logic, shared by the window and the command-line tool.
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "scene/TNewPage.h"
+
 class Document;
+class ByteReader;
+class ByteWriter;
 
 enum class OpenStatus {
   Opened,   // the experiment was replaced by the file's content
@@ -18,7 +24,22 @@ struct OpenResult {
   OpenStatus status = OpenStatus::Failed;
   // Every message text shown to the user, in order (also shown through ShowMessage).
   std::vector<std::string> messages;
+  // False when reading stopped before the end of the file (unknown class,
+  // damaged record, bad converted line): the experiment holds what came before.
+  bool complete = true;
+  // True when the file was an older one that went through the converter.
+  bool converted = false;
 };
+
+// Sizes of the fixed parts of the current layout.
+constexpr std::size_t kHeaderSize = 120;
+constexpr std::size_t kPageRecordSize = 108;
+constexpr std::size_t kTrailerSize = 14;
+// Class names are short identifiers; anything longer is not a class name.
+constexpr std::size_t kMaxClassNameLength = 64;
+// Experiment files hold a few objects and perhaps pictures; a bigger file is
+// not one of ours and is not read into memory.
+constexpr std::size_t kMaxExperimentFileSize = 256u * 1024u * 1024u;
 
 // Opens `path` as the Open command does (without the dialog). Messages go to
 // the process's message sink. On success the page's file name is `path`, the
@@ -33,3 +54,29 @@ std::vector<std::uint8_t> SerializeExperiment(const Document& document);
 // save leaves any previous file intact. On failure returns false and sets
 // `error` to a message for the user.
 bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error);
+
+// The header template the window sets at start-up: version 6.0, "ptx", the
+// current date and time, "物理光学软件".
+FileHeader MakeHeaderTemplate();
+void WriteFileHeader(ByteWriter& out, const FileHeader& header);
+// Reads the 120 bytes; a shorter input reads as if padded with zero bytes.
+FileHeader ReadFileHeader(std::span<const std::uint8_t> data);
+// True when the header's product tag is the current one.
+bool HasCurrentProductTag(std::span<const std::uint8_t> data);
+
+void WritePageSettings(ByteWriter& out, const TNewPage& page, std::uint8_t showAngles);
+// Reads the 108-byte page record; false when it is cut short or holds a value
+// no page can have.
+bool LoadPageSettings(ByteReader& in, TNewPage& page, std::uint8_t& showAngles);
+
+// Reads the converted (older release) layout into a document that ResetPage
+// has emptied. Messages are shown and added to `result`.
+void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& document,
+                             OpenResult& result);
+
+// Directory that holds the converter library "changfiletov5.dat"; by default
+// the executable's directory followed by "DAT/".
+std::string DataDirectory();
+void SetDataDirectory(const std::string& directory);
+// Directory of the running executable, with a trailing '/'.
+std::string ExecutableDirectory();

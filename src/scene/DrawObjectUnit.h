@@ -86,6 +86,13 @@ class DrawObjectUnit {
   bool LoadBaseFields(ByteReader& in);
   void SaveClassName(ByteWriter& out) const;
 
+  // Current values of the control points, in order (listings and tests).
+  std::vector<TPointF> ControlPointValues() {
+    std::vector<TPointF> values;
+    for (const auto& p : ControlPoints()) values.push_back(p.Get());
+    return values;
+  }
+
  protected:
   // Sets the class name and the three names that default to it.
   void SetClassName(const std::string& name);

@@ -1,0 +1,40 @@
+#pragma once
+// Puts the values of one object of the converted layout into a new object.
+// The object classes know only their binary record, so the values are written
+// into the object's own record and read back through LoadFromStream.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gfx/TCanvas.h"
+
+class ByteReader;
+class DrawObjectUnit;
+
+struct ConvertedValues {
+  int section = 0;  // 1 to 18
+  std::string name;
+  std::vector<float> reals;
+  TColor colour = 0;
+  bool hasFill = false;
+  TColor fillColour = 0;
+  int fillFlag = 0;
+  std::vector<int> extraInts;
+  std::vector<float> extraReals;
+  // Annotations: the text ("<HC>" marks a line break), font name and size.
+  std::string text;
+  std::string fontName;
+  float fontSize = 0;
+  // Pictures: a complete BMP file.
+  std::vector<std::uint8_t> picture;
+};
+
+// True when the converted lines of this class can be placed in its record.
+bool HasConvertedRecord(const std::string& className);
+// False when the object's record does not have the expected layout.
+bool ApplyConvertedValues(DrawObjectUnit& object, const ConvertedValues& values);
+bool SetReferenceFrameOrigin(DrawObjectUnit& frame, float x, float y);
+// Reads one picture after the text block: kind 1 is a length and a JPEG
+// stream, any other kind a length word and a BMP file. Gives a BMP file.
+bool ReadConvertedPicture(ByteReader& in, int kind, std::vector<std::uint8_t>& bmp);

@@ -1,0 +1,388 @@
+#include "files/ExperimentFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <ctime>
+#include <exception>
+#include <memory>
+
+#include "files/FileConverter.h"
+#include "i18n/TextCodec.h"
+#include "i18n/TtlmController.h"
+#include "objects/ObjectFactory.h"
+#include "scene/ByteStream.h"
+#include "scene/Document.h"
+#include "scene/IMessageSink.h"
+#include "scene/ProcessSettings.h"
+
+namespace {
+
+constexpr const char* kFormatTag = "ptx";
+constexpr const char* kProductTag = "物理光学软件";
+constexpr float kVersion = 6.0f;
+constexpr std::size_t kProductTagOffset = 58;
+constexpr std::size_t kProductTagSize = 62;
+// Ray widths the page dialog offers are 1 to 3; anything far beyond is damage.
+constexpr std::int32_t kMaxRayWidth = 1000;
+
+std::string& DataDirectoryOverride() {
+  static std::string directory;
+  return directory;
+}
+
+void Show(OpenResult& result, const std::string& text) {
+  result.messages.push_back(text);
+  ShowMessage(text);
+}
+
+// Closes the descriptor when it goes out of scope.
+struct FileDescriptor {
+  int fd = -1;
+  explicit FileDescriptor(int f) : fd(f) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() { Close(); }
+  int Close() {
+    const int r = fd >= 0 ? ::close(fd) : 0;
+    fd = -1;
+    return r;
+  }
+};
+
+// Reads a regular file whole. Anything else (a directory, a pipe that would
+// block, an oversized file) counts as a file that cannot be opened.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& data) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  FileDescriptor guard(fd);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > kMaxExperimentFileSize)
+    return false;
+  data.assign(static_cast<std::size_t>(info.st_size), 0);
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  // The file may have changed size since fstat; what was read is the file.
+  data.resize(done);
+  return true;
+}
+
+// Text for a message: control bytes would garble a message box or a terminal.
+std::string PrintableName(const std::string& raw) {
+  std::string text = GbkToUtf8(raw);
+  for (char& c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return text;
+}
+
+std::string DamagedRecordMessage() {
+  return Tr("ExperimentFile.DamagedRecord", "文件已经损坏,只读出了损坏处之前的控件.");
+}
+
+// Step 6 of Open, for a file that was accepted.
+void FinishOpen(const std::string& path, Document& document) {
+  document.page->fileName = path;
+  document.page->saved = 1;
+  document.PushUndoSnapshot();
+  // A file that was just opened has no unsaved change.
+  document.page->saved = 1;
+  if (auto* frame = FindByClass(document.scene, "ReferenceFrame"))
+    frame->isDrawn = document.page->showAxes;
+  document.RefreshView();
+}
+
+OpenResult OpenOlderFile(const std::string& path, Document& document, OpenResult result) {
+  const ConversionResult conversion = ConvertOlderFile(DataDirectory(), path);
+  if (conversion == ConversionResult::LibraryMissing) Show(result, Tr("11", "系统文件被破坏"));
+  if (conversion != ConversionResult::Converted) {
+    Show(result, Tr("14", "格式不对,不能打开."));
+    result.status = OpenStatus::Failed;
+    return result;
+  }
+  result.converted = true;
+  const std::string question = Tr("12", "发现一个较低版本的文件是否仍然打开?");
+  result.messages.push_back(question);
+  if (!Settings().messages->AskYesNo(Tr("13", "提示"), question)) {
+    // The file on disk stays converted; the experiment stays as it was.
+    result.status = OpenStatus::Refused;
+    return result;
+  }
+  std::vector<std::uint8_t> data;
+  if (!ReadWholeFile(path, data)) {
+    Show(result, Tr("8", "打开文件失败."));
+    result.status = OpenStatus::Failed;
+    return result;
+  }
+  document.ResetPage();
+  LoadConvertedExperiment(data, document, result);
+  result.status = OpenStatus::Opened;
+  FinishOpen(path, document);
+  return result;
+}
+
+}  // namespace
+
+std::string ExecutableDirectory() {
+  std::vector<char> buffer(4096);
+  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (n <= 0) return "./";
+  std::string path(buffer.data(), static_cast<std::size_t>(n));
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
+std::string DataDirectory() {
+  const std::string& custom = DataDirectoryOverride();
+  return custom.empty() ? ExecutableDirectory() + "DAT/" : custom;
+}
+
+void SetDataDirectory(const std::string& directory) { DataDirectoryOverride() = directory; }
+
+FileHeader MakeHeaderTemplate() {
+  FileHeader header;
+  header.version = kVersion;
+  header.formatTag = kFormatTag;
+  header.productTag = kProductTag;
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  header.dateTime = text;
+  return header;
+}
+
+void WriteFileHeader(ByteWriter& out, const FileHeader& header) {
+  out.WriteFloat(header.version);
+  out.WriteInt32(header.fileSize);
+  out.WriteFixedText(header.formatTag, 20);
+  out.WriteFixedText(header.dateTime, 30);
+  out.WriteFixedText(header.productTag, kProductTagSize);
+}
+
+FileHeader ReadFileHeader(std::span<const std::uint8_t> data) {
+  std::vector<std::uint8_t> padded(kHeaderSize, 0);
+  std::memcpy(padded.data(), data.data(), std::min(data.size(), kHeaderSize));
+  ByteReader in(padded);
+  FileHeader header;
+  header.version = in.ReadFloat();
+  header.fileSize = in.ReadInt32();
+  header.formatTag = in.ReadFixedText(20);
+  header.dateTime = in.ReadFixedText(30);
+  header.productTag = in.ReadFixedText(kProductTagSize);
+  return header;
+}
+
+bool HasCurrentProductTag(std::span<const std::uint8_t> data) {
+  std::string field;
+  for (std::size_t i = kProductTagOffset; i < kProductTagOffset + kProductTagSize; ++i) {
+    const std::uint8_t c = i < data.size() ? data[i] : 0;
+    if (c == 0) break;
+    field += static_cast<char>(c);
+  }
+  return field == Utf8ToGbk(kProductTag);
+}
+
+void WritePageSettings(ByteWriter& out, const TNewPage& page, std::uint8_t showAngles) {
+  out.WriteFloat(page.reservedScale);
+  out.WriteByte(page.highQuality);
+  out.WriteInt32(page.rayWidth);
+  out.WriteUInt32(page.ambientColour);
+  out.WriteByte(page.drawNormals);
+  out.WriteByte(page.drawReverse);
+  out.WriteByte(page.showAxes);
+  out.WriteInt32(page.reservedColour);
+  out.WriteUInt32(page.normalColour);
+  out.WriteUInt32(page.reverseColour);
+  out.WriteByte(showAngles);
+  out.WriteZeros(3);
+  out.WriteZeros(76);
+}
+
+bool LoadPageSettings(ByteReader& in, TNewPage& page, std::uint8_t& showAngles) {
+  TNewPage read = page;
+  read.reservedScale = in.ReadFloat();
+  read.highQuality = in.ReadByte();
+  read.rayWidth = in.ReadInt32();
+  read.ambientColour = in.ReadUInt32();
+  read.drawNormals = in.ReadByte();
+  read.drawReverse = in.ReadByte();
+  read.showAxes = in.ReadByte();
+  read.reservedColour = in.ReadInt32();
+  read.normalColour = in.ReadUInt32();
+  read.reverseColour = in.ReadUInt32();
+  const std::uint8_t angles = in.ReadByte();
+  in.Skip(3);
+  in.Skip(76);
+  if (!in.Ok() || read.rayWidth < 0 || read.rayWidth > kMaxRayWidth) return false;
+  page = read;
+  showAngles = angles;
+  return true;
+}
+
+OpenResult OpenExperimentFile(const std::string& path, Document& document) {
+  OpenResult result;
+  std::vector<std::uint8_t> data;
+  if (!ReadWholeFile(path, data)) {
+    Show(result, Tr("8", "打开文件失败."));
+    result.status = OpenStatus::Failed;
+    return result;
+  }
+  if (!HasCurrentProductTag(data)) return OpenOlderFile(path, document, std::move(result));
+
+  const FileHeader header = ReadFileHeader(data);
+  if (header.fileSize < 0 || static_cast<std::size_t>(header.fileSize) != data.size()) {
+    Show(result, Tr("9", "文件格已经损,不能打开."));
+    result.status = OpenStatus::Refused;
+    return result;
+  }
+  // Written so that a NaN version is refused as well.
+  if (!(static_cast<double>(header.version) - 6.0 < 0.01)) {
+    Show(result, Tr("10", "不能打开此版本，应在一个高版本中打开"));
+    result.status = OpenStatus::Refused;
+    return result;
+  }
+
+  // Read into a new page and list first: a file whose page record is damaged
+  // must not cost the user the experiment on the surface.
+  auto page = std::make_unique<TNewPage>();
+  std::uint8_t showAngles = 0;
+  const bool fitsFrame = data.size() >= kHeaderSize + kPageRecordSize + kTrailerSize;
+  // The trailer is never object data: the reader stops before it.
+  ByteReader in(
+      std::span<const std::uint8_t>(data).first(fitsFrame ? data.size() - kTrailerSize : 0));
+  if (!fitsFrame || !in.Seek(kHeaderSize) || !LoadPageSettings(in, *page, showAngles)) {
+    Show(result, Tr("9", "文件格已经损,不能打开."));
+    result.status = OpenStatus::Refused;
+    return result;
+  }
+
+  ObjectList objects;
+  while (in.Position() < in.Size()) {
+    const std::int32_t length = in.ReadInt32();
+    if (!in.Ok() || length < 0 || static_cast<std::size_t>(length) > kMaxClassNameLength ||
+        static_cast<std::size_t>(length) > in.Remaining()) {
+      Show(result, DamagedRecordMessage());
+      result.complete = false;
+      break;
+    }
+    std::string className(static_cast<std::size_t>(length), '\0');
+    in.ReadBytes(className.data(), className.size());
+    auto object = CreateObjectByClassName(className, document.canvas);
+    if (!object) {
+      // Records carry no length, so nothing after an unknown record can be found.
+      Show(result, "不能生成未知控件:" + PrintableName(className));
+      result.complete = false;
+      break;
+    }
+    bool loaded = false;
+    try {
+      loaded = object->LoadFromStream(in) && in.Ok();
+    } catch (const std::exception&) {
+      loaded = false;
+    }
+    if (!loaded) {
+      Show(result, DamagedRecordMessage());
+      result.complete = false;
+      break;
+    }
+    objects.push_back(std::move(object));
+  }
+
+  document.ResetPage();
+  document.page = std::move(page);
+  document.showAngles = showAngles;
+  document.scene = std::move(objects);
+  document.header = header;
+  result.status = OpenStatus::Opened;
+  FinishOpen(path, document);
+  return result;
+}
+
+std::vector<std::uint8_t> SerializeExperiment(const Document& document) {
+  // The header always names the current layout: the template may hold the
+  // banner of an older file that was opened through the converter.
+  FileHeader header = MakeHeaderTemplate();
+  if (!document.header.dateTime.empty()) header.dateTime = document.header.dateTime;
+  ByteWriter out;
+  WriteFileHeader(out, header);
+  WritePageSettings(out, *document.page, document.showAngles);
+  for (const auto& object : document.scene) object->SaveToStream(out);
+  out.WriteZeros(kTrailerSize);
+  out.PatchInt32(4, static_cast<std::int32_t>(out.Size()));
+  return std::move(out.Data());
+}
+
+namespace {
+
+std::string SystemError(const std::string& what, int error) {
+  return what + ": " + std::strerror(error);
+}
+
+bool WriteAll(int fd, const std::vector<std::uint8_t>& data) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error) {
+  auto fail = [&](const std::string& text) {
+    if (error) *error = Tr("ExperimentFile.SaveFailed", "保存文件失败.") + " " + text;
+    return false;
+  };
+  if (path.empty()) return fail("(no file name)");
+  const auto data = SerializeExperiment(document);
+  if (data.size() > static_cast<std::size_t>(INT32_MAX)) return fail("(too large)");
+
+  // The temporary file lies beside the target so that rename replaces it in one step.
+  std::string temp = path + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return fail(SystemError(path, errno));
+  FileDescriptor guard(fd);
+
+  // Keep the permissions of a file being replaced; new files get the usual ones.
+  mode_t mode = 0666;
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0) {
+    mode = old.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode &= ~mask;
+  }
+  ::fchmod(fd, mode);
+
+  if (!WriteAll(fd, data) || ::fsync(fd) != 0) {
+    const int e = errno;
+    ::unlink(temp.c_str());
+    return fail(SystemError(path, e));
+  }
+  if (guard.Close() != 0) {
+    const int e = errno;
+    ::unlink(temp.c_str());
+    return fail(SystemError(path, e));
+  }
+  if (::rename(temp.c_str(), path.c_str()) != 0) {
+    const int e = errno;
+    ::unlink(temp.c_str());
+    return fail(SystemError(path, e));
+  }
+  return true;
+}

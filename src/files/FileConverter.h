@@ -1,0 +1,15 @@
+#pragma once
+// The external converter that rewrites files of older releases in place into
+// the converted text layout ("changfiletov5.dat", export "make_file_to_v5").
+
+#include <string>
+
+enum class ConversionResult {
+  Converted,       // the file on disk now holds the converted layout
+  LibraryMissing,  // no converter in the data directory
+  Failed,          // the library could not be used or reported failure
+};
+
+// Loads the library from `dataDirectory`, calls the export once with `path`
+// and unloads it again.
+ConversionResult ConvertOlderFile(const std::string& dataDirectory, const std::string& path);

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Damaged experiment files: every one is refused or read as far as it goes,
+# with a message, and never crashes, hangs or trips a sanitizer.
+source "$(dirname "$0")/common.bash"
+
+python3 "$SCRIPTS/exo_damage.py" "$WORK/cases" || { echo "cannot write the cases"; exit 1; }
+
+while IFS=$'\t' read -r name command codes text; do
+  file="$WORK/cases/$name"
+  run_tool "$WORK/out" "$WORK/err" "$command" "$file" || continue
+  case ",$codes," in
+    *",$rc,"*) ;;
+    *)
+      fail "$name: exit $rc, expected $codes"
+      sed -n 1,5p "$WORK/err"
+      continue
+      ;;
+  esac
+  if [ "$rc" -eq 1 ] && [ ! -s "$WORK/err" ]; then
+    fail "$name: refused without a message"
+    continue
+  fi
+  if [ -n "$text" ] && ! grep -q -F -- "$text" "$WORK/err"; then
+    fail "$name: stderr lacks \"$text\": $(head -c 300 "$WORK/err")"
+    continue
+  fi
+  pass
+done <"$WORK/cases/manifest.tsv"
+
+# A refused file leaves no trace of itself in a re-save target.
+run_tool "$WORK/out" "$WORK/err" resave "$WORK/cases/size-plus-one.exo" "$WORK/never.exo"
+if [ "${rc:-0}" -eq 1 ] && [ ! -e "$WORK/never.exo" ]; then pass; else fail "resave of a refused file"; fi
+
+finish

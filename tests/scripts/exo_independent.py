@@ -1,0 +1,302 @@
+#!/usr/bin/env python3
+"""A second, independent implementation of the experiment file layout (*.exo,
+current binary layout), used to cross-check the program's reader and writer.
+
+It knows the frame (120-byte header, 108-byte page record, object records,
+14-byte trailer), the base record and string record of every object, and the
+own records of LampHouse, FlatMirror and ReferenceFrame.
+
+Usage:
+  exo_independent.py write SPEC.json OUT.exo   write a file described by SPEC
+  exo_independent.py parse FILE.exo            print the file's fields as JSON
+  exo_independent.py sample OUT.exo            write the sample experiment
+
+SPEC.json: {"header": {...}, "page": {...}, "objects": [{"class": ..., ...}],
+"trailer": "hex"}; every field missing from SPEC takes the value below.
+"""
+
+import json
+import struct
+import sys
+
+HEADER_SIZE = 120
+PAGE_SIZE = 108
+TRAILER_SIZE = 14
+PRODUCT_TAG = "物理光学软件"
+MAX_CLASS_NAME = 64
+
+
+class LayoutError(Exception):
+    pass
+
+
+# ---------------------------------------------------------------- defaults
+
+def default_header():
+    return {"version": 6.0, "size": None, "format": "ptx",
+            "date": "2024-01-02 03:04:05", "product": PRODUCT_TAG}
+
+
+def default_page():
+    return {"scale": 1.0, "highQuality": 0, "rayWidth": 2, "ambient": 0,
+            "normals": 1, "reverse": 1, "axes": 0, "reservedColour": 255,
+            "normalColour": 0xCACACA, "reverseColour": 0x0000FF, "showAngles": 0}
+
+
+def default_base(class_name):
+    return {"name": class_name, "name3": class_name, "name4": class_name,
+            "flagD": 1, "xorColour": 0xFF, "colour": 0x80FF,
+            "selectionColour": 0xFF, "lineWidth": 2, "fillFlag": 0,
+            "fillColour": 0xFF0000, "handleSize": 16, "handleColour": 0xFF0000,
+            "flagE": 0, "reserved": "00" * 40}
+
+
+def default_object(class_name):
+    obj = default_base(class_name)
+    obj["class"] = class_name
+    if class_name == "LampHouse":
+        obj.update({"colour": 0xFF, "x1": 0.0, "y1": 0.0, "x2": 0.0, "y2": 0.0,
+                    "slope": 0.0, "intercept": 0.0, "direction": 0.0,
+                    "vertical": 0, "verticalX": 0.0, "indexFactor": 1.0,
+                    "rayColour": 0xFF, "blend": 0, "sourceKind": 0,
+                    "emissionGroup": 0, "lastSurface": 0, "sourceLineWidth": 0,
+                    "rayCount": 1, "spacing": 10.0, "skipPaint": 0})
+    elif class_name == "FlatMirror":
+        obj.update({"colour": 0x80FFFF, "x1": 0.0, "y1": 0.0, "x2": 0.0, "y2": 0.0,
+                    "slope": 0.0, "intercept": 0.0, "direction": 0.0,
+                    "vertical": 0, "verticalX": 0.0, "spare": 0, "skipPaint": 0})
+    elif class_name == "ReferenceFrame":
+        obj.update({"originX": 20.0, "originY": 300.0})
+    return obj
+
+
+# ---------------------------------------------------------------- writing
+
+def gbk(text):
+    return text.encode("gbk")
+
+
+def fixed_text(text, size):
+    raw = gbk(text)[: size - 1]
+    return raw + b"\0" * (size - len(raw))
+
+
+def string_record(text):
+    raw = text if isinstance(text, bytes) else gbk(text)
+    return struct.pack("<i", len(raw)) + raw
+
+
+def header_bytes(h, size):
+    return (struct.pack("<fi", h["version"], size) + fixed_text(h["format"], 20)
+            + fixed_text(h["date"], 30) + fixed_text(h["product"], 62))
+
+
+def page_bytes(p):
+    out = struct.pack("<fBiIBBBiII", p["scale"], p["highQuality"], p["rayWidth"],
+                      p["ambient"], p["normals"], p["reverse"], p["axes"],
+                      p["reservedColour"], p["normalColour"], p["reverseColour"])
+    out += bytes([p["showAngles"], 0, 0, 0]) + b"\0" * 76
+    assert len(out) == PAGE_SIZE
+    return out
+
+
+def base_bytes(o):
+    out = string_record(o["name"]) + string_record(o["name3"]) + string_record(o["name4"])
+    out += struct.pack("<BIIIiBIiIB", o["flagD"], o["xorColour"], o["colour"],
+                       o["selectionColour"], o["lineWidth"], o["fillFlag"],
+                       o["fillColour"], o["handleSize"], o["handleColour"], o["flagE"])
+    return out
+
+
+def reserved_bytes(o):
+    block = bytes.fromhex(o["reserved"])
+    if len(block) != 40:
+        raise LayoutError("reserved block must be 40 bytes")
+    return block
+
+
+def object_bytes(o):
+    cls = o["class"]
+    out = string_record(cls) + base_bytes(o)
+    if cls == "LampHouse":
+        ray = struct.pack("<fffffffB3xffIB3xiiiii8x4x", o["x1"], o["y1"], o["x2"], o["y2"],
+                          o["slope"], o["intercept"], o["direction"], o["vertical"],
+                          o["verticalX"], o["indexFactor"], o["rayColour"], o["blend"],
+                          o["sourceKind"], 0, o["emissionGroup"], o["lastSurface"],
+                          o["sourceLineWidth"])
+        assert len(ray) == 80
+        out += ray + struct.pack("<ifB", o["rayCount"], o["spacing"], o["skipPaint"])
+    elif cls == "FlatMirror":
+        seg = struct.pack("<fffffffB3xfI", o["x1"], o["y1"], o["x2"], o["y2"], o["slope"],
+                          o["intercept"], o["direction"], o["vertical"], o["verticalX"],
+                          o["spare"])
+        assert len(seg) == 40
+        out += seg + struct.pack("<B", o["skipPaint"])
+    elif cls == "ReferenceFrame":
+        out += struct.pack("<ff", o["originX"], o["originY"])
+    else:
+        raise LayoutError("cannot write class " + cls)
+    return out + reserved_bytes(o)
+
+
+def build(spec, offsets=None):
+    """The file's bytes; `offsets`, when a list, receives the start of every
+    object record."""
+    h = default_header()
+    h.update(spec.get("header", {}))
+    p = default_page()
+    p.update(spec.get("page", {}))
+    body = page_bytes(p)
+    for given in spec.get("objects", []):
+        o = default_object(given["class"])
+        o.update(given)
+        if offsets is not None:
+            offsets.append(HEADER_SIZE + len(body))
+        body += object_bytes(o)
+    trailer = bytes.fromhex(spec.get("trailer", "00" * TRAILER_SIZE))
+    if len(trailer) != TRAILER_SIZE:
+        raise LayoutError("trailer must be 14 bytes")
+    total = HEADER_SIZE + len(body) + TRAILER_SIZE
+    size = total if h["size"] is None else h["size"]
+    return header_bytes(h, size) + body + trailer
+
+
+# ---------------------------------------------------------------- reading
+
+class Reader:
+    def __init__(self, data, end):
+        self.data = data
+        self.end = end
+        self.pos = 0
+
+    def take(self, n, what):
+        if n < 0 or self.pos + n > self.end:
+            raise LayoutError("%s runs past the object data at %d" % (what, self.pos))
+        chunk = self.data[self.pos:self.pos + n]
+        self.pos += n
+        return chunk
+
+    def unpack(self, fmt, what):
+        return struct.unpack(fmt, self.take(struct.calcsize(fmt), what))
+
+    def string(self, what, limit=1 << 20):
+        (n,) = self.unpack("<i", what + " length")
+        if n < 0 or n > limit:
+            raise LayoutError("%s length %d out of range" % (what, n))
+        return self.take(n, what)
+
+
+def fixed(raw):
+    return raw.split(b"\0", 1)[0].decode("gbk", "replace")
+
+
+def parse(data):
+    if len(data) < HEADER_SIZE + PAGE_SIZE + TRAILER_SIZE:
+        raise LayoutError("file shorter than header, page record and trailer")
+    version, size = struct.unpack_from("<fi", data, 0)
+    header = {"version": round(version, 6), "size": size,
+              "format": fixed(data[8:28]), "date": fixed(data[28:58]),
+              "product": fixed(data[58:120])}
+    result = {"header": header, "fileLength": len(data)}
+    page = struct.unpack_from("<fBiIBBBiII", data, HEADER_SIZE)
+    keys = ["scale", "highQuality", "rayWidth", "ambient", "normals", "reverse", "axes",
+            "reservedColour", "normalColour", "reverseColour"]
+    result["page"] = dict(zip(keys, page))
+    result["page"]["showAngles"] = data[HEADER_SIZE + 28]
+    result["page"]["reservedZero"] = all(
+        b == 0 for b in data[HEADER_SIZE + 29:HEADER_SIZE + PAGE_SIZE])
+    result["trailer"] = data[-TRAILER_SIZE:].hex()
+
+    r = Reader(data, len(data) - TRAILER_SIZE)
+    r.pos = HEADER_SIZE + PAGE_SIZE
+    objects = []
+    while r.pos < r.end:
+        cls = r.string("class name", MAX_CLASS_NAME).decode("latin-1")
+        o = {"class": cls}
+        o["name"] = r.string("display name").decode("gbk", "replace")
+        o["name3"] = r.string("name 3").decode("gbk", "replace")
+        o["name4"] = r.string("name 4").decode("gbk", "replace")
+        vals = r.unpack("<BIIIiBIiIB", "base record")
+        for k, v in zip(["flagD", "xorColour", "colour", "selectionColour", "lineWidth",
+                         "fillFlag", "fillColour", "handleSize", "handleColour", "flagE"],
+                        vals):
+            o[k] = v
+        if cls == "LampHouse":
+            vals = r.unpack("<fffffffB3xffIB3xiiiii8x4x", "ray template")
+            for k, v in zip(["x1", "y1", "x2", "y2", "slope", "intercept", "direction",
+                             "vertical", "verticalX", "indexFactor", "rayColour", "blend",
+                             "sourceKind", "nameReference", "emissionGroup", "lastSurface",
+                             "sourceLineWidth"], vals):
+                o[k] = v
+            o["rayCount"], o["spacing"], o["skipPaint"] = r.unpack("<ifB", "light source")
+        elif cls == "FlatMirror":
+            vals = r.unpack("<fffffffB3xfI", "mirror segment")
+            for k, v in zip(["x1", "y1", "x2", "y2", "slope", "intercept", "direction",
+                             "vertical", "verticalX", "spare"], vals):
+                o[k] = v
+            (o["skipPaint"],) = r.unpack("<B", "mirror")
+        elif cls == "ReferenceFrame":
+            o["originX"], o["originY"] = r.unpack("<ff", "coordinate system")
+        else:
+            result["objects"] = objects
+            result["stoppedAt"] = cls
+            return result
+        o["reserved"] = r.take(40, "reserved block").hex()
+        objects.append(o)
+    result["objects"] = objects
+    return result
+
+
+# ---------------------------------------------------------------- sample
+
+def sample_spec():
+    """A source whose ray runs along y = 300 to a mirror at 45 degrees that
+    sends it straight up from (400, 300)."""
+    return {
+        "header": {"date": "2001-06-01 08:00:00"},
+        "page": {"rayWidth": 3, "ambient": 0x102030, "normals": 1, "reverse": 0,
+                 "axes": 1, "normalColour": 0x00FF00, "reverseColour": 0xFF00FF,
+                 "showAngles": 1},
+        "objects": [
+            {"class": "ReferenceFrame", "originX": 20.0, "originY": 300.0,
+             "reserved": "ab" * 40},
+            {"class": "LampHouse", "name": "光源一", "name3": "n3", "name4": "n4",
+             "x1": 100.0, "y1": 300.0, "x2": 150.0, "y2": 300.0,
+             "rayColour": 0x00FFFF, "colour": 0x0000FF, "indexFactor": 1.25,
+             "rayCount": 1, "spacing": 12.0, "lineWidth": 3, "handleSize": 12,
+             "flagD": 0, "flagE": 1, "fillFlag": 1, "fillColour": 0x123456,
+             "xorColour": 0x654321, "selectionColour": 0x111111, "handleColour": 0x222222,
+             "reserved": "".join("%02x" % i for i in range(40))},
+            {"class": "FlatMirror", "name": "镜子", "x1": 450.0, "y1": 250.0,
+             "x2": 350.0, "y2": 350.0, "colour": 0x80FFFF,
+             "reserved": "5a" * 40},
+        ],
+    }
+
+
+def main(argv):
+    if len(argv) >= 2 and argv[1] == "write" and len(argv) == 4:
+        with open(argv[2], encoding="utf-8") as f:
+            spec = json.load(f)
+        with open(argv[3], "wb") as f:
+            f.write(build(spec))
+        return 0
+    if len(argv) >= 2 and argv[1] == "sample" and len(argv) == 3:
+        with open(argv[2], "wb") as f:
+            f.write(build(sample_spec()))
+        return 0
+    if len(argv) >= 2 and argv[1] == "parse" and len(argv) == 3:
+        with open(argv[2], "rb") as f:
+            data = f.read()
+        try:
+            print(json.dumps(parse(data), ensure_ascii=False, indent=1, sort_keys=True))
+        except (LayoutError, struct.error) as e:
+            print("layout error: %s" % e, file=sys.stderr)
+            return 1
+        return 0
+    print(__doc__, file=sys.stderr)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

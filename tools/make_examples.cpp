@@ -1,0 +1,49 @@
+// exo-make-examples OUTDIR: writes every registered example experiment with
+// the program's own writer.
+
+#include <cstdio>
+#include <filesystem>
+
+#include "examples/Examples.h"
+#include "files/ExperimentFile.h"
+#include "gfx/RecordingCanvas.h"
+#include "scene/Document.h"
+
+std::vector<Example>& ExampleRegistry() {
+  static std::vector<Example> examples;
+  return examples;
+}
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: exo-make-examples OUTDIR\n");
+    return 2;
+  }
+  const std::filesystem::path directory = argv[1];
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  if (error) {
+    std::fprintf(stderr, "cannot make %s: %s\n", argv[1], error.message().c_str());
+    return 1;
+  }
+  int status = 0;
+  for (const Example& example : ExampleRegistry()) {
+    RecordingCanvas canvas;
+    Document document(&canvas);
+    document.header = MakeHeaderTemplate();
+    // A fixed date keeps regenerated files identical to the committed ones.
+    document.header.dateTime = "2025-01-01 08:00:00";
+    document.ResetPage();
+    document.AddCoordinateSystem();
+    example.build(document);
+    const std::string path = (directory / example.fileName).string();
+    std::string message;
+    if (!SaveExperimentFile(path, document, &message)) {
+      std::fprintf(stderr, "%s\n", message.c_str());
+      status = 1;
+      continue;
+    }
+    std::printf("%s\n", path.c_str());
+  }
+  return status;
+}
