@@ -19,9 +19,12 @@ std::unique_ptr<FlatMirror> UprightMirror(Document& doc, float x, float top, flo
   mirror->segment.y2 = bottom;
   // Painted at once when the file is opened.
   mirror->skipNextPaint = 0;
+  mirror->SetSerialName("1");
   return mirror;
 }
 
+// The three rays of S leave the mirror as if they came from S' behind it, as
+// far behind the mirror as S is in front (grey mark: a virtual image).
 void PointSourceInAMirror(Document& doc) {
   doc.scene.push_back(UprightMirror(doc, 420, 80, 460));
   auto source = std::make_unique<PointLampHouse>(doc.canvas);
@@ -33,9 +36,11 @@ void PointSourceInAMirror(Document& doc) {
   r.ray.startX = r.ray.throughX = 220;
   r.ray.startY = r.ray.throughY = 270;
   r.skipNextPaint = 0;
+  source->SetSerialName("1");
   doc.scene.push_back(std::move(source));
 }
 
+// The upright arrow AB and its virtual image A'B', upright and of the same size.
 void ArrowInAMirror(Document& doc) {
   doc.scene.push_back(UprightMirror(doc, 420, 60, 480));
   auto arrow = std::make_unique<RealObject>(doc.canvas);
@@ -52,6 +57,7 @@ void ArrowInAMirror(Document& doc) {
   r.ray.throughX = b.x;
   r.ray.throughY = b.y;
   r.skipNextPaint = 0;
+  arrow->SetSerialName("1");
   doc.scene.push_back(std::move(arrow));
 }
 
