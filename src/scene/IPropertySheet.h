@@ -5,7 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "gfx/TCanvas.h"
+
 enum class TEditStyle { Simple, Ellipsis, PickList };
+
+// The font of the sheet's font dialog. It persists between showings: a text
+// annotation loads it before showing and reads it back when applying.
+struct TSheetFont {
+  std::string name = "Arial";
+  int size = 10;  // points
+  TColor color = 0x008080;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  bool operator==(const TSheetFont&) const = default;
+};
 
 class IPropertySheet {
  public:
@@ -24,6 +39,12 @@ class IPropertySheet {
   virtual void SetValue(const std::string& key, const std::string& value) = 0;
   // 1 = confirmed ("确定"), 2 = cancelled.
   virtual int ShowModal() = 0;
+
+  virtual TSheetFont DialogFont() const { return dialogFont_; }
+  virtual void SetDialogFont(const TSheetFont& font) { dialogFont_ = font; }
+
+ protected:
+  TSheetFont dialogFont_;
 };
 
 // Rows kept in memory; ShowModal returns "cancelled". The default sheet of a

@@ -1,0 +1,60 @@
+#include "ui/FileCommands.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "files/ExperimentFile.h"
+#include "scene/Document.h"
+#include "scene/IMessageSink.h"
+
+std::string ExampleDirectory() { return QDir::current().filePath("Optics example").toStdString(); }
+
+OpenStatus OpenPageFile(const std::string& path, Document& document) {
+  const OpenResult result = OpenExperimentFile(path, document);
+  // An accepted file is shown by the open itself; after a refusal the old
+  // experiment is shown again, as every open that read a file ends.
+  if (result.status == OpenStatus::Refused) document.RefreshView();
+  return result.status;
+}
+
+bool OpenPageClick(QWidget* parent, Document& document) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDirectory(QString::fromStdString(ExampleDirectory()));
+  dialog.setNameFilter(kExperimentFilter);
+  dialog.setDefaultSuffix("exo");
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  return OpenPageFile(dialog.selectedFiles().first().toStdString(), document) != OpenStatus::Failed;
+}
+
+bool PageNamesExistingFile(const Document& document) {
+  // Only a full path counts: the page's initial name "0" must never pick up a
+  // file of that name in the working directory.
+  const QFileInfo info(QString::fromStdString(document.page->fileName));
+  return info.isAbsolute() && info.isFile();
+}
+
+bool SavePageFile(const std::string& path, Document& document) {
+  std::string error;
+  if (!SaveExperimentFile(path, document, &error)) {
+    ShowMessage(error);
+    return false;
+  }
+  document.page->fileName = path;
+  document.page->saved = 1;
+  return true;
+}
+
+bool SavePageClick(QWidget* parent, Document& document) {
+  if (PageNamesExistingFile(document)) return SavePageFile(document.page->fileName, document);
+  QFileDialog dialog(parent, "保存");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(kExperimentFilter);
+  dialog.setDefaultSuffix("exo");
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  return SavePageFile(dialog.selectedFiles().first().toStdString(), document);
+}

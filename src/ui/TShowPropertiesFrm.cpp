@@ -1,0 +1,532 @@
+#include "ui/TShowPropertiesFrm.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QStandardPaths>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+
+#include "scene/Convert.h"
+#include "scene/DrawObjectUnit.h"
+#include "scene/ProcessSettings.h"
+#include "ui/TStringEditFrm.h"
+
+namespace {
+
+constexpr int kStyleRole = Qt::UserRole + 1;
+constexpr int kPickListRole = Qt::UserRole + 2;
+constexpr int kReadOnlyRole = Qt::UserRole + 3;
+constexpr int kSwatchWidth = 16;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonBar = 41;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+bool ColourOfText(const QString& text, QColor& colour) {
+  int value = 0;
+  if (!TryStrToInt(text.toStdString(), value)) return false;
+  colour = QColorFromTColor(static_cast<TColor>(value));
+  return true;
+}
+
+void PaintSwatch(QPainter& painter, const QRect& cell, const QString& value) {
+  QColor colour;
+  if (!ColourOfText(value, colour)) return;
+  painter.save();
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  painter.drawRect(QRect(cell.left(), cell.top(), kSwatchWidth, cell.height()));
+  painter.restore();
+}
+
+// Paints the row's colour at the left of the in-place editor, so that the
+// swatch stays visible while a colour row is being edited.
+class SwatchWidget : public QWidget {
+ public:
+  SwatchWidget(QWidget* parent, const QLineEdit* source) : QWidget(parent), source_(source) {
+    setFixedWidth(kSwatchWidth);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    PaintSwatch(painter, rect(), source_->text());
+  }
+
+ private:
+  const QLineEdit* source_;
+};
+
+// A value editor with the ellipsis button at its right.
+class EllipsisEditor : public QWidget {
+ public:
+  EllipsisEditor(QWidget* parent, bool colourRow, bool readOnly) : QWidget(parent) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    edit = new QLineEdit(this);
+    edit->setReadOnly(readOnly);
+    edit->setFrame(false);
+    if (colourRow) {
+      swatch = new SwatchWidget(this, edit);
+      layout->addWidget(swatch);
+    }
+    layout->addWidget(edit, 1);
+    button = new QToolButton(this);
+    button->setText("...");
+    button->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(button);
+    setFocusProxy(edit);
+    setAutoFillBackground(true);
+  }
+  void SetText(const QString& text) {
+    edit->setText(text);
+    if (swatch) swatch->update();
+  }
+
+  QLineEdit* edit = nullptr;
+  QToolButton* button = nullptr;
+  QWidget* swatch = nullptr;
+};
+
+class ValueDelegate : public QStyledItemDelegate {
+ public:
+  explicit ValueDelegate(TShowPropertiesFrm* sheet)
+      : QStyledItemDelegate(sheet->ShowProperTiesList), sheet_(sheet) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                        const QModelIndex& index) const override {
+    QWidget* editor = MakeEditor(parent, index);
+    if (editor) FollowModel(editor, index);
+    return editor;
+  }
+
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    const QString value = index.data().toString();
+    if (auto* combo = dynamic_cast<QComboBox*>(editor)) {
+      const QSignalBlocker block(combo);
+      int at = combo->findText(value);
+      if (at < 0 && !combo->isEditable()) {
+        // A value outside the list is still shown as it is.
+        combo->insertItem(0, value);
+        at = 0;
+      }
+      if (combo->isEditable()) {
+        if (combo->currentText() != value) combo->setEditText(value);
+      } else {
+        combo->setCurrentIndex(at);
+      }
+    } else if (auto* ellipsis = dynamic_cast<EllipsisEditor*>(editor)) {
+      if (ellipsis->edit->text() != value) ellipsis->SetText(value);
+    } else if (auto* edit = dynamic_cast<QLineEdit*>(editor)) {
+      if (edit->text() != value) edit->setText(value);  // keeps the cursor while typing
+    }
+  }
+
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override {
+    QString value;
+    if (auto* combo = dynamic_cast<QComboBox*>(editor))
+      value = combo->currentText();
+    else if (auto* ellipsis = dynamic_cast<EllipsisEditor*>(editor))
+      value = ellipsis->edit->text();
+    else if (auto* edit = dynamic_cast<QLineEdit*>(editor))
+      value = edit->text();
+    else
+      return;
+    model->setData(index, value, Qt::EditRole);
+  }
+
+  void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                            const QModelIndex&) const override {
+    editor->setGeometry(option.rect);
+  }
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const bool swatch = index.column() == 1 && sheet_->RowClassAt(index.row()) == TRowClass::Colour;
+    if (!swatch) {
+      QStyledItemDelegate::paint(painter, option, index);
+      return;
+    }
+    QStyleOptionViewItem shifted(option);
+    shifted.rect.adjust(kSwatchWidth + 2, 0, 0, 0);
+    QStyledItemDelegate::paint(painter, shifted, index);
+    PaintSwatch(*painter, option.rect, index.data().toString());
+  }
+
+ private:
+  QWidget* MakeEditor(QWidget* parent, const QModelIndex& index) const {
+    if (index.column() != 1) return nullptr;
+    const int row = index.row();
+    const bool readOnly = sheet_->ReadOnlyAt(row);
+    auto* self = const_cast<ValueDelegate*>(this);
+    switch (sheet_->EditStyleAt(row)) {
+      case TEditStyle::PickList: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(!readOnly);
+        for (const auto& item : sheet_->PickListAt(row)) combo->addItem(Q(item));
+        QObject::connect(combo, &QComboBox::currentTextChanged, combo,
+                         [self, combo] { emit self->commitData(combo); });
+        return combo;
+      }
+      case TEditStyle::Ellipsis: {
+        auto* editor =
+            new EllipsisEditor(parent, sheet_->RowClassAt(row) == TRowClass::Colour, readOnly);
+        const QPersistentModelIndex at(index);
+        TShowPropertiesFrm* sheet = sheet_;
+        QObject::connect(editor->button, &QToolButton::clicked, sheet, [sheet, at] {
+          // Later, not inside the click: the dialog takes the focus, and losing
+          // it closes and destroys this editor with its button.
+          QTimer::singleShot(0, sheet, [sheet, at] {
+            if (at.isValid()) sheet->EditButtonClick(at.row());
+          });
+        });
+        QObject::connect(editor->edit, &QLineEdit::textEdited, editor, [self, editor] {
+          if (editor->swatch) editor->swatch->update();
+          emit self->commitData(editor);
+        });
+        return editor;
+      }
+      case TEditStyle::Simple:
+        break;
+    }
+    if (readOnly) return nullptr;
+    auto* edit = new QLineEdit(parent);
+    edit->setFrame(false);
+    QObject::connect(edit, &QLineEdit::textEdited, edit,
+                     [self, edit] { emit self->commitData(edit); });
+    return edit;
+  }
+
+  // An open editor shows what the row holds even when the row is changed from
+  // outside (a dialog of the ellipsis button), so closing it can never write
+  // an old text back.
+  void FollowModel(QWidget* editor, const QModelIndex& index) const {
+    const QPersistentModelIndex at(index);
+    QObject::connect(
+        index.model(), &QAbstractItemModel::dataChanged, editor,
+        [this, editor, at](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+          if (at.isValid() && topLeft.row() <= at.row() && at.row() <= bottomRight.row() &&
+              topLeft.column() <= at.column() && at.column() <= bottomRight.column())
+            setEditorData(editor, at);
+        });
+  }
+
+  TShowPropertiesFrm* sheet_;
+};
+
+}  // namespace
+
+QColor QColorFromTColor(TColor colour) {
+  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+TColor TColorFromQColor(const QColor& colour) {
+  const QColor rgb = colour.toRgb();
+  return static_cast<TColor>(rgb.red()) | (static_cast<TColor>(rgb.green()) << 8) |
+         (static_cast<TColor>(rgb.blue()) << 16);
+}
+
+bool StartOnScreenKeyboard() {
+  const QString program = QStandardPaths::findExecutable("onboard");
+  if (program.isEmpty()) return false;
+  return QProcess::startDetached(program, {});
+}
+
+TShowPropertiesFrm::TShowPropertiesFrm(QWidget* parent) : QDialog(parent) {
+  auto tr = [this](const char* key, const char* text) {
+    return Q(tlmController_.Translate(key, text));
+  };
+  setWindowTitle(tr("self.Caption", "详细属性"));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+  PageControl1 = new QTabWidget(this);
+  ProPage = new QWidget(PageControl1);
+  PageControl1->addTab(ProPage, tr("ProPage.Caption", "属性"));
+
+  ShowProperTiesList = new QTableWidget(0, 2, ProPage);
+  auto* pageLayout = new QHBoxLayout(ProPage);
+  pageLayout->setContentsMargins(0, 0, 0, 0);
+  pageLayout->addWidget(ShowProperTiesList);
+  ShowProperTiesList->horizontalHeader()->hide();
+  ShowProperTiesList->verticalHeader()->hide();
+  ShowProperTiesList->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+  ShowProperTiesList->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+  ShowProperTiesList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  ShowProperTiesList->verticalHeader()->setDefaultSectionSize(
+      std::max(18, fontMetrics().height() + 4));
+  ShowProperTiesList->setColumnWidth(0, keyColumnWidth_);
+  ShowProperTiesList->setSelectionMode(QAbstractItemView::SingleSelection);
+  ShowProperTiesList->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  ShowProperTiesList->setItemDelegate(new ValueDelegate(this));
+  {
+    QPalette palette = ShowProperTiesList->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    ShowProperTiesList->setPalette(palette);
+  }
+  // A click on a key edits that row's value.
+  connect(ShowProperTiesList, &QTableWidget::cellClicked, this, [this](int row, int column) {
+    if (column == 0) ShowProperTiesList->setCurrentCell(row, 1);
+  });
+
+  BitBtn1 = new QPushButton(tr("BitBtn1.Caption", "确定"), this);
+  CancelBtn = new QPushButton(tr("CancelBtn.Caption", "取消"), this);
+  BitBtn1->setDefault(true);
+  CancelBtn->setAutoDefault(false);
+  connect(BitBtn1, &QPushButton::clicked, this, &TShowPropertiesFrm::BitBtn1Click);
+  connect(CancelBtn, &QPushButton::clicked, this, &TShowPropertiesFrm::CancelBtnClick);
+
+  ColorDialog = new QColorDialog(this);
+  FontDialog = new QFontDialog(this);
+  OpenDialog = new QFileDialog(this);
+  OpenDialog->setFileMode(QFileDialog::ExistingFile);
+  OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
+  // Shown as one entry; the last bracket holds the patterns Qt matches.
+  OpenDialog->setOption(QFileDialog::HideNameFilterDetails);
+  OpenDialog->setNameFilter("All ImageAll (*.jpg;*.jpeg;*.bmp) (*.bmp *.jpg *.jpeg)");
+  StringEditFrm = new TStringEditFrm(this);
+
+  resize(298, 261);
+}
+
+TShowPropertiesFrm::~TShowPropertiesFrm() = default;
+
+void TShowPropertiesFrm::ClearRows() { ShowProperTiesList->setRowCount(0); }
+
+void TShowPropertiesFrm::SetCaption(const std::string& caption) { setWindowTitle(Q(caption)); }
+
+void TShowPropertiesFrm::InsertRow(const std::string& key, const std::string& value) {
+  ShowProperTiesList->insertRow(0);
+  auto* keyItem = new QTableWidgetItem(Q(key));
+  keyItem->setFlags(Qt::ItemIsEnabled);
+  keyItem->setData(kStyleRole, static_cast<int>(TEditStyle::Simple));
+  keyItem->setData(kReadOnlyRole, false);
+  auto* valueItem = new QTableWidgetItem(Q(value));
+  valueItem->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+  ShowProperTiesList->setItem(0, 0, keyItem);
+  ShowProperTiesList->setItem(0, 1, valueItem);
+}
+
+int TShowPropertiesFrm::RowCount() const { return ShowProperTiesList->rowCount(); }
+
+std::string TShowPropertiesFrm::KeyAt(int row) const {
+  const QTableWidgetItem* item = ShowProperTiesList->item(row, 0);
+  return item ? item->text().toStdString() : std::string();
+}
+
+std::string TShowPropertiesFrm::ValueAt(int row) const {
+  const QTableWidgetItem* item = ShowProperTiesList->item(row, 1);
+  return item ? item->text().toStdString() : std::string();
+}
+
+void TShowPropertiesFrm::SetEditStyle(int row, TEditStyle style) {
+  if (QTableWidgetItem* item = ShowProperTiesList->item(row, 0))
+    item->setData(kStyleRole, static_cast<int>(style));
+}
+
+void TShowPropertiesFrm::SetPickList(int row, const std::vector<std::string>& items) {
+  QStringList list;
+  for (const auto& i : items) list << Q(i);
+  if (QTableWidgetItem* item = ShowProperTiesList->item(row, 0)) item->setData(kPickListRole, list);
+}
+
+void TShowPropertiesFrm::SetReadOnly(int row, bool readOnly) {
+  if (QTableWidgetItem* item = ShowProperTiesList->item(row, 0))
+    item->setData(kReadOnlyRole, readOnly);
+}
+
+TEditStyle TShowPropertiesFrm::EditStyleAt(int row) const {
+  const QTableWidgetItem* item = ShowProperTiesList->item(row, 0);
+  return item ? static_cast<TEditStyle>(item->data(kStyleRole).toInt()) : TEditStyle::Simple;
+}
+
+std::vector<std::string> TShowPropertiesFrm::PickListAt(int row) const {
+  std::vector<std::string> out;
+  if (const QTableWidgetItem* item = ShowProperTiesList->item(row, 0))
+    for (const QString& s : item->data(kPickListRole).toStringList())
+      out.push_back(s.toStdString());
+  return out;
+}
+
+bool TShowPropertiesFrm::ReadOnlyAt(int row) const {
+  const QTableWidgetItem* item = ShowProperTiesList->item(row, 0);
+  return item && item->data(kReadOnlyRole).toBool();
+}
+
+TRowClass TShowPropertiesFrm::RowClassAt(int row) const {
+  return ClassifyPropertyKey(KeyAt(row), tlmController_);
+}
+
+int TShowPropertiesFrm::RowOfKey(const std::string& key) const {
+  for (int row = 0; row < RowCount(); ++row)
+    if (KeyAt(row) == key) return row;
+  return -1;
+}
+
+std::string TShowPropertiesFrm::Value(const std::string& key) const {
+  const int row = RowOfKey(key);
+  return row < 0 ? std::string() : ValueAt(row);
+}
+
+void TShowPropertiesFrm::SetValue(const std::string& key, const std::string& value) {
+  const int row = RowOfKey(key);
+  if (row < 0) return;
+  ShowProperTiesList->item(row, 1)->setText(Q(value));
+}
+
+int TShowPropertiesFrm::KeyColumnWidth() const { return ShowProperTiesList->columnWidth(0); }
+
+void TShowPropertiesFrm::FormShow() {
+  int widest = 0;
+  const QFontMetrics metrics = fontMetrics();
+  for (int row = 0; row < RowCount(); ++row)
+    widest = std::max(widest, metrics.horizontalAdvance(Q(KeyAt(row))));
+  keyColumnWidth_ = std::max(100, widest + 10);
+  ShowProperTiesList->setColumnWidth(0, keyColumnWidth_);
+  resize(std::max(220, keyColumnWidth_ + 120), height());
+  LayOut();
+  BitBtn1->setFocus();
+  if (Settings().softKeyboard) StartOnScreenKeyboard();
+}
+
+int TShowPropertiesFrm::ShowModal() {
+  FormShow();
+  const int result = exec();
+  return result == QDialog::Accepted ? 1 : 2;
+}
+
+void TShowPropertiesFrm::BitBtn1Click() {
+  // The in-place editors hand every change to the grid at once, so the rows
+  // already hold what the user sees.
+  if (applyHandler_ && !applyHandler_()) return;  // the object has told the user why
+  accept();
+}
+
+void TShowPropertiesFrm::CancelBtnClick() { reject(); }
+
+void TShowPropertiesFrm::EditButtonClick(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  RunRowEditor(row);
+  // The dialog's focus change closed the cell's editor; show it again.
+  if (isVisible() && ShowProperTiesList->currentRow() == row) {
+    ShowProperTiesList->setCurrentItem(nullptr);
+    ShowProperTiesList->setCurrentCell(row, 1);
+  }
+}
+
+void TShowPropertiesFrm::RunRowEditor(int row) {
+  const std::string key = KeyAt(row);
+  switch (RowClassAt(row)) {
+    case TRowClass::Colour: {
+      QColor start;
+      if (!ColourOfText(Q(ValueAt(row)), start)) start = Qt::black;
+      ColorDialog->setCurrentColor(start);
+      if (ColorDialog->exec() == QDialog::Accepted)
+        SetValue(key, IntToStr(TColorFromQColor(ColorDialog->currentColor())));
+      break;
+    }
+    case TRowClass::PicturePath:
+      if (OpenDialog->exec() == QDialog::Accepted && !OpenDialog->selectedFiles().isEmpty())
+        SetValue(key, OpenDialog->selectedFiles().first().toStdString());
+      break;
+    case TRowClass::Font: {
+      const TSheetFont current = DialogFont();
+      QFont font(Q(current.name));
+      font.setPointSize(std::max(1, current.size));
+      font.setBold(current.bold);
+      font.setItalic(current.italic);
+      font.setUnderline(current.underline);
+      font.setStrikeOut(current.strikeOut);
+      FontDialog->setCurrentFont(font);
+      if (FontDialog->exec() != QDialog::Accepted) break;
+      const QFont chosen = FontDialog->selectedFont();
+      TSheetFont next = current;
+      next.name = chosen.family().toStdString();
+      if (chosen.pointSize() > 0) next.size = chosen.pointSize();
+      next.bold = chosen.bold();
+      next.italic = chosen.italic();
+      next.underline = chosen.underline();
+      next.strikeOut = chosen.strikeOut();
+      // Qt's font dialog has no colour box: the colour follows in the colour dialog.
+      ColorDialog->setCurrentColor(QColorFromTColor(current.color));
+      if (ColorDialog->exec() == QDialog::Accepted)
+        next.color = TColorFromQColor(ColorDialog->currentColor());
+      SetDialogFont(next);
+      break;
+    }
+    case TRowClass::Text: {
+      const TSheetFont current = DialogFont();
+      QFont font(Q(current.name));
+      font.setPointSize(std::max(1, current.size));
+      font.setBold(current.bold);
+      font.setItalic(current.italic);
+      StringEditFrm->StringEdit->setFont(font);
+      StringEditFrm->SetText(ValueAt(row));
+      StringEditFrm->exec();
+      SetValue(key, StringEditFrm->Text());
+      break;
+    }
+    case TRowClass::None:
+      break;
+  }
+}
+
+void TShowPropertiesFrm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The grid opens editors only while visible: start at the top value, whose
+  // editor is shown at once, as in a value list.
+  ShowProperTiesList->setCurrentItem(nullptr);
+  if (RowCount() > 0) ShowProperTiesList->setCurrentCell(0, 1);
+  BitBtn1->setFocus();
+}
+
+void TShowPropertiesFrm::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  LayOut();
+}
+
+void TShowPropertiesFrm::LayOut() {
+  const int w = width();
+  const int h = height();
+  PageControl1->setGeometry(0, 0, w, std::max(0, h - kButtonBar));
+  const int top = h - kButtonBar + (kButtonBar - kButtonHeight) / 2;
+  const int left = std::max(8, w / 2 - kButtonWidth - 10);
+  BitBtn1->setGeometry(left, top, kButtonWidth, kButtonHeight);
+  // Mirror image of "确定" about the middle of the sheet.
+  CancelBtn->setGeometry(w - left - kButtonWidth, top, kButtonWidth, kButtonHeight);
+}
+
+int RunPropertySheet(IPropertySheet& sheet, const std::function<int()>& show,
+                     const std::function<bool()>& apply) {
+  if (auto* form = dynamic_cast<TShowPropertiesFrm*>(&sheet)) {
+    form->SetApplyHandler(apply);
+    const int result = show();
+    form->SetApplyHandler({});
+    return result == 1 ? 1 : 2;
+  }
+  if (show() != 1) return 2;
+  return apply() ? 1 : 2;
+}
+
+int ShowObjectProperties(DrawObjectUnit& object) {
+  return RunPropertySheet(
+      *Settings().sheet, [&object] { return object.ShowProperties(); },
+      [&object] { return object.ApplyProperties(); });
+}

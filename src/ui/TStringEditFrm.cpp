@@ -1,0 +1,67 @@
+#include "ui/TStringEditFrm.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include "scene/Convert.h"
+
+namespace {
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonBar = 41;
+}  // namespace
+
+TStringEditFrm::TStringEditFrm(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QString::fromStdString(tlmController_.Translate("self.Caption", "文字编辑器")));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+
+  StringEdit = new QPlainTextEdit(this);
+  StringEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  StringEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Lines stay as typed; the horizontal bar scrolls long ones.
+  StringEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+  Button1 = new QPushButton(
+      QString::fromStdString(tlmController_.Translate("Button1.Caption", "确定")), this);
+  Button2 = new QPushButton(
+      QString::fromStdString(tlmController_.Translate("Button2.Caption", "取消")), this);
+  Button1->setDefault(false);
+  Button1->setAutoDefault(false);
+  Button2->setAutoDefault(false);
+  connect(Button1, &QPushButton::clicked, this, &TStringEditFrm::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TStringEditFrm::Button2Click);
+
+  resize(328, 248);
+}
+
+TStringEditFrm::~TStringEditFrm() = default;
+
+void TStringEditFrm::SetText(const std::string& text) {
+  text_ = text;
+  StringEdit->setPlainText(QString::fromStdString(text));
+}
+
+std::string TStringEditFrm::Text() const { return Trim(StringEdit->toPlainText().toStdString()); }
+
+void TStringEditFrm::Button1Click() {
+  text_ = StringEdit->toPlainText().toStdString();
+  accept();
+}
+
+void TStringEditFrm::Button2Click() {
+  SetText(std::string());
+  reject();
+}
+
+void TStringEditFrm::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  const int w = width();
+  const int h = height();
+  StringEdit->setGeometry(0, 0, w, std::max(0, h - kButtonBar));
+  const int top = h - kButtonBar + (kButtonBar - kButtonHeight) / 2;
+  const int left = std::max(8, w / 2 - kButtonWidth - 20);
+  Button1->setGeometry(left, top, kButtonWidth, kButtonHeight);
+  Button2->setGeometry(w - left - kButtonWidth, top, kButtonWidth, kButtonHeight);
+}

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <fstream>
+#include <iterator>
+
+#include "FakePropertySheet.h"
+#include "TestEnvironment.h"
+#include "UiTestApp.h"
+#include "files/ExperimentFile.h"
+#include "scene/Document.h"
+#include "ui/FileCommands.h"
+
+namespace {
+
+class FileCommandsTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    UiTestApp();
+    ASSERT_TRUE(dir.isValid());
+    Settings().messages = &messages;
+  }
+  std::string PathOf(const char* name) const {
+    return QDir(dir.path()).filePath(name).toStdString();
+  }
+  static std::vector<std::uint8_t> Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  static void Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  }
+
+  QTemporaryDir dir;
+  CollectingMessageSink messages;
+  Document document{nullptr};
+};
+
+}  // namespace
+
+TEST_F(FileCommandsTest, SaveWritesTheFileAndMarksThePageSaved) {
+  document.page->rayWidth = 3;
+  document.PushUndoSnapshot();
+  ASSERT_EQ(document.page->saved, 0);
+  const std::string path = PathOf("a.exo");
+  EXPECT_TRUE(SavePageFile(path, document));
+  EXPECT_EQ(document.page->saved, 1);
+  EXPECT_EQ(document.page->fileName, path);
+  EXPECT_EQ(Bytes(path), SerializeExperiment(document));
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(FileCommandsTest, FailedSaveReportsAndKeepsThePageUnsaved) {
+  // A regular file where a directory should be: no user, not even root, can
+  // create a file below it.
+  const std::string blocker = PathOf("blocker");
+  Write(blocker, {1});
+  document.page->fileName = "/earlier/name.exo";
+  document.PushUndoSnapshot();
+  EXPECT_FALSE(SavePageFile(blocker + "/x.exo", document));
+  EXPECT_EQ(document.page->saved, 0);
+  EXPECT_EQ(document.page->fileName, "/earlier/name.exo");
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_FALSE(messages.messages[0].empty());
+}
+
+TEST_F(FileCommandsTest, OnlyAnExistingFullPathCountsAsThePagesFile) {
+  const QString oldCurrent = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  Write(PathOf("0"), {1});
+  document.page->fileName = "0";  // the initial name; a file "0" lies in the working directory
+  EXPECT_FALSE(PageNamesExistingFile(document));
+  document.page->fileName = PathOf("0");
+  EXPECT_TRUE(PageNamesExistingFile(document));
+  document.page->fileName = PathOf("missing.exo");
+  EXPECT_FALSE(PageNamesExistingFile(document));
+  document.page->fileName = dir.path().toStdString();  // a directory
+  EXPECT_FALSE(PageNamesExistingFile(document));
+  QDir::setCurrent(oldCurrent);
+}
+
+TEST_F(FileCommandsTest, SaveToTheExistingFileAsksNothing) {
+  const std::string path = PathOf("b.exo");
+  ASSERT_TRUE(SavePageFile(path, document));
+  document.page->rayWidth = 1;
+  document.PushUndoSnapshot();
+  EXPECT_TRUE(SavePageClick(nullptr, document));  // no dialog: would block
+  EXPECT_EQ(document.page->saved, 1);
+  EXPECT_EQ(Bytes(path), SerializeExperiment(document));
+}
+
+TEST_F(FileCommandsTest, SaveDialogCancelledWritesNothing) {
+  document.page->fileName = "0";
+  document.PushUndoSnapshot();
+  QString title, filter, suffix;
+  bool confirms = false;
+  WhenModal([&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    title = dialog->windowTitle();
+    filter = dialog->nameFilters().value(0);
+    suffix = dialog->defaultSuffix();
+    confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+    dialog->reject();
+  });
+  EXPECT_FALSE(SavePageClick(nullptr, document));
+  EXPECT_EQ(title, "保存");
+  EXPECT_EQ(filter, "光学文件(*.exo)");
+  EXPECT_EQ(suffix, "exo");
+  EXPECT_TRUE(confirms);
+  EXPECT_EQ(document.page->saved, 0);
+  EXPECT_EQ(document.page->fileName, "0");
+}
+
+TEST_F(FileCommandsTest, SaveDialogAddsTheSuffix) {
+  document.page->fileName = "0";
+  WhenModal([&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->setDirectory(dir.path());
+    dialog->selectFile("experiment");
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  EXPECT_TRUE(SavePageClick(nullptr, document));
+  EXPECT_EQ(QFileInfo(QString::fromStdString(document.page->fileName)).fileName(),
+            "experiment.exo");
+  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(PathOf("experiment.exo"))));
+}
+
+TEST_F(FileCommandsTest, OpenReadsTheFileAndTakesItsName) {
+  Document other(nullptr);
+  other.page->rayWidth = 3;
+  other.page->ambientColour = 0x123456;
+  const std::string path = PathOf("c.exo");
+  Write(path, SerializeExperiment(other));
+  document.page->fileName = "/earlier.exo";
+  EXPECT_EQ(OpenPageFile(path, document), OpenStatus::Opened);
+  EXPECT_EQ(document.page->fileName, path);
+  EXPECT_EQ(document.page->saved, 1);
+  EXPECT_EQ(document.page->rayWidth, 3);
+  EXPECT_EQ(document.page->ambientColour, 0x123456u);
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(FileCommandsTest, RefusedFileKeepsThePreviousNameAndExperiment) {
+  Document other(nullptr);
+  auto bytes = SerializeExperiment(other);
+  bytes[4] ^= 1;  // the header's file size is off by one
+  const std::string path = PathOf("damaged.exo");
+  Write(path, bytes);
+  document.page->fileName = "/earlier.exo";
+  document.page->rayWidth = 1;
+  EXPECT_EQ(OpenPageFile(path, document), OpenStatus::Refused);
+  EXPECT_EQ(document.page->fileName, "/earlier.exo");
+  EXPECT_EQ(document.page->rayWidth, 1);
+  ASSERT_FALSE(messages.messages.empty());
+  EXPECT_EQ(messages.messages[0], "文件格已经损,不能打开.");
+}
+
+TEST_F(FileCommandsTest, MissingFileReportsAndChangesNothing) {
+  document.page->fileName = "/earlier.exo";
+  EXPECT_EQ(OpenPageFile(PathOf("none.exo"), document), OpenStatus::Failed);
+  EXPECT_EQ(document.page->fileName, "/earlier.exo");
+  ASSERT_FALSE(messages.messages.empty());
+  EXPECT_EQ(messages.messages[0], "打开文件失败.");
+}
+
+TEST_F(FileCommandsTest, OpenDialogStartsInTheExamplesAndCancelDoesNothing) {
+  const QString oldCurrent = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  QDir(dir.path()).mkdir("Optics example");
+  QString directory, filter;
+  WhenModal([&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    directory = dialog->directory().absolutePath();
+    filter = dialog->nameFilters().value(0);
+    dialog->reject();
+  });
+  document.page->fileName = "/earlier.exo";
+  EXPECT_FALSE(OpenPageClick(nullptr, document));
+  QDir::setCurrent(oldCurrent);
+  EXPECT_EQ(QFileInfo(directory), QFileInfo(QDir(dir.path()).filePath("Optics example")));
+  EXPECT_EQ(filter, "光学文件(*.exo)");
+  EXPECT_EQ(document.page->fileName, "/earlier.exo");
+  EXPECT_TRUE(messages.messages.empty());
+}

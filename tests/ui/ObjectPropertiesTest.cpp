@@ -1,0 +1,92 @@
+// The properties command with a real object in the real sheet.
+
+#include <gtest/gtest.h>
+
+#include <QColorDialog>
+#include <QPushButton>
+#include <memory>
+
+#include "TestEnvironment.h"
+#include "UiTestApp.h"
+#include "objects/ObjectFactory.h"
+#include "scene/IMessageSink.h"
+#include "ui/TShowPropertiesFrm.h"
+
+namespace {
+class ObjectPropertiesTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    UiTestApp();
+    sheet = std::make_unique<TShowPropertiesFrm>();
+    Settings().sheet = sheet.get();
+    Settings().messages = &messages;
+    mirror = CreateObjectByClassName("FlatMirror", nullptr);
+    ASSERT_NE(mirror, nullptr);
+    mirror->BeginCreate(120, 200);  // user (100, 100)
+    mirror->EndCreate(220, 200);    // user (200, 100)
+  }
+  void TearDown() override {
+    mirror.reset();
+    sheet.reset();
+    EngineTest::TearDown();
+  }
+  std::unique_ptr<TShowPropertiesFrm> sheet;
+  CollectingMessageSink messages;
+  std::unique_ptr<DrawObjectUnit> mirror;
+};
+}  // namespace
+
+TEST_F(ObjectPropertiesTest, InvalidCoordinateKeepsTheSheetOpenUntilCorrected) {
+  bool openAfterBadOk = false;
+  std::size_t messagesAfterBadOk = 0;
+  WhenModal([&] {
+    sheet->SetValue("X1", "abc");
+    sheet->BitBtn1->click();
+    openAfterBadOk = sheet->isVisible();
+    messagesAfterBadOk = messages.messages.size();
+    sheet->SetValue("X1", "50");
+    sheet->BitBtn1->click();
+  });
+  EXPECT_EQ(ShowObjectProperties(*mirror), 1);
+  EXPECT_TRUE(openAfterBadOk);
+  ASSERT_EQ(messagesAfterBadOk, 1u);
+  EXPECT_EQ(messages.messages[0], "x1,不是有用的整数,请输入一个整数.");
+  EXPECT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(sheet->windowTitle(), "平面镜属性");
+  // Shown again: the corrected point is the mirror's.
+  WhenModal([&] { sheet->CancelBtn->click(); });
+  mirror->ShowProperties();
+  EXPECT_EQ(sheet->Value("X1"), "50");
+  EXPECT_EQ(sheet->Value("Y1"), "100");
+}
+
+TEST_F(ObjectPropertiesTest, CancelAlwaysClosesAndAppliesNothing) {
+  WhenModal([&] {
+    sheet->SetValue("X1", "abc");
+    sheet->CancelBtn->click();
+  });
+  EXPECT_EQ(ShowObjectProperties(*mirror), 2);
+  EXPECT_TRUE(messages.messages.empty());
+  WhenModal([&] { sheet->CancelBtn->click(); });
+  mirror->ShowProperties();
+  EXPECT_EQ(sheet->Value("X1"), "100");
+}
+
+TEST_F(ObjectPropertiesTest, ColourRowOfTheMirrorHasTheColourEditor) {
+  WhenModal([&] {
+    const int row = 4;
+    EXPECT_EQ(sheet->KeyAt(row), "颜色");
+    EXPECT_EQ(sheet->RowClassAt(row), TRowClass::Colour);
+    EXPECT_EQ(sheet->EditStyleAt(row), TEditStyle::Ellipsis);
+    EXPECT_TRUE(sheet->ReadOnlyAt(row));
+    WhenModal([&] {
+      sheet->ColorDialog->setCurrentColor(QColor(0, 0, 255));
+      sheet->ColorDialog->accept();
+    });
+    sheet->EditButtonClick(row);
+    sheet->BitBtn1->click();
+  });
+  EXPECT_EQ(ShowObjectProperties(*mirror), 1);
+  EXPECT_EQ(mirror->color, 0xFF0000u);
+}
