@@ -6,7 +6,10 @@
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/FourPrism.h"
 #include "objects/elements/ThreePrism.h"
+#include "objects/sources/ComplexlH.h"
 #include "objects/sources/LampHouse.h"
+#include "objects/sources/PointLampHouse.h"
+#include "objects/sources/RealObject.h"
 #include "objects/tools/ReferenceFrame.h"
 
 namespace {
@@ -22,10 +25,13 @@ std::pair<std::string, Maker> Entry(const char* name) {
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
       Entry<FlatMirror>("FlatMirror"),
+      Entry<ComplexlH>("ComplexlH"),
       Entry<FourPrism>("FourPrism"),
       Entry<LampHouse>("LampHouse"),
       Entry<ReferenceFrame>("ReferenceFrame"),
       Entry<ThreePrism>("ThreePrism"),
+      Entry<PointLampHouse>("PointLampHouse"),
+      Entry<RealObject>("RealObject"),
   };
   return table;
 }

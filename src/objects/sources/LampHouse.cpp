@@ -127,6 +127,19 @@ bool LampHouse::ApplyProperties() {
   ReadColorRow(Tr("87", "发光颜色"), rayTemplate.rayColour);
 
   // Stops at the first bad row; the rows before it stay applied.
+  if (!ApplyBundleRows()) return false;
+
+  double factor = 0;
+  // A value beyond the float range cannot be stored; it is as unusable as text.
+  if (!TryStrToFloat(sheet.Value(Tr("88", "折射率倍")), factor) || std::fabs(factor) > FLT_MAX) {
+    ShowMessage(Tr("90", "折射率倍,不是有用的数值型,请输入一个数值型"));
+    return false;
+  }
+  rayTemplate.indexFactor = static_cast<float>(factor);
+  return true;
+}
+
+bool LampHouse::ApplyBundleRows() {
   if (!ReadUserX("X1", rayTemplate.startX)) {
     ShowMessage(Tr("71", "x1,不是有用的整数,请输入一个整数."));
     return false;
@@ -151,7 +164,7 @@ bool LampHouse::ApplyProperties() {
     return false;
   }
   if (count < 1 || count > kMaxRays) {
-    sheet.SetValue(countKey, IntToStr(rayCount));
+    Settings().sheet->SetValue(countKey, IntToStr(rayCount));
     ShowMessage(Tr("82", "平行光线的条数,请输入一个1~10整数"));
     return false;
   }
@@ -163,14 +176,6 @@ bool LampHouse::ApplyProperties() {
     return false;
   }
   raySpacing = static_cast<float>(spacing);
-
-  double factor = 0;
-  // A value beyond the float range cannot be stored; it is as unusable as text.
-  if (!TryStrToFloat(sheet.Value(Tr("88", "折射率倍")), factor) || std::fabs(factor) > FLT_MAX) {
-    ShowMessage(Tr("90", "折射率倍,不是有用的数值型,请输入一个数值型"));
-    return false;
-  }
-  rayTemplate.indexFactor = static_cast<float>(factor);
   return true;
 }
 

@@ -40,4 +40,7 @@ class LampHouse : public DrawObjectUnit {
 
  protected:
   std::vector<PointRef> ControlPoints() override;
+  // The coordinate, ray count and spacing rows, in reading order; false after
+  // the message of the first bad row. Shared with the composite source.
+  bool ApplyBundleRows();
 };
