@@ -8,10 +8,10 @@
 #include "GuiApplication.h"
 #include "RecordingTraceSink.h"
 #include "TestEnvironment.h"
-#include "TraceBuilders.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/elements/FlatMirror.h"
+#include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
@@ -124,12 +124,11 @@ TEST_F(SourceTracingTest, PrismFansAWhiteBeamRedLeastVioletMost) {
   white.rayTemplate.startY = 220;
   white.rayTemplate.throughX = 100;
   white.rayTemplate.throughY = 220;
-  // Apex up; the glass lies on the left of each face as it runs round.
-  const TPointF apex{300, 100}, left{200, 300}, right{400, 300};
-  const std::vector<DrawObjectLineDataStruct> prism = {
-      Boundary(apex, left, 1.5f), Boundary(left, right, 1.5f), Boundary(right, apex, 1.5f)};
+  ThreePrism prism(&canvas);  // apex up
+  prism.vertices = {TPointF{300, 100}, TPointF{200, 300}, TPointF{400, 300}};
+  prism.refractiveIndex = 1.5f;
   RecordingTraceSink sink;
-  TraceScene(prism, white.GetBaseRays(), TraceOptions{}, sink);
+  TraceScene(prism.GetSurfaces(), white.GetBaseRays(), TraceOptions{}, sink);
   for (const auto& item : sink.Of(TraceItem::Ray)) EXPECT_EQ(item.ray.blend, 1);
 
   const std::vector<TColor> spectrum(white.colourTable.begin(), white.colourTable.end());

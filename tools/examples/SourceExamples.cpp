@@ -1,9 +1,12 @@
-// Example experiments of the light sources: images in a plane mirror.
+// Example experiments of the light sources: white light fanned out by a prism,
+// images in a plane mirror.
 
 #include <memory>
 
 #include "examples/Examples.h"
 #include "objects/elements/FlatMirror.h"
+#include "objects/elements/ThreePrism.h"
+#include "objects/sources/ComplexlH.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
 #include "scene/Document.h"
@@ -61,6 +64,30 @@ void ArrowInAMirror(Document& doc) {
   doc.scene.push_back(std::move(arrow));
 }
 
+// White light meets a glass prism: each colour is refracted with its own
+// index, so the beam leaves as a spectrum, red bent least and violet most.
+void WhiteLightThroughAPrism(Document& doc) {
+  // Backward extensions of seven close rays would only hide the spectrum.
+  doc.page->drawReverse = 0;
+  auto prism = std::make_unique<ThreePrism>(doc.canvas);
+  prism->vertices = {TPointF{400, 120}, TPointF{280, 360}, TPointF{520, 360}};
+  prism->refractiveIndex = 1.5f;
+  // Unfilled: the spectral rays add up on the black page, not on the glass colour.
+  prism->fillFlag = 0;
+  prism->firstPaint = 0;
+  prism->SetSerialName("1");
+  auto white = std::make_unique<ComplexlH>(doc.canvas);
+  white->rayTemplate.startX = 120;
+  white->rayTemplate.startY = 270;
+  white->rayTemplate.throughX = 200;
+  white->rayTemplate.throughY = 250;
+  white->skipNextPaint = 0;
+  white->SetSerialName("1");
+  doc.scene.push_back(std::move(white));
+  doc.scene.push_back(std::move(prism));
+}
+
+const ExampleRegistrar whiteLight("白光的色散.exo", WhiteLightThroughAPrism);
 const ExampleRegistrar pointSource("平面镜成像(点光源).exo", PointSourceInAMirror);
 const ExampleRegistrar arrow("平面镜成像(物体).exo", ArrowInAMirror);
 
