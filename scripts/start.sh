@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
-example="$(ls build/"Optics example"/*.exo 2>/dev/null | head -n 1 || true)"
+example="build/Optics example/白光的色散.exo"
+[ -f "$example" ] || example="$(ls build/"Optics example"/*.exo 2>/dev/null | head -n 1 || true)"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/veltrano-optics ]; then
   cd build && exec ./veltrano-optics ${example:+"${example#build/}"}
 fi
