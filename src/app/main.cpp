@@ -1,13 +1,34 @@
 // Veltrano Optics: the only command-line argument is an experiment file to open.
 
+#include <QTimer>
+#include <atomic>
+#include <csignal>
+
 #include "app/TLumidorApplication.h"
 #include "app/TLumidorNetworkFrm.h"
 #include "scene/ProcessSettings.h"
 #include "ui/QtMessageSink.h"
 #include "ui/TShowPropertiesFrm.h"
 
+namespace {
+
+std::atomic<bool> quitRequested{false};
+
+extern "C" void RequestQuit(int) { quitRequested = true; }
+
+}  // namespace
+
 int main(int argc, char** argv) {
   TLumidorApplication app(argc, argv);
+  // A session that ends (or a terminal's Ctrl+C) closes the window like "退出"
+  // instead of killing the process in the middle of a paint.
+  std::signal(SIGTERM, RequestQuit);
+  std::signal(SIGINT, RequestQuit);
+  QTimer quitPoll;
+  QObject::connect(&quitPoll, &QTimer::timeout, [] {
+    if (quitRequested) QCoreApplication::quit();
+  });
+  quitPoll.start(100);
   // Messages of the start-up open already need their boxes.
   QtMessageSink messages;
   Settings().messages = &messages;

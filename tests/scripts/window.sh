@@ -19,8 +19,17 @@ unset QT_QPA_PLATFORM
 pid=$!
 sleep 6
 if kill -0 "$pid" 2>/dev/null; then
-  echo alive >"$WORK/state"
   kill "$pid"
+  # The program closes its window and leaves with status 0 on SIGTERM.
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "did not exit after SIGTERM" >"$WORK/state"
+    kill -9 "$pid"
+  else
+    wait "$pid"
+    status=$?
+    if [ "$status" -eq 0 ]; then echo alive >"$WORK/state"; else echo "exit status $status after SIGTERM" >"$WORK/state"; fi
+  fi
 else
   wait "$pid"
   echo "exited $?" >"$WORK/state"
