@@ -3,8 +3,10 @@
 current binary layout), used to cross-check the program's reader and writer.
 
 It knows the frame (120-byte header, 108-byte page record, object records,
-14-byte trailer), the base record and string record of every object, and the
-own records of LampHouse, FlatMirror and ReferenceFrame.
+14-byte trailer), the base record and string record of every object, the
+80-byte ray record, and the own records of LampHouse, FlatMirror,
+ReferenceFrame, ThreePrism, FourPrism, ComplexlH, PointLampHouse and
+RealObject.
 
 Usage:
   exo_independent.py write SPEC.json OUT.exo   write a file described by SPEC
@@ -24,6 +26,23 @@ PAGE_SIZE = 108
 TRAILER_SIZE = 14
 PRODUCT_TAG = "物理光学软件"
 MAX_CLASS_NAME = 64
+MAX_NAME = 1 << 16
+POINT_TABLE = 11
+
+# The 80-byte ray record: points and derived line (0-27), vertical flag (28,
+# padded), vertical x and index factor (32-39), colour (40), blend flag (44,
+# padded), source kind (48), name reference (52), emission group (56), last
+# surface (60), source line width (64), two links (68, 72), spare word (76).
+RAY_FORMAT = "<fffffffB3xffIB3xiiiii8x4x"
+RAY_KEYS = ["x1", "y1", "x2", "y2", "slope", "intercept", "direction", "vertical",
+            "verticalX", "indexFactor", "rayColour", "blend", "sourceKind",
+            "nameReference", "emissionGroup", "lastSurface", "sourceLineWidth"]
+
+# Composite source: red, orange, yellow, green, cyan, blue, violet; the index
+# factors are the floats 0x3F800000 + slot * 83886 (1.00 ... 1.06).
+COMPOSITE_COLOURS = [0x0000FF, 0x0080FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000, 0xFF0080]
+COMPOSITE_FACTORS = [struct.unpack("<f", struct.pack("<I", 0x3F800000 + k * 83886))[0]
+                     for k in range(7)]
 
 
 class LayoutError(Exception):
@@ -51,10 +70,32 @@ def default_base(class_name):
             "flagE": 0, "reserved": "00" * 40}
 
 
+def default_ray():
+    return {"x1": 0.0, "y1": 0.0, "x2": 0.0, "y2": 0.0, "slope": 0.0, "intercept": 0.0,
+            "direction": 0.0, "vertical": 0, "verticalX": 0.0, "indexFactor": 1.0,
+            "rayColour": 0xFF, "blend": 0, "sourceKind": 0, "emissionGroup": 0,
+            "lastSurface": 0, "sourceLineWidth": 0}
+
+
 def default_object(class_name):
     obj = default_base(class_name)
     obj["class"] = class_name
-    if class_name == "LampHouse":
+    if class_name in ("ThreePrism", "FourPrism"):
+        n = 3 if class_name == "ThreePrism" else 4
+        obj.update({"colour": 0xFFFF80, "fillColour": 0xFFDAC4, "fillFlag": 1,
+                    "vertices": [[0.0, 0.0]] * n, "index": 1.3, "firstPaint": 1})
+    elif class_name == "ComplexlH":
+        obj.update(default_ray())
+        obj.update({"colour": 0xFFFFFF, "blend": 1, "rayCount": 1, "spacing": 10.0,
+                    "colours": list(COMPOSITE_COLOURS), "factors": list(COMPOSITE_FACTORS),
+                    "skipPaint": 1})
+    elif class_name in ("PointLampHouse", "RealObject"):
+        obj.update(default_ray())
+        point = class_name == "PointLampHouse"
+        obj.update({"sourceKind": 1 if point else 2, "rayCount": 3 if point else 4,
+                    "spare": 10.0, "skipPaint": 1,
+                    "points": [[0.0, 0.0]] * POINT_TABLE, "objectName": "S"})
+    elif class_name == "LampHouse":
         obj.update({"colour": 0xFF, "x1": 0.0, "y1": 0.0, "x2": 0.0, "y2": 0.0,
                     "slope": 0.0, "intercept": 0.0, "direction": 0.0,
                     "vertical": 0, "verticalX": 0.0, "indexFactor": 1.0,
@@ -115,17 +156,39 @@ def reserved_bytes(o):
     return block
 
 
+def ray_bytes(o):
+    # The name reference is written as 0: a file carries no text there.
+    values = [0 if k == "nameReference" else o[k] for k in RAY_KEYS]
+    ray = struct.pack(RAY_FORMAT, *values)
+    assert len(ray) == 80
+    return ray
+
+
+def points_bytes(points, count, what):
+    if len(points) != count:
+        raise LayoutError("%s needs %d points" % (what, count))
+    return b"".join(struct.pack("<ff", x, y) for x, y in points)
+
+
 def object_bytes(o):
     cls = o["class"]
     out = string_record(cls) + base_bytes(o)
-    if cls == "LampHouse":
-        ray = struct.pack("<fffffffB3xffIB3xiiiii8x4x", o["x1"], o["y1"], o["x2"], o["y2"],
-                          o["slope"], o["intercept"], o["direction"], o["vertical"],
-                          o["verticalX"], o["indexFactor"], o["rayColour"], o["blend"],
-                          o["sourceKind"], 0, o["emissionGroup"], o["lastSurface"],
-                          o["sourceLineWidth"])
-        assert len(ray) == 80
-        out += ray + struct.pack("<ifB", o["rayCount"], o["spacing"], o["skipPaint"])
+    if cls in ("ThreePrism", "FourPrism"):
+        n = 3 if cls == "ThreePrism" else 4
+        out += points_bytes(o["vertices"], n, cls)
+        out += struct.pack("<fB", o["index"], o["firstPaint"])
+    elif cls == "ComplexlH":
+        if len(o["colours"]) != 7 or len(o["factors"]) != 7:
+            raise LayoutError("ComplexlH needs seven colours and seven factors")
+        out += ray_bytes(o) + struct.pack("<if", o["rayCount"], o["spacing"])
+        out += struct.pack("<7I", *o["colours"]) + struct.pack("<7f", *o["factors"])
+        out += struct.pack("<B", o["skipPaint"])
+    elif cls in ("PointLampHouse", "RealObject"):
+        out += ray_bytes(o) + struct.pack("<ifB", o["rayCount"], o["spare"], o["skipPaint"])
+        out += points_bytes(o["points"], POINT_TABLE, cls)
+        out += string_record(o["objectName"])
+    elif cls == "LampHouse":
+        out += ray_bytes(o) + struct.pack("<ifB", o["rayCount"], o["spacing"], o["skipPaint"])
     elif cls == "FlatMirror":
         seg = struct.pack("<fffffffB3xfI", o["x1"], o["y1"], o["x2"], o["y2"], o["slope"],
                           o["intercept"], o["direction"], o["vertical"], o["verticalX"],
@@ -221,13 +284,25 @@ def parse(data):
                          "fillFlag", "fillColour", "handleSize", "handleColour", "flagE"],
                         vals):
             o[k] = v
-        if cls == "LampHouse":
-            vals = r.unpack("<fffffffB3xffIB3xiiiii8x4x", "ray template")
-            for k, v in zip(["x1", "y1", "x2", "y2", "slope", "intercept", "direction",
-                             "vertical", "verticalX", "indexFactor", "rayColour", "blend",
-                             "sourceKind", "nameReference", "emissionGroup", "lastSurface",
-                             "sourceLineWidth"], vals):
-                o[k] = v
+        if cls in ("ThreePrism", "FourPrism"):
+            n = 3 if cls == "ThreePrism" else 4
+            flat = r.unpack("<%df" % (2 * n), "vertices")
+            o["vertices"] = [[flat[2 * i], flat[2 * i + 1]] for i in range(n)]
+            o["index"], o["firstPaint"] = r.unpack("<fB", "medium")
+        elif cls == "ComplexlH":
+            o.update(zip(RAY_KEYS, r.unpack(RAY_FORMAT, "ray template")))
+            o["rayCount"], o["spacing"] = r.unpack("<if", "composite source")
+            o["colours"] = list(r.unpack("<7I", "colour table"))
+            o["factors"] = list(r.unpack("<7f", "factor table"))
+            (o["skipPaint"],) = r.unpack("<B", "composite source")
+        elif cls in ("PointLampHouse", "RealObject"):
+            o.update(zip(RAY_KEYS, r.unpack(RAY_FORMAT, "ray template")))
+            o["rayCount"], o["spare"], o["skipPaint"] = r.unpack("<ifB", cls)
+            flat = r.unpack("<%df" % (2 * POINT_TABLE), "point table")
+            o["points"] = [[flat[2 * i], flat[2 * i + 1]] for i in range(POINT_TABLE)]
+            o["objectName"] = r.string("object name", MAX_NAME).decode("gbk", "replace")
+        elif cls == "LampHouse":
+            o.update(zip(RAY_KEYS, r.unpack(RAY_FORMAT, "ray template")))
             o["rayCount"], o["spacing"], o["skipPaint"] = r.unpack("<ifB", "light source")
         elif cls == "FlatMirror":
             vals = r.unpack("<fffffffB3xfI", "mirror segment")
