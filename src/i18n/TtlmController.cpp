@@ -28,10 +28,10 @@ std::string TtlmController::Translate(const std::string& id, const std::string& 
       continue;
     }
     if (i + 1 >= format.size()) return format;
-    const char spec = format[i + 1];
-    if (spec == '%') {
+    const char directive = format[i + 1];
+    if (directive == '%') {
       out += '%';
-    } else if (spec == 's' || spec == 'd') {
+    } else if (directive == 's' || directive == 'd') {
       if (next >= arguments.size()) return format;
       out += arguments[next++];
     } else {

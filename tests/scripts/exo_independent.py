@@ -202,21 +202,21 @@ def object_bytes(o):
     return out + reserved_bytes(o)
 
 
-def build(spec, offsets=None):
+def build(layout, offsets=None):
     """The file's bytes; `offsets`, when a list, receives the start of every
     object record."""
     h = default_header()
-    h.update(spec.get("header", {}))
+    h.update(layout.get("header", {}))
     p = default_page()
-    p.update(spec.get("page", {}))
+    p.update(layout.get("page", {}))
     body = page_bytes(p)
-    for given in spec.get("objects", []):
+    for given in layout.get("objects", []):
         o = default_object(given["class"])
         o.update(given)
         if offsets is not None:
             offsets.append(HEADER_SIZE + len(body))
         body += object_bytes(o)
-    trailer = bytes.fromhex(spec.get("trailer", "00" * TRAILER_SIZE))
+    trailer = bytes.fromhex(layout.get("trailer", "00" * TRAILER_SIZE))
     if len(trailer) != TRAILER_SIZE:
         raise LayoutError("trailer must be 14 bytes")
     total = HEADER_SIZE + len(body) + TRAILER_SIZE
@@ -352,9 +352,9 @@ def sample_spec():
 def main(argv):
     if len(argv) >= 2 and argv[1] == "write" and len(argv) == 4:
         with open(argv[2], encoding="utf-8") as f:
-            spec = json.load(f)
+            layout = json.load(f)
         with open(argv[3], "wb") as f:
-            f.write(build(spec))
+            f.write(build(layout))
         return 0
     if len(argv) >= 2 and argv[1] == "sample" and len(argv) == 3:
         with open(argv[2], "wb") as f:
