@@ -24,6 +24,8 @@ class FileCommandsTest : public EngineTest {
     UiTestApp();
     ASSERT_TRUE(dir.isValid());
     Settings().messages = &messages;
+    // A fixed header time, so that two serialisations never straddle a second.
+    document.header.dateTime = "2026-01-01 08:00:00";
   }
   std::string PathOf(const char* name) const {
     return QDir(dir.path()).filePath(name).toStdString();
