@@ -261,6 +261,13 @@ std::string DrawObjectUnit::UserYText(float y) {
   return IntToStr(static_cast<long long>(Settings().originY) - Pixel(y));
 }
 
+void DrawObjectUnit::InsertTwoPointRows(IPropertySheet& sheet, TPointF p1, TPointF p2) {
+  sheet.InsertRow("Y2", UserYText(p2.y));
+  sheet.InsertRow("X2", UserXText(p2.x));
+  sheet.InsertRow("Y1", UserYText(p1.y));
+  sheet.InsertRow("X1", UserXText(p1.x));
+}
+
 bool DrawObjectUnit::ReadIntRow(const std::string& key, std::int32_t& value) {
   int v = 0;
   if (!TryStrToInt(Settings().sheet->Value(key), v)) return false;

@@ -12,6 +12,7 @@
 #include "optics/DrawObjectLineDataStruct.h"
 
 class ByteWriter;
+class IPropertySheet;
 class ByteReader;
 
 // A control point held somewhere inside an object's own records.
@@ -125,6 +126,9 @@ class DrawObjectUnit {
   // Property rows show screen points in user coordinates (whole numbers).
   static std::string UserXText(float x);
   static std::string UserYText(float y);
+  // The rows "X1", "Y1", "X2", "Y2" of a two-point object, inserted above the
+  // rows already in the sheet.
+  static void InsertTwoPointRows(IPropertySheet& sheet, TPointF p1, TPointF p2);
   // An integer user coordinate row back to screen pixels; false (and the
   // value untouched) when the text is not an integer.
   static bool ReadUserX(const std::string& key, float& x);

@@ -82,10 +82,7 @@ int FlatMirror::ShowProperties() {
   // Each row goes above the earlier ones: bottom row first.
   sheet.InsertRow(Tr("86", "角度"), LeftStr(FloatToStr(DirectionAngle(p1, p2)), 6));
   sheet.InsertRow(Tr("58", "颜色"), IntToStr(color));
-  sheet.InsertRow("Y2", UserYText(p2.y));
-  sheet.InsertRow("X2", UserXText(p2.x));
-  sheet.InsertRow("Y1", UserYText(p1.y));
-  sheet.InsertRow("X1", UserXText(p1.x));
+  InsertTwoPointRows(sheet, p1, p2);
   sheet.SetEditStyle(4, TEditStyle::Ellipsis);
   sheet.SetReadOnly(4, true);
   sheet.SetReadOnly(5, true);

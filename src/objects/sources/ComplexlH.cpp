@@ -78,10 +78,7 @@ int ComplexlH::ShowProperties() {
   sheet.InsertRow(Tr("83", "光线间距"), FloatToStr(raySpacing));
   sheet.InsertRow(Tr("81", "平行光线的条数"), IntToStr(rayCount));
   sheet.InsertRow(Tr("58", "颜色"), IntToStr(color));
-  sheet.InsertRow("Y2", UserYText(p2.y));
-  sheet.InsertRow("X2", UserXText(p2.x));
-  sheet.InsertRow("Y1", UserYText(p1.y));
-  sheet.InsertRow("X1", UserXText(p1.x));
+  InsertTwoPointRows(sheet, p1, p2);
   sheet.SetEditStyle(4, TEditStyle::Ellipsis);
   sheet.SetReadOnly(4, true);
   sheet.SetReadOnly(7, true);

@@ -108,10 +108,7 @@ int LampHouse::ShowProperties() {
   sheet.InsertRow(Tr("81", "平行光线的条数"), IntToStr(rayCount));
   sheet.InsertRow(Tr("87", "发光颜色"), IntToStr(rayTemplate.rayColour));
   sheet.InsertRow(Tr("58", "颜色"), IntToStr(color));
-  sheet.InsertRow("Y2", UserYText(p2.y));
-  sheet.InsertRow("X2", UserXText(p2.x));
-  sheet.InsertRow("Y1", UserYText(p1.y));
-  sheet.InsertRow("X1", UserXText(p1.x));
+  InsertTwoPointRows(sheet, p1, p2);
   for (int row : {4, 5}) {
     sheet.SetEditStyle(row, TEditStyle::Ellipsis);
     sheet.SetReadOnly(row, true);
