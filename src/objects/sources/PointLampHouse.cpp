@@ -19,11 +19,7 @@ PointLampHouse::PointLampHouse(TCanvas* canvas) : DrawObjectUnit(canvas) {
   record.ray.sourceKind = 1;
 }
 
-std::vector<PointRef> PointLampHouse::ControlPoints() {
-  std::vector<PointRef> refs;
-  for (int i = 0; i < 4; ++i) refs.push_back({&record.points[i].x, &record.points[i].y});
-  return refs;
-}
+std::vector<PointRef> PointLampHouse::ControlPoints() { return record.PointRefs(4); }
 
 void PointLampHouse::Draw(int mode) {
   if (!canvas) return;

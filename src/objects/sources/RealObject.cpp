@@ -22,11 +22,7 @@ RealObject::RealObject(TCanvas* canvas) : DrawObjectUnit(canvas) {
   record.ray.sourceKind = 2;
 }
 
-std::vector<PointRef> RealObject::ControlPoints() {
-  std::vector<PointRef> refs;
-  for (int i = 0; i < 6; ++i) refs.push_back({&record.points[i].x, &record.points[i].y});
-  return refs;
-}
+std::vector<PointRef> RealObject::ControlPoints() { return record.PointRefs(6); }
 
 void RealObject::Draw(int mode) {
   if (!canvas) return;

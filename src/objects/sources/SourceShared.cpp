@@ -134,3 +134,9 @@ bool EmitterRecord::Load(ByteReader& in) {
   objectName = in.ReadString(kMaxObjectName);
   return in.Ok();
 }
+
+std::vector<PointRef> EmitterRecord::PointRefs(int count) {
+  std::vector<PointRef> refs;
+  for (int i = 0; i < count && i < kPoints; ++i) refs.push_back({&points[i].x, &points[i].y});
+  return refs;
+}

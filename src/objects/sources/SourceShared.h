@@ -14,6 +14,7 @@
 #include "gfx/TCanvas.h"
 #include "gfx/TGDIPlusCanvas.h"
 #include "optics/DrawBaseRayDataStruct.h"
+#include "scene/DrawObjectUnit.h"
 
 class ByteWriter;
 class ByteReader;
@@ -67,6 +68,9 @@ struct EmitterRecord {
   float spare = 10.0f;
   std::uint8_t skipNextPaint = 1;
   std::string objectName = "S";
+
+  // The first `count` points as the object's control points.
+  std::vector<PointRef> PointRefs(int count);
 
   // Everything after the base record except the reserved block.
   void Save(ByteWriter& out) const;
