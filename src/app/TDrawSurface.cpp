@@ -55,8 +55,8 @@ void TDrawSurface::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TDrawSurface::mouseDoubleClickEvent(QMouseEvent* event) {
-  // The double-click opens the properties first; the press it stands for
-  // follows, as with the first click.
-  if (event->button() == Qt::LeftButton) emit DoubleClick();
+  // The press it stands for comes first, as with the first click, so that
+  // the sheet opens for what that press selected.
   mousePressEvent(event);
+  if (event->button() == Qt::LeftButton) emit DoubleClick();
 }

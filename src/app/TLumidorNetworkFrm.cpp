@@ -119,7 +119,7 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   connect(surface_, &TDrawSurface::MouseDown, this, &TLumidorNetworkFrm::SurfaceMouseDown);
   connect(surface_, &TDrawSurface::MouseMove, this, &TLumidorNetworkFrm::SurfaceMouseMove);
   connect(surface_, &TDrawSurface::MouseUp, this, &TLumidorNetworkFrm::SurfaceMouseUp);
-  connect(surface_, &TDrawSurface::DoubleClick, this, &TLumidorNetworkFrm::ShowPropertiesMenuClick);
+  connect(surface_, &TDrawSurface::DoubleClick, this, &TLumidorNetworkFrm::SurfaceDoubleClick);
   connect(surface_, &TDrawSurface::ContextMenuAt, this, &TLumidorNetworkFrm::ShowToolUnitMenuAt);
 
   InitWorkspace(options_.openFile);
@@ -397,6 +397,10 @@ void TLumidorNetworkFrm::InitWorkspace(const std::string& openFile) {
   // Cleared before the file is read, so that the file's own show-angles
   // setting holds, as it does when the same file is opened from the menu.
   doc.showAngles = 0;
+  // The fresh page is the first snapshot, as after New, so that the first
+  // edit can be undone. An opened file starts its own history.
+  doc.PushUndoSnapshot();
+  doc.page->saved = 1;
   if (!openFile.empty() && QFileInfo(Q(openFile)).isFile()) {
     // Keeps the path as the page's file name when the file is taken.
     OpenPageFile(openFile, doc);
@@ -651,10 +655,13 @@ void TLumidorNetworkFrm::DrawSelectToolMouseUp(Qt::MouseButton button, int x, in
     mouseDown = false;
     const bool clicked = x == downX && y == downY;
     if (!doc.placement || (clicked && doc.placement->className != "PointLampHouse")) {
-      // A click places nothing (a point source excepted).
+      // A click places nothing (a point source excepted). The press dropped
+      // the selection: its handles and the edit buttons must follow.
       doc.placement.reset();
       InstallDefaultHandlers();
       arrowBtn_->setChecked(true);
+      RefreshView();
+      UpdateEditButtons();
       return;
     }
     DrawObjectUnit* placed = doc.AppendObject(std::move(doc.placement));
@@ -662,7 +669,8 @@ void TLumidorNetworkFrm::DrawSelectToolMouseUp(Qt::MouseButton button, int x, in
     InstallDefaultHandlers();
     PushUndoSnapshot();
   }
-  arrowBtn_->setChecked(true);
+  // Pressing the arrow button disarms a tool still armed (a right click).
+  ArrowBtnClick();
   RefreshView();
   UpdateEditButtons();
 }
@@ -714,7 +722,8 @@ void TLumidorNetworkFrm::DefaultMouseUp(Qt::MouseButton button, int x, int y) {
   const bool bothDiffer = x != downX && y != downY;
   if (left && mouseDown && hitCode != 0) {
     if (x != downX || y != downY) PushUndoSnapshot();
-  } else if (left && mouseDown && bothDiffer) {
+  } else if (left && mouseDown && bothDiffer && !moveMode) {
+    // A pan moved the scene; it selects nothing.
     if (document_->SelectInRect(float(downX), float(downY), float(x), float(y))) hitCode = 100;
   }
   if (bothDiffer && hitCode == 0 && mouseDown && left && !moveMode) {
@@ -724,6 +733,16 @@ void TLumidorNetworkFrm::DefaultMouseUp(Qt::MouseButton button, int x, int y) {
   hitCode = 0;
   mouseDown = false;
   RefreshView();
+  UpdateEditButtons();
+}
+
+void TLumidorNetworkFrm::SurfaceDoubleClick() {
+  // The press of the double-click came first and selected what lies under
+  // the pointer. Its release goes to the modal sheet, so the press ends
+  // here, and the buttons follow the selection the sheet leaves.
+  ShowPropertiesMenuClick();
+  mouseDown = false;
+  hitCode = 0;
   UpdateEditButtons();
 }
 

@@ -52,7 +52,7 @@ class TLumidorNetworkFrm : public QMainWindow {
   // The drawing board, once one exists; null means "not visible".
   void SetDrawingBoard(IDrawingBoard* board) { board_ = board; }
 
-  // Mouse state (window fields of the original form).
+  // Mouse state of the window.
   bool mouseDown = false;
   int hitCode = 0;
   int downX = 0, downY = 0;
@@ -75,6 +75,8 @@ class TLumidorNetworkFrm : public QMainWindow {
   void SurfaceMouseDown(Qt::MouseButton button, int x, int y);
   void SurfaceMouseMove(Qt::MouseButtons buttons, int x, int y);
   void SurfaceMouseUp(Qt::MouseButton button, int x, int y);
+  // A left double-click: the properties of what its press selected.
+  void SurfaceDoubleClick();
 
   void RefreshView();
   void RefrushMenuClick();

@@ -269,6 +269,8 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
     document.page->ambientColour = colour;
   document.page->drawNormals = normals != 0;
   document.page->drawReverse = reverse != 0;
+  // The file's own coordinate-system line decides whether the axes show.
+  document.page->showAxes = hasFrame != 0;
 
   if (hasFrame != 0) {
     if (!cursor.IntAt(25, originX) || !cursor.IntAt(26, originY)) return stop(cursor.Error());

@@ -92,12 +92,18 @@ std::string DamagedRecordMessage() {
 // Step 6 of Open, for a file that was accepted.
 void FinishOpen(const std::string& path, Document& document) {
   document.page->fileName = path;
-  document.page->saved = 1;
+  // The page is fully applied before the snapshot, so that Undo back to the
+  // opened state shows the axes as the page says.
+  if (auto* frame = FindByClass(document.scene, "ReferenceFrame"))
+    frame->isDrawn = document.page->showAxes;
+  document.SyncOrigin();
+  // One paint without tracing clears the skip-next-paint flags of objects
+  // made by the converted reader; a snapshot holding one would hide the
+  // object on the first refresh after Undo.
+  document.Repaint(true);
   document.PushUndoSnapshot();
   // A file that was just opened has no unsaved change.
   document.page->saved = 1;
-  if (auto* frame = FindByClass(document.scene, "ReferenceFrame"))
-    frame->isDrawn = document.page->showAxes;
   document.RefreshView();
 }
 

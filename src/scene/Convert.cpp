@@ -61,7 +61,7 @@ std::string FloatToStr(double value) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.15G", value);
   std::string s = buffer;
-  // "%G" switches to exponent form like the original for very large or small values.
+  // "%G" switches to exponent form for very large or small values.
   const auto e = s.find('E');
   std::string mantissa = e == std::string::npos ? s : s.substr(0, e);
   std::string exponent = e == std::string::npos ? "" : s.substr(e);

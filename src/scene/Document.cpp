@@ -8,6 +8,16 @@
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
 
+namespace {
+// Whole pixels toward zero, saturated: a far origin from a file must not overflow.
+int OriginPixel(float v) {
+  if (!(v == v)) return 0;
+  if (v >= 2147483520.0f) return 2147483520;
+  if (v <= -2147483520.0f) return -2147483520;
+  return static_cast<int>(v);
+}
+}  // namespace
+
 Document::Document(TCanvas* c) : canvas(c), page(std::make_unique<TNewPage>()) {}
 
 void Document::ResetPage() {
@@ -20,6 +30,20 @@ void Document::ResetPage() {
   surfaces.clear();
   baseRays.clear();
   page = std::make_unique<TNewPage>();
+  SyncOrigin();
+}
+
+void Document::SyncOrigin() {
+  int x = 20, y = 300;
+  if (auto* frame = FindByClass(scene, "ReferenceFrame")) {
+    const auto points = frame->ControlPointValues();
+    if (!points.empty()) {
+      x = OriginPixel(points.front().x);
+      y = OriginPixel(points.front().y);
+    }
+  }
+  Settings().originX = x;
+  Settings().originY = y;
 }
 
 bool Document::AddCoordinateSystem() {
@@ -32,6 +56,7 @@ bool Document::AddCoordinateSystem() {
   if (!frame) return false;
   frame->isDrawn = page->showAxes;
   scene.push_back(std::move(frame));
+  SyncOrigin();
   return true;
 }
 
@@ -123,10 +148,12 @@ void Document::Deselect() {
 
 Document::Hit Document::HitTestSelectionFirst(int x, int y) {
   for (auto* object : selection) {
+    if (!object->isDrawn) continue;
     const int code = object->HitTest(x, y);
     if (code != 0) return {object, selection.size() > 1 ? 2 : code};
   }
   for (const auto& object : scene) {
+    if (!object->isDrawn) continue;
     const int code = object->HitTest(x, y);
     if (code != 0) return {object.get(), code};
   }
@@ -165,7 +192,7 @@ void Document::ZoomAll(float factor) {
 bool Document::SelectInRect(float x1, float y1, float x2, float y2) {
   selection.clear();
   for (const auto& object : scene)
-    if (object->InRect(x1, y1, x2, y2)) selection.push_back(object.get());
+    if (object->isDrawn && object->InRect(x1, y1, x2, y2)) selection.push_back(object.get());
   return !selection.empty();
 }
 
@@ -219,6 +246,9 @@ bool Document::Cut(int anchorX, int anchorY) {
 void Document::ReplaceScene(const ObjectList& snapshot) {
   selection.clear();
   scene = DeepCopy(snapshot);
+  // The page is not part of a snapshot: the axes show as it says now.
+  if (auto* frame = FindByClass(scene, "ReferenceFrame")) frame->isDrawn = page->showAxes;
+  SyncOrigin();
 }
 
 bool Document::Undo() {

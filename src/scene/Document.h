@@ -33,6 +33,9 @@ class Document {
   void ResetPage();
   // Adds the coordinate system unless one exists ("坐标已经加入!" then).
   bool AddCoordinateSystem();
+  // The process-wide origin follows the scene's first coordinate system, or
+  // (20, 300) without one, so that user coordinates match the drawn axes.
+  void SyncOrigin();
 
   // Background, every drawn object, then the handles of the selection.
   void Repaint(bool withHandles = true);
@@ -73,7 +76,8 @@ class Document {
   void PanAll(int x, int y);
   // About the process-wide coordinate origin.
   void ZoomAll(float factor);
-  // Every scene object whose InRect holds becomes selected, in scene order.
+  // Every drawn scene object whose InRect holds becomes selected, in scene
+  // order; a hidden object can be neither hit nor caught.
   bool SelectInRect(float x1, float y1, float x2, float y2);
 
   // Enabling rules shared by the tool bar, the Edit menu and the popup menu.

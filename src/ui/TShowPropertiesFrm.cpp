@@ -479,8 +479,8 @@ void TShowPropertiesFrm::RunRowEditor(int row) {
       font.setItalic(current.italic);
       StringEditFrm->StringEdit->setFont(font);
       StringEditFrm->SetText(ValueAt(row));
-      StringEditFrm->exec();
-      SetValue(key, StringEditFrm->Text());
+      // Only "确定" changes the row.
+      if (StringEditFrm->exec() == QDialog::Accepted) SetValue(key, StringEditFrm->Text());
       break;
     }
     case TRowClass::None:

@@ -50,9 +50,12 @@ void TStringEditFrm::Button1Click() {
   accept();
 }
 
-void TStringEditFrm::Button2Click() {
-  SetText(std::string());
-  reject();
+void TStringEditFrm::Button2Click() { reject(); }
+
+void TStringEditFrm::reject() {
+  // "取消", Esc and the close box all keep the text as it was.
+  StringEdit->setPlainText(QString::fromStdString(text_));
+  QDialog::reject();
 }
 
 void TStringEditFrm::resizeEvent(QResizeEvent* event) {

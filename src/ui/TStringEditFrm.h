@@ -21,7 +21,7 @@ class TStringEditFrm : public QDialog {
   void SetText(const std::string& text);
   // The editor's text, trimmed.
   std::string Text() const;
-  // The stored text: what "确定" took over, empty after "取消".
+  // The stored text: what "确定" took over; anything else keeps the old one.
   const std::string& StoredText() const { return text_; }
 
   QPlainTextEdit* StringEdit = nullptr;
@@ -31,6 +31,7 @@ class TStringEditFrm : public QDialog {
  public slots:
   void Button1Click();
   void Button2Click();
+  void reject() override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -5,6 +5,7 @@
 
 #include "ExperimentFileFixture.h"
 #include "objects/ObjectFactory.h"
+#include "objects/elements/FlatMirror.h"
 #include "scene/ByteStream.h"
 #include "scene/Convert.h"
 
@@ -304,8 +305,15 @@ TEST_F(ConvertedExperiment, OpenedThroughTheConverterWhenTheUserAgrees) {
   EXPECT_EQ(document.history.Size(), 1u);
   if (FactoryHas("FlatMirror")) {
     EXPECT_EQ(ClassNames(), (std::vector<std::string>{"ReferenceFrame", "FlatMirror"}));
-    // The page does not show axes, so the coordinate system is hidden again.
-    EXPECT_EQ(document.scene[0]->isDrawn, 0);
+    // Line 41 decides: the axes show, and the page says so.
+    EXPECT_EQ(document.scene[0]->isDrawn, 1);
+    EXPECT_EQ(document.page->showAxes, 1);
+    // Undo back to the opened state: the mirror is painted on the first
+    // refresh (no skip-next-paint flag was kept in the snapshot).
+    document.PushUndoSnapshot();
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(static_cast<FlatMirror&>(*document.scene[1]).skipNextPaint, 0);
+    EXPECT_EQ(document.scene[0]->isDrawn, 1);
   }
   // Saving writes the current layout, which opens without the converter.
   std::string error;

@@ -341,7 +341,24 @@ TEST_F(ExperimentFileReading, CoordinateSystemDrawnAsThePageSays) {
     ASSERT_EQ(document.scene.size(), 3u);
     ASSERT_EQ(document.scene[0]->className, "ReferenceFrame");
     EXPECT_EQ(document.scene[0]->isDrawn, axes);
+    // The opened state in the history is the page fully applied.
+    document.PushUndoSnapshot();
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.scene[0]->isDrawn, axes);
   }
+}
+
+TEST_F(ExperimentFileReading, OriginComesFromTheFilesCoordinateSystem) {
+  ExperimentFileBuilder b;
+  b.ReferenceFrame(140, 210);
+  Settings().originX = 500;  // left over from a drag before the open
+  ASSERT_EQ(OpenExperimentFile(Write("o.exo", b.Build()), document).status, OpenStatus::Opened);
+  EXPECT_EQ(Settings().originX, 140);
+  EXPECT_EQ(Settings().originY, 210);
+  ExperimentFileBuilder none;
+  ASSERT_EQ(OpenExperimentFile(Write("n.exo", none.Build()), document).status, OpenStatus::Opened);
+  EXPECT_EQ(Settings().originX, 20);
+  EXPECT_EQ(Settings().originY, 300);
 }
 
 TEST_F(ExperimentFileReading, OnlyTheFirstCoordinateSystemFollowsThePage) {

@@ -135,7 +135,7 @@ TEST_F(DocumentEditTest, PasteIsDisplacedByTheDistanceBetweenTheTwoDownPoints) {
   EXPECT_NE(copy, a);
   EXPECT_EQ(copy->p1, (TPointF{110, 80}));
   EXPECT_EQ(doc.selection, Selection{copy});
-  EXPECT_EQ(a->p1, (TPointF{10, 50}));  // the original did not move
+  EXPECT_EQ(a->p1, (TPointF{10, 50}));  // the copied object did not move
   EXPECT_EQ(doc.history.Size(), 1u);
 }
 

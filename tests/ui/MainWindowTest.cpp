@@ -12,8 +12,7 @@
 #include <stdexcept>
 
 #include "FakeBoard.h"
-#include "TestSegment.h"
-#include "UiTest.h"
+#include "MainWindowFixture.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
 #include "app/TLumidorApplication.h"
@@ -22,76 +21,6 @@
 #include "objects/elements/FlatMirror.h"
 
 namespace {
-
-// Stand-ins for tools whose classes this build may not have yet.
-const std::set<std::string> kStandIns = {"PointLampHouse", "Protractor"};
-
-std::unique_ptr<DrawObjectUnit> TestMaker(const std::string& name, TCanvas* canvas) {
-  if (auto real = CreateObjectByClassName(name, canvas)) return real;
-  if (name == "Protractor") return MakeTestSegment(name, 300, 200, 380, 200, canvas);
-  if (kStandIns.count(name)) return MakeTestSegment(name, 0, 0, 0, 0, canvas);
-  return nullptr;
-}
-
-// The two control points of a plane mirror (or of a stand-in).
-TPointF P1(const DrawObjectUnit* o) {
-  if (auto* m = dynamic_cast<const FlatMirror*>(o)) return {m->segment.x1, m->segment.y1};
-  if (auto* s = dynamic_cast<const TestSegment*>(o)) return s->p1;
-  ADD_FAILURE() << "not a two-point object";
-  return {};
-}
-TPointF P2(const DrawObjectUnit* o) {
-  if (auto* m = dynamic_cast<const FlatMirror*>(o)) return {m->segment.x2, m->segment.y2};
-  if (auto* s = dynamic_cast<const TestSegment*>(o)) return s->p2;
-  ADD_FAILURE() << "not a two-point object";
-  return {};
-}
-
-class MainWindowTest : public UiTest {
- protected:
-  void SetUp() override {
-    UiTest::SetUp();
-    TLumidorNetworkFrm::Options options;
-    options.splash = false;
-    options.maker = TestMaker;
-    options.surfaceSize = QSize(400, 300);
-    w = std::make_unique<TLumidorNetworkFrm>(options);
-    base = Doc().scene.size();
-  }
-  void TearDown() override {
-    w.reset();
-    UiTest::TearDown();
-  }
-
-  Document& Doc() { return w->Doc(); }
-  // Objects added by the test, after the page's own coordinate system.
-  std::size_t Placed() { return Doc().scene.size() - base; }
-  void Down(int x, int y, Qt::MouseButton b = Qt::LeftButton) { w->SurfaceMouseDown(b, x, y); }
-  void MoveTo(int x, int y, Qt::MouseButtons b = Qt::LeftButton) { w->SurfaceMouseMove(b, x, y); }
-  void Up(int x, int y, Qt::MouseButton b = Qt::LeftButton) { w->SurfaceMouseUp(b, x, y); }
-  void Click(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
-    Down(x, y, b);
-    Up(x, y, b);
-  }
-  void Drag(int x1, int y1, int x2, int y2) {
-    Down(x1, y1);
-    MoveTo((x1 + x2) / 2, (y1 + y2) / 2);
-    MoveTo(x2, y2);
-    Up(x2, y2);
-  }
-  DrawObjectUnit* Place(const char* button, int x1, int y1, int x2, int y2) {
-    w->Button(button)->click();
-    Drag(x1, y1, x2, y2);
-    return Doc().scene.back().get();
-  }
-  DrawObjectUnit* PlaceMirror(int x1, int y1, int x2, int y2) {
-    return Place("SpeedButton24", x1, y1, x2, y2);
-  }
-  bool Enabled(const char* button) { return w->Button(button)->isEnabled(); }
-
-  std::unique_ptr<TLumidorNetworkFrm> w;
-  std::size_t base = 0;
-};
 
 // ---- placing
 
@@ -110,10 +39,10 @@ TEST_F(MainWindowTest, DragPlacesTheArmedObjectAndSelectsIt) {
   EXPECT_FALSE(Doc().placement);
   EXPECT_EQ(w->ActiveHandlers(), TLumidorNetworkFrm::Handlers::Default);
   EXPECT_TRUE(w->Button("ArrowBtn")->isChecked());
-  EXPECT_EQ(Doc().history.Size(), 1u);
+  EXPECT_EQ(Doc().history.Size(), 2u);
   EXPECT_TRUE(Enabled("CopyBtn"));
   EXPECT_TRUE(Enabled("DeleteBtn"));
-  EXPECT_FALSE(Enabled("UndoBtn"));  // the first snapshot cannot be undone
+  EXPECT_TRUE(Enabled("UndoBtn"));  // back to the fresh page of start-up
 }
 
 TEST_F(MainWindowTest, ClickWithTheMirrorToolPlacesNothing) {
@@ -122,7 +51,7 @@ TEST_F(MainWindowTest, ClickWithTheMirrorToolPlacesNothing) {
   EXPECT_EQ(Placed(), 0u);
   EXPECT_FALSE(Doc().placement);
   EXPECT_EQ(w->ActiveHandlers(), TLumidorNetworkFrm::Handlers::Default);
-  EXPECT_EQ(Doc().history.Size(), 0u);
+  EXPECT_EQ(Doc().history.Size(), 1u);
   EXPECT_FALSE(w->mouseDown);
   EXPECT_TRUE(w->Button("ArrowBtn")->isChecked());
 }
@@ -132,7 +61,7 @@ TEST_F(MainWindowTest, ClickWithThePointSourceToolPlacesIt) {
   Click(70, 80);
   ASSERT_EQ(Placed(), 1u);
   EXPECT_EQ(Doc().scene.back()->className, "PointLampHouse");
-  EXPECT_EQ(Doc().history.Size(), 1u);
+  EXPECT_EQ(Doc().history.Size(), 2u);
 }
 
 TEST_F(MainWindowTest, ArmingAnotherToolReplacesThePendingObjectAndArrowCancels) {
@@ -157,7 +86,7 @@ TEST_F(MainWindowTest, PlacingAtOnceAddsSelectsAndSnapshots) {
   ASSERT_EQ(Placed(), 1u);
   EXPECT_EQ(Doc().scene.back()->className, "Protractor");
   EXPECT_EQ(Doc().selection.size(), 1u);
-  EXPECT_EQ(Doc().history.Size(), 1u);
+  EXPECT_EQ(Doc().history.Size(), 2u);
   EXPECT_FALSE(w->moveMode);
   EXPECT_TRUE(w->Button("ArrowBtn")->isChecked());
 }
@@ -238,7 +167,7 @@ TEST_F(MainWindowTest, RubberBandSelectsInBothDirectionsButNotAsALine) {
   EXPECT_TRUE(Doc().selection.empty());
   Drag(100, 5, 100, 290);  // zero width, crossing both mirrors
   EXPECT_TRUE(Doc().selection.empty());
-  EXPECT_EQ(Doc().history.Size(), 2u);  // selecting takes no snapshot
+  EXPECT_EQ(Doc().history.Size(), 3u);  // selecting takes no snapshot
 }
 
 TEST_F(MainWindowTest, RubberBandIsDrawnWhileDraggingAndGoneAfterwards) {
@@ -270,7 +199,7 @@ TEST_F(MainWindowTest, DraggingAHandleMovesOnlyThatPointAndSnapshots) {
   Drag(150, 60, 170, 90);
   EXPECT_EQ(P1(a), (TPointF{50, 60}));
   EXPECT_EQ(P2(a), (TPointF{170, 90}));
-  EXPECT_EQ(Doc().history.Size(), 2u);
+  EXPECT_EQ(Doc().history.Size(), 3u);
   EXPECT_TRUE(Enabled("UndoBtn"));
 }
 
@@ -289,10 +218,10 @@ TEST_F(MainWindowTest, WithTwoSelectedAHandleDragMovesBoth) {
 TEST_F(MainWindowTest, HorizontalDragSnapshotsAClickDoesNot) {
   DrawObjectUnit* a = PlaceMirror(50, 60, 150, 60);
   Click(100, 60);
-  EXPECT_EQ(Doc().history.Size(), 1u);
+  EXPECT_EQ(Doc().history.Size(), 2u);
   Drag(100, 60, 130, 60);
   EXPECT_EQ(P1(a), (TPointF{80, 60}));
-  EXPECT_EQ(Doc().history.Size(), 2u);
+  EXPECT_EQ(Doc().history.Size(), 3u);
 }
 
 TEST_F(MainWindowTest, DragOverlappingObjectsMovesTheEarliestPlaced) {
@@ -350,12 +279,6 @@ TEST_F(MainWindowTest, StatusBarShowsThePointer) {
 
 // ---- the surface widget passes real mouse events on
 
-void Send(QWidget* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
-          QPointF at) {
-  QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
-  QCoreApplication::sendEvent(target, &event);
-}
-
 TEST_F(MainWindowTest, SurfaceEventsReachTheHandlersAndRightReleaseOpensThePopup) {
   DrawObjectUnit* a = PlaceMirror(50, 60, 150, 60);
   QWidget* surface = w->Surface();
@@ -401,7 +324,7 @@ TEST_F(MainWindowTest, CopyThenClickElsewhereThenPasteDisplacesTheCopy) {
   EXPECT_EQ(P1(copy), (TPointF{80, 200}));
   EXPECT_EQ(P2(copy), (TPointF{180, 200}));
   EXPECT_EQ(Doc().selection, Selection{copy});
-  EXPECT_EQ(Doc().history.Size(), 2u);
+  EXPECT_EQ(Doc().history.Size(), 3u);
 }
 
 TEST_F(MainWindowTest, PasteWithoutAClickInBetweenLandsOnTheOriginal) {
@@ -463,7 +386,7 @@ TEST_F(MainWindowTest, PropertiesOfOneObjectSnapshotEvenWhenCancelled) {
   ui->sheet.modalResult = 2;
   w->ShowPropertiesMenuClick();
   EXPECT_EQ(ui->sheet.shown, 1);
-  EXPECT_EQ(Doc().history.Size(), 2u);
+  EXPECT_EQ(Doc().history.Size(), 3u);
   // A double-click on the surface asks for the properties too.
   emit w->Surface()->DoubleClick();
   EXPECT_EQ(ui->sheet.shown, 2);
@@ -477,7 +400,7 @@ TEST_F(MainWindowTest, ConfirmedPropertiesAreAppliedToTheObject) {
   EXPECT_EQ(ui->sheet.caption, "平面镜属性");
   EXPECT_EQ(P1(a), (TPointF{120, 60}));
   EXPECT_EQ(P2(a), (TPointF{150, 100}));
-  EXPECT_EQ(Doc().history.Size(), 2u);
+  EXPECT_EQ(Doc().history.Size(), 3u);
   w->UndoMenuClick();
   EXPECT_EQ(P1(Doc().scene.back().get()), (TPointF{50, 60}));
 }
@@ -505,9 +428,8 @@ TEST_F(MainWindowTest, PropertiesWithNothingSelectedShowThePageSettings) {
 }
 
 TEST_F(MainWindowTest, TheCoordinateSystemCanBeNeitherCopiedNorDeleted) {
-  // The page starts with its coordinate system; a click on its origin selects it.
-  DrawObjectUnit* frame = FindByClass(Doc().scene, "ReferenceFrame");
-  ASSERT_NE(frame, nullptr);
+  // The page starts with its coordinate system; shown, a click on its origin selects it.
+  DrawObjectUnit* frame = ShowAxes();
   Click(20, 295);
   ASSERT_EQ(Doc().selection, Selection{frame});
   for (const char* b : {"CopyBtn", "CutBtn", "DeleteBtn", "PasteBtn", "UndoBtn", "RedoBtn"})
@@ -528,6 +450,7 @@ TEST_F(MainWindowTest, TheCoordinateSystemCanBeNeitherCopiedNorDeleted) {
 }
 
 TEST_F(MainWindowTest, DraggingTheOriginMovesTheZoomCentreButPanLeavesTheAxes) {
+  ShowAxes();
   DrawObjectUnit* a = PlaceMirror(220, 100, 320, 100);
   Drag(20, 295, 120, 200);
   EXPECT_EQ(Settings().originX, 120);
@@ -593,7 +516,7 @@ TEST_F(MainWindowTest, ZoomInThenOutIsNotExactAndTakesNoSnapshot) {
   w->Button("SpeedButton6")->click();
   EXPECT_NEAR(P1(a).x, 20 + 200 * 1.045, 1e-3);
   EXPECT_NEAR(P1(a).y, 300 - 200 * 1.045, 1e-3);
-  EXPECT_EQ(Doc().history.Size(), 1u);
+  EXPECT_EQ(Doc().history.Size(), 2u);
 }
 
 TEST_F(MainWindowTest, NewEmptiesTheExperimentAndTakesOneSnapshot) {

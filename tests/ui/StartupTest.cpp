@@ -48,13 +48,14 @@ class StartupTest : public UiTest {
   QTemporaryDir dir;
 };
 
-TEST_F(StartupTest, FreshPageHasItsCoordinateSystemAndNoSnapshot) {
+TEST_F(StartupTest, FreshPageHasItsCoordinateSystemAndOneSnapshot) {
   auto w = Start("");
   ASSERT_EQ(w->Doc().scene.size(), 1u);
   EXPECT_EQ(w->Doc().scene.front()->className, "ReferenceFrame");
   EXPECT_EQ(w->Doc().scene.front()->isDrawn, 0);  // the page hides the axes
   EXPECT_TRUE(w->Doc().page->fileName.empty());
-  EXPECT_EQ(w->Doc().history.Size(), 0u);
+  EXPECT_EQ(w->Doc().history.Size(), 1u);  // the fresh page, so the first edit can be undone
+  EXPECT_EQ(w->Doc().page->saved, 1);
   EXPECT_FALSE(w->Doc().running);
   EXPECT_FALSE(w->moveMode);
   EXPECT_EQ(w->Doc().header.formatTag, "ptx");

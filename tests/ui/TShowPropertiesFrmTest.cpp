@@ -485,11 +485,14 @@ TEST_F(SheetTest, TextEditorResultIsTrimmed) {
   EXPECT_EQ(sheet->Value("编辑字符串"), "two\nlines");
 }
 
-TEST_F(SheetTest, CancellingTheTextEditorEmptiesTheRow) {
+TEST_F(SheetTest, CancellingTheTextEditorKeepsTheRow) {
   sheet->InsertRow("物体名称", "FlatMirror1");
-  WhenModal([&] { sheet->StringEditFrm->Button2->click(); });
+  WhenModal([&] {
+    sheet->StringEditFrm->StringEdit->setPlainText("edited");
+    sheet->StringEditFrm->Button2->click();
+  });
   sheet->EditButtonClick(0);
-  EXPECT_EQ(sheet->Value("物体名称"), "");
+  EXPECT_EQ(sheet->Value("物体名称"), "FlatMirror1");
 }
 
 TEST_F(SheetTest, RowsWithoutAClassIgnoreTheEllipsis) {

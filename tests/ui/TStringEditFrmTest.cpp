@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "TestEnvironment.h"
 #include "UiTestApp.h"
@@ -50,16 +54,26 @@ TEST_F(StringEditTest, OkStoresTheEditedText) {
   EXPECT_EQ(editor().Text(), "new text");
 }
 
-TEST_F(StringEditTest, CancelEmptiesStoredAndShownText) {
-  editor().SetText("keep me?");
-  WhenModal([&] {
-    editor().StringEdit->setPlainText("changed");
-    editor().Button2->click();
-  });
-  EXPECT_EQ(editor().exec(), QDialog::Rejected);
-  EXPECT_EQ(editor().StoredText(), "");
-  EXPECT_EQ(editor().StringEdit->toPlainText(), "");
-  EXPECT_EQ(editor().Text(), "");
+// "取消", Esc and the close box all leave the text as it was.
+TEST_F(StringEditTest, EveryWayOutButOkKeepsTheOldText) {
+  const std::vector<std::function<void(TStringEditFrm&)>> ways = {
+      [](TStringEditFrm& e) { e.Button2->click(); },
+      [](TStringEditFrm& e) {
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(&e, &esc);
+      },
+      [](TStringEditFrm& e) { e.close(); },
+  };
+  for (std::size_t i = 0; i < ways.size(); ++i) {
+    editor().SetText("keep me");
+    WhenModal([&] {
+      editor().StringEdit->setPlainText("changed");
+      ways[i](editor());
+    });
+    EXPECT_EQ(editor().exec(), QDialog::Rejected) << i;
+    EXPECT_EQ(editor().StoredText(), "keep me") << i;
+    EXPECT_EQ(editor().Text(), "keep me") << i;
+  }
 }
 
 TEST_F(StringEditTest, ChineseTextSurvivesTheRoundTrip) {
