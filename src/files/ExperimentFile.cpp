@@ -11,6 +11,7 @@
 #include <exception>
 #include <memory>
 
+#include "files/AtomicFile.h"
 #include "files/FileConverter.h"
 #include "i18n/TextCodec.h"
 #include "i18n/TtlmController.h"
@@ -323,25 +324,6 @@ std::vector<std::uint8_t> SerializeExperiment(const Document& document) {
   return std::move(out.Data());
 }
 
-namespace {
-
-std::string SystemError(const std::string& what, int error) {
-  return what + ": " + std::strerror(error);
-}
-
-bool WriteAll(int fd, const std::vector<std::uint8_t>& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-}  // namespace
-
 bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error) {
   auto fail = [&](const std::string& text) {
     if (error) *error = Tr("ExperimentFile.SaveFailed", "保存文件失败.") + " " + text;
@@ -350,39 +332,12 @@ bool SaveExperimentFile(const std::string& path, const Document& document, std::
   if (path.empty()) return fail("(no file name)");
   const auto data = SerializeExperiment(document);
   if (data.size() > static_cast<std::size_t>(INT32_MAX)) return fail("(too large)");
-
-  // The temporary file lies beside the target so that rename replaces it in one step.
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return fail(SystemError(path, errno));
-  FileDescriptor guard(fd);
-
-  // Keep the permissions of a file being replaced; new files get the usual ones.
-  mode_t mode = 0666;
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
-  }
-  ::fchmod(fd, mode);
-
-  if (!WriteAll(fd, data) || ::fsync(fd) != 0) {
-    const int e = errno;
-    ::unlink(temp.c_str());
-    return fail(SystemError(path, e));
-  }
-  if (guard.Close() != 0) {
-    const int e = errno;
-    ::unlink(temp.c_str());
-    return fail(SystemError(path, e));
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int e = errno;
-    ::unlink(temp.c_str());
-    return fail(SystemError(path, e));
-  }
+  // A save that was killed leaves an empty temporary file or one that starts
+  // with our header.
+  const TemporaryCheck ours = [](std::span<const std::uint8_t> head) {
+    return head.empty() || HasCurrentProductTag(head);
+  };
+  std::string reason;
+  if (!WriteFileAtomically(path, data, ours, &reason)) return fail(reason);
   return true;
 }

@@ -1,5 +1,7 @@
 // Experiment files of the current layout: writing, reading, refusals.
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -180,6 +182,46 @@ TEST_F(ExperimentFileSaving, ReplacingKeepsThePermissionsOfTheOldFile) {
   ASSERT_EQ(stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
   EXPECT_EQ(ReadBytesFromFile(path), SerializeExperiment(document));
+}
+
+TEST_F(ExperimentFileSaving, LeftoversOfAKilledSaveAreRemovedOthersKept) {
+  const std::string path = dir + "/saved.exo";
+  FileBytes ours = SerializeExperiment(document);
+  ours.resize(200);
+  WriteBytesToFile(path + ".Ab12Cd", ours);
+  WriteBytesToFile(path + ".000000", {});
+  WriteBytesToFile(path + ".foreig", {'h', 'e', 'l', 'l', 'o'});  // not ours
+  WriteBytesToFile(path + ".12345", ours);                        // not our pattern
+  WriteBytesToFile(path + ".lockd1", ours);  // a save still running holds it locked
+  const int running = open((path + ".lockd1").c_str(), O_RDONLY);
+  ASSERT_EQ(flock(running, LOCK_EX), 0);
+  std::string error;
+  ASSERT_TRUE(SaveExperimentFile(path, document, &error)) << error;
+  close(running);
+  EXPECT_EQ(Entries(dir), (std::vector<std::string>{"saved.exo", "saved.exo.12345",
+                                                    "saved.exo.foreig", "saved.exo.lockd1"}));
+}
+
+TEST_F(ExperimentFileSaving, ThroughASymbolicLinkTheTargetIsReplaced) {
+  std::filesystem::create_directory(dir + "/sub");
+  const std::string target = Write("sub/real.exo", FileBytes{1, 2, 3});
+  ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+  const std::string link = dir + "/link.exo";
+  ASSERT_EQ(symlink("sub/real.exo", link.c_str()), 0);
+  std::string error;
+  ASSERT_TRUE(SaveExperimentFile(link, document, &error)) << error;
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadBytesFromFile(target), SerializeExperiment(document));
+  struct stat info {};
+  ASSERT_EQ(stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(Entries(dir + "/sub"), std::vector<std::string>{"real.exo"});
+  // A link to a file not yet there creates it; links in a loop fail.
+  ASSERT_EQ(symlink("sub/new.exo", (dir + "/dangling.exo").c_str()), 0);
+  ASSERT_TRUE(SaveExperimentFile(dir + "/dangling.exo", document, &error)) << error;
+  EXPECT_EQ(ReadBytesFromFile(dir + "/sub/new.exo"), SerializeExperiment(document));
+  ASSERT_EQ(symlink("loop.exo", (dir + "/loop.exo").c_str()), 0);
+  EXPECT_FALSE(SaveExperimentFile(dir + "/loop.exo", document, &error));
 }
 
 TEST_F(ExperimentFileSaving, MissingDirectoryFailsWithAMessage) {
