@@ -28,8 +28,6 @@ constexpr const char* kProductTag = "物理光学软件";
 constexpr float kVersion = 6.0f;
 constexpr std::size_t kProductTagOffset = 58;
 constexpr std::size_t kProductTagSize = 62;
-// Ray widths the page dialog offers are 1 to 3; anything far beyond is damage.
-constexpr std::int32_t kMaxRayWidth = 1000;
 
 std::string& DataDirectoryOverride() {
   static std::string directory;
@@ -225,7 +223,8 @@ bool LoadPageSettings(ByteReader& in, TNewPage& page, std::uint8_t& showAngles) 
   const std::uint8_t angles = in.ReadByte();
   in.Skip(3);
   in.Skip(76);
-  if (!in.Ok() || read.rayWidth < 0 || read.rayWidth > kMaxRayWidth) return false;
+  // Any ray width is kept as stored; painting bounds the pen.
+  if (!in.Ok()) return false;
   page = read;
   showAngles = angles;
   return true;

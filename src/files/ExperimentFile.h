@@ -65,8 +65,7 @@ FileHeader ReadFileHeader(std::span<const std::uint8_t> data);
 bool HasCurrentProductTag(std::span<const std::uint8_t> data);
 
 void WritePageSettings(ByteWriter& out, const TNewPage& page, std::uint8_t showAngles);
-// Reads the 108-byte page record; false when it is cut short or holds a value
-// no page can have.
+// Reads the 108-byte page record; false when it is cut short.
 bool LoadPageSettings(ByteReader& in, TNewPage& page, std::uint8_t& showAngles);
 
 // Reads the converted (older release) layout into a document that ResetPage
