@@ -88,13 +88,17 @@ std::string DamagedRecordMessage() {
   return Tr("ExperimentFile.DamagedRecord", "文件已经损坏,只读出了损坏处之前的控件.");
 }
 
-// Step 6 of Open, for a file that was accepted.
-void FinishOpen(const std::string& path, Document& document) {
-  document.page->fileName = path;
-  document.page->saved = 1;
+// Step 6 of Open, for a file that was accepted. A file read only in part
+// does not lend the experiment its name: saving it there would put the part
+// over the whole, so the next save asks for a name.
+void FinishOpen(const std::string& path, Document& document, OpenResult& result) {
+  document.page->fileName = result.complete ? path : TNewPage{}.fileName;
   document.PushUndoSnapshot();
-  // A file that was just opened has no unsaved change.
-  document.page->saved = 1;
+  // A file that was just opened whole has no unsaved change.
+  document.page->saved = result.complete ? 1 : 0;
+  if (!result.complete)
+    Show(result, Tr("ExperimentFile.PartialOpen",
+                    "文件只读取了一部分,实验没有使用此文件名;保存时请另选文件名,以免覆盖原文件."));
   if (auto* frame = FindByClass(document.scene, "ReferenceFrame"))
     frame->isDrawn = document.page->showAxes;
   document.RefreshView();
@@ -125,7 +129,7 @@ OpenResult OpenOlderFile(const std::string& path, Document& document, OpenResult
   document.ResetPage();
   LoadConvertedExperiment(data, document, result);
   result.status = OpenStatus::Opened;
-  FinishOpen(path, document);
+  FinishOpen(path, document, result);
   return result;
 }
 
@@ -305,7 +309,7 @@ OpenResult OpenExperimentFile(const std::string& path, Document& document) {
   document.scene = std::move(objects);
   document.header = header;
   result.status = OpenStatus::Opened;
-  FinishOpen(path, document);
+  FinishOpen(path, document, result);
   return result;
 }
 

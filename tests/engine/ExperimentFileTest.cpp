@@ -25,6 +25,8 @@ const std::string kNoConverter = "系统文件被破坏";
 const std::string kBadFormat = "格式不对,不能打开.";
 const std::string kUnknown = "不能生成未知控件:";
 const std::string kDamagedRecord = "文件已经损坏,只读出了损坏处之前的控件.";
+const std::string kPartial =
+    "文件只读取了一部分,实验没有使用此文件名;保存时请另选文件名,以免覆盖原文件.";
 
 // A source whose ray runs along y = 300 and a mirror it meets.
 ExperimentFileBuilder SampleFile() {
@@ -582,8 +584,11 @@ TEST_F(ExperimentFileDamage, UnknownClassKeepsTheObjectsBeforeIt) {
   const OpenResult r = OpenExperimentFile(Write("unknown.exo", b.Build()), document);
   EXPECT_EQ(r.status, OpenStatus::Opened);
   EXPECT_FALSE(r.complete);
-  EXPECT_EQ(r.messages, std::vector<std::string>{kUnknown + "Foo"});
+  EXPECT_EQ(r.messages, (std::vector<std::string>{kUnknown + "Foo", kPartial}));
   EXPECT_EQ(ClassNames(document), (std::vector<std::string>{"ReferenceFrame", "LampHouse"}));
+  // The part must not be saved over the whole file without a new name.
+  EXPECT_EQ(document.page->fileName, "0");
+  EXPECT_EQ(document.page->saved, 0);
 }
 
 TEST_F(ExperimentFileDamage, ClassNamesCompareExactly) {
@@ -591,7 +596,7 @@ TEST_F(ExperimentFileDamage, ClassNamesCompareExactly) {
     ExperimentFileBuilder b;
     b.ClassNameOnly(name);
     const OpenResult r = OpenExperimentFile(Write("case.exo", b.Build()), document);
-    EXPECT_EQ(r.messages, std::vector<std::string>{kUnknown + name}) << name;
+    EXPECT_EQ(r.messages, (std::vector<std::string>{kUnknown + name, kPartial})) << name;
     EXPECT_TRUE(document.scene.empty());
   }
 }
@@ -600,7 +605,7 @@ TEST_F(ExperimentFileDamage, UnknownClassNameIsShownReadably) {
   ExperimentFileBuilder b;
   b.ClassNameOnly(Gbk("未知") + "\x01\x1b");
   const OpenResult r = OpenExperimentFile(Write("gbk.exo", b.Build()), document);
-  EXPECT_EQ(r.messages, std::vector<std::string>{kUnknown + "未知??"});
+  EXPECT_EQ(r.messages.front(), kUnknown + "未知??");
 }
 
 TEST_F(ExperimentFileDamage, ClassNameLengthsOutOfBounds) {
@@ -615,7 +620,7 @@ TEST_F(ExperimentFileDamage, ClassNameLengthsOutOfBounds) {
     const OpenResult r = OpenExperimentFile(Write("len.exo", b.Build()), document);
     EXPECT_EQ(r.status, OpenStatus::Opened) << length;
     EXPECT_FALSE(r.complete);
-    EXPECT_EQ(r.messages, std::vector<std::string>{kDamagedRecord}) << length;
+    EXPECT_EQ(r.messages, (std::vector<std::string>{kDamagedRecord, kPartial})) << length;
     EXPECT_EQ(ClassNames(document), std::vector<std::string>{"LampHouse"});
   }
 }
@@ -630,7 +635,7 @@ TEST_F(ExperimentFileDamage, StringLengthsInsideARecordOutOfBounds) {
     PatchInt32(data, nameLength, length);
     const OpenResult r = OpenExperimentFile(Write("name.exo", data), document);
     EXPECT_FALSE(r.complete) << length;
-    EXPECT_EQ(r.messages, std::vector<std::string>{kDamagedRecord});
+    EXPECT_EQ(r.messages, (std::vector<std::string>{kDamagedRecord, kPartial}));
     EXPECT_EQ(ClassNames(document), std::vector<std::string>{"ReferenceFrame"});
   }
 }
