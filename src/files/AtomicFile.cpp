@@ -124,6 +124,8 @@ bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
   const std::string target = FollowSymbolicLinks(path);
   if (target.empty()) return fail(ELOOP);
   RemoveLeftovers(target, ours);
+  // Earlier builds put the temporary file beside the link.
+  if (target != path) RemoveLeftovers(path, ours);
 
   // The temporary file lies beside the target so that rename replaces it in
   // one step; the lock tells a later save that this one is still running.
