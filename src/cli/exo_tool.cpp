@@ -7,7 +7,8 @@
 //   exo-tool info FILE.exo
 //
 // A file that Open would refuse prints the program's message on stderr and
-// exits with 1; wrong usage exits with 2.
+// exits with 1; so does a file read only in part, after `info` has printed
+// what was read. Wrong usage exits with 2.
 
 #include <QGuiApplication>
 #include <QImage>
@@ -49,15 +50,24 @@ int Usage(const std::string& problem = {}) {
   return 2;
 }
 
-// Messages go to stderr; an older file's question is answered with Yes, since
-// the user asked for exactly this file.
+// Messages go to stderr after the command's output; an older file's
+// question is answered with Yes, since the user asked for exactly this file.
 class ConsoleMessages : public IMessageSink {
  public:
-  void ShowMessage(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+  ~ConsoleMessages() override { Flush(); }
+  void ShowMessage(const std::string& text) override { held_.push_back(text); }
   bool AskYesNo(const std::string& caption, const std::string& text) override {
-    std::fprintf(stderr, "%s: %s (yes)\n", caption.c_str(), text.c_str());
+    held_.push_back(caption + ": " + text + " (yes)");
     return true;
   }
+  void Flush() {
+    std::fflush(stdout);
+    for (const auto& text : held_) std::fprintf(stderr, "%s\n", text.c_str());
+    held_.clear();
+  }
+
+ private:
+  std::vector<std::string> held_;
 };
 
 struct Arguments {
@@ -150,13 +160,17 @@ const char* ImageFormat(const std::string& path) {
   return nullptr;
 }
 
-// The engine state the program has at start-up, then Open. False (after the
-// messages were printed) when the file was refused or could not be read whole.
-bool OpenLikeTheProgram(Document& document, const std::string& path) {
+// The engine state the program has at start-up, then Open.
+OpenResult OpenAsAtStartUp(Document& document, const std::string& path) {
   document.header = MakeHeaderTemplate();
   document.ResetPage();
   document.AddCoordinateSystem();
-  const OpenResult result = OpenExperimentFile(path, document);
+  return OpenExperimentFile(path, document);
+}
+
+// False when the file was refused or could not be read whole.
+bool OpenLikeTheProgram(Document& document, const std::string& path) {
+  const OpenResult result = OpenAsAtStartUp(document, path);
   return result.status == OpenStatus::Opened && result.complete;
 }
 
@@ -169,7 +183,9 @@ std::string Number(double v) {
 int Info(const std::string& path) {
   RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
   Document document(&canvas);
-  if (!OpenLikeTheProgram(document, path)) return 1;
+  // A file read in part is still described: what was read, then exit 1.
+  const OpenResult result = OpenAsAtStartUp(document, path);
+  if (result.status != OpenStatus::Opened) return 1;
   const FileHeader& h = document.header;
   const TNewPage& p = *document.page;
   std::printf("file: %s\n", path.c_str());
@@ -192,7 +208,7 @@ int Info(const std::string& path) {
       std::printf(" (%s,%s)", Number(point.x).c_str(), Number(point.y).c_str());
     std::printf("\n");
   }
-  return 0;
+  return result.complete ? 0 : 1;
 }
 
 int Trace(const Arguments& args) {
@@ -267,6 +283,7 @@ int main(int argc, char** argv) {
     status = Render(*args);
   else if (args->command == "resave")
     status = Resave(*args);
+  messages.Flush();
   ResetSettings();
   return status;
 }

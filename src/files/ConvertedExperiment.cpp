@@ -10,6 +10,7 @@
 #include "files/ConvertedRecord.h"
 #include "files/ExperimentFile.h"
 #include "i18n/TextCodec.h"
+#include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
 #include "scene/ByteStream.h"
 #include "scene/Convert.h"
@@ -114,17 +115,30 @@ struct Section {
   int number;             // 1 to 18, the count line is number + 2
   const char* className;  // null for the obsolete sections
   int reals;
+  const char* kind;  // what the palette calls the object
 };
 
 // Sections 1 to 17 in reading order (18, the pictures, is read after them).
 constexpr Section kSections[] = {
-    {1, "LampHouse", 5},    {2, "FourPrism", 5},       {3, "ThreePrism", 7},
-    {4, "Magnifier", 10},   {5, "Concave", 15},        {6, "IdealMagnifier", 5},
-    {7, "IdealConcave", 5}, {8, "ConvexityMirror", 9}, {9, "ConcaveMirror", 9},
-    {10, "FlatMirror", 4},  {11, "OPticsLine", 4},     {12, "DrawString", 4},
-    {13, "Protractor", 6},  {14, nullptr, 0},          {15, nullptr, 0},
-    {16, "LampHouse", 6},   {17, nullptr, 0},
+    {1, "LampHouse", 5, "平行光源"},
+    {2, "FourPrism", 5, "方形介质"},
+    {3, "ThreePrism", 7, "三角介质"},
+    {4, "Magnifier", 10, "真实凸透镜"},
+    {5, "Concave", 15, "真实凹透镜"},
+    {6, "IdealMagnifier", 5, "理想凸透镜"},
+    {7, "IdealConcave", 5, "理想凹透镜"},
+    {8, "ConvexityMirror", 9, "凸面镜"},
+    {9, "ConcaveMirror", 9, "凹面镜"},
+    {10, "FlatMirror", 4, "平面镜"},
+    {11, "OPticsLine", 4, "普通线"},
+    {12, "DrawString", 4, "注释"},
+    {13, "Protractor", 6, "量角器"},
+    {14, nullptr, 0, nullptr},
+    {15, nullptr, 0, nullptr},
+    {16, "LampHouse", 6, "平行光源"},
+    {17, nullptr, 0, nullptr},
 };
+constexpr const char* kPictureKind = "图片";
 
 // Number of lines one object of a fixed-size section takes.
 long long FixedLineCount(int section) {
@@ -241,9 +255,25 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
   }
   const auto lines = SplitLines(data.first(static_cast<std::size_t>(textLength)));
   LineCursor cursor(lines);
+  // Objects whose class this build lacks, as "kind count" items. They make
+  // the read partial: saving would drop them from the file.
+  std::string unread;
+  auto skipUnread = [&](const char* kind, int count) {
+    if (!unread.empty()) unread += ",";
+    unread += std::string(kind) + std::to_string(count) + "个";
+    result.complete = false;
+  };
+  auto reportUnread = [&] {
+    if (!unread.empty())
+      Report(result,
+             Tr("ConvertedExperiment.Unread", "此版本还不能读取文件中的这些对象,它们没有打开:") +
+                 unread + ".");
+    unread.clear();
+  };
   auto stop = [&](const std::string& message) {
     Report(result, message);
     result.complete = false;
+    reportUnread();
   };
 
   int version = 0;
@@ -295,6 +325,7 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
       continue;
     }
     const bool available = section.className && ClassAvailable(section.className);
+    if (section.className && !available && count > 0) skipUnread(section.kind, count);
     if (!available && section.number != 16) {
       // Obsolete objects, or a class this build does not have: passed over.
       if (count > 0) cursor.Skip(FixedLineCount(section.number) * count);
@@ -318,6 +349,7 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
   }
 
   // Section 18: the picture objects, whose pictures follow the text block.
+  if (counts[18] > 0 && !ClassAvailable("DrawImage")) skipUnread(kPictureKind, counts[18]);
   if (counts[18] > 0 && ClassAvailable("DrawImage")) {
     ByteReader pictures(data.first(data.size() - kTrailerSize));
     pictures.Seek(static_cast<std::size_t>(textLength));
@@ -336,6 +368,7 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
     }
   }
 
+  reportUnread();
   std::string obsolete;
   if (counts[14] > 0) obsolete += "点光源,";
   if (counts[15] > 0) obsolete += "物体";

@@ -11,6 +11,7 @@
 #include <exception>
 #include <memory>
 
+#include "files/AtomicFile.h"
 #include "files/FileConverter.h"
 #include "i18n/TextCodec.h"
 #include "i18n/TtlmController.h"
@@ -27,8 +28,6 @@ constexpr const char* kProductTag = "物理光学软件";
 constexpr float kVersion = 6.0f;
 constexpr std::size_t kProductTagOffset = 58;
 constexpr std::size_t kProductTagSize = 62;
-// Ray widths the page dialog offers are 1 to 3; anything far beyond is damage.
-constexpr std::int32_t kMaxRayWidth = 1000;
 
 std::string& DataDirectoryOverride() {
   static std::string directory;
@@ -89,9 +88,11 @@ std::string DamagedRecordMessage() {
   return Tr("ExperimentFile.DamagedRecord", "文件已经损坏,只读出了损坏处之前的控件.");
 }
 
-// Step 6 of Open, for a file that was accepted.
-void FinishOpen(const std::string& path, Document& document) {
-  document.page->fileName = path;
+// Step 6 of Open, for a file that was accepted. A file read only in part
+// does not lend the experiment its name: saving it there would put the part
+// over the whole, so the next save asks for a name.
+void FinishOpen(const std::string& path, Document& document, OpenResult& result) {
+  document.page->fileName = result.complete ? path : TNewPage{}.fileName;
   // The page is fully applied before the snapshot, so that Undo back to the
   // opened state shows the axes as the page says.
   if (auto* frame = FindByClass(document.scene, "ReferenceFrame"))
@@ -102,8 +103,11 @@ void FinishOpen(const std::string& path, Document& document) {
   // object on the first refresh after Undo.
   document.Repaint(true);
   document.PushUndoSnapshot();
-  // A file that was just opened has no unsaved change.
-  document.page->saved = 1;
+  // A file that was just opened whole has no unsaved change.
+  document.page->saved = result.complete ? 1 : 0;
+  if (!result.complete)
+    Show(result, Tr("ExperimentFile.PartialOpen",
+                    "文件只读取了一部分,实验没有使用此文件名;保存时请另选文件名,以免覆盖原文件."));
   document.RefreshView();
 }
 
@@ -132,7 +136,7 @@ OpenResult OpenOlderFile(const std::string& path, Document& document, OpenResult
   document.ResetPage();
   LoadConvertedExperiment(data, document, result);
   result.status = OpenStatus::Opened;
-  FinishOpen(path, document);
+  FinishOpen(path, document, result);
   return result;
 }
 
@@ -230,7 +234,8 @@ bool LoadPageSettings(ByteReader& in, TNewPage& page, std::uint8_t& showAngles) 
   const std::uint8_t angles = in.ReadByte();
   in.Skip(3);
   in.Skip(76);
-  if (!in.Ok() || read.rayWidth < 0 || read.rayWidth > kMaxRayWidth) return false;
+  // Any ray width is kept as stored; painting bounds the pen.
+  if (!in.Ok()) return false;
   page = read;
   showAngles = angles;
   return true;
@@ -311,7 +316,7 @@ OpenResult OpenExperimentFile(const std::string& path, Document& document) {
   document.scene = std::move(objects);
   document.header = header;
   result.status = OpenStatus::Opened;
-  FinishOpen(path, document);
+  FinishOpen(path, document, result);
   return result;
 }
 
@@ -329,25 +334,6 @@ std::vector<std::uint8_t> SerializeExperiment(const Document& document) {
   return std::move(out.Data());
 }
 
-namespace {
-
-std::string SystemError(const std::string& what, int error) {
-  return what + ": " + std::strerror(error);
-}
-
-bool WriteAll(int fd, const std::vector<std::uint8_t>& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-}  // namespace
-
 bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error) {
   auto fail = [&](const std::string& text) {
     if (error) *error = Tr("ExperimentFile.SaveFailed", "保存文件失败.") + " " + text;
@@ -356,39 +342,12 @@ bool SaveExperimentFile(const std::string& path, const Document& document, std::
   if (path.empty()) return fail("(no file name)");
   const auto data = SerializeExperiment(document);
   if (data.size() > static_cast<std::size_t>(INT32_MAX)) return fail("(too large)");
-
-  // The temporary file lies beside the target so that rename replaces it in one step.
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return fail(SystemError(path, errno));
-  FileDescriptor guard(fd);
-
-  // Keep the permissions of a file being replaced; new files get the usual ones.
-  mode_t mode = 0666;
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
-  }
-  ::fchmod(fd, mode);
-
-  if (!WriteAll(fd, data) || ::fsync(fd) != 0) {
-    const int e = errno;
-    ::unlink(temp.c_str());
-    return fail(SystemError(path, e));
-  }
-  if (guard.Close() != 0) {
-    const int e = errno;
-    ::unlink(temp.c_str());
-    return fail(SystemError(path, e));
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int e = errno;
-    ::unlink(temp.c_str());
-    return fail(SystemError(path, e));
-  }
+  // A save that was killed leaves an empty temporary file or one that starts
+  // with our header.
+  const TemporaryCheck ours = [](std::span<const std::uint8_t> head) {
+    return head.empty() || HasCurrentProductTag(head);
+  };
+  std::string reason;
+  if (!WriteFileAtomically(path, data, ours, &reason)) return fail(reason);
   return true;
 }

@@ -24,8 +24,9 @@ struct OpenResult {
   OpenStatus status = OpenStatus::Failed;
   // Every message text shown to the user, in order (also shown through ShowMessage).
   std::vector<std::string> messages;
-  // False when reading stopped before the end of the file (unknown class,
-  // damaged record, bad converted line): the experiment holds what came before.
+  // False when part of the file was not read (unknown class, damaged record,
+  // bad converted line, converted objects whose class this build lacks): the
+  // experiment holds what was read and does not take the file's name.
   bool complete = true;
   // True when the file was an older one that went through the converter.
   bool converted = false;
@@ -42,17 +43,20 @@ constexpr std::size_t kMaxClassNameLength = 64;
 constexpr std::size_t kMaxExperimentFileSize = 256u * 1024u * 1024u;
 
 // Opens `path` as the Open command does (without the dialog). Messages go to
-// the process's message sink. On success the page's file name is `path`, the
-// page is marked saved and one undo snapshot is pushed. A refused or failed
-// file never takes over the current experiment's file name.
+// the process's message sink. On success one undo snapshot is pushed and,
+// when the whole file was read, the page's file name is `path` and the page
+// is marked saved; a file read in part leaves the page unnamed ("0") and
+// unsaved. A refused or failed file never takes over the current
+// experiment's file name.
 OpenResult OpenExperimentFile(const std::string& path, Document& document);
 
 // The current layout of the document, with the true size in the header.
 std::vector<std::uint8_t> SerializeExperiment(const Document& document);
 
-// Writes atomically (temporary file beside it, then rename), so that a failed
-// save leaves any previous file intact. On failure returns false and sets
-// `error` to a message for the user.
+// Writes atomically (see WriteFileAtomically: through a symbolic link to its
+// target, keeping its permissions, removing our own stale temporary files),
+// so that a failed save leaves any previous file intact. On failure returns
+// false and sets `error` to a message for the user.
 bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error);
 
 // The header template the window sets at start-up: version 6.0, "ptx", the
@@ -65,8 +69,7 @@ FileHeader ReadFileHeader(std::span<const std::uint8_t> data);
 bool HasCurrentProductTag(std::span<const std::uint8_t> data);
 
 void WritePageSettings(ByteWriter& out, const TNewPage& page, std::uint8_t showAngles);
-// Reads the 108-byte page record; false when it is cut short or holds a value
-// no page can have.
+// Reads the 108-byte page record; false when it is cut short.
 bool LoadPageSettings(ByteReader& in, TNewPage& page, std::uint8_t& showAngles);
 
 // Reads the converted (older release) layout into a document that ResetPage

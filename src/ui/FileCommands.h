@@ -16,7 +16,8 @@ class QWidget;
 bool OpenPageClick(QWidget* parent, Document& document);
 // Opens `path` as the Open command does, without the dialog (also for the
 // command line): messages go through the message sink, a refused file keeps
-// the previous file name, and the document's surface is refreshed.
+// the previous file name, a file read in part leaves the page unnamed (so
+// that Ctrl+S asks for a name), and the document's surface is refreshed.
 OpenStatus OpenPageFile(const std::string& path, Document& document);
 
 // Ctrl+S: saves to the page's file when it names an existing file, otherwise

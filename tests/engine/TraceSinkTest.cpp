@@ -45,6 +45,19 @@ TEST_F(CanvasTraceSinkTest, RayPiecesUseTheRayPenAndHandBackCopy) {
   EXPECT_EQ(canvas.Pen.mode, TPenMode::Copy);
 }
 
+TEST_F(CanvasTraceSinkTest, RayWidthsFromFilesAreBoundedWhenPainted) {
+  for (auto [stored, painted] : {std::pair{-5, 1}, {0, 1}, {1000, 1000}, {2000000000, 1000}}) {
+    canvas.Clear();
+    options.rayWidth = stored;
+    CanvasTraceSink sink(canvas, options);
+    sink.RayPiece({0, 0}, {5, 5}, Ray(0xFF, false));
+    sink.Normal({0, 0}, {0, 5});
+    ASSERT_EQ(canvas.ops.size(), 2u);
+    EXPECT_EQ(canvas.ops[0].pen.width, painted) << stored;
+    EXPECT_EQ(canvas.ops[1].pen.width, painted) << stored;
+  }
+}
+
 TEST_F(CanvasTraceSinkTest, HighQualityOnlyForRaysWithoutBlend) {
   options.highQuality = true;
   options.rayWidth = 2;

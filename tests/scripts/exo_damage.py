@@ -106,8 +106,9 @@ def main(argv):
     add("ray-count-huge.exo", patch_int(valid, count_at, 2000000000), "trace", "0,1", "")
     add("ray-count-negative.exo", patch_int(valid, count_at, -2000000000), "trace", "0,1", "")
 
-    # Page values no page can have.
-    add("ray-width-huge.exo", patch_int(valid, 120 + 5, 2000000000), "info", "1", DAMAGED)
+    # Ray widths far outside what the page dialog offers: opened, painted bounded.
+    add("ray-width-huge.exo", patch_int(valid, 120 + 5, 2000000000), "info", "0")
+    add("ray-width-negative.exo", patch_int(valid, 120 + 5, -2000000000), "trace", "0")
 
     # An experiment without objects: header, page record, trailer.
     empty = exo.build({"objects": []})

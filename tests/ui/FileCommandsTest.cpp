@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "ExperimentFileBuilder.h"
 #include "FakePropertySheet.h"
 #include "TestEnvironment.h"
 #include "UiTestApp.h"
@@ -192,4 +193,24 @@ TEST_F(FileCommandsTest, OpenDialogStartsInTheExamplesAndCancelDoesNothing) {
   EXPECT_EQ(filter, "光学文件(*.exo)");
   EXPECT_EQ(document.page->fileName, "/earlier.exo");
   EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(FileCommandsTest, SaveAfterAPartialOpenAsksForANameAndKeepsTheFile) {
+  ExperimentFileBuilder b;
+  b.LampHouse({}).ClassNameOnly("Foo").FlatMirror(1, 2, 3, 4);
+  const std::string path = PathOf("whole.exo");
+  Write(path, b.Build());
+  ASSERT_EQ(OpenPageFile(path, document), OpenStatus::Opened);
+  ASSERT_EQ(document.scene.size(), 1u);
+  ASSERT_GE(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages.back().rfind("文件只读取了一部分", 0), 0u);
+  bool asked = false;
+  WhenModal([&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    asked = dialog != nullptr;
+    if (dialog) dialog->reject();
+  });
+  EXPECT_FALSE(SavePageClick(nullptr, document));
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(Bytes(path), b.Build());
 }

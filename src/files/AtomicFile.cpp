@@ -1,0 +1,167 @@
+#include "files/AtomicFile.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+constexpr int kMaxLinks = 40;
+constexpr std::size_t kHeadSize = 4096;
+// mkstemp's six random characters.
+constexpr std::size_t kRandomLength = 6;
+
+// Closes the descriptor when it goes out of scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() { Close(); }
+  int Get() const { return fd_; }
+  int Close() {
+    const int r = fd_ >= 0 ? ::close(fd_) : 0;
+    fd_ = -1;
+    return r;
+  }
+
+ private:
+  int fd_;
+};
+
+struct DirCloser {
+  void operator()(DIR* d) const { ::closedir(d); }
+};
+
+std::string DirectoryOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseNameOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool IsRandomPart(const std::string& text) {
+  if (text.size() != kRandomLength) return false;
+  for (char c : text)
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+  return true;
+}
+
+// A leftover is removed only when it is a regular file of this user that
+// `ours` recognises and that no running save holds locked.
+void RemoveLeftover(const std::string& path, const TemporaryCheck& ours) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+    return;
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) return;
+  std::vector<std::uint8_t> head(kHeadSize);
+  const ssize_t n = ::read(fd.Get(), head.data(), head.size());
+  if (n < 0) return;
+  head.resize(static_cast<std::size_t>(n));
+  if (ours && ours(head)) ::unlink(path.c_str());
+}
+
+void RemoveLeftovers(const std::string& target, const TemporaryCheck& ours) {
+  const std::string directory = DirectoryOf(target);
+  const std::string prefix = BaseNameOf(target) + ".";
+  std::unique_ptr<DIR, DirCloser> dir(::opendir(directory.c_str()));
+  if (!dir) return;
+  std::vector<std::string> found;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string name = entry->d_name;
+    if (name.size() == prefix.size() + kRandomLength &&
+        name.compare(0, prefix.size(), prefix) == 0 && IsRandomPart(name.substr(prefix.size())))
+      found.push_back(name);
+  }
+  dir.reset();
+  for (const auto& name : found) RemoveLeftover(directory + "/" + name, ours);
+}
+
+bool WriteAll(int fd, const std::vector<std::uint8_t>& data) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string FollowSymbolicLinks(const std::string& path) {
+  std::string current = path;
+  for (int hop = 0; hop <= kMaxLinks; ++hop) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    std::vector<char> buffer(4096);
+    const ssize_t n = ::readlink(current.c_str(), buffer.data(), buffer.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) return current;
+    const std::string link(buffer.data(), static_cast<std::size_t>(n));
+    current = link[0] == '/' ? link : DirectoryOf(current) + "/" + link;
+  }
+  return {};
+}
+
+bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& data,
+                         const TemporaryCheck& ours, std::string* error) {
+  auto fail = [&](int e) {
+    if (error) *error = path + ": " + std::strerror(e);
+    return false;
+  };
+  const std::string target = FollowSymbolicLinks(path);
+  if (target.empty()) return fail(ELOOP);
+  RemoveLeftovers(target, ours);
+  // Earlier builds put the temporary file beside the link.
+  if (target != path) RemoveLeftovers(path, ours);
+
+  // The temporary file lies beside the target so that rename replaces it in
+  // one step; the lock tells a later save that this one is still running.
+  std::string temp = target + ".XXXXXX";
+  Descriptor fd(::mkstemp(temp.data()));
+  if (fd.Get() < 0) return fail(errno);
+  ::flock(fd.Get(), LOCK_EX | LOCK_NB);
+  auto abandon = [&](int e) {
+    ::unlink(temp.c_str());
+    return fail(e);
+  };
+
+  // Keep the permissions of a file being replaced; new files get the usual ones.
+  mode_t mode = 0666;
+  struct stat old {};
+  if (::stat(target.c_str(), &old) == 0) {
+    mode = old.st_mode & 07777;
+    // Best effort: only the superuser may hand a file to another owner.
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+      const int ignored = ::fchown(fd.Get(), old.st_uid, old.st_gid);
+      (void)ignored;
+    }
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode &= ~mask;
+  }
+  if (::fchmod(fd.Get(), mode) != 0) return abandon(errno);
+
+  if (!WriteAll(fd.Get(), data) || ::fsync(fd.Get()) != 0) return abandon(errno);
+  if (::rename(temp.c_str(), target.c_str()) != 0) return abandon(errno);
+  // Closing after the rename keeps the lock until the name is gone.
+  if (fd.Close() != 0) return fail(errno);
+
+  Descriptor directory(::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // Some file systems cannot sync a directory; the rename is done then.
+  if (directory.Get() >= 0 && ::fsync(directory.Get()) != 0 && errno != EINVAL) return fail(errno);
+  return true;
+}

@@ -1,0 +1,146 @@
+// Saving experiment files: the atomic replacement and its failures.
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+
+#include "ExperimentFileFixture.h"
+
+class ExperimentFileSaving : public ExperimentFileFixture {
+ protected:
+  std::vector<std::string> Entries(const std::string& directory) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(directory))
+      names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+};
+
+TEST_F(ExperimentFileSaving, WritesTheSerializedBytesWithNoTemporaryLeft) {
+  const std::string path = dir + "/saved.exo";
+  std::string error;
+  ASSERT_TRUE(SaveExperimentFile(path, document, &error)) << error;
+  EXPECT_EQ(ReadBytesFromFile(path), SerializeExperiment(document));
+  EXPECT_EQ(Entries(dir), std::vector<std::string>{"saved.exo"});
+}
+
+TEST_F(ExperimentFileSaving, ReplacingKeepsThePermissionsOfTheOldFile) {
+  const std::string path = Write("old.exo", FileBytes{1, 2, 3});
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  std::string error;
+  ASSERT_TRUE(SaveExperimentFile(path, document, &error)) << error;
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(ReadBytesFromFile(path), SerializeExperiment(document));
+}
+
+TEST_F(ExperimentFileSaving, LeftoversOfAKilledSaveAreRemovedOthersKept) {
+  const std::string path = dir + "/saved.exo";
+  FileBytes ours = SerializeExperiment(document);
+  ours.resize(200);
+  WriteBytesToFile(path + ".Ab12Cd", ours);
+  WriteBytesToFile(path + ".000000", {});
+  WriteBytesToFile(path + ".foreig", {'h', 'e', 'l', 'l', 'o'});  // not ours
+  WriteBytesToFile(path + ".12345", ours);                        // not our pattern
+  WriteBytesToFile(path + ".lockd1", ours);  // a save still running holds it locked
+  const int running = open((path + ".lockd1").c_str(), O_RDONLY);
+  ASSERT_EQ(flock(running, LOCK_EX), 0);
+  std::string error;
+  ASSERT_TRUE(SaveExperimentFile(path, document, &error)) << error;
+  close(running);
+  EXPECT_EQ(Entries(dir), (std::vector<std::string>{"saved.exo", "saved.exo.12345",
+                                                    "saved.exo.foreig", "saved.exo.lockd1"}));
+}
+
+TEST_F(ExperimentFileSaving, ThroughASymbolicLinkTheTargetIsReplaced) {
+  std::filesystem::create_directory(dir + "/sub");
+  const std::string target = Write("sub/real.exo", FileBytes{1, 2, 3});
+  ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+  const std::string link = dir + "/link.exo";
+  ASSERT_EQ(symlink("sub/real.exo", link.c_str()), 0);
+  std::string error;
+  ASSERT_TRUE(SaveExperimentFile(link, document, &error)) << error;
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadBytesFromFile(target), SerializeExperiment(document));
+  struct stat info {};
+  ASSERT_EQ(stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(Entries(dir + "/sub"), std::vector<std::string>{"real.exo"});
+  // A link to a file not yet there creates it; links in a loop fail.
+  ASSERT_EQ(symlink("sub/new.exo", (dir + "/dangling.exo").c_str()), 0);
+  ASSERT_TRUE(SaveExperimentFile(dir + "/dangling.exo", document, &error)) << error;
+  EXPECT_EQ(ReadBytesFromFile(dir + "/sub/new.exo"), SerializeExperiment(document));
+  ASSERT_EQ(symlink("loop.exo", (dir + "/loop.exo").c_str()), 0);
+  EXPECT_FALSE(SaveExperimentFile(dir + "/loop.exo", document, &error));
+}
+
+TEST_F(ExperimentFileSaving, MissingDirectoryFailsWithAMessage) {
+  std::string error;
+  EXPECT_FALSE(SaveExperimentFile(dir + "/no/such/dir/x.exo", document, &error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST_F(ExperimentFileSaving, TargetThatIsADirectoryFailsAndLeavesNoTemporary) {
+  std::filesystem::create_directory(dir + "/taken.exo");
+  std::string error;
+  EXPECT_FALSE(SaveExperimentFile(dir + "/taken.exo", document, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(Entries(dir), std::vector<std::string>{"taken.exo"});
+}
+
+TEST_F(ExperimentFileSaving, UnwritableDirectoryLeavesTheOldFileIntact) {
+  const FileBytes old{9, 8, 7, 6};
+  const std::string sub = dir + "/locked";
+  std::filesystem::create_directory(sub);
+  const std::string path = sub + "/old.exo";
+  WriteBytesToFile(path, old);
+  ASSERT_EQ(chmod(sub.c_str(), 0555), 0);
+  // Permissions do not bind the superuser: save as an ordinary user then.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
+    std::string error;
+    const bool saved = SaveExperimentFile(path, document, &error);
+    _exit(saved ? 1 : (error.empty() ? 2 : 0));
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: saved anyway, 2: no message, 3: cannot drop rights";
+  chmod(sub.c_str(), 0755);
+  EXPECT_EQ(ReadBytesFromFile(path), old);
+  EXPECT_EQ(Entries(sub), std::vector<std::string>{"old.exo"});
+}
+
+TEST_F(ExperimentFileSaving, WriteFailingHalfwayLeavesTheOldFileIntact) {
+  const FileBytes old(300, 0x42);
+  const std::string path = Write("old.exo", old);
+  // A file size limit below the experiment's size makes the write fail as a
+  // full disk would.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{100, 100};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
+    std::string error;
+    const bool saved = SaveExperimentFile(path, document, &error);
+    _exit(saved ? 1 : (error.empty() ? 2 : 0));
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadBytesFromFile(path), old);
+  EXPECT_EQ(Entries(dir), std::vector<std::string>{"old.exo"});
+}
