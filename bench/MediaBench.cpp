@@ -34,7 +34,7 @@ void AddPrism(Document& doc, TPointF apex, float halfBase, float height, float i
   prism->vertices = {apex, TPointF{apex.x + halfBase, apex.y + height},
                      TPointF{apex.x - halfBase, apex.y + height}};
   prism->refractiveIndex = index;
-  prism->firstPaint = 0;
+  prism->skipNextPaint = 0;
   doc.scene.push_back(std::move(prism));
 }
 
@@ -57,7 +57,7 @@ void DispersionScene(Document& doc) {
   auto slab = std::make_unique<FourPrism>(doc.canvas);
   slab->SetRectangle({1600, 150}, {1760, 900});
   slab->refractiveIndex = 1.33f;
-  slab->firstPaint = 0;
+  slab->skipNextPaint = 0;
   doc.scene.push_back(std::move(slab));
 }
 

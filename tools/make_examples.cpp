@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "objects/ObjectFactory.h"
 #include "examples/Examples.h"
 #include "files/ExperimentFile.h"
 #include "gfx/RecordingCanvas.h"
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
     // A fixed date keeps regenerated files identical to the committed ones.
     document.header.dateTime = "2025-01-01 08:00:00";
     document.ResetPage();
-    document.AddCoordinateSystem();
+    AddCoordinateSystem(document);
     example.build(document);
     const std::string path = (directory / example.fileName).string();
     std::string message;

@@ -453,7 +453,7 @@ void TLumidorNetworkFrm::ToolButton8Click() {
 }
 
 bool TLumidorNetworkFrm::ToolButton2Click() {
-  const bool added = document_->AddCoordinateSystem();
+  const bool added = AddCoordinateSystem(*document_);
   if (added) document_->scene.back()->Draw(2);
   return added;
 }

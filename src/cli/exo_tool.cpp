@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "objects/ObjectFactory.h"
 #include "files/ExperimentFile.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
@@ -164,7 +165,7 @@ const char* ImageFormat(const std::string& path) {
 OpenResult OpenAsAtStartUp(Document& document, const std::string& path) {
   document.header = MakeHeaderTemplate();
   document.ResetPage();
-  document.AddCoordinateSystem();
+  AddCoordinateSystem(document);
   return OpenExperimentFile(path, document);
 }
 

@@ -13,7 +13,7 @@
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
 #include "scene/ByteStream.h"
-#include "scene/Convert.h"
+#include "i18n/Convert.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 

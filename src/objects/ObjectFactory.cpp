@@ -11,6 +11,7 @@
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
 #include "objects/tools/ReferenceFrame.h"
+#include "scene/Document.h"
 
 namespace {
 
@@ -24,14 +25,10 @@ std::pair<std::string, Maker> Entry(const char* name) {
 // Tried in this order; comparison is exact and case-sensitive.
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
-      Entry<FlatMirror>("FlatMirror"),
-      Entry<ComplexlH>("ComplexlH"),
-      Entry<FourPrism>("FourPrism"),
-      Entry<LampHouse>("LampHouse"),
-      Entry<ReferenceFrame>("ReferenceFrame"),
-      Entry<ThreePrism>("ThreePrism"),
-      Entry<PointLampHouse>("PointLampHouse"),
-      Entry<RealObject>("RealObject"),
+      Entry<FlatMirror>("FlatMirror"),         Entry<ComplexlH>("ComplexlH"),
+      Entry<FourPrism>("FourPrism"),           Entry<LampHouse>("LampHouse"),
+      Entry<ReferenceFrame>("ReferenceFrame"), Entry<ThreePrism>("ThreePrism"),
+      Entry<PointLampHouse>("PointLampHouse"), Entry<RealObject>("RealObject"),
   };
   return table;
 }
@@ -49,4 +46,8 @@ std::vector<std::string> KnownClassNames() {
   std::vector<std::string> names;
   for (const auto& entry : Table()) names.push_back(entry.first);
   return names;
+}
+
+bool AddCoordinateSystem(Document& document) {
+  return document.AddCoordinateSystem(CreateObjectByClassName("ReferenceFrame", document.canvas));
 }

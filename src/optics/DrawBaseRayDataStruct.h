@@ -6,9 +6,6 @@
 
 #include "gfx/TCanvas.h"
 
-class ByteWriter;
-class ByteReader;
-
 struct DrawBaseRayDataStruct {
   float startX = 0, startY = 0;      // fixes the direction with the through point
   float throughX = 0, throughY = 0;  // the ray is drawn and tested from here on
@@ -26,9 +23,3 @@ struct DrawBaseRayDataStruct {
   int lastSurface = 0;
   int sourceLineWidth = 0;
 };
-
-// The 80-byte saved layout of a ray template inside a light source's record.
-constexpr std::size_t kRayRecordSize = 80;
-void WriteRayRecord(ByteWriter& out, const DrawBaseRayDataStruct& ray);
-// The name is not stored; it comes back empty.
-void ReadRayRecord(ByteReader& in, DrawBaseRayDataStruct& ray);

@@ -3,8 +3,6 @@
 
 #include <cstdint>
 
-#include "scene/ProcessSettings.h"
-
 enum SurfaceKind { kSurfaceReflect = 1, kSurfaceRefract = 2, kSurfaceIdealLens = 3 };
 enum SurfaceShape { kShapeSegment = 0, kShapeArc = 1, kShapeLine = 2 };
 
@@ -22,7 +20,6 @@ struct DrawObjectLineDataStruct {
   // Ideal lens: 1 converging, 2 diverging.
   int orientation = 1;
   float refractiveIndex = 0;
-  int serial = NextSurfaceSerial();
   float radius = 0;
   float centreX = 0, centreY = 0;  // arc centre; ideal lens: focal point on the left
   float secondX = 0, secondY = 0;  // ideal lens: focal point on the right

@@ -4,7 +4,6 @@
 #include <QRegion>
 #include <cmath>
 
-#include "i18n/TtlmController.h"
 
 namespace {
 
@@ -345,31 +344,4 @@ void DrawAngleArc(TCanvas& canvas, TPointF a, TPointF b, double f, double g) {
   const TPointF p3 = PointAt(c, f, 100), p4 = PointAt(c, g, 100);
   canvas.Arc(Trunc(a.x), Trunc(a.y), Trunc(b.x), Trunc(b.y), Trunc(p3.x), Trunc(p3.y), Trunc(p4.x),
              Trunc(p4.y));
-}
-
-float ScreenToUser(float value, int axis) {
-  if (axis == 1) return value - Settings().originX;
-  if (axis == 2) return Settings().originY - value;
-  return -1;
-}
-
-float UserToScreen(float value, int axis) {
-  if (axis == 1) return value + Settings().originX;
-  if (axis == 2) return Settings().originY - value;
-  return -1;
-}
-
-void SetOrigin(int x, int y) {
-  Settings().originX = x;
-  Settings().originY = y;
-}
-
-std::string BoolToText(bool value) { return value ? Tr("55", "是") : Tr("56", "否"); }
-
-bool TextToBool(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  const auto last = text.find_last_not_of(" \t\r\n");
-  const std::string trimmed =
-      first == std::string::npos ? "" : text.substr(first, last - first + 1);
-  return trimmed == Tr("55", "是");
 }

@@ -53,11 +53,6 @@ TRectF NormalizeRect(const TRectF& rect);
 void DrawArrowLine(TCanvas& canvas, TPointF a, TPointF b, int arrows);
 void DrawAngleArc(TCanvas& canvas, TPointF a, TPointF b, double f, double g);
 
-// User coordinates: X = x - originX, Y = originY - y. axis 1 = x, 2 = y.
-float ScreenToUser(float value, int axis);
-float UserToScreen(float value, int axis);
-void SetOrigin(int x, int y);
-
 // Whole pixels: truncation toward zero, saturated at the int range (NaN -> 0)
 // so that far-away construction points cannot overflow.
 inline int Trunc(double v) {
@@ -67,6 +62,3 @@ inline int Trunc(double v) {
   return static_cast<int>(v);
 }
 
-// The yes/no texts of the property sheet ("是"/"否", translated).
-std::string BoolToText(bool value);
-bool TextToBool(const std::string& text);

@@ -7,7 +7,7 @@
 
 #include "optics/Geometry.h"
 #include "optics/TLinkIntersection.h"
-#include "scene/Convert.h"
+#include "i18n/Convert.h"
 
 // Two choices the tracer makes on its own:
 // - Angle labels are measured against the normal at the hit, so the normal's
@@ -159,7 +159,10 @@ class Tracer {
     DrawBaseRayDataStruct continued = MakeContinuation(ray, h, *theta);
     // No image is constructed through a two-sided reflector.
     if (twoSided) continued.sourceKind = 0;
-    if (continued.sourceKind > 0) continued.lastSurface = s.serial;
+    // Rays of one source through one surface form one image: a surface is
+    // known by its place in this trace.
+    if (continued.sourceKind > 0)
+      continued.lastSurface = static_cast<int>(hit->surface - surfaces_.data()) + 1;
     next.push_back(std::move(continued));
     if (options_.showAngles) OutgoingLabel(h, *theta, nA, nB);
   }

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "i18n/TtlmController.h"
-#include "objects/ObjectFactory.h"
 #include "optics/CanvasTraceSink.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
@@ -46,13 +45,12 @@ void Document::SyncOrigin() {
   Settings().originY = y;
 }
 
-bool Document::AddCoordinateSystem() {
+bool Document::AddCoordinateSystem(std::unique_ptr<DrawObjectUnit> frame) {
   if (FindByClass(scene, "ReferenceFrame")) {
     ShowMessage(Tr("3", "坐标已经加入!"));
     return false;
   }
   selection.clear();
-  auto frame = CreateObjectByClassName("ReferenceFrame", canvas);
   if (!frame) return false;
   frame->isDrawn = page->showAxes;
   scene.push_back(std::move(frame));

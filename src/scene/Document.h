@@ -31,8 +31,9 @@ class Document {
 
   // Empties the experiment and starts a fresh page (running off).
   void ResetPage();
-  // Adds the coordinate system unless one exists ("坐标已经加入!" then).
-  bool AddCoordinateSystem();
+  // Adds the coordinate system made by the caller (AddCoordinateSystem in
+  // the object factory) unless one exists ("坐标已经加入!" then).
+  bool AddCoordinateSystem(std::unique_ptr<DrawObjectUnit> frame);
   // The process-wide origin follows the scene's first coordinate system, or
   // (20, 300) without one, so that user coordinates match the drawn axes.
   void SyncOrigin();

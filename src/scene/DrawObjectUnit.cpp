@@ -3,11 +3,12 @@
 #include <cmath>
 
 #include "gfx/TGDIPlusCanvas.h"
+#include "i18n/Convert.h"
 #include "optics/Geometry.h"
 #include "scene/ByteStream.h"
-#include "scene/Convert.h"
-#include "scene/IPropertySheet.h"
 #include "scene/ProcessSettings.h"
+#include "scene/PropertyRows.h"
+#include "scene/RecordIo.h"
 
 DrawObjectUnit::DrawObjectUnit(TCanvas* c) : canvas(c), lineWidth(Settings().toolLineWidth) {
   SetClassName("DrawObjectUnit");
@@ -21,7 +22,7 @@ void DrawObjectUnit::SetClassName(const std::string& name) {
 }
 
 void DrawObjectUnit::Draw(int) {}
-void DrawObjectUnit::DrawHandles() {}
+void DrawObjectUnit::DrawHandles() { DrawHandleSquares(); }
 int DrawObjectUnit::HitTest(int, int) { return 0; }
 bool DrawObjectUnit::InRect(float, float, float, float) { return false; }
 
@@ -36,10 +37,14 @@ void DrawObjectUnit::BeginCreate(int x, int y) {
   }
 }
 
-void DrawObjectUnit::DragCreate(int x, int y) {
-  Draw(1);
+void DrawObjectUnit::PlaceDragged(int x, int y) {
   auto points = ControlPoints();
   if (points.size() >= 2) points[1].Set(float(x), float(y));
+}
+
+void DrawObjectUnit::DragCreate(int x, int y) {
+  Draw(1);
+  PlaceDragged(x, y);
   Draw(1);
 }
 
@@ -49,8 +54,7 @@ void DrawObjectUnit::EndCreate(int x, int y) {
     canvas->Pen.color = xorColor;
     canvas->Pen.width = lineWidth;
   }
-  auto points = ControlPoints();
-  if (points.size() >= 2) points[1].Set(float(x), float(y));
+  PlaceDragged(x, y);
   DrawHandles();
 }
 
@@ -70,71 +74,84 @@ std::unique_ptr<DrawObjectUnit> DrawObjectUnit::CloneMoved(int dx, int dy) {
 
 void DrawObjectUnit::Move(int mode, int x, int y) { MovePoints(mode, x, y); }
 
-int DrawObjectUnit::ShowProperties() { return Settings().sheet->ShowModal(); }
-bool DrawObjectUnit::ApplyProperties() { return true; }
+PropertyRows DrawObjectUnit::Rows() { return PropertyRows(); }
+int DrawObjectUnit::ShowProperties() { return Rows().Show(); }
+bool DrawObjectUnit::ApplyProperties() { return Rows().Apply(); }
 
 void DrawObjectUnit::Zoom(float cx, float cy, float factor) { ZoomPoints(cx, cy, factor); }
 
+void DrawObjectUnit::RecordFields(RecordIo&) {}
+
+void DrawObjectUnit::AssignFrom(const DrawObjectUnit& other) { *this = other; }
+
 bool DrawObjectUnit::SaveToStream(ByteWriter& out) {
   SaveClassName(out);
-  SaveBaseFields(out);
+  RecordWriter writer(out);
+  BaseRecordFields(writer);
+  RecordFields(writer);
   return true;
 }
 
-bool DrawObjectUnit::LoadFromStream(ByteReader& in) { return LoadBaseFields(in); }
+bool DrawObjectUnit::LoadFromStream(ByteReader& in) {
+  auto loaded = Clone();
+  RecordReader reader(in);
+  loaded->BaseRecordFields(reader);
+  loaded->RecordFields(reader);
+  if (!reader.Ok() || !in.Ok()) return false;
+  AssignFrom(*loaded);
+  return true;
+}
+
+std::size_t DrawObjectUnit::RecordSize() {
+  RecordSizer sizer;
+  BaseRecordFields(sizer);
+  RecordFields(sizer);
+  return sizer.Size();
+}
 
 void DrawObjectUnit::SaveClassName(ByteWriter& out) const { out.WriteString(className); }
-
-void DrawObjectUnit::SaveBaseFields(ByteWriter& out) const {
-  out.WriteString(displayName);
-  out.WriteString(name3);
-  out.WriteString(name4);
-  out.WriteByte(flagD);
-  out.WriteUInt32(xorColor);
-  out.WriteUInt32(color);
-  out.WriteUInt32(selectionLineColor);
-  out.WriteInt32(lineWidth);
-  out.WriteByte(fillFlag);
-  out.WriteUInt32(fillColor);
-  out.WriteInt32(handleSize);
-  out.WriteUInt32(handleColor);
-  out.WriteByte(flagE);
-}
 
 // Names are display texts, never long; a bound keeps a damaged file from
 // asking for gigabytes.
 constexpr std::size_t kMaxNameLength = 64 * 1024;
 
+void DrawObjectUnit::BaseRecordFields(RecordIo& io) {
+  io.Text(displayName, kMaxNameLength);
+  io.Text(name3, kMaxNameLength);
+  io.Text(name4, kMaxNameLength);
+  io.Byte(flagD);
+  io.UInt32(xorColor);
+  io.UInt32(color);
+  io.UInt32(selectionLineColor);
+  io.Int32(lineWidth);
+  io.Byte(fillFlag);
+  io.UInt32(fillColor);
+  io.Int32(handleSize);
+  io.UInt32(handleColor);
+  io.Byte(flagE);
+}
+
+void DrawObjectUnit::SaveBaseFields(ByteWriter& out) const {
+  RecordWriter writer(out);
+  // Writing only reads the fields.
+  const_cast<DrawObjectUnit*>(this)->BaseRecordFields(writer);
+}
+
 bool DrawObjectUnit::LoadBaseFields(ByteReader& in) {
   // Read everything first: a short record leaves the object as it was.
-  std::string name = in.ReadString(kMaxNameLength);
-  std::string third = in.ReadString(kMaxNameLength);
-  std::string fourth = in.ReadString(kMaxNameLength);
-  const std::uint8_t d = in.ReadByte();
-  const TColor xorC = in.ReadUInt32();
-  const TColor c = in.ReadUInt32();
-  const TColor selectionC = in.ReadUInt32();
-  const std::int32_t width = in.ReadInt32();
-  const std::uint8_t fill = in.ReadByte();
-  const TColor fillC = in.ReadUInt32();
-  const std::int32_t handle = in.ReadInt32();
-  const TColor handleC = in.ReadUInt32();
-  const std::uint8_t e = in.ReadByte();
-  if (!in.Ok()) return false;
-  displayName = std::move(name);
-  name3 = std::move(third);
-  name4 = std::move(fourth);
-  flagD = d;
-  xorColor = xorC;
-  color = c;
-  selectionLineColor = selectionC;
-  lineWidth = width;
-  fillFlag = fill;
-  fillColor = fillC;
-  handleSize = handle;
-  handleColor = handleC;
-  flagE = e;
+  DrawObjectUnit loaded(*this);
+  RecordReader reader(in);
+  loaded.BaseRecordFields(reader);
+  if (!reader.Ok()) return false;
+  DrawObjectUnit::operator=(loaded);
   return true;
+}
+
+bool DrawObjectUnit::BeginPaint(int mode) {
+  PreparePen(mode);
+  if (!skipNextPaint) return true;
+  skipNextPaint = 0;
+  return false;
 }
 
 void DrawObjectUnit::DrawHandleSquares() {
@@ -153,26 +170,6 @@ void DrawObjectUnit::DrawHandleSquares() {
     canvas->Rectangle(Pixel(double(x - half)), Pixel(double(y - half)),
                       Pixel(double(x - half + size)), Pixel(double(y - half + size)));
   }
-}
-
-int DrawObjectUnit::HitTestTwoPoints(int x, int y) {
-  auto points = ControlPoints();
-  if (points.size() < 2) return 0;
-  const float h = float(handleSize / 2);
-  const TPointF p{float(x), float(y)};
-  const TPointF a = points[0].Get(), b = points[1].Get();
-  const float d1 = Distance(p, a), d2 = Distance(p, b), length = Distance(a, b);
-  if (d1 < h) {
-    selectedHandle = 0;
-    return 1;
-  }
-  if (d2 < h) {
-    selectedHandle = 1;
-    return 1;
-  }
-  if (double(length) + 0.5 > double(d1) + d2) return 2;
-  selectedHandle = -1;
-  return 0;
 }
 
 bool DrawObjectUnit::InRectPolyline(float x1, float y1, float x2, float y2, bool closed) {
@@ -251,47 +248,4 @@ int DrawObjectUnit::Pixel(double v) {
   if (v > kLimit) return static_cast<int>(kLimit);
   if (v < -kLimit) return static_cast<int>(-kLimit);
   return static_cast<int>(v);
-}
-
-std::string DrawObjectUnit::UserXText(float x) {
-  return IntToStr(static_cast<long long>(Pixel(x)) - Settings().originX);
-}
-
-std::string DrawObjectUnit::UserYText(float y) {
-  return IntToStr(static_cast<long long>(Settings().originY) - Pixel(y));
-}
-
-void DrawObjectUnit::InsertTwoPointRows(IPropertySheet& sheet, TPointF p1, TPointF p2) {
-  sheet.InsertRow("Y2", UserYText(p2.y));
-  sheet.InsertRow("X2", UserXText(p2.x));
-  sheet.InsertRow("Y1", UserYText(p1.y));
-  sheet.InsertRow("X1", UserXText(p1.x));
-}
-
-bool DrawObjectUnit::ReadIntRow(const std::string& key, std::int32_t& value) {
-  int v = 0;
-  if (!TryStrToInt(Settings().sheet->Value(key), v)) return false;
-  value = v;
-  return true;
-}
-
-bool DrawObjectUnit::ReadColorRow(const std::string& key, TColor& value) {
-  std::int32_t v = 0;
-  if (!ReadIntRow(key, v)) return false;
-  value = static_cast<TColor>(v);
-  return true;
-}
-
-bool DrawObjectUnit::ReadUserX(const std::string& key, float& x) {
-  std::int32_t v = 0;
-  if (!ReadIntRow(key, v)) return false;
-  x = static_cast<float>(double(v) + Settings().originX);
-  return true;
-}
-
-bool DrawObjectUnit::ReadUserY(const std::string& key, float& y) {
-  std::int32_t v = 0;
-  if (!ReadIntRow(key, v)) return false;
-  y = static_cast<float>(double(Settings().originY) - v);
-  return true;
 }

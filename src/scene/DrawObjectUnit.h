@@ -12,8 +12,9 @@
 #include "optics/DrawObjectLineDataStruct.h"
 
 class ByteWriter;
-class IPropertySheet;
 class ByteReader;
+class PropertyRows;
+class RecordIo;
 
 // A control point held somewhere inside an object's own records.
 struct PointRef {
@@ -55,6 +56,10 @@ class DrawObjectUnit {
   std::uint8_t canDelete = 1;
   std::uint8_t isDrawn = 1;
   std::array<std::uint8_t, 40> reserved{};
+  // Set for an object being placed: its first Draw only clears it, so the
+  // first XOR erase of the rubber band draws nothing. Each class's record
+  // says where the flag is stored; snapshots never keep it set.
+  std::uint8_t skipNextPaint = 1;
 
   // The 23 operations.
   void SetDragOrigin(float x, float y) {
@@ -62,6 +67,7 @@ class DrawObjectUnit {
     dragOriginY = y;
   }
   virtual void Draw(int mode);
+  // Handle squares on the control points.
   virtual void DrawHandles();
   TCanvas* SetCanvas(TCanvas* c) {
     canvas = c;
@@ -77,15 +83,20 @@ class DrawObjectUnit {
   virtual std::unique_ptr<DrawObjectUnit> Clone() const;
   virtual std::unique_ptr<DrawObjectUnit> CloneMoved(int dx, int dy);
   virtual void Move(int mode, int x, int y);
+  // Both go through Rows(), the one list of the object's property rows.
   virtual int ShowProperties();
   virtual bool ApplyProperties();
   void SetSerialName(const std::string& suffix) { displayName = className + suffix; }
   virtual void Zoom(float cx, float cy, float factor);
+  // Class name, base record, then the class's own fields.
   virtual bool SaveToStream(ByteWriter& out);
+  // Reads into a copy first: a damaged record leaves this object untouched.
   virtual bool LoadFromStream(ByteReader& in);
   void SaveBaseFields(ByteWriter& out) const;
   bool LoadBaseFields(ByteReader& in);
   void SaveClassName(ByteWriter& out) const;
+  // Bytes of the record after the class name, as SaveToStream writes it.
+  std::size_t RecordSize();
 
   // Current values of the control points, in order (listings and tests).
   std::vector<TPointF> ControlPointValues() {
@@ -98,14 +109,27 @@ class DrawObjectUnit {
   // Sets the class name and the three names that default to it.
   void SetClassName(const std::string& name);
 
+  // The class's own record fields in file order after the base record (most
+  // end with the reserved block); one list for writing, reading, measuring.
+  virtual void RecordFields(RecordIo& io);
+  void BaseRecordFields(RecordIo& io);
+  // Copies every field of an object of the same class (see ObjectOf).
+  virtual void AssignFrom(const DrawObjectUnit& other);
+  // The property sheet of the object; none by default.
+  virtual PropertyRows Rows();
+
+  // Placing: where the pointer of the drag puts the object (default: the
+  // second control point). DragCreate and EndCreate call it.
+  virtual void PlaceDragged(int x, int y);
+
+  // PreparePen, then false (and the flag cleared) when this paint is skipped.
+  bool BeginPaint(int mode);
+
   // The object's control points in order; the shared handle, hit, move,
   // zoom and rectangle helpers below work over them.
   virtual std::vector<PointRef> ControlPoints() { return {}; }
 
   void DrawHandleSquares();
-  // 1 handle (selectedHandle set), 2 body (segment between the first two
-  // points), 0 miss; the two-point rule of the light source and the mirror.
-  int HitTestTwoPoints(int x, int y);
   // A control point inside, or an edge between consecutive points crossing a side.
   bool InRectPolyline(float x1, float y1, float x2, float y2, bool closed);
   void MovePoints(int mode, int x, int y);
@@ -123,20 +147,7 @@ class DrawObjectUnit {
   // current pen, coordinates truncated to whole pixels.
   void PaintStrokes(int mode, const std::vector<Stroke>& strokes);
 
-  // Property rows show screen points in user coordinates (whole numbers).
-  static std::string UserXText(float x);
-  static std::string UserYText(float y);
-  // The rows "X1", "Y1", "X2", "Y2" of a two-point object, inserted above the
-  // rows already in the sheet.
-  static void InsertTwoPointRows(IPropertySheet& sheet, TPointF p1, TPointF p2);
-  // An integer user coordinate row back to screen pixels; false (and the
-  // value untouched) when the text is not an integer.
-  static bool ReadUserX(const std::string& key, float& x);
-  static bool ReadUserY(const std::string& key, float& y);
-  // An integer row; false (value untouched) when the text is not one.
-  static bool ReadIntRow(const std::string& key, std::int32_t& value);
-  static bool ReadColorRow(const std::string& key, TColor& value);
-
+ public:
   // Whole pixel toward zero, saturated so that absurd coordinates from a file
   // cannot overflow the integer canvas.
   static int Pixel(double v);

@@ -26,6 +26,8 @@ bool RemoveObject(ObjectList& list, const DrawObjectUnit* object) {
 
 void UndoHistory::Push(const ObjectList& scene) {
   ObjectList snapshot = DeepCopy(scene);
+  // A restored object must paint on the first refresh after Undo.
+  for (auto& object : snapshot) object->skipNextPaint = 0;
   if (current_ >= 0) nodes_.resize(static_cast<std::size_t>(current_) + 1);
   if (nodes_.size() >= limit_ && !nodes_.empty()) nodes_.erase(nodes_.begin());
   nodes_.push_back(std::move(snapshot));

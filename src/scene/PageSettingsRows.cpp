@@ -5,10 +5,11 @@
 
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
-#include "scene/Convert.h"
+#include "i18n/Convert.h"
 #include "scene/Document.h"
 #include "scene/IPropertySheet.h"
 #include "scene/ProcessSettings.h"
+#include "scene/UserCoordinates.h"
 
 namespace {
 

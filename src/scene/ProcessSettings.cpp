@@ -35,7 +35,6 @@ void ResetSettings() {
   Settings() = MakeDefaults();
 }
 
-int NextSurfaceSerial() { return ++Settings().surfaceSerialCounter; }
 int NextEmissionGroup() { return ++Settings().emissionGroupCounter; }
 
 void ShowMessage(const std::string& text) { Settings().messages->ShowMessage(text); }

@@ -11,7 +11,6 @@ struct ProcessSettings {
   int originX = 20;           // user coordinate origin, screen pixels
   int originY = 300;
   bool softKeyboard = false;  // "使用软键盘"
-  int surfaceSerialCounter = 0;
   int emissionGroupCounter = 0;
 
   // Where objects show their property rows and messages; never null.
@@ -23,5 +22,4 @@ ProcessSettings& Settings();
 // Back to the start-up values, with the default in-memory sheet and message sink.
 void ResetSettings();
 
-int NextSurfaceSerial();
 int NextEmissionGroup();

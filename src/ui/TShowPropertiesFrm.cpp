@@ -20,7 +20,7 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "scene/Convert.h"
+#include "i18n/Convert.h"
 #include "scene/DrawObjectUnit.h"
 #include "scene/ProcessSettings.h"
 #include "ui/TStringEditFrm.h"

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
-#include "scene/Convert.h"
+#include "i18n/Convert.h"
 
 namespace {
 constexpr int kButtonWidth = 75;

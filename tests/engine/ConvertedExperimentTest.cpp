@@ -7,7 +7,7 @@
 #include "objects/ObjectFactory.h"
 #include "objects/elements/FlatMirror.h"
 #include "scene/ByteStream.h"
-#include "scene/Convert.h"
+#include "i18n/Convert.h"
 
 namespace {
 

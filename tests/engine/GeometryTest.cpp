@@ -4,6 +4,7 @@
 
 #include "TestEnvironment.h"
 #include "optics/Geometry.h"
+#include "scene/UserCoordinates.h"
 
 using GeometryTest = EngineTest;
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "objects/ObjectFactory.h"
 #include "FakePropertySheet.h"
 #include "TestEnvironment.h"
 #include "scene/Document.h"
@@ -208,7 +209,7 @@ TEST_F(PageSettingsRowsTest, UnconvertibleValuesKeepTheOldSettings) {
 }
 
 TEST_F(PageSettingsRowsTest, RealCoordinateSystemFollowsTheAxesRow) {
-  ASSERT_TRUE(document.AddCoordinateSystem());
+  ASSERT_TRUE(AddCoordinateSystem(document));
   DrawObjectUnit* frame = FindByClass(document.scene, "ReferenceFrame");
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->isDrawn, 0);

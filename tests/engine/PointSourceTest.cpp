@@ -98,7 +98,7 @@ TEST_F(PointSourceTest, PlacedByAClickDragDoesNothing) {
   EXPECT_FLOAT_EQ(s.record.ray.startX, 100);
   EXPECT_FLOAT_EQ(s.record.ray.throughY, 200);
   // The paint in EndCreate only clears the skip flag; the handles appear.
-  EXPECT_EQ(s.record.skipNextPaint, 0);
+  EXPECT_EQ(s.skipNextPaint, 0);
   EXPECT_EQ(canvas.Count(RecordedOp::Line), 0u);
   EXPECT_EQ(canvas.Count(RecordedOp::Rectangle), 3u);
 }

@@ -101,14 +101,14 @@ TEST_F(PrismTest, ConstructorDefaults) {
   }
   EXPECT_EQ(t.refractiveIndex, 1.3f);
   EXPECT_EQ(f.refractiveIndex, 1.3f);
-  EXPECT_EQ(t.firstPaint + f.firstPaint, 2);
+  EXPECT_EQ(t.skipNextPaint + f.skipNextPaint, 2);
 }
 
 TEST_F(PrismTest, NormalPaintOutlinesThenMergeFillsRubberBandDoesNotFill) {
   RecordingCanvas canvas;
   FourPrism f = MakeSlab(canvas);
   f.lineWidth = 3;
-  f.firstPaint = 0;
+  f.skipNextPaint = 0;
   f.Draw(2);
   const auto lines = OpsOf(canvas, RecordedOp::Line);
   ASSERT_EQ(lines.size(), 4u);  // closed outline
@@ -141,7 +141,7 @@ TEST_F(PrismTest, HighQualityOutlineOfTheTriangleOnlyInNormalPaint) {
   Settings().highQuality = true;
   RecordingCanvas canvas;
   ThreePrism t = MakeTriangle(canvas);
-  t.firstPaint = 0;
+  t.skipNextPaint = 0;
   t.lineWidth = 4;
   t.Draw(2);
   EXPECT_EQ(canvas.Count(RecordedOp::Line), 0u);
@@ -158,7 +158,7 @@ TEST_F(PrismTest, HighQualityOutlineOfTheTriangleOnlyInNormalPaint) {
   EXPECT_EQ(canvas.Count(RecordedOp::AaPolyline), 0u);
   canvas.Clear();
   FourPrism f = MakeSlab(canvas);  // the rectangle keeps the plain outline
-  f.firstPaint = 0;
+  f.skipNextPaint = 0;
   f.Draw(2);
   EXPECT_EQ(canvas.Count(RecordedOp::AaPolyline), 0u);
 }
@@ -252,14 +252,14 @@ TEST_F(PrismTest, CloneCopiesEverythingAndCloneMovedLeavesTheOriginal) {
   RecordingCanvas canvas;
   ThreePrism t = MakeTriangle(canvas);
   t.refractiveIndex = 1.7f;
-  t.firstPaint = 0;
+  t.skipNextPaint = 0;
   t.reserved[5] = 9;
   auto copy = t.Clone();
   auto* c = dynamic_cast<ThreePrism*>(copy.get());
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(c->vertices, t.vertices);
   EXPECT_EQ(c->refractiveIndex, 1.7f);
-  EXPECT_EQ(c->firstPaint, 0);
+  EXPECT_EQ(c->skipNextPaint, 0);
   EXPECT_EQ(c->reserved[5], 9);
   FourPrism f = MakeSlab(canvas);
   auto moved = f.CloneMoved(5, 5);
@@ -473,7 +473,7 @@ TEST_F(PrismTest, RecordLayoutIsByteExact) {
   RecordingCanvas canvas;
   ThreePrism t = MakeTriangle(canvas);
   t.refractiveIndex = 1.5f;
-  t.firstPaint = 0;
+  t.skipNextPaint = 0;
   for (std::size_t i = 0; i < t.reserved.size(); ++i) t.reserved[i] = std::uint8_t(i + 1);
   const Bytes bytes = Save(t);
   const std::size_t base = HeadSize(t);
@@ -502,7 +502,7 @@ TEST_F(PrismTest, RoundTripThroughTheFactoryAndTruncatedRecordsFail) {
   t.displayName = "三棱镜1";
   t.reserved[39] = 0xAB;
   FourPrism f = MakeSlab(canvas);
-  f.firstPaint = 0;
+  f.skipNextPaint = 0;
   for (DrawObjectUnit* original :
        {static_cast<DrawObjectUnit*>(&t), static_cast<DrawObjectUnit*>(&f)}) {
     const Bytes bytes = Save(*original);

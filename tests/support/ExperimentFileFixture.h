@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "objects/ObjectFactory.h"
 #include "ExperimentFileBuilder.h"
 #include "FakePropertySheet.h"
 #include "TestEnvironment.h"
@@ -39,7 +40,7 @@ class ExperimentFileFixture : public EngineTest {
   static void StartLikeTheProgram(Document& d) {
     d.header = MakeHeaderTemplate();
     d.ResetPage();
-    d.AddCoordinateSystem();
+    AddCoordinateSystem(d);
   }
 
   std::string Write(const std::string& name, const FileBytes& bytes) {

@@ -1,19 +1,20 @@
 #pragma once
 // A two-point object for tests of the scene lists and the mouse handling,
-// standing in for the real classes: the shared base helpers give it handles,
-// hit testing, moving, zooming and the rectangle test.
+// standing in for the real classes: its shape base gives it handles, hit
+// testing, moving, zooming and the rectangle test.
 
 #include <memory>
 #include <string>
 
 #include "gfx/TCanvas.h"
-#include "scene/DrawObjectUnit.h"
+#include "objects/TwoPointObject.h"
+#include "scene/ObjectOf.h"
 
-class TestSegment : public DrawObjectUnit {
+class TestSegment : public ObjectOf<TestSegment, TwoPointObject> {
  public:
   explicit TestSegment(TCanvas* canvas, const std::string& name = "TestSegment", TPointF a = {},
                        TPointF b = {})
-      : DrawObjectUnit(canvas), p1(a), p2(b) {
+      : ObjectOf(canvas), p1(a), p2(b) {
     SetClassName(name);
     pointCount = 2;
   }
@@ -24,14 +25,6 @@ class TestSegment : public DrawObjectUnit {
     if (!canvas) return;
     PreparePen(mode);
     canvas->Line(int(p1.x), int(p1.y), int(p2.x), int(p2.y));
-  }
-  void DrawHandles() override { DrawHandleSquares(); }
-  int HitTest(int x, int y) override { return HitTestTwoPoints(x, y); }
-  bool InRect(float x1, float y1, float x2, float y2) override {
-    return InRectPolyline(x1, y1, x2, y2, false);
-  }
-  std::unique_ptr<DrawObjectUnit> Clone() const override {
-    return std::make_unique<TestSegment>(*this);
   }
 
  protected:

@@ -30,7 +30,7 @@ class StartupTest : public UiTest {
   // An experiment with a coordinate system and one plane mirror, saved to `path`.
   void WriteExperiment(const std::string& path, std::uint8_t showAngles) {
     Document doc(nullptr);
-    doc.AddCoordinateSystem();
+    AddCoordinateSystem(doc);
     auto mirror = CreateObjectByClassName("FlatMirror", nullptr);
     auto* m = static_cast<FlatMirror*>(mirror.get());
     m->segment = {};

@@ -34,7 +34,7 @@ void SlabRefraction(Document& doc) {
   auto slab = std::make_unique<FourPrism>(doc.canvas);
   slab->SetRectangle({300, 200}, {600, 400});
   slab->refractiveIndex = 1.5f;
-  slab->firstPaint = 0;
+  slab->skipNextPaint = 0;
   slab->SetSerialName("1");
   doc.showAngles = 1;
   doc.scene.push_back(SourceAimedAt(doc, {300, 300}, 340, 60, 0xFF));
@@ -48,7 +48,7 @@ void PrismTotalReflection(Document& doc) {
   auto prism = std::make_unique<ThreePrism>(doc.canvas);
   prism->vertices = {TPointF{400, 150}, TPointF{550, 300}, TPointF{250, 300}};
   prism->refractiveIndex = 1.5f;
-  prism->firstPaint = 0;
+  prism->skipNextPaint = 0;
   prism->SetSerialName("1");
   doc.scene.push_back(SourceAimedAt(doc, {490, 240}, 225, 60, 0x00FFFF));
   doc.scene.push_back(std::move(prism));

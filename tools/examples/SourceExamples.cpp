@@ -38,7 +38,7 @@ void PointSourceInAMirror(Document& doc) {
   r.points[3] = {300, 310};
   r.ray.startX = r.ray.throughX = 220;
   r.ray.startY = r.ray.throughY = 270;
-  r.skipNextPaint = 0;
+  source->skipNextPaint = 0;
   source->SetSerialName("1");
   doc.scene.push_back(std::move(source));
 }
@@ -59,7 +59,7 @@ void ArrowInAMirror(Document& doc) {
   r.ray.startY = a.y;
   r.ray.throughX = b.x;
   r.ray.throughY = b.y;
-  r.skipNextPaint = 0;
+  arrow->skipNextPaint = 0;
   arrow->SetSerialName("1");
   doc.scene.push_back(std::move(arrow));
 }
@@ -74,7 +74,7 @@ void WhiteLightThroughAPrism(Document& doc) {
   prism->refractiveIndex = 1.5f;
   // Unfilled: the spectral rays add up on the black page, not on the glass colour.
   prism->fillFlag = 0;
-  prism->firstPaint = 0;
+  prism->skipNextPaint = 0;
   prism->SetSerialName("1");
   auto white = std::make_unique<ComplexlH>(doc.canvas);
   white->rayTemplate.startX = 120;

@@ -4,9 +4,10 @@
 
 #include <cstdint>
 
-#include "scene/DrawObjectUnit.h"
+#include "objects/TwoPointObject.h"
+#include "scene/ObjectOf.h"
 
-class FlatMirror : public DrawObjectUnit {
+class FlatMirror : public ObjectOf<FlatMirror, TwoPointObject> {
  public:
   explicit FlatMirror(TCanvas* canvas);
 
@@ -20,23 +21,14 @@ class FlatMirror : public DrawObjectUnit {
     std::uint32_t spare = 0;
   };
 
-  // Own fields, in record order.
+  // Own field, in record order (then the skip-next-paint flag).
   SegmentBlock segment;
-  std::uint8_t skipNextPaint = 1;
 
   void Draw(int mode) override;
-  void DrawHandles() override;
-  int HitTest(int x, int y) override;
-  bool InRect(float x1, float y1, float x2, float y2) override;
   std::vector<DrawObjectLineDataStruct> GetSurfaces() override;
-  std::unique_ptr<DrawObjectUnit> Clone() const override;
-  void Move(int mode, int x, int y) override;
-  int ShowProperties() override;
-  bool ApplyProperties() override;
-  void Zoom(float cx, float cy, float factor) override;
-  bool SaveToStream(ByteWriter& out) override;
-  bool LoadFromStream(ByteReader& in) override;
 
  protected:
   std::vector<PointRef> ControlPoints() override;
+  void RecordFields(RecordIo& io) override;
+  PropertyRows Rows() override;
 };

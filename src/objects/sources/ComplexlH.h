@@ -7,7 +7,7 @@
 
 #include "objects/sources/LampHouse.h"
 
-class ComplexlH : public LampHouse {
+class ComplexlH : public ObjectOf<ComplexlH, LampHouse> {
  public:
   explicit ComplexlH(TCanvas* canvas);
 
@@ -19,9 +19,10 @@ class ComplexlH : public LampHouse {
 
   void DrawHandles() override;
   std::vector<DrawBaseRayDataStruct> GetBaseRays() override;
-  std::unique_ptr<DrawObjectUnit> Clone() const override;
-  int ShowProperties() override;
-  bool ApplyProperties() override;
-  bool SaveToStream(ByteWriter& out) override;
-  bool LoadFromStream(ByteReader& in) override;
+
+ protected:
+  void RecordFields(RecordIo& io) override;
+  // The parallel source's rows without the ray colour and the index factor,
+  // which the colour tables fix.
+  PropertyRows Rows() override;
 };

@@ -4,10 +4,11 @@
 
 #include <cstdint>
 
+#include "objects/TwoPointObject.h"
 #include "optics/DrawBaseRayDataStruct.h"
-#include "scene/DrawObjectUnit.h"
+#include "scene/ObjectOf.h"
 
-class LampHouse : public DrawObjectUnit {
+class LampHouse : public ObjectOf<LampHouse, TwoPointObject> {
  public:
   explicit LampHouse(TCanvas* canvas);
 
@@ -20,27 +21,18 @@ class LampHouse : public DrawObjectUnit {
   DrawBaseRayDataStruct rayTemplate;
   std::int32_t rayCount = 1;
   float raySpacing = 10.0f;
-  std::uint8_t skipNextPaint = 1;
 
   void Draw(int mode) override;
-  void DrawHandles() override;
-  int HitTest(int x, int y) override;
-  bool InRect(float x1, float y1, float x2, float y2) override;
   std::vector<DrawBaseRayDataStruct> GetBaseRays() override;
-  std::unique_ptr<DrawObjectUnit> Clone() const override;
-  void Move(int mode, int x, int y) override;
-  int ShowProperties() override;
-  bool ApplyProperties() override;
-  void Zoom(float cx, float cy, float factor) override;
-  bool SaveToStream(ByteWriter& out) override;
-  bool LoadFromStream(ByteReader& in) override;
 
   // Rays actually emitted and painted: the count bounded to 1..kMaxRays.
   int EffectiveRayCount() const;
 
  protected:
   std::vector<PointRef> ControlPoints() override;
-  // The coordinate, ray count and spacing rows, in reading order; false after
-  // the message of the first bad row. Shared with the composite source.
-  bool ApplyBundleRows();
+  void RecordFields(RecordIo& io) override;
+  PropertyRows Rows() override;
+  // The ray count and spacing rows, read with the coordinates (group 1)
+  // until the first bad one. Shared with the composite source.
+  void AddBundleRows(PropertyRows& rows);
 };

@@ -2,32 +2,28 @@
 
 #include <algorithm>
 
+#include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
+#include "objects/sources/SourceShared.h"
 #include "optics/Geometry.h"
-#include "scene/ByteStream.h"
-#include "scene/Convert.h"
-#include "scene/IPropertySheet.h"
 #include "scene/ProcessSettings.h"
+#include "scene/RecordIo.h"
 
-PointLampHouse::PointLampHouse(TCanvas* canvas) : DrawObjectUnit(canvas) {
+PointLampHouse::PointLampHouse(TCanvas* canvas) : ObjectOf(canvas) {
   SetClassName("PointLampHouse");
-  color = 0xFF;
   pointCount = 4;
-  record.ray.rayColour = 0xFF;
-  record.ray.indexFactor = 1.0f;
-  record.ray.blend = 0;
   record.ray.sourceKind = 1;
 }
 
-std::vector<PointRef> PointLampHouse::ControlPoints() { return record.PointRefs(4); }
+std::vector<PointRef> PointLampHouse::ControlPoints() {
+  std::vector<PointRef> refs;
+  for (int i = 0; i < 4; ++i) refs.push_back({&record.points[i].x, &record.points[i].y});
+  return refs;
+}
 
 void PointLampHouse::Draw(int mode) {
   if (!canvas) return;
-  PreparePen(mode);
-  if (record.skipNextPaint) {
-    record.skipNextPaint = 0;
-    return;
-  }
+  if (!BeginPaint(mode)) return;
   const auto& pt = record.points;
   const bool hq = Settings().highQuality && mode == 2;
   {
@@ -43,51 +39,6 @@ void PointLampHouse::Draw(int mode) {
   }
   // The label also in high quality: a renamed source must show its name.
   PaintLabel(*canvas, pt[0], color, record.objectName);
-}
-
-void PointLampHouse::DrawHandles() {
-  if (!canvas) return;
-  PaintSourceCircle(*canvas, record.points[0]);
-  for (int i = 1; i <= record.rayCount; ++i)
-    PaintHandleSquare(*canvas, record.points[i], handleSize, handleColor);
-}
-
-int PointLampHouse::HitTest(int x, int y) {
-  const TPointF p{float(x), float(y)};
-  const auto& pt = record.points;
-  const int half = handleSize / 2;
-  for (int i = 1; i <= record.rayCount; ++i) {
-    if (Distance(p, pt[i]) < half) {
-      selectedHandle = i;
-      return 1;
-    }
-  }
-  const float d0 = Distance(p, pt[0]);
-  if (d0 < 4) {
-    selectedHandle = 0;
-    return 1;
-  }
-  if (d0 < 10) {
-    selectedHandle = 0;
-    return 2;
-  }
-  for (int i = 1; i <= record.rayCount; ++i) {
-    if (NearSegment(p, pt[0], pt[i], 0.5f)) {
-      selectedHandle = 0;
-      return 2;
-    }
-  }
-  selectedHandle = -1;
-  return 0;
-}
-
-bool PointLampHouse::InRect(float x1, float y1, float x2, float y2) {
-  const auto& pt = record.points;
-  for (int i = 0; i <= 3; ++i)
-    if (PointInRect(pt[i], x1, y1, x2, y2)) return true;
-  for (int j = 1; j <= 3; ++j)
-    if (SegmentMeetsRect(MakeSegment(pt[0], pt[j]), x1, y1, x2, y2)) return true;
-  return false;
 }
 
 void PointLampHouse::BeginCreate(int x, int y) {
@@ -140,10 +91,6 @@ std::vector<DrawBaseRayDataStruct> PointLampHouse::GetBaseRays() {
   return rays;
 }
 
-std::unique_ptr<DrawObjectUnit> PointLampHouse::Clone() const {
-  return std::make_unique<PointLampHouse>(*this);
-}
-
 void PointLampHouse::Move(int mode, int x, int y) {
   if (mode == 1) {
     // Any aim point in use can be dragged, the source point alone included.
@@ -155,47 +102,24 @@ void PointLampHouse::Move(int mode, int x, int y) {
   MovePoints(mode, x, y);
 }
 
-int PointLampHouse::ShowProperties() {
-  FillRows(Tr("93", "点光源属性"), {
-                                       {Tr("58", "颜色"), IntToStr(color)},
-                                       {Tr("87", "发光颜色"), IntToStr(record.ray.rayColour)},
-                                       {Tr("88", "折射率倍"), FactorText(record.ray.indexFactor)},
-                                       {Tr("92", "物体名称"), record.objectName},
-                                   });
-  IPropertySheet& sheet = *Settings().sheet;
-  for (int row : {0, 1}) {
-    sheet.SetEditStyle(row, TEditStyle::Ellipsis);
-    sheet.SetReadOnly(row, true);
-  }
-  sheet.SetEditStyle(3, TEditStyle::Ellipsis);
-  return sheet.ShowModal();
+PropertyRows PointLampHouse::Rows() {
+  PropertyRows rows(Tr("93", "点光源属性"));
+  AddEmitterRows(rows);
+  PropertyRow& name = rows.Add(Tr("92", "物体名称"), record.objectName);
+  name.style = TEditStyle::Ellipsis;
+  name.apply = [this](const std::string& text) {
+    record.objectName = Trim(text).empty() ? std::string("S") : text;
+    return true;
+  };
+  // The name first, then the colours and the factor.
+  rows.ApplyOrder({3, 0, 1, 2});
+  return rows;
 }
 
-bool PointLampHouse::ApplyProperties() {
-  const std::string name = Settings().sheet->Value(Tr("92", "物体名称"));
-  record.objectName = Trim(name).empty() ? std::string("S") : name;
-  // Filled only by the colour dialog, so they always convert.
-  ReadColorRow(Tr("58", "颜色"), color);
-  ReadColorRow(Tr("87", "发光颜色"), record.ray.rayColour);
-  return ReadFactorRow(record.ray.indexFactor);
-}
-
-bool PointLampHouse::SaveToStream(ByteWriter& out) {
-  SaveClassName(out);
-  SaveBaseFields(out);
-  record.Save(out);
-  out.WriteBytes(reserved.data(), reserved.size());
-  return true;
-}
-
-bool PointLampHouse::LoadFromStream(ByteReader& in) {
-  // Read into a copy so that a damaged record leaves this object untouched.
-  PointLampHouse loaded(*this);
-  if (!loaded.LoadBaseFields(in) || !loaded.record.Load(in)) return false;
-  if (!in.ReadBytes(loaded.reserved.data(), loaded.reserved.size())) return false;
+void PointLampHouse::RecordFields(RecordIo& io) {
+  EmitterObject::RecordFields(io);
   // The point table serves at most ten rays; a damaged count must not reach
   // past it.
-  loaded.record.rayCount = std::clamp(loaded.record.rayCount, 0, EmitterRecord::kMaxRays);
-  *this = loaded;
-  return true;
+  if (io.Reading())
+    record.rayCount = std::clamp(record.rayCount, 0, static_cast<int>(Record::kMaxRays));
 }

@@ -1,12 +1,10 @@
 #include "objects/tools/ReferenceFrame.h"
 
+#include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
-#include "scene/ByteStream.h"
-#include "scene/Convert.h"
-#include "scene/IMessageSink.h"
-#include "scene/IPropertySheet.h"
-#include "scene/ProcessSettings.h"
+#include "scene/RecordIo.h"
+#include "scene/UserCoordinates.h"
 
 namespace {
 
@@ -27,7 +25,7 @@ long long FirstVisibleTick(long long first, long long step, long long lowLimit,
 
 }  // namespace
 
-ReferenceFrame::ReferenceFrame(TCanvas* c) : DrawObjectUnit(c) {
+ReferenceFrame::ReferenceFrame(TCanvas* c) : ObjectOf(c) {
   SetClassName("ReferenceFrame");
   pointCount = 1;
   // Painted by the page machinery only; never copied or deleted by the user.
@@ -105,8 +103,6 @@ void ReferenceFrame::Draw(int mode) {
   DrawTicks(ox, oy);
 }
 
-void ReferenceFrame::DrawHandles() { DrawHandleSquares(); }
-
 int ReferenceFrame::HitTest(int x, int y) {
   const float d = Distance({float(x), float(y)}, {originX, originY});
   return d < float(handleSize / 2) ? 1 : 0;
@@ -116,10 +112,6 @@ void ReferenceFrame::BeginCreate(int, int) {}
 void ReferenceFrame::DragCreate(int, int) {}
 void ReferenceFrame::EndCreate(int, int) {}
 void ReferenceFrame::Zoom(float, float, float) {}
-
-std::unique_ptr<DrawObjectUnit> ReferenceFrame::Clone() const {
-  return std::make_unique<ReferenceFrame>(*this);
-}
 
 std::unique_ptr<DrawObjectUnit> ReferenceFrame::CloneMoved(int, int) {
   auto copy = Clone();
@@ -135,56 +127,33 @@ void ReferenceFrame::Move(int mode, int x, int y) {
   SetOrigin(x, y);
 }
 
-int ReferenceFrame::ShowProperties() {
-  IPropertySheet& sheet = *Settings().sheet;
-  sheet.ClearRows();
-  sheet.SetCaption(Tr("95", "坐标系属性"));
+PropertyRows ReferenceFrame::Rows() {
+  PropertyRows rows(Tr("95", "坐标系属性"));
   // Screen pixels, not user coordinates: this is where user (0, 0) lies.
-  sheet.InsertRow(Tr("96", "显示颜色"), IntToStr(color));
-  sheet.InsertRow(Tr("97", "坐标轴原点Y"), IntToStr(Pixel(originY)));
-  sheet.InsertRow(Tr("98", "坐标轴原点X"), IntToStr(Pixel(originX)));
-  sheet.SetEditStyle(2, TEditStyle::Ellipsis);
-  sheet.SetReadOnly(2, true);
-  return sheet.ShowModal();
+  auto pixelRow = [](const std::string& key, float& value, const std::string& message) {
+    PropertyRow row{key, IntToStr(Pixel(value))};
+    row.message = message;
+    row.apply = [&value](const std::string& text) {
+      int v = 0;
+      if (!TryStrToInt(text, v)) return false;
+      value = float(v);
+      return true;
+    };
+    return row;
+  };
+  rows.Add(pixelRow(Tr("98", "坐标轴原点X"), originX,
+                    Tr("100", "坐标轴原点X,不是有用的整数,请输入一个整数.")));
+  rows.Add(pixelRow(Tr("97", "坐标轴原点Y"), originY,
+                    Tr("99", "坐标轴原点Y,不是有用的整数,请输入一个整数.")));
+  rows.Add(ColourRow(Tr("96", "显示颜色"), color));
+  rows.ApplyOrder({2, 1, 0});
+  rows.Finally([this] { SetOrigin(Pixel(originX), Pixel(originY)); });
+  return rows;
 }
 
-bool ReferenceFrame::ApplyProperties() {
-  ReadColorRow(Tr("96", "显示颜色"), color);
-  bool ok = true;
-  std::int32_t v = 0;
-  if (ReadIntRow(Tr("97", "坐标轴原点Y"), v)) {
-    originY = float(v);
-  } else {
-    ShowMessage(Tr("99", "坐标轴原点Y,不是有用的整数,请输入一个整数."));
-    ok = false;
-  }
-  if (ReadIntRow(Tr("98", "坐标轴原点X"), v)) {
-    originX = float(v);
-  } else {
-    ShowMessage(Tr("100", "坐标轴原点X,不是有用的整数,请输入一个整数."));
-    ok = false;
-  }
-  SetOrigin(Pixel(originX), Pixel(originY));
-  return ok;
-}
-
-bool ReferenceFrame::SaveToStream(ByteWriter& out) {
-  SaveClassName(out);
-  SaveBaseFields(out);
-  out.WriteFloat(originX);
-  out.WriteFloat(originY);
-  out.WriteBytes(reserved.data(), reserved.size());
-  return true;
-}
-
-// Restores the origin field only; the process-wide origin stays where it is.
-bool ReferenceFrame::LoadFromStream(ByteReader& in) {
-  ReferenceFrame loaded(*this);
-  if (!loaded.LoadBaseFields(in)) return false;
-  loaded.originX = in.ReadFloat();
-  loaded.originY = in.ReadFloat();
-  in.ReadBytes(loaded.reserved.data(), loaded.reserved.size());
-  if (!in.Ok()) return false;
-  *this = loaded;
-  return true;
+// The origin field only; the process-wide origin stays where it is.
+void ReferenceFrame::RecordFields(RecordIo& io) {
+  io.Float(originX);
+  io.Float(originY);
+  io.Block(reserved);
 }

@@ -2,9 +2,10 @@
 // The page's coordinate system: axes through an origin the user can drag.
 // Its origin is also the process-wide origin of user coordinates.
 
-#include "scene/DrawObjectUnit.h"
+#include "scene/ObjectOf.h"
+#include "scene/PropertyRows.h"
 
-class ReferenceFrame : public DrawObjectUnit {
+class ReferenceFrame : public ObjectOf<ReferenceFrame, DrawObjectUnit> {
  public:
   explicit ReferenceFrame(TCanvas* canvas);
 
@@ -15,23 +16,19 @@ class ReferenceFrame : public DrawObjectUnit {
   float originY = 300.0f;
 
   void Draw(int mode) override;
-  void DrawHandles() override;
   int HitTest(int x, int y) override;
   // Placed by the main window and never zoomed: these do nothing.
   void BeginCreate(int x, int y) override;
   void DragCreate(int x, int y) override;
   void EndCreate(int x, int y) override;
   void Zoom(float cx, float cy, float factor) override;
-  std::unique_ptr<DrawObjectUnit> Clone() const override;
   std::unique_ptr<DrawObjectUnit> CloneMoved(int dx, int dy) override;
   void Move(int mode, int x, int y) override;
-  int ShowProperties() override;
-  bool ApplyProperties() override;
-  bool SaveToStream(ByteWriter& out) override;
-  bool LoadFromStream(ByteReader& in) override;
 
  protected:
   std::vector<PointRef> ControlPoints() override;
+  void RecordFields(RecordIo& io) override;
+  PropertyRows Rows() override;
 
  private:
   void DrawAxes(int ox, int oy);

@@ -1,4 +1,4 @@
-#include "scene/Convert.h"
+#include "i18n/Convert.h"
 
 #include <cctype>
 #include <cerrno>

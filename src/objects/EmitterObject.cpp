@@ -1,0 +1,80 @@
+#include "objects/EmitterObject.h"
+
+#include "i18n/TtlmController.h"
+#include "objects/sources/SourceShared.h"
+#include "optics/Geometry.h"
+#include "scene/RecordIo.h"
+
+namespace {
+// Object names are labels of a few characters.
+constexpr std::size_t kMaxObjectName = 64 * 1024;
+}  // namespace
+
+EmitterObject::EmitterObject(TCanvas* canvas) : DrawObjectUnit(canvas) {
+  color = 0xFF;
+  record.ray.rayColour = 0xFF;
+  record.ray.indexFactor = 1.0f;
+  record.ray.blend = 0;
+}
+
+void EmitterObject::DrawHandles() {
+  if (!canvas) return;
+  PaintSourceCircle(*canvas, record.points[0]);
+  for (int i = 1; i <= HandleCount(); ++i)
+    PaintHandleSquare(*canvas, record.points[static_cast<std::size_t>(i)], handleSize, handleColor);
+}
+
+int EmitterObject::HitTest(int x, int y) {
+  const TPointF p{float(x), float(y)};
+  const auto& pt = record.points;
+  const int half = handleSize / 2;
+  const int handles = HandleCount();
+  for (int i = 1; i <= handles; ++i) {
+    if (Distance(p, pt[static_cast<std::size_t>(i)]) < half) {
+      selectedHandle = i;
+      return 1;
+    }
+  }
+  const float d0 = Distance(p, pt[0]);
+  if (d0 < 4) {
+    selectedHandle = 0;
+    return 1;
+  }
+  if (d0 < 10) {
+    selectedHandle = 0;
+    return 2;
+  }
+  for (int i = 1; i <= handles; ++i) {
+    if (NearSegment(p, pt[0], pt[static_cast<std::size_t>(i)], 0.5f)) {
+      selectedHandle = 0;
+      return 2;
+    }
+  }
+  selectedHandle = -1;
+  return 0;
+}
+
+bool EmitterObject::InRect(float x1, float y1, float x2, float y2) {
+  const auto points = ControlPointValues();
+  for (const TPointF& p : points)
+    if (PointInRect(p, x1, y1, x2, y2)) return true;
+  for (std::size_t j = 1; j < points.size(); ++j)
+    if (SegmentMeetsRect(MakeSegment(points[0], points[j]), x1, y1, x2, y2)) return true;
+  return false;
+}
+
+void EmitterObject::RecordFields(RecordIo& io) {
+  RayRecord(io, record.ray);
+  io.Int32(record.rayCount);
+  io.Float(record.spare);
+  io.Byte(skipNextPaint);
+  for (auto& p : record.points) io.Point(p);
+  io.Text(record.objectName, kMaxObjectName);
+  io.Block(reserved);
+}
+
+void EmitterObject::AddEmitterRows(PropertyRows& rows) {
+  rows.Add(ColourRow(Tr("58", "颜色"), color));
+  rows.Add(ColourRow(Tr("87", "发光颜色"), record.ray.rayColour));
+  rows.Add(FactorRow(record.ray.indexFactor));
+}

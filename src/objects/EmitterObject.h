@@ -1,0 +1,47 @@
+#pragma once
+// Sources of image-forming rays (the point source and the luminous object):
+// a source point 0 with aim points around it, the selection circle and the
+// handles on the aim points, hit on a handle, near the source or on a ray
+// line, the colour and factor rows, and their shared record.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "optics/DrawBaseRayDataStruct.h"
+#include "scene/DrawObjectUnit.h"
+#include "scene/PropertyRows.h"
+
+class EmitterObject : public DrawObjectUnit {
+ public:
+  explicit EmitterObject(TCanvas* canvas);
+
+  // The saved fields after the base record, in file order (the object's
+  // skip-next-paint flag stands between the spare word and the points).
+  struct Record {
+    static constexpr int kPoints = 11;
+    // Aim points in the table: the most rays a record can serve.
+    static constexpr int kMaxRays = kPoints - 1;
+    DrawBaseRayDataStruct ray;
+    std::array<TPointF, kPoints> points{};
+    std::int32_t rayCount = 3;
+    float spare = 10.0f;
+    std::string objectName = "S";
+  };
+  Record record;
+
+  // The circle round point 0 and a square on each aim point in use.
+  void DrawHandles() override;
+  // 1 on an aim point's handle or within 4 px of point 0, 2 within 10 px of
+  // point 0 or on a line from it to an aim point, else 0.
+  int HitTest(int x, int y) override;
+  // A control point inside, or a line from point 0 to one crossing the rectangle.
+  bool InRect(float x1, float y1, float x2, float y2) override;
+
+ protected:
+  // Aim points 1 ... HandleCount() carry handles and hit lines.
+  virtual int HandleCount() const = 0;
+  void RecordFields(RecordIo& io) override;
+  // "颜色", "发光颜色", "折射率倍", read in this order after any row above.
+  void AddEmitterRows(PropertyRows& rows);
+};

@@ -1,0 +1,40 @@
+#include "objects/TwoPointObject.h"
+
+#include "i18n/TtlmController.h"
+#include "optics/Geometry.h"
+
+int TwoPointObject::HitTest(int x, int y) {
+  auto points = ControlPoints();
+  if (points.size() < 2) return 0;
+  const float h = float(handleSize / 2);
+  const TPointF p{float(x), float(y)};
+  const TPointF a = points[0].Get(), b = points[1].Get();
+  const float d1 = Distance(p, a), d2 = Distance(p, b), length = Distance(a, b);
+  if (d1 < h) {
+    selectedHandle = 0;
+    return 1;
+  }
+  if (d2 < h) {
+    selectedHandle = 1;
+    return 1;
+  }
+  if (double(length) + 0.5 > double(d1) + d2) return 2;
+  selectedHandle = -1;
+  return 0;
+}
+
+bool TwoPointObject::InRect(float x1, float y1, float x2, float y2) {
+  return InRectPolyline(x1, y1, x2, y2, false);
+}
+
+void TwoPointObject::AddTwoPointRows(PropertyRows& rows, int group) {
+  auto points = ControlPoints();
+  rows.Add(UserXRow("X1", *points[0].x, Tr("71", "x1,不是有用的整数,请输入一个整数."))).group =
+      group;
+  rows.Add(UserYRow("Y1", *points[0].y, Tr("73", "y1,不是有用的整数,请输入一个整数."))).group =
+      group;
+  rows.Add(UserXRow("X2", *points[1].x, Tr("72", "x2,不是有用的整数,请输入一个整数."))).group =
+      group;
+  rows.Add(UserYRow("Y2", *points[1].y, Tr("74", "y2,不是有用的整数,请输入一个整数."))).group =
+      group;
+}

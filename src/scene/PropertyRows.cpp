@@ -1,0 +1,119 @@
+#include "scene/PropertyRows.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+#include "i18n/Convert.h"
+#include "i18n/TtlmController.h"
+#include "optics/Geometry.h"
+#include "scene/IMessageSink.h"
+#include "scene/ProcessSettings.h"
+#include "scene/UserCoordinates.h"
+
+PropertyRow& PropertyRows::Add(PropertyRow row) {
+  rows_.push_back(std::move(row));
+  return rows_.back();
+}
+
+int PropertyRows::Show() const {
+  IPropertySheet& sheet = *Settings().sheet;
+  if (!caption_.empty()) {
+    sheet.ClearRows();
+    sheet.SetCaption(caption_);
+    // Each row goes above the earlier ones: bottom row first.
+    for (auto it = rows_.rbegin(); it != rows_.rend(); ++it) sheet.InsertRow(it->key, it->value);
+    for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
+      const PropertyRow& row = rows_[static_cast<std::size_t>(i)];
+      if (row.style != TEditStyle::Simple) sheet.SetEditStyle(i, row.style);
+      if (!row.pickList.empty()) sheet.SetPickList(i, row.pickList);
+      if (row.readOnly) sheet.SetReadOnly(i, true);
+    }
+  }
+  return sheet.ShowModal();
+}
+
+bool PropertyRows::Apply() const {
+  IPropertySheet& sheet = *Settings().sheet;
+  std::vector<int> order = order_;
+  if (order.empty())
+    for (int i = 0; i < static_cast<int>(rows_.size()); ++i) order.push_back(i);
+  bool ok = true;
+  std::vector<int> failedGroups;
+  for (int index : order) {
+    if (index < 0 || index >= static_cast<int>(rows_.size())) continue;
+    const PropertyRow& row = rows_[static_cast<std::size_t>(index)];
+    if (!row.apply) continue;
+    if (row.group > 0 &&
+        std::find(failedGroups.begin(), failedGroups.end(), row.group) != failedGroups.end())
+      continue;
+    if (row.apply(sheet.Value(row.key))) continue;
+    if (!row.message.empty()) ShowMessage(row.message);
+    ok = false;
+    if (row.group > 0) failedGroups.push_back(row.group);
+  }
+  if (finally_) finally_();
+  return ok;
+}
+
+PropertyRow ColourRow(const std::string& key, TColor& colour) {
+  PropertyRow row{key, IntToStr(colour), TEditStyle::Ellipsis, true};
+  // Filled only by the colour dialog; anything else keeps the old colour.
+  row.apply = [&colour](const std::string& text) {
+    int v = 0;
+    if (TryStrToInt(text, v)) colour = static_cast<TColor>(v);
+    return true;
+  };
+  return row;
+}
+
+PropertyRow YesNoRow(const std::string& key, std::uint8_t& flag) {
+  PropertyRow row{key, BoolToText(flag != 0), TEditStyle::PickList, true};
+  row.pickList = {Tr("55", "是"), Tr("56", "否")};
+  row.apply = [&flag](const std::string& text) {
+    flag = TextToBool(text) ? 1 : 0;
+    return true;
+  };
+  return row;
+}
+
+namespace {
+PropertyRow UserRow(const std::string& key, float& value, const std::string& message, int axis) {
+  PropertyRow row{key, axis == 1 ? UserXText(value) : UserYText(value)};
+  row.message = message;
+  row.apply = [&value, axis](const std::string& text) {
+    int v = 0;
+    if (!TryStrToInt(text, v)) return false;
+    value = axis == 1 ? static_cast<float>(double(v) + Settings().originX)
+                      : static_cast<float>(double(Settings().originY) - v);
+    return true;
+  };
+  return row;
+}
+}  // namespace
+
+PropertyRow UserXRow(const std::string& key, float& x, const std::string& message) {
+  return UserRow(key, x, message, 1);
+}
+
+PropertyRow UserYRow(const std::string& key, float& y, const std::string& message) {
+  return UserRow(key, y, message, 2);
+}
+
+PropertyRow FactorRow(float& factor) {
+  PropertyRow row{Tr("88", "折射率倍"), LeftStr(FloatToStr(factor), 6)};
+  row.message = Tr("90", "折射率倍,不是有用的数值型,请输入一个数值型");
+  row.apply = [&factor](const std::string& text) {
+    double value = 0;
+    // A value beyond the float range cannot be stored; it is as unusable as text.
+    if (!TryStrToFloat(text, value) || std::fabs(value) > FLT_MAX) return false;
+    factor = static_cast<float>(value);
+    return true;
+  };
+  return row;
+}
+
+PropertyRow AngleRow(TPointF p1, TPointF p2) {
+  return {Tr("86", "角度"), LeftStr(FloatToStr(DirectionAngle(p1, p2)), 6), TEditStyle::Simple,
+          true};
+}

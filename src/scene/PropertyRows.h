@@ -1,0 +1,77 @@
+#pragma once
+// An object's property sheet declared once, in display order: each row's key,
+// shown value, edit style and how its text is read back (with the message
+// for a bad value). Showing and applying the sheet both read this list.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gfx/TCanvas.h"
+#include "scene/IPropertySheet.h"
+
+struct PropertyRow {
+  std::string key;
+  std::string value;
+  TEditStyle style = TEditStyle::Simple;
+  bool readOnly = false;
+  std::vector<std::string> pickList;
+  // Reads the row's text back; false for a value that cannot be used. Empty
+  // for a row that is only shown.
+  std::function<bool(const std::string& text)> apply;
+  // Shown when apply returns false (rows that build their message from the
+  // text show it themselves and leave this empty).
+  std::string message;
+  // Rows of a group above 0 are read until the first bad one; the rest of
+  // that group is then left as it was.
+  int group = 0;
+
+  PropertyRow() = default;
+  PropertyRow(std::string k, std::string v, TEditStyle s = TEditStyle::Simple, bool ro = false)
+      : key(std::move(k)), value(std::move(v)), style(s), readOnly(ro) {}
+};
+
+class PropertyRows {
+ public:
+  PropertyRows() = default;
+  explicit PropertyRows(std::string caption) : caption_(std::move(caption)) {}
+
+  PropertyRow& Add(PropertyRow row);
+  PropertyRow& Add(std::string key, std::string value) {
+    return Add(PropertyRow{std::move(key), std::move(value)});
+  }
+  // Rows read back in this order of display indices (default: display order).
+  void ApplyOrder(std::vector<int> order) { order_ = std::move(order); }
+  // Runs after the rows are read, whatever they held.
+  void Finally(std::function<void()> step) { finally_ = std::move(step); }
+
+  const std::vector<PropertyRow>& RowList() const { return rows_; }
+  PropertyRow& At(int displayIndex) { return rows_.at(static_cast<std::size_t>(displayIndex)); }
+
+  // Fills the sheet (caption, rows, styles) and shows it modally. Without a
+  // caption nothing is filled: the sheet shows what it holds.
+  int Show() const;
+  // Reads every row back in apply order; true when every value was usable.
+  bool Apply() const;
+
+ private:
+  std::string caption_;
+  std::vector<PropertyRow> rows_;
+  std::vector<int> order_;
+  std::function<void()> finally_;
+};
+
+// ---- rows shared by many objects
+
+// A colour row: decimal value, chosen in the colour dialog (ellipsis, read-only).
+PropertyRow ColourRow(const std::string& key, TColor& colour);
+// A yes/no row with the pick list "是"/"否", read-only.
+PropertyRow YesNoRow(const std::string& key, std::uint8_t& flag);
+// A screen coordinate shown as a whole user coordinate; a text that is not
+// an integer is refused with `message`.
+PropertyRow UserXRow(const std::string& key, float& x, const std::string& message);
+PropertyRow UserYRow(const std::string& key, float& y, const std::string& message);
+// An index factor row ("折射率倍"): any real within the float range.
+PropertyRow FactorRow(float& factor);
+// The read-only direction from p1 to p2 ("角度").
+PropertyRow AngleRow(TPointF p1, TPointF p2);

@@ -1,0 +1,88 @@
+#include "scene/RecordIo.h"
+
+#include <cmath>
+
+#include "i18n/TextCodec.h"
+#include "optics/DrawBaseRayDataStruct.h"
+#include "scene/ByteStream.h"
+
+void RecordIo::Coordinate(float& v, float limit) {
+  Float(v);
+  if (Reading() && !(std::fabs(v) <= limit)) Refuse();
+}
+
+void RecordIo::ClampedInt32(std::int32_t& v, std::int32_t low, std::int32_t high) {
+  Int32(v);
+  if (Reading()) v = v < low ? low : (v > high ? high : v);
+}
+
+void RecordWriter::Byte(std::uint8_t& v) { out_.WriteByte(v); }
+void RecordWriter::Int32(std::int32_t& v) { out_.WriteInt32(v); }
+void RecordWriter::UInt32(std::uint32_t& v) { out_.WriteUInt32(v); }
+void RecordWriter::Float(float& v) { out_.WriteFloat(v); }
+void RecordWriter::Text(std::string& v, std::size_t) { out_.WriteString(v); }
+void RecordWriter::Bytes(std::uint8_t* data, std::size_t size) { out_.WriteBytes(data, size); }
+void RecordWriter::Padding(std::size_t size) { out_.WriteZeros(size); }
+
+bool RecordReader::Check() {
+  if (!in_.Ok()) ok_ = false;
+  return ok_;
+}
+
+// After the first failure nothing more is stored: the fields keep what they
+// had, and the caller drops the half-read copy anyway.
+void RecordReader::Byte(std::uint8_t& v) {
+  const std::uint8_t r = in_.ReadByte();
+  if (Check()) v = r;
+}
+void RecordReader::Int32(std::int32_t& v) {
+  const std::int32_t r = in_.ReadInt32();
+  if (Check()) v = r;
+}
+void RecordReader::UInt32(std::uint32_t& v) {
+  const std::uint32_t r = in_.ReadUInt32();
+  if (Check()) v = r;
+}
+void RecordReader::Float(float& v) {
+  const float r = in_.ReadFloat();
+  if (Check()) v = r;
+}
+void RecordReader::Text(std::string& v, std::size_t maxLength) {
+  std::string r = in_.ReadString(maxLength);
+  if (Check()) v = std::move(r);
+}
+void RecordReader::Bytes(std::uint8_t* data, std::size_t size) {
+  if (!ok_) return;
+  in_.ReadBytes(data, size);
+  Check();
+}
+void RecordReader::Padding(std::size_t size) {
+  in_.Skip(size);
+  Check();
+}
+
+void RecordSizer::Text(std::string& v, std::size_t) { size_ += 4 + Utf8ToGbk(v).size(); }
+
+void RayRecord(RecordIo& io, DrawBaseRayDataStruct& ray) {
+  io.Float(ray.startX);
+  io.Float(ray.startY);
+  io.Float(ray.throughX);
+  io.Float(ray.throughY);
+  io.Float(ray.slope);
+  io.Float(ray.intercept);
+  io.Float(ray.direction);
+  io.Byte(ray.vertical);
+  io.Padding(3);
+  io.Float(ray.verticalX);
+  io.Float(ray.indexFactor);
+  io.UInt32(ray.rayColour);
+  io.Byte(ray.blend);
+  io.Padding(3);
+  io.Int32(ray.sourceKind);
+  io.Padding(4);  // name reference: carries nothing in a file
+  if (io.Reading()) ray.name.clear();
+  io.Int32(ray.emissionGroup);
+  io.Int32(ray.lastSurface);
+  io.Int32(ray.sourceLineWidth);
+  io.Padding(8 + 4);  // list links and spare word
+}

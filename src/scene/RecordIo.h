@@ -1,0 +1,112 @@
+#pragma once
+// An object's record is declared once, as a list of fields in file order; the
+// same list writes it, reads it and measures it, so saving and loading cannot
+// drift apart. Readers bound every value the same way.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "gfx/TCanvas.h"
+
+class ByteReader;
+class ByteWriter;
+struct DrawBaseRayDataStruct;
+
+class RecordIo {
+ public:
+  virtual ~RecordIo() = default;
+
+  virtual void Byte(std::uint8_t& v) = 0;
+  virtual void Int32(std::int32_t& v) = 0;
+  virtual void UInt32(std::uint32_t& v) = 0;
+  virtual void Float(float& v) = 0;
+  // A text record (32-bit length, GBK bytes); longer than maxLength fails.
+  virtual void Text(std::string& v, std::size_t maxLength) = 0;
+  virtual void Bytes(std::uint8_t* data, std::size_t size) = 0;
+  // Bytes that carry nothing: written as zeros, skipped when read.
+  virtual void Padding(std::size_t size) = 0;
+  virtual bool Reading() const { return false; }
+
+  // False once a field could not be read or held a value no object can use.
+  bool Ok() const { return ok_; }
+  // Refuses the record being read (writers ignore it).
+  void Refuse() {
+    if (Reading()) ok_ = false;
+  }
+
+  void Point(TPointF& p) {
+    Float(p.x);
+    Float(p.y);
+  }
+  template <std::size_t N>
+  void Block(std::array<std::uint8_t, N>& block) {
+    Bytes(block.data(), N);
+  }
+  // A coordinate read from a file must be finite and within ±limit, so that
+  // whole-pixel conversion cannot overflow.
+  void Coordinate(float& v, float limit);
+  void Coordinate(TPointF& p, float limit) {
+    Coordinate(p.x, limit);
+    Coordinate(p.y, limit);
+  }
+  // An integer clamped into [low, high] when read; written as it is.
+  void ClampedInt32(std::int32_t& v, std::int32_t low, std::int32_t high);
+
+ protected:
+  bool ok_ = true;
+};
+
+class RecordWriter : public RecordIo {
+ public:
+  explicit RecordWriter(ByteWriter& out) : out_(out) {}
+  void Byte(std::uint8_t& v) override;
+  void Int32(std::int32_t& v) override;
+  void UInt32(std::uint32_t& v) override;
+  void Float(float& v) override;
+  void Text(std::string& v, std::size_t maxLength) override;
+  void Bytes(std::uint8_t* data, std::size_t size) override;
+  void Padding(std::size_t size) override;
+
+ private:
+  ByteWriter& out_;
+};
+
+class RecordReader : public RecordIo {
+ public:
+  explicit RecordReader(ByteReader& in) : in_(in) {}
+  void Byte(std::uint8_t& v) override;
+  void Int32(std::int32_t& v) override;
+  void UInt32(std::uint32_t& v) override;
+  void Float(float& v) override;
+  void Text(std::string& v, std::size_t maxLength) override;
+  void Bytes(std::uint8_t* data, std::size_t size) override;
+  void Padding(std::size_t size) override;
+  bool Reading() const override { return true; }
+
+ private:
+  bool Check();
+  ByteReader& in_;
+};
+
+// Counts the bytes the fields take when written.
+class RecordSizer : public RecordIo {
+ public:
+  void Byte(std::uint8_t&) override { size_ += 1; }
+  void Int32(std::int32_t&) override { size_ += 4; }
+  void UInt32(std::uint32_t&) override { size_ += 4; }
+  void Float(float&) override { size_ += 4; }
+  void Text(std::string& v, std::size_t maxLength) override;
+  void Bytes(std::uint8_t*, std::size_t size) override { size_ += size; }
+  void Padding(std::size_t size) override { size_ += size; }
+  std::size_t Size() const { return size_; }
+
+ private:
+  std::size_t size_ = 0;
+};
+
+// The 80-byte saved layout of a ray template inside a light source's record.
+// The name is not stored; it comes back empty.
+constexpr std::size_t kRayRecordSize = 80;
+void RayRecord(RecordIo& io, DrawBaseRayDataStruct& ray);
