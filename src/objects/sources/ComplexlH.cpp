@@ -76,7 +76,7 @@ int ComplexlH::ShowProperties() {
   // Each row goes above the earlier ones: bottom row first.
   sheet.InsertRow(Tr("86", "角度"), LeftStr(FloatToStr(DirectionAngle(p1, p2)), 6));
   sheet.InsertRow(Tr("83", "光线间距"), FloatToStr(raySpacing));
-  sheet.InsertRow(Tr("81", "平行光线的条数"), IntToStr(rayCount));
+  sheet.InsertRow(Tr("81", "平行光线的条数"), IntToStr(EffectiveRayCount()));
   sheet.InsertRow(Tr("58", "颜色"), IntToStr(color));
   InsertTwoPointRows(sheet, p1, p2);
   sheet.SetEditStyle(4, TEditStyle::Ellipsis);

@@ -30,7 +30,7 @@ std::vector<PointRef> LampHouse::ControlPoints() {
           {&rayTemplate.throughX, &rayTemplate.throughY}};
 }
 
-int LampHouse::EffectiveRayCount() const { return std::clamp(rayCount, 1, kMaxRays); }
+int LampHouse::EffectiveRayCount() const { return std::clamp(rayCount, 1, kMaxFileRays); }
 
 void LampHouse::Draw(int mode) {
   PreparePen(mode);
@@ -105,7 +105,7 @@ int LampHouse::ShowProperties() {
   sheet.InsertRow(Tr("88", "折射率倍"), LeftStr(FloatToStr(rayTemplate.indexFactor), 6));
   sheet.InsertRow(Tr("86", "角度"), LeftStr(FloatToStr(DirectionAngle(p1, p2)), 6));
   sheet.InsertRow(Tr("83", "光线间距"), FloatToStr(raySpacing));
-  sheet.InsertRow(Tr("81", "平行光线的条数"), IntToStr(rayCount));
+  sheet.InsertRow(Tr("81", "平行光线的条数"), IntToStr(EffectiveRayCount()));
   sheet.InsertRow(Tr("87", "发光颜色"), IntToStr(rayTemplate.rayColour));
   sheet.InsertRow(Tr("58", "颜色"), IntToStr(color));
   InsertTwoPointRows(sheet, p1, p2);
@@ -161,7 +161,7 @@ bool LampHouse::ApplyBundleRows() {
     return false;
   }
   if (count < 1 || count > kMaxRays) {
-    Settings().sheet->SetValue(countKey, IntToStr(rayCount));
+    Settings().sheet->SetValue(countKey, IntToStr(EffectiveRayCount()));
     ShowMessage(Tr("82", "平行光线的条数,请输入一个1~10整数"));
     return false;
   }
