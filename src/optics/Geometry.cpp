@@ -1,7 +1,6 @@
 #include "optics/Geometry.h"
 
-#include <QPolygon>
-#include <QRegion>
+#include <algorithm>
 #include <cmath>
 
 
@@ -288,26 +287,62 @@ bool SegmentMeetsRect(const DrawObjectLineDataStruct& segment, float x1, float y
 }
 
 namespace {
-QPolygon ToQPolygon(const std::vector<TPointF>& points) {
-  QPolygon polygon;
-  for (const auto& p : points) polygon << QPoint(Trunc(p.x), Trunc(p.y));
-  return polygon;
+
+// Liang-Barsky clipping: whether the closed segment a-b meets the closed
+// rectangle (which may be a single row or column).
+bool SegmentTouchesRect(TPointF a, TPointF b, double x1, double y1, double x2, double y2) {
+  const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x - x1, x2 - a.x, a.y - y1, y2 - a.y};
+  double t0 = 0, t1 = 1;
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      t0 = std::max(t0, t);
+    } else {
+      t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return false;
+  }
+  return true;
 }
+
 }  // namespace
 
+// Both tests are linear in the vertex count and work on the float vertices,
+// so a medium of any size costs the same (a pixel region grows with the
+// polygon's height).
 bool PolygonMeetsRect(const TRectF& rect, const std::vector<TPointF>& points) {
   if (points.size() < 3) return false;
   const TRectF r = NormalizeRect(rect);
-  const QRegion region(ToQPolygon(points), Qt::OddEvenFill);
-  // Windows rectangles exclude their right and bottom edges.
-  const QRect qr(QPoint(Trunc(r.x1), Trunc(r.y1)), QPoint(Trunc(r.x2) - 1, Trunc(r.y2) - 1));
-  return qr.isValid() && region.intersects(qr);
+  // Windows rectangles exclude their right and bottom edges: the pixels
+  // covered are x1 .. x2 - 1, y1 .. y2 - 1.
+  const double x1 = std::trunc(r.x1), y1 = std::trunc(r.y1);
+  const double x2 = std::trunc(r.x2) - 1, y2 = std::trunc(r.y2) - 1;
+  if (!(x2 >= x1 && y2 >= y1)) return false;
+  // An edge inside or across the rectangle, else the rectangle lies wholly
+  // inside or wholly outside: one corner tells.
+  for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++)
+    if (SegmentTouchesRect(points[j], points[i], x1, y1, x2, y2)) return true;
+  return PointInPolygon(float(x1), float(y1), points);
 }
 
+// Even-odd crossing count. A point on a left or top edge is inside, on a
+// right or bottom edge outside, as with filled pixels.
 bool PointInPolygon(float x, float y, const std::vector<TPointF>& points) {
   if (points.size() < 3) return false;
-  const QRegion region(ToQPolygon(points), Qt::OddEvenFill);
-  return region.contains(QPoint(Trunc(x), Trunc(y)));
+  bool inside = false;
+  for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+    const TPointF a = points[i], b = points[j];
+    if ((a.y > y) == (b.y > y)) continue;
+    const double crossX = a.x + (double(y) - a.y) * (double(b.x) - a.x) / (double(b.y) - a.y);
+    if (x < crossX) inside = !inside;
+  }
+  return inside;
 }
 
 bool NearSegment(TPointF p, TPointF a, TPointF b, float tolerance) {

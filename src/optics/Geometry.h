@@ -43,7 +43,8 @@ const TLinkIntersection* NearestHit(const std::vector<TLinkIntersection>& hits, 
 bool PointInRect(TPointF p, float x1, float y1, float x2, float y2);
 bool SegmentMeetsRect(const DrawObjectLineDataStruct& segment, float x1, float y1, float x2,
                       float y2);
-// Polygon with integer (truncated) corners and alternate filling, as a region.
+// Polygons fill alternately (even-odd); the rectangle's corners are whole
+// pixels, its right and bottom edges excluded.
 bool PolygonMeetsRect(const TRectF& rect, const std::vector<TPointF>& points);
 bool PointInPolygon(float x, float y, const std::vector<TPointF>& points);
 bool NearSegment(TPointF p, TPointF a, TPointF b, float tolerance);

@@ -203,11 +203,21 @@ TEST_F(LampHouseTest, CoincidingPointsPointAlongPlusXWithBundleUpwards) {
   EXPECT_EQ(canvas.Count(RecordedOp::Line), 9u);
 }
 
-TEST_F(LampHouseTest, AbsurdRayCountFromAFileIsBounded) {
-  auto lamp = Make({0, 0}, {40, 0}, 2000000000, 10);
-  EXPECT_EQ(lamp->GetBaseRays().size(), std::size_t(LampHouse::kMaxRays));
-  lamp->Draw(2);
-  EXPECT_EQ(canvas.Count(RecordedOp::Line), 3u * LampHouse::kMaxRays);
+TEST_F(LampHouseTest, RayCountFromAFileIsUsedUpToItsBound) {
+  // Above what the sheet accepts, a file's count is used as it is; the sheet
+  // shows the count the trace uses.
+  FakeUi ui;
+  ui.sheet.modalResult = 2;
+  for (auto [stored, used] : {std::pair{25, 25}, {2000000000, LampHouse::kMaxFileRays}}) {
+    auto lamp = Make({0, 0}, {40, 0}, stored, 10);
+    EXPECT_EQ(lamp->GetBaseRays().size(), std::size_t(used)) << stored;
+    canvas.Clear();
+    lamp->Draw(2);
+    EXPECT_EQ(canvas.Count(RecordedOp::Line), 3u * std::size_t(used)) << stored;
+    lamp->ShowProperties();
+    EXPECT_EQ(ui.sheet.Value("平行光线的条数"), std::to_string(used)) << stored;
+  }
+  auto lamp = Make({0, 0}, {40, 0}, 1, 10);
   for (int count : {0, -5, std::numeric_limits<int>::min()}) {
     lamp->rayCount = count;
     const auto rays = lamp->GetBaseRays();

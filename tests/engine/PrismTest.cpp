@@ -196,6 +196,26 @@ TEST_F(PrismTest, InRectMeetsThePolygonArea) {
   FourPrism f = MakeSlab(canvas);
   EXPECT_TRUE(f.InRect(390.7f, 290.2f, 450, 350));
   EXPECT_FALSE(f.InRect(401, 301, 450, 350));
+  // Left and top edges belong to the medium, right and bottom ones do not.
+  EXPECT_EQ(f.HitTest(200, 250), 2);
+  EXPECT_EQ(f.HitTest(300, 200), 2);
+  EXPECT_EQ(f.HitTest(400, 250), 0);
+  EXPECT_EQ(f.HitTest(300, 300), 0);
+}
+
+TEST_F(PrismTest, HugeTriangleIsHitAndSelectedAnywhere) {
+  RecordingCanvas canvas;
+  ThreePrism t(&canvas);
+  t.vertices = {TPointF{500, -100000}, TPointF{1000, 100000}, TPointF{0, 100000}};
+  EXPECT_EQ(t.HitTest(500, -99000), 2);
+  EXPECT_EQ(t.HitTest(500, 99990), 2);
+  EXPECT_EQ(t.HitTest(2, 99990), 2);
+  EXPECT_EQ(t.HitTest(10, 0), 0);  // beside the slanted face, at mid height
+  EXPECT_EQ(t.HitTest(500, 100001), 0);
+  EXPECT_TRUE(t.InRect(400, 0, 600, 20));  // wholly inside
+  EXPECT_FALSE(t.InRect(0, 0, 240, 20));   // left of the face at that height
+  EXPECT_TRUE(t.InRect(0, 0, 260, 20));    // reaches across it
+  EXPECT_TRUE(t.InRect(-5e5f, -5e5f, 5e5f, 5e5f));
 }
 
 // ---- placing, moving, copying ----------------------------------------------

@@ -29,7 +29,7 @@ std::vector<PointRef> LampHouse::ControlPoints() {
           {&rayTemplate.throughX, &rayTemplate.throughY}};
 }
 
-int LampHouse::EffectiveRayCount() const { return std::clamp(rayCount, 1, kMaxRays); }
+int LampHouse::EffectiveRayCount() const { return std::clamp(rayCount, 1, kMaxFileRays); }
 
 void LampHouse::Draw(int mode) {
   if (!BeginPaint(mode)) return;
@@ -89,14 +89,14 @@ PropertyRows LampHouse::Rows() {
 
 void LampHouse::AddBundleRows(PropertyRows& rows) {
   const std::string countMessage = Tr("82", "平行光线的条数,请输入一个1~10整数");
-  PropertyRow& count = rows.Add(Tr("81", "平行光线的条数"), IntToStr(rayCount));
+  PropertyRow& count = rows.Add(Tr("81", "平行光线的条数"), IntToStr(EffectiveRayCount()));
   count.group = 1;
   count.message = countMessage;
   count.apply = [this, key = count.key](const std::string& text) {
     int value = 0;
     if (!TryStrToInt(text, value)) return false;
     if (value < 1 || value > kMaxRays) {
-      Settings().sheet->SetValue(key, IntToStr(rayCount));
+      Settings().sheet->SetValue(key, IntToStr(EffectiveRayCount()));
       return false;
     }
     rayCount = value;

@@ -12,9 +12,12 @@ class LampHouse : public ObjectOf<LampHouse, TwoPointObject> {
  public:
   explicit LampHouse(TCanvas* canvas);
 
-  // Most rays a source emits or paints. A file may hold any ray count; it is
-  // kept as it is but never used beyond this bound.
+  // Most rays the property sheet accepts.
   static constexpr int kMaxRays = 10;
+  // Most rays a source emits or paints. A file may hold any ray count; it is
+  // kept as it is, used up to this bound, which no classroom bundle nears but
+  // which keeps a damaged count from asking for billions of rays.
+  static constexpr int kMaxFileRays = 10000;
 
   // Own fields, in record order. The template's start and through points
   // are the two control points.
@@ -25,7 +28,8 @@ class LampHouse : public ObjectOf<LampHouse, TwoPointObject> {
   void Draw(int mode) override;
   std::vector<DrawBaseRayDataStruct> GetBaseRays() override;
 
-  // Rays actually emitted and painted: the count bounded to 1..kMaxRays.
+  // Rays actually emitted, painted and shown: the count bounded to
+  // 1..kMaxFileRays.
   int EffectiveRayCount() const;
 
  protected:
