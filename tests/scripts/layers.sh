@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The engine's folders depend in one direction only: a folder may include its
+# own headers and those of the folders below it, never one above.
+source "$(dirname "$0")/common.bash"
+
+python3 - "$SOURCE/src" <<'PYEOF' && pass || fail "a lower folder includes a higher one"
+import os, re, sys
+rank = {"gfx": 0, "i18n": 0, "optics": 1, "scene": 2, "objects": 3, "files": 4,
+        "cli": 5, "ui": 5, "app": 6}
+root = sys.argv[1]
+bad = []
+for folder, level in rank.items():
+    for dirpath, _, files in os.walk(os.path.join(root, folder)):
+        for name in files:
+            path = os.path.join(dirpath, name)
+            for line in open(path, encoding="utf-8"):
+                m = re.match(r'\s*#include "([a-z0-9]+)/', line)
+                if not m or m.group(1) not in rank:
+                    continue
+                other = m.group(1)
+                # gfx and i18n share the bottom but do not lean on each other.
+                if rank[other] > level or (level == 0 and other != folder):
+                    bad.append(f"{os.path.relpath(path, root)}: {line.strip()}")
+for b in bad:
+    print(b, file=sys.stderr)
+sys.exit(1 if bad else 0)
+PYEOF
+
+finish
