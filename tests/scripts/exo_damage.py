@@ -106,6 +106,20 @@ def main(argv):
     add("ray-count-huge.exo", patch_int(valid, count_at, 2000000000), "trace", "0,1", "")
     add("ray-count-negative.exo", patch_int(valid, count_at, -2000000000), "trace", "0,1", "")
 
+    # Widths and coordinates at the ends of the int range; a bundle caught by
+    # total reflection for every generation, cut at the trace's work bound.
+    big = 0x7FFFFFFF
+    add("far-and-wide.exo", exo.build({"page": {"showAngles": 1}, "objects": [
+        {"class": "RealObject", "lineWidth": big, "points": [[1e30, -1e30]] * 11},
+        {"class": "PointLampHouse", "lineWidth": -big - 1, "points": [[-3e9, 3e9]] * 11},
+        {"class": "ThreePrism", "lineWidth": big, "handleSize": big, "firstPaint": 0,
+         "vertices": [[9e7, 9e7], [-9e7, 0], [0, -9e7]]}]}), "render", "0", "")
+    slab = {"class": "FourPrism", "index": 1.5, "firstPaint": 0,
+            "vertices": [[50, 50], [1800, 50], [1800, 1000], [50, 1000]]}
+    add("trapped-bundle.exo", exo.build({"objects": [slab, {
+        "class": "ComplexlH", "x1": 100.0, "y1": 300.0, "x2": 150.0, "y2": 250.0,
+        "rayCount": 10000, "spacing": 0.05}]}), "trace", "0", "cut short")
+
     # Page values no page can have.
     add("ray-width-huge.exo", patch_int(valid, 120 + 5, 2000000000), "info", "1", DAMAGED)
 
