@@ -95,5 +95,42 @@ void BM_PrismDispersion_TraceOnly(benchmark::State& state) {
 
 }  // namespace
 
+// Hit test and rectangle test of a triangle 200,000 px high.
+void BM_HugeTriangle_HitTest(benchmark::State& state) {
+  RecordingCanvas canvas;
+  ThreePrism prism(&canvas);
+  prism.vertices = {TPointF{500, -100000}, TPointF{1000, 100000}, TPointF{0, 100000}};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(prism.HitTest(500, 99990));
+    benchmark::DoNotOptimize(prism.InRect(0, 0, 260, 20));
+  }
+}
+
+// A 10,000-ray composite source caught in a slab by total reflection: the
+// trace ends at its face-test bound, the cost of the worst refresh's trace.
+void BM_TrappedBundle_CutTrace(benchmark::State& state) {
+  RecordingCanvas canvas;
+  Document doc(&canvas);
+  auto slab = std::make_unique<FourPrism>(&canvas);
+  slab->SetRectangle({50, 50}, {1800, 1000});
+  slab->refractiveIndex = 1.5f;
+  slab->skipNextPaint = 0;
+  doc.scene.push_back(std::move(slab));
+  auto source = std::make_unique<ComplexlH>(&canvas);
+  source->rayTemplate.startX = 100;
+  source->rayTemplate.startY = 300;
+  source->rayTemplate.throughX = 150;
+  source->rayTemplate.throughY = 250;
+  source->rayCount = 10000;
+  source->raySpacing = 0.05f;
+  doc.scene.push_back(std::move(source));
+  for (auto _ : state) {
+    CountingSink sink;
+    benchmark::DoNotOptimize(doc.Trace(sink).cut);
+  }
+}
+
+BENCHMARK(BM_HugeTriangle_HitTest);
+BENCHMARK(BM_TrappedBundle_CutTrace)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrismDispersion_Refresh)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrismDispersion_TraceOnly)->Unit(benchmark::kMillisecond);

@@ -437,7 +437,14 @@ void TLumidorNetworkFrm::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------- refresh
 
 void TLumidorNetworkFrm::RefreshView() {
-  document_->RefreshView();
+  const bool cut = document_->RefreshView();
+  // Only a damaged or hostile file reaches the trace's work bound.
+  QLabel* panel = statusPanels_[3];
+  const QString note = cut ? QString::fromUtf8("光线过多，追迹已截断") : QString();
+  if (panel->text() != note) {
+    panel->setText(note);
+    panel->setFixedWidth(cut ? panel->fontMetrics().horizontalAdvance(note) + 12 : 50);
+  }
   if (board_) board_->PaintOverlay(*surface_->Canvas());
   surface_->update();
 }

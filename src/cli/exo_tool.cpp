@@ -6,6 +6,7 @@
 //   exo-tool resave IN.exo OUT.exo
 //   exo-tool info FILE.exo
 //
+// A trace cut short at its work bound says so on stderr (exit status 0).
 // A file that Open would refuse prints the program's message on stderr and
 // exits with 1; so does a file read only in part, after `info` has printed
 // what was read. Wrong usage exits with 2.
@@ -44,6 +45,9 @@ const char* const kUsage =
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
     "OUT is written as PNG, BMP or JPEG by its extension (.png, .bmp, .jpg, .jpeg).\n";
+
+const char* const kCutMessage =
+    "exo-tool: too many rays or faces: the trace was cut short at its work bound\n";
 
 int Usage(const std::string& problem = {}) {
   if (!problem.empty()) std::fprintf(stderr, "exo-tool: %s\n", problem.c_str());
@@ -212,13 +216,21 @@ int Info(const std::string& path) {
   return result.complete ? 0 : 1;
 }
 
+void ReportCut(bool cut) {
+  if (cut) std::fputs(kCutMessage, stderr);
+}
+
 int Trace(const Arguments& args) {
   RecordingCanvas canvas(args.width, args.height);
+  // The picture is not wanted: lines are printed as they are traced, so
+  // memory stays the same however long the trace.
+  canvas.keep = false;
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
   TextTraceSink printer(std::cout);
   document.running = true;
   document.RefreshView(&printer);
+  ReportCut(document.lastTrace.cut);
   std::cout.flush();
   return std::cout ? 0 : 1;
 }
@@ -236,7 +248,7 @@ int Render(const Arguments& args) {
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
   document.running = !args.noRun;
-  document.RefreshView();
+  ReportCut(document.RefreshView());
   if (!image.save(QString::fromStdString(args.files[1]), format)) {
     std::fprintf(stderr, "exo-tool: cannot write %s\n", args.files[1].c_str());
     return 1;

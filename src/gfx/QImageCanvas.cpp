@@ -121,6 +121,25 @@ QFont MakeFont(const TFont& font) {
   return q;
 }
 
+// The paint budget's extra cost of a polyline or polygon: the strokes along
+// its pieces, and for a polygon also the fill of its bounding box.
+template <typename Point>
+double PointsCost(const TCanvas& canvas, const std::vector<Point>& points, bool filled,
+                  double width) {
+  double cost = 0;
+  for (std::size_t i = 1; i < points.size(); ++i)
+    cost += canvas.StrokeCost(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, width);
+  if (!filled || points.empty()) return cost;
+  double x1 = points[0].x, y1 = points[0].y, x2 = x1, y2 = y1;
+  for (const auto& p : points) {
+    x1 = std::min(x1, double(p.x));
+    x2 = std::max(x2, double(p.x));
+    y1 = std::min(y1, double(p.y));
+    y2 = std::max(y2, double(p.y));
+  }
+  return cost + canvas.FillCost(x1, y1, x2, y2);
+}
+
 }  // namespace
 
 QColor ToQColor(TColor color, int alpha) {
@@ -224,6 +243,7 @@ void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) const {
 }
 
 void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
+  if (!Spend(StrokeCost(x1, y1, x2, y2, Pen.width))) return;
   if (!PenVisible()) return;
   // A thin line whose end point is left out has nothing left to draw.
   if (x1 == x2 && y1 == y2 && Pen.width <= 1) return;
@@ -242,6 +262,7 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
 }
 
 void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
+  if (!Spend(PointsCost(*this, points, false, Pen.width))) return;
   if (points.empty()) return;
   const bool far = std::any_of(points.begin(), points.end(), [](const TPoint& p) {
     return std::fabs(double(p.x)) > kFarAway || std::fabs(double(p.y)) > kFarAway;
@@ -261,6 +282,7 @@ void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
 }
 
 void QImageCanvas::Polygon(const std::vector<TPoint>& points) {
+  if (!Spend(PointsCost(*this, points, true, Pen.width))) return;
   if (points.size() < 2) return;
   PainterScope scope(*this);
   QPainter& painter = scope.Get();
@@ -269,6 +291,7 @@ void QImageCanvas::Polygon(const std::vector<TPoint>& points) {
 }
 
 void QImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
   PainterScope scope(*this);
@@ -289,6 +312,7 @@ void QImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void QImageCanvas::FillRect(int x1, int y1, int x2, int y2) {
+  if (!Spend(FillCost(x1, y1, x2, y2))) return;
   if (Brush.style != TBrushStyle::Solid) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty()) return;
@@ -300,6 +324,7 @@ void QImageCanvas::FillRect(int x1, int y1, int x2, int y2) {
 }
 
 void QImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
   PainterScope scope(*this);
@@ -309,6 +334,7 @@ void QImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void QImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  if (!Spend(StrokeCost(x1, y1, x2, y2, 2.0 * Pen.width))) return;
   if (!PenVisible()) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
@@ -332,6 +358,10 @@ void QImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
 }
 
 void QImageCanvas::TextOut(int x, int y, const std::string& text) {
+  // Far away (a saturated coordinate) it cannot show, and y + ascent or the
+  // background box would overflow.
+  if (IsFar(x, y, x, y)) return;
+  if (!Spend()) return;
   if (text.empty() || !FontsAvailable()) return;
   const QFont& font = CurrentFont();
   const QFontMetrics& metrics = CurrentMetrics();
@@ -360,6 +390,7 @@ int QImageCanvas::TextHeight(const std::string&) {
 }
 
 void QImageCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) {
+  if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty() || picture.isNull()) return;
   PainterScope scope(*this);
@@ -368,6 +399,7 @@ void QImageCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& pic
 }
 
 void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) {
+  if (!Spend(StrokeCost(x1, y1, x2, y2, pen.width))) return;
   double ax = x1, ay = y1, bx = x2, by = y2;
   if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
   if (IsFar(ax, ay, bx, by) &&
@@ -381,6 +413,7 @@ void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& 
 }
 
 void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) {
+  if (!Spend(PointsCost(*this, points, false, pen.width))) return;
   if (points.size() < 2) return;
   PainterScope scope(*this);
   QPainter& painter = scope.Get();
@@ -391,6 +424,7 @@ void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& 
 
 void QImageCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor color,
                                  std::uint8_t alpha) {
+  if (!Spend(PointsCost(*this, points, true, 1))) return;
   if (points.size() < 3) return;
   PainterScope scope(*this);
   QPainter& painter = scope.Get();
@@ -402,6 +436,7 @@ void QImageCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor colo
 
 void QImageCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle,
                          const TAaPen& pen, bool fill, TColor fillColor) {
+  if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRectF box = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
   if (box.isEmpty()) return;
   const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);

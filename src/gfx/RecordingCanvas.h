@@ -9,8 +9,18 @@
 
 struct RecordedOp {
   enum Kind {
-    Line, Polygon, Rectangle, FillRect, Ellipse, Arc, Text, Picture,
-    AaLine, AaPolyline, AaFillPolygon, AaPie
+    Line,
+    Polygon,
+    Rectangle,
+    FillRect,
+    Ellipse,
+    Arc,
+    Text,
+    Picture,
+    AaLine,
+    AaPolyline,
+    AaFillPolygon,
+    AaPie
   };
   Kind kind;
   std::vector<float> coords;  // the primitive's coordinates in call order
@@ -26,6 +36,9 @@ class RecordingCanvas : public TCanvas {
   RecordingCanvas(int width = 1920, int height = 1080) : width_(width), height_(height) {}
 
   std::vector<RecordedOp> ops;
+  // False: primitives are counted against the paint budget but not kept
+  // (a trace printed as text needs no pictures, however long it is).
+  bool keep = true;
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -44,8 +57,7 @@ class RecordingCanvas : public TCanvas {
   void StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) override;
   void AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) override;
   void AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) override;
-  void AaFillPolygon(const std::vector<TPointF>& points, TColor color,
-                     std::uint8_t alpha) override;
+  void AaFillPolygon(const std::vector<TPointF>& points, TColor color, std::uint8_t alpha) override;
   void AaPie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle,
              const TAaPen& pen, bool fill, TColor fillColor) override;
 
@@ -53,4 +65,5 @@ class RecordingCanvas : public TCanvas {
   RecordedOp& Add(RecordedOp::Kind kind, std::vector<float> coords);
   int width_;
   int height_;
+  RecordedOp scratch_{RecordedOp::Line, {}, {}, {}, {}, {}, {}};
 };

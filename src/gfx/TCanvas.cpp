@@ -1,5 +1,8 @@
 #include "gfx/TCanvas.h"
 
+#include <algorithm>
+#include <cmath>
+
 void TCanvas::LineTo(int x, int y) {
   Line(penPos_.x, penPos_.y, x, y);
   penPos_ = {x, y};
@@ -15,3 +18,33 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 CanvasBatch::CanvasBatch(TCanvas& canvas) : canvas_(canvas) { canvas_.BeginBatch(); }
 
 CanvasBatch::~CanvasBatch() { canvas_.EndBatch(); }
+
+namespace {
+constexpr double kStrokePixelsPerPrimitive = 1000;
+constexpr double kFillPixelsPerPrimitive = 100;
+}  // namespace
+
+bool TCanvas::Spend(double extra) {
+  if (paintLeft_ <= 0) {
+    paintCut_ = true;
+    return false;
+  }
+  paintLeft_ -= 1 + extra;
+  return true;
+}
+
+double TCanvas::FillCost(double x1, double y1, double x2, double y2) const {
+  const double w = std::clamp(std::max(x1, x2), 0.0, double(Width())) -
+                   std::clamp(std::min(x1, x2), 0.0, double(Width()));
+  const double h = std::clamp(std::max(y1, y2), 0.0, double(Height())) -
+                   std::clamp(std::min(y1, y2), 0.0, double(Height()));
+  return w * h / kFillPixelsPerPrimitive;
+}
+
+double TCanvas::StrokeCost(double x1, double y1, double x2, double y2, double width) const {
+  const double w = std::clamp(std::max(x1, x2), 0.0, double(Width())) -
+                   std::clamp(std::min(x1, x2), 0.0, double(Width()));
+  const double h = std::clamp(std::max(y1, y2), 0.0, double(Height())) -
+                   std::clamp(std::min(y1, y2), 0.0, double(Height()));
+  return std::hypot(w, h) * std::max(1.0, width) / kStrokePixelsPerPrimitive;
+}

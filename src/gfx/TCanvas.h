@@ -100,6 +100,21 @@ class TCanvas {
   virtual int TextHeight(const std::string& text) = 0;
   virtual void StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) = 0;
 
+  // At most `primitives` primitives are painted from now on, the rest are
+  // dropped: a damaged file can ask for millions of strokes, and the window
+  // must keep answering. Unbounded until set.
+  void SetPaintBudget(double primitives) {
+    paintLeft_ = primitives;
+    paintCut_ = false;
+  }
+  // Whether a primitive was dropped since the budget was last set.
+  bool PaintCut() const { return paintCut_; }
+  // Extra cost, in primitives, of filling a box and of a stroke of the given
+  // width along a box's diagonal, the box clipped to the surface. Measured
+  // with the merge pen: a fill costs about ten times a stroke per pixel.
+  double FillCost(double x1, double y1, double x2, double y2) const;
+  double StrokeCost(double x1, double y1, double x2, double y2, double width) const;
+
   // Lets a back end keep its drawing context open across many primitives (a
   // whole trace). Pairs nest; nothing else may paint the target in between.
   virtual void BeginBatch() {}
@@ -115,6 +130,15 @@ class TCanvas {
   virtual void AaPie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle,
                      const TAaPen& pen, bool fill, TColor fillColor) = 0;
 
+ protected:
+  // Each back end's primitive starts with this: false (noted) when the
+  // budget is spent and the primitive is to be dropped. The cost is one,
+  // plus the extra (FillCost, StrokeCost) of primitives that touch many
+  // pixels: filling a whole page costs as long as 20,000 short strokes.
+  bool Spend(double extra = 0);
+
  private:
   TPoint penPos_;
+  double paintLeft_ = 1e300;
+  bool paintCut_ = false;
 };

@@ -110,7 +110,8 @@ void CanvasTraceSink::AngleLabel(TPointF anchor, const std::string& text, bool i
   canvas_.Font.color = incidence ? kIncidenceLabelColour : kOutgoingLabelColour;
   canvas_.Brush.style = TBrushStyle::Clear;
   const int width = canvas_.TextWidth(text), height = canvas_.TextHeight(text);
-  canvas_.TextOut(Trunc(anchor.x) - width / 2, Trunc(anchor.y) - height / 2, text);
+  canvas_.TextOut(SaturatedInt(Trunc(anchor.x) - (long long)(width / 2)),
+                  SaturatedInt(Trunc(anchor.y) - (long long)(height / 2)), text);
 }
 
 void CanvasTraceSink::ImageDot(TPointF at, TColor colour) {
@@ -119,7 +120,9 @@ void CanvasTraceSink::ImageDot(TPointF at, TColor colour) {
   canvas_.Brush.style = TBrushStyle::Solid;
   canvas_.Brush.color = colour;
   const int x = Trunc(at.x), y = Trunc(at.y);
-  canvas_.Ellipse(x - kImageRadius, y - kImageRadius, x + kImageRadius, y + kImageRadius);
+  const long long r = kImageRadius;
+  canvas_.Ellipse(SaturatedInt(x - r), SaturatedInt(y - r), SaturatedInt(x + r),
+                  SaturatedInt(y + r));
 }
 
 void CanvasTraceSink::Label(TPointF at, const std::string& text, TColor colour) {

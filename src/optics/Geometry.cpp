@@ -79,9 +79,14 @@ float DirectionAngle(TPointF a, TPointF b) {
   return static_cast<float>(360.0 - r / kDeg);
 }
 
+PolarStep StepOf(double angle) { return {std::cos(angle * kDeg), std::sin(angle * kDeg)}; }
+
+TPointF PointAt(TPointF p, const PolarStep& step, double length) {
+  return {static_cast<float>(p.x + length * step.cos), static_cast<float>(p.y - length * step.sin)};
+}
+
 TPointF PointAt(TPointF p, double angle, double length) {
-  return {static_cast<float>(p.x + length * std::cos(angle * kDeg)),
-          static_cast<float>(p.y - length * std::sin(angle * kDeg))};
+  return PointAt(p, StepOf(angle), length);
 }
 
 float Distance(TPointF a, TPointF b) {
@@ -156,8 +161,8 @@ DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF
 int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruct& s,
                  TPointF& out) {
   const TPointF start{ray.startX, ray.startY}, through{ray.throughX, ray.throughY};
-  const double theta = DirectionAngle(start, through);
   if (s.shape == kShapeArc) {
+    const double theta = DirectionAngle(start, through);
     const TPointF c{s.centreX, s.centreY};
     const TPointF f = PerpendicularFoot(c, start, through);
     const double d = Distance(c, f);
@@ -200,6 +205,9 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruc
     return 0;
   out = {static_cast<float>(x), static_cast<float>(y)};
   if (s.shape == kShapeSegment && !InBox(out.x, out.y, s.x1, s.y1, s.x2, s.y2)) return 0;
+  // Angles only now: most faces a ray is tested against miss it, and the
+  // arc tangents would dominate a trace of many faces.
+  const double theta = DirectionAngle(start, through);
   double d = theta - double(DirectionAngle({s.x1, s.y1}, {s.x2, s.y2}));
   if (d < 0) d += 360;
   const int code = (d <= 0 || d >= 180) ? 2 : 1;

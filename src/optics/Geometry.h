@@ -16,6 +16,13 @@ struct TRectF {
 
 float DirectionAngle(TPointF a, TPointF b);
 TPointF PointAt(TPointF p, double angle, double length);
+// An angle's cosine and sine worked out once, for many points at one angle
+// (a bundle of parallel rays); PointAt gives the same floats either way.
+struct PolarStep {
+  double cos = 1, sin = 0;
+};
+PolarStep StepOf(double angle);
+TPointF PointAt(TPointF p, const PolarStep& step, double length);
 float Distance(TPointF a, TPointF b);
 TPointF Midpoint(TPointF a, TPointF b);
 // 1 = the point lies on the right of the segment's direction, 2 = left or on it.
@@ -60,6 +67,13 @@ inline int Trunc(double v) {
   if (!(v == v)) return 0;
   if (v >= 2147483647.0) return 2147483647;
   if (v <= -2147483648.0) return -2147483647 - 1;
+  return static_cast<int>(v);
+}
+
+// An int sum or product of file values, saturated at the int range.
+inline int SaturatedInt(long long v) {
+  if (v > 2147483647LL) return 2147483647;
+  if (v < -2147483648LL) return -2147483647 - 1;
   return static_cast<int>(v);
 }
 

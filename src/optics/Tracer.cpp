@@ -50,11 +50,52 @@ DrawObjectLineDataStruct UnboundedLine(TPointF a, TPointF b) {
   return line;
 }
 
+// Passes every item on and counts it.
+class CountingSink : public ITraceSink {
+ public:
+  explicit CountingSink(ITraceSink& sink) : sink_(sink) {}
+  long long count = 0;
+
+  void RayPiece(TPointF f, TPointF t, const DrawBaseRayDataStruct& r) override {
+    ++count;
+    sink_.RayPiece(f, t, r);
+  }
+  void Arrow(TPointF at, float d, const DrawBaseRayDataStruct& r) override {
+    ++count;
+    sink_.Arrow(at, d, r);
+  }
+  void Normal(TPointF n1, TPointF n2) override {
+    ++count;
+    sink_.Normal(n1, n2);
+  }
+  void Extension(TPointF f, TPointF t) override {
+    ++count;
+    sink_.Extension(f, t);
+  }
+  void AngleLabel(TPointF a, const std::string& text, bool incidence) override {
+    ++count;
+    sink_.AngleLabel(a, text, incidence);
+  }
+  void ImagePoint(TPointF at, bool real, const std::string& label) override {
+    ++count;
+    sink_.ImagePoint(at, real, label);
+  }
+  void ImageArrow(TPointF f, TPointF s, bool real, int w) override {
+    ++count;
+    sink_.ImageArrow(f, s, real, w);
+  }
+
+ private:
+  ITraceSink& sink_;
+};
+
 class Tracer {
  public:
   Tracer(const std::vector<DrawObjectLineDataStruct>& surfaces, const TraceOptions& options,
          ITraceSink& sink)
       : surfaces_(surfaces), options_(options), sink_(sink) {}
+
+  TraceResult Result() const { return {cut_, faceTests_, sink_.count}; }
 
   void Run(const std::vector<DrawBaseRayDataStruct>& baseRays) {
     // One generation after the other rather than recursion: 500 levels of
@@ -64,13 +105,17 @@ class Tracer {
     for (int depth = options_.maxGenerations; depth > 0 && !rays->empty(); --depth) {
       if (surfaces_.empty()) {
         for (const auto& ray : *rays) {
+          if (OverBudget()) return;
           const TPointF through = ThroughOf(ray);
           sink_.RayPiece(through, PointAt(through, ray.direction, kMissLength), ray);
         }
         return;
       }
       next.clear();
-      for (const auto& ray : *rays) TraceRay(ray, next);
+      for (const auto& ray : *rays) {
+        if (OverBudget()) return;
+        TraceRay(ray, next);
+      }
       ImagePass(next);
       current.swap(next);
       rays = &current;
@@ -78,7 +123,16 @@ class Tracer {
   }
 
  private:
+  // Checked before each ray: the next one would test every face.
+  bool OverBudget() {
+    if (faceTests_ + static_cast<long long>(surfaces_.size()) > options_.maxFaceTests ||
+        sink_.count >= options_.maxDrawnItems)
+      cut_ = true;
+    return cut_;
+  }
+
   void TraceRay(const DrawBaseRayDataStruct& ray, std::vector<DrawBaseRayDataStruct>& next) {
+    faceTests_ += static_cast<long long>(surfaces_.size());
     hits_.clear();
     for (const auto& surface : surfaces_) {
       TPointF point;
@@ -291,6 +345,7 @@ class Tracer {
     if (groups.empty()) return;
     std::vector<const DrawBaseRayDataStruct*> collected;
     for (std::size_t i = 0; i < rays.size(); ++i) {
+      if (OverBudget()) return;
       const int kind = rays[i].sourceKind;
       if (kind != 1 && kind != 2) continue;  // other kinds construct nothing
       const auto& members = groups[{rays[i].emissionGroup, rays[i].lastSurface}];
@@ -341,14 +396,18 @@ class Tracer {
 
   const std::vector<DrawObjectLineDataStruct>& surfaces_;
   const TraceOptions& options_;
-  ITraceSink& sink_;
+  CountingSink sink_;
   std::vector<TLinkIntersection> hits_;
+  long long faceTests_ = 0;
+  bool cut_ = false;
 };
 
 }  // namespace
 
-void TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
-                const std::vector<DrawBaseRayDataStruct>& baseRays, const TraceOptions& options,
-                ITraceSink& sink) {
-  Tracer(surfaces, options, sink).Run(baseRays);
+TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
+                       const std::vector<DrawBaseRayDataStruct>& baseRays,
+                       const TraceOptions& options, ITraceSink& sink) {
+  Tracer tracer(surfaces, options, sink);
+  tracer.Run(baseRays);
+  return tracer.Result();
 }

@@ -8,6 +8,17 @@
 #include "optics/DrawObjectLineDataStruct.h"
 #include "optics/ITraceSink.h"
 
+// Work bounds of one trace, far above any classroom scene (the largest
+// examples need a few thousand face tests and a few hundred items), reached
+// only by damaged or hostile files: at the bounds the trace ends in well
+// under a second on a small machine (bench/TraceBench.cpp measures it).
+// Face tests (one ray against one face) are counted rather than time, so
+// that a cut trace is the same on every machine; many faces weigh as much
+// as many rays. Drawn items are bounded too: painting a long ray piece costs
+// far more than finding it.
+constexpr long long kFaceTestBudget = 4'000'000;
+constexpr long long kDrawnItemBudget = 100'000;
+
 struct TraceOptions {
   int rayWidth = 2;
   bool drawNormals = true;
@@ -17,10 +28,18 @@ struct TraceOptions {
   TColor normalColour = 0xCACACA;
   TColor reverseColour = 0xFF;
   int maxGenerations = 500;
+  long long maxFaceTests = kFaceTestBudget;
+  long long maxDrawnItems = kDrawnItemBudget;  // sink calls
+};
+
+struct TraceResult {
+  bool cut = false;  // a work bound stopped the trace early
+  long long faceTests = 0;
+  long long drawnItems = 0;
 };
 
 // Traces the base rays (at most options.maxGenerations generations) and
-// reports every drawn item to the sink.
-void TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
-                const std::vector<DrawBaseRayDataStruct>& baseRays, const TraceOptions& options,
-                ITraceSink& sink);
+// reports every drawn item to the sink, until a work bound is reached.
+TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
+                       const std::vector<DrawBaseRayDataStruct>& baseRays,
+                       const TraceOptions& options, ITraceSink& sink);

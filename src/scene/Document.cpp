@@ -60,14 +60,19 @@ bool Document::AddCoordinateSystem(std::unique_ptr<DrawObjectUnit> frame) {
 
 void Document::Repaint(bool withHandles) {
   if (!canvas) return;
+  canvas->SetPaintBudget(kPaintBudget);
+  // One drawing context for the whole scene rather than one per primitive.
+  CanvasBatch batch(*canvas);
   canvas->Pen.mode = TPenMode::Copy;
   canvas->Pen.style = TPenStyle::Clear;
   canvas->Brush.style = TBrushStyle::Solid;
   canvas->Brush.color = page->ambientColour;
   canvas->FillRect(-1, -1, canvas->Width(), canvas->Height());
   canvas->Pen.style = TPenStyle::Solid;
-  for (const auto& object : scene)
+  for (const auto& object : scene) {
+    if (canvas->PaintCut()) return;  // the rest would be dropped anyway
     if (object->isDrawn) object->Draw(2);
+  }
   if (!withHandles) return;
   for (auto* object : selection)
     if (object->isDrawn) object->DrawHandles();
@@ -85,35 +90,54 @@ TraceOptions Document::CurrentTraceOptions() const {
   return o;
 }
 
-void Document::Trace(ITraceSink& sink) {
+TraceResult Document::Trace(ITraceSink& sink) {
   surfaces.clear();
   for (const auto& object : scene) {
     auto pieces = object->GetSurfaces();
     surfaces.insert(surfaces.end(), pieces.begin(), pieces.end());
   }
+  const TraceOptions options = CurrentTraceOptions();
+  // Every base ray draws at least one item: rays beyond the item bound
+  // could not be drawn anyway.
+  const std::size_t maxRays = static_cast<std::size_t>(options.maxDrawnItems);
+  bool raysCut = false;
   baseRays.clear();
   for (const auto& object : scene) {
     auto rays = object->GetBaseRays();
+    if (rays.size() > maxRays - baseRays.size()) {
+      rays.resize(maxRays - baseRays.size());
+      raysCut = true;
+    }
     baseRays.insert(baseRays.end(), std::make_move_iterator(rays.begin()),
                     std::make_move_iterator(rays.end()));
+    if (raysCut) break;
   }
-  TraceScene(surfaces, baseRays, CurrentTraceOptions(), sink);
+  TraceResult result = TraceScene(surfaces, baseRays, options, sink);
+  result.cut = result.cut || raysCut;
+  traceCut = result.cut;
+  lastTrace = result;
+  return result;
 }
 
-void Document::RefreshView(ITraceSink* extra) {
+bool Document::RefreshView(ITraceSink* extra) {
+  traceCut = false;
+  lastTrace = {};
   Repaint(true);
-  if (!running) return;
-  if (canvas) {
-    CanvasTraceSink painter(*canvas, CurrentTraceOptions());
-    if (extra) {
-      TeeTraceSink both(painter, *extra);
-      Trace(both);
-    } else {
-      Trace(painter);
+  if (running) {
+    if (canvas) {
+      CanvasTraceSink painter(*canvas, CurrentTraceOptions());
+      if (extra) {
+        TeeTraceSink both(painter, *extra);
+        Trace(both);
+      } else {
+        Trace(painter);
+      }
+    } else if (extra) {
+      Trace(*extra);
     }
-  } else if (extra) {
-    Trace(*extra);
   }
+  if (canvas && canvas->PaintCut()) traceCut = true;
+  return traceCut;
 }
 
 void Document::PushUndoSnapshot() {

@@ -70,6 +70,23 @@ TEST_F(CanvasTest, XorPolylineDoesNotCancelAtItsCorners) {
   EXPECT_EQ(At(canvas.Picture(), 20, 2), 0xFFFFFFu);
 }
 
+// Short strokes cost one each, a fill by its area on the image.
+TEST_F(CanvasTest, PaintBudgetDropsWhatIsBeyondIt) {
+  OwnedImageCanvas canvas(100, 100, 0);
+  canvas.SetPaintBudget(3);
+  canvas.Pen.color = 0xFFFFFF;
+  for (int y = 0; y < 4; ++y) canvas.Line(0, y * 10, 5, y * 10);
+  EXPECT_TRUE(canvas.PaintCut());
+  EXPECT_EQ(canvas.Picture().pixel(2, 20), 0xFFFFFFFFu);
+  EXPECT_EQ(canvas.Picture().pixel(2, 30), 0xFF000000u);
+  canvas.SetPaintBudget(99);
+  EXPECT_FALSE(canvas.PaintCut());
+  canvas.Brush.color = 0xFF;
+  canvas.FillRect(0, 0, 100, 100);  // 100 primitives' worth, still painted
+  canvas.FillRect(0, 0, 10, 10);
+  EXPECT_TRUE(canvas.PaintCut());
+}
+
 TEST_F(CanvasTest, MergeOrsColours) {
   OwnedImageCanvas canvas(20, 20, 0x0000FF);  // red
   canvas.Pen.mode = TPenMode::Merge;

@@ -455,3 +455,31 @@ TEST_F(TracerTest, ItemsComeInDrawingOrder) {
       TraceItem::Extension, TraceItem::Angle, TraceItem::Ray,    TraceItem::Arrow};
   EXPECT_EQ(kinds, expected);
 }
+
+namespace {
+
+// A ray caught between two facing two-sided mirrors bounces for every
+// generation: 500 generations, 2 face tests each.
+TEST_F(TracerTest, WorkBoundsCutTheTraceAndSaySo) {
+  const Surfaces box = {Mirror({100, 0}, {100, 400}, 3), Mirror({300, 0}, {300, 400}, 3)};
+  const Rays rays = {RayAt({200, 200}, 0)};
+  TraceResult full;
+  {
+    RecordingTraceSink sink;
+    full = TraceScene(box, rays, options, sink);
+  }
+  EXPECT_FALSE(full.cut);
+  EXPECT_EQ(full.faceTests, 1000);
+  for (auto [faces, items] : {std::pair{101LL, kDrawnItemBudget}, {kFaceTestBudget, 40LL}}) {
+    options.maxFaceTests = faces;
+    options.maxDrawnItems = items;
+    RecordingTraceSink sink;
+    const TraceResult cut = TraceScene(box, rays, options, sink);
+    EXPECT_TRUE(cut.cut);
+    EXPECT_LE(cut.faceTests, faces);
+    EXPECT_LT(cut.drawnItems, full.drawnItems);
+    EXPECT_EQ(cut.drawnItems, static_cast<long long>(sink.items.size()));
+  }
+}
+
+}  // namespace

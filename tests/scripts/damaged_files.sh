@@ -7,7 +7,9 @@ python3 "$SCRIPTS/exo_damage.py" "$WORK/cases" || { echo "cannot write the cases
 
 while IFS=$'\t' read -r name command codes text; do
   file="$WORK/cases/$name"
-  run_tool "$WORK/out" "$WORK/err" "$command" "$file" || continue
+  picture=()
+  [ "$command" = render ] && picture=("$WORK/out.png")
+  run_tool "$WORK/out" "$WORK/err" "$command" "$file" "${picture[@]}" || continue
   case ",$codes," in
     *",$rc,"*) ;;
     *)

@@ -19,18 +19,14 @@ TOO_NEW = "不能打开此版本，应在一个高版本中打开"
 UNKNOWN = "不能生成未知控件:"
 NO_CONVERTER = "系统文件被破坏"
 
-
 def patch_int(data, offset, value):
     return data[:offset] + struct.pack("<i", value) + data[offset + 4:]
-
 
 def patch_float(data, offset, value):
     return data[:offset] + struct.pack("<f", value) + data[offset + 4:]
 
-
 def with_size(data):
     return patch_int(data, 4, len(data))
-
 
 def main(argv):
     if len(argv) != 2:
@@ -109,6 +105,19 @@ def main(argv):
     # Ray widths far outside what the page dialog offers: opened, painted bounded.
     add("ray-width-huge.exo", patch_int(valid, 120 + 5, 2000000000), "info", "0")
     add("ray-width-negative.exo", patch_int(valid, 120 + 5, -2000000000), "trace", "0")
+    # Widths and coordinates at the ends of the int range; a bundle caught by
+    # total reflection for every generation, cut at the trace's work bound.
+    big = 0x7FFFFFFF
+    add("far-and-wide.exo", exo.build({"page": {"showAngles": 1}, "objects": [
+        {"class": "RealObject", "lineWidth": big, "points": [[1e30, -1e30]] * 11},
+        {"class": "PointLampHouse", "lineWidth": -big - 1, "points": [[-3e9, 3e9]] * 11},
+        {"class": "ThreePrism", "lineWidth": big, "handleSize": big, "firstPaint": 0,
+         "vertices": [[9e7, 9e7], [-9e7, 0], [0, -9e7]]}]}), "render", "0", "")
+    slab = {"class": "FourPrism", "index": 1.5, "firstPaint": 0,
+            "vertices": [[50, 50], [1800, 50], [1800, 1000], [50, 1000]]}
+    add("trapped-bundle.exo", exo.build({"objects": [slab, {
+        "class": "ComplexlH", "x1": 100.0, "y1": 300.0, "x2": 150.0, "y2": 250.0,
+        "rayCount": 10000, "spacing": 0.05}]}), "trace", "0", "cut short")
 
     # An experiment without objects: header, page record, trailer.
     empty = exo.build({"objects": []})
@@ -121,7 +130,6 @@ def main(argv):
         for case in cases:
             f.write("\t".join(case) + "\n")
     return 0
-
 
 if __name__ == "__main__":
     sys.exit(main(sys.argv))

@@ -39,13 +39,15 @@ void LampHouse::Draw(int mode) {
   std::vector<Stroke> strokes;
   const int count = EffectiveRayCount();
   strokes.reserve(static_cast<std::size_t>(count) * 3);
+  const PolarStep aside = StepOf(theta + 90);
+  const PolarStep wing1 = StepOf(theta + kHeadAngle), wing2 = StepOf(theta - kHeadAngle);
   for (int i = 0; i < count; ++i) {
     const double offset = double(i) * raySpacing;
-    const TPointF a = i == 0 ? p1 : PointAt(p1, theta + 90, offset);
-    const TPointF b = i == 0 ? p2 : PointAt(p2, theta + 90, offset);
+    const TPointF a = i == 0 ? p1 : PointAt(p1, aside, offset);
+    const TPointF b = i == 0 ? p2 : PointAt(p2, aside, offset);
     strokes.push_back({a, b});
-    strokes.push_back({b, PointAt(b, theta + kHeadAngle, kHeadLength)});
-    strokes.push_back({b, PointAt(b, theta - kHeadAngle, kHeadLength)});
+    strokes.push_back({b, PointAt(b, wing1, kHeadLength)});
+    strokes.push_back({b, PointAt(b, wing2, kHeadLength)});
   }
   PaintStrokes(mode, strokes);
 }
@@ -57,12 +59,12 @@ std::vector<DrawBaseRayDataStruct> LampHouse::GetBaseRays() {
   rays.push_back(CopyBaseRay(rayTemplate));
   const TPointF p1{rayTemplate.startX, rayTemplate.startY};
   const TPointF p2{rayTemplate.throughX, rayTemplate.throughY};
-  const double theta = DirectionAngle(p1, p2);
+  const PolarStep aside = StepOf(DirectionAngle(p1, p2) + 90);
   for (int i = 1; i < count; ++i) {
     DrawBaseRayDataStruct copy = rayTemplate;
     const double offset = double(i) * raySpacing;
-    const TPointF a = PointAt(p1, theta + 90, offset);
-    const TPointF b = PointAt(p2, theta + 90, offset);
+    const TPointF a = PointAt(p1, aside, offset);
+    const TPointF b = PointAt(p2, aside, offset);
     copy.startX = a.x;
     copy.startY = a.y;
     copy.throughX = b.x;

@@ -30,7 +30,7 @@ void RealObject::Draw(int mode) {
   const bool hq = Settings().highQuality && mode == 2;
   {
     StrokePainter strokes(*canvas, hq, color, lineWidth);
-    strokes.SetWidth(3 * lineWidth);
+    strokes.SetWidth(SaturatedInt(3LL * lineWidth));
     strokes.Line(pt[kA], pt[kB]);
     strokes.SetWidth(lineWidth);
     strokes.Line(pt[kA], pt[2]);
