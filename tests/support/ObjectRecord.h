@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -18,12 +19,8 @@ inline std::vector<std::uint8_t> RecordBytes(DrawObjectUnit& object) {
 }
 
 inline bool LoadRecord(DrawObjectUnit& object, const std::vector<std::uint8_t>& bytes,
-                       std::size_t length) {
-  ByteReader in(std::span<const std::uint8_t>(bytes.data(), length));
+                       std::size_t length = SIZE_MAX) {
+  ByteReader in(std::span<const std::uint8_t>(bytes.data(), std::min(length, bytes.size())));
   in.ReadString();
   return object.LoadFromStream(in);
-}
-
-inline bool LoadRecord(DrawObjectUnit& object, const std::vector<std::uint8_t>& bytes) {
-  return LoadRecord(object, bytes, bytes.size());
 }
