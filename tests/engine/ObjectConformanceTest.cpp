@@ -81,7 +81,10 @@ class ObjectConformanceTest : public EngineTest, public ::testing::WithParamInte
     for (std::size_t i = 0; i < object->reserved.size(); ++i)
       object->reserved[i] = std::uint8_t(i + 1);
     object->ShowProperties();
-    for (const auto& [key, value] : traits.rows) ui->sheet.SetValue(key, value);
+    for (const auto& [key, value] : traits.rows) {
+      EXPECT_NE(ui->sheet.Find(key), nullptr) << "no row " << key;
+      ui->sheet.SetValue(key, value);
+    }
     EXPECT_TRUE(object->ApplyProperties()) << ::testing::PrintToString(ui->messages.messages);
     canvas.Clear();
     return object;
