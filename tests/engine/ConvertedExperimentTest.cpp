@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "ExperimentFileFixture.h"
+#include "ObjectRecord.h"
 #include "objects/ObjectFactory.h"
 #include "objects/elements/FlatMirror.h"
 #include "scene/ByteStream.h"
@@ -29,12 +30,6 @@ std::vector<std::string> LampLines(const std::string& name, float x1, float y1, 
           "255",
           "0",
           "0"};
-}
-
-FileBytes Record(DrawObjectUnit& object) {
-  ByteWriter w;
-  object.SaveToStream(w);
-  return w.Data();
 }
 
 }  // namespace
@@ -130,7 +125,7 @@ TEST_F(ConvertedExperiment, CoordinateSystemAtTheGivenOriginAndDrawn) {
   Load(file);
   ASSERT_EQ(ClassNames(), std::vector<std::string>{"ReferenceFrame"});
   EXPECT_EQ(document.scene[0]->isDrawn, 1);
-  const FileBytes record = Record(*document.scene[0]);
+  const FileBytes record = RecordBytes(*document.scene[0]);
   ASSERT_GE(record.size(), 48u);
   EXPECT_FLOAT_EQ(ReadFloatAt(record, record.size() - 48), 120.0f);
   EXPECT_FLOAT_EQ(ReadFloatAt(record, record.size() - 44), 240.0f);
@@ -183,7 +178,7 @@ TEST_F(ConvertedExperiment, ObsoletePointSourcesAreSkippedWithTheirRayRecords) {
   EXPECT_EQ(r.messages, std::vector<std::string>{"点光源,等工具已过时,在此版本中不能用."});
   ASSERT_EQ(ClassNames(), std::vector<std::string>{"LampHouse"});
   EXPECT_EQ(document.scene[0]->displayName, "second");
-  const FileBytes record = Record(*document.scene[0]);
+  const FileBytes record = RecordBytes(*document.scene[0]);
   const std::size_t own = record.size() - 129;
   EXPECT_FLOAT_EQ(ReadFloatAt(record, own + 0), 10.0f);
   EXPECT_FLOAT_EQ(ReadFloatAt(record, own + 36), 1.5f);  // index factor
@@ -248,7 +243,7 @@ TEST_F(ConvertedExperiment, HugeRayRecordCountOfASecondKindSource) {
   const OpenResult r = Load(file);
   EXPECT_TRUE(r.complete);
   if (!document.scene.empty()) {
-    const FileBytes record = Record(*document.scene[0]);
+    const FileBytes record = RecordBytes(*document.scene[0]);
     EXPECT_LE(ReadInt32At(record, record.size() - 129 + 80), 10);
   }
 }
@@ -260,7 +255,7 @@ TEST_F(ConvertedExperiment, AnnotationTextWithALineBreakMark) {
   file.Lines({"注释", "10", "20", "110", "60", "第一<HC>第二", "12.6", "宋体", "0", "0", "255"});
   EXPECT_TRUE(Load(file).messages.empty());
   ASSERT_EQ(ClassNames(), std::vector<std::string>{"DrawString"});
-  const FileBytes record = Record(*document.scene[0]);
+  const FileBytes record = RecordBytes(*document.scene[0]);
   const std::string gbk = Gbk("第一\r\n第二");
   const std::string all(record.begin(), record.end());
   EXPECT_NE(all.find(gbk), std::string::npos);

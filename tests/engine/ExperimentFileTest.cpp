@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "ExperimentFileFixture.h"
+#include "ObjectRecord.h"
 #include "i18n/TextCodec.h"
 #include "objects/ObjectFactory.h"
 #include "scene/ByteStream.h"
@@ -42,12 +43,6 @@ std::vector<std::string> ClassNames(const Document& d) {
   std::vector<std::string> names;
   for (const auto& o : d.scene) names.push_back(o->className);
   return names;
-}
-
-FileBytes SavedRecord(DrawObjectUnit& object) {
-  ByteWriter w;
-  object.SaveToStream(w);
-  return w.Data();
 }
 
 }  // namespace
@@ -123,7 +118,7 @@ TEST_F(ExperimentFileWriting, ObjectRecordsInSceneOrderThenTrailer) {
 
   FileBytes expected;
   for (const auto& object : document.scene) {
-    const FileBytes record = SavedRecord(*object);
+    const FileBytes record = RecordBytes(*object);
     expected.insert(expected.end(), record.begin(), record.end());
   }
   ASSERT_EQ(data.size(), 120u + 108u + expected.size() + 14u);
@@ -195,7 +190,7 @@ TEST_F(ExperimentFileReading, BuiltFileReadFieldByField) {
   EXPECT_EQ(points[0], (TPointF{100, 300}));
   EXPECT_EQ(points[1], (TPointF{150, 300}));
   // The source's own fields, as it writes them back.
-  const FileBytes record = SavedRecord(lamp);
+  const FileBytes record = RecordBytes(lamp);
   const std::size_t own = record.size() - (80 + 4 + 4 + 1 + 40);
   EXPECT_FLOAT_EQ(ReadFloatAt(record, own + 36), 1.25f);
   EXPECT_EQ(ReadInt32At(record, own + 40), 0x00FFFF);

@@ -30,13 +30,34 @@ if [ -x "$BUILD/exo-make-examples" ]; then
   fi
 fi
 
+# The info and trace of every example equal the files in tests/golden/.
+# EXO_UPDATE_GOLDEN=1 writes them instead (see docs/experiment-files.md).
+golden="$SOURCE/tests/golden"
+compare_golden() {
+  local out="$1" expected="$golden/$2"
+  if [ "${EXO_UPDATE_GOLDEN:-0}" = 1 ]; then
+    mkdir -p "$golden" && cp "$out" "$expected" && echo "wrote tests/golden/$2" && pass
+  elif [ ! -e "$expected" ]; then
+    fail "tests/golden/$2 is missing (EXO_UPDATE_GOLDEN=1 writes it)"
+  elif diff -u "$expected" "$out" >"$WORK/diff"; then
+    pass
+  else
+    fail "$2 differs from tests/golden/$2:"
+    sed -n 3,22p "$WORK/diff"
+  fi
+}
+
+# Run beside the files, so that info names them without this checkout's path.
+cd "$SOURCE/examples" || fail "cannot enter examples/"
 for f in "${committed[@]}"; do
   name="$(basename "$f")"
-  if run_tool "$WORK/out" "$WORK/err" info "$f"; then
+  if run_tool "$WORK/out" "$WORK/err" info "$name"; then
     if [ "$rc" -eq 0 ] && [ ! -s "$WORK/err" ]; then pass; else fail "info $name: $rc $(cat "$WORK/err")"; fi
+    compare_golden "$WORK/out" "${name%.exo}.info"
   fi
-  if run_tool "$WORK/trace" "$WORK/err" trace "$f"; then
+  if run_tool "$WORK/trace" "$WORK/err" trace "$name"; then
     if [ "$rc" -eq 0 ] && grep -q "^ray" "$WORK/trace"; then pass; else fail "trace $name"; fi
+    compare_golden "$WORK/trace" "${name%.exo}.trace"
   fi
   # The copy beside the program is the same file.
   if cmp -s "$f" "$BUILD/Optics example/$name"; then pass; else fail "$name not copied beside the program"; fi

@@ -1,0 +1,215 @@
+// Checks every class the factory knows must pass: copies, records, zoom,
+// moves, hit tests and property rows. A new class gets them by being
+// registered; the small trait table below says where a class differs.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+
+#include "FakePropertySheet.h"
+#include "ObjectRecord.h"
+#include "TestEnvironment.h"
+#include "gfx/RecordingCanvas.h"
+#include "objects/ObjectFactory.h"
+#include "optics/Geometry.h"
+
+namespace {
+
+using Points = std::vector<TPointF>;
+
+struct Traits {
+  // False for the coordinate system: panning (move modes 2 and 3, moved
+  // copies) and zooming leave it where it is.
+  bool pansAndZooms = true;
+  // Points that follow the first handle when it is dragged.
+  std::vector<std::size_t> followFirstHandle;
+  // Rows typed into the sheet to give the object non-default values.
+  std::map<std::string, std::string> rows;
+};
+
+Traits TraitsOf(const std::string& name) {
+  static const std::map<std::string, Traits> table = {
+      {"ReferenceFrame", {false, {}, {{"坐标轴原点X", "40"}, {"坐标轴原点Y", "280"}}}},
+      {"FourPrism", {true, {1, 3}, {{"折射率", "1.5"}, {"是否填充", "否"}}}},
+      {"ThreePrism", {true, {}, {{"折射率", "1.5"}}}},
+      {"RealObject", {true, {2, 3}, {{"发光颜色", "65280"}, {"折射率倍", "1.25"}}}},
+      {"PointLampHouse", {true, {}, {{"物体名称", "P1"}, {"折射率倍", "1.25"}}}},
+      {"LampHouse", {true, {}, {{"平行光线的条数", "3"}, {"光线间距", "12"}}}},
+      {"ComplexlH", {true, {}, {{"平行光线的条数", "2"}, {"光线间距", "-7"}}}},
+  };
+  const auto it = table.find(name);
+  return it == table.end() ? Traits{} : it->second;
+}
+
+Points Shifted(Points points, float dx, float dy) {
+  for (auto& p : points) p = {p.x + dx, p.y + dy};
+  return points;
+}
+
+class ObjectConformanceTest : public EngineTest, public ::testing::WithParamInterface<std::string> {
+ protected:
+  RecordingCanvas canvas;
+  std::unique_ptr<FakeUi> ui;
+  Traits traits = TraitsOf(GetParam());
+
+  void SetUp() override {
+    EngineTest::SetUp();
+    ui = std::make_unique<FakeUi>();
+  }
+  void TearDown() override {
+    ui.reset();
+    EngineTest::TearDown();
+  }
+
+  std::unique_ptr<DrawObjectUnit> Fresh() {
+    auto object = CreateObjectByClassName(GetParam(), &canvas);
+    EXPECT_NE(object, nullptr);
+    return object;
+  }
+
+  // Placed with the mouse on whole pixels, down and right, with base fields
+  // and the class's rows changed from their defaults.
+  std::unique_ptr<DrawObjectUnit> Prepared() {
+    auto object = Fresh();
+    object->BeginCreate(120, 140);
+    object->DragCreate(160, 180);
+    object->EndCreate(200, 230);
+    object->displayName = GetParam() + "7";
+    object->color = 0x123456;
+    object->lineWidth = 3;
+    for (std::size_t i = 0; i < object->reserved.size(); ++i)
+      object->reserved[i] = std::uint8_t(i + 1);
+    object->ShowProperties();
+    for (const auto& [key, value] : traits.rows) {
+      EXPECT_NE(ui->sheet.Find(key), nullptr) << "no row " << key;
+      ui->sheet.SetValue(key, value);
+    }
+    EXPECT_TRUE(object->ApplyProperties()) << ::testing::PrintToString(ui->messages.messages);
+    canvas.Clear();
+    return object;
+  }
+
+  void ExpectPoints(DrawObjectUnit& object, const Points& expected) {
+    const Points actual = object.ControlPointValues();
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+      EXPECT_NEAR(actual[i].x, expected[i].x, 1e-3) << "point " << i;
+      EXPECT_NEAR(actual[i].y, expected[i].y, 1e-3) << "point " << i;
+    }
+  }
+};
+
+}  // namespace
+
+TEST_P(ObjectConformanceTest, FactoryMakesTheNamedClassWithControlPoints) {
+  auto object = Fresh();
+  EXPECT_EQ(object->className, GetParam());
+  EXPECT_EQ(object->displayName, GetParam());
+  EXPECT_FALSE(object->ControlPointValues().empty());
+}
+
+TEST_P(ObjectConformanceTest, CloneEqualsTheOriginal) {
+  auto object = Prepared();
+  auto copy = object->Clone();
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->className, GetParam());
+  EXPECT_EQ(RecordBytes(*copy), RecordBytes(*object));
+  EXPECT_EQ(copy->ControlPointValues(), object->ControlPointValues());
+}
+
+TEST_P(ObjectConformanceTest, CloneMovedIsDisplacedAndLeavesTheOriginal) {
+  auto object = Prepared();
+  const auto bytes = RecordBytes(*object);
+  const Points points = object->ControlPointValues();
+  auto copy = object->CloneMoved(7, -4);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->className, GetParam());
+  ExpectPoints(*copy, traits.pansAndZooms ? Shifted(points, 7, -4) : points);
+  EXPECT_EQ(RecordBytes(*object), bytes);
+}
+
+TEST_P(ObjectConformanceTest, SaveLoadRoundTripIsByteExact) {
+  auto object = Prepared();
+  const auto bytes = RecordBytes(*object);
+  auto loaded = Fresh();
+  ASSERT_NE(RecordBytes(*loaded), bytes);  // the prepared values are not the defaults
+  ByteReader in(bytes);
+  EXPECT_EQ(in.ReadString(), GetParam());
+  ASSERT_TRUE(loaded->LoadFromStream(in));
+  EXPECT_EQ(in.Remaining(), 0u);
+  EXPECT_EQ(RecordBytes(*loaded), bytes);
+  EXPECT_EQ(loaded->ControlPointValues(), object->ControlPointValues());
+}
+
+TEST_P(ObjectConformanceTest, TruncatedRecordFails) {
+  const auto bytes = RecordBytes(*Prepared());
+  for (std::size_t length = 0; length < bytes.size(); ++length)
+    EXPECT_FALSE(LoadRecord(*Fresh(), bytes, length)) << "length " << length;
+}
+
+TEST_P(ObjectConformanceTest, TruncatedRecordLeavesTheObjectUnchanged) {
+  const auto bytes = RecordBytes(*Prepared());
+  std::vector<std::size_t> changed;
+  for (std::size_t length = 0; length < bytes.size(); ++length) {
+    auto target = Fresh();
+    const auto before = RecordBytes(*target);
+    LoadRecord(*target, bytes, length);
+    if (RecordBytes(*target) != before) changed.push_back(length);
+  }
+  EXPECT_TRUE(changed.empty()) << changed.size() << " of " << bytes.size()
+                               << " prefixes changed the object, the shortest " << changed.front()
+                               << " bytes long";
+}
+
+TEST_P(ObjectConformanceTest, ZoomScalesEveryPointAboutTheCentre) {
+  auto object = Prepared();
+  const Points points = object->ControlPointValues();
+  for (float factor : {1.25f, 0.8f}) {
+    Points expected = points;
+    const Points now = object->ControlPointValues();
+    for (std::size_t i = 0; i < now.size() && traits.pansAndZooms; ++i)
+      expected[i] = {float(50 + (double(now[i].x) - 50) * factor),
+                     float(70 + (double(now[i].y) - 70) * factor)};
+    object->Zoom(50, 70, factor);
+    ExpectPoints(*object, expected);
+  }
+}
+
+TEST_P(ObjectConformanceTest, DragAndOffsetMoveEveryPoint) {
+  auto object = Prepared();
+  const Points points = object->ControlPointValues();
+  const float pan = traits.pansAndZooms ? 1.0f : 0.0f;
+  object->SetDragOrigin(50, 50);
+  object->Move(2, 57, 46);  // pointer motion since the drag origin
+  ExpectPoints(*object, Shifted(points, 7 * pan, -4 * pan));
+  object->Move(3, -5, 9);
+  ExpectPoints(*object, Shifted(points, 2 * pan, 5 * pan));
+}
+
+TEST_P(ObjectConformanceTest, HitOnTheFirstHandleThenDraggingMovesIt) {
+  auto object = Prepared();
+  EXPECT_EQ(object->HitTest(5000, -5000), 0);  // far from everything
+  Points expected = object->ControlPointValues();
+  const int x = Trunc(expected[0].x), y = Trunc(expected[0].y);
+  EXPECT_EQ(object->HitTest(x, y), 1);
+  object->Move(1, x + 13, y - 11);
+  expected[0] = {float(x + 13), float(y - 11)};
+  const Points actual = object->ControlPointValues();
+  for (std::size_t i : traits.followFirstHandle) expected.at(i) = actual.at(i);
+  ExpectPoints(*object, expected);
+}
+
+TEST_P(ObjectConformanceTest, PropertyRowsAppliedUnchangedKeepTheRecord) {
+  auto object = Prepared();
+  const auto bytes = RecordBytes(*object);
+  ui->sheet.typed.clear();
+  object->ShowProperties();
+  EXPECT_FALSE(ui->sheet.rows.empty());
+  EXPECT_TRUE(object->ApplyProperties());
+  EXPECT_TRUE(ui->messages.messages.empty());
+  EXPECT_EQ(RecordBytes(*object), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryClass, ObjectConformanceTest, ::testing::ValuesIn(KnownClassNames()),
+                         [](const auto& info) { return info.param; });
