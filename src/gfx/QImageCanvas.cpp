@@ -215,6 +215,7 @@ void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) const {
       pen.setCapStyle(Qt::FlatCap);
       pen.setJoinStyle(Qt::MiterJoin);
       if (Pen.style == TPenStyle::Dot) pen.setDashPattern({3, 3});
+      if (Pen.style == TPenStyle::DashDot) pen.setDashPattern({9, 6, 3, 6});
     } else {
       // Wide GDI pens are geometric with round ends; they cannot be dotted.
       // At a few pixels a square end covers the same pixels, and costs far

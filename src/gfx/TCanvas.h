@@ -11,7 +11,7 @@ class QImage;
 using TColor = std::uint32_t;  // Windows colour value 0x00BBGGRR
 
 enum class TPenMode { Copy, Xor, Merge };
-enum class TPenStyle { Solid, Dot, Clear };
+enum class TPenStyle { Solid, Dot, Clear, DashDot };
 enum class TBrushStyle { Solid, Clear };
 
 struct TPen {

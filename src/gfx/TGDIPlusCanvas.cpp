@@ -97,3 +97,10 @@ void TGDIPlusCanvas::Pie(float x1, float y1, float x2, float y2, float startAngl
   // The canvas counts angles counter-clockwise on the screen.
   canvas_.AaPie(x1, y1, x2, y2, -startAngle, -sweepAngle, Pen.Current(), fill, fillColour.color);
 }
+
+void TGDIPlusCanvas::Arc(float x1, float y1, float x2, float y2, float startAngle,
+                         float sweepAngle) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  canvas_.AaPie(x1, y1, x2, y2, -startAngle, -sweepAngle, Pen.Current(), false, 0);
+}

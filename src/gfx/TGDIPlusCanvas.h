@@ -77,6 +77,8 @@ class TGDIPlusCanvas {
   // Angles as the GDI+ library takes them: degrees, clockwise as seen on the
   // screen. The box corners may come in any order.
   void Pie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle);
+  // The arc of that pie, stroked with the pen only.
+  void Arc(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle);
 
   TGDIPen Pen;
   TGDIBrush Brush;

@@ -3,8 +3,12 @@
 #include <functional>
 #include <utility>
 
+#include "objects/elements/Concave.h"
+#include "objects/elements/ConcaveMirror.h"
+#include "objects/elements/ConvexityMirror.h"
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/FourPrism.h"
+#include "objects/elements/Magnifier.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
 #include "objects/sources/LampHouse.h"
@@ -26,7 +30,10 @@ std::pair<std::string, Maker> Entry(const char* name) {
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
       Entry<FlatMirror>("FlatMirror"),         Entry<ComplexlH>("ComplexlH"),
+      Entry<Concave>("Concave"),               Entry<ConcaveMirror>("ConcaveMirror"),
+      Entry<ConvexityMirror>("ConvexityMirror"),
       Entry<FourPrism>("FourPrism"),           Entry<LampHouse>("LampHouse"),
+      Entry<Magnifier>("Magnifier"),
       Entry<ReferenceFrame>("ReferenceFrame"), Entry<ThreePrism>("ThreePrism"),
       Entry<PointLampHouse>("PointLampHouse"), Entry<RealObject>("RealObject"),
   };

@@ -55,14 +55,10 @@ void PolygonMedium::Draw(int mode) {
 int PolygonMedium::HitTest(int x, int y) {
   selectedHandle = -1;
   const int result = PointInPolygon(float(x), float(y), vertices) ? 2 : 0;
-  const float half = float(handleSize / 2);
-  for (std::size_t i = 0; i < vertices.size(); ++i) {
-    if (Distance({float(x), float(y)}, vertices[i]) < half) {
-      selectedHandle = static_cast<int>(i);
-      return 1;
-    }
-  }
-  return result;
+  const int handle = HandleUnder(x, y);
+  if (handle < 0) return result;
+  selectedHandle = handle;
+  return 1;
 }
 
 bool PolygonMedium::InRect(float x1, float y1, float x2, float y2) {
@@ -106,23 +102,8 @@ void PolygonMedium::AddMediumRows(PropertyRows& rows, int indexGroup) {
   rows.Add(YesNoRow(Tr("113", "是否填充"), fillFlag));
   rows.Add(ColourRow(Tr("112", "填充颜色"), fillColor));
   rows.Add(ColourRow(Tr("58", "颜色"), color));
-  PropertyRow& index =
-      rows.Add(Tr("114", "折射率"), LeftStr(FloatToStr(double(refractiveIndex)), 6));
-  index.group = indexGroup;
-  index.apply = [this](const std::string& text) {
-    double value = 0;
-    // A value no float can hold is as useless as a word.
-    if (!TryStrToFloat(text, value) || std::fabs(value) > FLT_MAX) {
-      ShowMessage(Tr("117", "折射率,不是有用的浮点型,请输入一个浮点数."));
-      return false;
-    }
-    if (value < 1.0) {
-      ShowMessage(Tr("116", "折射率不能小于1"));
-      return false;
-    }
-    refractiveIndex = static_cast<float>(value);
-    return true;
-  };
+  rows.Add(IndexRow(refractiveIndex, Tr("117", "折射率,不是有用的浮点型,请输入一个浮点数.")))
+      .group = indexGroup;
 }
 
 std::string PolygonMedium::CoordinateText(float value, int axis) {

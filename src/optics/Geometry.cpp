@@ -57,14 +57,14 @@ bool InBox(double x, double y, double x1, double y1, double x2, double y2) {
   return (x - x1) * (x - x2) <= 0 && (y - y1) * (y - y2) <= 0;
 }
 
+LineEq SegmentLine(const DrawObjectLineDataStruct& s) { return MakeLine(s.x1, s.y1, s.x2, s.y2); }
+
+}  // namespace
+
 bool AngleOnArc(double phi, double a0, double a1) {
   if (a0 >= a1) return phi > a0 || phi < a1;
   return a0 <= phi && phi <= a1;
 }
-
-LineEq SegmentLine(const DrawObjectLineDataStruct& s) { return MakeLine(s.x1, s.y1, s.x2, s.y2); }
-
-}  // namespace
 
 float DirectionAngle(TPointF a, TPointF b) {
   const double dx = double(b.x) - double(a.x);

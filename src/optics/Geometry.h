@@ -37,6 +37,10 @@ DrawBaseRayDataStruct CopyBaseRay(const DrawBaseRayDataStruct& ray);
 // A copy that starts one pixel behind h and passes through h at angle theta.
 DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h, double theta);
 
+// Whether the direction phi (degrees, from the centre) lies on the arc that
+// runs counter-clockwise from a0 to a1; a0 >= a1 is an arc through 0 degrees.
+bool AngleOnArc(double phi, double a0, double a1);
+
 // The tracer's hit test: 0 none, 1 from the right, 2 from the left.
 int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruct& surface,
                  TPointF& out);

@@ -66,9 +66,10 @@ std::unique_ptr<DrawObjectUnit> DrawObjectUnit::Clone() const {
 }
 
 std::unique_ptr<DrawObjectUnit> DrawObjectUnit::CloneMoved(int dx, int dy) {
-  Move(3, dx, dy);
+  // The copy moves; moving the original there and back could round its
+  // fractional points.
   auto copy = Clone();
-  Move(3, -dx, -dy);
+  copy->Move(3, dx, dy);
   return copy;
 }
 
@@ -170,6 +171,14 @@ void DrawObjectUnit::DrawHandleSquares() {
     canvas->Rectangle(Pixel(double(x - half)), Pixel(double(y - half)),
                       Pixel(double(x - half + size)), Pixel(double(y - half + size)));
   }
+}
+
+int DrawObjectUnit::HandleUnder(int x, int y) {
+  const float half = float(handleSize / 2);
+  const auto points = ControlPoints();
+  for (std::size_t i = 0; i < points.size(); ++i)
+    if (Distance({float(x), float(y)}, points[i].Get()) < half) return static_cast<int>(i);
+  return -1;
 }
 
 bool DrawObjectUnit::InRectPolyline(float x1, float y1, float x2, float y2, bool closed) {

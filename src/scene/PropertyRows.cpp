@@ -52,6 +52,7 @@ bool PropertyRows::Apply() const {
     ok = false;
     if (row.group > 0) failedGroups.push_back(row.group);
   }
+  if (ok && onSuccess_) ok = onSuccess_();
   if (finally_) finally_();
   return ok;
 }
@@ -108,6 +109,24 @@ PropertyRow FactorRow(float& factor) {
     // A value beyond the float range cannot be stored; it is as unusable as text.
     if (!TryStrToFloat(text, value) || std::fabs(value) > FLT_MAX) return false;
     factor = static_cast<float>(value);
+    return true;
+  };
+  return row;
+}
+
+PropertyRow IndexRow(float& index, const std::string& notANumber) {
+  PropertyRow row{Tr("114", "折射率"), LeftStr(FloatToStr(double(index)), 6)};
+  row.apply = [&index, notANumber](const std::string& text) {
+    double value = 0;
+    if (!TryStrToFloat(text, value) || std::fabs(value) > FLT_MAX) {
+      ShowMessage(notANumber);
+      return false;
+    }
+    if (value < 1.0) {
+      ShowMessage(Tr("116", "折射率不能小于1"));
+      return false;
+    }
+    index = static_cast<float>(value);
     return true;
   };
   return row;

@@ -44,6 +44,9 @@ class PropertyRows {
   void ApplyOrder(std::vector<int> order) { order_ = std::move(order); }
   // Runs after the rows are read, whatever they held.
   void Finally(std::function<void()> step) { finally_ = std::move(step); }
+  // Runs after the rows when every one was usable; its result is the
+  // sheet's (it shows its own message when it refuses).
+  void OnSuccess(std::function<bool()> step) { onSuccess_ = std::move(step); }
 
   const std::vector<PropertyRow>& RowList() const { return rows_; }
   PropertyRow& At(int displayIndex) { return rows_.at(static_cast<std::size_t>(displayIndex)); }
@@ -59,6 +62,7 @@ class PropertyRows {
   std::vector<PropertyRow> rows_;
   std::vector<int> order_;
   std::function<void()> finally_;
+  std::function<bool()> onSuccess_;
 };
 
 // ---- rows shared by many objects
@@ -73,5 +77,8 @@ PropertyRow UserXRow(const std::string& key, float& x, const std::string& messag
 PropertyRow UserYRow(const std::string& key, float& y, const std::string& message);
 // An index factor row ("折射率倍"): any real within the float range.
 PropertyRow FactorRow(float& factor);
+// A refractive index ("折射率"): below 1 is refused with text 116, a text
+// that is not a number (or beyond the float range) with `notANumber`.
+PropertyRow IndexRow(float& index, const std::string& notANumber);
 // The read-only direction from p1 to p2 ("角度").
 PropertyRow AngleRow(TPointF p1, TPointF p2);

@@ -37,6 +37,11 @@ Traits TraitsOf(const std::string& name) {
       {"PointLampHouse", {true, {}, {{"物体名称", "P1"}, {"折射率倍", "1.25"}}}},
       {"LampHouse", {true, {}, {{"平行光线的条数", "3"}, {"光线间距", "12"}}}},
       {"ComplexlH", {true, {}, {{"平行光线的条数", "2"}, {"光线间距", "-7"}}}},
+      // Arcs: the other end follows a dragged end round the centre.
+      {"ConcaveMirror", {true, {1}, {{"角度1", "300"}, {"角度2", "40"}}}},
+      {"ConvexityMirror", {true, {1}, {{"半径", "75.5"}, {"角度2", "200"}}}},
+      {"Magnifier", {true, {1}, {{"折射率", "1.5"}, {"是否填充", "是"}}}},
+      {"Concave", {true, {1, 2, 3}, {{"厚度", "14"}, {"角度1", "330"}, {"角度2", "20"}}}},
   };
   const auto it = table.find(name);
   return it == table.end() ? Traits{} : it->second;

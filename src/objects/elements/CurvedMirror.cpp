@@ -1,0 +1,97 @@
+#include "objects/elements/CurvedMirror.h"
+
+#include <cmath>
+
+#include "i18n/Convert.h"
+#include "i18n/TtlmController.h"
+#include "optics/Geometry.h"
+#include "scene/RecordIo.h"
+
+namespace {
+
+constexpr int kHatchStrokes = 11;  // both ends included
+constexpr double kAxisBeyond = 40;
+constexpr float kArcTolerance = 4;
+
+}  // namespace
+
+CurvedMirror::CurvedMirror(TCanvas* c, const Traits& traits)
+    : ArcObject(c, 2),
+      hatch_(traits.hatch),
+      orientation_(traits.orientation),
+      caption_(traits.caption),
+      angle1NotANumber_(traits.angle1NotANumber),
+      angle2NotANumber_(traits.angle2NotANumber) {
+  SetClassName(traits.className);
+  color = 0x80FFFF;
+}
+
+std::vector<PointRef> CurvedMirror::ControlPoints() {
+  return {{&ends_[0].x, &ends_[0].y}, {&ends_[1].x, &ends_[1].y}};
+}
+
+TPointF CurvedMirror::AxisEnd() const {
+  // Through 0 degrees the plain mean of the angles points away from the arc.
+  const double length = angle1 > angle2 ? -(radius + kAxisBeyond) : radius + kAxisBeyond;
+  return ArcPoint((double(angle1) + angle2) / 2, length);
+}
+
+void CurvedMirror::Draw(int mode) {
+  if (!BeginPaint(mode) || !canvas) return;
+  const double s = angle1 > angle2 ? 360 - (double(angle1) - angle2) : double(angle2) - angle1;
+  std::vector<Stroke> strokes;
+  strokes.reserve(1 + kHatchStrokes);
+  strokes.push_back({centre, AxisEnd()});
+  for (int i = 0; i < kHatchStrokes; ++i) {
+    const double a = angle1 + i * s / (kHatchStrokes - 1);
+    strokes.push_back({ArcPoint(a, radius), ArcPoint(a, double(radius) + hatch_)});
+  }
+  PaintStrokes(mode, strokes);
+  PaintCentre();
+  PaintArc(mode);
+}
+
+int CurvedMirror::HitTest(int x, int y) {
+  selectedHandle = -1;
+  const TPointF p{float(x), float(y)};
+  // Handles first: they are drawn over the arc, which passes through them.
+  const int handle = HandleUnder(x, y);
+  if (handle >= 0) {
+    selectedHandle = handle;
+    return 1;
+  }
+  if (std::fabs(Distance(centre, p) - radius) <= kArcTolerance && OnArc(DirectionAngle(centre, p)))
+    return 2;
+  if (NearSegment(p, centre, AxisEnd(), 0.5f)) return 2;
+  return 0;
+}
+
+std::vector<DrawObjectLineDataStruct> CurvedMirror::GetSurfaces() {
+  return {ArcSurface(kSurfaceReflect, orientation_, spareValue)};
+}
+
+PropertyRows CurvedMirror::Rows() {
+  PropertyRows rows(caption_);
+  const int first = AddArcRows(rows, 1, angle1NotANumber_, angle2NotANumber_);
+  const int colour = static_cast<int>(rows.RowList().size());
+  rows.Add(ColourRow(Tr("58", "颜色"), color));
+  rows.Add(PropertyRow{Tr("139", "焦距"), LeftStr(FloatToStr(double(radius) / 2), 6),
+                       TEditStyle::Simple, true});
+  std::vector<int> order{colour};
+  for (int i : ArcApplyOrder(first)) order.push_back(i);
+  rows.ApplyOrder(order);
+  rows.OnSuccess([this] {
+    sweep = SweepOf(angle1, angle2);
+    PlaceEnds();
+    return true;
+  });
+  return rows;
+}
+
+void CurvedMirror::RecordFields(RecordIo& io) {
+  ArcRecordHead(io);
+  io.Float(sweep);
+  io.Float(spareValue);
+  io.Byte(skipNextPaint);
+  io.Block(reserved);
+}

@@ -1,0 +1,97 @@
+#include "objects/elements/RealLens.h"
+
+#include "gfx/TGDIPlusCanvas.h"
+#include "i18n/TtlmController.h"
+#include "optics/Geometry.h"
+#include "scene/ProcessSettings.h"
+
+namespace {
+
+constexpr double kAxisBeyond = 400;
+
+}  // namespace
+
+RealLens::RealLens(TCanvas* c, int controlPoints) : ArcObject(c, controlPoints) {
+  color = 0xFFFF80;
+  fillColor = 0xFFDAC4;
+}
+
+std::vector<TPointF> RealLens::ArcPolygon(double step) const {
+  std::vector<TPointF> points;
+  const int n = Trunc(sweep / step);
+  points.reserve(static_cast<std::size_t>(std::max(n, 0)) + 1);
+  for (int i = 0; i < n; ++i) {
+    double a = angle1 + step * i;
+    if (a > 360) a -= 360;
+    points.push_back(ArcPoint(a, radius));
+  }
+  points.push_back(ArcPoint(angle2, radius));
+  return points;
+}
+
+void RealLens::Draw(int mode) {
+  if (!BeginPaint(mode) || !canvas) return;
+  // The lens axis through the centre, dash-dot and one pixel wide.
+  const double m = (double(angle1) + angle2) / 2;
+  const double reach = double(radius) + kAxisBeyond;
+  canvas->Pen.width = 1;
+  canvas->Pen.style = TPenStyle::DashDot;
+  canvas->Brush.style = TBrushStyle::Clear;
+  const TPointF a = ArcPoint(m, -reach), b = ArcPoint(m, reach);
+  canvas->MoveTo(Pixel(a.x), Pixel(a.y));
+  canvas->LineTo(Pixel(b.x), Pixel(b.y));
+  canvas->Pen.width = lineWidth;
+  canvas->Pen.style = TPenStyle::Solid;
+
+  const std::vector<TPointF> faces = FacePolyline();
+  std::vector<Stroke> strokes;
+  for (std::size_t i = 0; i + 1 < faces.size(); ++i) strokes.push_back({faces[i], faces[i + 1]});
+  PaintStrokes(mode, strokes);
+  PaintCentre();
+  PaintArc(mode);
+  if (fillFlag && mode != 1) {
+    // Merge: the fill is OR-ed over what lies underneath, rays stay visible.
+    canvas->Pen.mode = TPenMode::Merge;
+    canvas->Pen.style = TPenStyle::Clear;
+    canvas->Brush.style = TBrushStyle::Solid;
+    canvas->Brush.color = fillColor;
+    canvas->Polygon(ToPointArray(Outline(), false));
+  }
+}
+
+int RealLens::HitTest(int x, int y) {
+  selectedHandle = -1;
+  const int result = PointInPolygon(float(x), float(y), Outline()) ? 2 : 0;
+  const int handle = HandleUnder(x, y);
+  if (handle < 0) return result;
+  selectedHandle = handle;
+  return 1;
+}
+
+PropertyRows RealLens::LensRows(const std::string& caption, bool colourTyped,
+                                const std::vector<PropertyRow>& between,
+                                std::function<bool()> finish) {
+  PropertyRows rows(caption);
+  const int first = AddArcRows(rows, 1, Tr("140", "角度1,不是有用的数值型,请输入一个数值."),
+                               Tr("142", "角度2错误,不是有用的数值型,请输入一个数值."));
+  std::vector<int> extra;
+  for (const PropertyRow& row : between) {
+    extra.push_back(static_cast<int>(rows.RowList().size()));
+    rows.Add(row).group = 1;
+  }
+  const int index = static_cast<int>(rows.RowList().size());
+  rows.Add(IndexRow(refractiveIndex, Tr("144", "折射率,不是有用的数值型,请输入一个数值.")))
+      .group = 1;
+  PropertyRow& colour = rows.Add(ColourRow(Tr("58", "颜色"), color));
+  colour.readOnly = !colourTyped;
+  rows.Add(YesNoRow(Tr("113", "是否填充"), fillFlag));
+  PropertyRow& fill = rows.Add(ColourRow(Tr("112", "填充颜色"), fillColor));
+  fill.readOnly = colourTyped;
+  std::vector<int> order{index + 1, index + 3, index + 2};
+  for (int i : ArcApplyOrder(first)) order.push_back(i);
+  order.push_back(index);
+  order.insert(order.end(), extra.begin(), extra.end());
+  rows.ApplyOrder(order);
+  rows.OnSuccess(std::move(finish));
+  return rows;
+}
