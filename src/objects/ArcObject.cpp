@@ -38,9 +38,10 @@ TPointF ArcObject::ArcPoint(double angle, double distance) const {
 }
 
 bool ArcObject::OnArc(double angle) const {
-  if (angle1 == angle2) return sweep >= 360 || angle == angle1;
-  if (angle1 > angle2) return angle >= angle1 || angle <= angle2;
-  return angle1 <= angle && angle <= angle2;
+  // Equal angles are a point or, with a sweep of 360, the whole circle.
+  if (NormalAngle(angle1) == NormalAngle(angle2))
+    return sweep >= 360 || NormalAngle(angle) == NormalAngle(angle1);
+  return AngleOnArc(angle, angle1, angle2);
 }
 
 void ArcObject::PlaceEnds() {

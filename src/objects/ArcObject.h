@@ -38,6 +38,8 @@ class ArcObject : public DrawObjectUnit {
   bool OnArc(double angle) const;
   // sweep = angle 2 - angle 1, plus 360 when negative.
   static float SweepOf(float angle1, float angle2);
+  // Both arc ends recomputed on the circle from centre, radius and angles.
+  void PlaceEnds();
 
  protected:
   // Index in ControlPoints() of the arc's end at angle 2 (the start is 0).
@@ -49,8 +51,6 @@ class ArcObject : public DrawObjectUnit {
   virtual std::vector<Stroke> StraightFaces() { return {}; }
 
   void PlaceDragged(int x, int y) override;
-  // Both arc ends recomputed on the circle from centre, radius and angles.
-  void PlaceEnds();
   void SetEnds();  // the same without ArcChanged
   // The arc as one surface piece from its start to its end point.
   DrawObjectLineDataStruct ArcSurface(int kind, int orientation, float index);

@@ -61,7 +61,19 @@ LineEq SegmentLine(const DrawObjectLineDataStruct& s) { return MakeLine(s.x1, s.
 
 }  // namespace
 
+double AngleGap(double a, double b) { return std::fabs(std::remainder(a - b, 360.0)); }
+
+double NormalAngle(double a) {
+  const double r = std::fmod(a, 360.0);
+  return r < 0 ? r + 360.0 : r;
+}
+
 bool AngleOnArc(double phi, double a0, double a1) {
+  if (a1 - a0 >= 360) return true;  // the whole circle
+  // Arcs are stored from -60 to 60 as readily as from 300 to 60.
+  phi = NormalAngle(phi);
+  a0 = NormalAngle(a0);
+  a1 = NormalAngle(a1);
   if (a0 >= a1) return phi > a0 || phi < a1;
   return a0 <= phi && phi <= a1;
 }
@@ -175,7 +187,7 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruc
       // it would hide the far side of the circle from a ray inside it.
       if (std::fabs(double(p.x) - through.x) < 0.5 && std::fabs(double(p.y) - through.y) < 0.5)
         return false;
-      if (!(std::fabs(double(DirectionAngle(through, p)) - theta) < 0.5)) return false;
+      if (!(AngleGap(DirectionAngle(through, p), theta) < 0.5)) return false;
       const double phi = DirectionAngle(c, p);
       if (!AngleOnArc(phi, s.slope, s.intercept)) return false;
       double tangent = phi - 90;
@@ -211,7 +223,7 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruc
   double d = theta - double(DirectionAngle({s.x1, s.y1}, {s.x2, s.y2}));
   if (d < 0) d += 360;
   const int code = (d <= 0 || d >= 180) ? 2 : 1;
-  if (std::fabs(double(DirectionAngle(through, out)) - theta) > 0.5) return 0;
+  if (AngleGap(DirectionAngle(through, out), theta) > 0.5) return 0;
   if (std::fabs(double(out.x) - through.x) < 0.1 && std::fabs(double(out.y) - through.y) < 0.1)
     return 0;
   return code;

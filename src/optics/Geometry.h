@@ -37,9 +37,15 @@ DrawBaseRayDataStruct CopyBaseRay(const DrawBaseRayDataStruct& ray);
 // A copy that starts one pixel behind h and passes through h at angle theta.
 DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h, double theta);
 
+// An angle in degrees brought into [0, 360).
+double NormalAngle(double a);
 // Whether the direction phi (degrees, from the centre) lies on the arc that
-// runs counter-clockwise from a0 to a1; a0 >= a1 is an arc through 0 degrees.
+// runs counter-clockwise from a0 to a1, any of them in any turn (-60 is 300);
+// a0 >= a1 once brought into [0, 360) is an arc through 0 degrees.
 bool AngleOnArc(double phi, double a0, double a1);
+// How far apart two directions are, 0 to 180 degrees: 359.9 and 0.1 are 0.2
+// apart, so a ray along 0 degrees is not lost to rounding across the wrap.
+double AngleGap(double a, double b);
 
 // The tracer's hit test: 0 none, 1 from the right, 2 from the left.
 int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruct& surface,
