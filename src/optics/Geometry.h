@@ -67,6 +67,12 @@ bool PointInPolygon(float x, float y, const std::vector<TPointF>& points);
 bool NearSegment(TPointF p, TPointF a, TPointF b, float tolerance);
 std::vector<TPoint> ToPointArray(const std::vector<TPointF>& points, bool close);
 TRectF NormalizeRect(const TRectF& rect);
+// Axis-parallel boxes held as four corners in order (0 the first corner, 2
+// the opposite one, 1 sharing 0's y, 3 sharing 0's x).
+void SpanBox(TPointF* corners, TPointF first, TPointF opposite);
+// Corner `index` moved to p; its two neighbours follow so the sides stay
+// parallel to the axes.
+void DragBoxCorner(TPointF* corners, int index, TPointF p);
 
 void DrawArrowLine(TCanvas& canvas, TPointF a, TPointF b, int arrows);
 void DrawAngleArc(TCanvas& canvas, TPointF a, TPointF b, double f, double g);

@@ -284,3 +284,30 @@ TEST_F(ArcElementTest, PointSourceBeforeAConcaveMirrorFormsARealImage) {
   EXPECT_TRUE(images[0].flag);
   EXPECT_EQ(images[0].text, "S'");
 }
+
+// The mirrors' hatching lies on their backs; the lenses are filled by merging
+// and never while being placed (mode 1).
+TEST_F(ArcElementTest, PaintingMarksTheBackAndFillsLensesOnlyWhenPlaced) {
+  auto hatchReach = [&](ArcObject& mirror) {
+    canvas.Clear();
+    mirror.Draw(2);
+    EXPECT_EQ(canvas.Count(RecordedOp::Line), 12u);  // the axis and 11 strokes
+    EXPECT_EQ(canvas.Count(RecordedOp::Ellipse), 1u);
+    EXPECT_EQ(canvas.Count(RecordedOp::Arc), 1u);
+    const auto& stroke = canvas.ops[1].coords;  // a hatch stroke at angle 1
+    return Distance(kCentre, {stroke[2], stroke[3]}) - Distance(kCentre, {stroke[0], stroke[1]});
+  };
+  EXPECT_NEAR(hatchReach(*ArcOf<ConcaveMirror>(&canvas, 100, -60, 60)), 15, 1.5);
+  EXPECT_NEAR(hatchReach(*ArcOf<ConvexityMirror>(&canvas, 100, -60, 60)), -15, 1.5);
+  for (bool fill : {false, true}) {
+    auto lens = ArcOf<Magnifier>(&canvas, 100, -60, 60);
+    lens->fillFlag = fill;
+    canvas.Clear();
+    lens->Draw(1);
+    EXPECT_EQ(canvas.Count(RecordedOp::Polygon), 0u);
+    canvas.Clear();
+    lens->Draw(2);
+    ASSERT_EQ(canvas.Count(RecordedOp::Polygon), fill ? 1u : 0u);
+    if (fill) EXPECT_EQ(canvas.ops.back().pen.mode, TPenMode::Merge);
+  }
+}

@@ -11,10 +11,7 @@
 FourPrism::FourPrism(TCanvas* canvas) : ObjectOf(canvas, 4) { SetClassName("FourPrism"); }
 
 void FourPrism::SetRectangle(TPointF first, TPointF opposite) {
-  vertices[0] = first;
-  vertices[1] = {opposite.x, first.y};
-  vertices[2] = opposite;
-  vertices[3] = {first.x, opposite.y};
+  SpanBox(vertices.data(), first, opposite);
 }
 
 TPointF FourPrism::Interior() const { return Midpoint(vertices[0], vertices[2]); }
@@ -29,28 +26,9 @@ void FourPrism::Move(int mode, int x, int y) {
     return;
   }
   if (selectedHandle < 0 || selectedHandle > 3) return;
-  TPointF& v = vertices[selectedHandle];
-  if (v.x == float(x) && v.y == float(y)) return;
-  v = {float(x), float(y)};
-  // The two neighbours follow, so the sides stay parallel to the axes.
-  switch (selectedHandle) {
-    case 0:
-      vertices[3].x = v.x;
-      vertices[1].y = v.y;
-      break;
-    case 1:
-      vertices[2].x = v.x;
-      vertices[0].y = v.y;
-      break;
-    case 2:
-      vertices[1].x = v.x;
-      vertices[3].y = v.y;
-      break;
-    case 3:
-      vertices[2].y = v.y;
-      vertices[0].x = v.x;
-      break;
-  }
+  const TPointF p{float(x), float(y)};
+  if (vertices[std::size_t(selectedHandle)] == p) return;
+  DragBoxCorner(vertices.data(), selectedHandle, p);
 }
 
 PropertyRows FourPrism::Rows() {
