@@ -17,6 +17,7 @@
 #include "app/TDrawSurface.h"
 #include "app/TLumidorApplication.h"
 #include "app/TLumidorNetworkFrm.h"
+#include "objects/ArcObject.h"
 #include "objects/ObjectFactory.h"
 #include "objects/elements/FlatMirror.h"
 
@@ -43,6 +44,22 @@ TEST_F(MainWindowTest, DragPlacesTheArmedObjectAndSelectsIt) {
   EXPECT_TRUE(Enabled("CopyBtn"));
   EXPECT_TRUE(Enabled("DeleteBtn"));
   EXPECT_TRUE(Enabled("UndoBtn"));  // back to the fresh page of start-up
+}
+
+// The arc tools: press at the centre of curvature, release at the arc's start.
+TEST_F(MainWindowTest, ArcToolsPlaceByDraggingFromTheCentre) {
+  for (const char* button : {"SpeedButton26", "SpeedButton25", "SpeedButton14", "SpeedButton15"}) {
+    w->Button(button)->click();
+    Drag(200, 150, 200, 90);
+    auto* arc = dynamic_cast<ArcObject*>(Doc().scene.back().get());
+    ASSERT_NE(arc, nullptr) << button;
+    EXPECT_EQ(arc->centre, (TPointF{200, 150})) << button;
+    EXPECT_FLOAT_EQ(arc->radius, 60) << button;
+    EXPECT_FLOAT_EQ(arc->angle1, 90) << button;
+    EXPECT_FLOAT_EQ(arc->angle2, 210) << button;
+    EXPECT_EQ(Doc().selection, Selection{arc}) << button;
+  }
+  EXPECT_EQ(Placed(), 4u);
 }
 
 TEST_F(MainWindowTest, ClickWithTheMirrorToolPlacesNothing) {
