@@ -14,7 +14,10 @@
 #include "objects/sources/LampHouse.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
+#include "objects/tools/OPticsLine.h"
+#include "objects/tools/Protractor.h"
 #include "objects/tools/ReferenceFrame.h"
+#include "objects/tools/Ruler.h"
 #include "scene/Document.h"
 
 namespace {
@@ -29,11 +32,13 @@ std::pair<std::string, Maker> Entry(const char* name) {
 // Tried in this order; comparison is exact and case-sensitive.
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
+      Entry<OPticsLine>("OPticsLine"),         Entry<Ruler>("Ruler"),
       Entry<FlatMirror>("FlatMirror"),         Entry<ComplexlH>("ComplexlH"),
       Entry<Concave>("Concave"),               Entry<ConcaveMirror>("ConcaveMirror"),
       Entry<ConvexityMirror>("ConvexityMirror"),
       Entry<FourPrism>("FourPrism"),           Entry<LampHouse>("LampHouse"),
       Entry<Magnifier>("Magnifier"),
+      Entry<Protractor>("Protractor"),
       Entry<ReferenceFrame>("ReferenceFrame"), Entry<ThreePrism>("ThreePrism"),
       Entry<PointLampHouse>("PointLampHouse"), Entry<RealObject>("RealObject"),
   };

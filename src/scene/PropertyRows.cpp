@@ -68,10 +68,11 @@ PropertyRow ColourRow(const std::string& key, TColor& colour) {
   return row;
 }
 
-PropertyRow YesNoRow(const std::string& key, std::uint8_t& flag) {
+PropertyRow YesNoRow(const std::string& key, std::uint8_t& flag, bool strict) {
   PropertyRow row{key, BoolToText(flag != 0), TEditStyle::PickList, true};
   row.pickList = {Tr("55", "是"), Tr("56", "否")};
-  row.apply = [&flag](const std::string& text) {
+  row.apply = [&flag, strict](const std::string& text) {
+    if (strict && !TextToBool(text) && text != Tr("56", "否")) return true;
     flag = TextToBool(text) ? 1 : 0;
     return true;
   };

@@ -70,7 +70,8 @@ class PropertyRows {
 // A colour row: decimal value, chosen in the colour dialog (ellipsis, read-only).
 PropertyRow ColourRow(const std::string& key, TColor& colour);
 // A yes/no row with the pick list "是"/"否", read-only.
-PropertyRow YesNoRow(const std::string& key, std::uint8_t& flag);
+// Strict: a text that is neither word leaves the flag as it is.
+PropertyRow YesNoRow(const std::string& key, std::uint8_t& flag, bool strict = false);
 // A screen coordinate shown as a whole user coordinate; a text that is not
 // an integer is refused with `message`.
 PropertyRow UserXRow(const std::string& key, float& x, const std::string& message);

@@ -14,6 +14,18 @@ class ByteReader;
 class ByteWriter;
 struct DrawBaseRayDataStruct;
 
+// A whole 88-byte surface record kept with an object (the auxiliary line,
+// the ruler): only its two points mean anything; the other 72 bytes are
+// carried as read, and start as a fresh surface's (orientation 1).
+struct SegmentRecord {
+  TPointF p1, p2;
+  std::array<std::uint8_t, 72> rest = [] {
+    std::array<std::uint8_t, 72> bytes{};
+    bytes[32] = 1;  // orientation, the 9th word after the points
+    return bytes;
+  }();
+};
+
 class RecordIo {
  public:
   virtual ~RecordIo() = default;
@@ -50,6 +62,12 @@ class RecordIo {
   void Coordinate(TPointF& p, float limit) {
     Coordinate(p.x, limit);
     Coordinate(p.y, limit);
+  }
+  // Its points must be within ±limit.
+  void Segment(SegmentRecord& s, float limit) {
+    Coordinate(s.p1, limit);
+    Coordinate(s.p2, limit);
+    Block(s.rest);
   }
   // An integer clamped into [low, high] when read; written as it is.
   void ClampedInt32(std::int32_t& v, std::int32_t low, std::int32_t high);

@@ -308,6 +308,8 @@ TEST_F(ArcElementTest, PaintingMarksTheBackAndFillsLensesOnlyWhenPlaced) {
     canvas.Clear();
     lens->Draw(2);
     ASSERT_EQ(canvas.Count(RecordedOp::Polygon), fill ? 1u : 0u);
-    if (fill) EXPECT_EQ(canvas.ops.back().pen.mode, TPenMode::Merge);
+    if (fill) {
+      EXPECT_EQ(canvas.ops.back().pen.mode, TPenMode::Merge);
+    }
   }
 }

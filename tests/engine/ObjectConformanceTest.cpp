@@ -37,6 +37,9 @@ Traits TraitsOf(const std::string& name) {
       {"PointLampHouse", {true, {}, {{"物体名称", "P1"}, {"折射率倍", "1.25"}}}},
       {"LampHouse", {true, {}, {{"平行光线的条数", "3"}, {"光线间距", "12"}}}},
       {"ComplexlH", {true, {}, {{"平行光线的条数", "2"}, {"光线间距", "-7"}}}},
+      {"OPticsLine", {true, {}, {{"是否实线", "否"}, {"是否显示长度", "是"}}}},
+      {"Ruler", {true, {}, {{"X2", "300"}}}},
+      {"Protractor", {true, {}, {{"X3", "100"}}}},
       // Arcs: the other end follows a dragged end round the centre.
       {"ConcaveMirror", {true, {1}, {{"角度1", "300"}, {"角度2", "40"}}}},
       {"ConvexityMirror", {true, {1}, {{"半径", "75.5"}, {"角度2", "200"}}}},

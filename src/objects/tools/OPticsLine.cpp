@@ -1,0 +1,51 @@
+#include "objects/tools/OPticsLine.h"
+
+#include "i18n/Convert.h"
+#include "i18n/TtlmController.h"
+#include "optics/Geometry.h"
+
+OPticsLine::OPticsLine(TCanvas* c) : ObjectOf(c) {
+  SetClassName("OPticsLine");
+  pointCount = 2;
+}
+
+void OPticsLine::Draw(int mode) {
+  if (!BeginPaint(mode) || !canvas) return;
+  if (mode != 1 && !solid) {
+    canvas->Pen.width = 1;
+    canvas->Pen.style = TPenStyle::Dot;
+  }
+  // On a high-quality page the line is always solid.
+  PaintStrokes(mode, {{segment.p1, segment.p2}});
+  if (mode == 2 && showLength) PaintLength();
+}
+
+void OPticsLine::PaintLength() {
+  const TPointF m = Midpoint(segment.p1, segment.p2);
+  PaintText({float(Trunc(m.x)), float(Trunc(m.y))}, LeftStr(FloatToStr(double(Length())), 6),
+            0x008080, 8);
+}
+
+void OPticsLine::DrawHandles() {
+  DrawHandleSquares();
+  if (showLength) PaintLength();
+}
+
+PropertyRows OPticsLine::Rows() {
+  PropertyRows rows(Tr("77", "辅助线属性"));
+  const int colour = AddToolRows(rows);
+  rows.Add(YesNoRow(Tr("70", "是否实线"), solid, true));
+  rows.Add(YesNoRow(Tr("69", "是否显示长度"), showLength, true));
+  AddLengthRow(rows);
+  rows.ApplyOrder({colour + 2, colour + 1, colour, kX1, kX2, kY1, kY2});
+  return rows;
+}
+
+void OPticsLine::RecordFields(RecordIo& io) {
+  io.Segment(segment, kMaxCoordinate);
+  io.Byte(skipNextPaint);
+  io.Byte(solid);
+  io.Int32(spareValue);
+  io.Byte(showLength);
+  io.Block(reserved);
+}
