@@ -5,6 +5,9 @@
 
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/FourPrism.h"
+#include "objects/elements/IdealConcave.h"
+#include "objects/elements/IdealMagnifier.h"
+#include "objects/elements/ImagingSystem.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
 #include "objects/sources/LampHouse.h"
@@ -29,6 +32,8 @@ const std::vector<std::pair<std::string, Maker>>& Table() {
       Entry<FourPrism>("FourPrism"),           Entry<LampHouse>("LampHouse"),
       Entry<ReferenceFrame>("ReferenceFrame"), Entry<ThreePrism>("ThreePrism"),
       Entry<PointLampHouse>("PointLampHouse"), Entry<RealObject>("RealObject"),
+      Entry<IdealConcave>("IdealConcave"),     Entry<IdealMagnifier>("IdealMagnifier"),
+      Entry<ImagingSystem>("ImagingSystem"),
   };
   return table;
 }

@@ -130,6 +130,7 @@ class DrawObjectUnit {
   virtual std::vector<PointRef> ControlPoints() { return {}; }
 
   void DrawHandleSquares();
+  void DrawHandleSquares(const std::vector<TPointF>& points);
   // A control point inside, or an edge between consecutive points crossing a side.
   bool InRectPolyline(float x1, float y1, float x2, float y2, bool closed);
   void MovePoints(int mode, int x, int y);
