@@ -173,13 +173,21 @@ QIcon MakePaletteGlyph(const std::string& c) {
       p.drawPath(path);
     }
   } else if (c == "IdealMagnifier" || c == "IdealConcave") {
-    p.setPen(QPen(kMirror, 1.6));
+    // The lens symbol (heads outwards: converging, inwards: diverging) and
+    // two parallel rays that meet behind it or spread from it.
     const bool convex = c == "IdealMagnifier";
-    Arrow(p, {12, 12}, {12, 2});
-    Arrow(p, {12, 12}, {12, 22});
-    if (!convex) {
-      p.drawLine(QPointF(12, 2), QPointF(9, 5));
-      p.drawLine(QPointF(12, 2), QPointF(15, 5));
+    p.setPen(QPen(kRay, 1.2));
+    for (double y : {7.0, 17.0}) {
+      p.drawLine(QPointF(1, y), QPointF(11, y));
+      p.drawLine(QPointF(11, y), convex ? QPointF(22, 12) : QPointF(23, y + (y - 12) * 0.8));
+    }
+    p.setPen(QPen(kMirror, 1.8));
+    p.drawLine(QPointF(11, 3), QPointF(11, 21));
+    const double tip = convex ? 3.5 : -3.5;
+    for (double end : {3.0, 21.0}) {
+      const double inward = end < 12 ? tip : -tip;
+      p.drawLine(QPointF(11, end), QPointF(7.5, end + inward));
+      p.drawLine(QPointF(11, end), QPointF(14.5, end + inward));
     }
   } else if (c == "ConcaveMirror" || c == "ConvexityMirror") {
     p.setPen(QPen(kMirror, 2.5));

@@ -561,8 +561,8 @@ void TLumidorNetworkFrm::PlaceAtOnce(const std::string& className) {
   auto object = options_.maker(className, surface_->Canvas());
   if (!object) return;
   doc.selection.clear();
-  // TODO(objects): the imaging system takes the palette's 24 x 24 picture as
-  // its icon once its class offers a way to hand it over.
+  // The imaging system's constructor takes its icon, picture 0 of the tool
+  // image list (ImagingSystem::ToolIcon), as an opened file's does.
   object->Draw(2);
   object->DrawHandles();
   doc.AppendObject(std::move(object));

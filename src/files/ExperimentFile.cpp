@@ -142,14 +142,7 @@ OpenResult OpenOlderFile(const std::string& path, Document& document, OpenResult
 
 }  // namespace
 
-std::string ExecutableDirectory() {
-  std::vector<char> buffer(4096);
-  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  if (n <= 0) return "./";
-  std::string path(buffer.data(), static_cast<std::size_t>(n));
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-}
+std::string ExecutableDirectory() { return ProgramDirectory(); }
 
 std::string DataDirectory() {
   const std::string& custom = DataDirectoryOverride();

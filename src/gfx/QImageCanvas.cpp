@@ -169,6 +169,11 @@ class QImageCanvas::PainterScope {
       own_.emplace(canvas.image_);
       painter_ = &*own_;
     }
+    const TClipRect& clip = canvas.ClipRect;
+    if (clip.on)
+      painter_->setClipRect(QRect(QPoint(clip.x1, clip.y1), QPoint(clip.x2 - 1, clip.y2 - 1)));
+    else
+      painter_->setClipping(false);
   }
   QPainter& Get() { return *painter_; }
 
@@ -214,8 +219,10 @@ void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) const {
       pen.setWidth(1);
       pen.setCapStyle(Qt::FlatCap);
       pen.setJoinStyle(Qt::MiterJoin);
+      // The dash lengths of GDI's cosmetic pens.
       if (Pen.style == TPenStyle::Dot) pen.setDashPattern({3, 3});
       if (Pen.style == TPenStyle::DashDot) pen.setDashPattern({9, 6, 3, 6});
+      if (Pen.style == TPenStyle::DashDotDot) pen.setDashPattern({9, 3, 3, 3, 3, 3});
     } else {
       // Wide GDI pens are geometric with round ends; they cannot be dotted.
       // At a few pixels a square end covers the same pixels, and costs far

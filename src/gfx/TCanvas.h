@@ -11,7 +11,7 @@ class QImage;
 using TColor = std::uint32_t;  // Windows colour value 0x00BBGGRR
 
 enum class TPenMode { Copy, Xor, Merge };
-enum class TPenStyle { Solid, Dot, Clear, DashDot };
+enum class TPenStyle { Solid, Dot, Clear, DashDot, DashDotDot };
 enum class TBrushStyle { Solid, Clear };
 
 struct TPen {
@@ -66,11 +66,18 @@ class CanvasBatch {
   TCanvas& canvas_;
 };
 
+// While `on`, primitives paint only inside [x1, x2) x [y1, y2).
+struct TClipRect {
+  bool on = false;
+  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
 class TCanvas {
  public:
   TPen Pen;
   TBrush Brush;
   TFont Font;
+  TClipRect ClipRect;
 
   virtual ~TCanvas() = default;
 

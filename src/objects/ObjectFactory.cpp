@@ -9,6 +9,9 @@
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/FourPrism.h"
 #include "objects/elements/Magnifier.h"
+#include "objects/elements/IdealConcave.h"
+#include "objects/elements/IdealMagnifier.h"
+#include "objects/elements/ImagingSystem.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
 #include "objects/sources/LampHouse.h"
@@ -36,7 +39,9 @@ const std::vector<std::pair<std::string, Maker>>& Table() {
       Entry<FlatMirror>("FlatMirror"),         Entry<ComplexlH>("ComplexlH"),
       Entry<Concave>("Concave"),               Entry<ConcaveMirror>("ConcaveMirror"),
       Entry<ConvexityMirror>("ConvexityMirror"),
-      Entry<FourPrism>("FourPrism"),           Entry<LampHouse>("LampHouse"),
+      Entry<FourPrism>("FourPrism"),           Entry<IdealConcave>("IdealConcave"),
+      Entry<IdealMagnifier>("IdealMagnifier"), Entry<ImagingSystem>("ImagingSystem"),
+      Entry<LampHouse>("LampHouse"),
       Entry<Magnifier>("Magnifier"),
       Entry<Protractor>("Protractor"),
       Entry<ReferenceFrame>("ReferenceFrame"), Entry<ThreePrism>("ThreePrism"),

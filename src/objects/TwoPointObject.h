@@ -1,8 +1,10 @@
 #pragma once
 // Objects given by two control points P1 -> P2 (light sources, the plane
-// mirror, and the lines, rulers and ideal lenses to come): handles on both
-// points, hit on the segment between them, placing by a drag from P1 to P2,
-// moving and zooming the points, and the coordinate rows X1, Y1, X2, Y2.
+// mirror, the ideal lenses, and the lines and rulers to come): handles on
+// both points, hit on the segment between them, placing by a drag from P1 to
+// P2, moving and zooming the points, and the coordinate rows X1, Y1, X2, Y2.
+// Further control points after the two (an ideal lens's focal points) move
+// and zoom with them but carry no handle and take no part in hit tests.
 
 #include "scene/DrawObjectUnit.h"
 #include "scene/PropertyRows.h"
@@ -14,6 +16,7 @@ class TwoPointObject : public DrawObjectUnit {
   // 1 on a handle (selectedHandle set), 2 on the segment, 0 miss.
   int HitTest(int x, int y) override;
   bool InRect(float x1, float y1, float x2, float y2) override;
+  void DrawHandles() override;
 
   TPointF P1() { return ControlPoints()[0].Get(); }
   TPointF P2() { return ControlPoints()[1].Get(); }
@@ -22,6 +25,9 @@ class TwoPointObject : public DrawObjectUnit {
   // The rows X1, Y1, X2, Y2 at the top of the sheet, in this order; `group`
   // as in PropertyRow. Read back X1, X2, Y1, Y2: see TwoPointApplyOrder.
   void AddTwoPointRows(PropertyRows& rows, int group);
+  // The same four rows read X1, Y1, X2, Y2 in display order, stopping at the
+  // first bad one with a message that quotes it: "X1=abc,不是有用的整数,...".
+  void AddEndRows(PropertyRows& rows, int group);
   // Display indices of the coordinate rows in their reading order.
   static constexpr int kX1 = 0, kY1 = 1, kX2 = 2, kY2 = 3;
 };

@@ -66,7 +66,7 @@ std::unique_ptr<DrawObjectUnit> DrawObjectUnit::Clone() const {
 }
 
 std::unique_ptr<DrawObjectUnit> DrawObjectUnit::CloneMoved(int dx, int dy) {
-  // The copy moves; moving the original there and back could round its
+  // The copy moves; moving this object there and back could round its
   // fractional points.
   auto copy = Clone();
   copy->Move(3, dx, dy);
@@ -155,7 +155,9 @@ bool DrawObjectUnit::BeginPaint(int mode) {
   return false;
 }
 
-void DrawObjectUnit::DrawHandleSquares() {
+void DrawObjectUnit::DrawHandleSquares() { DrawHandleSquares(ControlPointValues()); }
+
+void DrawObjectUnit::DrawHandleSquares(const std::vector<TPointF>& points) {
   if (!canvas) return;
   canvas->Pen.mode = TPenMode::Copy;
   canvas->Pen.width = 1;
@@ -166,8 +168,8 @@ void DrawObjectUnit::DrawHandleSquares() {
   // A handle size read from a file may be anything; sums stay in 64 bits.
   const long long size = handleSize;
   const long long half = size / 2;
-  for (const auto& p : ControlPoints()) {
-    const long long x = Pixel(*p.x), y = Pixel(*p.y);
+  for (const auto& p : points) {
+    const long long x = Pixel(p.x), y = Pixel(p.y);
     canvas->Rectangle(Pixel(double(x - half)), Pixel(double(y - half)),
                       Pixel(double(x - half + size)), Pixel(double(y - half + size)));
   }

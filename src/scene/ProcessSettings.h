@@ -2,6 +2,8 @@
 // Settings and services shared by every object of the process. Kept in one
 // place so that tests can reset them between cases.
 
+#include <string>
+
 class IPropertySheet;
 class IMessageSink;
 
@@ -12,6 +14,9 @@ struct ProcessSettings {
   int originY = 300;
   bool softKeyboard = false;  // "使用软键盘"
   int emissionGroupCounter = 0;
+  // Where the imaging system reads its pictures; empty: PictureDirectory()'s
+  // default beside the program.
+  std::string pictureDirectory;
 
   // Where objects show their property rows and messages; never null.
   IPropertySheet* sheet = nullptr;
@@ -23,3 +28,10 @@ ProcessSettings& Settings();
 void ResetSettings();
 
 int NextEmissionGroup();
+
+// Directory of the running executable, with a trailing '/'.
+std::string ProgramDirectory();
+// The picture folder of the imaging system, with a trailing '/': the setting,
+// or "DAT/" beside the program (one folder with the converter's "DAT\", as
+// the Windows program's "dat\" and "DAT\" are).
+std::string PictureDirectory();

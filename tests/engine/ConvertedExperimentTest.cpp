@@ -5,10 +5,11 @@
 
 #include "ExperimentFileFixture.h"
 #include "ObjectRecord.h"
+#include "i18n/Convert.h"
 #include "objects/ObjectFactory.h"
 #include "objects/elements/FlatMirror.h"
+#include "objects/elements/IdealConcave.h"
 #include "scene/ByteStream.h"
-#include "i18n/Convert.h"
 
 namespace {
 
@@ -382,6 +383,20 @@ TEST_F(ConvertedExperiment, EverySectionClassInThisBuildTakesItsLines) {
     EXPECT_NEAR(points[0].y, y, 0.5) << c.className;
   }
   EXPECT_GE(tried, 2);
+}
+
+// Sections 6 and 7: the ends, the focal length (the focal points follow from
+// them) and the colour; the four lines after the colour are passed over.
+TEST_F(ConvertedExperiment, IdealLensSectionsGiveEndsFocalLengthAndColour) {
+  ConvertedFileBuilder file;
+  file.SetCount(7, 1);
+  file.Lines({"凹", "100", "300", "100", "400", "80", "1", "2", "3", "x", "x", "x", "x"});
+  EXPECT_TRUE(Load(file).messages.empty());
+  ASSERT_EQ(ClassNames(), std::vector<std::string>{"IdealConcave"});
+  auto& lens = static_cast<IdealConcave&>(*document.scene[0]);
+  EXPECT_FLOAT_EQ(lens.focalLength, 80);
+  EXPECT_EQ(lens.color, 1u + 2 * 256 + 3 * 65536);
+  EXPECT_NEAR(lens.focal2.x, 180, 1e-4);
 }
 
 // Objects whose class this build lacks are skipped by their line counts and

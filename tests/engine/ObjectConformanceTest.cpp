@@ -26,6 +26,9 @@ struct Traits {
   std::vector<std::size_t> followFirstHandle;
   // Rows typed into the sheet to give the object non-default values.
   std::map<std::string, std::string> rows;
+  // How far the first handle is dragged (the imaging system's frame cannot
+  // shrink below its default size).
+  TPointF firstHandleDrag{13, -11};
 };
 
 Traits TraitsOf(const std::string& name) {
@@ -45,6 +48,11 @@ Traits TraitsOf(const std::string& name) {
       {"ConvexityMirror", {true, {1}, {{"半径", "75.5"}, {"角度2", "200"}}}},
       {"Magnifier", {true, {1}, {{"折射率", "1.5"}, {"是否填充", "是"}}}},
       {"Concave", {true, {1, 2, 3}, {{"厚度", "14"}, {"角度1", "330"}, {"角度2", "20"}}}},
+      {"IdealMagnifier", {true, {2, 3}, {{"焦距", "150.5"}}}},
+      {"IdealConcave", {true, {2, 3}, {{"焦距", "80"}}}},
+      // The lens and the screen stay centred on the frame's height.
+      {"ImagingSystem",
+       {true, {1, 3, 6, 7, 8, 9}, {{"凸透镜焦距", "120"}, {"是否关联物体", "否"}}, {-13, -11}}},
   };
   const auto it = table.find(name);
   return it == table.end() ? Traits{} : it->second;
@@ -201,8 +209,9 @@ TEST_P(ObjectConformanceTest, HitOnTheFirstHandleThenDraggingMovesIt) {
   Points expected = object->ControlPointValues();
   const int x = Trunc(expected[0].x), y = Trunc(expected[0].y);
   EXPECT_EQ(object->HitTest(x, y), 1);
-  object->Move(1, x + 13, y - 11);
-  expected[0] = {float(x + 13), float(y - 11)};
+  const int dx = int(traits.firstHandleDrag.x), dy = int(traits.firstHandleDrag.y);
+  object->Move(1, x + dx, y + dy);
+  expected[0] = {float(x + dx), float(y + dy)};
   const Points actual = object->ControlPointValues();
   for (std::size_t i : traits.followFirstHandle) expected.at(i) = actual.at(i);
   ExpectPoints(*object, expected);

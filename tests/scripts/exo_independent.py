@@ -5,8 +5,8 @@ current binary layout), used to cross-check the program's reader and writer.
 It knows the frame (120-byte header, 108-byte page record, object records,
 14-byte trailer), the base record and string record of every object, the
 80-byte ray record, and the own records of LampHouse, FlatMirror,
-ReferenceFrame, ThreePrism, FourPrism, ComplexlH, PointLampHouse and
-RealObject.
+ReferenceFrame, ThreePrism, FourPrism, ComplexlH, PointLampHouse,
+RealObject, IdealMagnifier, IdealConcave and ImagingSystem.
 
 Usage:
   exo_independent.py write SPEC.json OUT.exo   write a file described by SPEC
@@ -43,6 +43,53 @@ RAY_KEYS = ["x1", "y1", "x2", "y2", "slope", "intercept", "direction", "vertical
 COMPOSITE_COLOURS = [0x0000FF, 0x0080FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000, 0xFF0080]
 COMPOSITE_FACTORS = [struct.unpack("<f", struct.pack("<I", 0x3F800000 + k * 83886))[0]
                      for k in range(7)]
+
+
+# Own records that are a fixed list of fields (before the reserved block):
+# class -> [(key, struct format)]; "2f" fields are [x, y] points.
+IDEAL_LENS = [("end0", "2f"), ("end1", "2f"), ("focal1", "2f"), ("focal2", "2f"),
+              ("focalLength", "f"), ("firstPaint", "B")]
+FIXED_RECORDS = {
+    "IdealMagnifier": IDEAL_LENS,
+    "IdealConcave": IDEAL_LENS,
+    "ImagingSystem": [("points", "20f"), ("sparePoint", "2f"), ("picture", "2f"),
+                      ("panel", "2f"), ("imageA", "2f"), ("imageB", "2f"),
+                      ("spareFlag", "B"), ("showPictures", "B"), ("focalLength", "f"),
+                      ("selectedPart", "f"), ("showConstruction", "B"),
+                      ("pictureSize", "2i"), ("panelSize", "2i"), ("firstPaint", "B")],
+}
+FIXED_DEFAULTS = {
+    "IdealMagnifier": {"colour": 0xFFFFFF, "end0": [0.0, 0.0], "end1": [0.0, 0.0],
+                       "focal1": [0.0, 0.0], "focal2": [0.0, 0.0], "focalLength": 100.0,
+                       "firstPaint": 1},
+    "ImagingSystem": {"points": [[100.0, 20.0], [700.0, 20.0], [700.0, 420.0], [100.0, 420.0],
+                                 [150.0, 150.0], [150.0, 290.0], [400.0, 50.0], [400.0, 390.0],
+                                 [600.0, 50.0], [600.0, 380.0]],
+                      "sparePoint": [0.0, 0.0], "picture": [20.0, 150.0], "panel": [620.0, 20.0],
+                      "imageA": [0.0, 0.0], "imageB": [0.0, 0.0], "spareFlag": 0,
+                      "showPictures": 1, "focalLength": 100.0, "selectedPart": -1.0,
+                      "showConstruction": 1, "pictureSize": [46, 212], "panelSize": [100, 350],
+                      "firstPaint": 0},
+}
+FIXED_DEFAULTS["IdealConcave"] = FIXED_DEFAULTS["IdealMagnifier"]
+
+
+def fixed_values(o, fields):
+    values = []
+    for key, fmt in fields:
+        v = o[key]
+        if fmt == "20f":
+            v = [c for point in v for c in point]
+        values.extend(v if isinstance(v, list) else [v])
+    return struct.pack("<" + "".join(f for _, f in fields), *values)
+
+
+def read_fixed(r, cls, o):
+    for key, fmt in FIXED_RECORDS[cls]:
+        v = list(r.unpack("<" + fmt, cls + " " + key))
+        if fmt == "20f":
+            v = [v[2 * i:2 * i + 2] for i in range(10)]
+        o[key] = v if len(v) > 1 else v[0]
 
 
 class LayoutError(Exception):
@@ -108,6 +155,8 @@ def default_object(class_name):
                     "vertical": 0, "verticalX": 0.0, "spare": 0, "skipPaint": 0})
     elif class_name == "ReferenceFrame":
         obj.update({"originX": 20.0, "originY": 300.0})
+    elif class_name in FIXED_DEFAULTS:
+        obj.update(json.loads(json.dumps(FIXED_DEFAULTS[class_name])))
     return obj
 
 
@@ -197,6 +246,8 @@ def object_bytes(o):
         out += seg + struct.pack("<B", o["skipPaint"])
     elif cls == "ReferenceFrame":
         out += struct.pack("<ff", o["originX"], o["originY"])
+    elif cls in FIXED_RECORDS:
+        out += fixed_values(o, FIXED_RECORDS[cls])
     else:
         raise LayoutError("cannot write class " + cls)
     return out + reserved_bytes(o)
@@ -312,6 +363,8 @@ def parse(data):
             (o["skipPaint"],) = r.unpack("<B", "mirror")
         elif cls == "ReferenceFrame":
             o["originX"], o["originY"] = r.unpack("<ff", "coordinate system")
+        elif cls in FIXED_RECORDS:
+            read_fixed(r, cls, o)
         else:
             result["objects"] = objects
             result["stoppedAt"] = cls
