@@ -17,6 +17,8 @@
 #include "objects/sources/LampHouse.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
+#include "objects/tools/DrawImage.h"
+#include "objects/tools/DrawString.h"
 #include "objects/tools/OPticsLine.h"
 #include "objects/tools/Protractor.h"
 #include "objects/tools/ReferenceFrame.h"
@@ -38,7 +40,8 @@ const std::vector<std::pair<std::string, Maker>>& Table() {
       Entry<OPticsLine>("OPticsLine"),         Entry<Ruler>("Ruler"),
       Entry<FlatMirror>("FlatMirror"),         Entry<ComplexlH>("ComplexlH"),
       Entry<Concave>("Concave"),               Entry<ConcaveMirror>("ConcaveMirror"),
-      Entry<ConvexityMirror>("ConvexityMirror"),
+      Entry<ConvexityMirror>("ConvexityMirror"), Entry<DrawImage>("DrawImage"),
+      Entry<DrawString>("DrawString"),
       Entry<FourPrism>("FourPrism"),           Entry<IdealConcave>("IdealConcave"),
       Entry<IdealMagnifier>("IdealMagnifier"), Entry<ImagingSystem>("ImagingSystem"),
       Entry<LampHouse>("LampHouse"),

@@ -43,6 +43,8 @@ Traits TraitsOf(const std::string& name) {
       {"OPticsLine", {true, {}, {{"是否实线", "否"}, {"是否显示长度", "是"}}}},
       {"Ruler", {true, {}, {{"X2", "300"}}}},
       {"Protractor", {true, {}, {{"X3", "100"}}}},
+      {"DrawString", {true, {1, 3}, {{"编辑字符串", "一\r\n二"}, {"是否有边框", "否"}}}},
+      {"DrawImage", {true, {1, 3}, {{"是否透明", "是"}, {"透明颜色", "16777215"}}}},
       // Arcs: the other end follows a dragged end round the centre.
       {"ConcaveMirror", {true, {1}, {{"角度1", "300"}, {"角度2", "40"}}}},
       {"ConvexityMirror", {true, {1}, {{"半径", "75.5"}, {"角度2", "200"}}}},

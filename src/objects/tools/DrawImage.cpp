@@ -1,0 +1,139 @@
+#include "objects/tools/DrawImage.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+
+#include "i18n/TtlmController.h"
+#include "scene/IMessageSink.h"
+#include "scene/PropertyRows.h"
+#include "scene/RecordIo.h"
+
+DrawImage::DrawImage(TCanvas* c) : ObjectOf(c) {
+  SetClassName("DrawImage");
+  placeholder = Tr("153", "无图片");
+}
+
+void DrawImage::EndCreate(int x, int y) {
+  DrawObjectUnit::EndCreate(x, y);
+  // The picture's box lies on whole pixels.
+  const TPointF a{float(Pixel(corners[0].x)), float(Pixel(corners[0].y))};
+  const TPointF b{float(Pixel(corners[2].x)), float(Pixel(corners[2].y))};
+  SpanBox(corners, a, b);
+}
+
+std::shared_ptr<const DrawImage::Picture> DrawImage::FromBmp(std::vector<std::uint8_t> bmp) {
+  auto p = std::make_shared<Picture>();
+  if (!p->image.loadFromData(bmp.data(), static_cast<int>(bmp.size()), "BMP")) return nullptr;
+  p->bmp = std::move(bmp);
+  return p;
+}
+
+bool DrawImage::LoadPictureFile(const std::string& path) {
+  const QFileInfo info(QString::fromStdString(path));
+  if (!info.isFile()) return false;
+  const QString ext = info.suffix().toLower();
+  const char* format = ext == "bmp" ? "BMP" : (ext == "jpg" || ext == "jpeg") ? "JPEG" : nullptr;
+  if (!format) return false;
+  QImage image;
+  if (!image.load(info.filePath(), format)) {
+    ShowMessage(Tr("Picture.Unreadable", "无法读取这个图片文件."));
+    return false;
+  }
+  // Held as a bitmap whatever it came as.
+  image = image.convertToFormat(QImage::Format_RGB32);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "BMP")) return false;
+  auto p = std::make_shared<Picture>();
+  p->image = std::move(image);
+  p->bmp.assign(bytes.begin(), bytes.end());
+  picture = std::move(p);
+  hasPicture = 1;
+  return true;
+}
+
+void DrawImage::Draw(int mode) {
+  if (!BeginPaint(mode) || !canvas) return;
+  if (mode == 1) {
+    PaintOutline();
+    return;
+  }
+  const TRectF r = Box();
+  canvas->Brush.style = TBrushStyle::Clear;
+  if (hasPicture && picture) {
+    QImage shown = picture->image;
+    if (fillFlag) {
+      // Pixels of the transparent colour (0x00BBGGRR) let the drawing show through.
+      const QRgb key = qRgb(int(fillColor & 0xFF), int((fillColor >> 8) & 0xFF),
+                            int((fillColor >> 16) & 0xFF));
+      shown = shown.convertToFormat(QImage::Format_ARGB32);
+      const QImage mask = shown.createMaskFromColor(key, Qt::MaskOutColor);
+      shown.setAlphaChannel(mask.convertToFormat(QImage::Format_Grayscale8));
+    }
+    canvas->StretchDraw(Pixel(r.x1), Pixel(r.y1), Pixel(r.x2), Pixel(r.y2), shown);
+    return;
+  }
+  const TFont saved = canvas->Font;
+  canvas->Font.name = "Arial";
+  canvas->Font.size = 10;
+  canvas->Font.color = color;
+  const int w = canvas->TextWidth(placeholder), h = canvas->TextHeight(placeholder);
+  const long long cx = (static_cast<long long>(Pixel(corners[0].x)) + Pixel(corners[2].x)) / 2;
+  const long long cy = (static_cast<long long>(Pixel(corners[0].y)) + Pixel(corners[2].y)) / 2;
+  const TClipRect clip = canvas->ClipRect;
+  canvas->ClipRect = {true, Pixel(r.x1), Pixel(r.y1), Pixel(r.x2), Pixel(r.y2)};
+  canvas->TextOut(Pixel(double(cx - w / 2)), Pixel(double(cy - h / 2)), placeholder);
+  canvas->ClipRect = clip;
+  canvas->Font = saved;
+  PaintOutline();
+}
+
+PropertyRows DrawImage::Rows() {
+  PropertyRows rows(Tr("164", "图片设置属性"));
+  PropertyRow path{Tr("163", "图片路径"),
+                   hasPicture ? Tr("168", "图片数据") : Tr("153", "无图片"), TEditStyle::Ellipsis,
+                   true};
+  path.apply = [this](const std::string& text) {
+    LoadPictureFile(text);  // anything else keeps the picture
+    return true;
+  };
+  rows.Add(path);
+  rows.Add(YesNoRow(Tr("162", "是否透明"), fillFlag, true));
+  rows.Add(ColourRow(Tr("161", "透明颜色"), fillColor));
+  rows.ApplyOrder({2, 1, 0});
+  return rows;
+}
+
+void DrawImage::RecordFields(RecordIo& io) {
+  BoxRecordHead(io);
+  if (!io.Reading() && !picture) hasPicture = 0;  // never a flag without its picture
+  io.Byte(hasPicture);
+  io.Byte(spareFlag);
+  io.Byte(skipNextPaint);
+  if (hasPicture) {
+    if (io.Reading()) {
+      // The file header says how long the whole BMP file is.
+      std::array<std::uint8_t, 14> header{};
+      io.Block(header);
+      const std::uint32_t size = std::uint32_t(header[2]) | std::uint32_t(header[3]) << 8 |
+                                 std::uint32_t(header[4]) << 16 | std::uint32_t(header[5]) << 24;
+      if (!io.Ok() || header[0] != 'B' || header[1] != 'M' || size < 14 + 12 ||
+          size > kMaxPictureBytes) {
+        io.Refuse();
+        return;
+      }
+      std::vector<std::uint8_t> bmp(header.begin(), header.end());
+      bmp.resize(size);
+      io.Bytes(bmp.data() + 14, size - 14);
+      if (!io.Ok()) return;
+      picture = FromBmp(std::move(bmp));
+      if (!picture) io.Refuse();
+    } else {
+      static const std::vector<std::uint8_t> none;
+      const auto& bmp = picture ? picture->bmp : none;
+      io.Bytes(const_cast<std::uint8_t*>(bmp.data()), bmp.size());
+    }
+  }
+  io.Block(reserved);
+}

@@ -1,0 +1,126 @@
+#include "objects/tools/DrawString.h"
+
+#include <cstring>
+
+#include "i18n/Convert.h"
+#include "i18n/TextCodec.h"
+#include "i18n/TtlmController.h"
+#include "scene/ProcessSettings.h"
+#include "scene/PropertyRows.h"
+#include "scene/RecordIo.h"
+
+DrawString::DrawString(TCanvas* c) : ObjectOf(c) {
+  SetClassName("DrawString");
+  defaultText = Tr("165", "在此输入文字");
+  lines = {defaultText};
+}
+
+std::string DrawString::Text() const {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
+  return text;
+}
+
+void DrawString::SetText(const std::string& text) {
+  lines.clear();
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += text[i];
+    }
+  }
+  lines.push_back(line);
+}
+
+bool DrawString::ShowsDefault() const {
+  const std::string trimmed = Trim(Text());
+  return trimmed.empty() || trimmed == defaultText;
+}
+
+void DrawString::Draw(int mode) {
+  if (!BeginPaint(mode) || !canvas) return;
+  if (mode == 1) {
+    PaintOutline();
+    return;
+  }
+  if (border) PaintOutline();
+  TRectF r = Box();
+  canvas->Brush.style = fillFlag ? TBrushStyle::Solid : TBrushStyle::Clear;
+  canvas->Brush.color = fillColor;
+  const TFont saved = canvas->Font;
+  canvas->Font.name = font.name;
+  canvas->Font.size = font.size;
+  canvas->Font.color = font.color;
+  canvas->Font.bold = font.bold;
+  const int h = canvas->TextHeight("Wg");
+  r.x1 += 2;
+  r.y1 += 2;
+  const TClipRect clip = canvas->ClipRect;
+  canvas->ClipRect = {true, Pixel(r.x1), Pixel(r.y1), Pixel(r.x2), Pixel(r.y2)};
+  if (ShowsDefault()) {
+    lines = {defaultText};
+    const int w = canvas->TextWidth(defaultText);
+    const long long cx = (static_cast<long long>(Pixel(corners[0].x)) + Pixel(corners[2].x)) / 2;
+    const long long cy = (static_cast<long long>(Pixel(corners[0].y)) + Pixel(corners[2].y)) / 2;
+    canvas->TextOut(Pixel(double(cx - w / 2)), Pixel(double(cy - h / 2)), defaultText);
+  } else {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const double y = double(r.y1) + double(i) * h;
+      if (y > r.y2) break;  // clipped away anyway
+      canvas->TextOut(Pixel(double(r.x1) + 2), Pixel(y), lines[i]);
+    }
+  }
+  canvas->ClipRect = clip;
+  canvas->Font = saved;
+}
+
+PropertyRows DrawString::Rows() {
+  PropertyRows rows(Tr("171", "注释属性"));
+  Settings().sheet->SetDialogFont(font);
+  PropertyRow& text = rows.Add(Tr("166", "编辑字符串"), Trim(Text()));
+  text.style = TEditStyle::Ellipsis;
+  text.apply = [this](const std::string& value) {
+    SetText(value);
+    return true;
+  };
+  PropertyRow fontRow{Tr("172", "设置字体"),
+                      Tr("143", "大小:") + IntToStr(font.size) + ";" + Tr("58", "颜色:") +
+                          IntToStr(font.color) + ";..........",
+                      TEditStyle::Ellipsis, true};
+  fontRow.apply = [this](const std::string&) {
+    font = Settings().sheet->DialogFont();
+    return true;
+  };
+  rows.Add(fontRow);
+  rows.Add(YesNoRow(Tr("170", "是否有边框"), border));
+  rows.Add(YesNoRow(Tr("169", "是否有背景"), fillFlag));
+  rows.Add(ColourRow(Tr("167", "背景颜色"), fillColor));
+  return rows;
+}
+
+void DrawString::RecordFields(RecordIo& io) {
+  BoxRecordHead(io);
+  io.Byte(border);
+  std::int32_t size = font.size;
+  io.Int32(size);
+  io.UInt32(font.color);
+  std::array<std::uint8_t, kFontNameBytes> name{};
+  const std::string gbk = Utf8ToGbk(font.name).substr(0, kFontNameBytes - 1);
+  std::memcpy(name.data(), gbk.data(), gbk.size());
+  io.Block(name);
+  io.Byte(spareFlag);
+  io.Byte(skipNextPaint);
+  std::string text = Text();
+  io.Text(text, kMaxTextLength);
+  io.Block(reserved);
+  if (!io.Reading()) return;
+  // A font size no dialog offers is bounded to one the canvas can draw.
+  font.size = size < 1 ? 1 : (size > 500 ? 500 : size);
+  name.back() = 0;
+  font.name = GbkToUtf8(reinterpret_cast<const char*>(name.data()));
+  SetText(text);
+}
