@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/elements/FlatMirror.h"
@@ -26,15 +27,6 @@ struct Scene {
   std::vector<DrawBaseRayDataStruct> rays;
   TraceOptions options;
 };
-
-void EnsureGuiApplication() {
-  if (QCoreApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "exo_bench";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
-}
 
 DrawBaseRayDataStruct RayAt(TPointF start, double angle) {
   DrawBaseRayDataStruct ray;

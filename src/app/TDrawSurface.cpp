@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "gfx/VectorState.h"
+
 namespace {
 
 QSize ScreenSize() {
@@ -22,6 +24,7 @@ TDrawSurface::TDrawSurface(QWidget* parent, QSize size)
       canvas_(std::make_unique<QImageCanvas>(&image_)) {
   setObjectName("DrawUintWorkAroundImage");
   image_.fill(Qt::black);
+  ClearUpperVectorState();
   setCursor(Qt::CrossCursor);
   setMouseTracking(true);
   // The popup opens after the right button's mouse-up, once the handlers
@@ -36,6 +39,8 @@ void TDrawSurface::paintEvent(QPaintEvent* event) {
   // A window larger than the screen shows a plain margin beyond the bitmap.
   if (!image_.rect().contains(event->rect())) painter.fillRect(event->rect(), palette().window());
   painter.drawImage(event->rect(), image_, event->rect());
+  painter.end();
+  ClearUpperVectorState();
 }
 
 void TDrawSurface::mousePressEvent(QMouseEvent* event) {

@@ -1,5 +1,7 @@
 #include "gfx/QImageCanvas.h"
 
+#include "gfx/VectorState.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -151,6 +153,7 @@ OwnedImageCanvas::OwnedImageCanvas(int width, int height, TColor background)
     : detail::OwnedImage{QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32)},
       QImageCanvas(&image) {
   image.fill(ToQColor(background));
+  ClearUpperVectorState();
 }
 
 // The batch painter when a batch is open (brought back to a plain state),
@@ -170,6 +173,12 @@ class QImageCanvas::PainterScope {
       painter_ = &*own_;
     }
   }
+  ~PainterScope() {
+    own_.reset();
+    ClearUpperVectorState();
+  }
+  PainterScope(const PainterScope&) = delete;
+  PainterScope& operator=(const PainterScope&) = delete;
   QPainter& Get() { return *painter_; }
 
  private:
@@ -187,6 +196,7 @@ void QImageCanvas::BeginBatch() {
 
 void QImageCanvas::EndBatch() {
   if (batchDepth_ > 0 && --batchDepth_ == 0) batch_.reset();
+  ClearUpperVectorState();
 }
 
 const QFont& QImageCanvas::CurrentFont() {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "gfx/VectorState.h"
 #include "optics/Geometry.h"
 #include "optics/TLinkIntersection.h"
 #include "i18n/Convert.h"
@@ -407,6 +408,7 @@ class Tracer {
 TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
                        const std::vector<DrawBaseRayDataStruct>& baseRays,
                        const TraceOptions& options, ITraceSink& sink) {
+  ClearUpperVectorState();
   Tracer tracer(surfaces, options, sink);
   tracer.Run(baseRays);
   return tracer.Result();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "i18n/TtlmController.h"
+#include "gfx/VectorState.h"
 #include "optics/CanvasTraceSink.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
@@ -120,6 +121,8 @@ TraceResult Document::Trace(ITraceSink& sink) {
 }
 
 bool Document::RefreshView(ITraceSink* extra) {
+  // The window's own painting ran just before.
+  ClearUpperVectorState();
   traceCut = false;
   lastTrace = {};
   Repaint(true);
