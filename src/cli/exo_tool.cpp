@@ -2,7 +2,7 @@
 // without a window.
 //
 //   exo-tool trace FILE.exo [--size WxH]
-//   exo-tool render FILE.exo OUT [--size WxH] [--no-run]
+//   exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq]
 //   exo-tool resave IN.exo OUT.exo
 //   exo-tool info FILE.exo
 //   exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]
@@ -46,7 +46,7 @@ constexpr int kMaxRuns = 100000;
 const char* const kUsage =
     "usage:\n"
     "  exo-tool trace FILE.exo [--size WxH]\n"
-    "  exo-tool render FILE.exo OUT [--size WxH] [--no-run]\n"
+    "  exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq]\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]\n"
@@ -147,13 +147,13 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
   struct Shape {
     const char* name;
     std::size_t files;
-    bool size, noRun, timing;
+    bool size, noRun, runs, highQuality;
   };
-  static const Shape shapes[] = {{"trace", 1, true, false, false},
-                                 {"render", 2, true, true, false},
-                                 {"resave", 2, false, false, false},
-                                 {"info", 1, false, false, false},
-                                 {"bench", 1, true, false, true}};
+  static const Shape shapes[] = {{"trace", 1, true, false, false, false},
+                                 {"render", 2, true, true, false, true},
+                                 {"resave", 2, false, false, false, false},
+                                 {"info", 1, false, false, false, false},
+                                 {"bench", 1, true, false, true, true}};
   for (const auto& shape : shapes) {
     if (args.command != shape.name) continue;
     if (args.files.size() != shape.files) {
@@ -161,7 +161,7 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
       return std::nullopt;
     }
     if ((args.sizeGiven && !shape.size) || (args.noRun && !shape.noRun) ||
-        ((args.runsGiven || args.highQuality) && !shape.timing)) {
+        (args.runsGiven && !shape.runs) || (args.highQuality && !shape.highQuality)) {
       problem = "option not allowed for " + args.command;
       return std::nullopt;
     }
@@ -272,6 +272,7 @@ int Render(const Arguments& args) {
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
   document.running = !args.noRun;
+  if (args.highQuality) Settings().highQuality = 1;
   ReportCut(document.RefreshView());
   if (!image.save(QString::fromStdString(args.files[1]), format)) {
     std::fprintf(stderr, "exo-tool: cannot write %s\n", args.files[1].c_str());
@@ -363,7 +364,8 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   char* qtArgv[] = {argv[0], nullptr};
   std::unique_ptr<QGuiApplication> app;
-  if (args->command == "render" || args->command == "bench") app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+  if (args->command == "render" || args->command == "bench")
+    app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
   // Numbers are printed and read with a decimal point whatever the locale.
   std::setlocale(LC_NUMERIC, "C");
 

@@ -156,21 +156,17 @@ OwnedImageCanvas::OwnedImageCanvas(int width, int height, TColor background)
   ClearUpperVectorState();
 }
 
-// The batch painter when a batch is open (brought back to a plain state),
-// else a painter of our own for this one primitive.
+// The batch painter when a batch is open (in the state the last primitive
+// left it), else a painter of our own for this one primitive.
 class QImageCanvas::PainterScope {
  public:
   explicit PainterScope(QImageCanvas& canvas) {
     if (canvas.batch_) {
       painter_ = canvas.batch_.get();
-      painter_->setRenderHint(QPainter::Antialiasing, false);
-      painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
-      painter_->setPen(QPen());
-      painter_->setBrush(Qt::NoBrush);
-      painter_->setBackgroundMode(Qt::TransparentMode);
     } else {
       own_.emplace(canvas.image_);
       painter_ = &*own_;
+      canvas.applied_ = {};
     }
   }
   ~PainterScope() {
@@ -191,7 +187,86 @@ QImageCanvas::QImageCanvas(QImage* image) : image_(image) {}
 QImageCanvas::~QImageCanvas() = default;
 
 void QImageCanvas::BeginBatch() {
-  if (batchDepth_++ == 0) batch_ = std::make_unique<QPainter>(image_);
+  if (batchDepth_++ == 0) {
+    batch_ = std::make_unique<QPainter>(image_);
+    applied_ = {};
+  }
+}
+
+void QImageCanvas::UseAntialias(QPainter& painter, bool on) {
+  if (applied_.antialias == on) return;
+  painter.setRenderHint(QPainter::Antialiasing, on);
+  applied_.antialias = on;
+}
+
+void QImageCanvas::UseMode(QPainter& painter, QPainter::CompositionMode mode) {
+  if (applied_.mode == int(mode)) return;
+  painter.setCompositionMode(mode);
+  applied_.mode = int(mode);
+}
+
+void QImageCanvas::UsePen(QPainter& painter, const PenKey& key) {
+  if (applied_.pen == key) return;
+  applied_.pen = key;
+  switch (key.kind) {
+    case 1: {
+      QPen pen(ToQColor(key.color));
+      if (key.width <= 1) {
+        // Like a cosmetic GDI pen: one pixel, the end point of a line left out.
+        pen.setWidth(1);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        if (key.style == TPenStyle::Dot) pen.setDashPattern({3, 3});
+      } else {
+        // Wide GDI pens are geometric with round ends; they cannot be dotted.
+        // At a few pixels a square end covers the same pixels, and costs far
+        // less than the curves of a round one.
+        pen.setWidth(std::min(key.width, kMaxPenWidth));
+        const bool thin = key.width <= 3;
+        pen.setCapStyle(thin ? Qt::SquareCap : Qt::RoundCap);
+        pen.setJoinStyle(thin ? Qt::MiterJoin : Qt::RoundJoin);
+      }
+      painter.setPen(pen);
+      return;
+    }
+    case 2:
+      painter.setPen(AaQPen({key.color, key.alpha, key.aaWidth}));
+      return;
+    case 3:
+      painter.setPen(ToQColor(key.color));
+      return;
+    default:
+      painter.setPen(Qt::NoPen);
+  }
+}
+
+void QImageCanvas::UseBrush(QPainter& painter, const FillKey& key) {
+  if (applied_.brush == key) return;
+  applied_.brush = key;
+  if (key.solid) {
+    painter.setBrush(QBrush(ToQColor(key.color, key.alpha)));
+  } else {
+    painter.setBrush(Qt::NoBrush);
+  }
+}
+
+void QImageCanvas::UseBackground(QPainter& painter, const FillKey& key) {
+  if (applied_.background == key) return;
+  applied_.background = key;
+  if (key.solid) {
+    // Gaps of dotted lines take the background colour unless the brush is clear.
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(QBrush(ToQColor(key.color)));
+  } else {
+    painter.setBackgroundMode(Qt::TransparentMode);
+  }
+}
+
+void QImageCanvas::UseFont(QPainter& painter) {
+  const QFont& font = CurrentFont();
+  if (applied_.font == fontGeneration_) return;
+  painter.setFont(font);
+  applied_.font = fontGeneration_;
 }
 
 void QImageCanvas::EndBatch() {
@@ -203,6 +278,7 @@ const QFont& QImageCanvas::CurrentFont() {
   if (!font_ || fontKey_.name != Font.name || fontKey_.size != Font.size ||
       fontKey_.bold != Font.bold) {
     fontKey_ = Font;
+    ++fontGeneration_;
     font_.emplace(MakeFont(Font));
     metrics_.emplace(*font_, image_);
   }
@@ -214,42 +290,18 @@ const QFontMetrics& QImageCanvas::CurrentMetrics() {
   return *metrics_;
 }
 
-void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) const {
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setCompositionMode(ModeOf(Pen.mode));
+void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) {
+  UseAntialias(painter, false);
+  UseMode(painter, ModeOf(Pen.mode));
   if (PenVisible()) {
-    QPen pen(ToQColor(Pen.color));
-    if (Pen.width <= 1) {
-      // Like a cosmetic GDI pen: one pixel, the end point of a line left out.
-      pen.setWidth(1);
-      pen.setCapStyle(Qt::FlatCap);
-      pen.setJoinStyle(Qt::MiterJoin);
-      if (Pen.style == TPenStyle::Dot) pen.setDashPattern({3, 3});
-    } else {
-      // Wide GDI pens are geometric with round ends; they cannot be dotted.
-      // At a few pixels a square end covers the same pixels, and costs far
-      // less than the curves of a round one.
-      pen.setWidth(std::min(Pen.width, kMaxPenWidth));
-      const bool thin = Pen.width <= 3;
-      pen.setCapStyle(thin ? Qt::SquareCap : Qt::RoundCap);
-      pen.setJoinStyle(thin ? Qt::MiterJoin : Qt::RoundJoin);
-    }
-    painter.setPen(pen);
+    UsePen(painter, {1, Pen.color, Pen.width, Pen.width <= 1 ? Pen.style : TPenStyle::Solid});
   } else {
-    painter.setPen(Qt::NoPen);
+    UsePen(painter, {});
   }
-  if (Brush.style == TBrushStyle::Solid) {
-    // Gaps of dotted lines take the background colour unless the brush is clear.
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(QBrush(ToQColor(Brush.color)));
-  } else {
-    painter.setBackgroundMode(Qt::TransparentMode);
-  }
-  if (withBrush && Brush.style == TBrushStyle::Solid) {
-    painter.setBrush(QBrush(ToQColor(Brush.color)));
-  } else {
-    painter.setBrush(Qt::NoBrush);
-  }
+  const bool solid = Brush.style == TBrushStyle::Solid;
+  UseBackground(painter, {solid, solid ? Brush.color : 0});
+  const bool fill = withBrush && solid;
+  UseBrush(painter, {fill, fill ? Brush.color : 0});
 }
 
 void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
@@ -307,17 +359,18 @@ void QImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   PainterScope scope(*this);
   QPainter& painter = scope.Get();
   PreparePainter(painter, true);
-  const QBrush brush = painter.brush();
+  const bool filled = Brush.style == TBrushStyle::Solid;
+  const QBrush brush = filled ? QBrush(ToQColor(Brush.color)) : QBrush();
   if (!PenVisible()) {
     // Without a pen GDI fills one pixel less in each direction.
-    if (brush.style() != Qt::NoBrush)
+    if (filled)
       painter.fillRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1), brush);
     return;
   }
   // Interior and outline kept apart so that XOR pens touch each pixel once.
-  if (brush.style() != Qt::NoBrush && box.width() > 2 && box.height() > 2)
+  if (filled && box.width() > 2 && box.height() > 2)
     painter.fillRect(box.adjusted(1, 1, -1, -1), brush);
-  painter.setBrush(Qt::NoBrush);
+  UseBrush(painter, {});
   painter.drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
 }
 
@@ -329,7 +382,8 @@ void QImageCanvas::FillRect(int x1, int y1, int x2, int y2) {
   // Filling ignores the pen mode, as in GDI.
   PainterScope scope(*this);
   QPainter& painter = scope.Get();
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  UseAntialias(painter, false);
+  UseMode(painter, QPainter::CompositionMode_Source);
   painter.fillRect(box, ToQColor(Brush.color));
 }
 
@@ -373,25 +427,36 @@ void QImageCanvas::TextOut(int x, int y, const std::string& text) {
   if (IsFar(x, y, x, y)) return;
   if (!Spend()) return;
   if (text.empty() || !FontsAvailable()) return;
-  const QFont& font = CurrentFont();
   const QFontMetrics& metrics = CurrentMetrics();
   const QString qtext = QString::fromStdString(text);
   PainterScope scope(*this);
   QPainter& painter = scope.Get();
-  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  UseAntialias(painter, false);
+  UseMode(painter, QPainter::CompositionMode_SourceOver);
   if (Brush.style == TBrushStyle::Solid) {
     painter.fillRect(QRect(x, y, metrics.horizontalAdvance(qtext), metrics.height()),
                      ToQColor(Brush.color));
   }
-  painter.setFont(font);
-  painter.setPen(ToQColor(Font.color));
+  UseBackground(painter, {});
+  UseFont(painter);
+  UsePen(painter, {3, Font.color});
   painter.drawText(QPoint(x, y + metrics.ascent()), qtext);
 }
 
 int QImageCanvas::TextWidth(const std::string& text) {
-  const QString qtext = QString::fromStdString(text);
-  if (!FontsAvailable()) return int(qtext.size()) * RoughHeight(Font) / 2;
-  return CurrentMetrics().horizontalAdvance(qtext);
+  if (!FontsAvailable()) return int(QString::fromStdString(text).size()) * RoughHeight(Font) / 2;
+  const QFontMetrics& metrics = CurrentMetrics();
+  // A trace measures the same few angle texts over and over; shaping them
+  // costs as much as drawing them.
+  if (widthsGeneration_ != fontGeneration_ || widths_.size() > kMaxCachedWidths) {
+    widths_.clear();
+    widthsGeneration_ = fontGeneration_;
+  }
+  const auto known = widths_.find(text);
+  if (known != widths_.end()) return known->second;
+  const int width = metrics.horizontalAdvance(QString::fromStdString(text));
+  if (text.size() <= kMaxCachedText) widths_.emplace(text, width);
+  return width;
 }
 
 int QImageCanvas::TextHeight(const std::string&) {
@@ -405,6 +470,9 @@ void QImageCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& pic
   if (box.isEmpty() || picture.isNull()) return;
   PainterScope scope(*this);
   QPainter& painter = scope.Get();
+  UseAntialias(painter, false);
+  UseMode(painter, QPainter::CompositionMode_SourceOver);
+  UseBackground(painter, {});
   painter.drawImage(box, picture);
 }
 
@@ -417,8 +485,10 @@ void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& 
     return;
   PainterScope scope(*this);
   QPainter& painter = scope.Get();
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(AaQPen(pen));
+  UseAntialias(painter, true);
+  UseMode(painter, QPainter::CompositionMode_SourceOver);
+  UseBackground(painter, {});
+  UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
   painter.drawLine(QPointF(ax, ay), QPointF(bx, by));
 }
 
@@ -427,8 +497,11 @@ void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& 
   if (points.size() < 2) return;
   PainterScope scope(*this);
   QPainter& painter = scope.Get();
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(AaQPen(pen));
+  UseAntialias(painter, true);
+  UseMode(painter, QPainter::CompositionMode_SourceOver);
+  UseBackground(painter, {});
+  UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
+  UseBrush(painter, {});
   painter.drawPolyline(ToQPolygonF(points));
 }
 
@@ -438,9 +511,11 @@ void QImageCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor colo
   if (points.size() < 3) return;
   PainterScope scope(*this);
   QPainter& painter = scope.Get();
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(ToQColor(color, alpha));
+  UseAntialias(painter, true);
+  UseMode(painter, QPainter::CompositionMode_SourceOver);
+  UseBackground(painter, {});
+  UsePen(painter, {});
+  UseBrush(painter, {true, color, alpha});
   painter.drawPolygon(ToQPolygonF(points), Qt::OddEvenFill);
 }
 
@@ -452,7 +527,9 @@ void QImageCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngl
   const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
   PainterScope scope(*this);
   QPainter& painter = scope.Get();
-  painter.setRenderHint(QPainter::Antialiasing, true);
+  UseAntialias(painter, true);
+  UseMode(painter, QPainter::CompositionMode_SourceOver);
+  UseBackground(painter, {});
   if (fill) {
     QPainterPath pie;
     pie.moveTo(box.center());

@@ -32,6 +32,9 @@ class CanvasTraceSink : public ITraceSink {
   TCanvas& canvas_;
   TraceOptions options_;
   bool lastBlend_ = false;  // of the latest ray piece: normals follow its choice
+  TPen savedPen_;
+  TBrush savedBrush_;
+  TFont savedFont_;
 };
 
 // Sends every item to two sinks.

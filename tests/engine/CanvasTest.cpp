@@ -334,6 +334,7 @@ TEST_F(CanvasTest, PieOnAnImageFillsOnlyTheSector) {
 }
 
 TEST_F(CanvasTest, BatchedPaintingMatchesSinglePrimitives) {
+  EnsureGuiApplication();
   auto paint = [](TCanvas& c) {
     c.Pen.mode = TPenMode::Xor;
     c.Pen.color = 0x00FF00;
@@ -351,6 +352,27 @@ TEST_F(CanvasTest, BatchedPaintingMatchesSinglePrimitives) {
     c.Pen.mode = TPenMode::Merge;
     c.Pen.color = 0x0000FF;
     c.Line(0, 12, 30, 12);
+    // A batch sets only what changed: each primitive must still see the
+    // state it asks for (opaque dot gaps, then transparent text; a fill,
+    // then a merge line; a translucent fill, then an opaque polygon).
+    c.Pen.mode = TPenMode::Copy;
+    c.Pen.style = TPenStyle::Dot;
+    c.Brush.style = TBrushStyle::Solid;
+    c.Brush.color = 0x808080;
+    c.Line(0, 30, 31, 1);
+    c.Brush.style = TBrushStyle::Clear;
+    c.Font.color = 0xFFFF;
+    c.TextOut(2, 2, "45");
+    c.Font.bold = true;
+    c.TextOut(12, 14, "30.0");
+    c.Brush.style = TBrushStyle::Solid;
+    c.FillRect(20, 20, 28, 28);
+    c.Pen.style = TPenStyle::Solid;
+    c.Pen.mode = TPenMode::Merge;
+    c.Line(18, 24, 31, 24);
+    c.AaFillPolygon({{2, 20}, {12, 20}, {7, 30}}, 0xFF00, 100);
+    c.Pen.mode = TPenMode::Copy;
+    c.Polygon({{20, 2}, {30, 2}, {25, 10}});
   };
   OwnedImageCanvas single(32, 32);
   Pattern(single.Picture());

@@ -30,9 +30,11 @@ class CanvasTraceSinkTest : public EngineTest {
 
 TEST_F(CanvasTraceSinkTest, RayPiecesUseTheRayPenAndHandBackCopy) {
   options.rayWidth = 3;
-  CanvasTraceSink sink(canvas, options);
-  sink.RayPiece({10.7f, 20.2f}, {-30.9f, 40}, Ray(0x00FF00, false));
-  sink.RayPiece({0, 0}, {5, 5}, Ray(0xFF0000, true));
+  {
+    CanvasTraceSink sink(canvas, options);
+    sink.RayPiece({10.7f, 20.2f}, {-30.9f, 40}, Ray(0x00FF00, false));
+    sink.RayPiece({0, 0}, {5, 5}, Ray(0xFF0000, true));
+  }
   ASSERT_EQ(canvas.ops.size(), 2u);
   const auto& copy = canvas.ops[0];
   EXPECT_EQ(copy.kind, RecordedOp::Line);
@@ -96,15 +98,17 @@ TEST_F(CanvasTraceSinkTest, ArrowWingsAre10PxAt150Degrees) {
 TEST_F(CanvasTraceSinkTest, ExtensionsAreDottedOnAClearBrush) {
   options.rayWidth = 4;
   options.reverseColour = 0x123456;
-  CanvasTraceSink sink(canvas, options);
   canvas.Brush.style = TBrushStyle::Solid;
-  sink.Extension({0, 0}, {500, 0});
+  {
+    CanvasTraceSink sink(canvas, options);
+    sink.Extension({0, 0}, {500, 0});
+  }
   ASSERT_EQ(canvas.ops.size(), 1u);
   EXPECT_EQ(canvas.ops[0].pen.style, TPenStyle::Dot);
   EXPECT_EQ(canvas.ops[0].pen.width, 1);
   EXPECT_EQ(canvas.ops[0].pen.color, 0x123456u);
   EXPECT_EQ(canvas.ops[0].brush.style, TBrushStyle::Clear);
-  EXPECT_EQ(canvas.Brush.style, TBrushStyle::Solid);  // the canvas gets its brush back
+  EXPECT_EQ(canvas.Brush.style, TBrushStyle::Solid);  // the canvas gets its brush back at the end
   EXPECT_EQ(canvas.Pen.style, TPenStyle::Solid);
 }
 
