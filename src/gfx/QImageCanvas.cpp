@@ -2,6 +2,8 @@
 
 #include "gfx/VectorState.h"
 
+#include <functional>
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -26,6 +28,17 @@ QPainter::CompositionMode ModeOf(TPenMode mode) {
       return QPainter::RasterOp_SourceOrDestination;
     default:
       return QPainter::CompositionMode_SourceOver;
+  }
+}
+
+PaintList::Effect EffectOf(TPenMode mode) {
+  switch (mode) {
+    case TPenMode::Xor:
+      return PaintList::Effect::Blend;
+    case TPenMode::Merge:
+      return PaintList::Effect::Merge;
+    default:
+      return PaintList::Effect::Overwrite;
   }
 }
 
@@ -270,8 +283,48 @@ void QImageCanvas::UseFont(QPainter& painter) {
 }
 
 void QImageCanvas::EndBatch() {
-  if (batchDepth_ > 0 && --batchDepth_ == 0) batch_.reset();
+  if (batchDepth_ > 0 && --batchDepth_ == 0) {
+    FlushDeferred();
+    batch_.reset();
+  }
   ClearUpperVectorState();
+}
+
+void QImageCanvas::Submit(PaintList::Effect effect, std::optional<PaintList::LineKey> line,
+                          std::function<void(QPainter&)> paint) {
+  if (batch_ && !replaying_) {
+    PaintList::Entry entry;
+    entry.effect = effect;
+    // Only copy and merge lines can be left out.
+    if (effect != PaintList::Effect::Blend) entry.line = line;
+    entry.colour = Pen.color;
+    entry.pen = Pen;
+    entry.brush = Brush;
+    if (effect == PaintList::Effect::Blend) entry.font = Font;
+    entry.paint = std::move(paint);
+    deferred_.Add(std::move(entry));
+    return;
+  }
+  PainterScope scope(*this);
+  paint(scope.Get());
+}
+
+void QImageCanvas::FlushDeferred() {
+  if (deferred_.Empty()) return;
+  const TPen pen = Pen;
+  const TBrush brush = Brush;
+  const TFont font = Font;
+  replaying_ = true;
+  deferred_.Replay([this](PaintList::Entry& e) {
+    Pen = e.pen;
+    Brush = e.brush;
+    if (e.font) Font = *e.font;
+    e.paint(*batch_);
+  });
+  replaying_ = false;
+  Pen = pen;
+  Brush = brush;
+  Font = font;
 }
 
 const QFont& QImageCanvas::CurrentFont() {
@@ -317,10 +370,15 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
     x2 = int(std::lround(bx));
     y2 = int(std::lround(by));
   }
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  PreparePainter(painter, false);
-  painter.drawLine(x1, y1, x2, y2);
+  const bool thin = Pen.width <= 1;
+  const int pattern = !thin || Pen.style != TPenStyle::Dot ? 0
+                      : Brush.style == TBrushStyle::Solid ? 2
+                                                          : 1;
+  Submit(EffectOf(Pen.mode), PaintList::LineKey{x1, y1, x2, y2, thin ? 1 : Pen.width, pattern},
+         [this, x1, y1, x2, y2](QPainter& painter) {
+           PreparePainter(painter, false);
+           painter.drawLine(x1, y1, x2, y2);
+         });
 }
 
 void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
@@ -335,10 +393,10 @@ void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
   }
   if (PenVisible() && points.size() >= 2) {
     // One path, so that XOR pens do not cancel themselves at the joints.
-    PainterScope scope(*this);
-    QPainter& painter = scope.Get();
-    PreparePainter(painter, false);
-    painter.drawPolyline(ToQPolygon(points));
+    Submit(EffectOf(Pen.mode), std::nullopt, [this, polygon = ToQPolygon(points)](QPainter& painter) {
+      PreparePainter(painter, false);
+      painter.drawPolyline(polygon);
+    });
   }
   MoveTo(points.back().x, points.back().y);
 }
@@ -346,18 +404,21 @@ void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
 void QImageCanvas::Polygon(const std::vector<TPoint>& points) {
   if (!Spend(PointsCost(*this, points, true, Pen.width))) return;
   if (points.size() < 2) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  PreparePainter(painter, true);
-  painter.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+  Submit(EffectOf(Pen.mode), std::nullopt, [this, polygon = ToQPolygon(points)](QPainter& painter) {
+    PreparePainter(painter, true);
+    painter.drawPolygon(polygon, Qt::OddEvenFill);
+  });
 }
 
 void QImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
+  Submit(EffectOf(Pen.mode), std::nullopt,
+         [this, box](QPainter& painter) { PaintRectangle(painter, box); });
+}
+
+void QImageCanvas::PaintRectangle(QPainter& painter, const QRect& box) {
   PreparePainter(painter, true);
   const bool filled = Brush.style == TBrushStyle::Solid;
   const QBrush brush = filled ? QBrush(ToQColor(Brush.color)) : QBrush();
@@ -380,21 +441,21 @@ void QImageCanvas::FillRect(int x1, int y1, int x2, int y2) {
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty()) return;
   // Filling ignores the pen mode, as in GDI.
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  UseAntialias(painter, false);
-  UseMode(painter, QPainter::CompositionMode_Source);
-  painter.fillRect(box, ToQColor(Brush.color));
+  Submit(PaintList::Effect::Overwrite, std::nullopt, [this, box](QPainter& painter) {
+    UseAntialias(painter, false);
+    UseMode(painter, QPainter::CompositionMode_Source);
+    painter.fillRect(box, ToQColor(Brush.color));
+  });
 }
 
 void QImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  PreparePainter(painter, true);
-  painter.drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+  Submit(EffectOf(Pen.mode), std::nullopt, [this, box](QPainter& painter) {
+    PreparePainter(painter, true);
+    painter.drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+  });
 }
 
 void QImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
@@ -412,13 +473,13 @@ void QImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
   // Counter-clockwise from start to end; equal rays give the whole ellipse.
   while (sweep <= 0) sweep += 360;
   while (sweep > 360) sweep -= 360;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  PreparePainter(painter, false);
   QPainterPath path;
   path.arcMoveTo(drawn, start);
   path.arcTo(drawn, start, sweep);
-  painter.drawPath(path);
+  Submit(EffectOf(Pen.mode), std::nullopt, [this, path](QPainter& painter) {
+    PreparePainter(painter, false);
+    painter.drawPath(path);
+  });
 }
 
 void QImageCanvas::TextOut(int x, int y, const std::string& text) {
@@ -427,10 +488,14 @@ void QImageCanvas::TextOut(int x, int y, const std::string& text) {
   if (IsFar(x, y, x, y)) return;
   if (!Spend()) return;
   if (text.empty() || !FontsAvailable()) return;
+  Submit(PaintList::Effect::Blend, std::nullopt,
+         [this, x, y, qtext = QString::fromStdString(text)](QPainter& painter) {
+           PaintText(painter, x, y, qtext);
+         });
+}
+
+void QImageCanvas::PaintText(QPainter& painter, int x, int y, const QString& qtext) {
   const QFontMetrics& metrics = CurrentMetrics();
-  const QString qtext = QString::fromStdString(text);
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
   UseAntialias(painter, false);
   UseMode(painter, QPainter::CompositionMode_SourceOver);
   if (Brush.style == TBrushStyle::Solid) {
@@ -468,12 +533,12 @@ void QImageCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& pic
   if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty() || picture.isNull()) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  UseAntialias(painter, false);
-  UseMode(painter, QPainter::CompositionMode_SourceOver);
-  UseBackground(painter, {});
-  painter.drawImage(box, picture);
+  Submit(PaintList::Effect::Blend, std::nullopt, [this, box, picture](QPainter& painter) {
+    UseAntialias(painter, false);
+    UseMode(painter, QPainter::CompositionMode_SourceOver);
+    UseBackground(painter, {});
+    painter.drawImage(box, picture);
+  });
 }
 
 void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) {
@@ -483,40 +548,42 @@ void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& 
   if (IsFar(ax, ay, bx, by) &&
       !ClipToMargin(ax, ay, bx, by, Width(), Height(), 16.0 + std::fabs(pen.width)))
     return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  UseAntialias(painter, true);
-  UseMode(painter, QPainter::CompositionMode_SourceOver);
-  UseBackground(painter, {});
-  UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
-  painter.drawLine(QPointF(ax, ay), QPointF(bx, by));
+  Submit(PaintList::Effect::Blend, std::nullopt, [this, ax, ay, bx, by, pen](QPainter& painter) {
+    UseAntialias(painter, true);
+    UseMode(painter, QPainter::CompositionMode_SourceOver);
+    UseBackground(painter, {});
+    UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
+    painter.drawLine(QPointF(ax, ay), QPointF(bx, by));
+  });
 }
 
 void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) {
   if (!Spend(PointsCost(*this, points, false, pen.width))) return;
   if (points.size() < 2) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  UseAntialias(painter, true);
-  UseMode(painter, QPainter::CompositionMode_SourceOver);
-  UseBackground(painter, {});
-  UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
-  UseBrush(painter, {});
-  painter.drawPolyline(ToQPolygonF(points));
+  Submit(PaintList::Effect::Blend, std::nullopt,
+         [this, polygon = ToQPolygonF(points), pen](QPainter& painter) {
+           UseAntialias(painter, true);
+           UseMode(painter, QPainter::CompositionMode_SourceOver);
+           UseBackground(painter, {});
+           UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
+           UseBrush(painter, {});
+           painter.drawPolyline(polygon);
+         });
 }
 
 void QImageCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor color,
                                  std::uint8_t alpha) {
   if (!Spend(PointsCost(*this, points, true, 1))) return;
   if (points.size() < 3) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  UseAntialias(painter, true);
-  UseMode(painter, QPainter::CompositionMode_SourceOver);
-  UseBackground(painter, {});
-  UsePen(painter, {});
-  UseBrush(painter, {true, color, alpha});
-  painter.drawPolygon(ToQPolygonF(points), Qt::OddEvenFill);
+  Submit(PaintList::Effect::Blend, std::nullopt,
+         [this, polygon = ToQPolygonF(points), color, alpha](QPainter& painter) {
+           UseAntialias(painter, true);
+           UseMode(painter, QPainter::CompositionMode_SourceOver);
+           UseBackground(painter, {});
+           UsePen(painter, {});
+           UseBrush(painter, {true, color, alpha});
+           painter.drawPolygon(polygon, Qt::OddEvenFill);
+         });
 }
 
 void QImageCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle,
@@ -525,20 +592,21 @@ void QImageCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngl
   const QRectF box = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
   if (box.isEmpty()) return;
   const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  UseAntialias(painter, true);
-  UseMode(painter, QPainter::CompositionMode_SourceOver);
-  UseBackground(painter, {});
-  if (fill) {
-    QPainterPath pie;
-    pie.moveTo(box.center());
-    pie.arcTo(box, startAngle, sweep);
-    pie.closeSubpath();
-    painter.fillPath(pie, ToQColor(fillColor));
-  }
-  QPainterPath arc;
-  arc.arcMoveTo(box, startAngle);
-  arc.arcTo(box, startAngle, sweep);
-  painter.strokePath(arc, AaQPen(pen));
+  Submit(PaintList::Effect::Blend, std::nullopt,
+         [this, box, startAngle, sweep, pen, fill, fillColor](QPainter& painter) {
+           UseAntialias(painter, true);
+           UseMode(painter, QPainter::CompositionMode_SourceOver);
+           UseBackground(painter, {});
+           if (fill) {
+             QPainterPath pie;
+             pie.moveTo(box.center());
+             pie.arcTo(box, startAngle, sweep);
+             pie.closeSubpath();
+             painter.fillPath(pie, ToQColor(fillColor));
+           }
+           QPainterPath arc;
+           arc.arcMoveTo(box, startAngle);
+           arc.arcTo(box, startAngle, sweep);
+           painter.strokePath(arc, AaQPen(pen));
+         });
 }

@@ -12,12 +12,15 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QString>
+#include <functional>
 #include <QPainter>
 #include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
 
+#include "gfx/PaintList.h"
 #include "gfx/TCanvas.h"
 
 class QImageCanvas : public TCanvas {
@@ -54,6 +57,13 @@ class QImageCanvas : public TCanvas {
              const TAaPen& pen, bool fill, TColor fillColor) override;
 
  private:
+  // Paints now, or in a batch when the batch ends (PaintList), with the pen,
+  // brush and font as they are now.
+  void Submit(PaintList::Effect effect, std::optional<PaintList::LineKey> line,
+              std::function<void(QPainter&)> paint);
+  void FlushDeferred();
+  void PaintRectangle(QPainter& painter, const QRect& box);
+  void PaintText(QPainter& painter, int x, int y, const QString& text);
   // Sets the pen mode, the GDI pen and (for filled shapes) the brush.
   void PreparePainter(QPainter& painter, bool withBrush);
   // What the painter holds, as far as it is known; each Use call sets one
@@ -94,6 +104,8 @@ class QImageCanvas : public TCanvas {
   class PainterScope;
   QImage* image_;
   std::unique_ptr<QPainter> batch_;
+  PaintList deferred_;
+  bool replaying_ = false;
   int batchDepth_ = 0;
   Applied applied_;
   TFont fontKey_;

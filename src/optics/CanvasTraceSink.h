@@ -8,7 +8,8 @@
 class CanvasTraceSink : public ITraceSink {
  public:
   // The canvas is held in one drawing batch while the sink lives: nothing
-  // else should paint on it meanwhile.
+  // else should paint on it meanwhile, and the picture is complete only when
+  // the sink ends (a batch paints when it closes).
   CanvasTraceSink(TCanvas& canvas, const TraceOptions& options);
   ~CanvasTraceSink() override;
   CanvasTraceSink(const CanvasTraceSink&) = delete;

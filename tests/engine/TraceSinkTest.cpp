@@ -182,8 +182,10 @@ TEST_F(CanvasTraceSinkTest, TraceDrawsOnAnImage) {
   EnsureGuiApplication();
   OwnedImageCanvas image(400, 300, 0);
   options.showAngles = true;
-  CanvasTraceSink sink(image, options);
-  TraceScene({Mirror({300, 0}, {300, 300})}, {RayAt({50, 150}, 10)}, options, sink);
+  {
+    CanvasTraceSink sink(image, options);
+    TraceScene({Mirror({300, 0}, {300, 300})}, {RayAt({50, 150}, 10)}, options, sink);
+  }  // the picture is complete when the sink ends
   // The incoming ray in red, near where it crosses x = 150.
   const int y = int(150 - 100 * std::tan(10 * 3.14159265 / 180));
   int red = 0;
