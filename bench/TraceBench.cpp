@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "gfx/PaintThread.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/elements/FlatMirror.h"
@@ -165,7 +166,8 @@ void RunImage(benchmark::State& state, const Scene& scene) {
   EnsureGuiApplication();
   OwnedImageCanvas canvas(1920, 1080, 0);
   for (auto _ : state) {
-    TraceOnce(scene, canvas);
+    // On a pool thread, as a refresh paints.
+    RunPaintInPool([&] { TraceOnce(scene, canvas); });
     benchmark::DoNotOptimize(canvas.Picture().constBits());
   }
 }
