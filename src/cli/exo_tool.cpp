@@ -93,17 +93,20 @@ struct Arguments {
   bool highQuality = false;
 };
 
+// A whole number from 1 to `max`, digits only.
+bool ParseCount(const std::string& text, int max, int& out) {
+  if (text.empty() || text.size() > 6) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  out = std::atoi(text.c_str());
+  return out >= 1 && out <= max;
+}
+
 bool ParseSize(const std::string& text, int& width, int& height) {
   const auto x = text.find('x');
   if (x == std::string::npos) return false;
-  auto number = [](const std::string& part, int& out) {
-    if (part.empty() || part.size() > 5) return false;
-    for (char c : part)
-      if (c < '0' || c > '9') return false;
-    out = std::atoi(part.c_str());
-    return out >= 1 && out <= kMaxSide;
-  };
-  return number(text.substr(0, x), width) && number(text.substr(x + 1), height);
+  return ParseCount(text.substr(0, x), kMaxSide, width) &&
+         ParseCount(text.substr(x + 1), kMaxSide, height);
 }
 
 std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
@@ -125,11 +128,7 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
     } else if (a == "--no-run") {
       args.noRun = true;
     } else if (a == "--runs") {
-      const std::string n = i + 1 < argc ? argv[i + 1] : "";
-      args.runs = n.size() >= 1 && n.size() <= 6 && std::all_of(n.begin(), n.end(), [](char c) {
-        return c >= '0' && c <= '9';
-      }) ? std::atoi(n.c_str()) : 0;
-      if (args.runs < 1 || args.runs > kMaxRuns) {
+      if (i + 1 >= argc || !ParseCount(argv[i + 1], kMaxRuns, args.runs)) {
         problem = "--runs needs a count from 1 to " + std::to_string(kMaxRuns);
         return std::nullopt;
       }
