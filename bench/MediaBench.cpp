@@ -6,28 +6,16 @@
 
 #include <memory>
 
+#include "bench/BenchSupport.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/elements/FourPrism.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
-#include "optics/ITraceSink.h"
 #include "scene/Document.h"
 #include "scene/ProcessSettings.h"
 
 namespace {
 
-// Counts what a trace would draw, without drawing it.
-class CountingSink : public ITraceSink {
- public:
-  std::size_t items = 0;
-  void RayPiece(TPointF, TPointF, const DrawBaseRayDataStruct&) override { ++items; }
-  void Arrow(TPointF, float, const DrawBaseRayDataStruct&) override { ++items; }
-  void Normal(TPointF, TPointF) override { ++items; }
-  void Extension(TPointF, TPointF) override { ++items; }
-  void AngleLabel(TPointF, const std::string&, bool) override { ++items; }
-  void ImagePoint(TPointF, bool, const std::string&) override { ++items; }
-  void ImageArrow(TPointF, TPointF, bool, int) override { ++items; }
-};
 
 void AddPrism(Document& doc, TPointF apex, float halfBase, float height, float index) {
   auto prism = std::make_unique<ThreePrism>(doc.canvas);

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <vector>
 
+#include "bench/BenchSupport.h"
+#include "gfx/PaintThread.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/elements/FlatMirror.h"
@@ -26,15 +28,6 @@ struct Scene {
   std::vector<DrawBaseRayDataStruct> rays;
   TraceOptions options;
 };
-
-void EnsureGuiApplication() {
-  if (QCoreApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "exo_bench";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
-}
 
 DrawBaseRayDataStruct RayAt(TPointF start, double angle) {
   DrawBaseRayDataStruct ray;
@@ -173,7 +166,8 @@ void RunImage(benchmark::State& state, const Scene& scene) {
   EnsureGuiApplication();
   OwnedImageCanvas canvas(1920, 1080, 0);
   for (auto _ : state) {
-    TraceOnce(scene, canvas);
+    // On a pool thread, as a refresh paints.
+    RunPaintInPool([&] { TraceOnce(scene, canvas); });
     benchmark::DoNotOptimize(canvas.Picture().constBits());
   }
 }

@@ -2,9 +2,10 @@
 // without a window.
 //
 //   exo-tool trace FILE.exo [--size WxH]
-//   exo-tool render FILE.exo OUT [--size WxH] [--no-run]
+//   exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq]
 //   exo-tool resave IN.exo OUT.exo
 //   exo-tool info FILE.exo
+//   exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]
 //
 // A trace cut short at its work bound says so on stderr (exit status 0).
 // A file that Open would refuse prints the program's message on stderr and
@@ -14,6 +15,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
+#include <algorithm>
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -37,13 +40,16 @@ namespace {
 constexpr int kDefaultWidth = 1920;
 constexpr int kDefaultHeight = 1080;
 constexpr int kMaxSide = 8192;
+constexpr int kDefaultRuns = 20;
+constexpr int kMaxRuns = 100000;
 
 const char* const kUsage =
     "usage:\n"
     "  exo-tool trace FILE.exo [--size WxH]\n"
-    "  exo-tool render FILE.exo OUT [--size WxH] [--no-run]\n"
+    "  exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq]\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
+    "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]\n"
     "OUT is written as PNG, BMP or JPEG by its extension (.png, .bmp, .jpg, .jpeg).\n";
 
 const char* const kCutMessage =
@@ -82,19 +88,25 @@ struct Arguments {
   int height = kDefaultHeight;
   bool sizeGiven = false;
   bool noRun = false;
+  int runs = kDefaultRuns;
+  bool runsGiven = false;
+  bool highQuality = false;
 };
+
+// A whole number from 1 to `max`, digits only.
+bool ParseCount(const std::string& text, int max, int& out) {
+  if (text.empty() || text.size() > 6) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  out = std::atoi(text.c_str());
+  return out >= 1 && out <= max;
+}
 
 bool ParseSize(const std::string& text, int& width, int& height) {
   const auto x = text.find('x');
   if (x == std::string::npos) return false;
-  auto number = [](const std::string& part, int& out) {
-    if (part.empty() || part.size() > 5) return false;
-    for (char c : part)
-      if (c < '0' || c > '9') return false;
-    out = std::atoi(part.c_str());
-    return out >= 1 && out <= kMaxSide;
-  };
-  return number(text.substr(0, x), width) && number(text.substr(x + 1), height);
+  return ParseCount(text.substr(0, x), kMaxSide, width) &&
+         ParseCount(text.substr(x + 1), kMaxSide, height);
 }
 
 std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
@@ -115,6 +127,15 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
       ++i;
     } else if (a == "--no-run") {
       args.noRun = true;
+    } else if (a == "--runs") {
+      if (i + 1 >= argc || !ParseCount(argv[i + 1], kMaxRuns, args.runs)) {
+        problem = "--runs needs a count from 1 to " + std::to_string(kMaxRuns);
+        return std::nullopt;
+      }
+      args.runsGiven = true;
+      ++i;
+    } else if (a == "--hq") {
+      args.highQuality = true;
     } else if (a.size() > 1 && a[0] == '-' && a != "-") {
       problem = "unknown option " + a;
       return std::nullopt;
@@ -125,19 +146,21 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
   struct Shape {
     const char* name;
     std::size_t files;
-    bool size, noRun;
+    bool size, noRun, runs, highQuality;
   };
-  static const Shape shapes[] = {{"trace", 1, true, false},
-                                 {"render", 2, true, true},
-                                 {"resave", 2, false, false},
-                                 {"info", 1, false, false}};
+  static const Shape shapes[] = {{"trace", 1, true, false, false, false},
+                                 {"render", 2, true, true, false, true},
+                                 {"resave", 2, false, false, false, false},
+                                 {"info", 1, false, false, false, false},
+                                 {"bench", 1, true, false, true, true}};
   for (const auto& shape : shapes) {
     if (args.command != shape.name) continue;
     if (args.files.size() != shape.files) {
       problem = "wrong number of files for " + args.command;
       return std::nullopt;
     }
-    if ((args.sizeGiven && !shape.size) || (args.noRun && !shape.noRun)) {
+    if ((args.sizeGiven && !shape.size) || (args.noRun && !shape.noRun) ||
+        (args.runsGiven && !shape.runs) || (args.highQuality && !shape.highQuality)) {
       problem = "option not allowed for " + args.command;
       return std::nullopt;
     }
@@ -248,6 +271,7 @@ int Render(const Arguments& args) {
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
   document.running = !args.noRun;
+  if (args.highQuality) Settings().highQuality = 1;
   ReportCut(document.RefreshView());
   if (!image.save(QString::fromStdString(args.files[1]), format)) {
     std::fprintf(stderr, "exo-tool: cannot write %s\n", args.files[1].c_str());
@@ -268,6 +292,65 @@ int Resave(const Arguments& args) {
   return 0;
 }
 
+// Counts the ray pieces of a trace and draws nothing.
+class PieceCounter : public ITraceSink {
+ public:
+  long long pieces = 0;
+  void RayPiece(TPointF, TPointF, const DrawBaseRayDataStruct&) override { ++pieces; }
+  void Arrow(TPointF, float, const DrawBaseRayDataStruct&) override {}
+  void Normal(TPointF, TPointF) override {}
+  void Extension(TPointF, TPointF) override {}
+  void AngleLabel(TPointF, const std::string&, bool) override {}
+  void ImagePoint(TPointF, bool, const std::string&) override {}
+  void ImageArrow(TPointF, TPointF, bool, int) override {}
+};
+
+// Median and minimum milliseconds of `runs` calls, after two unmeasured ones.
+template <typename Work>
+std::pair<double, double> TimeRuns(int runs, Work work) {
+  work();
+  work();
+  std::vector<double> ms;
+  ms.reserve(std::size_t(runs));
+  for (int i = 0; i < runs; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                     .count());
+  }
+  std::sort(ms.begin(), ms.end());
+  const std::size_t n = ms.size();
+  const double median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+  return {median, ms.front()};
+}
+
+int Bench(const Arguments& args) {
+  QImage image(args.width, args.height, QImage::Format_RGB32);
+  if (image.isNull()) {
+    std::fprintf(stderr, "exo-tool: cannot make a %dx%d picture\n", args.width, args.height);
+    return 1;
+  }
+  image.fill(Qt::black);
+  QImageCanvas canvas(&image);
+  Document document(&canvas);
+  if (!OpenLikeTheProgram(document, args.files[0])) return 1;
+  if (args.highQuality) Settings().highQuality = 1;
+  document.running = true;
+  PieceCounter counter;
+  const auto trace = TimeRuns(args.runs, [&] {
+    counter.pieces = 0;
+    document.Trace(counter);
+  });
+  const auto refresh = TimeRuns(args.runs, [&] { document.RefreshView(); });
+  std::printf("ray pieces\t%lld\n", counter.pieces);
+  std::printf("trace ms\tmedian %.3f\tmin %.3f\n", trace.first, trace.second);
+  std::printf("refresh ms\tmedian %.3f\tmin %.3f\t(%dx%d%s)\n", refresh.first, refresh.second,
+              args.width, args.height, Settings().highQuality ? ", high quality" : "");
+  std::fflush(stdout);
+  ReportCut(document.traceCut);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -280,7 +363,8 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   char* qtArgv[] = {argv[0], nullptr};
   std::unique_ptr<QGuiApplication> app;
-  if (args->command == "render") app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+  if (args->command == "render" || args->command == "bench")
+    app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
   // Numbers are printed and read with a decimal point whatever the locale.
   std::setlocale(LC_NUMERIC, "C");
 
@@ -294,6 +378,8 @@ int main(int argc, char** argv) {
     status = Trace(*args);
   else if (args->command == "render")
     status = Render(*args);
+  else if (args->command == "bench")
+    status = Bench(*args);
   else if (args->command == "resave")
     status = Resave(*args);
   messages.Flush();

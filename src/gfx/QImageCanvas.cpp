@@ -1,5 +1,9 @@
 #include "gfx/QImageCanvas.h"
 
+#include "gfx/VectorState.h"
+
+#include <functional>
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -24,6 +28,17 @@ QPainter::CompositionMode ModeOf(TPenMode mode) {
       return QPainter::RasterOp_SourceOrDestination;
     default:
       return QPainter::CompositionMode_SourceOver;
+  }
+}
+
+PaintList::Effect EffectOf(TPenMode mode) {
+  switch (mode) {
+    case TPenMode::Xor:
+      return PaintList::Effect::Blend;
+    case TPenMode::Merge:
+      return PaintList::Effect::Merge;
+    default:
+      return PaintList::Effect::Overwrite;
   }
 }
 
@@ -151,23 +166,20 @@ OwnedImageCanvas::OwnedImageCanvas(int width, int height, TColor background)
     : detail::OwnedImage{QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32)},
       QImageCanvas(&image) {
   image.fill(ToQColor(background));
+  ClearUpperVectorState();
 }
 
-// The batch painter when a batch is open (brought back to a plain state),
-// else a painter of our own for this one primitive.
+// The batch painter when a batch is open (in the state the last primitive
+// left it), else a painter of our own for this one primitive.
 class QImageCanvas::PainterScope {
  public:
   explicit PainterScope(QImageCanvas& canvas) {
     if (canvas.batch_) {
       painter_ = canvas.batch_.get();
-      painter_->setRenderHint(QPainter::Antialiasing, false);
-      painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
-      painter_->setPen(QPen());
-      painter_->setBrush(Qt::NoBrush);
-      painter_->setBackgroundMode(Qt::TransparentMode);
     } else {
       own_.emplace(canvas.image_);
       painter_ = &*own_;
+      canvas.applied_ = {};
     }
     const TClipRect& clip = canvas.ClipRect;
     if (clip.on)
@@ -175,6 +187,12 @@ class QImageCanvas::PainterScope {
     else
       painter_->setClipping(false);
   }
+  ~PainterScope() {
+    own_.reset();
+    ClearUpperVectorState();
+  }
+  PainterScope(const PainterScope&) = delete;
+  PainterScope& operator=(const PainterScope&) = delete;
   QPainter& Get() { return *painter_; }
 
  private:
@@ -187,17 +205,141 @@ QImageCanvas::QImageCanvas(QImage* image) : image_(image) {}
 QImageCanvas::~QImageCanvas() = default;
 
 void QImageCanvas::BeginBatch() {
-  if (batchDepth_++ == 0) batch_ = std::make_unique<QPainter>(image_);
+  if (batchDepth_++ == 0) {
+    batch_ = std::make_unique<QPainter>(image_);
+    applied_ = {};
+  }
+}
+
+void QImageCanvas::UseAntialias(QPainter& painter, bool on) {
+  if (applied_.antialias == on) return;
+  painter.setRenderHint(QPainter::Antialiasing, on);
+  applied_.antialias = on;
+}
+
+void QImageCanvas::UseMode(QPainter& painter, QPainter::CompositionMode mode) {
+  if (applied_.mode == int(mode)) return;
+  painter.setCompositionMode(mode);
+  applied_.mode = int(mode);
+}
+
+void QImageCanvas::UsePen(QPainter& painter, const PenKey& key) {
+  if (applied_.pen == key) return;
+  applied_.pen = key;
+  switch (key.kind) {
+    case 1: {
+      QPen pen(ToQColor(key.color));
+      if (key.width <= 1) {
+        // Like a cosmetic GDI pen: one pixel, the end point of a line left out.
+        pen.setWidth(1);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        // The dash lengths of GDI's cosmetic pens.
+        if (key.style == TPenStyle::Dot) pen.setDashPattern({3, 3});
+        if (key.style == TPenStyle::DashDot) pen.setDashPattern({9, 6, 3, 6});
+        if (key.style == TPenStyle::DashDotDot) pen.setDashPattern({9, 3, 3, 3, 3, 3});
+      } else {
+        // Wide GDI pens are geometric with round ends; they cannot be dotted.
+        // At a few pixels a square end covers the same pixels, and costs far
+        // less than the curves of a round one.
+        pen.setWidth(std::min(key.width, kMaxPenWidth));
+        const bool thin = key.width <= 3;
+        pen.setCapStyle(thin ? Qt::SquareCap : Qt::RoundCap);
+        pen.setJoinStyle(thin ? Qt::MiterJoin : Qt::RoundJoin);
+      }
+      painter.setPen(pen);
+      return;
+    }
+    case 2:
+      painter.setPen(AaQPen({key.color, key.alpha, key.aaWidth}));
+      return;
+    case 3:
+      painter.setPen(ToQColor(key.color));
+      return;
+    default:
+      painter.setPen(Qt::NoPen);
+  }
+}
+
+void QImageCanvas::UseBrush(QPainter& painter, const FillKey& key) {
+  if (applied_.brush == key) return;
+  applied_.brush = key;
+  if (key.solid) {
+    painter.setBrush(QBrush(ToQColor(key.color, key.alpha)));
+  } else {
+    painter.setBrush(Qt::NoBrush);
+  }
+}
+
+void QImageCanvas::UseBackground(QPainter& painter, const FillKey& key) {
+  if (applied_.background == key) return;
+  applied_.background = key;
+  if (key.solid) {
+    // Gaps of dotted lines take the background colour unless the brush is clear.
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(QBrush(ToQColor(key.color)));
+  } else {
+    painter.setBackgroundMode(Qt::TransparentMode);
+  }
+}
+
+void QImageCanvas::UseFont(QPainter& painter) {
+  const QFont& font = CurrentFont();
+  if (applied_.font == fontGeneration_) return;
+  painter.setFont(font);
+  applied_.font = fontGeneration_;
 }
 
 void QImageCanvas::EndBatch() {
-  if (batchDepth_ > 0 && --batchDepth_ == 0) batch_.reset();
+  if (batchDepth_ > 0 && --batchDepth_ == 0) {
+    FlushDeferred();
+    batch_.reset();
+  }
+  ClearUpperVectorState();
+}
+
+void QImageCanvas::Submit(PaintList::Effect effect, std::optional<PaintList::LineKey> line,
+                          std::function<void(QPainter&)> paint) {
+  if (batch_ && !replaying_) {
+    PaintList::Entry entry;
+    entry.effect = effect;
+    // Only copy and merge lines can be left out.
+    if (effect != PaintList::Effect::Blend) entry.line = line;
+    entry.colour = Pen.color;
+    entry.pen = Pen;
+    entry.brush = Brush;
+    if (effect == PaintList::Effect::Blend) entry.font = Font;
+    entry.paint = std::move(paint);
+    deferred_.Add(std::move(entry));
+    return;
+  }
+  PainterScope scope(*this);
+  paint(scope.Get());
+}
+
+void QImageCanvas::FlushDeferred() {
+  if (deferred_.Empty()) return;
+  const TPen pen = Pen;
+  const TBrush brush = Brush;
+  const TFont font = Font;
+  replaying_ = true;
+  deferred_.Replay([this](PaintList::Entry& e) {
+    Pen = e.pen;
+    Brush = e.brush;
+    if (e.font) Font = *e.font;
+    e.paint(*batch_);
+  });
+  replaying_ = false;
+  Pen = pen;
+  Brush = brush;
+  Font = font;
 }
 
 const QFont& QImageCanvas::CurrentFont() {
   if (!font_ || fontKey_.name != Font.name || fontKey_.size != Font.size ||
       fontKey_.bold != Font.bold) {
     fontKey_ = Font;
+    ++fontGeneration_;
     font_.emplace(MakeFont(Font));
     metrics_.emplace(*font_, image_);
   }
@@ -209,45 +351,18 @@ const QFontMetrics& QImageCanvas::CurrentMetrics() {
   return *metrics_;
 }
 
-void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) const {
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setCompositionMode(ModeOf(Pen.mode));
+void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) {
+  UseAntialias(painter, false);
+  UseMode(painter, ModeOf(Pen.mode));
   if (PenVisible()) {
-    QPen pen(ToQColor(Pen.color));
-    if (Pen.width <= 1) {
-      // Like a cosmetic GDI pen: one pixel, the end point of a line left out.
-      pen.setWidth(1);
-      pen.setCapStyle(Qt::FlatCap);
-      pen.setJoinStyle(Qt::MiterJoin);
-      // The dash lengths of GDI's cosmetic pens.
-      if (Pen.style == TPenStyle::Dot) pen.setDashPattern({3, 3});
-      if (Pen.style == TPenStyle::DashDot) pen.setDashPattern({9, 6, 3, 6});
-      if (Pen.style == TPenStyle::DashDotDot) pen.setDashPattern({9, 3, 3, 3, 3, 3});
-    } else {
-      // Wide GDI pens are geometric with round ends; they cannot be dotted.
-      // At a few pixels a square end covers the same pixels, and costs far
-      // less than the curves of a round one.
-      pen.setWidth(std::min(Pen.width, kMaxPenWidth));
-      const bool thin = Pen.width <= 3;
-      pen.setCapStyle(thin ? Qt::SquareCap : Qt::RoundCap);
-      pen.setJoinStyle(thin ? Qt::MiterJoin : Qt::RoundJoin);
-    }
-    painter.setPen(pen);
+    UsePen(painter, {1, Pen.color, Pen.width, Pen.width <= 1 ? Pen.style : TPenStyle::Solid});
   } else {
-    painter.setPen(Qt::NoPen);
+    UsePen(painter, {});
   }
-  if (Brush.style == TBrushStyle::Solid) {
-    // Gaps of dotted lines take the background colour unless the brush is clear.
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(QBrush(ToQColor(Brush.color)));
-  } else {
-    painter.setBackgroundMode(Qt::TransparentMode);
-  }
-  if (withBrush && Brush.style == TBrushStyle::Solid) {
-    painter.setBrush(QBrush(ToQColor(Brush.color)));
-  } else {
-    painter.setBrush(Qt::NoBrush);
-  }
+  const bool solid = Brush.style == TBrushStyle::Solid;
+  UseBackground(painter, {solid, solid ? Brush.color : 0});
+  const bool fill = withBrush && solid;
+  UseBrush(painter, {fill, fill ? Brush.color : 0});
 }
 
 void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
@@ -263,10 +378,18 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
     x2 = int(std::lround(bx));
     y2 = int(std::lround(by));
   }
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  PreparePainter(painter, false);
-  painter.drawLine(x1, y1, x2, y2);
+  const bool thin = Pen.width <= 1;
+  // Dashed thin lines only repeat lines of the same dashes and gaps.
+  int pattern = 0;
+  if (thin && Pen.style != TPenStyle::Solid && Pen.style != TPenStyle::Clear) {
+    const int dashes = Pen.style == TPenStyle::Dot ? 1 : Pen.style == TPenStyle::DashDot ? 3 : 5;
+    pattern = dashes + (Brush.style == TBrushStyle::Solid ? 1 : 0);
+  }
+  Submit(EffectOf(Pen.mode), PaintList::LineKey{x1, y1, x2, y2, thin ? 1 : Pen.width, pattern},
+         [this, x1, y1, x2, y2](QPainter& painter) {
+           PreparePainter(painter, false);
+           painter.drawLine(x1, y1, x2, y2);
+         });
 }
 
 void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
@@ -281,10 +404,10 @@ void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
   }
   if (PenVisible() && points.size() >= 2) {
     // One path, so that XOR pens do not cancel themselves at the joints.
-    PainterScope scope(*this);
-    QPainter& painter = scope.Get();
-    PreparePainter(painter, false);
-    painter.drawPolyline(ToQPolygon(points));
+    Submit(EffectOf(Pen.mode), std::nullopt, [this, polygon = ToQPolygon(points)](QPainter& painter) {
+      PreparePainter(painter, false);
+      painter.drawPolyline(polygon);
+    });
   }
   MoveTo(points.back().x, points.back().y);
 }
@@ -292,30 +415,34 @@ void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
 void QImageCanvas::Polygon(const std::vector<TPoint>& points) {
   if (!Spend(PointsCost(*this, points, true, Pen.width))) return;
   if (points.size() < 2) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  PreparePainter(painter, true);
-  painter.drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+  Submit(EffectOf(Pen.mode), std::nullopt, [this, polygon = ToQPolygon(points)](QPainter& painter) {
+    PreparePainter(painter, true);
+    painter.drawPolygon(polygon, Qt::OddEvenFill);
+  });
 }
 
 void QImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
+  Submit(EffectOf(Pen.mode), std::nullopt,
+         [this, box](QPainter& painter) { PaintRectangle(painter, box); });
+}
+
+void QImageCanvas::PaintRectangle(QPainter& painter, const QRect& box) {
   PreparePainter(painter, true);
-  const QBrush brush = painter.brush();
+  const bool filled = Brush.style == TBrushStyle::Solid;
+  const QBrush brush = filled ? QBrush(ToQColor(Brush.color)) : QBrush();
   if (!PenVisible()) {
     // Without a pen GDI fills one pixel less in each direction.
-    if (brush.style() != Qt::NoBrush)
+    if (filled)
       painter.fillRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1), brush);
     return;
   }
   // Interior and outline kept apart so that XOR pens touch each pixel once.
-  if (brush.style() != Qt::NoBrush && box.width() > 2 && box.height() > 2)
+  if (filled && box.width() > 2 && box.height() > 2)
     painter.fillRect(box.adjusted(1, 1, -1, -1), brush);
-  painter.setBrush(Qt::NoBrush);
+  UseBrush(painter, {});
   painter.drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
 }
 
@@ -325,20 +452,21 @@ void QImageCanvas::FillRect(int x1, int y1, int x2, int y2) {
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty()) return;
   // Filling ignores the pen mode, as in GDI.
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.fillRect(box, ToQColor(Brush.color));
+  Submit(PaintList::Effect::Overwrite, std::nullopt, [this, box](QPainter& painter) {
+    UseAntialias(painter, false);
+    UseMode(painter, QPainter::CompositionMode_Source);
+    painter.fillRect(box, ToQColor(Brush.color));
+  });
 }
 
 void QImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  PreparePainter(painter, true);
-  painter.drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+  Submit(EffectOf(Pen.mode), std::nullopt, [this, box](QPainter& painter) {
+    PreparePainter(painter, true);
+    painter.drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+  });
 }
 
 void QImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
@@ -356,13 +484,13 @@ void QImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
   // Counter-clockwise from start to end; equal rays give the whole ellipse.
   while (sweep <= 0) sweep += 360;
   while (sweep > 360) sweep -= 360;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  PreparePainter(painter, false);
   QPainterPath path;
   path.arcMoveTo(drawn, start);
   path.arcTo(drawn, start, sweep);
-  painter.drawPath(path);
+  Submit(EffectOf(Pen.mode), std::nullopt, [this, path](QPainter& painter) {
+    PreparePainter(painter, false);
+    painter.drawPath(path);
+  });
 }
 
 void QImageCanvas::TextOut(int x, int y, const std::string& text) {
@@ -371,25 +499,40 @@ void QImageCanvas::TextOut(int x, int y, const std::string& text) {
   if (IsFar(x, y, x, y)) return;
   if (!Spend()) return;
   if (text.empty() || !FontsAvailable()) return;
-  const QFont& font = CurrentFont();
+  Submit(PaintList::Effect::Blend, std::nullopt,
+         [this, x, y, qtext = QString::fromStdString(text)](QPainter& painter) {
+           PaintText(painter, x, y, qtext);
+         });
+}
+
+void QImageCanvas::PaintText(QPainter& painter, int x, int y, const QString& qtext) {
   const QFontMetrics& metrics = CurrentMetrics();
-  const QString qtext = QString::fromStdString(text);
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  UseAntialias(painter, false);
+  UseMode(painter, QPainter::CompositionMode_SourceOver);
   if (Brush.style == TBrushStyle::Solid) {
     painter.fillRect(QRect(x, y, metrics.horizontalAdvance(qtext), metrics.height()),
                      ToQColor(Brush.color));
   }
-  painter.setFont(font);
-  painter.setPen(ToQColor(Font.color));
+  UseBackground(painter, {});
+  UseFont(painter);
+  UsePen(painter, {3, Font.color});
   painter.drawText(QPoint(x, y + metrics.ascent()), qtext);
 }
 
 int QImageCanvas::TextWidth(const std::string& text) {
-  const QString qtext = QString::fromStdString(text);
-  if (!FontsAvailable()) return int(qtext.size()) * RoughHeight(Font) / 2;
-  return CurrentMetrics().horizontalAdvance(qtext);
+  if (!FontsAvailable()) return int(QString::fromStdString(text).size()) * RoughHeight(Font) / 2;
+  const QFontMetrics& metrics = CurrentMetrics();
+  // A trace measures the same few angle texts over and over; shaping them
+  // costs as much as drawing them.
+  if (widthsGeneration_ != fontGeneration_ || widths_.size() > kMaxCachedWidths) {
+    widths_.clear();
+    widthsGeneration_ = fontGeneration_;
+  }
+  const auto known = widths_.find(text);
+  if (known != widths_.end()) return known->second;
+  const int width = metrics.horizontalAdvance(QString::fromStdString(text));
+  if (text.size() <= kMaxCachedText) widths_.emplace(text, width);
+  return width;
 }
 
 int QImageCanvas::TextHeight(const std::string&) {
@@ -401,9 +544,12 @@ void QImageCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& pic
   if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty() || picture.isNull()) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  painter.drawImage(box, picture);
+  Submit(PaintList::Effect::Blend, std::nullopt, [this, box, picture](QPainter& painter) {
+    UseAntialias(painter, false);
+    UseMode(painter, QPainter::CompositionMode_SourceOver);
+    UseBackground(painter, {});
+    painter.drawImage(box, picture);
+  });
 }
 
 void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) {
@@ -413,33 +559,42 @@ void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& 
   if (IsFar(ax, ay, bx, by) &&
       !ClipToMargin(ax, ay, bx, by, Width(), Height(), 16.0 + std::fabs(pen.width)))
     return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(AaQPen(pen));
-  painter.drawLine(QPointF(ax, ay), QPointF(bx, by));
+  Submit(PaintList::Effect::Blend, std::nullopt, [this, ax, ay, bx, by, pen](QPainter& painter) {
+    UseAntialias(painter, true);
+    UseMode(painter, QPainter::CompositionMode_SourceOver);
+    UseBackground(painter, {});
+    UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
+    painter.drawLine(QPointF(ax, ay), QPointF(bx, by));
+  });
 }
 
 void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) {
   if (!Spend(PointsCost(*this, points, false, pen.width))) return;
   if (points.size() < 2) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(AaQPen(pen));
-  painter.drawPolyline(ToQPolygonF(points));
+  Submit(PaintList::Effect::Blend, std::nullopt,
+         [this, polygon = ToQPolygonF(points), pen](QPainter& painter) {
+           UseAntialias(painter, true);
+           UseMode(painter, QPainter::CompositionMode_SourceOver);
+           UseBackground(painter, {});
+           UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
+           UseBrush(painter, {});
+           painter.drawPolyline(polygon);
+         });
 }
 
 void QImageCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor color,
                                  std::uint8_t alpha) {
   if (!Spend(PointsCost(*this, points, true, 1))) return;
   if (points.size() < 3) return;
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(ToQColor(color, alpha));
-  painter.drawPolygon(ToQPolygonF(points), Qt::OddEvenFill);
+  Submit(PaintList::Effect::Blend, std::nullopt,
+         [this, polygon = ToQPolygonF(points), color, alpha](QPainter& painter) {
+           UseAntialias(painter, true);
+           UseMode(painter, QPainter::CompositionMode_SourceOver);
+           UseBackground(painter, {});
+           UsePen(painter, {});
+           UseBrush(painter, {true, color, alpha});
+           painter.drawPolygon(polygon, Qt::OddEvenFill);
+         });
 }
 
 void QImageCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngle, float sweepAngle,
@@ -448,18 +603,21 @@ void QImageCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngl
   const QRectF box = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
   if (box.isEmpty()) return;
   const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
-  PainterScope scope(*this);
-  QPainter& painter = scope.Get();
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  if (fill) {
-    QPainterPath pie;
-    pie.moveTo(box.center());
-    pie.arcTo(box, startAngle, sweep);
-    pie.closeSubpath();
-    painter.fillPath(pie, ToQColor(fillColor));
-  }
-  QPainterPath arc;
-  arc.arcMoveTo(box, startAngle);
-  arc.arcTo(box, startAngle, sweep);
-  painter.strokePath(arc, AaQPen(pen));
+  Submit(PaintList::Effect::Blend, std::nullopt,
+         [this, box, startAngle, sweep, pen, fill, fillColor](QPainter& painter) {
+           UseAntialias(painter, true);
+           UseMode(painter, QPainter::CompositionMode_SourceOver);
+           UseBackground(painter, {});
+           if (fill) {
+             QPainterPath pie;
+             pie.moveTo(box.center());
+             pie.arcTo(box, startAngle, sweep);
+             pie.closeSubpath();
+             painter.fillPath(pie, ToQColor(fillColor));
+           }
+           QPainterPath arc;
+           arc.arcMoveTo(box, startAngle);
+           arc.arcTo(box, startAngle, sweep);
+           painter.strokePath(arc, AaQPen(pen));
+         });
 }

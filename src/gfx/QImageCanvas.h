@@ -5,17 +5,23 @@
 //
 // A QPainter is opened for each primitive, so the image stays free for other
 // painters (the surface widget, picture output) between calls, unless a batch
-// keeps one open (a trace does).
+// keeps one open (a refresh does). In a batch the painter's pen, brush, mode
+// and font are set only when they change: building and setting them again
+// for every stroke cost a sixth of a refresh.
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QString>
+#include <functional>
+#include <QPainter>
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
+#include "gfx/PaintList.h"
 #include "gfx/TCanvas.h"
-
-class QPainter;
 
 class QImageCanvas : public TCanvas {
  public:
@@ -51,8 +57,46 @@ class QImageCanvas : public TCanvas {
              const TAaPen& pen, bool fill, TColor fillColor) override;
 
  private:
+  // Paints now, or in a batch when the batch ends (PaintList), with the pen,
+  // brush and font as they are now.
+  void Submit(PaintList::Effect effect, std::optional<PaintList::LineKey> line,
+              std::function<void(QPainter&)> paint);
+  void FlushDeferred();
+  void PaintRectangle(QPainter& painter, const QRect& box);
+  void PaintText(QPainter& painter, int x, int y, const QString& text);
   // Sets the pen mode, the GDI pen and (for filled shapes) the brush.
-  void PreparePainter(QPainter& painter, bool withBrush) const;
+  void PreparePainter(QPainter& painter, bool withBrush);
+  // What the painter holds, as far as it is known; each Use call sets one
+  // part only when it differs.
+  struct PenKey {
+    int kind = 0;  // 0 none, 1 GDI pen, 2 anti-aliased pen, 3 text colour
+    TColor color = 0;
+    int width = 0;
+    TPenStyle style = TPenStyle::Solid;
+    float aaWidth = 0;
+    std::uint8_t alpha = 255;
+    bool operator==(const PenKey&) const = default;
+  };
+  struct FillKey {
+    bool solid = false;
+    TColor color = 0;
+    std::uint8_t alpha = 255;
+    bool operator==(const FillKey&) const = default;
+  };
+  struct Applied {
+    std::optional<bool> antialias;
+    std::optional<int> mode;
+    std::optional<PenKey> pen;
+    std::optional<FillKey> brush;
+    std::optional<FillKey> background;  // solid: opaque background mode
+    std::optional<unsigned> font;       // fontGeneration_
+  };
+  void UseAntialias(QPainter& painter, bool on);
+  void UseMode(QPainter& painter, QPainter::CompositionMode mode);
+  void UsePen(QPainter& painter, const PenKey& key);
+  void UseBrush(QPainter& painter, const FillKey& key);
+  void UseBackground(QPainter& painter, const FillKey& key);
+  void UseFont(QPainter& painter);
   bool PenVisible() const { return Pen.style != TPenStyle::Clear; }
   const QFont& CurrentFont();
   const QFontMetrics& CurrentMetrics();
@@ -60,8 +104,15 @@ class QImageCanvas : public TCanvas {
   class PainterScope;
   QImage* image_;
   std::unique_ptr<QPainter> batch_;
+  PaintList deferred_;
+  bool replaying_ = false;
   int batchDepth_ = 0;
+  Applied applied_;
   TFont fontKey_;
+  unsigned fontGeneration_ = 0;
+  static constexpr std::size_t kMaxCachedWidths = 4096, kMaxCachedText = 64;
+  std::unordered_map<std::string, int> widths_;  // of texts in the current font
+  unsigned widthsGeneration_ = 0;
   std::optional<QFont> font_;
   std::optional<QFontMetrics> metrics_;
 };

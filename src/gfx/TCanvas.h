@@ -123,7 +123,8 @@ class TCanvas {
   double StrokeCost(double x1, double y1, double x2, double y2, double width) const;
 
   // Lets a back end keep its drawing context open across many primitives (a
-  // whole trace). Pairs nest; nothing else may paint the target in between.
+  // whole trace) and paint them when the outermost batch ends. Pairs nest;
+  // nothing else may paint or read the target in between.
   virtual void BeginBatch() {}
   virtual void EndBatch() {}
 

@@ -20,36 +20,27 @@ constexpr int kMaxPenWidth = 1000;  // widths come from files
 
 int PenWidth(long long width) { return int(std::clamp<long long>(width, 1, kMaxPenWidth)); }
 
-// Leaves the canvas as it found it, except for the pen mode, which a trace
-// always hands back as copy.
-class CanvasState {
- public:
-  explicit CanvasState(TCanvas& canvas)
-      : canvas_(canvas), pen_(canvas.Pen), brush_(canvas.Brush), font_(canvas.Font) {}
-  ~CanvasState() {
-    canvas_.Pen = pen_;
-    canvas_.Pen.mode = TPenMode::Copy;
-    canvas_.Brush = brush_;
-    canvas_.Font = font_;
-  }
-  CanvasState(const CanvasState&) = delete;
-  CanvasState& operator=(const CanvasState&) = delete;
-
- private:
-  TCanvas& canvas_;
-  TPen pen_;
-  TBrush brush_;
-  TFont font_;
-};
-
 }  // namespace
 
+// Every item sets all the state its pixels depend on, so the canvas's own
+// state is kept once for the whole trace rather than around every item.
 CanvasTraceSink::CanvasTraceSink(TCanvas& canvas, const TraceOptions& options)
-    : canvas_(canvas), options_(options) {
+    : canvas_(canvas),
+      options_(options),
+      savedPen_(canvas.Pen),
+      savedBrush_(canvas.Brush),
+      savedFont_(canvas.Font) {
   canvas_.BeginBatch();
 }
 
-CanvasTraceSink::~CanvasTraceSink() { canvas_.EndBatch(); }
+// As found, except for the pen mode, which a trace always hands back as copy.
+CanvasTraceSink::~CanvasTraceSink() {
+  canvas_.EndBatch();
+  canvas_.Pen = savedPen_;
+  canvas_.Pen.mode = TPenMode::Copy;
+  canvas_.Brush = savedBrush_;
+  canvas_.Font = savedFont_;
+}
 
 void CanvasTraceSink::Stroke(TPointF from, TPointF to, TColor colour, int width, bool highQuality) {
   if (highQuality) {
@@ -70,14 +61,12 @@ void CanvasTraceSink::Stroke(TPointF from, TPointF to, TColor colour, int width,
 }
 
 void CanvasTraceSink::RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) {
-  CanvasState state(canvas_);
   lastBlend_ = ray.blend != 0;
   canvas_.Pen.mode = ray.blend ? TPenMode::Merge : TPenMode::Copy;
   Stroke(from, to, ray.rayColour, PenWidth(options_.rayWidth), HighQuality(lastBlend_));
 }
 
 void CanvasTraceSink::Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) {
-  CanvasState state(canvas_);
   canvas_.Pen.mode = ray.blend ? TPenMode::Merge : TPenMode::Copy;
   const bool hq = HighQuality(ray.blend != 0);
   const int width = PenWidth(options_.rayWidth);
@@ -86,13 +75,11 @@ void CanvasTraceSink::Arrow(TPointF at, float direction, const DrawBaseRayDataSt
 }
 
 void CanvasTraceSink::Normal(TPointF n1, TPointF n2) {
-  CanvasState state(canvas_);
   canvas_.Pen.mode = TPenMode::Copy;
   Stroke(n1, n2, options_.normalColour, PenWidth(options_.rayWidth), HighQuality(lastBlend_));
 }
 
 void CanvasTraceSink::Extension(TPointF from, TPointF to) {
-  CanvasState state(canvas_);
   canvas_.Pen.mode = TPenMode::Copy;
   canvas_.Pen.style = TPenStyle::Dot;
   canvas_.Pen.width = 1;
@@ -103,7 +90,6 @@ void CanvasTraceSink::Extension(TPointF from, TPointF to) {
 }
 
 void CanvasTraceSink::AngleLabel(TPointF anchor, const std::string& text, bool incidence) {
-  CanvasState state(canvas_);
   canvas_.Font.name = "Arial";
   canvas_.Font.size = 10;
   canvas_.Font.bold = true;
@@ -135,7 +121,6 @@ void CanvasTraceSink::Label(TPointF at, const std::string& text, TColor colour) 
 }
 
 void CanvasTraceSink::ImagePoint(TPointF at, bool real, const std::string& label) {
-  CanvasState state(canvas_);
   const TColor colour = real ? kRealImageColour : kVirtualImageColour;
   canvas_.Pen.mode = TPenMode::Copy;
   canvas_.Pen.width = 1;
@@ -144,7 +129,6 @@ void CanvasTraceSink::ImagePoint(TPointF at, bool real, const std::string& label
 }
 
 void CanvasTraceSink::ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) {
-  CanvasState state(canvas_);
   const TColor colour = real ? kRealImageColour : kVirtualImageColour;
   const int width = PenWidth(3LL * sourceLineWidth);
   canvas_.Pen.mode = TPenMode::Copy;

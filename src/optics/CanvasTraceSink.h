@@ -8,7 +8,8 @@
 class CanvasTraceSink : public ITraceSink {
  public:
   // The canvas is held in one drawing batch while the sink lives: nothing
-  // else should paint on it meanwhile.
+  // else should paint on it meanwhile, and the picture is complete only when
+  // the sink ends (a batch paints when it closes).
   CanvasTraceSink(TCanvas& canvas, const TraceOptions& options);
   ~CanvasTraceSink() override;
   CanvasTraceSink(const CanvasTraceSink&) = delete;
@@ -32,6 +33,9 @@ class CanvasTraceSink : public ITraceSink {
   TCanvas& canvas_;
   TraceOptions options_;
   bool lastBlend_ = false;  // of the latest ray piece: normals follow its choice
+  TPen savedPen_;
+  TBrush savedBrush_;
+  TFont savedFont_;
 };
 
 // Sends every item to two sinks.

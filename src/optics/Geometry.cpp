@@ -9,12 +9,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;
 
-struct LineEq {
-  bool vertical = false;
-  double x = 0;  // when vertical
-  double k = 0;
-  double b = 0;
-};
+using LineEq = LineEquation;
 
 LineEq MakeLine(double x1, double y1, double x2, double y2) {
   LineEq l;
@@ -160,6 +155,11 @@ DrawBaseRayDataStruct CopyBaseRay(const DrawBaseRayDataStruct& ray) {
 }
 
 DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h, double theta) {
+  return MakeContinuation(ray, h, StepOf(theta));
+}
+
+DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
+                                       const PolarStep& theta) {
   DrawBaseRayDataStruct r = ray;
   const TPointF start = PointAt(h, theta, -1);
   r.startX = start.x;
@@ -170,11 +170,29 @@ DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF
   return r;
 }
 
+RayLine PrepareDerivedRay(const DrawBaseRayDataStruct& ray) {
+  return {MakeLine(ray.startX, ray.startY, ray.throughX, ray.throughY), ray.direction};
+}
+
+RayLine PrepareRay(const DrawBaseRayDataStruct& ray) {
+  return {MakeLine(ray.startX, ray.startY, ray.throughX, ray.throughY),
+          DirectionAngle({ray.startX, ray.startY}, {ray.throughX, ray.throughY})};
+}
+
+SurfaceLine PrepareSurface(const DrawObjectLineDataStruct& s) {
+  return {SegmentLine(s), DirectionAngle({s.x1, s.y1}, {s.x2, s.y2})};
+}
+
 int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruct& s,
                  TPointF& out) {
+  return IntersectRay(ray, PrepareRay(ray), s, PrepareSurface(s), out);
+}
+
+int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                 const DrawObjectLineDataStruct& s, const SurfaceLine& surfaceLine, TPointF& out) {
   const TPointF start{ray.startX, ray.startY}, through{ray.throughX, ray.throughY};
+  const double theta = rayLine.theta;
   if (s.shape == kShapeArc) {
-    const double theta = DirectionAngle(start, through);
     const TPointF c{s.centreX, s.centreY};
     const TPointF f = PerpendicularFoot(c, start, through);
     const double d = Distance(c, f);
@@ -213,14 +231,15 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruc
   }
 
   double x = 0, y = 0;
-  if (!IntersectLines(MakeLine(start.x, start.y, through.x, through.y), SegmentLine(s), x, y))
-    return 0;
+  if (!IntersectLines(rayLine.line, surfaceLine.line, x, y)) return 0;
   out = {static_cast<float>(x), static_cast<float>(y)};
   if (s.shape == kShapeSegment && !InBox(out.x, out.y, s.x1, s.y1, s.x2, s.y2)) return 0;
-  // Angles only now: most faces a ray is tested against miss it, and the
-  // arc tangents would dominate a trace of many faces.
-  const double theta = DirectionAngle(start, through);
-  double d = theta - double(DirectionAngle({s.x1, s.y1}, {s.x2, s.y2}));
+  // A point behind the through point lies more than 90 degrees off the
+  // ray's direction: the angle test below would refuse it, at an atan2.
+  const double aheadX = double(out.x) - through.x, aheadY = double(out.y) - through.y;
+  const double dirX = double(through.x) - start.x, dirY = double(through.y) - start.y;
+  if (aheadX * dirX + aheadY * dirY < 0) return 0;
+  double d = theta - surfaceLine.direction;
   if (d < 0) d += 360;
   const int code = (d <= 0 || d >= 180) ? 2 : 1;
   if (AngleGap(DirectionAngle(through, out), theta) > 0.5) return 0;

@@ -36,6 +36,9 @@ DrawObjectLineDataStruct MakeSegment(TPointF a, TPointF b);
 DrawBaseRayDataStruct CopyBaseRay(const DrawBaseRayDataStruct& ray);
 // A copy that starts one pixel behind h and passes through h at angle theta.
 DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h, double theta);
+// The same, with theta's cosine and sine worked out by the caller.
+DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
+                                       const PolarStep& theta);
 
 // An angle in degrees brought into [0, 360).
 double NormalAngle(double a);
@@ -49,6 +52,31 @@ double AngleGap(double a, double b);
 
 // The tracer's hit test: 0 none, 1 from the right, 2 from the left.
 int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruct& surface,
+                 TPointF& out);
+
+// What the hit test works out from the ray alone or the surface alone, for a
+// trace that tests every ray against many faces: computed once, the same
+// numbers, so the same hits.
+struct LineEquation {
+  bool vertical = false;
+  double x = 0;  // when vertical
+  double k = 0;
+  double b = 0;
+};
+struct RayLine {
+  LineEquation line;  // through the start and through points
+  double theta = 0;   // DirectionAngle(start, through)
+};
+struct SurfaceLine {
+  LineEquation line;       // through the end points
+  double direction = 0;    // DirectionAngle(p1, p2)
+};
+RayLine PrepareRay(const DrawBaseRayDataStruct& ray);
+// For a ray whose direction DeriveRay set from its current points.
+RayLine PrepareDerivedRay(const DrawBaseRayDataStruct& ray);
+SurfaceLine PrepareSurface(const DrawObjectLineDataStruct& surface);
+int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                 const DrawObjectLineDataStruct& surface, const SurfaceLine& surfaceLine,
                  TPointF& out);
 // Intersection of a (any shape) with the straight piece b: 0 or 1.
 int IntersectSegments(const DrawObjectLineDataStruct& a, const DrawObjectLineDataStruct& b,

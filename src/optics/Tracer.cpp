@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "gfx/VectorState.h"
 #include "optics/Geometry.h"
 #include "optics/TLinkIntersection.h"
 #include "i18n/Convert.h"
@@ -93,7 +94,10 @@ class Tracer {
  public:
   Tracer(const std::vector<DrawObjectLineDataStruct>& surfaces, const TraceOptions& options,
          ITraceSink& sink)
-      : surfaces_(surfaces), options_(options), sink_(sink) {}
+      : surfaces_(surfaces), options_(options), sink_(sink) {
+    lines_.reserve(surfaces.size());
+    for (const auto& surface : surfaces) lines_.push_back(PrepareSurface(surface));
+  }
 
   TraceResult Result() const { return {cut_, faceTests_, sink_.count}; }
 
@@ -102,6 +106,9 @@ class Tracer {
     // stack frames are not needed to keep the drawing order.
     const std::vector<DrawBaseRayDataStruct>* rays = &baseRays;
     std::vector<DrawBaseRayDataStruct> current, next;
+    // Continued rays had their direction set from their points (DeriveRay);
+    // the light sources' rays are not trusted to.
+    bool derived = false;
     for (int depth = options_.maxGenerations; depth > 0 && !rays->empty(); --depth) {
       if (surfaces_.empty()) {
         for (const auto& ray : *rays) {
@@ -114,11 +121,12 @@ class Tracer {
       next.clear();
       for (const auto& ray : *rays) {
         if (OverBudget()) return;
-        TraceRay(ray, next);
+        TraceRay(ray, derived ? PrepareDerivedRay(ray) : PrepareRay(ray), next);
       }
       ImagePass(next);
       current.swap(next);
       rays = &current;
+      derived = true;
     }
   }
 
@@ -131,13 +139,14 @@ class Tracer {
     return cut_;
   }
 
-  void TraceRay(const DrawBaseRayDataStruct& ray, std::vector<DrawBaseRayDataStruct>& next) {
+  void TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                std::vector<DrawBaseRayDataStruct>& next) {
     faceTests_ += static_cast<long long>(surfaces_.size());
     hits_.clear();
-    for (const auto& surface : surfaces_) {
+    for (std::size_t i = 0; i < surfaces_.size(); ++i) {
       TPointF point;
-      const int code = IntersectRay(ray, surface, point);
-      if (code != 0) hits_.push_back({point.x, point.y, &surface, code});
+      const int code = IntersectRay(ray, rayLine, surfaces_[i], lines_[i], point);
+      if (code != 0) hits_.push_back({point.x, point.y, &surfaces_[i], code});
     }
     const TPointF through = ThroughOf(ray);
     const TLinkIntersection* hit = NearestHit(hits_, through);
@@ -162,7 +171,7 @@ class Tracer {
         if (v < 0) v += 360;
       }
     } else {
-      v = DirectionAngle({s.x1, s.y1}, {s.x2, s.y2});
+      v = lines_[std::size_t(hit->surface - surfaces_.data())].direction;
     }
     const double u = ray.direction;
     double rho = 2 * v - u;
@@ -174,18 +183,18 @@ class Tracer {
 
     sink_.RayPiece(through, h, ray);
     sink_.Arrow(Midpoint(through, h), ray.direction, ray);
-    TPointF n1, n2;
-    if (arc) {
-      const double psi = DirectionAngle(h, centre);
-      n1 = PointAt(h, psi, kNormalHalf);
-      n2 = PointAt(h, psi, -kNormalHalf);
-    } else {
-      n1 = PointAt(h, v + 90, kNormalHalf);
-      n2 = PointAt(h, v + 90, -kNormalHalf);
+    // The normal's ends and directions only when something shows them.
+    float nA = 0, nB = 0;
+    if (options_.drawNormals || options_.showAngles) {
+      const PolarStep normal = StepOf(arc ? double(DirectionAngle(h, centre)) : v + 90);
+      const TPointF n1 = PointAt(h, normal, kNormalHalf), n2 = PointAt(h, normal, -kNormalHalf);
+      if (options_.drawNormals) sink_.Normal(n1, n2);
+      if (options_.showAngles) {
+        nA = DirectionAngle(n2, n1);
+        nB = DirectionAngle(n1, n2);
+        IncidenceLabel(h, through, nA, nB);
+      }
     }
-    if (options_.drawNormals) sink_.Normal(n1, n2);
-    const float nA = DirectionAngle(n2, n1), nB = DirectionAngle(n1, n2);
-    if (options_.showAngles) IncidenceLabel(h, through, nA, nB);
 
     bool twoSided = false;
     std::optional<double> theta;
@@ -209,8 +218,9 @@ class Tracer {
     }
     if (!theta || !std::isfinite(*theta)) return;
 
-    if (options_.drawReverse) sink_.Extension(h, PointAt(h, *theta, -kExtensionLength));
-    DrawBaseRayDataStruct continued = MakeContinuation(ray, h, *theta);
+    const PolarStep out = StepOf(*theta);
+    if (options_.drawReverse) sink_.Extension(h, PointAt(h, out, -kExtensionLength));
+    DrawBaseRayDataStruct continued = MakeContinuation(ray, h, out);
     // No image is constructed through a two-sided reflector.
     if (twoSided) continued.sourceKind = 0;
     // Rays of one source through one surface form one image: a surface is
@@ -395,6 +405,7 @@ class Tracer {
   }
 
   const std::vector<DrawObjectLineDataStruct>& surfaces_;
+  std::vector<SurfaceLine> lines_;  // one per surface
   const TraceOptions& options_;
   CountingSink sink_;
   std::vector<TLinkIntersection> hits_;
@@ -407,6 +418,7 @@ class Tracer {
 TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
                        const std::vector<DrawBaseRayDataStruct>& baseRays,
                        const TraceOptions& options, ITraceSink& sink) {
+  ClearUpperVectorState();
   Tracer tracer(surfaces, options, sink);
   tracer.Run(baseRays);
   return tracer.Result();

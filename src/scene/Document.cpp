@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "i18n/TtlmController.h"
+#include "gfx/PaintThread.h"
+#include "gfx/VectorState.h"
 #include "optics/CanvasTraceSink.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
@@ -120,23 +122,26 @@ TraceResult Document::Trace(ITraceSink& sink) {
 }
 
 bool Document::RefreshView(ITraceSink* extra) {
+  // The window's own painting ran just before.
+  ClearUpperVectorState();
   traceCut = false;
   lastTrace = {};
-  Repaint(true);
-  if (running) {
-    if (canvas) {
-      CanvasTraceSink painter(*canvas, CurrentTraceOptions());
-      if (extra) {
-        TeeTraceSink both(painter, *extra);
-        Trace(both);
-      } else {
-        Trace(painter);
-      }
-    } else if (extra) {
-      Trace(*extra);
-    }
+  if (!canvas) {
+    if (running && extra) Trace(*extra);
+    return traceCut;
   }
-  if (canvas && canvas->PaintCut()) traceCut = true;
+  RunPaintInPool([&] {
+    Repaint(true);
+    if (!running) return;
+    CanvasTraceSink painter(*canvas, CurrentTraceOptions());
+    if (extra) {
+      TeeTraceSink both(painter, *extra);
+      Trace(both);
+    } else {
+      Trace(painter);
+    }
+  });
+  if (canvas->PaintCut()) traceCut = true;
   return traceCut;
 }
 

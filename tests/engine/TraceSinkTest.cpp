@@ -30,9 +30,11 @@ class CanvasTraceSinkTest : public EngineTest {
 
 TEST_F(CanvasTraceSinkTest, RayPiecesUseTheRayPenAndHandBackCopy) {
   options.rayWidth = 3;
-  CanvasTraceSink sink(canvas, options);
-  sink.RayPiece({10.7f, 20.2f}, {-30.9f, 40}, Ray(0x00FF00, false));
-  sink.RayPiece({0, 0}, {5, 5}, Ray(0xFF0000, true));
+  {
+    CanvasTraceSink sink(canvas, options);
+    sink.RayPiece({10.7f, 20.2f}, {-30.9f, 40}, Ray(0x00FF00, false));
+    sink.RayPiece({0, 0}, {5, 5}, Ray(0xFF0000, true));
+  }
   ASSERT_EQ(canvas.ops.size(), 2u);
   const auto& copy = canvas.ops[0];
   EXPECT_EQ(copy.kind, RecordedOp::Line);
@@ -96,15 +98,17 @@ TEST_F(CanvasTraceSinkTest, ArrowWingsAre10PxAt150Degrees) {
 TEST_F(CanvasTraceSinkTest, ExtensionsAreDottedOnAClearBrush) {
   options.rayWidth = 4;
   options.reverseColour = 0x123456;
-  CanvasTraceSink sink(canvas, options);
   canvas.Brush.style = TBrushStyle::Solid;
-  sink.Extension({0, 0}, {500, 0});
+  {
+    CanvasTraceSink sink(canvas, options);
+    sink.Extension({0, 0}, {500, 0});
+  }
   ASSERT_EQ(canvas.ops.size(), 1u);
   EXPECT_EQ(canvas.ops[0].pen.style, TPenStyle::Dot);
   EXPECT_EQ(canvas.ops[0].pen.width, 1);
   EXPECT_EQ(canvas.ops[0].pen.color, 0x123456u);
   EXPECT_EQ(canvas.ops[0].brush.style, TBrushStyle::Clear);
-  EXPECT_EQ(canvas.Brush.style, TBrushStyle::Solid);  // the canvas gets its brush back
+  EXPECT_EQ(canvas.Brush.style, TBrushStyle::Solid);  // the canvas gets its brush back at the end
   EXPECT_EQ(canvas.Pen.style, TPenStyle::Solid);
 }
 
@@ -178,8 +182,10 @@ TEST_F(CanvasTraceSinkTest, TraceDrawsOnAnImage) {
   EnsureGuiApplication();
   OwnedImageCanvas image(400, 300, 0);
   options.showAngles = true;
-  CanvasTraceSink sink(image, options);
-  TraceScene({Mirror({300, 0}, {300, 300})}, {RayAt({50, 150}, 10)}, options, sink);
+  {
+    CanvasTraceSink sink(image, options);
+    TraceScene({Mirror({300, 0}, {300, 300})}, {RayAt({50, 150}, 10)}, options, sink);
+  }  // the picture is complete when the sink ends
   // The incoming ray in red, near where it crosses x = 150.
   const int y = int(150 - 100 * std::tan(10 * 3.14159265 / 180));
   int red = 0;

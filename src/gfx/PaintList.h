@@ -1,0 +1,58 @@
+#pragma once
+// The primitives of one canvas batch (a whole trace), kept until the batch
+// ends and then painted in order, less the lines a later line is sure to
+// cover exactly: rays caught between mirrors draw the same few pieces,
+// normals and extensions hundreds of times, and each stroke costs the same
+// however often its pixels were painted before.
+//
+// A copy-pen line is left out when a later copy-pen line has the same
+// pixels: whatever is painted in between on those pixels, the later line
+// overwrites it. A merge-pen line is left out when a later merge-pen line of
+// the same colour has the same pixels and only copy or merge primitives lie
+// in between: OR-ing a colour in twice is OR-ing it in once, in any order.
+// Anything else (XOR, anti-aliasing, text, pictures) is painted as it comes.
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "gfx/TCanvas.h"
+
+class QPainter;
+
+class PaintList {
+ public:
+  // What a primitive does to the pixels it covers.
+  enum class Effect {
+    Overwrite,  // copy pen, fills
+    Merge,      // ORs its colour in
+    Blend,      // reads them otherwise
+  };
+  // Lines with equal keys and the same pen mode cover the same pixels.
+  struct LineKey {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    int width = 0;
+    int pattern = 0;  // 0 solid; dotted 1/2, dash-dot 3/4, dash-dot-dot 5/6 (clear/filled gaps)
+    bool operator==(const LineKey&) const = default;
+  };
+  struct Entry {
+    Effect effect = Effect::Blend;
+    std::optional<LineKey> line;
+    TColor colour = 0;  // of a merge-pen line
+    TPen pen;
+    TBrush brush;
+    std::optional<TFont> font;
+    std::function<void(QPainter&)> paint;
+  };
+
+  void Add(Entry entry) { entries_.push_back(std::move(entry)); }
+  bool Empty() const { return entries_.empty(); }
+  std::size_t Size() const { return entries_.size(); }
+  // Calls `replay` for every entry still needed, in order, then empties the
+  // list. Returns how many were left out.
+  std::size_t Replay(const std::function<void(Entry&)>& replay);
+
+ private:
+  std::vector<Entry> entries_;
+};
