@@ -36,9 +36,10 @@ class DrawImage : public ObjectOf<DrawImage, BoxObject> {
   static std::shared_ptr<const Picture> FromBmp(std::vector<std::uint8_t> bmp);
 
   void Draw(int mode) override;
+  // The box ends on whole pixels.
+  void EndCreate(int x, int y) override;
 
  protected:
-  void EndCreate(int x, int y) override;
   void RecordFields(RecordIo& io) override;
   PropertyRows Rows() override;
 };
