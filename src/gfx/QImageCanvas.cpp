@@ -133,6 +133,9 @@ QFont MakeFont(const TFont& font) {
     q.setPixelSize(-font.size);  // negative sizes are character heights in pixels
   }
   q.setBold(font.bold);
+  q.setItalic(font.italic);
+  q.setUnderline(font.underline);
+  q.setStrikeOut(font.strikeOut);
   return q;
 }
 
@@ -337,7 +340,8 @@ void QImageCanvas::FlushDeferred() {
 
 const QFont& QImageCanvas::CurrentFont() {
   if (!font_ || fontKey_.name != Font.name || fontKey_.size != Font.size ||
-      fontKey_.bold != Font.bold) {
+      fontKey_.bold != Font.bold || fontKey_.italic != Font.italic ||
+      fontKey_.underline != Font.underline || fontKey_.strikeOut != Font.strikeOut) {
     fontKey_ = Font;
     ++fontGeneration_;
     font_.emplace(MakeFont(Font));

@@ -31,6 +31,7 @@ struct TFont {
   int size = 8;  // points
   bool bold = false;
   TColor color = 0;
+  bool italic = false, underline = false, strikeOut = false;
 };
 
 struct TPoint {

@@ -56,6 +56,9 @@ void DrawString::Draw(int mode) {
   canvas->Font.size = font.size;
   canvas->Font.color = font.color;
   canvas->Font.bold = font.bold;
+  canvas->Font.italic = font.italic;
+  canvas->Font.underline = font.underline;
+  canvas->Font.strikeOut = font.strikeOut;
   const int h = canvas->TextHeight("Wg");
   r.x1 += 2;
   r.y1 += 2;
