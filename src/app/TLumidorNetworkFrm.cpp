@@ -544,8 +544,9 @@ void TLumidorNetworkFrm::ArmTool(const std::string& className) {
   handlers_ = Handlers::Placing;
   document_->placement = std::move(object);
   // The chosen tool's button stays down; only the pan button is released.
-  if (moveMode) SetMoveMode(false, false);
+  // The board gives the surface its cursor back before the mode sets its own.
   CloseDrawingBoard();
+  if (moveMode) SetMoveMode(false, false);
 }
 
 void TLumidorNetworkFrm::ArrowBtnClick() {
@@ -569,8 +570,8 @@ void TLumidorNetworkFrm::PlaceAtOnce(const std::string& className) {
   InstallDefaultHandlers();
   doc.placement.reset();
   PushUndoSnapshot();
-  if (moveMode) SetMoveMode(false, true);
   CloseDrawingBoard();
+  if (moveMode) SetMoveMode(false, true);
   arrowBtn_->setChecked(true);
   surface_->update();
   UpdateEditButtons();

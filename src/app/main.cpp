@@ -4,6 +4,8 @@
 #include <atomic>
 #include <csignal>
 
+#include "app/TDrawSurface.h"
+#include "app/TForm43.h"
 #include "app/TLumidorApplication.h"
 #include "app/TLumidorNetworkFrm.h"
 #include "scene/ProcessSettings.h"
@@ -40,9 +42,12 @@ int main(int argc, char** argv) {
   messages.SetParent(&window);
   TShowPropertiesFrm sheet(&window);
   Settings().sheet = &sheet;
+  TForm43 board(&window, window.Surface(), [&window] { window.RefreshView(); });
+  window.SetDrawingBoard(&board);
 
   window.showMaximized();
   const int result = app.exec();
+  window.SetDrawingBoard(nullptr);
   // The sheet and the sink go before the process-wide settings that name them.
   ResetSettings();
   return result;
