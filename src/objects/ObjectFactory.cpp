@@ -6,9 +6,11 @@
 #include "objects/elements/Concave.h"
 #include "objects/elements/ConcaveMirror.h"
 #include "objects/elements/ConvexityMirror.h"
+#include "objects/elements/FitfulObject.h"
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/FourPrism.h"
 #include "objects/elements/Magnifier.h"
+#include "objects/elements/RayFibre.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
 #include "objects/sources/LampHouse.h"
@@ -32,8 +34,10 @@ const std::vector<std::pair<std::string, Maker>>& Table() {
       Entry<FlatMirror>("FlatMirror"),         Entry<ComplexlH>("ComplexlH"),
       Entry<Concave>("Concave"),               Entry<ConcaveMirror>("ConcaveMirror"),
       Entry<ConvexityMirror>("ConvexityMirror"),
+      Entry<FitfulObject>("FitfulObject"),
       Entry<FourPrism>("FourPrism"),           Entry<LampHouse>("LampHouse"),
       Entry<Magnifier>("Magnifier"),
+      Entry<RayFibre>("RayFibre"),
       Entry<ReferenceFrame>("ReferenceFrame"), Entry<ThreePrism>("ThreePrism"),
       Entry<PointLampHouse>("PointLampHouse"), Entry<RealObject>("RealObject"),
   };

@@ -155,7 +155,9 @@ bool DrawObjectUnit::BeginPaint(int mode) {
   return false;
 }
 
-void DrawObjectUnit::DrawHandleSquares() {
+void DrawObjectUnit::DrawHandleSquares() { DrawHandleSquares(ControlPointValues()); }
+
+void DrawObjectUnit::DrawHandleSquares(const std::vector<TPointF>& at) {
   if (!canvas) return;
   canvas->Pen.mode = TPenMode::Copy;
   canvas->Pen.width = 1;
@@ -166,8 +168,8 @@ void DrawObjectUnit::DrawHandleSquares() {
   // A handle size read from a file may be anything; sums stay in 64 bits.
   const long long size = handleSize;
   const long long half = size / 2;
-  for (const auto& p : ControlPoints()) {
-    const long long x = Pixel(*p.x), y = Pixel(*p.y);
+  for (const auto& p : at) {
+    const long long x = Pixel(p.x), y = Pixel(p.y);
     canvas->Rectangle(Pixel(double(x - half)), Pixel(double(y - half)),
                       Pixel(double(x - half + size)), Pixel(double(y - half + size)));
   }

@@ -130,6 +130,8 @@ class DrawObjectUnit {
   virtual std::vector<PointRef> ControlPoints() { return {}; }
 
   void DrawHandleSquares();
+  // Handle squares at the given points only (objects with many points).
+  void DrawHandleSquares(const std::vector<TPointF>& at);
   // The first control point closer than half the handle size, or -1.
   int HandleUnder(int x, int y);
   // A control point inside, or an edge between consecutive points crossing a side.
