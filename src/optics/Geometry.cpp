@@ -79,7 +79,7 @@ bool AngleOnArc(double phi, double a0, double a1) {
 }
 
 std::vector<TPointF> OffsetPolyline(const std::vector<TPointF>& points, double turn,
-                                   double length) {
+                                    double length) {
   const std::size_t n = points.size();
   if (n < 2) return points;
   std::vector<TPointF> out(n);

@@ -48,10 +48,14 @@ Traits TraitsOf(const std::string& name) {
       {"Magnifier", {true, {1}, {{"折射率", "1.5"}, {"是否填充", "是"}}}},
       {"Concave", {true, {1, 2, 3}, {{"厚度", "14"}, {"角度1", "330"}, {"角度2", "20"}}}},
       {"FitfulObject",
-       {true, {}, {{"是否填充", "否"}, {"填充颜色", "255"}},
+       {true,
+        {},
+        {{"是否填充", "否"}, {"填充颜色", "255"}},
         [](DrawObjectUnit& o) { dynamic_cast<FitfulObject&>(o).vertexHandles = 1; }}},
       {"RayFibre",
-       {true, {}, {{"光导纤维直径", "14.5"}, {"折射率", "1.5"}},
+       {true,
+        {},
+        {{"光导纤维直径", "14.5"}, {"折射率", "1.5"}},
         [](DrawObjectUnit& o) { dynamic_cast<RayFibre&>(o).pointHandles = 1; }}},
   };
   const auto it = table.find(name);
