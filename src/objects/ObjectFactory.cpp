@@ -6,12 +6,14 @@
 #include "objects/elements/Concave.h"
 #include "objects/elements/ConcaveMirror.h"
 #include "objects/elements/ConvexityMirror.h"
+#include "objects/elements/FitfulObject.h"
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/FourPrism.h"
 #include "objects/elements/Magnifier.h"
 #include "objects/elements/IdealConcave.h"
 #include "objects/elements/IdealMagnifier.h"
 #include "objects/elements/ImagingSystem.h"
+#include "objects/elements/RayFibre.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
 #include "objects/sources/LampHouse.h"
@@ -41,12 +43,12 @@ const std::vector<std::pair<std::string, Maker>>& Table() {
       Entry<FlatMirror>("FlatMirror"),         Entry<ComplexlH>("ComplexlH"),
       Entry<Concave>("Concave"),               Entry<ConcaveMirror>("ConcaveMirror"),
       Entry<ConvexityMirror>("ConvexityMirror"), Entry<DrawImage>("DrawImage"),
-      Entry<DrawString>("DrawString"),
+      Entry<DrawString>("DrawString"),         Entry<FitfulObject>("FitfulObject"),
       Entry<FourPrism>("FourPrism"),           Entry<IdealConcave>("IdealConcave"),
       Entry<IdealMagnifier>("IdealMagnifier"), Entry<ImagingSystem>("ImagingSystem"),
       Entry<LampHouse>("LampHouse"),
       Entry<Magnifier>("Magnifier"),
-      Entry<Protractor>("Protractor"),
+      Entry<Protractor>("Protractor"),         Entry<RayFibre>("RayFibre"),
       Entry<ReferenceFrame>("ReferenceFrame"), Entry<ThreePrism>("ThreePrism"),
       Entry<PointLampHouse>("PointLampHouse"), Entry<RealObject>("RealObject"),
   };

@@ -73,6 +73,19 @@ bool AngleOnArc(double phi, double a0, double a1) {
   return a0 <= phi && phi <= a1;
 }
 
+std::vector<TPointF> OffsetPolyline(const std::vector<TPointF>& points, double turn,
+                                    double length) {
+  const std::size_t n = points.size();
+  if (n < 2) return points;
+  std::vector<TPointF> out(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::size_t a = i + 1 < n ? i : n - 2;
+    const double theta = DirectionAngle(points[a], points[a + 1]);
+    out[i] = PointAt(points[i], theta + turn, length);
+  }
+  return out;
+}
+
 float DirectionAngle(TPointF a, TPointF b) {
   const double dx = double(b.x) - double(a.x);
   const double dy = double(b.y) - double(a.y);

@@ -24,6 +24,11 @@ struct PolarStep {
 PolarStep StepOf(double angle);
 TPointF PointAt(TPointF p, const PolarStep& step, double length);
 float Distance(TPointF a, TPointF b);
+// Each point moved `length` toward the direction of its piece (the piece to
+// the next point; the last point takes the last piece) turned by `turn`
+// degrees. Finite for finite input, also where pieces have no length or turn
+// back. Fewer than two points come back unchanged.
+std::vector<TPointF> OffsetPolyline(const std::vector<TPointF>& points, double turn, double length);
 TPointF Midpoint(TPointF a, TPointF b);
 // 1 = the point lies on the right of the segment's direction, 2 = left or on it.
 int SideOf(const DrawObjectLineDataStruct& segment, TPointF p);

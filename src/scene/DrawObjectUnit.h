@@ -130,9 +130,10 @@ class DrawObjectUnit {
   virtual std::vector<PointRef> ControlPoints() { return {}; }
 
   void DrawHandleSquares();
+  // Handle squares at the given points only (objects with many points).
+  void DrawHandleSquares(const std::vector<TPointF>& at);
   // The first control point closer than half the handle size, or -1.
   int HandleUnder(int x, int y);
-  void DrawHandleSquares(const std::vector<TPointF>& points);
   // A control point inside, or an edge between consecutive points crossing a side.
   bool InRectPolyline(float x1, float y1, float x2, float y2, bool closed);
   void MovePoints(int mode, int x, int y);

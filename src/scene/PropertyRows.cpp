@@ -116,15 +116,21 @@ PropertyRow FactorRow(float& factor) {
 }
 
 PropertyRow IndexRow(float& index, const std::string& notANumber) {
-  PropertyRow row{Tr("114", "折射率"), LeftStr(FloatToStr(double(index)), 6)};
-  row.apply = [&index, notANumber](const std::string& text) {
+  return IndexRow(index, notANumber, Tr("116", "折射率不能小于1"), true);
+}
+
+PropertyRow IndexRow(float& index, const std::string& notANumber, const std::string& belowOne,
+                     bool shortText) {
+  const std::string shown = FloatToStr(double(index));
+  PropertyRow row{Tr("114", "折射率"), shortText ? LeftStr(shown, 6) : shown};
+  row.apply = [&index, notANumber, belowOne](const std::string& text) {
     double value = 0;
     if (!TryStrToFloat(text, value) || std::fabs(value) > FLT_MAX) {
       ShowMessage(notANumber);
       return false;
     }
     if (value < 1.0) {
-      ShowMessage(Tr("116", "折射率不能小于1"));
+      ShowMessage(belowOne);
       return false;
     }
     index = static_cast<float>(value);

@@ -81,5 +81,8 @@ PropertyRow FactorRow(float& factor);
 // A refractive index ("折射率"): below 1 is refused with text 116, a text
 // that is not a number (or beyond the float range) with `notANumber`.
 PropertyRow IndexRow(float& index, const std::string& notANumber);
+// The same with its own below-1 message; `shortText` shows six characters.
+PropertyRow IndexRow(float& index, const std::string& notANumber, const std::string& belowOne,
+                     bool shortText);
 // The read-only direction from p1 to p2 ("角度").
 PropertyRow AngleRow(TPointF p1, TPointF p2);

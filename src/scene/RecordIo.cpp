@@ -11,6 +11,26 @@ void RecordIo::Coordinate(float& v, float limit) {
   if (Reading() && !(std::fabs(v) <= limit)) Refuse();
 }
 
+void RecordIo::PointBlock(std::vector<TPointF>& points, std::size_t capacity) {
+  if (Reading()) points.assign(capacity, TPointF{});
+  for (std::size_t i = 0; i < capacity; ++i) {
+    TPointF p = i < points.size() ? points[i] : TPointF{};
+    Point(p);
+    if (i < points.size()) points[i] = p;
+  }
+}
+
+void RecordIo::KeepPoints(std::vector<TPointF>& points, std::int32_t count, float limit) {
+  if (!Reading()) return;
+  if (count < 0 || static_cast<std::size_t>(count) > points.size()) {
+    Refuse();
+    return;
+  }
+  points.resize(static_cast<std::size_t>(count));
+  for (const auto& p : points)
+    if (!(std::fabs(p.x) <= limit && std::fabs(p.y) <= limit)) Refuse();
+}
+
 void RecordIo::ClampedInt32(std::int32_t& v, std::int32_t low, std::int32_t high) {
   Int32(v);
   if (Reading()) v = v < low ? low : (v > high ? high : v);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "gfx/TCanvas.h"
 
@@ -69,6 +70,13 @@ class RecordIo {
     Coordinate(s.p2, limit);
     Block(s.rest);
   }
+  // A fixed block of `capacity` points of which only the first are in use
+  // (the count follows later in the record): written padded with zeros, read
+  // whole. KeepPoints then cuts the block to the count read.
+  void PointBlock(std::vector<TPointF>& points, std::size_t capacity);
+  // Keeps the first `count` points of a block just read; a count outside
+  // 0 ... block size or a kept point beyond ±limit refuses the record.
+  void KeepPoints(std::vector<TPointF>& points, std::int32_t count, float limit);
   // An integer clamped into [low, high] when read; written as it is.
   void ClampedInt32(std::int32_t& v, std::int32_t low, std::int32_t high);
 

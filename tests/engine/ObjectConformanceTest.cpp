@@ -12,6 +12,8 @@
 #include "TestEnvironment.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/ObjectFactory.h"
+#include "objects/elements/FitfulObject.h"
+#include "objects/elements/RayFibre.h"
 #include "optics/Geometry.h"
 
 namespace {
@@ -29,6 +31,9 @@ struct Traits {
   // How far the first handle is dragged (the imaging system's frame cannot
   // shrink below its default size).
   TPointF firstHandleDrag{13, -11};
+  // Free-hand objects start without points and offer point handles only
+  // when a file asks for them: this sets that flag.
+  void (*fileHandles)(DrawObjectUnit&) = nullptr;
 };
 
 Traits TraitsOf(const std::string& name) {
@@ -55,6 +60,18 @@ Traits TraitsOf(const std::string& name) {
       // The lens and the screen stay centred on the frame's height.
       {"ImagingSystem",
        {true, {1, 3, 6, 7, 8, 9}, {{"凸透镜焦距", "120"}, {"是否关联物体", "否"}}, {-13, -11}}},
+      {"FitfulObject",
+       {true,
+        {},
+        {{"是否填充", "否"}, {"填充颜色", "255"}},
+        {13, -11},
+        [](DrawObjectUnit& o) { dynamic_cast<FitfulObject&>(o).vertexHandles = 1; }}},
+      {"RayFibre",
+       {true,
+        {},
+        {{"光导纤维直径", "14.5"}, {"折射率", "1.5"}},
+        {13, -11},
+        [](DrawObjectUnit& o) { dynamic_cast<RayFibre&>(o).pointHandles = 1; }}},
   };
   const auto it = table.find(name);
   return it == table.end() ? Traits{} : it->second;
@@ -124,7 +141,7 @@ TEST_P(ObjectConformanceTest, FactoryMakesTheNamedClassWithControlPoints) {
   auto object = Fresh();
   EXPECT_EQ(object->className, GetParam());
   EXPECT_EQ(object->displayName, GetParam());
-  EXPECT_FALSE(object->ControlPointValues().empty());
+  EXPECT_EQ(object->ControlPointValues().empty(), traits.fileHandles != nullptr);
 }
 
 TEST_P(ObjectConformanceTest, CloneEqualsTheOriginal) {
@@ -207,6 +224,7 @@ TEST_P(ObjectConformanceTest, DragAndOffsetMoveEveryPoint) {
 
 TEST_P(ObjectConformanceTest, HitOnTheFirstHandleThenDraggingMovesIt) {
   auto object = Prepared();
+  if (traits.fileHandles) traits.fileHandles(*object);
   EXPECT_EQ(object->HitTest(5000, -5000), 0);  // far from everything
   Points expected = object->ControlPointValues();
   const int x = Trunc(expected[0].x), y = Trunc(expected[0].y);

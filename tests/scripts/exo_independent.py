@@ -6,7 +6,8 @@ It knows the frame (120-byte header, 108-byte page record, object records,
 14-byte trailer), the base record and string record of every object, the
 80-byte ray record, and the own records of LampHouse, FlatMirror,
 ReferenceFrame, ThreePrism, FourPrism, ComplexlH, PointLampHouse,
-RealObject, IdealMagnifier, IdealConcave and ImagingSystem.
+RealObject, IdealMagnifier, IdealConcave, ImagingSystem, FitfulObject and
+RayFibre.
 
 Usage:
   exo_independent.py write SPEC.json OUT.exo   write a file described by SPEC
@@ -157,6 +158,12 @@ def default_object(class_name):
         obj.update({"originX": 20.0, "originY": 300.0})
     elif class_name in FIXED_DEFAULTS:
         obj.update(json.loads(json.dumps(FIXED_DEFAULTS[class_name])))
+    elif class_name == "FitfulObject":
+        obj.update({"colour": 0x80FFFF, "fillFlag": 1, "vertices": [], "extent": -1,
+                    "closed": 0, "vertexHandles": 0, "firstPaint": 1})
+    elif class_name == "RayFibre":
+        obj.update({"fillFlag": 1, "centre": [], "diameter": 10.0, "right": [], "left": [],
+                    "index": 5.0, "pointHandles": 0, "spare": 1})
     return obj
 
 
@@ -219,6 +226,17 @@ def points_bytes(points, count, what):
     return b"".join(struct.pack("<ff", x, y) for x, y in points)
 
 
+FREEHAND = 500
+
+
+def freehand_bytes(points):
+    """The fixed 500-entry block; entries past the count are zeros."""
+    if len(points) > FREEHAND:
+        raise LayoutError("at most %d points" % FREEHAND)
+    padded = list(points) + [[0.0, 0.0]] * (FREEHAND - len(points))
+    return points_bytes(padded, FREEHAND, "point block")
+
+
 def object_bytes(o):
     cls = o["class"]
     out = string_record(cls) + base_bytes(o)
@@ -248,6 +266,17 @@ def object_bytes(o):
         out += struct.pack("<ff", o["originX"], o["originY"])
     elif cls in FIXED_RECORDS:
         out += fixed_values(o, FIXED_RECORDS[cls])
+    elif cls == "FitfulObject":
+        out += freehand_bytes(o["vertices"])
+        out += struct.pack("<iBBBi", o["extent"], o["closed"], o["vertexHandles"],
+                           o["firstPaint"], len(o["vertices"]))
+    elif cls == "RayFibre":
+        n = len(o["centre"])
+        if len(o["right"]) != n or len(o["left"]) != n:
+            raise LayoutError("RayFibre walls need as many points as the centre line")
+        out += freehand_bytes(o["centre"]) + struct.pack("<f", o["diameter"])
+        out += freehand_bytes(o["right"]) + freehand_bytes(o["left"])
+        out += struct.pack("<fBBi", o["index"], o["pointHandles"], o["spare"], n)
     else:
         raise LayoutError("cannot write class " + cls)
     return out + reserved_bytes(o)
@@ -365,6 +394,23 @@ def parse(data):
             o["originX"], o["originY"] = r.unpack("<ff", "coordinate system")
         elif cls in FIXED_RECORDS:
             read_fixed(r, cls, o)
+        elif cls == "FitfulObject":
+            flat = r.unpack("<%df" % (2 * FREEHAND), "vertices")
+            o["extent"], o["closed"], o["vertexHandles"], o["firstPaint"], n = r.unpack(
+                "<iBBBi", "irregular object")
+            if not 0 <= n <= FREEHAND:
+                raise LayoutError("vertex count %d" % n)
+            o["vertices"] = [[flat[2 * i], flat[2 * i + 1]] for i in range(n)]
+        elif cls == "RayFibre":
+            centre = r.unpack("<%df" % (2 * FREEHAND), "centre line")
+            (o["diameter"],) = r.unpack("<f", "diameter")
+            right = r.unpack("<%df" % (2 * FREEHAND), "right wall")
+            left = r.unpack("<%df" % (2 * FREEHAND), "left wall")
+            o["index"], o["pointHandles"], o["spare"], n = r.unpack("<fBBi", "fibre")
+            if not 0 <= n <= FREEHAND:
+                raise LayoutError("point count %d" % n)
+            for key, flat in (("centre", centre), ("right", right), ("left", left)):
+                o[key] = [[flat[2 * i], flat[2 * i + 1]] for i in range(n)]
         else:
             result["objects"] = objects
             result["stoppedAt"] = cls

@@ -1,0 +1,65 @@
+#include "objects/PolygonObject.h"
+
+#include "gfx/TGDIPlusCanvas.h"
+#include "i18n/TtlmController.h"
+#include "optics/Geometry.h"
+#include "scene/ProcessSettings.h"
+
+PolygonObject::PolygonObject(TCanvas* canvas, int vertexCount)
+    : DrawObjectUnit(canvas), vertices(static_cast<std::size_t>(vertexCount)) {
+  pointCount = vertexCount;
+}
+
+std::vector<PointRef> PolygonObject::ControlPoints() {
+  std::vector<PointRef> points;
+  points.reserve(vertices.size());
+  for (auto& v : vertices) points.push_back({&v.x, &v.y});
+  return points;
+}
+
+bool PolygonObject::SmoothOutline() const { return Settings().highQuality; }
+
+std::vector<TPoint> PolygonObject::OutlinePoints() const { return ToPointArray(vertices, true); }
+
+void PolygonObject::Draw(int mode) {
+  if (!BeginPaint(mode) || !canvas) return;
+  const std::vector<TPoint> outline = OutlinePoints();
+  if (SmoothOutline() && mode == 2) {
+    TGDIPlusCanvas hq(*canvas);
+    hq.Pen.SetWidth(float(lineWidth));
+    hq.Pen.SetFixedColour(0);
+    hq.Pen.SetColor(color);
+    hq.Brush.noFill = 1;
+    hq.Polyline(outline);
+  } else {
+    canvas->Polyline(outline);
+  }
+  if (fillFlag && mode != 1) {
+    // Merge: the fill is OR-ed over what lies underneath, rays stay visible.
+    canvas->Pen.mode = TPenMode::Merge;
+    canvas->Brush.style = TBrushStyle::Solid;
+    canvas->Brush.color = fillColor;
+    canvas->Pen.style = TPenStyle::Clear;
+    canvas->Polygon(ToPointArray(vertices, true));
+  }
+}
+
+int PolygonObject::HitTest(int x, int y) {
+  selectedHandle = -1;
+  const int result = PointInPolygon(float(x), float(y), vertices) ? 2 : 0;
+  const int handle = OffersVertexHandles() ? HandleUnder(x, y) : -1;
+  if (handle < 0) return result;
+  selectedHandle = handle;
+  return 1;
+}
+
+bool PolygonObject::InRect(float x1, float y1, float x2, float y2) {
+  return PolygonMeetsRect({float(Trunc(x1)), float(Trunc(y1)), float(Trunc(x2)), float(Trunc(y2))},
+                          vertices);
+}
+
+void PolygonObject::AddFillRows(PropertyRows& rows) {
+  rows.Add(YesNoRow(Tr("113", "是否填充"), fillFlag));
+  rows.Add(ColourRow(Tr("112", "填充颜色"), fillColor));
+  rows.Add(ColourRow(Tr("58", "颜色"), color));
+}
