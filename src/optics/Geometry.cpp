@@ -1,5 +1,7 @@
 #include "optics/Geometry.h"
 
+#include "gfx/ClipSegment.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -340,27 +342,11 @@ bool SegmentMeetsRect(const DrawObjectLineDataStruct& segment, float x1, float y
 
 namespace {
 
-// Liang-Barsky clipping: whether the closed segment a-b meets the closed
-// rectangle (which may be a single row or column).
+// Whether the closed segment a-b meets the closed rectangle (which may be a
+// single row or column).
 bool SegmentTouchesRect(TPointF a, TPointF b, double x1, double y1, double x2, double y2) {
-  const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x - x1, x2 - a.x, a.y - y1, y2 - a.y};
-  double t0 = 0, t1 = 1;
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) {
-      t0 = std::max(t0, t);
-    } else {
-      t1 = std::min(t1, t);
-    }
-    if (t0 > t1) return false;
-  }
-  return true;
+  double ax = a.x, ay = a.y, bx = b.x, by = b.y;
+  return ClipSegment(ax, ay, bx, by, x1, y1, x2, y2);
 }
 
 }  // namespace
