@@ -126,6 +126,11 @@ void LanguageMenu::UseQtChinese(bool chinese) {
   qtChinese_ = std::move(translator);
 }
 
+bool EnglishEdition() {
+  const ILanguageFilter* filter = TtlmSystem::Instance().Filter();
+  return filter && SameExtension(filter->ActiveExtension(), LanguageMenu::kLanguageExt);
+}
+
 LanguageMenu* InstallLanguageMenu(QMainWindow* window) {
   auto* view = window->findChild<QMenu*>("ViewMenu");
   return view ? new LanguageMenu(window, view) : nullptr;

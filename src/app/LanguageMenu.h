@@ -54,5 +54,8 @@ class LanguageMenu : public QObject {
   std::unique_ptr<QTranslator> qtChinese_;
 };
 
+// The English edition is in use: the active filter reads a ".trk" file.
+bool EnglishEdition();
+
 // The language menu of the main window, under its "ViewMenu".
 LanguageMenu* InstallLanguageMenu(QMainWindow* window);
