@@ -445,7 +445,7 @@ void TLumidorNetworkFrm::RefreshView() {
   const bool cut = document_->RefreshView();
   // Only a damaged or hostile file reaches the trace's work bound.
   QLabel* panel = statusPanels_[3];
-  const QString note = cut ? QString::fromUtf8("光线过多，追迹已截断") : QString();
+  const QString note = cut ? Q(Tr("TraceCut.Note", "光线过多，追迹已截断")) : QString();
   if (panel->text() != note) {
     panel->setText(note);
     panel->setFixedWidth(cut ? panel->fontMetrics().horizontalAdvance(note) + 12 : 50);

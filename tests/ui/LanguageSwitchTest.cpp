@@ -146,4 +146,28 @@ TEST_F(LanguageSwitchTest, AMissingOrBrokenFileLeavesTheChineseTexts) {
   EXPECT_EQ(Texts().at("ok"), "确定");
 }
 
+TEST_F(LanguageSwitchTest, TheLanguageFontAppliesAndIgnoredControlsKeepTheirTexts) {
+  QTemporaryDir folder;
+  UseFolder(folder.path());
+  for (const char* size : {"oops", "15"}) {
+    QFile file(folder.filePath(LanguageMenu::kLanguageFile));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("[General]\nFontName=Serif\nFontSize=") + size +
+               "\n[TLumidorNetworkFrm]\nSpeedButton8.Caption=N8\nSpeedButton9.Caption=N9\n");
+    file.close();
+    Open();
+    const QFont before = w->font();
+    MainController().IgnoreControls = {"SpeedButton9"};
+    menu->LanguageAction(0)->trigger();
+    MainController().IgnoreControls.clear();
+    EXPECT_EQ(menu->LanguageAction(0)->text(), "<Unknown Language>");
+    EXPECT_EQ(w->font().family(), "Serif");
+    EXPECT_EQ(w->font().pointSize(), size[0] == '1' ? 15 : before.pointSize());  // "oops" keeps it
+    EXPECT_EQ(w->Button("SpeedButton8")->text(), "N8");
+    EXPECT_EQ(w->Button("SpeedButton9")->text(), "打开");
+    menu->ChineseAction()->trigger();
+    EXPECT_EQ(w->font(), before);
+  }
+}
+
 }  // namespace
