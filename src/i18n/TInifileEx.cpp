@@ -43,7 +43,8 @@ void TInifileEx::Load() {
   const QString name = QString::fromStdString(fileName_);
   QFile file(name);
   if (!file.exists()) return;  // a new file: empty, and may be written
-  if (!file.open(QIODevice::ReadOnly) || QFileInfo(name).isDir() ||
+  // Only a plain file: a device or a pipe could be endless.
+  if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly) ||
       static_cast<std::size_t>(file.size()) > kMaxFileBytes) {
     readable_ = false;
     return;
