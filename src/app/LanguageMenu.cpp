@@ -7,7 +7,10 @@
 #include <QLibraryInfo>
 #include <QMainWindow>
 #include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTranslator>
+#include <algorithm>
 
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmIniFilter.h"
@@ -109,6 +112,20 @@ void LanguageMenu::ChooseLanguage(int index) {
 
 void LanguageMenu::AfterChange() {
   QGuiApplication::setApplicationDisplayName(Q(Tr("187", "Veltrano Suite")));
+  // Tool bar buttons keep their width in Chinese; longer captions widen them.
+  const bool translated = TtlmSystem::Instance().Filter() != nullptr;
+  for (QToolBar* bar : window_->findChildren<QToolBar*>()) {
+    for (QToolButton* button : bar->findChildren<QToolButton*>()) {
+      if (button->objectName().isEmpty() || button->text().isEmpty()) continue;
+      QVariant own = button->property("tlmOwnWidth");
+      if (!own.isValid()) {
+        own = button->width();
+        button->setProperty("tlmOwnWidth", own);
+      }
+      const int width = own.toInt();
+      button->setFixedWidth(translated ? std::max(width, button->sizeHint().width()) : width);
+    }
+  }
 }
 
 void LanguageMenu::UseQtChinese(bool chinese) {

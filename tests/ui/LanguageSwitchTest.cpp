@@ -92,6 +92,9 @@ TEST_F(LanguageSwitchTest, EveryOpenWindowSwitchesAtOnceAndComesBackExactly) {
   EXPECT_EQ(english.at("item"), "Thick 3");
   EXPECT_EQ(english.at("cancel"), "Cancel");
   EXPECT_TRUE(menu->LanguageAction(0)->isChecked());
+  QToolButton* properties = w->Button("CutBtn");  // "Properties" needs a wider button
+  EXPECT_GE(properties->width(), properties->sizeHint().width());
+  EXPECT_GT(properties->width(), 38);
   EXPECT_FALSE(menu->QtChineseLoaded());
   EXPECT_EQ(TtlmIniFilter::RememberedExtension(), ".trk");
   EXPECT_TRUE(EnglishEdition());
@@ -104,6 +107,7 @@ TEST_F(LanguageSwitchTest, EveryOpenWindowSwitchesAtOnceAndComesBackExactly) {
 
   menu->ChineseAction()->trigger();
   EXPECT_EQ(Texts(), chinese);
+  EXPECT_EQ(properties->width(), 38);
   EXPECT_FALSE(EnglishEdition());
   EXPECT_EQ(TtlmIniFilter::RememberedExtension(), LanguageMenu::kChineseExt);
   const bool qtChinese = QFile::exists(
