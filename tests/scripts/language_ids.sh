@@ -19,12 +19,9 @@ for line in open(os.path.join(root, "lang/LumidorPro.trk"), encoding="utf-8-sig"
 # The section of a source file: the class its header's controller is named after.
 def section_of(path):
     header = os.path.splitext(path)[0] + ".h"
-    for name in (header, path):
-        if os.path.exists(name):
-            m = re.search(r'TtlmController\s+\w+\{"(\w+)"\}', open(name, encoding="utf-8").read())
-            if m:
-                return m.group(1)
-    return None
+    m = os.path.exists(header) and re.search(r'TtlmController\s+\w+\{"(\w+)"\}',
+                                             open(header, encoding="utf-8").read())
+    return m.group(1) if m else None
 
 missing = []
 for folder, _, files in os.walk(os.path.join(root, "src")):
