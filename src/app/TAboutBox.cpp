@@ -7,6 +7,7 @@
 
 #include "app/Glyphs.h"
 #include "i18n/TtlmController.h"
+#include "ui/WindowTranslator.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -37,6 +38,7 @@ TAboutBox::TAboutBox(QWidget* parent, bool splash) : QDialog(parent), splash_(sp
     picture_->setCursor(Qt::PointingHandCursor);
   }
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  AttachTranslator(this, tlmController_);
 }
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {

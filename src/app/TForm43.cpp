@@ -16,6 +16,7 @@
 
 #include "app/TDrawSurface.h"
 #include "gfx/QImageCanvas.h"
+#include "ui/WindowTranslator.h"
 
 namespace {
 
@@ -75,13 +76,23 @@ TForm43::TForm43(QWidget* mainWindow, TDrawSurface* surface, std::function<void(
   auto text = [this](const char* id, const char* fallback) {
     return QString::fromStdString(tlm_.Translate(id, fallback));
   };
+  // List lines are looked up as "<list>.Items[<line>]".
+  auto items = [this](QComboBox* list, std::initializer_list<const char*> lines) {
+    int line = 0;
+    for (const char* item : lines)
+      list->addItem(QString::fromStdString(tlm_.Translate(
+          list->objectName().toStdString() + ".Items[" + std::to_string(line++) + "]", item)));
+  };
+  setObjectName("TForm43");
   setWindowTitle(text("self.Caption", "画板"));
 
   PenButton = new QToolButton(this);
+  PenButton->setObjectName("PenButton");
   PenButton->setText(text("PenButton.Caption", "画笔"));
   PenButton->setToolTip(text("PenButton.Hint", "画笔"));
   PenButton->setIcon(QIcon(penCursor_.pixmap()));
   EraserButton = new QToolButton(this);
+  EraserButton->setObjectName("EraserButton");
   EraserButton->setText(text("EraserButton.Caption", "橡皮"));
   EraserButton->setToolTip(text("EraserButton.Hint", "橡皮"));
   EraserButton->setIcon(QIcon(eraserCursors_[1].pixmap()));
@@ -95,18 +106,24 @@ TForm43::TForm43(QWidget* mainWindow, TDrawSurface* surface, std::function<void(
   tools->setExclusive(true);
 
   PenWidthLabel = new QLabel(text("PenWidthLabel.Caption", "画笔宽度："), this);
+  PenWidthLabel->setObjectName("PenWidthLabel");
   PenWidthList = new QComboBox(this);
-  for (const char* item : {"细", "粗1", "粗2", "粗3"})
-    PenWidthList->addItem(QString::fromUtf8(item));
+  PenWidthList->setObjectName("PenWidthList");
+  items(PenWidthList, {"细", "粗1", "粗2", "粗3"});
   PenWidthList->setCurrentIndex(kDefaultPenItem);
   EraserSizeLabel = new QLabel(text("EraserSizeLabel.Caption", "橡皮大小："), this);
+  EraserSizeLabel->setObjectName("EraserSizeLabel");
   EraserSizeList = new QComboBox(this);
-  for (const char* item : {"小", "中", "大"}) EraserSizeList->addItem(QString::fromUtf8(item));
+  EraserSizeList->setObjectName("EraserSizeList");
+  items(EraserSizeList, {"小", "中", "大"});
   EraserSizeList->setCurrentIndex(kDefaultEraserItem);
   ColorButton = new QPushButton(text("ColorButton.Caption", "颜色"), this);
+  ColorButton->setObjectName("ColorButton");
   ColorButton->setIcon(Swatch(overlay_.penColor));
   ShowTraceBox = new QCheckBox(text("ShowTraceBox.Caption", "显示笔迹"), this);
   ClearButton = new QPushButton(text("ClearButton.Caption", "清除画板"), this);
+  ShowTraceBox->setObjectName("ShowTraceBox");
+  ClearButton->setObjectName("ClearButton");
 
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(6, 6, 6, 6);
@@ -136,6 +153,7 @@ TForm43::TForm43(QWidget* mainWindow, TDrawSurface* surface, std::function<void(
   });
   connect(ColorButton, &QPushButton::clicked, this, [this] { ColorButtonClick(); });
   connect(ClearButton, &QPushButton::clicked, this, [this] { ClearButtonClick(); });
+  AttachTranslator(this, tlm_);
 }
 
 void TForm43::Show() {

@@ -20,6 +20,7 @@
 
 #include "app/Glyphs.h"
 #include "app/IDrawingBoard.h"
+#include "app/LanguageMenu.h"
 #include "app/PageSettings.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
@@ -29,6 +30,7 @@
 #include "scene/ProcessSettings.h"
 #include "ui/FileCommands.h"
 #include "ui/TShowPropertiesFrm.h"
+#include "ui/WindowTranslator.h"
 
 namespace {
 
@@ -123,6 +125,7 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   connect(surface_, &TDrawSurface::ContextMenuAt, this, &TLumidorNetworkFrm::ShowToolUnitMenuAt);
 
   InitWorkspace(options_.openFile);
+  InstallLanguageMenu(this);
 }
 
 TLumidorNetworkFrm::~TLumidorNetworkFrm() = default;
@@ -426,6 +429,8 @@ void TLumidorNetworkFrm::FormShow() {
     splash.exec();
   }
   setWindowTitle(Q(Tr("29", "QorvanVeltrano Suite 光学 V5.0")));
+  // From now on a language change translates the title by this id.
+  SetTextKey(this, "Caption", "29");
 }
 
 void TLumidorNetworkFrm::closeEvent(QCloseEvent* event) {
@@ -440,7 +445,7 @@ void TLumidorNetworkFrm::RefreshView() {
   const bool cut = document_->RefreshView();
   // Only a damaged or hostile file reaches the trace's work bound.
   QLabel* panel = statusPanels_[3];
-  const QString note = cut ? QString::fromUtf8("光线过多，追迹已截断") : QString();
+  const QString note = cut ? Q(Tr("TraceCut.Note", "光线过多，追迹已截断")) : QString();
   if (panel->text() != note) {
     panel->setText(note);
     panel->setFixedWidth(cut ? panel->fontMetrics().horizontalAdvance(note) + 12 : 50);

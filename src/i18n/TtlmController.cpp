@@ -1,20 +1,41 @@
 #include "i18n/TtlmController.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "i18n/TtlmSystem.h"
 
 TtlmController::TtlmController(std::string section) : section_(std::move(section)) {
+  if (section_.empty())
+    throw std::logic_error("Can not create the Language Controller without owner!");
   TtlmSystem::Instance().Register(this);
 }
 
 TtlmController::~TtlmController() { TtlmSystem::Instance().Unregister(this); }
 
 std::string TtlmController::Translate(const std::string& id, const std::string& defaultText) const {
-  const ILanguageFilter* filter = TtlmSystem::Instance().Filter();
+  auto recorded = defaults_.find(id);
+  if (recorded == defaults_.end())
+    defaults_.emplace(id, defaultText);
+  else if (recorded->second != defaultText)
+    recorded->second = defaultText;
+  ILanguageFilter* filter = TtlmSystem::Instance().Filter();
   if (!filter) return defaultText;
-  auto found = filter->Translate(section_, id);
+  auto found = filter->Lookup(section_, id, defaultText);
   return found ? *found : defaultText;
+}
+
+std::optional<std::string> TtlmController::RecordedDefault(const std::string& key) const {
+  auto it = defaults_.find(key);
+  if (it == defaults_.end()) return std::nullopt;
+  return it->second;
+}
+
+void TtlmController::ChangeLanguage() {
+  if (!Active) return;
+  if (OnBeforeLanguageChange) OnBeforeLanguageChange();
+  if (OnLanguageChange) OnLanguageChange();
+  if (OnAfterLanguageChange) OnAfterLanguageChange();
 }
 
 std::string TtlmController::Translate(const std::string& id, const std::string& defaultText,

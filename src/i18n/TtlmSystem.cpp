@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "i18n/TtlmController.h"
+
 TtlmSystem& TtlmSystem::Instance() {
   static TtlmSystem system;
   return system;
@@ -19,10 +21,19 @@ void TtlmSystem::Unregister(TtlmController* controller) {
 }
 
 void TtlmSystem::ActivateFilter(std::shared_ptr<ILanguageFilter> filter) {
-  if (filter_)
+  if (filter_ && filter_ != filter)
     throw std::logic_error(
         "Can not active the filter when there are already have an activated filter!");
   filter_ = std::move(filter);
 }
 
 void TtlmSystem::DeactivateFilter() { filter_.reset(); }
+
+void TtlmSystem::ChangeLanguage() {
+  if (filter_ && filter_->ActiveLanguage() < 0) return;
+  // A window may close (and unregister) while another one is translated.
+  const std::vector<TtlmController*> controllers = controllers_;
+  for (TtlmController* controller : controllers)
+    if (std::find(controllers_.begin(), controllers_.end(), controller) != controllers_.end())
+      controller->ChangeLanguage();
+}

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "files/ExperimentFile.h"
+#include "i18n/TtlmController.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 
@@ -23,7 +24,7 @@ bool OpenPageClick(QWidget* parent, Document& document) {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setDirectory(QString::fromStdString(ExampleDirectory()));
-  dialog.setNameFilter(kExperimentFilter);
+  dialog.setNameFilter(QString::fromStdString(Tr("OpenDialog.Filter", kExperimentFilter)));
   dialog.setDefaultSuffix("exo");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   return OpenPageFile(dialog.selectedFiles().first().toStdString(), document) != OpenStatus::Failed;
@@ -49,10 +50,10 @@ bool SavePageFile(const std::string& path, Document& document) {
 
 bool SavePageClick(QWidget* parent, Document& document) {
   if (PageNamesExistingFile(document)) return SavePageFile(document.page->fileName, document);
-  QFileDialog dialog(parent, "保存");
+  QFileDialog dialog(parent, QString::fromStdString(Tr("SaveDialog.Title", "保存")));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(kExperimentFilter);
+  dialog.setNameFilter(QString::fromStdString(Tr("SaveDialog.Filter", kExperimentFilter)));
   dialog.setDefaultSuffix("exo");
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;

@@ -24,6 +24,7 @@
 #include "scene/DrawObjectUnit.h"
 #include "scene/ProcessSettings.h"
 #include "ui/TStringEditFrm.h"
+#include "ui/WindowTranslator.h"
 
 namespace {
 
@@ -253,15 +254,19 @@ TShowPropertiesFrm::TShowPropertiesFrm(QWidget* parent) : QDialog(parent) {
   auto tr = [this](const char* key, const char* text) {
     return Q(tlmController_.Translate(key, text));
   };
+  setObjectName("TShowPropertiesFrm");
   setWindowTitle(tr("self.Caption", "详细属性"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
   PageControl1 = new QTabWidget(this);
+  PageControl1->setObjectName("PageControl1");
   ProPage = new QWidget(PageControl1);
+  ProPage->setObjectName("ProPage");
   PageControl1->addTab(ProPage, tr("ProPage.Caption", "属性"));
 
   ShowProperTiesList = new QTableWidget(0, 2, ProPage);
+  ShowProperTiesList->setObjectName("ShowProperTiesList");
   auto* pageLayout = new QHBoxLayout(ProPage);
   pageLayout->setContentsMargins(0, 0, 0, 0);
   pageLayout->addWidget(ShowProperTiesList);
@@ -288,6 +293,8 @@ TShowPropertiesFrm::TShowPropertiesFrm(QWidget* parent) : QDialog(parent) {
 
   BitBtn1 = new QPushButton(tr("BitBtn1.Caption", "确定"), this);
   CancelBtn = new QPushButton(tr("CancelBtn.Caption", "取消"), this);
+  BitBtn1->setObjectName("BitBtn1");
+  CancelBtn->setObjectName("CancelBtn");
   BitBtn1->setDefault(true);
   CancelBtn->setAutoDefault(false);
   connect(BitBtn1, &QPushButton::clicked, this, &TShowPropertiesFrm::BitBtn1Click);
@@ -302,8 +309,12 @@ TShowPropertiesFrm::TShowPropertiesFrm(QWidget* parent) : QDialog(parent) {
   OpenDialog->setOption(QFileDialog::HideNameFilterDetails);
   OpenDialog->setNameFilter("All ImageAll (*.jpg;*.jpeg;*.bmp) (*.bmp *.jpg *.jpeg)");
   StringEditFrm = new TStringEditFrm(this);
+  ColorDialog->setObjectName("ColorDialog");
+  FontDialog->setObjectName("FontDialog");
+  OpenDialog->setObjectName("OpenDialog");
 
   resize(298, 261);
+  AttachTranslator(this, tlmController_);
 }
 
 TShowPropertiesFrm::~TShowPropertiesFrm() = default;

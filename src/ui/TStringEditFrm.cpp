@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 
 #include "i18n/Convert.h"
+#include "ui/WindowTranslator.h"
 
 namespace {
 constexpr int kButtonWidth = 75;
@@ -13,6 +14,7 @@ constexpr int kButtonBar = 41;
 }  // namespace
 
 TStringEditFrm::TStringEditFrm(QWidget* parent) : QDialog(parent) {
+  setObjectName("TStringEditFrm");
   setWindowTitle(QString::fromStdString(tlmController_.Translate("self.Caption", "文字编辑器")));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
@@ -27,6 +29,9 @@ TStringEditFrm::TStringEditFrm(QWidget* parent) : QDialog(parent) {
       QString::fromStdString(tlmController_.Translate("Button1.Caption", "确定")), this);
   Button2 = new QPushButton(
       QString::fromStdString(tlmController_.Translate("Button2.Caption", "取消")), this);
+  StringEdit->setObjectName("StringEdit");
+  Button1->setObjectName("Button1");
+  Button2->setObjectName("Button2");
   Button1->setDefault(false);
   Button1->setAutoDefault(false);
   Button2->setAutoDefault(false);
@@ -34,6 +39,7 @@ TStringEditFrm::TStringEditFrm(QWidget* parent) : QDialog(parent) {
   connect(Button2, &QPushButton::clicked, this, &TStringEditFrm::Button2Click);
 
   resize(328, 248);
+  AttachTranslator(this, tlmController_);
 }
 
 TStringEditFrm::~TStringEditFrm() = default;

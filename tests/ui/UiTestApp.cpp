@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QSettings>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace {
@@ -22,7 +24,12 @@ const bool registered = (::testing::AddGlobalTestEnvironment(new QtEnvironment),
 }  // namespace
 
 QApplication& UiTestApp() {
-  if (!QCoreApplication::instance()) application = std::make_unique<QApplication>(argc, argv);
+  if (!QCoreApplication::instance()) {
+    // The remembered language of every test process stays in its own folder.
+    static QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    application = std::make_unique<QApplication>(argc, argv);
+  }
   auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
   // Widgets need a QApplication; a plain QGuiApplication made earlier will not do.
   if (!app) qFatal("window tests need a QApplication");

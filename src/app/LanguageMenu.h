@@ -1,0 +1,61 @@
+#pragma once
+// The interface language: the main window's language filter (the English
+// file "LumidorPro.trk" beside the program, stored inactive), the "语言"
+// menu under "视图" with 中文 and each language file found, and Qt's own
+// dialog texts. A choice takes effect at once in every window and is
+// remembered for the next start.
+
+#include <QObject>
+#include <memory>
+#include <string>
+
+class QAction;
+class QActionGroup;
+class QMainWindow;
+class QMenu;
+class QTranslator;
+class TtlmIniFilter;
+
+class LanguageMenu : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kLanguageFile = "LumidorPro.trk";
+  static constexpr const char* kLanguageExt = ".trk";
+  // Remembered for the program's own Chinese texts.
+  static constexpr const char* kChineseExt = ".CHS";
+
+  // Builds the filter and the menu, attaches the window's translation and
+  // restores the remembered choice.
+  LanguageMenu(QMainWindow* window, QMenu* viewMenu);
+  ~LanguageMenu() override;
+
+  QMenu* Menu() const { return menu_; }
+  QAction* ChineseAction() const { return chinese_; }
+  // The item of loaded language `index`, null when there is none.
+  QAction* LanguageAction(int index) const;
+  const TtlmIniFilter& Filter() const { return *filter_; }
+
+  // 中文: the filter goes inactive and every window shows its Chinese texts.
+  void ChooseChinese();
+  // A loaded language; a file that cannot be opened leaves Chinese.
+  void ChooseLanguage(int index);
+  bool QtChineseLoaded() const { return qtChinese_ != nullptr; }
+
+ private:
+  void AfterChange();
+  void UseQtChinese(bool chinese);
+
+  QMainWindow* window_;
+  QMenu* menu_ = nullptr;
+  QActionGroup* group_ = nullptr;
+  QAction* chinese_ = nullptr;
+  std::shared_ptr<TtlmIniFilter> filter_;
+  std::unique_ptr<QTranslator> qtChinese_;
+};
+
+// The English edition is in use: the active filter reads a ".trk" file.
+bool EnglishEdition();
+
+// The language menu of the main window, under its "ViewMenu".
+LanguageMenu* InstallLanguageMenu(QMainWindow* window);

@@ -1,0 +1,172 @@
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <map>
+
+#include "MainWindowFixture.h"
+#include "app/LanguageMenu.h"
+#include "app/TForm43.h"
+#include "i18n/TtlmIniFilter.h"
+#include "scene/PageSettingsRows.h"
+#include "ui/TShowPropertiesFrm.h"
+#include "ui/TStringEditFrm.h"
+#include "ui/WindowTranslator.h"
+
+namespace {
+
+// The windows of the program, with the language file in the program's folder.
+class LanguageSwitchTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    UseFolder(EXO_LANGUAGE_DIR);
+  }
+  void TearDown() override {
+    board.reset();
+    sheet.reset();
+    w.reset();
+    TtlmIniFilter::RememberExtension("");
+    SetApplicationFile("");
+    UiTest::TearDown();
+  }
+  static void WriteFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+  }
+  void UseFolder(const QString& folder) {
+    SetApplicationFile(QDir(folder).filePath("exo_ui_tests").toStdString());
+  }
+  void Open() {
+    board.reset();
+    sheet.reset();
+    w.reset();
+    TLumidorNetworkFrm::Options options;
+    options.splash = false;
+    options.surfaceSize = QSize(200, 150);
+    w = std::make_unique<TLumidorNetworkFrm>(options);
+    w->FormShow();
+    sheet = std::make_unique<TShowPropertiesFrm>(w.get());
+    board = std::make_unique<TForm43>(w.get(), w->Surface(), [] {});
+    menu = w->findChild<LanguageMenu*>();
+    ASSERT_NE(menu, nullptr);
+  }
+  // Texts of every kind of component in every window.
+  std::map<std::string, QString> Texts() {
+    auto* tabs = sheet->PageControl1;
+    return {{"title", w->windowTitle()},
+            {"button", w->Button("SpeedButton8")->text()},
+            {"hint", w->Button("SpeedButton8")->toolTip()},
+            {"palette", w->Button("SpeedButton29")->toolTip()},
+            {"action", w->Action("N4")->text()},
+            {"popup", w->Action("PopupProperties")->text()},
+            {"menu", w->findChild<QMenu*>("FileMenu")->title()},
+            {"language", menu->Menu()->title()},
+            {"sheet", sheet->windowTitle()},
+            {"tab", tabs->tabText(0)},
+            {"ok", sheet->BitBtn1->text()},
+            {"editor", sheet->StringEditFrm->windowTitle()},
+            {"cancel", sheet->StringEditFrm->Button2->text()},
+            {"board", board->windowTitle()},
+            {"item", board->PenWidthList->itemText(3)},
+            {"label", board->EraserSizeLabel->text()}};
+  }
+  std::unique_ptr<TLumidorNetworkFrm> w;
+  std::unique_ptr<TShowPropertiesFrm> sheet;
+  std::unique_ptr<TForm43> board;
+  LanguageMenu* menu = nullptr;
+};
+
+TEST_F(LanguageSwitchTest, EveryOpenWindowSwitchesAtOnceAndComesBackExactly) {
+  Open();
+  const auto chinese = Texts();
+  EXPECT_EQ(chinese.at("title"), "QorvanVeltrano Suite 光学 V5.0");
+  ASSERT_NE(menu->LanguageAction(0), nullptr);
+  EXPECT_EQ(menu->LanguageAction(0)->text(), "English");
+  menu->LanguageAction(0)->trigger();
+  const auto english = Texts();
+  for (const auto& [what, text] : chinese) EXPECT_NE(english.at(what), text) << what;
+  EXPECT_EQ(english.at("title"), "QorvanVeltrano Suite Optics V5.0");
+  EXPECT_EQ(english.at("item") + english.at("cancel"), "Thick 3Cancel");
+  EXPECT_THROW(AttachTranslator(sheet.get(), MainController()), std::logic_error);
+  EXPECT_TRUE(menu->LanguageAction(0)->isChecked());
+  QToolButton* properties = w->Button("CutBtn");  // "Properties" needs a wider button
+  EXPECT_GE(properties->width(), properties->sizeHint().width());
+  EXPECT_GT(properties->width(), 38);
+  EXPECT_FALSE(menu->QtChineseLoaded());
+  EXPECT_EQ(TtlmIniFilter::RememberedExtension(), ".trk");
+  EXPECT_TRUE(EnglishEdition());
+
+  // The rows follow, and the sheet still finds its colour rows by name.
+  FillPageSettingsRows(w->Doc(), *sheet);
+  EXPECT_EQ(sheet->KeyAt(0), "Colour of normals");
+  EXPECT_EQ(sheet->RowClassAt(0), TRowClass::Colour);
+  EXPECT_EQ(sheet->PickListAt(3), (std::vector<std::string>{"Yes", "No"}));
+
+  menu->ChineseAction()->trigger();
+  EXPECT_EQ(Texts(), chinese);
+  EXPECT_EQ(properties->width(), 38);
+  EXPECT_FALSE(EnglishEdition());
+  EXPECT_EQ(TtlmIniFilter::RememberedExtension(), LanguageMenu::kChineseExt);
+  const bool qtChinese = QFile::exists(
+      QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm");
+  EXPECT_EQ(menu->QtChineseLoaded(), qtChinese);
+
+  TtlmIniFilter::RememberExtension(".trk");  // the next start comes back in English
+  Open();
+  EXPECT_EQ(w->Button("runbtn")->text() + sheet->CancelBtn->text(), "RunCancel");
+  EXPECT_TRUE(menu->LanguageAction(0)->isChecked());
+}
+
+TEST_F(LanguageSwitchTest, AMissingOrBrokenFileLeavesTheChineseTexts) {
+  QTemporaryDir folder;
+  const QString file = folder.filePath(LanguageMenu::kLanguageFile);
+  for (const QByteArray& content : {QByteArray(), QByteArray("\0\xff[Gen\n=\n==", 11)}) {
+    if (!content.isEmpty()) WriteFile(file, content);
+    UseFolder(folder.path());
+    TtlmIniFilter::RememberExtension(".trk");
+    Open();
+    EXPECT_EQ(menu->LanguageAction(0), nullptr);
+    EXPECT_EQ(w->Button("SpeedButton8")->text(), "新建");
+  }
+  // Found at start, gone when chosen.
+  ASSERT_TRUE(QFile::remove(file));
+  ASSERT_TRUE(QFile::copy(QString(EXO_LANGUAGE_DIR) + "/" + LanguageMenu::kLanguageFile, file));
+  TtlmIniFilter::RememberExtension("");
+  Open();
+  ASSERT_TRUE(QFile::remove(file));
+  menu->LanguageAction(0)->trigger();
+  EXPECT_TRUE(menu->ChineseAction()->isChecked());
+  EXPECT_EQ(TtlmSystem::Instance().Filter(), nullptr);
+  EXPECT_EQ(Texts().at("ok"), "确定");
+}
+
+TEST_F(LanguageSwitchTest, TheLanguageFontAppliesAndIgnoredControlsKeepTheirTexts) {
+  QTemporaryDir folder;
+  UseFolder(folder.path());
+  for (const char* size : {"oops", "15"}) {
+    WriteFile(folder.filePath(LanguageMenu::kLanguageFile),
+              QByteArray("[General]\nFontName=Serif\nFontSize=") + size +
+                  "\n[TLumidorNetworkFrm]\nSpeedButton8.Caption=N8\nSpeedButton9.Caption=N9\n");
+    Open();
+    const QFont before = w->font();
+    MainController().IgnoreControls = {"SpeedButton9"};
+    menu->LanguageAction(0)->trigger();
+    MainController().IgnoreControls.clear();
+    EXPECT_EQ(menu->LanguageAction(0)->text(), "<Unknown Language>");
+    EXPECT_EQ(w->font().family(), "Serif");
+    EXPECT_EQ(w->font().pointSize(), size[0] == '1' ? 15 : before.pointSize());  // "oops" keeps it
+    EXPECT_EQ(w->Button("SpeedButton8")->text(), "N8");
+    EXPECT_EQ(w->Button("SpeedButton9")->text(), "打开");
+    menu->ChineseAction()->trigger();
+    EXPECT_EQ(w->font(), before);
+  }
+}
+
+}  // namespace
