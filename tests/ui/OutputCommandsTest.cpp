@@ -150,7 +150,8 @@ TEST_P(PictureSaveTest, WritesTheWholeSurfaceInTheFormatOfTheExtension) {
 INSTANTIATE_TEST_SUITE_P(Formats, PictureSaveTest,
                          ::testing::Values(PictureCase{"a.bmp", "bmp"}, PictureCase{"b.JPG", "jpeg"},
                                            PictureCase{"c.jpeg", "jpeg"},
-                                           PictureCase{"d.png", "png"}));
+                                           PictureCase{"d.png", "png"}),
+                         [](const auto& info) { return std::string(info.param.name).substr(2); });
 
 TEST_F(OutputTest, OtherExtensionsWriteNothingAndSaySo) {
   for (const char* name : {"e.gif", "noextension", "f.bmp.txt"}) {
@@ -171,16 +172,13 @@ TEST_F(OutputTest, AFailedWriteIsReported) {
   EXPECT_EQ(Messages()[0].rfind(Tr("901", "保存图片失败."), 0), 0u);
 }
 
-class EnglishFilter : public ILanguageFilter {
- public:
-  explicit EnglishFilter(int language) : language_(language) {}
+struct EnglishFilter : ILanguageFilter {
+  explicit EnglishFilter(int language) : language(language) {}
   std::optional<std::string> Translate(const std::string&, const std::string&) const override {
     return std::nullopt;
   }
-  int ActiveLanguage() const override { return language_; }
-
- private:
-  int language_;
+  int ActiveLanguage() const override { return language; }
+  int language;
 };
 
 TEST_F(OutputTest, HelpHandsTheManualOfTheLanguageInUseToTheDesktop) {
@@ -250,8 +248,6 @@ class KeyboardTest : public OutputTest {
 TEST_F(KeyboardTest, TheSheetStartsTheFirstKeyboardFoundWhileTheFlagIsSet) {
   FakeKeyboard("xvkbd");
   FakeKeyboard("onboard");
-  sheet->FormShow();  // flag off: nothing starts
-  EXPECT_FALSE(QFile::exists(Path("started")));
   w->Action("N24")->trigger();
   EXPECT_TRUE(Settings().softKeyboard);
   EXPECT_TRUE(w->Action("N24")->isChecked());
