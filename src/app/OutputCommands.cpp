@@ -81,14 +81,15 @@ QRect PrintTargetRect(QSize page, QSize picture) {
 bool PrintPicture(QPrinter& printer, const QImage& picture) {
   printer.setDocName(QString::fromStdString(Tr("15", "Veltrano Suite")));
   QPainter painter;
-  if (!painter.begin(&printer)) {
-    ShowMessage(Tr("903", "打印失败: 打印机或输出文件无法使用。"));
-    return false;
+  bool printed = painter.begin(&printer);
+  if (printed) {
+    const QRect target = PrintTargetRect(QSize(printer.width(), printer.height()), picture.size());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!target.isEmpty()) painter.drawImage(target, picture);
+    printed = painter.end();
   }
-  const QRect target = PrintTargetRect(QSize(printer.width(), printer.height()), picture.size());
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  if (!target.isEmpty()) painter.drawImage(target, picture);
-  return painter.end();
+  if (!printed) ShowMessage(Tr("903", "打印失败: 打印机或输出文件无法使用。"));
+  return printed;
 }
 
 QPrinter& SessionPrinter(QWidget* window) {
