@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the tests and the program need.
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev poppler-utils libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk xvfb xauth python3)
 missing=()
 for p in "${packages[@]}"; do

@@ -21,6 +21,7 @@
 #include "app/Glyphs.h"
 #include "app/IDrawingBoard.h"
 #include "app/LanguageMenu.h"
+#include "app/OutputCommands.h"
 #include "app/PageSettings.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
@@ -273,6 +274,7 @@ void TLumidorNetworkFrm::BuildMenus() {
   file->addSeparator();
   item(file, "N15", "打印设置", &F::N15Click);
   item(file, "N16", "打印", &F::N16Click);
+  item(file, "PrintPreviewMenu", "打印预览", &F::PrintPreviewMenuClick);
   file->addSeparator();
   QAction* makeExe = item(file, "MakeExeMenu", "生成可执行文件", nullptr);
   QAction* makeWeb = item(file, "MakeWebMenu", "生成网络课件", nullptr);
@@ -816,10 +818,7 @@ void TLumidorNetworkFrm::ShowPropertiesMenuClick() {
   }
 }
 
-void TLumidorNetworkFrm::N24Click() {
-  Settings().softKeyboard = !Settings().softKeyboard;
-  actions_["N24"]->setChecked(Settings().softKeyboard);
-}
+void TLumidorNetworkFrm::N24Click() { ToggleSoftKeyboard(actions_["N24"]); }
 
 void TLumidorNetworkFrm::N31Click() {
   if (board_) board_->Show();
@@ -853,17 +852,13 @@ void TLumidorNetworkFrm::OpenPageClick() {
 
 void TLumidorNetworkFrm::SavePageClick() { ::SavePageClick(this, *document_); }
 
-void TLumidorNetworkFrm::N7Click() {
-  // Saving the picture belongs to the output commands, not built yet.
-}
+void TLumidorNetworkFrm::N7Click() { SavePictureClick(this, surface_->Image()); }
 
-void TLumidorNetworkFrm::N15Click() {
-  // Printer set-up belongs to the output commands, not built yet.
-}
+void TLumidorNetworkFrm::N15Click() { PrinterSetupClick(this); }
 
-void TLumidorNetworkFrm::N16Click() {
-  // Printing belongs to the output commands, not built yet.
-}
+void TLumidorNetworkFrm::N16Click() { PrintClick(this, surface_->Image()); }
+
+void TLumidorNetworkFrm::PrintPreviewMenuClick() { PrintPreviewClick(this, surface_->Image()); }
 
 void TLumidorNetworkFrm::N11Click() {
   document_->page->saved = 1;
@@ -923,9 +918,7 @@ void TLumidorNetworkFrm::StateMenuClick() {
   actions_["StateMenu"]->setChecked(!statusBar_->isHidden());
 }
 
-void TLumidorNetworkFrm::HelpClick() {
-  // The help documents belong to the output commands, not built yet.
-}
+void TLumidorNetworkFrm::HelpClick() { OpenHelpManual(); }
 
 void TLumidorNetworkFrm::N4Click() {
   TAboutBox about(this, false);

@@ -121,6 +121,7 @@ class TLumidorNetworkFrm : public QMainWindow {
   void N7Click();
   void N15Click();
   void N16Click();
+  void PrintPreviewMenuClick();
   void N11Click();
 
   void UndoMenuClick();

@@ -9,10 +9,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QStandardPaths>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -244,12 +242,6 @@ TColor TColorFromQColor(const QColor& colour) {
          (static_cast<TColor>(rgb.blue()) << 16);
 }
 
-bool StartOnScreenKeyboard() {
-  const QString program = QStandardPaths::findExecutable("onboard");
-  if (program.isEmpty()) return false;
-  return QProcess::startDetached(program, {});
-}
-
 TShowPropertiesFrm::TShowPropertiesFrm(QWidget* parent) : QDialog(parent) {
   auto tr = [this](const char* key, const char* text) {
     return Q(tlmController_.Translate(key, text));
@@ -414,7 +406,7 @@ void TShowPropertiesFrm::FormShow() {
   resize(std::max(220, keyColumnWidth_ + 120), height());
   LayOut();
   BitBtn1->setFocus();
-  if (Settings().softKeyboard) StartOnScreenKeyboard();
+  if (Settings().softKeyboard) BringUpOnScreenKeyboard();
 }
 
 int TShowPropertiesFrm::ShowModal() {

@@ -11,6 +11,7 @@
 #include "i18n/TtlmController.h"
 #include "scene/IPropertySheet.h"
 #include "scene/PropertyRowClass.h"
+#include "ui/OnScreenKeyboard.h"
 
 class QColorDialog;
 class QFileDialog;
@@ -25,9 +26,6 @@ class TStringEditFrm;
 // Windows colour values (0x00BBGGRR) <-> QColor.
 QColor QColorFromTColor(TColor colour);
 TColor TColorFromQColor(const QColor& colour);
-
-// Starts the desktop's on-screen keyboard detached; false when none is installed.
-bool StartOnScreenKeyboard();
 
 class TShowPropertiesFrm : public QDialog, public IPropertySheet {
   Q_OBJECT

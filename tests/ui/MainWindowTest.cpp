@@ -589,7 +589,7 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder) {
                                   "-", "画板"}));
   auto* file = w->findChild<QMenu*>("FileMenu");
   EXPECT_EQ(Texts(file), (std::vector<QString>{"新建", "-", "打开", "保存为图片", "-", "打印设置",
-                                               "打印", "-", "退出"}));
+                                               "打印", "打印预览", "-", "退出"}));
   EXPECT_EQ(w->Action("RedoMenu")->shortcut(), QKeySequence("Ctrl+Alt+Z"));
   EXPECT_EQ(w->Action("DeleteMenu")->shortcut(), QKeySequence(Qt::Key_Delete));
   EXPECT_EQ(w->Action("PopupProperties")->shortcut(), QKeySequence("Ctrl+P"));

@@ -1,0 +1,206 @@
+#include "app/OutputCommands.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QUrl>
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "files/AtomicFile.h"
+#include "i18n/TtlmController.h"
+#include "i18n/TtlmSystem.h"
+#include "scene/IMessageSink.h"
+#include "scene/ProcessSettings.h"
+#include "ui/OnScreenKeyboard.h"
+
+namespace {
+
+// The session's printer lives as long as the window that asked for it.
+class SessionPrinterHolder : public QObject {
+ public:
+  explicit SessionPrinterHolder(QObject* parent) : QObject(parent) {}
+  QPrinter printer{QPrinter::HighResolution};
+};
+
+UrlOpener& Opener() {
+  static UrlOpener opener;
+  return opener;
+}
+
+QString& HelpDirectoryOverride() {
+  static QString directory;
+  return directory;
+}
+
+struct PictureFormat {
+  const char* qtFormat;
+  std::vector<std::uint8_t> magic;  // how a file of this format starts
+};
+
+// By lower-case extension; null for a format that is not written.
+const PictureFormat* FormatOfExtension(const QString& extension) {
+  static const PictureFormat bmp{"BMP", {'B', 'M'}};
+  static const PictureFormat jpeg{"JPEG", {0xFF, 0xD8}};
+  static const PictureFormat png{"PNG", {0x89, 'P', 'N', 'G'}};
+  if (extension == "bmp") return &bmp;
+  if (extension == "jpg" || extension == "jpeg") return &jpeg;
+  if (extension == "png") return &png;
+  return nullptr;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- printing
+
+QRect PrintTargetRect(QSize page, QSize picture) {
+  const std::int64_t width = page.width() - 2 * kPrintMargin;
+  const std::int64_t height = page.height() - 2 * kPrintMargin;
+  if (width <= 0 || height <= 0 || picture.isEmpty()) return {};
+  const std::int64_t fullWidthHeight = picture.height() * width / picture.width();
+  if (fullWidthHeight <= height)
+    return {kPrintMargin, kPrintMargin, int(width), int(std::max<std::int64_t>(1, fullWidthHeight))};
+  const std::int64_t fullHeightWidth = std::max<std::int64_t>(1, picture.width() * height / picture.height());
+  return {kPrintMargin + int((width - fullHeightWidth) / 2), kPrintMargin, int(fullHeightWidth),
+          int(height)};
+}
+
+bool PrintPicture(QPrinter& printer, const QImage& picture) {
+  printer.setDocName(QString::fromStdString(Tr("15", "Veltrano Suite")));
+  QPainter painter;
+  bool printed = painter.begin(&printer);
+  if (printed) {
+    const QRect target = PrintTargetRect(QSize(printer.width(), printer.height()), picture.size());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!target.isEmpty()) painter.drawImage(target, picture);
+    printed = painter.end();
+  }
+  if (!printed) ShowMessage(Tr("903", "打印失败: 打印机或输出文件无法使用。"));
+  return printed;
+}
+
+QPrinter& SessionPrinter(QWidget* window) {
+  for (QObject* child : window->children())
+    if (auto* holder = dynamic_cast<SessionPrinterHolder*>(child)) return holder->printer;
+  return (new SessionPrinterHolder(window))->printer;  // owned by the window
+}
+
+void PrinterSetupClick(QWidget* window) {
+  QPageSetupDialog dialog(&SessionPrinter(window), window);
+  dialog.exec();
+}
+
+void PrintClick(QWidget* window, const QImage& picture) {
+  QPrinter& printer = SessionPrinter(window);
+  QPrintDialog dialog(&printer, window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  PrintPicture(printer, picture);
+}
+
+void PrintPreviewClick(QWidget* window, const QImage& picture) {
+  QPrintPreviewDialog preview(&SessionPrinter(window), window);
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                   [&picture](QPrinter* printer) { PrintPicture(*printer, picture); });
+  preview.exec();
+}
+
+// ---------------------------------------------------------------- picture files
+
+PictureSave SavePictureFile(const QImage& picture, const std::string& path) {
+  const QString name = QString::fromStdString(path);
+  const PictureFormat* format = FormatOfExtension(QFileInfo(name).suffix().toLower());
+  if (!format) {
+    ShowMessage(Tr("900", "只能保存为 BMP、JPEG 或 PNG 图片。"));
+    return PictureSave::UnknownFormat;
+  }
+  const std::string failed = Tr("901", "保存图片失败.");
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, format->qtFormat);
+  if (!writer.write(picture)) {
+    ShowMessage(failed + " " + writer.errorString().toStdString());
+    return PictureSave::Failed;
+  }
+  const QByteArray& bytes = buffer.data();
+  const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+  // A write that was killed leaves an empty temporary file or the start of
+  // a picture of the same format.
+  const TemporaryCheck ours = [format](std::span<const std::uint8_t> head) {
+    return head.empty() || (head.size() >= format->magic.size() &&
+                            std::equal(format->magic.begin(), format->magic.end(), head.begin()));
+  };
+  std::string reason;
+  if (!WriteFileAtomically(path, data, ours, &reason)) {
+    ShowMessage(failed + " " + reason);
+    return PictureSave::Failed;
+  }
+  return PictureSave::Written;
+}
+
+void SavePictureClick(QWidget* window, const QImage& picture) {
+  QFileDialog dialog(window);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.selectFile(QString());
+  dialog.setNameFilters({"*.bmp", "*.jpg", "*.png"});
+  dialog.setDefaultSuffix("bmp");
+  // A name typed without extension takes the one of the chosen filter.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog](const QString& filter) { dialog.setDefaultSuffix(filter.mid(2)); });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  SavePictureFile(picture, dialog.selectedFiles().first().toStdString());
+}
+
+// ---------------------------------------------------------------- help
+
+UrlOpener SetUrlOpener(UrlOpener opener) {
+  UrlOpener previous = std::move(Opener());
+  Opener() = std::move(opener);
+  return previous;
+}
+
+QString HelpDirectory() {
+  if (!HelpDirectoryOverride().isEmpty()) return HelpDirectoryOverride();
+  return QString::fromStdString(ProgramDirectory()) + "Optics help";
+}
+
+void SetHelpDirectory(const QString& directory) { HelpDirectoryOverride() = directory; }
+
+QString HelpManualPath() {
+  const ILanguageFilter* filter = TtlmSystem::Instance().Filter();
+  const bool translated = filter && filter->ActiveLanguage() >= 0;
+  return QDir(HelpDirectory()).filePath(translated ? "en/index.html" : "index.html");
+}
+
+bool OpenHelpManual() {
+  const QString path = HelpManualPath();
+  if (!QFileInfo(path).isFile()) {
+    ShowMessage(Tr("904", "找不到帮助文件:") + " " + path.toStdString());
+    return false;
+  }
+  const QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+  const bool opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
+  if (!opened) ShowMessage(Tr("905", "无法打开帮助文件, 请用浏览器打开:") + " " + path.toStdString());
+  return opened;
+}
+
+// ---------------------------------------------------------------- on-screen keyboard
+
+void ToggleSoftKeyboard(QAction* item) {
+  Settings().softKeyboard = !Settings().softKeyboard;
+  if (item) item->setChecked(Settings().softKeyboard);
+  if (Settings().softKeyboard) ResetMissingKeyboardNotice();
+}

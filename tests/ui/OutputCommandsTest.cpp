@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QToolButton>
+#include <QUrl>
+
+#include "MainWindowFixture.h"
+#include "app/OutputCommands.h"
+#include "i18n/TtlmController.h"
+#include "i18n/TtlmSystem.h"
+#include "ui/TShowPropertiesFrm.h"
+
+namespace {
+
+class OutputTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    ASSERT_TRUE(dir.isValid());
+    // A known picture: dark ground, a red block in the top left quarter.
+    picture = QImage(400, 200, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 40));
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 200; ++x) picture.setPixel(x, y, qRgb(255, 0, 0));
+  }
+  void TearDown() override {
+    SetUrlOpener({});
+    SetHelpDirectory({});
+    TtlmSystem::Instance().DeactivateFilter();
+    MainWindowTest::TearDown();
+  }
+  QString Path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+  std::vector<std::string>& Messages() { return ui->messages.messages; }
+
+  // Runs a poppler tool; its standard output.
+  static QString Run(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString() << " (poppler-utils)";
+    return QString::fromUtf8(process.readAllStandardOutput());
+  }
+
+  QTemporaryDir dir;
+  QImage picture;
+};
+
+TEST_F(OutputTest, PrintTargetKeepsThePicturesAspectInsideTheMargins) {
+  // A wide picture on a portrait page: full width, height by its own aspect.
+  EXPECT_EQ(PrintTargetRect({2000, 3000}, {400, 200}), QRect(100, 100, 1800, 900));
+  // A tall picture: full height, centred across.
+  EXPECT_EQ(PrintTargetRect({2000, 1200}, {200, 400}), QRect(100 + (1800 - 500) / 2, 100, 500, 1000));
+  EXPECT_TRUE(PrintTargetRect({150, 3000}, {400, 200}).isEmpty());
+  EXPECT_TRUE(PrintTargetRect({2000, 3000}, {0, 0}).isEmpty());
+}
+
+TEST_F(OutputTest, PrintingToPdfGivesOnePageWithThePictureInItsProportions) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(Path("page.pdf"));
+  ASSERT_TRUE(PrintPicture(printer, picture));
+  const QString info = Run("pdfinfo", {Path("page.pdf")});
+  EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+Veltrano Suite"))) << info.toStdString();
+
+  const int dpi = 72;
+  Run("pdftoppm", {"-r", QString::number(dpi), "-png", Path("page.pdf"), Path("raster")});
+  const QImage page(Path("raster-1.png"));
+  ASSERT_FALSE(page.isNull());
+  QRect whole, red;  // bounding boxes of what is not paper, and of the red block
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x) {
+      const QRgb c = page.pixel(x, y);
+      if ((c & 0xFFFFFF) == 0xFFFFFF) continue;
+      whole |= QRect(x, y, 1, 1);
+      if (qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60) red |= QRect(x, y, 1, 1);
+    }
+  // Where the picture should be, in points of the rasterised page.
+  const double scale = double(dpi) / printer.resolution();
+  const QRect paper = printer.pageRect(QPrinter::DevicePixel).toRect();
+  const QRect target = PrintTargetRect(paper.size(), picture.size()).translated(paper.topLeft());
+  EXPECT_NEAR(whole.left(), target.left() * scale, 2);
+  EXPECT_NEAR(whole.top(), target.top() * scale, 2);
+  EXPECT_NEAR(whole.width(), target.width() * scale, 2);
+  EXPECT_NEAR(double(whole.width()) / whole.height(), 2.0, 0.02);
+  EXPECT_NEAR(red.width(), whole.width() / 2.0, 2);
+  EXPECT_NEAR(red.height(), whole.height() / 2.0, 2);
+}
+
+TEST_F(OutputTest, APrinterThatCannotStartIsReported) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(Path("no/such/dir/page.pdf"));
+  EXPECT_FALSE(PrintPicture(printer, picture));
+  ASSERT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(OutputTest, ThePrintButtonPrintsThroughTheDialog) {
+  QPrinter& printer = SessionPrinter(w.get());
+  EXPECT_EQ(&printer, &SessionPrinter(w.get()));  // kept for the session
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(Path("button.pdf"));
+  WhenModal([] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->accept();
+  });
+  w->Button("SpeedButton3")->click();
+  EXPECT_TRUE(Run("pdfinfo", {Path("button.pdf")}).contains(QRegularExpression("Pages:\\s+1\\n")));
+  // The preview paints the same page and prints nothing by itself.
+  WhenModal([] {
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(preview, nullptr);
+    preview->reject();
+  });
+  w->Action("PrintPreviewMenu")->trigger();
+  EXPECT_TRUE(Messages().empty());
+}
+
+struct PictureCase {
+  const char* name;
+  const char* format;  // as QImageReader names it
+};
+
+class PictureSaveTest : public OutputTest, public ::testing::WithParamInterface<PictureCase> {};
+
+TEST_P(PictureSaveTest, WritesTheWholeSurfaceInTheFormatOfTheExtension) {
+  const QString path = Path(GetParam().name);
+  EXPECT_EQ(SavePictureFile(picture, path.toStdString()), PictureSave::Written);
+  QImageReader reader(path);
+  EXPECT_EQ(reader.format(), QByteArray(GetParam().format));
+  const QImage read = reader.read();
+  EXPECT_EQ(read.size(), picture.size());
+  const QColor red = read.pixelColor(10, 10);
+  EXPECT_GT(red.red(), 230);
+  EXPECT_LT(red.green(), 30);
+  EXPECT_LT(read.pixelColor(300, 150).red(), 30);
+  EXPECT_TRUE(Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PictureSaveTest,
+                         ::testing::Values(PictureCase{"a.bmp", "bmp"}, PictureCase{"b.JPG", "jpeg"},
+                                           PictureCase{"c.jpeg", "jpeg"},
+                                           PictureCase{"d.png", "png"}),
+                         [](const auto& info) { return std::string(info.param.name).substr(2); });
+
+TEST_F(OutputTest, OtherExtensionsWriteNothingAndSaySo) {
+  for (const char* name : {"e.gif", "noextension", "f.bmp.txt"}) {
+    EXPECT_EQ(SavePictureFile(picture, Path(name).toStdString()), PictureSave::UnknownFormat);
+    EXPECT_FALSE(QFile::exists(Path(name)));
+  }
+  ASSERT_EQ(Messages().size(), 3u);
+  EXPECT_EQ(Messages()[0], Tr("900", "只能保存为 BMP、JPEG 或 PNG 图片。"));
+}
+
+TEST_F(OutputTest, AFailedWriteIsReported) {
+  // A regular file where a folder should be stops even root.
+  QFile blocker(Path("blocker"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  EXPECT_EQ(SavePictureFile(picture, Path("blocker/x.png").toStdString()), PictureSave::Failed);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0].rfind(Tr("901", "保存图片失败."), 0), 0u);
+}
+
+struct EnglishFilter : ILanguageFilter {
+  explicit EnglishFilter(int language) : language(language) {}
+  std::optional<std::string> Translate(const std::string&, const std::string&) const override {
+    return std::nullopt;
+  }
+  int ActiveLanguage() const override { return language; }
+  int language;
+};
+
+TEST_F(OutputTest, HelpHandsTheManualOfTheLanguageInUseToTheDesktop) {
+  std::vector<QUrl> opened;
+  SetUrlOpener([&](const QUrl& url) {
+    opened.push_back(url);
+    return true;
+  });
+  SetHelpDirectory(EXO_HELP_DIR);
+  EXPECT_EQ(w->Action("HelpMenu")->shortcut(), QKeySequence(Qt::Key_F1));
+  w->Action("HelpMenu")->trigger();
+  TtlmSystem::Instance().ActivateFilter(std::make_shared<EnglishFilter>(-1));
+  w->Button("SpeedButton30")->click();
+  TtlmSystem::Instance().DeactivateFilter();
+  TtlmSystem::Instance().ActivateFilter(std::make_shared<EnglishFilter>(0));
+  w->HelpClick();
+  const QUrl chinese = QUrl::fromLocalFile(QDir(EXO_HELP_DIR).absoluteFilePath("index.html"));
+  const QUrl english = QUrl::fromLocalFile(QDir(EXO_HELP_DIR).absoluteFilePath("en/index.html"));
+  EXPECT_EQ(opened, (std::vector<QUrl>{chinese, chinese, english}));
+  EXPECT_TRUE(QFile::exists(english.toLocalFile()));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(OutputTest, AMissingManualOrARefusingDesktopIsReported) {
+  int calls = 0;
+  SetUrlOpener([&](const QUrl&) { return ++calls, false; });
+  SetHelpDirectory(dir.path());  // no manual here
+  EXPECT_FALSE(OpenHelpManual());
+  EXPECT_EQ(calls, 0);
+  SetHelpDirectory(EXO_HELP_DIR);
+  EXPECT_FALSE(OpenHelpManual());
+  EXPECT_EQ(calls, 1);
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_NE(Messages()[0].find(dir.path().toStdString()), std::string::npos);
+}
+
+class KeyboardTest : public OutputTest {
+ protected:
+  void SetUp() override {
+    OutputTest::SetUp();
+    path = qgetenv("PATH");
+    qputenv("PATH", dir.path().toLocal8Bit());
+    sheet = std::make_unique<TShowPropertiesFrm>();
+  }
+  void TearDown() override {
+    sheet.reset();
+    qputenv("PATH", path);
+    OutputTest::TearDown();
+  }
+  // A stand-in keyboard program that leaves its name in a file.
+  void FakeKeyboard(const QString& name) {
+    QFile script(Path(name));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(("#!/bin/sh\necho " + name + " > '" + Path("started") + "'\n").toUtf8());
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner | QFile::ExeUser);
+  }
+  QString StartedProgram() {
+    for (int i = 0; i < 100 && !QFile::exists(Path("started")); ++i) QThread::msleep(50);
+    QFile started(Path("started"));
+    return started.open(QIODevice::ReadOnly) ? QString(started.readAll()).trimmed() : QString();
+  }
+  QByteArray path;
+  std::unique_ptr<TShowPropertiesFrm> sheet;
+};
+
+TEST_F(KeyboardTest, TheSheetStartsTheFirstKeyboardFoundWhileTheFlagIsSet) {
+  FakeKeyboard("xvkbd");
+  FakeKeyboard("onboard");
+  w->Action("N24")->trigger();
+  EXPECT_TRUE(Settings().softKeyboard);
+  EXPECT_TRUE(w->Action("N24")->isChecked());
+  sheet->FormShow();
+  EXPECT_EQ(StartedProgram(), "onboard");
+  EXPECT_TRUE(w->statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(KeyboardTest, NoKeyboardInstalledIsToldOnceInTheStatusBar) {
+  const QString note = QString::fromStdString(Tr("902", "没有找到屏幕键盘程序, 请安装 onboard 等屏幕键盘."));
+  w->N24Click();
+  sheet->FormShow();
+  EXPECT_EQ(w->statusBar()->currentMessage(), note);
+  w->statusBar()->clearMessage();
+  sheet->FormShow();
+  EXPECT_TRUE(w->statusBar()->currentMessage().isEmpty());
+  w->N24Click();  // off
+  EXPECT_FALSE(Settings().softKeyboard);
+  w->N24Click();  // on again: told again
+  sheet->FormShow();
+  EXPECT_EQ(w->statusBar()->currentMessage(), note);
+}
+
+}  // namespace
