@@ -1,6 +1,8 @@
 #include "app/TAboutBox.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -37,6 +39,13 @@ TAboutBox::TAboutBox(QWidget* parent, bool splash) : QDialog(parent), splash_(sp
     picture_->setCursor(Qt::PointingHandCursor);
   }
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  if (splash_) {
+    // In the middle of the screen the main window is on, not of the window,
+    // which may not have been maximised yet.
+    adjustSize();
+    const QScreen* shown = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (shown) move(shown->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
 }
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
