@@ -3,7 +3,11 @@
 // while the canvas, the files and the traces keep their logical pixels.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFileInfo>
+#include <QScreen>
+#include <QTemporaryFile>
+#include <QWindow>
 #include <QToolButton>
 #include <sstream>
 
@@ -60,6 +64,26 @@ TEST_F(HiDpiTest, GlyphsAreDrawnAtTwiceThePixels) {
             small.scaled(48, 48, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
+TEST_F(HiDpiTest, SurfaceFollowsTheWindowToAnotherScreen) {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  ASSERT_EQ(screens.size(), 2);
+  TLumidorNetworkFrm::Options options;
+  options.splash = false;
+  TLumidorNetworkFrm window(options);  // a bitmap as large as the screen
+  window.Doc().page->ambientColour = 0x0000FF;
+  window.show();
+  window.windowHandle()->setScreen(screens[0]);
+  ASSERT_EQ(window.Surface()->PictureSize(), screens[0]->size());
+  int remade = 0;
+  QObject::connect(window.Surface(), &TDrawSurface::Remade, [&] { ++remade; });
+  window.windowHandle()->setScreen(screens[1]);
+  EXPECT_EQ(remade, 1);
+  EXPECT_EQ(window.Surface()->PictureSize(), screens[1]->size());
+  EXPECT_EQ(window.Surface()->Image().size(), screens[1]->size() * 2);
+  // Painted again at once, not left blank.
+  EXPECT_EQ(window.Surface()->Image().pixel(5, 5), qRgb(255, 0, 0));
+}
+
 class HiDpiTraceTest : public UiTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(HiDpiTraceTest, TraceIsTheOneOfALogicalPixelSurface) {
@@ -95,9 +119,18 @@ INSTANTIATE_TEST_SUITE_P(Examples, HiDpiTraceTest,
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Before the application exists: every screen at 200 %.
+  // Before the application exists: two screens of different sizes, every
+  // screen at 200 %.
   if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) qputenv("QT_SCALE_FACTOR", "2");
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryFile screens(QDir::tempPath() + "/exo-screens-XXXXXX.json");
+  if (platform == "offscreen" && screens.open()) {
+    screens.write(R"({"screens": [
+      {"name": "left", "x": 0, "y": 0, "width": 1200, "height": 800, "logicalDpi": 96},
+      {"name": "right", "x": 1200, "y": 0, "width": 1600, "height": 1000, "logicalDpi": 96}]})");
+    screens.flush();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens.fileName()).toLocal8Bit());
+  }
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
