@@ -9,6 +9,8 @@
 #include "files/ExperimentFile.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "optics/Tracer.h"
+#include "bench/BenchSupport.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
@@ -47,7 +49,33 @@ void BM_Fibre500_Image(benchmark::State& state) {
   RunFibre(state, canvas, nullptr);
 }
 
+// The tracer alone into a counting sink: 0 tests every face, 1 narrows
+// them through the face index.
+void BM_Fibre500_TraceAlone(benchmark::State& state) {
+  ResetSettings();
+  CollectingMessageSink messages;
+  Settings().messages = &messages;
+  Document doc(nullptr);
+  const std::string path = std::string(EXO_EXAMPLES_DIR) + "/光导纤维(基准).exo";
+  if (OpenExperimentFile(path, doc).status != OpenStatus::Opened) {
+    state.SkipWithError(("cannot open " + path).c_str());
+    ResetSettings();
+    return;
+  }
+  CountingSink warm;
+  doc.Trace(warm);  // gathers the surfaces and base rays
+  TraceOptions options = doc.CurrentTraceOptions();
+  options.faceIndex = state.range(0) != 0;
+  for (auto _ : state) {
+    CountingSink sink;
+    benchmark::DoNotOptimize(TraceScene(doc.surfaces, doc.baseRays, options, sink));
+  }
+  state.counters["surfaces"] = double(doc.surfaces.size());
+  ResetSettings();
+}
+
 }  // namespace
 
+BENCHMARK(BM_Fibre500_TraceAlone)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fibre500_Recording)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fibre500_Image)->Unit(benchmark::kMillisecond);

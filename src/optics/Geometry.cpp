@@ -58,7 +58,15 @@ LineEq SegmentLine(const DrawObjectLineDataStruct& s) { return MakeLine(s.x1, s.
 
 }  // namespace
 
-double AngleGap(double a, double b) { return std::fabs(std::remainder(a - b, 360.0)); }
+double AngleGap(double a, double b) {
+  // The same as |remainder(a - b, 360)|: for a gap up to 720 the one
+  // subtraction below is exact, and the ties at 180 give 180 either way.
+  const double d = std::fabs(a - b);
+  if (d <= 180) return d;
+  if (d <= 540) return std::fabs(d - 360);
+  if (d <= 720) return std::fabs(d - 720);
+  return std::fabs(std::remainder(a - b, 360.0));
+}
 
 double NormalAngle(double a) {
   const double r = std::fmod(a, 360.0);

@@ -1,11 +1,14 @@
 #include "optics/Tracer.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <optional>
 #include <utility>
 
 #include "gfx/VectorState.h"
+#include "optics/FaceIndex.h"
 #include "optics/Geometry.h"
 #include "optics/TLinkIntersection.h"
 #include "i18n/Convert.h"
@@ -94,7 +97,7 @@ class Tracer {
  public:
   Tracer(const std::vector<DrawObjectLineDataStruct>& surfaces, const TraceOptions& options,
          ITraceSink& sink)
-      : surfaces_(surfaces), options_(options), sink_(sink) {
+      : surfaces_(surfaces), options_(options), sink_(sink), index_(options.faceIndex ? surfaces : std::vector<DrawObjectLineDataStruct>{}) {
     lines_.reserve(surfaces.size());
     for (const auto& surface : surfaces) lines_.push_back(PrepareSurface(surface));
   }
@@ -143,12 +146,26 @@ class Tracer {
                 std::vector<DrawBaseRayDataStruct>& next) {
     faceTests_ += static_cast<long long>(surfaces_.size());
     hits_.clear();
-    for (std::size_t i = 0; i < surfaces_.size(); ++i) {
+    const TPointF through = ThroughOf(ray);
+    auto test = [&](std::size_t i) {
       TPointF point;
       const int code = IntersectRay(ray, rayLine, surfaces_[i], lines_[i], point);
       if (code != 0) hits_.push_back({point.x, point.y, &surfaces_[i], code});
+    };
+    float best = std::numeric_limits<float>::infinity();
+    const bool narrowed = index_.Built() && index_.Query(through, rayLine.theta, [&](std::uint32_t i) {
+      const std::size_t before = hits_.size();
+      test(i);
+      if (hits_.size() > before) best = std::min(best, Distance({hits_.back().x, hits_.back().y}, through));
+      return best;
+    });
+    if (narrowed) {
+      // Faces came out of the index in its order; the tie-break wants theirs.
+      std::sort(hits_.begin(), hits_.end(),
+                [](const TLinkIntersection& a, const TLinkIntersection& b) { return a.surface < b.surface; });
+    } else {
+      for (std::size_t i = 0; i < surfaces_.size(); ++i) test(i);
     }
-    const TPointF through = ThroughOf(ray);
     const TLinkIntersection* hit = NearestHit(hits_, through);
     if (!hit) {
       sink_.RayPiece(through, PointAt(through, ray.direction, kMissLength), ray);
@@ -409,6 +426,7 @@ class Tracer {
   const TraceOptions& options_;
   CountingSink sink_;
   std::vector<TLinkIntersection> hits_;
+  FaceIndex index_;
   long long faceTests_ = 0;
   bool cut_ = false;
 };
