@@ -112,9 +112,11 @@ TEST_P(HiDpiTraceTest, TraceIsTheOneOfALogicalPixelSurface) {
   EXPECT_EQ(scaled.str(), flat.str());
 }
 
+// Dispersion in a prism, a real lens image, angle labels.
 INSTANTIATE_TEST_SUITE_P(Examples, HiDpiTraceTest,
                          ::testing::Values("白光经过三棱镜.exo", "凸透镜成像(物体在二倍焦距以外).exo",
-                                           "量角器测量反射角.exo"));
+                                           "量角器测量反射角.exo"),
+                         [](const auto& info) { return "Example" + std::to_string(info.index); });
 
 }  // namespace
 
