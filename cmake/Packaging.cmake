@@ -40,8 +40,19 @@ if(TARGET exo_ui)
   endforeach()
   install(FILES "${EXO_DESKTOP_DIR}/veltrano-optics.svg"
     DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps")
-  install(FILES "${EXO_DESKTOP_DIR}/veltrano-optics.desktop"
-    DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/applications")
+  # The entry starts the program in its folder, as a Windows shortcut's "Start in" does:
+  # the open dialog begins in the working folder's "Optics example". The folder is known
+  # only at install time (cmake --install --prefix, the package's /usr).
+  if(IS_ABSOLUTE "${EXO_INSTALL_DIR}")
+    set(EXO_RUN_DIR "${EXO_INSTALL_DIR}")
+  else()
+    set(EXO_RUN_DIR "\${CMAKE_INSTALL_PREFIX}/${EXO_INSTALL_DIR}")
+  endif()
+  install(CODE "
+    set(entry \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATAROOTDIR}/applications/veltrano-optics.desktop\")
+    message(STATUS \"Installing: \${entry}\")
+    file(READ \"${EXO_DESKTOP_DIR}/veltrano-optics.desktop\" text)
+    file(WRITE \"\${entry}\" \"\${text}Path=${EXO_RUN_DIR}\n\")")
   install(FILES "${EXO_DESKTOP_DIR}/veltrano-optics.xml"
     DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/mime/packages")
 endif()
@@ -74,6 +85,9 @@ set(CPACK_PACKAGE_DESCRIPTION
   "Place light sources, mirrors, glass blocks and lenses on a drawing surface and every ray is traced live: reflection, refraction with dispersion, total internal reflection, normals, backward extensions, angles and images. Includes exo-tool, the command-line tracer and renderer, and example experiments.")
 set(CPACK_PACKAGE_CONTACT "Veltrano Optics developers <optics@veltrano.invalid>")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+# Installs with DESTDIR, so that install-time code sees the real prefix (/usr).
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR "DEB")
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")

@@ -39,6 +39,8 @@ check_layout() {
   done
 }
 check_layout "$prefix"
+grep -qx "Path=$prefix/$dir" "$prefix/share/applications/veltrano-optics.desktop" && pass ||
+  fail "the installed entry does not start in the program folder"
 
 # The installed tool, called through its launcher, reads the examples and
 # finds the imaging system's pictures beside its real path: its picture is
@@ -92,5 +94,11 @@ done
 [ "$(dpkg-deb -f "$deb" Package)" = veltrano-optics ] && pass || fail "package name"
 dpkg-deb -x "$deb" "$WORK/unpacked"
 check_layout "$WORK/unpacked/usr"
+# The entry starts the program in its folder, where "Optics example" lies.
+entry="$WORK/unpacked/usr/share/applications/veltrano-optics.desktop"
+grep -qx "Path=/usr/$dir" "$entry" && pass || fail "the packaged entry does not start in /usr/$dir"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$entry" && pass || fail "the packaged entry is not valid"
+fi
 check_info "$WORK/unpacked/usr"
 finish
