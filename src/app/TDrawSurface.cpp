@@ -14,6 +14,11 @@ namespace {
 
 int Px(qreal v) { return static_cast<int>(v); }
 
+// The bitmap's pixels per logical pixel on `screen`: never fewer than one.
+qreal RatioOf(const QScreen* screen) {
+  return screen ? std::max<qreal>(1, screen->devicePixelRatio()) : 1;
+}
+
 }  // namespace
 
 TDrawSurface::TDrawSurface(QWidget* parent, QSize size)
@@ -35,7 +40,7 @@ TDrawSurface::TDrawSurface(QWidget* parent, QSize size)
 void TDrawSurface::MakeImage(const QScreen* shown) {
   const QSize logical =
       !fixedSize_.isEmpty() ? fixedSize_ : shown ? shown->size() : QSize(1024, 768);
-  const qreal ratio = shown ? std::max<qreal>(1, shown->devicePixelRatio()) : 1;
+  const qreal ratio = RatioOf(shown);
   // The canvas keeps pointing at image_: only its contents are replaced.
   image_ = QImage((QSizeF(logical) * ratio).toSize(), QImage::Format_RGB32);
   image_.setDevicePixelRatio(ratio);
@@ -48,7 +53,7 @@ QSize TDrawSurface::PictureSize() const { return {canvas_->Width(), canvas_->Hei
 void TDrawSurface::FollowScreen(const QScreen* shown) {
   if (!shown) return;
   const QSize logical = fixedSize_.isEmpty() ? shown->size() : fixedSize_;
-  if (logical == PictureSize() && shown->devicePixelRatio() == image_.devicePixelRatio()) return;
+  if (logical == PictureSize() && RatioOf(shown) == image_.devicePixelRatio()) return;
   MakeImage(shown);
   update();
   emit Remade();
