@@ -1,17 +1,47 @@
 #include "app/Glyphs.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QScreen>
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 namespace {
 
-QPixmap Blank(int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
+// The ratios a glyph is drawn at: 1 and 2, and those of the screens now
+// attached (1.25, 1.5 ...), so that a button's picture is never scaled up.
+std::vector<qreal> Ratios() {
+  std::vector<qreal> ratios{1, 2};
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const qreal r = screen->devicePixelRatio();
+    if (r > 0 && std::find(ratios.begin(), ratios.end(), r) == ratios.end()) ratios.push_back(r);
+  }
+  return ratios;
+}
+
+// A picture of `size` x `size` logical pixels at `ratio`, painted by `paint`
+// in logical coordinates.
+QPixmap Picture(QSize size, qreal ratio, const std::function<void(QPainter&)>& paint,
+                bool transparent = true) {
+  QPixmap pixmap((QSizeF(size) * ratio).toSize());
+  pixmap.setDevicePixelRatio(ratio);
+  if (transparent) pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  paint(p);
+  p.end();
   return pixmap;
+}
+
+QIcon Crisp(int size, const std::function<void(QPainter&)>& paint) {
+  QIcon icon;
+  for (const qreal ratio : Ratios()) icon.addPixmap(Picture(QSize(size, size), ratio, paint));
+  return icon;
 }
 
 const QColor kInk(40, 40, 40);
@@ -30,9 +60,14 @@ void Arrow(QPainter& p, QPointF from, QPointF to) {
 }  // namespace
 
 QIcon MakeToolGlyph(ToolGlyph glyph) {
-  QPixmap pixmap = Blank(16);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
+  return Crisp(16, [glyph](QPainter& p) { PaintToolGlyph(p, glyph); });
+}
+
+QIcon MakePaletteGlyph(const std::string& className) {
+  return Crisp(24, [&className](QPainter& p) { PaintPaletteGlyph(p, className); });
+}
+
+void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
   p.setPen(QPen(kInk, 1.2));
   switch (glyph) {
     case ToolGlyph::New:
@@ -122,13 +157,9 @@ QIcon MakeToolGlyph(ToolGlyph glyph) {
       p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, "?");
       break;
   }
-  return QIcon(pixmap);
 }
 
-QIcon MakePaletteGlyph(const std::string& c) {
-  QPixmap pixmap = Blank(24);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
+void PaintPaletteGlyph(QPainter& p, const std::string& c) {
   p.setPen(QPen(kInk, 1.5));
   auto rays = [&p](std::initializer_list<double> ys) {
     p.setPen(QPen(kRay, 1.3));
@@ -236,17 +267,18 @@ QIcon MakePaletteGlyph(const std::string& c) {
     p.setFont(font);
     p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, "A");
   }
-  return QIcon(pixmap);
 }
 
 QPixmap MakeAboutPicture(const QString& title, const QString& subtitle) {
-  QPixmap pixmap(420, 260);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
+  return Picture(QSize(420, 260), qApp->devicePixelRatio(),
+                 [&](QPainter& p) { PaintAboutPicture(p, title, subtitle); }, false);
+}
+
+void PaintAboutPicture(QPainter& p, const QString& title, const QString& subtitle) {
   QLinearGradient sky(0, 0, 0, 260);
   sky.setColorAt(0, QColor(12, 24, 60));
   sky.setColorAt(1, QColor(30, 60, 120));
-  p.fillRect(pixmap.rect(), sky);
+  p.fillRect(QRect(0, 0, 420, 260), sky);
   // A prism splitting a ray into colours.
   const QPolygonF prism({{250, 60}, {310, 170}, {190, 170}});
   p.setPen(QPen(QColor(200, 220, 255), 1.5));
@@ -265,5 +297,4 @@ QPixmap MakeAboutPicture(const QString& title, const QString& subtitle) {
   p.drawText(QRectF(20, 185, 380, 36), Qt::AlignLeft | Qt::AlignVCenter, title);
   p.setFont(QFont("Sans", 10));
   p.drawText(QRectF(20, 222, 380, 24), Qt::AlignLeft | Qt::AlignVCenter, subtitle);
-  return pixmap;
 }

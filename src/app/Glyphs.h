@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <string>
 
+class QPainter;
+
 enum class ToolGlyph {
   New,
   Open,
@@ -24,9 +26,16 @@ enum class ToolGlyph {
   Help
 };
 
-// 16 x 16, for the tool bar.
+// 16 x 16, for the tool bar. Icons hold the picture drawn at 1x, 2x and the
+// ratio of every screen, so buttons stay crisp on scaled screens.
 QIcon MakeToolGlyph(ToolGlyph glyph);
 // 24 x 24, for a palette button placing objects of this class ("" = arrow).
 QIcon MakePaletteGlyph(const std::string& className);
-// The splash and about-box picture with its two lines of text.
+// The splash and about-box picture with its two lines of text, 420 x 260
+// logical pixels at the application's device pixel ratio.
 QPixmap MakeAboutPicture(const QString& title, const QString& subtitle);
+
+// What the pictures above are painted with, in logical coordinates.
+void PaintToolGlyph(QPainter& p, ToolGlyph glyph);
+void PaintPaletteGlyph(QPainter& p, const std::string& className);
+void PaintAboutPicture(QPainter& p, const QString& title, const QString& subtitle);

@@ -1,6 +1,8 @@
 #include "app/TAboutBox.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -39,6 +41,13 @@ TAboutBox::TAboutBox(QWidget* parent, bool splash) : QDialog(parent), splash_(sp
   }
   layout->setSizeConstraint(QLayout::SetFixedSize);
   AttachTranslator(this, tlmController_);
+  if (splash_) {
+    // In the middle of the screen the main window is on, not of the window,
+    // which may not have been maximised yet.
+    adjustSize();
+    const QScreen* shown = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (shown) move(shown->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
 }
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {

@@ -4,28 +4,27 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
+#include <QWindow>
 #include <algorithm>
 
 #include "gfx/VectorState.h"
 
 namespace {
 
-QSize ScreenSize() {
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) return screen->size();
-  return {1024, 768};
-}
-
 int Px(qreal v) { return static_cast<int>(v); }
+
+// The bitmap's pixels per logical pixel on `screen`: never fewer than one.
+qreal RatioOf(const QScreen* screen) {
+  return screen ? std::max<qreal>(1, screen->devicePixelRatio()) : 1;
+}
 
 }  // namespace
 
 TDrawSurface::TDrawSurface(QWidget* parent, QSize size)
-    : QWidget(parent),
-      image_(size.isEmpty() ? ScreenSize() : size, QImage::Format_RGB32),
-      canvas_(std::make_unique<QImageCanvas>(&image_)) {
+    : QWidget(parent), fixedSize_(size), canvas_(std::make_unique<QImageCanvas>(&image_)) {
   setObjectName("DrawUintWorkAroundImage");
-  image_.fill(Qt::black);
-  ClearUpperVectorState();
+  MakeImage(screen());
   setCursor(Qt::CrossCursor);
   setMouseTracking(true);
   // The popup opens after the right button's mouse-up, once the handlers
@@ -36,6 +35,46 @@ TDrawSurface::TDrawSurface(QWidget* parent, QSize size)
   moveTimer_.setSingleShot(true);
   connect(&moveTimer_, &QTimer::timeout, this, &TDrawSurface::FlushMouseMove);
   if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
+}
+
+void TDrawSurface::MakeImage(const QScreen* shown) {
+  const QSize logical =
+      !fixedSize_.isEmpty() ? fixedSize_ : shown ? shown->size() : QSize(1024, 768);
+  const qreal ratio = RatioOf(shown);
+  // The canvas keeps pointing at image_: only its contents are replaced.
+  image_ = QImage((QSizeF(logical) * ratio).toSize(), QImage::Format_RGB32);
+  image_.setDevicePixelRatio(ratio);
+  image_.fill(Qt::black);
+  ClearUpperVectorState();
+}
+
+QSize TDrawSurface::PictureSize() const { return {canvas_->Width(), canvas_->Height()}; }
+
+void TDrawSurface::FollowScreen(const QScreen* shown) {
+  if (!shown) return;
+  const QSize logical = fixedSize_.isEmpty() ? shown->size() : fixedSize_;
+  if (logical == PictureSize() && RatioOf(shown) == image_.devicePixelRatio()) return;
+  MakeImage(shown);
+  update();
+  emit Remade();
+}
+
+void TDrawSurface::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (screenFollowed_) return;
+  QWindow* handle = window()->windowHandle();
+  if (!handle) return;
+  screenFollowed_ = true;
+  auto follow = [this](QScreen* shown) {
+    // The same screen at another resolution or scale, too.
+    disconnect(screenGeometry_);
+    if (shown)
+      screenGeometry_ =
+          connect(shown, &QScreen::geometryChanged, this, [this, shown] { FollowScreen(shown); });
+    FollowScreen(shown);
+  };
+  connect(handle, &QWindow::screenChanged, this, follow);
+  follow(handle->screen());
 }
 
 bool TDrawSurface::eventFilter(QObject* watched, QEvent* event) {
@@ -63,9 +102,14 @@ void TDrawSurface::FlushMouseMove() {
 
 void TDrawSurface::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  const QRect shown = event->rect();
   // A window larger than the screen shows a plain margin beyond the bitmap.
-  if (!image_.rect().contains(event->rect())) painter.fillRect(event->rect(), palette().window());
-  painter.drawImage(event->rect(), image_, event->rect());
+  if (!QRect(QPoint(), PictureSize()).contains(shown)) painter.fillRect(shown, palette().window());
+  // The source in the bitmap's own pixels: at the screen's ratio this is a plain copy.
+  const qreal ratio = image_.devicePixelRatio();
+  painter.drawImage(QRectF(shown), image_,
+                    QRectF(shown.x() * ratio, shown.y() * ratio, shown.width() * ratio,
+                           shown.height() * ratio));
   painter.end();
   ClearUpperVectorState();
 }

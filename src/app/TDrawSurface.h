@@ -9,11 +9,18 @@
 // the pointer. A press, release or double click first passes on the move
 // still held, and so does a key or a click anywhere in the program, so the
 // handlers see every event in order.
+//
+// The bitmap is made at the device pixel ratio of the screen the window is
+// on, so rays and text are sharp on a scaled screen; its canvas and every
+// coordinate stay in logical pixels. When the window moves to another screen
+// the bitmap is made anew for it (Remade), and the owner repaints.
 
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+
+class QScreen;
 #include <memory>
 #include <optional>
 
@@ -22,10 +29,14 @@
 class TDrawSurface : public QWidget {
   Q_OBJECT
  public:
-  // `size` of the bitmap; the screen's size when empty.
+  // `size` of the bitmap in logical pixels; the screen's size when empty.
   explicit TDrawSurface(QWidget* parent = nullptr, QSize size = {});
 
   QImage& Image() { return image_; }
+  // The bitmap's size in logical pixels, the canvas's coordinates.
+  QSize PictureSize() const;
+  // Makes the bitmap anew for `screen` when its size or ratio differ.
+  void FollowScreen(const QScreen* screen);
   TCanvas* Canvas() { return canvas_.get(); }
   // Passes on the move held back for the next frame, if any.
   void FlushMouseMove();
@@ -36,10 +47,13 @@ class TDrawSurface : public QWidget {
   void MouseUp(Qt::MouseButton button, int x, int y);
   void DoubleClick();
   void ContextMenuAt(QPoint globalPos);
+  // The bitmap was made anew (blank): everything must be painted again.
+  void Remade();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -51,8 +65,12 @@ class TDrawSurface : public QWidget {
     int x = 0, y = 0;
   };
   int FrameMilliseconds() const;
+  void MakeImage(const QScreen* screen);
 
+  QSize fixedSize_;  // asked for by the owner; empty: the screen's
   QImage image_;
+  bool screenFollowed_ = false;
+  QMetaObject::Connection screenGeometry_;
   std::unique_ptr<QImageCanvas> canvas_;
   std::optional<PendingMove> pendingMove_;
   QTimer moveTimer_;

@@ -157,7 +157,7 @@ TForm43::TForm43(QWidget* mainWindow, TDrawSurface* surface, std::function<void(
 }
 
 void TForm43::Show() {
-  if (!overlay_.Created()) overlay_.Cover(surface_->Image().size());
+  if (!overlay_.Created()) overlay_.Cover(surface_->PictureSize());
   const QPoint corner = mainWindow_ ? mainWindow_->pos() : QPoint();
   move(std::max(0, corner.x() + 69), std::max(0, corner.y() + 86));
   if (PenWidthList->currentIndex() < 0) PenWidthList->setCurrentIndex(kDefaultPenItem);

@@ -18,11 +18,13 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/DesktopHabits.h"
 #include "app/Glyphs.h"
 #include "app/IDrawingBoard.h"
 #include "app/LanguageMenu.h"
 #include "app/OutputCommands.h"
 #include "app/PageSettings.h"
+#include "app/SurfaceGestures.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
 #include "files/ExperimentFile.h"
@@ -90,7 +92,6 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   setWindowTitle(Caption("self", "Veltrano Suite-光学 V5.0"));
   setMinimumSize(130, 50);
   resize(853, 515);
-  QGuiApplication::setApplicationDisplayName(Q(Tr("187", "Veltrano Suite")));
 
   auto* central = new QWidget(this);
   auto* row = new QHBoxLayout(central);
@@ -124,6 +125,10 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   connect(surface_, &TDrawSurface::MouseUp, this, &TLumidorNetworkFrm::SurfaceMouseUp);
   connect(surface_, &TDrawSurface::DoubleClick, this, &TLumidorNetworkFrm::SurfaceDoubleClick);
   connect(surface_, &TDrawSurface::ContextMenuAt, this, &TLumidorNetworkFrm::ShowToolUnitMenuAt);
+  // A bitmap made anew for another screen starts blank.
+  connect(surface_, &TDrawSurface::Remade, this, &TLumidorNetworkFrm::RefreshView);
+  new DesktopHabits(this);
+  new SurfaceGestures(this);
 
   InitWorkspace(options_.openFile);
   InstallLanguageMenu(this);
@@ -427,6 +432,9 @@ void TLumidorNetworkFrm::showEvent(QShowEvent* event) {
 
 void TLumidorNetworkFrm::FormShow() {
   if (options_.splash) {
+    // The experiment of the command line shows behind the splash at once.
+    QGuiApplication::sync();
+    repaint();
     TAboutBox splash(this, true);
     splash.exec();
   }

@@ -51,6 +51,7 @@ class TLumidorNetworkFrm : public QMainWindow {
   QString StatusPanelText(int panel) const;
   // The drawing board, once one exists; null means "not visible".
   void SetDrawingBoard(IDrawingBoard* board) { board_ = board; }
+  IDrawingBoard* DrawingBoard() const { return board_; }
 
   // Mouse state of the window.
   bool mouseDown = false;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <csignal>
 
+#include "app/AppIcon.h"
 #include "app/TDrawSurface.h"
 #include "app/TForm43.h"
 #include "app/TLumidorApplication.h"
@@ -22,6 +23,10 @@ extern "C" void RequestQuit(int) { quitRequested = true; }
 
 int main(int argc, char** argv) {
   TLumidorApplication app(argc, argv);
+  // Every window shows the program's icon; the desktop entry of the same
+  // name gives it its name and icon in task bars (Wayland asks by this name).
+  QApplication::setWindowIcon(ApplicationIcon());
+  QGuiApplication::setDesktopFileName("veltrano-optics");
   // A session that ends (or a terminal's Ctrl+C) closes the window like "退出"
   // instead of killing the process in the middle of a paint.
   std::signal(SIGTERM, RequestQuit);

@@ -185,6 +185,10 @@ QImageCanvas::QImageCanvas(QImage* image) : image_(image) {}
 
 QImageCanvas::~QImageCanvas() = default;
 
+int QImageCanvas::Width() const { return qRound(image_->width() / image_->devicePixelRatio()); }
+
+int QImageCanvas::Height() const { return qRound(image_->height() / image_->devicePixelRatio()); }
+
 void QImageCanvas::BeginBatch() {
   if (batchDepth_++ == 0) {
     batch_ = std::make_unique<QPainter>(image_);

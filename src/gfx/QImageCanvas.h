@@ -32,8 +32,10 @@ class QImageCanvas : public TCanvas {
   QImageCanvas& operator=(const QImageCanvas&) = delete;
 
   QImage* Image() { return image_; }
-  int Width() const override { return image_->width(); }
-  int Height() const override { return image_->height(); }
+  // In logical pixels: on an image with a device pixel ratio (a scaled
+  // screen's bitmap) the painter scales every primitive itself.
+  int Width() const override;
+  int Height() const override;
 
   // While a batch is open one painter stays on the image.
   void BeginBatch() override;

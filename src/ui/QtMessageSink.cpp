@@ -3,8 +3,12 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "i18n/TtlmController.h"
+
 void QtMessageSink::ShowMessage(const std::string& text) {
-  QMessageBox::information(parent_, QApplication::applicationDisplayName(),
+  // The application's title; not Qt's display name, which the window
+  // system would append to every window title.
+  QMessageBox::information(parent_, QString::fromStdString(Tr("187", "Veltrano Suite")),
                            QString::fromStdString(text));
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program under a virtual display: it starts with an example
 # experiment, shows its splash, and is still running once the splash has
-# closed itself.
+# closed itself, at 100 % and at 200 %.
 source "$(dirname "$0")/common.bash"
 PROGRAM="$BUILD/veltrano-optics"
 if ! command -v xvfb-run >/dev/null || [ ! -x "$PROGRAM" ]; then
@@ -38,17 +38,21 @@ wait "$pid" 2>/dev/null
 exit 0
 RUNEOF
 export WORK
-timeout 60 xvfb-run -a -s "-screen 0 1280x800x24" bash "$WORK/run.sh" "$PROGRAM" ${example:+"$example"}
-
-state="$(cat "$WORK/state" 2>/dev/null || echo "never started")"
-if [ "$state" = alive ]; then pass; else
-  fail "the program did not stay up: $state"
-  sed -n 1,20p "$WORK/stderr" 2>/dev/null
-fi
-if grep -q -E "Sanitizer|runtime error:" "$WORK/stderr" 2>/dev/null; then
-  fail "sanitizer report from the program"
-  sed -n 1,30p "$WORK/stderr"
-else
-  pass
-fi
+# At 100 % and on a screen scaled to 200 %.
+for scale in 1 2; do
+  rm -f "$WORK/state"
+  QT_SCALE_FACTOR=$scale timeout 60 xvfb-run -a -s "-screen 0 1280x800x24" \
+    bash "$WORK/run.sh" "$PROGRAM" ${example:+"$example"}
+  state="$(cat "$WORK/state" 2>/dev/null || echo "never started")"
+  if [ "$state" = alive ]; then pass; else
+    fail "the program did not stay up at scale $scale: $state"
+    sed -n 1,20p "$WORK/stderr" 2>/dev/null
+  fi
+  if grep -q -E "Sanitizer|runtime error:" "$WORK/stderr" 2>/dev/null; then
+    fail "sanitizer report from the program at scale $scale"
+    sed -n 1,30p "$WORK/stderr"
+  else
+    pass
+  fi
+done
 finish

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QToolButton>
 #include <set>
 
 #include "TestSegment.h"

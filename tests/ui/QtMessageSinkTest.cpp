@@ -40,6 +40,7 @@ class QtMessageSinkTest : public ::testing::Test {
 TEST_F(QtMessageSinkTest, MessageIsAnInformationBox) {
   driver.Press(QMessageBox::Ok);
   sink.ShowMessage("打开文件失败.");
+  EXPECT_EQ(driver.title, "Veltrano Suite");
   EXPECT_EQ(driver.text, "打开文件失败.");
   EXPECT_EQ(driver.icon, QMessageBox::Information);
 }

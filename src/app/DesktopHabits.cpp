@@ -1,0 +1,63 @@
+#include "app/DesktopHabits.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QWheelEvent>
+
+#include "app/TDrawSurface.h"
+#include "app/TLumidorNetworkFrm.h"
+
+DesktopHabits::DesktopHabits(TLumidorNetworkFrm* window) : QObject(window), window_(window) {
+  setObjectName("DesktopHabits");
+  using F = TLumidorNetworkFrm;
+  for (auto [name, keys] : {std::pair{"RedoShiftShortcut", "Ctrl+Shift+Z"},
+                            std::pair{"RedoYShortcut", "Ctrl+Y"}})
+    connect(AddShortcut(name, QKeySequence(keys)), &QAction::triggered, window, &F::RedoMenuClick);
+  connect(AddShortcut("QuitShortcut", QKeySequence("Ctrl+Q")), &QAction::triggered, window,
+          &F::N11Click);
+  connect(AddShortcut("DisarmShortcut", QKeySequence(Qt::Key_Escape)), &QAction::triggered, this,
+          &DesktopHabits::Disarm);
+  window->Surface()->installEventFilter(this);
+}
+
+QAction* DesktopHabits::AddShortcut(const char* name, const QKeySequence& keys) {
+  auto* action = new QAction(this);
+  action->setObjectName(name);
+  action->setShortcut(keys);
+  action->setShortcutContext(Qt::WindowShortcut);
+  window_->addAction(action);
+  return action;
+}
+
+void DesktopHabits::Disarm() {
+  const bool armed = window_->ActiveHandlers() == TLumidorNetworkFrm::Handlers::Placing;
+  if (!armed && !window_->moveMode) return;
+  // A press still held while placing ends here: its release must neither
+  // place the discarded object nor select with a rubber band.
+  const bool pressed = armed && window_->mouseDown;
+  window_->ArrowBtnClick();
+  if (pressed) {
+    window_->mouseDown = false;
+    window_->hitCode = 0;
+    // The object's outline was drawn on the bitmap.
+    window_->RefreshView();
+  }
+}
+
+bool DesktopHabits::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Wheel) return QObject::eventFilter(watched, event);
+  auto* wheel = static_cast<QWheelEvent*>(event);
+  if (!(wheel->modifiers() & Qt::ControlModifier)) {
+    wheelAngle_ = 0;
+    return QObject::eventFilter(watched, event);
+  }
+  const int turned = wheel->angleDelta().y();
+  // Fine-grained wheels and touchpads send parts of a notch; a turn back
+  // starts counting afresh.
+  if ((turned > 0 && wheelAngle_ < 0) || (turned < 0 && wheelAngle_ > 0)) wheelAngle_ = 0;
+  wheelAngle_ += turned;
+  for (; wheelAngle_ >= kNotch; wheelAngle_ -= kNotch) window_->SpeedButton5Click();
+  for (; wheelAngle_ <= -kNotch; wheelAngle_ += kNotch) window_->SpeedButton6Click();
+  wheel->accept();
+  return true;
+}
