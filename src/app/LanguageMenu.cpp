@@ -36,6 +36,8 @@ LanguageMenu::LanguageMenu(QMainWindow* window, QMenu* viewMenu)
   filter_->LanguageFiles = {kLanguageFile};
   filter_->CustomLanguageExt = true;
   filter_->LanguageExt = kLanguageExt;
+  // Files written by the generator keep their texts in "<" ">".
+  filter_->AddBracket = true;
   const std::string remembered = TtlmIniFilter::RememberedExtension();
   filter_->LoadLanguages();
 

@@ -1,10 +1,12 @@
-// Veltrano Optics: the only command-line argument is an experiment file to open.
+// Veltrano Optics: the only command-line argument is an experiment file to open
+// (translators have a hidden --generate-language, app/LanguageFileTool.h).
 
 #include <QTimer>
 #include <atomic>
 #include <csignal>
 
 #include "app/AppIcon.h"
+#include "app/LanguageFileTool.h"
 #include "app/TDrawSurface.h"
 #include "app/TForm43.h"
 #include "app/TLumidorApplication.h"
@@ -27,6 +29,8 @@ int main(int argc, char** argv) {
   // name gives it its name and icon in task bars (Wayland asks by this name).
   QApplication::setWindowIcon(ApplicationIcon());
   QGuiApplication::setDesktopFileName("veltrano-optics");
+  if (const auto request = LanguageFileRequestFrom(QCoreApplication::arguments()))
+    return GenerateLanguageFile(*request);
   // A session that ends (or a terminal's Ctrl+C) closes the window like "退出"
   // instead of killing the process in the middle of a paint.
   std::signal(SIGTERM, RequestQuit);

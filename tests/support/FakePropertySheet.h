@@ -6,20 +6,16 @@
 #include <string>
 
 #include "scene/IMessageSink.h"
-#include "scene/IPropertySheet.h"
+#include "scene/TypedPropertySheet.h"
 #include "scene/ProcessSettings.h"
 
-class FakePropertySheet : public MemoryPropertySheet {
+class FakePropertySheet : public TypedPropertySheet {
  public:
-  // Values typed by the "user" before the sheet is confirmed.
-  std::map<std::string, std::string> typed;
-  int modalResult = 1;
   int shown = 0;
 
   int ShowModal() override {
     ++shown;
-    for (const auto& [key, value] : typed) SetValue(key, value);
-    return modalResult;
+    return TypedPropertySheet::ShowModal();
   }
   const Row* Find(const std::string& key) const {
     for (const auto& r : rows)
