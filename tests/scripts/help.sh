@@ -51,7 +51,9 @@ fi
 
 # The install carries the manual into the program's folder.
 if cmake --install "$BUILD" --prefix "$WORK/prefix" >"$WORK/install.log" 2>&1; then
-  installed="$WORK/prefix/veltrano-optics/Optics help"
+  # The program folder this build was configured with, relative to the prefix.
+  dir="$(sed -n 's/^EXO_INSTALL_DIR:[A-Z]*=//p' "$BUILD/CMakeCache.txt")"
+  installed="$WORK/prefix/${dir:-lib/veltrano-optics}/Optics help"
   if [ -s "$installed/index.html" ] && [ -s "$installed/en/index.html" ] &&
     [ -s "$installed/images/plane-mirror.png" ]; then pass; else fail "the install has no manual"; fi
 else
