@@ -618,6 +618,7 @@ void TLumidorNetworkFrm::SurfaceMouseUp(Qt::MouseButton button, int x, int y) {
 bool TLumidorNetworkFrm::BoardMouseDown(Qt::MouseButton button, int x, int y) {
   if (!BoardVisible()) return false;
   if (button == Qt::LeftButton) {
+    board_->PointerPressure(surface_->PenPressure());
     board_->PointerDown(x, y);
     surface_->setCursor(board_->SurfaceCursor());
   }
@@ -627,6 +628,7 @@ bool TLumidorNetworkFrm::BoardMouseDown(Qt::MouseButton button, int x, int y) {
 bool TLumidorNetworkFrm::BoardMouseMove(Qt::MouseButtons buttons, int x, int y) {
   if (!BoardVisible()) return false;
   if (buttons & Qt::LeftButton) {
+    board_->PointerPressure(surface_->PenPressure());
     board_->PointerMove(x, y);
     if (board_->StrokeInProgress()) RefreshView();
   }
