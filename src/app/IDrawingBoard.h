@@ -17,6 +17,8 @@ class IDrawingBoard {
   virtual void PointerDown(int x, int y) = 0;
   virtual void PointerMove(int x, int y) = 0;
   virtual void PointerUp() = 0;
+  // The stylus's pressure for the next points (below 0: a mouse or finger).
+  virtual void PointerPressure(double) {}
   // A pen or eraser stroke is being drawn; the surface is redrawn only then.
   virtual bool StrokeInProgress() const = 0;
   // Lays the strokes over the finished picture.

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QTabletEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
@@ -114,13 +115,28 @@ void TDrawSurface::paintEvent(QPaintEvent* event) {
   ClearUpperVectorState();
 }
 
+void TDrawSurface::tabletEvent(QTabletEvent* event) {
+  if (event->type() != QEvent::TabletRelease) penPressure_ = std::clamp(event->pressure(), 0.0, 1.0);
+  // Not taken: Qt then makes the mouse events every handler works with.
+  event->ignore();
+}
+
+void TDrawSurface::NotePointer(const QMouseEvent* event) {
+  // Mouse events Qt made from a stylus keep the stylus's pressure.
+  if (event->pointerType() != QPointingDevice::PointerType::Pen &&
+      event->pointerType() != QPointingDevice::PointerType::Eraser)
+    penPressure_ = -1;
+}
+
 void TDrawSurface::mousePressEvent(QMouseEvent* event) {
+  NotePointer(event);
   FlushMouseMove();
   const QPointF p = event->position();
   emit MouseDown(event->button(), Px(p.x()), Px(p.y()));
 }
 
 void TDrawSurface::mouseMoveEvent(QMouseEvent* event) {
+  NotePointer(event);
   const QPointF p = event->position();
   pendingMove_ = PendingMove{event->buttons(), Px(p.x()), Px(p.y())};
   if (moveTimer_.isActive()) return;

@@ -35,6 +35,9 @@ class TDrawSurface : public QWidget {
   QImage& Image() { return image_; }
   // The bitmap's size in logical pixels, the canvas's coordinates.
   QSize PictureSize() const;
+  // The pressure of the stylus whose input came last, 0 to 1; -1 when the
+  // last input came from a mouse or a finger.
+  double PenPressure() const { return penPressure_; }
   // Makes the bitmap anew for `screen` when its size or ratio differ.
   void FollowScreen(const QScreen* screen);
   TCanvas* Canvas() { return canvas_.get(); }
@@ -54,12 +57,15 @@ class TDrawSurface : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void tabletEvent(QTabletEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  void NotePointer(const QMouseEvent* event);
+  double penPressure_ = -1;
   struct PendingMove {
     Qt::MouseButtons buttons;
     int x = 0, y = 0;

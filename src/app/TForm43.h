@@ -31,6 +31,7 @@ class TForm43 : public QWidget, public IDrawingBoard {
   void PointerDown(int x, int y) override { overlay_.PointerDown(x, y); }
   void PointerMove(int x, int y) override { overlay_.PointerMove(x, y); }
   void PointerUp() override { overlay_.PointerUp(); }
+  void PointerPressure(double pressure) override { overlay_.pressure = pressure; }
   bool StrokeInProgress() const override { return overlay_.StrokeInProgress(); }
   void PaintOverlay(TCanvas& canvas) override;
   void Clear() override { overlay_.Clear(); }

@@ -49,7 +49,9 @@ void BoardOverlay::PointerDown(int x, int y) {
 void BoardOverlay::PointerMove(int x, int y) {
   if (!stroking_) return;
   if (tool_ == Tool::Pen) {
-    if (speedSensitive) {
+    if (speedSensitive && pressure >= 0) {
+      strokeWidth_ = std::max(1, int(std::lround(10 * std::min(pressure, 1.0))));
+    } else if (speedSensitive) {
       const double d = std::hypot(double(x - lastX_), double(y - lastY_));
       const int width = int(10 - 0.4 * d);
       if (width >= 0) strokeWidth_ = width;

@@ -27,6 +27,9 @@ class BoardOverlay {
   int eraserSize = 1;
   // "显示笔迹": the faster the pen moves, the thinner the line.
   bool speedSensitive = false;
+  // A stylus's pressure (0 to 1) for the points that follow; below 0 for a
+  // mouse or a finger. With "显示笔迹" it sets the width instead of the speed.
+  double pressure = -1;
 
   // Made on first use, at least the minimum size; a later, larger surface
   // widens it and keeps what is drawn.

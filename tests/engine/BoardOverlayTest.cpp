@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "gfx/BoardOverlay.h"
 
 namespace {
@@ -84,6 +86,26 @@ TEST(BoardOverlayTest, SpeedSensitivePenThinsWhenFastAndKeepsItsWidthBeyond25Pix
   board.PointerMove(45, 50);
   EXPECT_EQ(board.StrokeWidth(), 8);
   board.PointerMove(70, 50);
+  EXPECT_EQ(board.StrokeWidth(), 0);
+}
+
+TEST(BoardOverlayTest, StylusPressureSetsTheWidthOnlyWithSpeedSensitiveStrokes) {
+  BoardOverlay board = Board(BoardOverlay::Tool::Pen);
+  board.penWidth = 5;
+  board.pressure = 0.9;
+  Stroke(board, 0, 50, 5, 50);
+  EXPECT_EQ(board.StrokeWidth(), 5);  // a plain pen keeps its width
+  board.speedSensitive = true;
+  for (auto [pressure, width] : {std::pair{0.9, 9}, {0.02, 1}, {1.7, 10}, {0.0, 1}}) {
+    board.pressure = pressure;
+    board.PointerDown(0, 100);
+    board.PointerMove(60, 100);  // speed alone would keep 5
+    EXPECT_EQ(board.StrokeWidth(), width) << pressure;
+    board.PointerUp();
+  }
+  board.pressure = -1;  // a mouse again: the speed rule
+  board.PointerDown(0, 150);
+  board.PointerMove(25, 150);
   EXPECT_EQ(board.StrokeWidth(), 0);
 }
 

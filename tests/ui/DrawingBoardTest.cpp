@@ -1,4 +1,6 @@
+#include <QCheckBox>
 #include <QComboBox>
+#include <QTabletEvent>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -74,6 +76,32 @@ TEST_F(DrawingBoardTest, PopupItemOpensTheBoardAndTheOverlayFollowsALargerSurfac
   EXPECT_EQ(large.pixelColor(600, 541), QColor(255, 0, 0));
   board->ClearButton->click();
   EXPECT_EQ(board->Overlay().ColorAt(600, 541), kKey);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DrawingBoardTest, StylusPressureReachesTheBoardAndAMouseClearsIt) {
+  w->Action("N31")->trigger();
+  ASSERT_TRUE(board->Visible());
+  board->ShowTraceBox->setChecked(true);
+  ASSERT_TRUE(board->Overlay().speedSensitive);
+  TDrawSurface* surface = w->Surface();
+  QTabletEvent pen(QEvent::TabletPress, QPointingDevice::primaryPointingDevice(), QPointF(50, 50),
+                   surface->mapToGlobal(QPointF(50, 50)), 0.8, 0, 0, 0, 0, 0, Qt::NoModifier,
+                   Qt::LeftButton, Qt::LeftButton);
+  QCoreApplication::sendEvent(surface, &pen);
+  EXPECT_DOUBLE_EQ(surface->PenPressure(), 0.8);
+  Down(50, 50);
+  MoveTo(75, 50);  // the speed rule would give no width
+  EXPECT_EQ(board->Overlay().StrokeWidth(), 8);
+  Up(75, 50);
+
+  QMouseEvent mouse(QEvent::MouseMove, QPointF(60, 60), surface->mapToGlobal(QPointF(60, 60)),
+                    Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(surface, &mouse);
+  EXPECT_EQ(surface->PenPressure(), -1);
 }
 
 }  // namespace

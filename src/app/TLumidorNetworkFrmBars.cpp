@@ -1,0 +1,313 @@
+// The main window's bars: palette, tool bar, menus, pop-up menu and status
+// bar, with their captions and hints looked up by component name.
+#include <QAction>
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/Glyphs.h"
+#include "app/TLumidorNetworkFrm.h"
+#include "app/WindowTexts.h"
+
+namespace {
+
+struct PaletteEntry {
+  const char* name;
+  const char* hint;
+  const char* className;  // "" for ArrowBtn
+  bool group;             // stays pressed until the object is placed
+  void (TLumidorNetworkFrm::*handler)();
+};
+
+const PaletteEntry kPalette[] = {
+    {"ArrowBtn", "取消选取工具", "", true, &TLumidorNetworkFrm::ArrowBtnClick},
+    {"SpeedButton19", "平行光源", "LampHouse", true, &TLumidorNetworkFrm::ToolButton18Click},
+    {"SpeedButton20", "复合光源", "ComplexlH", true, &TLumidorNetworkFrm::ToolButton29Click},
+    {"SpeedButton12", "方形介质", "FourPrism", true, &TLumidorNetworkFrm::FourPrismBtnClick},
+    {"SpeedButton13", "三角介质", "ThreePrism", true, &TLumidorNetworkFrm::ThreePrismBtnClick},
+    {"SpeedButton14", "真实凸透镜", "Magnifier", true, &TLumidorNetworkFrm::ToolButton16Click},
+    {"SpeedButton15", "真实凹透镜", "Concave", true, &TLumidorNetworkFrm::ToolButton17Click},
+    {"SpeedButton17", "理想凸透镜", "IdealMagnifier", true, &TLumidorNetworkFrm::ToolButton22Click},
+    {"SpeedButton18", "理想凹透镜", "IdealConcave", true, &TLumidorNetworkFrm::ToolButton26Click},
+    {"SpeedButton26", "凹面镜", "ConcaveMirror", true, &TLumidorNetworkFrm::ToolButton13Click},
+    {"SpeedButton25", "凸面镜", "ConvexityMirror", true, &TLumidorNetworkFrm::ToolButton15Click},
+    {"SpeedButton24", "平面镜", "FlatMirror", true, &TLumidorNetworkFrm::ToolButton19Click},
+    {"SpeedButton11", "不规则物体", "FitfulObject", true, &TLumidorNetworkFrm::ToolButton30Click},
+    {"SpeedButton29", "光导纤维", "RayFibre", true, &TLumidorNetworkFrm::ToolButton5Click},
+    {"SpeedButton16", "成像系统", "ImagingSystem", false, &TLumidorNetworkFrm::ToolButton31Click},
+    {"SpeedButton1", "点光源", "PointLampHouse", true, &TLumidorNetworkFrm::SpeedButton1Click},
+    {"SpeedButton2", "物体", "RealObject", true, &TLumidorNetworkFrm::SpeedButton2Click},
+    {"SpeedButton21", "量角器", "Protractor", false, &TLumidorNetworkFrm::ProtractorTBtnClick},
+    {"SpeedButton22", "直尺", "Ruler", true, &TLumidorNetworkFrm::ToolButton32Click},
+    {"SpeedButton23", "普通线", "OPticsLine", true, &TLumidorNetworkFrm::DrawLineTBtnClick},
+    {"SpeedButton27", "插入图片", "DrawImage", true, &TLumidorNetworkFrm::ToolButton27Click},
+    {"SpeedButton28", "注释", "DrawString", true, &TLumidorNetworkFrm::ToolButton28Click},
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- building
+
+void TLumidorNetworkFrm::BuildPalette() {
+  auto* grid = new QGridLayout(panel3_);
+  grid->setContentsMargins(3, 3, 3, 3);
+  grid->setSpacing(2);
+  paletteGroup_ = new QButtonGroup(this);
+  paletteGroup_->setExclusive(true);
+  int index = 0;
+  for (const auto& entry : kPalette) {
+    auto* button = new QToolButton(panel3_);
+    button->setObjectName(entry.name);
+    button->setAutoRaise(true);
+    button->setToolTip(Hint(entry.name, entry.hint));
+    button->setIcon(MakePaletteGlyph(entry.className));
+    button->setIconSize(QSize(24, 24));
+    button->setFixedSize(28, 28);
+    if (entry.group) {
+      button->setCheckable(true);
+      paletteGroup_->addButton(button);
+    }
+    const std::string className = entry.className;
+    // A tool whose object class this build does not have stays visible but
+    // cannot be chosen.
+    if (!className.empty() && !options_.maker(className, nullptr)) button->setEnabled(false);
+    connect(button, &QToolButton::clicked, this, entry.handler);
+    grid->addWidget(button, index / 2, index % 2);
+    buttons_[entry.name] = button;
+    ++index;
+  }
+  grid->setRowStretch(index / 2 + 1, 1);
+  arrowBtn_ = buttons_["ArrowBtn"];
+  arrowBtn_->setChecked(true);
+}
+
+QToolButton* TLumidorNetworkFrm::ToolBarButton(const char* name, const std::string& caption,
+                                               const std::string& hint, int glyph, int width) {
+  auto* button = new QToolButton(toolBar1_);
+  button->setObjectName(name);
+  button->setText(Caption(name, caption));
+  if (!hint.empty()) button->setToolTip(Hint(name, hint));
+  button->setIcon(MakeToolGlyph(static_cast<ToolGlyph>(glyph)));
+  button->setIconSize(QSize(16, 16));
+  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  button->setAutoRaise(true);
+  button->setFixedSize(width, 38);
+  QAction* holder = toolBar1_->addWidget(button);
+  holder->setObjectName(QString(name) + "Holder");
+  buttons_[name] = button;
+  actions_[std::string(name) + "Holder"] = holder;
+  return button;
+}
+
+void TLumidorNetworkFrm::BuildToolBar() {
+  toolBar1_ = new QToolBar(this);
+  toolBar1_->setObjectName("ToolBar1");
+  toolBar1_->setMovable(false);
+  toolBar1_->setFloatable(false);
+  toolBar1_->setContextMenuPolicy(Qt::PreventContextMenu);
+  addToolBar(Qt::TopToolBarArea, toolBar1_);
+  using G = ToolGlyph;
+  auto glyph = [](G g) { return static_cast<int>(g); };
+  auto click = [this](const char* name, void (TLumidorNetworkFrm::*slot)()) {
+    connect(buttons_[name], &QToolButton::clicked, this, slot);
+  };
+  ToolBarButton("SpeedButton8", "新建", "新建实验", glyph(G::New));
+  click("SpeedButton8", &TLumidorNetworkFrm::NewPageClick);
+  ToolBarButton("SpeedButton9", "打开", "打开实验", glyph(G::Open));
+  click("SpeedButton9", &TLumidorNetworkFrm::OpenPageClick);
+  ToolBarButton("SaveBtn", "保存", "保存实验", glyph(G::Save));
+  click("SaveBtn", &TLumidorNetworkFrm::SavePageClick);
+  ToolBarButton("SpeedButton3", "打印", "打印", glyph(G::Print));
+  click("SpeedButton3", &TLumidorNetworkFrm::N16Click);
+  toolBar1_->addSeparator();
+  ToolBarButton("UndoBtn", "撤销", "撤消", glyph(G::Undo));
+  click("UndoBtn", &TLumidorNetworkFrm::UndoMenuClick);
+  ToolBarButton("RedoBtn", "重做", "重作", glyph(G::Redo));
+  click("RedoBtn", &TLumidorNetworkFrm::RedoMenuClick);
+  ToolBarButton("CopyBtn", "复制", "复制", glyph(G::Copy));
+  click("CopyBtn", &TLumidorNetworkFrm::CopyMenuClick);
+  ToolBarButton("PasteBtn", "粘贴", "粘贴", glyph(G::Paste));
+  click("PasteBtn", &TLumidorNetworkFrm::PasteMenuClick);
+  ToolBarButton("DeleteBtn", "删除", "删除", glyph(G::Delete));
+  click("DeleteBtn", &TLumidorNetworkFrm::DeleteMenuClick);
+  // The properties button keeps the name and hint of a cut button.
+  ToolBarButton("CutBtn", "属性", "剪切", glyph(G::Properties));
+  click("CutBtn", &TLumidorNetworkFrm::ShowPropertiesMenuClick);
+  toolBar1_->addSeparator();
+  ToolBarButton("runbtn", "运行", "运行", glyph(G::Run), 54);
+  click("runbtn", &TLumidorNetworkFrm::RunMenuClick);
+  ToolBarButton("stopbtn", "停止", "停止", glyph(G::Stop), 54);
+  click("stopbtn", &TLumidorNetworkFrm::StopMenuClick);
+  toolBar1_->addSeparator();
+  // The zoom buttons carry the hint "帮助" but do not show it.
+  ToolBarButton("SpeedButton5", "放大", "", glyph(G::ZoomIn), 54);
+  click("SpeedButton5", &TLumidorNetworkFrm::SpeedButton5Click);
+  ToolBarButton("SpeedButton6", "缩小", "", glyph(G::ZoomOut), 54);
+  click("SpeedButton6", &TLumidorNetworkFrm::SpeedButton6Click);
+  ToolBarButton("SpeedButton7", "移动", "移动", glyph(G::Move), 54);
+  buttons_["SpeedButton7"]->setCheckable(true);
+  click("SpeedButton7", &TLumidorNetworkFrm::SpeedButton7Click);
+  toolBar1_->addSeparator();
+  ToolBarButton("SpeedButton30", "帮助", "帮助", glyph(G::Help));
+  click("SpeedButton30", &TLumidorNetworkFrm::HelpClick);
+
+  for (const char* name :
+       {"UndoBtn", "RedoBtn", "CopyBtn", "PasteBtn", "DeleteBtn", "CutBtn", "stopbtn"})
+    buttons_[name]->setEnabled(false);
+  // This edition writes no experiment files from the tool bar.
+  actions_["SaveBtnHolder"]->setVisible(false);
+}
+
+QAction* TLumidorNetworkFrm::NewAction(const char* name, const std::string& caption,
+                                       const QKeySequence& shortcut) {
+  auto* action = new QAction(Caption(name, caption), this);
+  action->setObjectName(name);
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  actions_[name] = action;
+  return action;
+}
+
+void TLumidorNetworkFrm::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  using F = TLumidorNetworkFrm;
+  auto item = [this](QMenu* menu, const char* name, const std::string& caption, void (F::*slot)(),
+                     const QKeySequence& shortcut = {}) {
+    QAction* action = NewAction(name, caption, shortcut);
+    menu->addAction(action);
+    if (slot) connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+
+  QMenu* file = bar->addMenu(Caption("FileMenu", "文件(&F)"));
+  file->setObjectName("FileMenu");
+  item(file, "NewMenu", "新建", &F::NewPageClick, QKeySequence("Ctrl+N"));
+  file->addSeparator();
+  item(file, "OpenMenu", "打开", &F::OpenPageClick, QKeySequence("Ctrl+O"));
+  QAction* save = item(file, "SaveMenu", "保存", &F::SavePageClick, QKeySequence("Ctrl+S"));
+  QAction* saveAs = item(file, "SaveAsMenu", "另存为...", nullptr);
+  item(file, "N7", "保存为图片", &F::N7Click);
+  file->addSeparator();
+  item(file, "N15", "打印设置", &F::N15Click);
+  item(file, "N16", "打印", &F::N16Click);
+  item(file, "PrintPreviewMenu", "打印预览", &F::PrintPreviewMenuClick);
+  file->addSeparator();
+  QAction* makeExe = item(file, "MakeExeMenu", "生成可执行文件", nullptr);
+  QAction* makeWeb = item(file, "MakeWebMenu", "生成网络课件", nullptr);
+  QAction* webSeparator = file->addSeparator();
+  item(file, "N11", "退出", &F::N11Click);
+  // Start-up hides the commands that write files; none of them comes back.
+  for (QAction* hidden : {save, saveAs, makeExe, makeWeb, webSeparator}) hidden->setVisible(false);
+  // A hidden item's shortcut is dead in Qt; Ctrl+S still has to save.
+  QAction* saveKey = NewAction("SaveShortcut", "保存", QKeySequence("Ctrl+S"));
+  save->setShortcut({});
+  addAction(saveKey);
+  connect(saveKey, &QAction::triggered, this, &F::SavePageClick);
+
+  editMenu_ = bar->addMenu(Caption("EditMenu", "编辑(&E)"));
+  editMenu_->setObjectName("EditMenu");
+  connect(editMenu_, &QMenu::aboutToShow, this, &F::EditMenuClick);
+  item(editMenu_, "UndoMenu", "撤消", &F::UndoMenuClick, QKeySequence("Ctrl+Z"));
+  item(editMenu_, "RedoMenu", "重作", &F::RedoMenuClick, QKeySequence("Ctrl+Alt+Z"));
+  editMenu_->addSeparator();
+  item(editMenu_, "CutMenu", "剪切", &F::CutMenuClick, QKeySequence("Ctrl+X"));
+  item(editMenu_, "CopyMenu", "复制", &F::CopyMenuClick, QKeySequence("Ctrl+C"));
+  item(editMenu_, "PasteMenu", "粘贴", &F::PasteMenuClick, QKeySequence("Ctrl+V"));
+  item(editMenu_, "DeleteMenu", "删除", &F::DeleteMenuClick, QKeySequence(Qt::Key_Delete));
+  editMenu_->addSeparator();
+  item(editMenu_, "ShowPropertiesMenu", "属性", &F::ShowPropertiesMenuClick);
+  editMenu_->addSeparator();
+  QAction* keyboard = item(editMenu_, "N24", "使用软键盘", &F::N24Click);
+  keyboard->setCheckable(true);
+  item(editMenu_, "N31", "画板", &F::N31Click);
+
+  QMenu* run = bar->addMenu(Caption("RunMenuGroup", "运行(&R)"));
+  run->setObjectName("RunMenuGroup");
+  item(run, "RunMenu", "运行", &F::RunMenuClick, QKeySequence(Qt::Key_F9));
+  item(run, "StopMenu", "停止", &F::StopMenuClick)->setEnabled(false);
+
+  QMenu* view = bar->addMenu(Caption("ViewMenu", "视图(&V)"));
+  view->setObjectName("ViewMenu");
+  for (auto [name, caption, slot] : {std::tuple{"ToolBarMenu", "工具栏", &F::ToolBarMenuClick},
+                                     std::tuple{"N18", "器件箱", &F::N18Click},
+                                     std::tuple{"StateMenu", "状态栏 ", &F::StateMenuClick}}) {
+    QAction* toggle = item(view, name, caption, slot);
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+  }
+
+  QMenu* help = bar->addMenu(Caption("HelpMenuGroup", "帮助(&H)"));
+  help->setObjectName("HelpMenuGroup");
+  item(help, "HelpMenu", "帮助", &F::HelpClick, QKeySequence(Qt::Key_F1));
+  help->addSeparator();
+  item(help, "N4", "关于Veltrano Suite", &F::N4Click);
+}
+
+void TLumidorNetworkFrm::BuildPopupMenu() {
+  using F = TLumidorNetworkFrm;
+  toolUnitMenu_ = new QMenu(this);
+  toolUnitMenu_->setObjectName("ToolUnitMenu");
+  connect(toolUnitMenu_, &QMenu::aboutToShow, this, &F::ToolUnitMenuPopup);
+  auto item = [this](const char* name, const std::string& caption, void (F::*slot)(),
+                     const QKeySequence& shortcut = {}) {
+    QAction* action = NewAction(name, caption);
+    // The main menu owns the shared shortcuts; here they are only shown.
+    if (!shortcut.isEmpty()) {
+      action->setShortcut(shortcut);
+      action->setShortcutContext(Qt::WidgetShortcut);
+    }
+    toolUnitMenu_->addAction(action);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  item("PopupUndo", "撤消", &F::UndoMenuClick, QKeySequence("Ctrl+Z"));
+  item("PopupRedo", "重作", &F::RedoMenuClick, QKeySequence("Ctrl+Alt+Z"));
+  toolUnitMenu_->addSeparator();
+  item("PopupCut", "剪切", &F::CutMenuClick, QKeySequence("Ctrl+X"));
+  item("PopupCopy", "复制", &F::CopyMenuClick, QKeySequence("Ctrl+C"));
+  item("PopupPaste", "粘贴", &F::PasteMenuClick, QKeySequence("Ctrl+V"));
+  item("PopupDelete", "删除", &F::DeleteMenuClick, QKeySequence(Qt::Key_Delete));
+  toolUnitMenu_->addSeparator();
+  QAction* properties = item("PopupProperties", "属性", &F::ShowPropertiesMenuClick);
+  // Ctrl+P belongs to the popup menu alone and works while it is closed.
+  properties->setShortcut(QKeySequence("Ctrl+P"));
+  addAction(properties);
+  toolUnitMenu_->addSeparator();
+  item("N19", "画板", &F::N19Click);
+}
+
+void TLumidorNetworkFrm::BuildStatusBar() {
+  statusBar_ = new QStatusBar(this);
+  statusBar_->setObjectName("LumidorStatusBar");
+  statusBar_->setSizeGripEnabled(true);
+  const int widths[4] = {50, 50, 80, 50};
+  for (int i = 0; i < 4; ++i) {
+    statusPanels_[i] = new QLabel(statusBar_);
+    statusPanels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
+    statusPanels_[i]->setFixedWidth(widths[i]);
+    statusPanels_[i]->setFrameShape(QFrame::Panel);
+    statusPanels_[i]->setFrameShadow(QFrame::Sunken);
+    statusBar_->addWidget(statusPanels_[i]);
+  }
+  setStatusBar(statusBar_);
+}
+
+QString TLumidorNetworkFrm::StatusPanelText(int panel) const {
+  return panel >= 0 && panel < 4 ? statusPanels_[panel]->text() : QString();
+}
+
+QToolButton* TLumidorNetworkFrm::Button(const std::string& name) const {
+  auto it = buttons_.find(name);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+QAction* TLumidorNetworkFrm::Action(const std::string& name) const {
+  auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+

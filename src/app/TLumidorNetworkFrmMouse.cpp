@@ -1,0 +1,198 @@
+// The main window's surface input: placing, selecting, dragging, the rubber
+// band, and the drawing board's share of the mouse while it is shown.
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+
+#include "app/IDrawingBoard.h"
+#include "app/TDrawSurface.h"
+#include "app/TLumidorNetworkFrm.h"
+#include "scene/ProcessSettings.h"
+
+namespace {
+
+constexpr TColor kRubberBandColour = 0xFF7F7F;
+
+}  // namespace
+
+// ---------------------------------------------------------------- mouse
+
+void TLumidorNetworkFrm::SurfaceMouseDown(Qt::MouseButton button, int x, int y) {
+  if (handlers_ == Handlers::Placing)
+    DrawSelectToolMouseDown(button, x, y);
+  else
+    DefaultMouseDown(button, x, y);
+}
+
+void TLumidorNetworkFrm::SurfaceMouseMove(Qt::MouseButtons buttons, int x, int y) {
+  if (handlers_ == Handlers::Placing)
+    DrawSelectToolMouseMove(buttons, x, y);
+  else
+    DefaultMouseMove(buttons, x, y);
+}
+
+void TLumidorNetworkFrm::SurfaceMouseUp(Qt::MouseButton button, int x, int y) {
+  if (handlers_ == Handlers::Placing)
+    DrawSelectToolMouseUp(button, x, y);
+  else
+    DefaultMouseUp(button, x, y);
+}
+
+bool TLumidorNetworkFrm::BoardMouseDown(Qt::MouseButton button, int x, int y) {
+  if (!BoardVisible()) return false;
+  if (button == Qt::LeftButton) {
+    board_->PointerPressure(surface_->PenPressure());
+    board_->PointerDown(x, y);
+    surface_->setCursor(board_->SurfaceCursor());
+  }
+  return true;
+}
+
+bool TLumidorNetworkFrm::BoardMouseMove(Qt::MouseButtons buttons, int x, int y) {
+  if (!BoardVisible()) return false;
+  if (buttons & Qt::LeftButton) {
+    board_->PointerPressure(surface_->PenPressure());
+    board_->PointerMove(x, y);
+    if (board_->StrokeInProgress()) RefreshView();
+  }
+  const QCursor cursor = board_->SurfaceCursor();
+  if (surface_->cursor().shape() != cursor.shape()) surface_->setCursor(cursor);
+  return true;
+}
+
+bool TLumidorNetworkFrm::BoardMouseUp(Qt::MouseButton button) {
+  if (!BoardVisible()) return false;
+  if (button == Qt::LeftButton) {
+    const bool changed = board_->StrokeInProgress();
+    board_->PointerUp();
+    if (changed) RefreshView();
+  }
+  return true;
+}
+
+void TLumidorNetworkFrm::ShowStatusPoint(int x, int y) {
+  statusPanels_[0]->setText("X:" + QString::number(x));
+  statusPanels_[1]->setText("Y:" + QString::number(y));
+}
+
+void TLumidorNetworkFrm::DrawSelectToolMouseDown(Qt::MouseButton button, int x, int y) {
+  if (BoardMouseDown(button, x, y)) return;
+  if (button == Qt::LeftButton) {
+    document_->selection.clear();
+    mouseDown = true;
+    if (document_->placement) document_->placement->BeginCreate(x, y);
+  }
+  downX = x;
+  downY = y;
+}
+
+void TLumidorNetworkFrm::DrawSelectToolMouseMove(Qt::MouseButtons buttons, int x, int y) {
+  if (BoardMouseMove(buttons, x, y)) return;
+  if ((buttons & Qt::LeftButton) && mouseDown && document_->placement) {
+    // The object erases and redraws its own XOR outline.
+    document_->placement->DragCreate(x, y);
+    surface_->update();
+  }
+  ShowStatusPoint(x, y);
+}
+
+void TLumidorNetworkFrm::DrawSelectToolMouseUp(Qt::MouseButton button, int x, int y) {
+  if (BoardMouseUp(button)) return;
+  Document& doc = *document_;
+  if (button == Qt::LeftButton && mouseDown) {
+    mouseDown = false;
+    const bool clicked = x == downX && y == downY;
+    if (!doc.placement || (clicked && doc.placement->className != "PointLampHouse")) {
+      // A click places nothing (a point source excepted). The press dropped
+      // the selection: its handles and the edit buttons must follow.
+      doc.placement.reset();
+      InstallDefaultHandlers();
+      arrowBtn_->setChecked(true);
+      RefreshView();
+      UpdateEditButtons();
+      return;
+    }
+    DrawObjectUnit* placed = doc.AppendObject(std::move(doc.placement));
+    placed->EndCreate(x, y);
+    InstallDefaultHandlers();
+    PushUndoSnapshot();
+  }
+  // Pressing the arrow button disarms a tool still armed (a right click).
+  ArrowBtnClick();
+  RefreshView();
+  UpdateEditButtons();
+}
+
+void TLumidorNetworkFrm::DefaultMouseDown(Qt::MouseButton button, int x, int y) {
+  if (BoardMouseDown(button, x, y)) return;
+  mouseDown = true;
+  hitCode = document_->SelectAt(x, y, button == Qt::LeftButton);
+  document_->SetDragOriginAll(float(x), float(y));
+  downX = lastX = x;
+  downY = lastY = y;
+  RefreshView();
+}
+
+void TLumidorNetworkFrm::DrawRubberBand(int x1, int y1, int x2, int y2) {
+  TCanvas* canvas = surface_->Canvas();
+  canvas->Pen.mode = TPenMode::Xor;
+  canvas->Pen.color = kRubberBandColour;
+  canvas->Pen.style = TPenStyle::Dot;
+  canvas->Pen.width = 1;
+  canvas->Brush.style = TBrushStyle::Clear;
+  canvas->Rectangle(x1, y1, x2, y2);
+}
+
+void TLumidorNetworkFrm::DefaultMouseMove(Qt::MouseButtons buttons, int x, int y) {
+  if (BoardMouseMove(buttons, x, y)) return;
+  const bool left = buttons & Qt::LeftButton;
+  if (left && mouseDown && hitCode != 0) {
+    document_->MoveSelection(hitCode, x, y);
+    RefreshView();
+  } else if (left && mouseDown) {
+    if (moveMode) {
+      document_->PanAll(x, y);
+      RefreshView();
+    } else {
+      DrawRubberBand(downX, downY, lastX, lastY);  // erases the previous band
+      DrawRubberBand(downX, downY, x, y);
+      lastX = x;
+      lastY = y;
+      surface_->update();
+    }
+  }
+  ShowStatusPoint(x, y);
+}
+
+void TLumidorNetworkFrm::DefaultMouseUp(Qt::MouseButton button, int x, int y) {
+  if (BoardMouseUp(button)) return;
+  const bool left = button == Qt::LeftButton;
+  const bool bothDiffer = x != downX && y != downY;
+  if (left && mouseDown && hitCode != 0) {
+    if (x != downX || y != downY) PushUndoSnapshot();
+  } else if (left && mouseDown && bothDiffer && !moveMode) {
+    // A pan moved the scene; it selects nothing.
+    if (document_->SelectInRect(float(downX), float(downY), float(x), float(y))) hitCode = 100;
+  }
+  if (bothDiffer && hitCode == 0 && mouseDown && left && !moveMode) {
+    DrawRubberBand(downX, downY, x, y);
+    surface_->Canvas()->Pen.style = TPenStyle::Solid;
+  }
+  hitCode = 0;
+  mouseDown = false;
+  RefreshView();
+  UpdateEditButtons();
+}
+
+void TLumidorNetworkFrm::SurfaceDoubleClick() {
+  // The press of the double-click came first and selected what lies under
+  // the pointer. Its release goes to the modal sheet, so the press ends
+  // here, and the buttons follow the selection the sheet leaves.
+  ShowPropertiesMenuClick();
+  mouseDown = false;
+  hitCode = 0;
+  UpdateEditButtons();
+}
+
+void TLumidorNetworkFrm::ShowToolUnitMenuAt(QPoint globalPos) { toolUnitMenu_->popup(globalPos); }
+
