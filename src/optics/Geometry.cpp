@@ -340,6 +340,7 @@ TPointF PerpendicularFoot(TPointF p, TPointF a, TPointF b) {
 }
 
 const TLinkIntersection* NearestHit(const std::vector<TLinkIntersection>& hits, TPointF p) {
+  if (hits.size() == 1) return &hits.front();  // whatever its distance
   const TLinkIntersection* best = nullptr;
   float bestDistance = 0;
   for (const auto& hit : hits) {

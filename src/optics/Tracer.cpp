@@ -1,6 +1,8 @@
 #include "optics/Tracer.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -122,6 +124,7 @@ class Tracer {
         return;
       }
       next.clear();
+      next.reserve(rays->size());  // at most one continuation per ray
       for (const auto& ray : *rays) {
         if (OverBudget()) return;
         TraceRay(ray, derived ? PrepareDerivedRay(ray) : PrepareRay(ray), next);
@@ -203,7 +206,8 @@ class Tracer {
     // The normal's ends and directions only when something shows them.
     float nA = 0, nB = 0;
     if (options_.drawNormals || options_.showAngles) {
-      const PolarStep normal = StepOf(arc ? double(DirectionAngle(h, centre)) : v + 90);
+      const PolarStep normal =
+          arc ? StepOf(double(DirectionAngle(h, centre))) : StraightNormal(*hit->surface, v);
       const TPointF n1 = PointAt(h, normal, kNormalHalf), n2 = PointAt(h, normal, -kNormalHalf);
       if (options_.drawNormals) sink_.Normal(n1, n2);
       if (options_.showAngles) {
@@ -235,7 +239,7 @@ class Tracer {
     }
     if (!theta || !std::isfinite(*theta)) return;
 
-    const PolarStep out = StepOf(*theta);
+    const PolarStep out = outStep_.Of(*theta);
     if (options_.drawReverse) sink_.Extension(h, PointAt(h, out, -kExtensionLength));
     DrawBaseRayDataStruct continued = MakeContinuation(ray, h, out);
     // No image is constructed through a two-sided reflector.
@@ -246,6 +250,14 @@ class Tracer {
       continued.lastSurface = static_cast<int>(hit->surface - surfaces_.data()) + 1;
     next.push_back(std::move(continued));
     if (options_.showAngles) OutgoingLabel(h, *theta, nA, nB);
+  }
+
+  // A straight face's normal is the same at every hit: worked out at its first.
+  const PolarStep& StraightNormal(const DrawObjectLineDataStruct& s, double v) {
+    const std::size_t i = std::size_t(&s - surfaces_.data());
+    if (normals_.empty()) normals_.resize(surfaces_.size());
+    if (!normals_[i]) normals_[i] = StepOf(v + 90);
+    return *normals_[i];
   }
 
   std::optional<double> Refract(const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
@@ -426,6 +438,25 @@ class Tracer {
   const TraceOptions& options_;
   CountingSink sink_;
   std::vector<TLinkIntersection> hits_;
+  std::vector<std::optional<PolarStep>> normals_;  // of straight faces, once met
+  // Rays of one bundle leave their faces in the same direction, generation
+  // after generation.
+  class LastStep {
+   public:
+    const PolarStep& Of(double angle) {
+      if (!valid_ || std::bit_cast<std::uint64_t>(angle) != bits_) {
+        step_ = StepOf(angle);
+        bits_ = std::bit_cast<std::uint64_t>(angle);
+        valid_ = true;
+      }
+      return step_;
+    }
+
+   private:
+    PolarStep step_;
+    std::uint64_t bits_ = 0;
+    bool valid_ = false;
+  } outStep_;
   FaceIndex index_;
   long long faceTests_ = 0;
   bool cut_ = false;
