@@ -129,12 +129,6 @@ float DirectionAngle(TPointF a, TPointF b) {
   return static_cast<float>(360.0 - r / kDeg);
 }
 
-PolarStep StepOf(double angle) { return {std::cos(angle * kDeg), std::sin(angle * kDeg)}; }
-
-TPointF PointAt(TPointF p, const PolarStep& step, double length) {
-  return {static_cast<float>(p.x + length * step.cos), static_cast<float>(p.y - length * step.sin)};
-}
-
 TPointF PointAt(TPointF p, double angle, double length) {
   return PointAt(p, StepOf(angle), length);
 }
@@ -143,9 +137,6 @@ float Distance(TPointF a, TPointF b) {
   return static_cast<float>(std::hypot(double(b.x) - a.x, double(b.y) - a.y));
 }
 
-TPointF Midpoint(TPointF a, TPointF b) {
-  return {static_cast<float>((double(a.x) + b.x) / 2), static_cast<float>((double(a.y) + b.y) / 2)};
-}
 
 int SideOf(const DrawObjectLineDataStruct& s, TPointF p) {
   const TPointF a{s.x1, s.y1}, b{s.x2, s.y2};
@@ -167,18 +158,21 @@ void DeriveLine(DrawObjectLineDataStruct& s) {
   }
 }
 
-void DeriveRay(DrawBaseRayDataStruct& r) {
+void DeriveRay(DrawBaseRayDataStruct& r) { DeriveRayLine(r); }
+
+RayLine DeriveRayLine(DrawBaseRayDataStruct& r) {
   r.direction = DirectionAngle({r.startX, r.startY}, {r.throughX, r.throughY});
-  const double dx = double(r.throughX) - r.startX;
-  if (std::fabs(dx) <= 1e-6) {
+  // The fields are the line's numbers in float.
+  const RayLine line{MakeLine(r.startX, r.startY, r.throughX, r.throughY), r.direction};
+  if (line.line.vertical) {
     r.vertical = 1;
     r.verticalX = r.startX;
   } else {
     r.vertical = 0;
-    const double k = (double(r.throughY) - r.startY) / dx;
-    r.slope = static_cast<float>(k);
-    r.intercept = static_cast<float>(r.startY - r.startX * k);
+    r.slope = static_cast<float>(line.line.k);
+    r.intercept = static_cast<float>(line.line.b);
   }
+  return line;
 }
 
 DrawObjectLineDataStruct MakeSegment(TPointF a, TPointF b) {
@@ -203,18 +197,20 @@ DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF
 
 DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
                                        const PolarStep& theta) {
+  RayLine unused;
+  return MakeContinuation(ray, h, theta, unused);
+}
+
+DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
+                                       const PolarStep& theta, RayLine& line) {
   DrawBaseRayDataStruct r = ray;
   const TPointF start = PointAt(h, theta, -1);
   r.startX = start.x;
   r.startY = start.y;
   r.throughX = h.x;
   r.throughY = h.y;
-  DeriveRay(r);
+  line = DeriveRayLine(r);
   return r;
-}
-
-RayLine PrepareDerivedRay(const DrawBaseRayDataStruct& ray) {
-  return {MakeLine(ray.startX, ray.startY, ray.throughX, ray.throughY), ray.direction};
 }
 
 RayLine PrepareRay(const DrawBaseRayDataStruct& ray) {

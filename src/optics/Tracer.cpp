@@ -111,8 +111,9 @@ class Tracer {
     // stack frames are not needed to keep the drawing order.
     const std::vector<DrawBaseRayDataStruct>* rays = &baseRays;
     std::vector<DrawBaseRayDataStruct> current, next;
-    // Continued rays had their direction set from their points (DeriveRay);
-    // the light sources' rays are not trusted to.
+    // Continued rays come with their lines, worked out when they were made;
+    // the light sources' rays are not trusted to have their direction right.
+    std::vector<RayLine> currentLines, nextLines;
     bool derived = false;
     for (int depth = options_.maxGenerations; depth > 0 && !rays->empty(); --depth) {
       if (surfaces_.empty()) {
@@ -124,13 +125,17 @@ class Tracer {
         return;
       }
       next.clear();
+      nextLines.clear();
       next.reserve(rays->size());  // at most one continuation per ray
-      for (const auto& ray : *rays) {
+      nextLines.reserve(rays->size());
+      for (std::size_t i = 0; i < rays->size(); ++i) {
         if (OverBudget()) return;
-        TraceRay(ray, derived ? PrepareDerivedRay(ray) : PrepareRay(ray), next);
+        const DrawBaseRayDataStruct& ray = (*rays)[i];
+        TraceRay(ray, derived ? currentLines[i] : PrepareRay(ray), next, nextLines);
       }
       ImagePass(next);
       current.swap(next);
+      currentLines.swap(nextLines);
       rays = &current;
       derived = true;
     }
@@ -146,7 +151,7 @@ class Tracer {
   }
 
   void TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
-                std::vector<DrawBaseRayDataStruct>& next) {
+                std::vector<DrawBaseRayDataStruct>& next, std::vector<RayLine>& nextLines) {
     faceTests_ += static_cast<long long>(surfaces_.size());
     hits_.clear();
     const TPointF through = ThroughOf(ray);
@@ -241,7 +246,8 @@ class Tracer {
 
     const PolarStep out = outStep_.Of(*theta);
     if (options_.drawReverse) sink_.Extension(h, PointAt(h, out, -kExtensionLength));
-    DrawBaseRayDataStruct continued = MakeContinuation(ray, h, out);
+    RayLine continuedLine;
+    DrawBaseRayDataStruct continued = MakeContinuation(ray, h, out, continuedLine);
     // No image is constructed through a two-sided reflector.
     if (twoSided) continued.sourceKind = 0;
     // Rays of one source through one surface form one image: a surface is
@@ -249,6 +255,7 @@ class Tracer {
     if (continued.sourceKind > 0)
       continued.lastSurface = static_cast<int>(hit->surface - surfaces_.data()) + 1;
     next.push_back(std::move(continued));
+    nextLines.push_back(continuedLine);
     if (options_.showAngles) OutgoingLabel(h, *theta, nA, nB);
   }
 
