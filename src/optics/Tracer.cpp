@@ -1,6 +1,7 @@
 #include "optics/Tracer.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cmath>
@@ -150,11 +151,25 @@ class Tracer {
     return cut_;
   }
 
-  void TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
-                std::vector<DrawBaseRayDataStruct>& next, std::vector<RayLine>& nextLines) {
-    faceTests_ += static_cast<long long>(surfaces_.size());
+  // The nearest acceptable hit of the ray, or null. The hit test reads only
+  // the ray's start and through points (its line and direction follow from
+  // them), so a ray with the very points of the one before (the colours of a
+  // composite beam, until a medium parts them) meets the same hit.
+  const TLinkIntersection* FindHit(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                                   TPointF through) {
+    const std::array<std::uint32_t, 4> key{
+        std::bit_cast<std::uint32_t>(ray.startX), std::bit_cast<std::uint32_t>(ray.startY),
+        std::bit_cast<std::uint32_t>(ray.throughX), std::bit_cast<std::uint32_t>(ray.throughY)};
+    if (lastValid_ && key == lastKey_) return lastHit_;
+    lastKey_ = key;
+    lastValid_ = true;
+    lastHit_ = SearchHit(ray, rayLine, through);
+    return lastHit_;
+  }
+
+  const TLinkIntersection* SearchHit(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                                     TPointF through) {
     hits_.clear();
-    const TPointF through = ThroughOf(ray);
     auto test = [&](std::size_t i) {
       TPointF point;
       const int code = IntersectRay(ray, rayLine, surfaces_[i], lines_[i], point);
@@ -174,7 +189,14 @@ class Tracer {
     } else {
       for (std::size_t i = 0; i < surfaces_.size(); ++i) test(i);
     }
-    const TLinkIntersection* hit = NearestHit(hits_, through);
+    return NearestHit(hits_, through);
+  }
+
+  void TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                std::vector<DrawBaseRayDataStruct>& next, std::vector<RayLine>& nextLines) {
+    faceTests_ += static_cast<long long>(surfaces_.size());
+    const TPointF through = ThroughOf(ray);
+    const TLinkIntersection* hit = FindHit(ray, rayLine, through);
     if (!hit) {
       sink_.RayPiece(through, PointAt(through, ray.direction, kMissLength), ray);
       sink_.Arrow(PointAt(through, ray.direction, kMissArrowAt), ray.direction, ray);
@@ -445,6 +467,10 @@ class Tracer {
   const TraceOptions& options_;
   CountingSink sink_;
   std::vector<TLinkIntersection> hits_;
+  // The latest search: its ray's points and its hit (into hits_).
+  std::array<std::uint32_t, 4> lastKey_{};
+  const TLinkIntersection* lastHit_ = nullptr;
+  bool lastValid_ = false;
   std::vector<std::optional<PolarStep>> normals_;  // of straight faces, once met
   // Rays of one bundle leave their faces in the same direction, generation
   // after generation.
