@@ -402,6 +402,10 @@ class Tracer {
   // Marks where rays of one luminous point (or of the two ends of a luminous
   // arrow) meet again after the same surface.
   void ImagePass(const std::vector<DrawBaseRayDataStruct>& rays) {
+    // Most generations hold no ray of a point source or object: nothing to set up.
+    if (std::none_of(rays.begin(), rays.end(),
+                     [](const DrawBaseRayDataStruct& r) { return r.sourceKind > 0; }))
+      return;
     std::map<std::pair<int, int>, std::vector<std::size_t>> groups;
     std::vector<std::size_t> position(rays.size(), 0);
     for (std::size_t i = 0; i < rays.size(); ++i) {
