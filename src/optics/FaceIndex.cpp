@@ -9,28 +9,12 @@ namespace {
 constexpr double kFarOut = 1e7;
 constexpr std::uint32_t kLeafFaces = 4;
 constexpr int kMaxDepth = 48;
-// A little over the hit test's half degree, for the rounding of its angles.
-const double kConeSlope = std::tan(0.6 * 3.14159265358979323846 / 180.0);
-constexpr double kSlack = 0.05;  // pixels
-
 bool Boxable(double v) { return std::isfinite(v) && std::fabs(v) < kFarOut; }
 
 }  // namespace
 
-bool FaceIndex::Cone::Meets(const Box& b, double& entry) const {
-  const double mx = 0.5 * (b.x1 + b.x2) - px, my = 0.5 * (b.y1 + b.y2) - py;
-  const double hx = 0.5 * (b.x2 - b.x1), hy = 0.5 * (b.y2 - b.y1);
-  const double ax = std::fabs(ux), ay = std::fabs(uy);
-  // Along the axis (t) and across it (s), the box lies within these ranges.
-  const double tc = mx * ux + my * uy, tr = hx * ax + hy * ay;
-  const double sc = my * ux - mx * uy, sr = hx * ay + hy * ax;
-  const double tmax = tc + tr;
-  if (tmax < -kSlack) return false;
-  const double reach = std::max(tmax, 0.0) * kConeSlope + kSlack;
-  if (sc - sr > reach || sc + sr < -reach) return false;
-  entry = std::max(tc - tr, 0.0);
-  return true;
-}
+// A little over the hit test's half degree, for the rounding of its angles.
+const double FaceIndex::kConeSlope = std::tan(0.6 * 3.14159265358979323846 / 180.0);
 
 FaceIndex::FaceIndex(const std::vector<DrawObjectLineDataStruct>& surfaces) {
   if (surfaces.size() < kMinFaces || surfaces.size() > std::numeric_limits<std::uint32_t>::max())
@@ -79,7 +63,8 @@ void FaceIndex::Build(std::uint32_t slot, std::vector<std::uint32_t>& faces, std
     box = {std::min(box.x1, b.x1), std::min(box.y1, b.y1), std::max(box.x2, b.x2),
            std::max(box.y2, b.y2)};
   }
-  nodes_[slot].box = box;
+  nodes_[slot].box = {0.5 * (box.x1 + box.x2), 0.5 * (box.y1 + box.y2), 0.5 * (box.x2 - box.x1),
+                      0.5 * (box.y2 - box.y1)};
   if (end - begin <= kLeafFaces || depth >= kMaxDepth) {
     nodes_[slot].first = static_cast<std::uint32_t>(order_.size());
     nodes_[slot].count = static_cast<std::uint32_t>(end - begin);

@@ -6,6 +6,7 @@
 // so far. So the nearest hit, and the earlier face on a tie, are exactly those
 // of testing every face.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -35,8 +36,12 @@ class FaceIndex {
   struct Box {
     double x1, y1, x2, y2;
   };
+  // A box as its centre and half sizes, the form the cone test takes.
+  struct Extent {
+    double cx, cy, hx, hy;
+  };
   struct Node {
-    Box box;
+    Extent box;
     std::uint32_t first;  // leaf: into order_; inner: the first child (the second follows)
     std::uint32_t count;  // faces of a leaf; 0 for an inner node
   };
@@ -44,8 +49,10 @@ class FaceIndex {
     double px, py, ux, uy;
     // Projection of a box: false when the cone misses it, else the smallest
     // distance along the axis at which the box can be met.
-    bool Meets(const Box& b, double& entry) const;
+    bool Meets(const Extent& b, double& entry) const;
   };
+  static const double kConeSlope;
+  static constexpr double kSlack = 0.05;  // pixels
 
   void Build(std::uint32_t slot, std::vector<std::uint32_t>& faces, std::size_t begin,
              std::size_t end, const std::vector<Box>& boxes, int depth);
@@ -54,6 +61,21 @@ class FaceIndex {
   std::vector<std::uint32_t> order_;
   std::vector<std::uint32_t> always_;  // infinite lines and faces too far out to box
 };
+
+// Inline: it runs for every node a ray's cone reaches.
+inline bool FaceIndex::Cone::Meets(const Extent& b, double& entry) const {
+  const double mx = b.cx - px, my = b.cy - py;
+  const double ax = std::fabs(ux), ay = std::fabs(uy);
+  // Along the axis (t) and across it (s), the box lies within these ranges.
+  const double tc = mx * ux + my * uy, tr = b.hx * ax + b.hy * ay;
+  const double sc = my * ux - mx * uy, sr = b.hx * ay + b.hy * ax;
+  const double tmax = tc + tr;
+  if (tmax < -kSlack) return false;
+  const double reach = std::max(tmax, 0.0) * kConeSlope + kSlack;
+  if (sc - sr > reach || sc + sr < -reach) return false;
+  entry = std::max(tc - tr, 0.0);
+  return true;
+}
 
 template <class Test>
 bool FaceIndex::Query(TPointF through, double theta, Test&& test) const {

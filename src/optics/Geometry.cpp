@@ -56,6 +56,26 @@ bool InBox(double x, double y, double x1, double y1, double x2, double y2) {
 
 LineEq SegmentLine(const DrawObjectLineDataStruct& s) { return MakeLine(s.x1, s.y1, s.x2, s.y2); }
 
+// The hit test's angle rule, AngleGap(DirectionAngle(through, p), theta)
+// against half a degree, where theta is the direction of the ray's own
+// vector (dirX, dirY) and (aheadX, aheadY) = p - through, both as
+// DirectionAngle forms them. Both float angles lie within 1e-4 degrees of the
+// exact ones, so when the exact angle between the vectors is below 0.45 or
+// above 0.55 degrees the rule's answer is known without the two atan2: 1
+// within, 0 outside; -1 when the angles themselves must decide.
+int QuickHalfDegree(double dirX, double dirY, double aheadX, double aheadY) {
+  constexpr double kTanInside = 0.00785;  // tan 0.4498 degrees
+  constexpr double kTanOutside = 0.0096;  // tan 0.5500 degrees
+  if (!std::isfinite(dirX) || !std::isfinite(dirY) || !std::isfinite(aheadX) ||
+      !std::isfinite(aheadY) || (dirX == 0 && dirY == 0) || (aheadX == 0 && aheadY == 0))
+    return -1;
+  const double dot = dirX * aheadX + dirY * aheadY;
+  const double cross = std::fabs(dirX * aheadY - dirY * aheadX);
+  if (dot > 0 && cross < kTanInside * dot) return 1;
+  if (cross > kTanOutside * dot) return 0;
+  return -1;
+}
+
 }  // namespace
 
 double AngleGap(double a, double b) {
@@ -109,12 +129,6 @@ float DirectionAngle(TPointF a, TPointF b) {
   return static_cast<float>(360.0 - r / kDeg);
 }
 
-PolarStep StepOf(double angle) { return {std::cos(angle * kDeg), std::sin(angle * kDeg)}; }
-
-TPointF PointAt(TPointF p, const PolarStep& step, double length) {
-  return {static_cast<float>(p.x + length * step.cos), static_cast<float>(p.y - length * step.sin)};
-}
-
 TPointF PointAt(TPointF p, double angle, double length) {
   return PointAt(p, StepOf(angle), length);
 }
@@ -123,9 +137,6 @@ float Distance(TPointF a, TPointF b) {
   return static_cast<float>(std::hypot(double(b.x) - a.x, double(b.y) - a.y));
 }
 
-TPointF Midpoint(TPointF a, TPointF b) {
-  return {static_cast<float>((double(a.x) + b.x) / 2), static_cast<float>((double(a.y) + b.y) / 2)};
-}
 
 int SideOf(const DrawObjectLineDataStruct& s, TPointF p) {
   const TPointF a{s.x1, s.y1}, b{s.x2, s.y2};
@@ -147,18 +158,21 @@ void DeriveLine(DrawObjectLineDataStruct& s) {
   }
 }
 
-void DeriveRay(DrawBaseRayDataStruct& r) {
+void DeriveRay(DrawBaseRayDataStruct& r) { DeriveRayLine(r); }
+
+RayLine DeriveRayLine(DrawBaseRayDataStruct& r) {
   r.direction = DirectionAngle({r.startX, r.startY}, {r.throughX, r.throughY});
-  const double dx = double(r.throughX) - r.startX;
-  if (std::fabs(dx) <= 1e-6) {
+  // The fields are the line's numbers in float.
+  const RayLine line{MakeLine(r.startX, r.startY, r.throughX, r.throughY), r.direction};
+  if (line.line.vertical) {
     r.vertical = 1;
     r.verticalX = r.startX;
   } else {
     r.vertical = 0;
-    const double k = (double(r.throughY) - r.startY) / dx;
-    r.slope = static_cast<float>(k);
-    r.intercept = static_cast<float>(r.startY - r.startX * k);
+    r.slope = static_cast<float>(line.line.k);
+    r.intercept = static_cast<float>(line.line.b);
   }
+  return line;
 }
 
 DrawObjectLineDataStruct MakeSegment(TPointF a, TPointF b) {
@@ -183,18 +197,20 @@ DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF
 
 DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
                                        const PolarStep& theta) {
+  RayLine unused;
+  return MakeContinuation(ray, h, theta, unused);
+}
+
+DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
+                                       const PolarStep& theta, RayLine& line) {
   DrawBaseRayDataStruct r = ray;
   const TPointF start = PointAt(h, theta, -1);
   r.startX = start.x;
   r.startY = start.y;
   r.throughX = h.x;
   r.throughY = h.y;
-  DeriveRay(r);
+  line = DeriveRayLine(r);
   return r;
-}
-
-RayLine PrepareDerivedRay(const DrawBaseRayDataStruct& ray) {
-  return {MakeLine(ray.startX, ray.startY, ray.throughX, ray.throughY), ray.direction};
 }
 
 RayLine PrepareRay(const DrawBaseRayDataStruct& ray) {
@@ -215,6 +231,7 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
                  const DrawObjectLineDataStruct& s, const SurfaceLine& surfaceLine, TPointF& out) {
   const TPointF start{ray.startX, ray.startY}, through{ray.throughX, ray.throughY};
   const double theta = rayLine.theta;
+  const double dirX = double(through.x) - start.x, dirY = double(through.y) - start.y;
   if (s.shape == kShapeArc) {
     const TPointF c{s.centreX, s.centreY};
     const TPointF f = PerpendicularFoot(c, start, through);
@@ -228,7 +245,9 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
       // it would hide the far side of the circle from a ray inside it.
       if (std::fabs(double(p.x) - through.x) < 0.5 && std::fabs(double(p.y) - through.y) < 0.5)
         return false;
-      if (!(AngleGap(DirectionAngle(through, p), theta) < 0.5)) return false;
+      const int quick = QuickHalfDegree(dirX, dirY, double(p.x) - through.x, double(p.y) - through.y);
+      if (quick == 0 || (quick < 0 && !(AngleGap(DirectionAngle(through, p), theta) < 0.5)))
+        return false;
       const double phi = DirectionAngle(c, p);
       if (!AngleOnArc(phi, s.slope, s.intercept)) return false;
       double tangent = phi - 90;
@@ -260,12 +279,12 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
   // A point behind the through point lies more than 90 degrees off the
   // ray's direction: the angle test below would refuse it, at an atan2.
   const double aheadX = double(out.x) - through.x, aheadY = double(out.y) - through.y;
-  const double dirX = double(through.x) - start.x, dirY = double(through.y) - start.y;
   if (aheadX * dirX + aheadY * dirY < 0) return 0;
   double d = theta - surfaceLine.direction;
   if (d < 0) d += 360;
   const int code = (d <= 0 || d >= 180) ? 2 : 1;
-  if (AngleGap(DirectionAngle(through, out), theta) > 0.5) return 0;
+  const int quick = QuickHalfDegree(dirX, dirY, aheadX, aheadY);
+  if (quick == 0 || (quick < 0 && AngleGap(DirectionAngle(through, out), theta) > 0.5)) return 0;
   if (std::fabs(double(out.x) - through.x) < 0.1 && std::fabs(double(out.y) - through.y) < 0.1)
     return 0;
   return code;
@@ -317,6 +336,7 @@ TPointF PerpendicularFoot(TPointF p, TPointF a, TPointF b) {
 }
 
 const TLinkIntersection* NearestHit(const std::vector<TLinkIntersection>& hits, TPointF p) {
+  if (hits.size() == 1) return &hits.front();  // whatever its distance
   const TLinkIntersection* best = nullptr;
   float bestDistance = 0;
   for (const auto& hit : hits) {

@@ -2,6 +2,7 @@
 // Shared plane geometry. Degrees, counter-clockwise as seen on the screen
 // (0 right, 90 up) although screen y grows downwards.
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -21,15 +22,23 @@ TPointF PointAt(TPointF p, double angle, double length);
 struct PolarStep {
   double cos = 1, sin = 0;
 };
-PolarStep StepOf(double angle);
-TPointF PointAt(TPointF p, const PolarStep& step, double length);
+// Inline: the tracer calls these a few times for every ray piece.
+inline PolarStep StepOf(double angle) {
+  constexpr double kDegree = 3.14159265358979323846 / 180.0;
+  return {std::cos(angle * kDegree), std::sin(angle * kDegree)};
+}
+inline TPointF PointAt(TPointF p, const PolarStep& step, double length) {
+  return {static_cast<float>(p.x + length * step.cos), static_cast<float>(p.y - length * step.sin)};
+}
 float Distance(TPointF a, TPointF b);
 // Each point moved `length` toward the direction of its piece (the piece to
 // the next point; the last point takes the last piece) turned by `turn`
 // degrees. Finite for finite input, also where pieces have no length or turn
 // back. Fewer than two points come back unchanged.
 std::vector<TPointF> OffsetPolyline(const std::vector<TPointF>& points, double turn, double length);
-TPointF Midpoint(TPointF a, TPointF b);
+inline TPointF Midpoint(TPointF a, TPointF b) {
+  return {static_cast<float>((double(a.x) + b.x) / 2), static_cast<float>((double(a.y) + b.y) / 2)};
+}
 // 1 = the point lies on the right of the segment's direction, 2 = left or on it.
 int SideOf(const DrawObjectLineDataStruct& segment, TPointF p);
 
@@ -44,6 +53,10 @@ DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF
 // The same, with theta's cosine and sine worked out by the caller.
 DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
                                        const PolarStep& theta);
+struct RayLine;
+// The same, also handing back the new ray's line (DeriveRayLine).
+DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
+                                       const PolarStep& theta, RayLine& line);
 
 // An angle in degrees brought into [0, 360).
 double NormalAngle(double a);
@@ -77,8 +90,9 @@ struct SurfaceLine {
   double direction = 0;    // DirectionAngle(p1, p2)
 };
 RayLine PrepareRay(const DrawBaseRayDataStruct& ray);
-// For a ray whose direction DeriveRay set from its current points.
-RayLine PrepareDerivedRay(const DrawBaseRayDataStruct& ray);
+// DeriveRay, handing back the ray's line from the same sums: what PrepareRay
+// gives for the result, without its atan2.
+RayLine DeriveRayLine(DrawBaseRayDataStruct& ray);
 SurfaceLine PrepareSurface(const DrawObjectLineDataStruct& surface);
 int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
                  const DrawObjectLineDataStruct& surface, const SurfaceLine& surfaceLine,

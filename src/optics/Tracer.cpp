@@ -1,6 +1,9 @@
 #include "optics/Tracer.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -109,8 +112,9 @@ class Tracer {
     // stack frames are not needed to keep the drawing order.
     const std::vector<DrawBaseRayDataStruct>* rays = &baseRays;
     std::vector<DrawBaseRayDataStruct> current, next;
-    // Continued rays had their direction set from their points (DeriveRay);
-    // the light sources' rays are not trusted to.
+    // Continued rays come with their lines, worked out when they were made;
+    // the light sources' rays are not trusted to have their direction right.
+    std::vector<RayLine> currentLines, nextLines;
     bool derived = false;
     for (int depth = options_.maxGenerations; depth > 0 && !rays->empty(); --depth) {
       if (surfaces_.empty()) {
@@ -122,12 +126,17 @@ class Tracer {
         return;
       }
       next.clear();
-      for (const auto& ray : *rays) {
+      nextLines.clear();
+      next.reserve(rays->size());  // at most one continuation per ray
+      nextLines.reserve(rays->size());
+      for (std::size_t i = 0; i < rays->size(); ++i) {
         if (OverBudget()) return;
-        TraceRay(ray, derived ? PrepareDerivedRay(ray) : PrepareRay(ray), next);
+        const DrawBaseRayDataStruct& ray = (*rays)[i];
+        TraceRay(ray, derived ? currentLines[i] : PrepareRay(ray), next, nextLines);
       }
       ImagePass(next);
       current.swap(next);
+      currentLines.swap(nextLines);
       rays = &current;
       derived = true;
     }
@@ -142,11 +151,25 @@ class Tracer {
     return cut_;
   }
 
-  void TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
-                std::vector<DrawBaseRayDataStruct>& next) {
-    faceTests_ += static_cast<long long>(surfaces_.size());
+  // The nearest acceptable hit of the ray, or null. The hit test reads only
+  // the ray's start and through points (its line and direction follow from
+  // them), so a ray with the very points of the one before (the colours of a
+  // composite beam, until a medium parts them) meets the same hit.
+  const TLinkIntersection* FindHit(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                                   TPointF through) {
+    const std::array<std::uint32_t, 4> key{
+        std::bit_cast<std::uint32_t>(ray.startX), std::bit_cast<std::uint32_t>(ray.startY),
+        std::bit_cast<std::uint32_t>(ray.throughX), std::bit_cast<std::uint32_t>(ray.throughY)};
+    if (lastValid_ && key == lastKey_) return lastHit_;
+    lastKey_ = key;
+    lastValid_ = true;
+    lastHit_ = SearchHit(ray, rayLine, through);
+    return lastHit_;
+  }
+
+  const TLinkIntersection* SearchHit(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                                     TPointF through) {
     hits_.clear();
-    const TPointF through = ThroughOf(ray);
     auto test = [&](std::size_t i) {
       TPointF point;
       const int code = IntersectRay(ray, rayLine, surfaces_[i], lines_[i], point);
@@ -166,7 +189,14 @@ class Tracer {
     } else {
       for (std::size_t i = 0; i < surfaces_.size(); ++i) test(i);
     }
-    const TLinkIntersection* hit = NearestHit(hits_, through);
+    return NearestHit(hits_, through);
+  }
+
+  void TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                std::vector<DrawBaseRayDataStruct>& next, std::vector<RayLine>& nextLines) {
+    faceTests_ += static_cast<long long>(surfaces_.size());
+    const TPointF through = ThroughOf(ray);
+    const TLinkIntersection* hit = FindHit(ray, rayLine, through);
     if (!hit) {
       sink_.RayPiece(through, PointAt(through, ray.direction, kMissLength), ray);
       sink_.Arrow(PointAt(through, ray.direction, kMissArrowAt), ray.direction, ray);
@@ -203,7 +233,8 @@ class Tracer {
     // The normal's ends and directions only when something shows them.
     float nA = 0, nB = 0;
     if (options_.drawNormals || options_.showAngles) {
-      const PolarStep normal = StepOf(arc ? double(DirectionAngle(h, centre)) : v + 90);
+      const PolarStep normal =
+          arc ? StepOf(double(DirectionAngle(h, centre))) : StraightNormal(*hit->surface, v);
       const TPointF n1 = PointAt(h, normal, kNormalHalf), n2 = PointAt(h, normal, -kNormalHalf);
       if (options_.drawNormals) sink_.Normal(n1, n2);
       if (options_.showAngles) {
@@ -235,9 +266,10 @@ class Tracer {
     }
     if (!theta || !std::isfinite(*theta)) return;
 
-    const PolarStep out = StepOf(*theta);
+    const PolarStep out = outStep_.Of(*theta);
     if (options_.drawReverse) sink_.Extension(h, PointAt(h, out, -kExtensionLength));
-    DrawBaseRayDataStruct continued = MakeContinuation(ray, h, out);
+    RayLine continuedLine;
+    DrawBaseRayDataStruct continued = MakeContinuation(ray, h, out, continuedLine);
     // No image is constructed through a two-sided reflector.
     if (twoSided) continued.sourceKind = 0;
     // Rays of one source through one surface form one image: a surface is
@@ -245,7 +277,16 @@ class Tracer {
     if (continued.sourceKind > 0)
       continued.lastSurface = static_cast<int>(hit->surface - surfaces_.data()) + 1;
     next.push_back(std::move(continued));
+    nextLines.push_back(continuedLine);
     if (options_.showAngles) OutgoingLabel(h, *theta, nA, nB);
+  }
+
+  // A straight face's normal is the same at every hit: worked out at its first.
+  const PolarStep& StraightNormal(const DrawObjectLineDataStruct& s, double v) {
+    const std::size_t i = std::size_t(&s - surfaces_.data());
+    if (normals_.empty()) normals_.resize(surfaces_.size());
+    if (!normals_[i]) normals_[i] = StepOf(v + 90);
+    return *normals_[i];
   }
 
   std::optional<double> Refract(const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
@@ -361,6 +402,10 @@ class Tracer {
   // Marks where rays of one luminous point (or of the two ends of a luminous
   // arrow) meet again after the same surface.
   void ImagePass(const std::vector<DrawBaseRayDataStruct>& rays) {
+    // Most generations hold no ray of a point source or object: nothing to set up.
+    if (std::none_of(rays.begin(), rays.end(),
+                     [](const DrawBaseRayDataStruct& r) { return r.sourceKind > 0; }))
+      return;
     std::map<std::pair<int, int>, std::vector<std::size_t>> groups;
     std::vector<std::size_t> position(rays.size(), 0);
     for (std::size_t i = 0; i < rays.size(); ++i) {
@@ -426,6 +471,29 @@ class Tracer {
   const TraceOptions& options_;
   CountingSink sink_;
   std::vector<TLinkIntersection> hits_;
+  // The latest search: its ray's points and its hit (into hits_).
+  std::array<std::uint32_t, 4> lastKey_{};
+  const TLinkIntersection* lastHit_ = nullptr;
+  bool lastValid_ = false;
+  std::vector<std::optional<PolarStep>> normals_;  // of straight faces, once met
+  // Rays of one bundle leave their faces in the same direction, generation
+  // after generation.
+  class LastStep {
+   public:
+    const PolarStep& Of(double angle) {
+      if (!valid_ || std::bit_cast<std::uint64_t>(angle) != bits_) {
+        step_ = StepOf(angle);
+        bits_ = std::bit_cast<std::uint64_t>(angle);
+        valid_ = true;
+      }
+      return step_;
+    }
+
+   private:
+    PolarStep step_;
+    std::uint64_t bits_ = 0;
+    bool valid_ = false;
+  } outStep_;
   FaceIndex index_;
   long long faceTests_ = 0;
   bool cut_ = false;

@@ -232,6 +232,33 @@ TEST_F(TracerTest, LeavingFollowsSnell) {
   EXPECT_NEAR(1.5 * SinDeg(i), SinDeg(r), 1e-5);
 }
 
+// The colours of a composite beam share their points until a medium parts
+// them: each must still be traced exactly as it would be alone.
+TEST_F(TracerTest, BeamOnSharedPointsTracesEachColourAsAlone) {
+  const Surfaces surfaces{Boundary({0, 300}, {600, 300}, 1.5f), Boundary({0, 320}, {600, 320}, 1.5f),
+                          Mirror({600, 500}, {0, 500})};
+  Rays beam;
+  for (float factor : {1.0f, 1.0f, 1.1f, 1.2f}) {
+    beam.push_back(RayAt({100, 100}, 300));
+    beam.back().indexFactor = factor;
+  }
+  options.maxGenerations = 6;
+  const auto together = Trace(surfaces, beam).Of(TraceItem::Extension);
+  for (std::size_t k = 0; k < beam.size(); ++k) {
+    const auto alone = Trace(surfaces, {beam[k]}).Of(TraceItem::Extension);
+    ASSERT_EQ(alone.size(), 3u);  // through both faces, off the mirror, then past the faces
+    ASSERT_EQ(together.size(), beam.size() * alone.size());
+    for (std::size_t g = 0; g < alone.size(); ++g) {
+      const TraceItem& mine = together[g * beam.size() + k];
+      EXPECT_EQ(mine.a.x, alone[g].a.x) << k << ' ' << g;
+      EXPECT_EQ(mine.a.y, alone[g].a.y) << k << ' ' << g;
+      EXPECT_EQ(mine.b.x, alone[g].b.x) << k << ' ' << g;
+      EXPECT_EQ(mine.b.y, alone[g].b.y) << k << ' ' << g;
+    }
+  }
+  EXPECT_NE(together[4 * 1 + 1].a.x, together[4 * 1 + 3].a.x);  // the medium parted them
+}
+
 TEST_F(TracerTest, TotalReflectionOnlyAboveTheCriticalValue) {
   const double critical = 1 / SinDeg(45);
   const auto ray = RayAt({200, 100}, 315);  // leaving at 45 degrees
