@@ -9,6 +9,7 @@
 #include "files/ExperimentFile.h"
 #include "gfx/RecordingCanvas.h"
 #include "scene/Document.h"
+#include "OutputDirectory.h"
 
 std::vector<Example>& ExampleRegistry() {
   static std::vector<Example> examples;
@@ -16,17 +17,10 @@ std::vector<Example>& ExampleRegistry() {
 }
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: exo-make-examples OUTDIR\n");
-    return 2;
-  }
-  const std::filesystem::path directory = argv[1];
-  std::error_code error;
-  std::filesystem::create_directories(directory, error);
-  if (error) {
-    std::fprintf(stderr, "cannot make %s: %s\n", argv[1], error.message().c_str());
-    return 1;
-  }
+  int usageStatus = 0;
+  const auto found = OutputDirectory(argc, argv, "exo-make-examples OUTDIR", usageStatus);
+  if (!found) return usageStatus;
+  const std::filesystem::path& directory = *found;
   int status = 0;
   for (const Example& example : ExampleRegistry()) {
     RecordingCanvas canvas;

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "OutputDirectory.h"
+
 namespace {
 
 constexpr int kWidth = 46, kHeight = 212;
@@ -100,17 +102,10 @@ bool Write(const QImage& image, const std::filesystem::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: exo-make-pictures OUTDIR\n");
-    return 2;
-  }
-  const std::filesystem::path directory = argv[1];
-  std::error_code error;
-  std::filesystem::create_directories(directory, error);
-  if (error) {
-    std::fprintf(stderr, "cannot make %s: %s\n", argv[1], error.message().c_str());
-    return 1;
-  }
+  int usageStatus = 0;
+  const auto found = OutputDirectory(argc, argv, "exo-make-pictures OUTDIR", usageStatus);
+  if (!found) return usageStatus;
+  const std::filesystem::path& directory = *found;
   const QImage candle = Candle();
   bool ok = Write(candle, directory / "0.dat");
   // A real image is turned about the axis: upside down and left to right.

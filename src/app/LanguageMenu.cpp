@@ -12,6 +12,7 @@
 #include <QTranslator>
 #include <algorithm>
 
+#include "ui/QtText.h"
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmIniFilter.h"
 #include "i18n/TtlmSystem.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 bool SameExtension(const std::string& a, const std::string& b) {
   return !a.empty() && Q(a).compare(Q(b), Qt::CaseInsensitive) == 0;

@@ -7,12 +7,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ui/QtText.h"
 #include "app/Glyphs.h"
 #include "i18n/TtlmController.h"
 #include "ui/WindowTranslator.h"
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 TAboutBox::TAboutBox(QWidget* parent, bool splash) : QDialog(parent), splash_(splash) {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "i18n/TtlmController.h"
+#include "ui/QtText.h"
 
-inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 inline QString Caption(const char* component, const std::string& text) {
   return Q(Tr(std::string(component) + ".Caption", text));
 }

@@ -258,15 +258,23 @@ int Trace(const Arguments& args) {
   return std::cout ? 0 : 1;
 }
 
-int Render(const Arguments& args) {
-  const char* format = ImageFormat(args.files[1]);
-  if (!format) return Usage("OUT must end in .png, .bmp, .jpg or .jpeg");
+// The surface a refresh paints on, black as the window's; null (and said)
+// when a picture of that size cannot be made.
+QImage BlankSurface(const Arguments& args) {
   QImage image(args.width, args.height, QImage::Format_RGB32);
   if (image.isNull()) {
     std::fprintf(stderr, "exo-tool: cannot make a %dx%d picture\n", args.width, args.height);
-    return 1;
+    return image;
   }
   image.fill(Qt::black);
+  return image;
+}
+
+int Render(const Arguments& args) {
+  const char* format = ImageFormat(args.files[1]);
+  if (!format) return Usage("OUT must end in .png, .bmp, .jpg or .jpeg");
+  QImage image = BlankSurface(args);
+  if (image.isNull()) return 1;
   QImageCanvas canvas(&image);
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
@@ -325,12 +333,8 @@ std::pair<double, double> TimeRuns(int runs, Work work) {
 }
 
 int Bench(const Arguments& args) {
-  QImage image(args.width, args.height, QImage::Format_RGB32);
-  if (image.isNull()) {
-    std::fprintf(stderr, "exo-tool: cannot make a %dx%d picture\n", args.width, args.height);
-    return 1;
-  }
-  image.fill(Qt::black);
+  QImage image = BlankSurface(args);
+  if (image.isNull()) return 1;
   QImageCanvas canvas(&image);
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;

@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "ui/QtText.h"
 #include "i18n/Convert.h"
 #include "scene/DrawObjectUnit.h"
 #include "scene/ProcessSettings.h"
@@ -34,7 +35,6 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonBar = 41;
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 bool ColourOfText(const QString& text, QColor& colour) {
   int value = 0;

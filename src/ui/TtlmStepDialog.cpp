@@ -8,11 +8,11 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "ui/QtText.h"
 #include "i18n/TtlmIniGenerator.h"
 #include "ui/WindowTranslator.h"
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 TtlmStepDialog::TtlmStepDialog(QWidget* parent) : QDialog(parent) {

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/QtText.h"
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmSystem.h"
@@ -25,7 +26,6 @@ constexpr const char* kAttached = "tlmAttached";
 constexpr const char* kOwnFont = "tlmOwnFont";
 constexpr const char* kOwnFontSet = "tlmOwnFontSet";
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // The tab widget whose page `widget` is, or null.
 QTabWidget* TabOf(QWidget* widget, int& index) {
