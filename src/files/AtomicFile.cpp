@@ -14,8 +14,14 @@ namespace {
 
 constexpr int kMaxLinks = 40;
 constexpr std::size_t kHeadSize = 4096;
-// mkstemp's six random characters.
+// mkstemps' six random characters.
 constexpr std::size_t kRandomLength = 6;
+// A temporary file is ".NAME.veltrano-save-XXXXXX.tmp": hidden, and a name no
+// person gives a file, so that a later save removes only what a save left.
+constexpr const char* kTempMark = ".veltrano-save-";
+constexpr const char* kTempSuffix = ".tmp";
+// Room for the marks within the 255 bytes a name may have.
+constexpr std::size_t kMaxBaseInTemp = 200;
 
 // Closes the descriptor when it goes out of scope.
 class Descriptor {
@@ -72,16 +78,23 @@ void RemoveLeftover(const std::string& path, const TemporaryCheck& ours) {
   if (ours && ours(head)) ::unlink(path.c_str());
 }
 
+std::string TempPrefix(const std::string& target) {
+  return "." + BaseNameOf(target).substr(0, kMaxBaseInTemp) + kTempMark;
+}
+
 void RemoveLeftovers(const std::string& target, const TemporaryCheck& ours) {
   const std::string directory = DirectoryOf(target);
-  const std::string prefix = BaseNameOf(target) + ".";
+  const std::string prefix = TempPrefix(target);
+  const std::string suffix = kTempSuffix;
   std::unique_ptr<DIR, DirCloser> dir(::opendir(directory.c_str()));
   if (!dir) return;
   std::vector<std::string> found;
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string name = entry->d_name;
-    if (name.size() == prefix.size() + kRandomLength &&
-        name.compare(0, prefix.size(), prefix) == 0 && IsRandomPart(name.substr(prefix.size())))
+    if (name.size() == prefix.size() + kRandomLength + suffix.size() &&
+        name.compare(0, prefix.size(), prefix) == 0 &&
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0 &&
+        IsRandomPart(name.substr(prefix.size(), kRandomLength)))
       found.push_back(name);
   }
   dir.reset();
@@ -124,13 +137,11 @@ bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
   const std::string target = FollowSymbolicLinks(path);
   if (target.empty()) return fail(ELOOP);
   RemoveLeftovers(target, ours);
-  // Earlier builds put the temporary file beside the link.
-  if (target != path) RemoveLeftovers(path, ours);
 
   // The temporary file lies beside the target so that rename replaces it in
   // one step; the lock tells a later save that this one is still running.
-  std::string temp = target + ".XXXXXX";
-  Descriptor fd(::mkstemp(temp.data()));
+  std::string temp = DirectoryOf(target) + "/" + TempPrefix(target) + "XXXXXX" + kTempSuffix;
+  Descriptor fd(::mkstemps(temp.data(), static_cast<int>(std::strlen(kTempSuffix))));
   if (fd.Get() < 0) return fail(errno);
   ::flock(fd.Get(), LOCK_EX | LOCK_NB);
   auto abandon = [&](int e) {

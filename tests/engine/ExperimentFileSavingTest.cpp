@@ -43,22 +43,29 @@ TEST_F(ExperimentFileSaving, ReplacingKeepsThePermissionsOfTheOldFile) {
   EXPECT_EQ(ReadBytesFromFile(path), SerializeExperiment(document));
 }
 
-TEST_F(ExperimentFileSaving, LeftoversOfAKilledSaveAreRemovedOthersKept) {
+TEST_F(ExperimentFileSaving, OnlyLeftoversOfAKilledSaveAreRemoved) {
   const std::string path = dir + "/saved.exo";
   FileBytes ours = SerializeExperiment(document);
   ours.resize(200);
-  WriteBytesToFile(path + ".Ab12Cd", ours);
-  WriteBytesToFile(path + ".000000", {});
-  WriteBytesToFile(path + ".foreig", {'h', 'e', 'l', 'l', 'o'});  // not ours
-  WriteBytesToFile(path + ".12345", ours);                        // not our pattern
-  WriteBytesToFile(path + ".lockd1", ours);  // a save still running holds it locked
-  const int running = open((path + ".lockd1").c_str(), O_RDONLY);
+  const std::string temp = dir + "/.saved.exo.veltrano-save-";
+  WriteBytesToFile(temp + "Ab12Cd.tmp", ours);
+  WriteBytesToFile(temp + "000000.tmp", {});
+  WriteBytesToFile(temp + "foreig.tmp", {'h', 'e', 'l', 'l', 'o'});  // not ours
+  WriteBytesToFile(temp + "lockd1.tmp", ours);  // a save still running holds it locked
+  // A teacher's own copies beside the file, whatever they hold.
+  for (const char* name : {"saved.exo.backup", "saved.exo.orig01", "saved.exo.000000"})
+    WriteBytesToFile(dir + "/" + name, ours);
+  WriteBytesToFile(dir + "/saved.exo.empty1", {});
+  const int running = open((temp + "lockd1.tmp").c_str(), O_RDONLY);
   ASSERT_EQ(flock(running, LOCK_EX), 0);
   std::string error;
   ASSERT_TRUE(SaveExperimentFile(path, document, &error)) << error;
   close(running);
-  EXPECT_EQ(Entries(dir), (std::vector<std::string>{"saved.exo", "saved.exo.12345",
-                                                    "saved.exo.foreig", "saved.exo.lockd1"}));
+  EXPECT_EQ(
+      Entries(dir),
+      (std::vector<std::string>{
+          ".saved.exo.veltrano-save-foreig.tmp", ".saved.exo.veltrano-save-lockd1.tmp", "saved.exo",
+          "saved.exo.000000", "saved.exo.backup", "saved.exo.empty1", "saved.exo.orig01"}));
 }
 
 TEST_F(ExperimentFileSaving, ThroughASymbolicLinkTheTargetIsReplaced) {
