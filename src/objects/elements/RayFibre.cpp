@@ -125,7 +125,7 @@ std::vector<DrawObjectLineDataStruct> RayFibre::GetSurfaces() {
   std::vector<DrawObjectLineDataStruct> faces;
   const std::size_t n = centre.size();
   if (n < 2) return faces;
-  faces.reserve(2 * n);
+  faces.reserve(2 * (n - 1));
   // The glass lies toward the centre line: a negative diameter swaps the
   // walls, and at a sharp bend a wall piece may run against the centre line.
   auto add = [&](TPointF a, TPointF b, std::size_t piece) {
@@ -142,8 +142,7 @@ std::vector<DrawObjectLineDataStruct> RayFibre::GetSurfaces() {
   };
   for (std::size_t i = 0; i + 1 < n; ++i) add(rightWall[i], rightWall[i + 1], i);
   for (std::size_t i = 0; i + 1 < n; ++i) add(leftWall[i + 1], leftWall[i], i);
-  add(leftWall[0], rightWall[0], 0);
-  add(rightWall[n - 1], leftWall[n - 1], n - 2);
+  // The ends stay open: light enters and leaves there unrefracted.
   return faces;
 }
 
