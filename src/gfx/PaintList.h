@@ -10,6 +10,7 @@
 // overwrites it. A merge-pen line is left out when a later merge-pen line of
 // the same colour has the same pixels and only copy or merge primitives lie
 // in between: OR-ing a colour in twice is OR-ing it in once, in any order.
+// Both only under the same clip rectangle, which every entry keeps.
 // Anything else (XOR, anti-aliasing, text, pictures) is painted as it comes.
 
 #include <cstddef>
@@ -34,6 +35,7 @@ class PaintList {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     int width = 0;
     int pattern = 0;  // 0 solid; dotted 1/2, dash-dot 3/4, dash-dot-dot 5/6 (clear/filled gaps)
+    TClipRect clip;
     bool operator==(const LineKey&) const = default;
   };
   struct Entry {
@@ -42,6 +44,7 @@ class PaintList {
     TColor colour = 0;  // of a merge-pen line
     TPen pen;
     TBrush brush;
+    TClipRect clip;
     std::optional<TFont> font;
     std::function<void(QPainter&)> paint;
   };

@@ -1,10 +1,5 @@
 #include "gfx/QImageCanvas.h"
 
-#include "gfx/ClipSegment.h"
-#include "gfx/VectorState.h"
-
-#include <functional>
-
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -14,7 +9,11 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
+
+#include "gfx/ClipSegment.h"
+#include "gfx/VectorState.h"
 
 namespace {
 
@@ -136,6 +135,13 @@ double PointsCost(const TCanvas& canvas, const std::vector<Point>& points, bool 
   return cost + canvas.FillCost(x1, y1, x2, y2);
 }
 
+void ApplyClip(QPainter& painter, const TClipRect& clip) {
+  if (clip.on)
+    painter.setClipRect(QRect(QPoint(clip.x1, clip.y1), QPoint(clip.x2 - 1, clip.y2 - 1)));
+  else
+    painter.setClipping(false);
+}
+
 }  // namespace
 
 QColor ToQColor(TColor color, int alpha) {
@@ -162,11 +168,7 @@ class QImageCanvas::PainterScope {
       painter_ = &*own_;
       canvas.applied_ = {};
     }
-    const TClipRect& clip = canvas.ClipRect;
-    if (clip.on)
-      painter_->setClipRect(QRect(QPoint(clip.x1, clip.y1), QPoint(clip.x2 - 1, clip.y2 - 1)));
-    else
-      painter_->setClipping(false);
+    ApplyClip(*painter_, canvas.ClipRect);
   }
   ~PainterScope() {
     own_.reset();
@@ -293,6 +295,7 @@ void QImageCanvas::Submit(PaintList::Effect effect, std::optional<PaintList::Lin
     entry.colour = Pen.color;
     entry.pen = Pen;
     entry.brush = Brush;
+    entry.clip = ClipRect;
     if (effect == PaintList::Effect::Blend) entry.font = Font;
     entry.paint = std::move(paint);
     deferred_.Add(std::move(entry));
@@ -307,17 +310,25 @@ void QImageCanvas::FlushDeferred() {
   const TPen pen = Pen;
   const TBrush brush = Brush;
   const TFont font = Font;
+  const TClipRect clip = ClipRect;
   replaying_ = true;
-  deferred_.Replay([this](PaintList::Entry& e) {
+  std::optional<TClipRect> applied;
+  deferred_.Replay([this, &applied](PaintList::Entry& e) {
     Pen = e.pen;
     Brush = e.brush;
+    ClipRect = e.clip;
     if (e.font) Font = *e.font;
+    if (applied != e.clip) {
+      ApplyClip(*batch_, e.clip);
+      applied = e.clip;
+    }
     e.paint(*batch_);
   });
   replaying_ = false;
   Pen = pen;
   Brush = brush;
   Font = font;
+  ClipRect = clip;
 }
 
 const QFont& QImageCanvas::CurrentFont() {
@@ -371,7 +382,8 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
     const int dashes = Pen.style == TPenStyle::Dot ? 1 : Pen.style == TPenStyle::DashDot ? 3 : 5;
     pattern = dashes + (Brush.style == TBrushStyle::Solid ? 1 : 0);
   }
-  Submit(EffectOf(Pen.mode), PaintList::LineKey{x1, y1, x2, y2, thin ? 1 : Pen.width, pattern},
+  Submit(EffectOf(Pen.mode),
+         PaintList::LineKey{x1, y1, x2, y2, thin ? 1 : Pen.width, pattern, ClipRect},
          [this, x1, y1, x2, y2](QPainter& painter) {
            PreparePainter(painter, false);
            painter.drawLine(x1, y1, x2, y2);
@@ -390,10 +402,11 @@ void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
   }
   if (PenVisible() && points.size() >= 2) {
     // One path, so that XOR pens do not cancel themselves at the joints.
-    Submit(EffectOf(Pen.mode), std::nullopt, [this, polygon = ToQPolygon(points)](QPainter& painter) {
-      PreparePainter(painter, false);
-      painter.drawPolyline(polygon);
-    });
+    Submit(EffectOf(Pen.mode), std::nullopt,
+           [this, polygon = ToQPolygon(points)](QPainter& painter) {
+             PreparePainter(painter, false);
+             painter.drawPolyline(polygon);
+           });
   }
   MoveTo(points.back().x, points.back().y);
 }

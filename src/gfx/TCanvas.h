@@ -71,6 +71,7 @@ class CanvasBatch {
 struct TClipRect {
   bool on = false;
   int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  bool operator==(const TClipRect&) const = default;
 };
 
 class TCanvas {

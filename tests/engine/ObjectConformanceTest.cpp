@@ -8,8 +8,10 @@
 #include <memory>
 
 #include "FakePropertySheet.h"
+#include "GuiApplication.h"
 #include "ObjectRecord.h"
 #include "TestEnvironment.h"
+#include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/ObjectFactory.h"
 #include "objects/elements/FitfulObject.h"
@@ -246,6 +248,28 @@ TEST_P(ObjectConformanceTest, PropertyRowsAppliedUnchangedKeepTheRecord) {
   EXPECT_TRUE(object->ApplyProperties());
   EXPECT_TRUE(ui->messages.messages.empty());
   EXPECT_EQ(RecordBytes(*object), bytes);
+}
+
+// A refresh paints in a batch; what lands on the surface, and where each
+// object's clipping stops it, must be what painting step by step gives.
+TEST_P(ObjectConformanceTest, BatchedDrawingPaintsAsDirectDrawing) {
+  EnsureGuiApplication();
+  auto object = Prepared();
+  if (GetParam() == "DrawString") {
+    ui->sheet.typed.clear();
+    object->ShowProperties();
+    ui->sheet.SetValue("编辑字符串", std::string(400, 'W') + "\r\n" + std::string(40, 'M'));
+    ASSERT_TRUE(object->ApplyProperties());
+  }
+  OwnedImageCanvas direct(480, 400), batched(480, 400);
+  object->SetCanvas(&direct);
+  object->Draw(2);
+  object->SetCanvas(&batched);
+  {
+    CanvasBatch batch(batched);
+    object->Draw(2);
+  }
+  EXPECT_EQ(batched.Picture(), direct.Picture());
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryClass, ObjectConformanceTest, ::testing::ValuesIn(KnownClassNames()),
