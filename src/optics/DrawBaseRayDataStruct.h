@@ -22,4 +22,7 @@ struct DrawBaseRayDataStruct {
   int emissionGroup = 0;
   int lastSurface = 0;
   int sourceLineWidth = 0;
+  // The exact unit direction on the screen (y down) of a continued ray, whose
+  // float points lie only a pixel apart; 0, 0: from start to through.
+  double stepX = 0, stepY = 0;
 };

@@ -1,10 +1,9 @@
 #include "optics/Geometry.h"
 
-#include "gfx/ClipSegment.h"
-
 #include <algorithm>
 #include <cmath>
 
+#include "gfx/ClipSegment.h"
 
 namespace {
 
@@ -137,7 +136,6 @@ float Distance(TPointF a, TPointF b) {
   return static_cast<float>(std::hypot(double(b.x) - a.x, double(b.y) - a.y));
 }
 
-
 int SideOf(const DrawObjectLineDataStruct& s, TPointF p) {
   const TPointF a{s.x1, s.y1}, b{s.x2, s.y2};
   double d = double(DirectionAngle(p, Midpoint(a, b))) - DirectionAngle(a, b);
@@ -209,6 +207,8 @@ DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF
   r.startY = start.y;
   r.throughX = h.x;
   r.throughY = h.y;
+  r.stepX = theta.cos;
+  r.stepY = -theta.sin;
   line = DeriveRayLine(r);
   return r;
 }
@@ -245,7 +245,8 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
       // it would hide the far side of the circle from a ray inside it.
       if (std::fabs(double(p.x) - through.x) < 0.5 && std::fabs(double(p.y) - through.y) < 0.5)
         return false;
-      const int quick = QuickHalfDegree(dirX, dirY, double(p.x) - through.x, double(p.y) - through.y);
+      const int quick =
+          QuickHalfDegree(dirX, dirY, double(p.x) - through.x, double(p.y) - through.y);
       if (quick == 0 || (quick < 0 && !(AngleGap(DirectionAngle(through, p), theta) < 0.5)))
         return false;
       const double phi = DirectionAngle(c, p);

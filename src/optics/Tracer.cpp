@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <map>
 #include <optional>
 #include <utility>
 
 #include "gfx/VectorState.h"
+#include "i18n/Convert.h"
 #include "optics/FaceIndex.h"
 #include "optics/Geometry.h"
 #include "optics/TLinkIntersection.h"
-#include "i18n/Convert.h"
 
 // Two choices the tracer makes on its own:
 // - Angle labels are measured against the normal at the hit, so the normal's
@@ -100,7 +100,10 @@ class Tracer {
  public:
   Tracer(const std::vector<DrawObjectLineDataStruct>& surfaces, const TraceOptions& options,
          ITraceSink& sink)
-      : surfaces_(surfaces), options_(options), sink_(sink), index_(options.faceIndex ? surfaces : std::vector<DrawObjectLineDataStruct>{}) {
+      : surfaces_(surfaces),
+        options_(options),
+        sink_(sink),
+        index_(options.faceIndex ? surfaces : std::vector<DrawObjectLineDataStruct>{}) {
     lines_.reserve(surfaces.size());
     for (const auto& surface : surfaces) lines_.push_back(PrepareSurface(surface));
   }
@@ -176,16 +179,20 @@ class Tracer {
       if (code != 0) hits_.push_back({point.x, point.y, &surfaces_[i], code});
     };
     float best = std::numeric_limits<float>::infinity();
-    const bool narrowed = index_.Built() && index_.Query(through, rayLine.theta, [&](std::uint32_t i) {
-      const std::size_t before = hits_.size();
-      test(i);
-      if (hits_.size() > before) best = std::min(best, Distance({hits_.back().x, hits_.back().y}, through));
-      return best;
-    });
+    const bool narrowed =
+        index_.Built() && index_.Query(through, rayLine.theta, [&](std::uint32_t i) {
+          const std::size_t before = hits_.size();
+          test(i);
+          if (hits_.size() > before)
+            best = std::min(best, Distance({hits_.back().x, hits_.back().y}, through));
+          return best;
+        });
     if (narrowed) {
       // Faces came out of the index in its order; the tie-break wants theirs.
       std::sort(hits_.begin(), hits_.end(),
-                [](const TLinkIntersection& a, const TLinkIntersection& b) { return a.surface < b.surface; });
+                [](const TLinkIntersection& a, const TLinkIntersection& b) {
+                  return a.surface < b.surface;
+                });
     } else {
       for (std::size_t i = 0; i < surfaces_.size(); ++i) test(i);
     }
@@ -430,9 +437,31 @@ class Tracer {
     }
   }
 
+  // Where the lines of two rays cross, from their exact directions: two
+  // rays of a narrow fan differ by less than their float points can tell.
   static bool Meet(const DrawBaseRayDataStruct& a, const DrawBaseRayDataStruct& b, TPointF& point) {
-    return IntersectSegments(UnboundedLine(StartOf(a), ThroughOf(a)),
-                             UnboundedLine(StartOf(b), ThroughOf(b)), point) != 0;
+    struct Line {
+      double x, y, dx, dy;
+    };
+    auto lineOf = [](const DrawBaseRayDataStruct& r) {
+      Line l{r.throughX, r.throughY, r.stepX, r.stepY};
+      if (l.dx == 0 && l.dy == 0) {
+        l.dx = l.x - r.startX;
+        l.dy = l.y - r.startY;
+        const double length = std::hypot(l.dx, l.dy);
+        if (length == 0) return l;
+        l.dx /= length;
+        l.dy /= length;
+      }
+      return l;
+    };
+    const Line p = lineOf(a), q = lineOf(b);
+    const double cross = p.dx * q.dy - p.dy * q.dx;
+    // As parallel as slopes 1e-7 apart.
+    if (!(std::fabs(cross) > 1e-7)) return false;
+    const double t = ((q.x - p.x) * q.dy - (q.y - p.y) * q.dx) / cross;
+    point = {static_cast<float>(p.x + t * p.dx), static_cast<float>(p.y + t * p.dy)};
+    return std::isfinite(point.x) && std::isfinite(point.y);
   }
 
   static bool IsReal(const DrawBaseRayDataStruct& ray, TPointF image) {

@@ -11,6 +11,7 @@
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/elements/FlatMirror.h"
+#include "objects/elements/IdealMagnifier.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
 #include "objects/sources/PointLampHouse.h"
@@ -78,6 +79,38 @@ TEST_F(SourceTracingTest, PointSourceHasAVirtualImageAtItsMirrorPoint) {
   EXPECT_FALSE(images[0].flag);  // behind the mirror: virtual
   EXPECT_EQ(images[0].text, "S'");
 }
+
+// Narrow fans (in degrees, aimed 15 degrees off the axis) still mark the
+// image where the mirror and the thin-lens equations put it.
+class NarrowFanTest : public SourceTracingTest, public ::testing::WithParamInterface<double> {};
+
+TEST_P(NarrowFanTest, ImageOfAPointSourceStandsWhereTheEquationsPutIt) {
+  const double half = GetParam() / 2 * 3.14159265358979 / 180, tilt = 15 * 3.14159265358979 / 180;
+  auto source = PointSource(100, 200);
+  for (int i = 1; i <= 3; ++i) {
+    const double a = tilt + (i - 2) * half;
+    source->record.points[i] = {float(100 + 60 * std::cos(a)), float(200 - 60 * std::sin(a))};
+  }
+  auto lens = std::make_unique<IdealMagnifier>(&canvas);
+  lens->focalLength = 100;
+  lens->BeginCreate(350, 50);
+  lens->EndCreate(350, 450);
+  const auto rays = source->GetBaseRays();
+  // A mirror at x = 300 and a lens f = 100 at x = 350 (u = 250, v = 500 / 3).
+  const std::pair<std::vector<DrawObjectLineDataStruct>, TPointF> cases[] = {
+      {MirrorAt300()->GetSurfaces(), {500, 200}},
+      {lens->GetSurfaces(), {float(350 + 500.0 / 3), float(250 + 50 * (500.0 / 3) / 250)}}};
+  for (const auto& [surfaces, expected] : cases) {
+    RecordingTraceSink sink;
+    TraceScene(surfaces, rays, TraceOptions{}, sink);
+    const auto images = sink.Of(TraceItem::Image);
+    ASSERT_EQ(images.size(), 1u) << expected.x;
+    EXPECT_NEAR(images[0].a.x, expected.x, 0.1);
+    EXPECT_NEAR(images[0].a.y, expected.y, 0.1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fans, NarrowFanTest, ::testing::Values(0.5, 1.0, 2.0, 8.0));
 
 TEST_F(SourceTracingTest, TwoPointSourcesInOnePassEachGetTheirOwnImage) {
   Document doc(&canvas);
