@@ -89,7 +89,7 @@ const ExampleRegistrar concaveImage("凹面镜成像(点光源).exo", [](Documen
   r.points[3] = {590, 315};
   r.ray.startX = r.ray.throughX = 650;
   r.ray.startY = r.ray.throughY = 300;
-  r.objectName = "S";
+  r.objectName = std::string(1, 'S');  // GCC 12 warns (-Wrestrict) on "S" here
   source->skipNextPaint = 0;
   source->SetSerialName("1");
   d.scene.push_back(std::move(source));
