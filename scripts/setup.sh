@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the program need.
 set -euo pipefail
-packages=(build-essential cmake ninja-build ccache pkg-config
+packages=(build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev poppler-utils
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth python3
   dpkg-dev desktop-file-utils shared-mime-info xdg-utils)
