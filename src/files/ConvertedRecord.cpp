@@ -169,7 +169,7 @@ bool ApplyOpticsLine(DrawObjectUnit& o, const ConvertedValues& v) {
   return RewriteFixed(o, 88 + 1 + 1 + 4 + 1 + 40, [&](Bytes& own) {
     PutFloats(own, 0, {v.reals[0], v.reals[1], v.reals[2], v.reals[3]});
     own[89] = v.extraInts[0] != 0;
-    PutFloat(own, 90, v.extraReals[0]);
+    PutInt32(own, 90, Trunc(v.extraReals[0]));  // an integer in the record
     own[94] = v.extraInts[1] != 0;
   });
 }

@@ -9,6 +9,7 @@
 #include "objects/ObjectFactory.h"
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/IdealConcave.h"
+#include "objects/tools/OPticsLine.h"
 #include "scene/ByteStream.h"
 
 namespace {
@@ -397,6 +398,19 @@ TEST_F(ConvertedExperiment, IdealLensSectionsGiveEndsFocalLengthAndColour) {
   EXPECT_FLOAT_EQ(lens.focalLength, 80);
   EXPECT_EQ(lens.color, 1u + 2 * 256 + 3 * 65536);
   EXPECT_NEAR(lens.focal2.x, 180, 1e-4);
+}
+
+// Section 11's spare value is a real on its line and an integer in the record.
+TEST_F(ConvertedExperiment, LineSpareValueIsTruncatedToABoundedInteger) {
+  for (const auto& [text, expected] : std::vector<std::pair<const char*, std::int32_t>>{
+           {"7.9", 7}, {"-3.7", -3}, {"1e30", 2147483647}}) {
+    ConvertedFileBuilder file;
+    file.SetCount(11, 1);
+    file.Lines({"线", "100", "300", "200", "350", "1", "2", "3", "1", text, "0"});
+    EXPECT_TRUE(Load(file).messages.empty()) << text;
+    ASSERT_EQ(ClassNames(), std::vector<std::string>{"OPticsLine"});
+    EXPECT_EQ(static_cast<OPticsLine&>(*document.scene[0]).spareValue, expected) << text;
+  }
 }
 
 // Objects whose class this build lacks are skipped by their line counts and
