@@ -5,6 +5,9 @@ SOURCE="${EXO_SOURCE_DIR:?EXO_SOURCE_DIR must name the source directory}"
 TOOL="$BUILD/exo-tool"
 SCRIPTS="$SOURCE/tests/scripts"
 export PYTHONPATH="$SCRIPTS${PYTHONPATH:+:$PYTHONPATH}"
+# No compiled module beside the sources: a same-size edit within a second
+# would otherwise run the stale one.
+export PYTHONDONTWRITEBYTECODE=1
 export QT_QPA_PLATFORM=offscreen
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT

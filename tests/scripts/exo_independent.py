@@ -4,10 +4,13 @@ current binary layout), used to cross-check the program's reader and writer.
 
 It knows the frame (120-byte header, 108-byte page record, object records,
 14-byte trailer), the base record and string record of every object, the
-80-byte ray record, and the own records of LampHouse, FlatMirror,
-ReferenceFrame, ThreePrism, FourPrism, ComplexlH, PointLampHouse,
-RealObject, IdealMagnifier, IdealConcave, ImagingSystem, FitfulObject and
-RayFibre.
+80-byte ray record, and the own records of all 22 classes: the sources
+(LampHouse, ComplexlH, PointLampHouse, RealObject), the mirrors (FlatMirror,
+ConcaveMirror, ConvexityMirror), the media and lenses (ThreePrism, FourPrism,
+Magnifier, Concave, IdealMagnifier, IdealConcave, FitfulObject, RayFibre,
+ImagingSystem), the measuring tools (Ruler, Protractor, OPticsLine), the
+coordinate system (ReferenceFrame) and the annotations (DrawString, DrawImage
+with its BMP picture).
 
 Usage:
   exo_independent.py write SPEC.json OUT.exo   write a file described by SPEC
@@ -29,6 +32,12 @@ PRODUCT_TAG = "物理光学软件"
 MAX_CLASS_NAME = 64
 MAX_NAME = 1 << 16
 POINT_TABLE = 11
+# Every class a file may name, in the order the reader tries them.
+FACTORY_CLASSES = ["OPticsLine", "Ruler", "FlatMirror", "ComplexlH", "Concave", "ConcaveMirror",
+                   "ConvexityMirror", "DrawImage", "DrawString", "FitfulObject", "FourPrism",
+                   "IdealConcave", "IdealMagnifier", "ImagingSystem", "LampHouse", "Magnifier",
+                   "Protractor", "RayFibre", "ReferenceFrame", "ThreePrism", "PointLampHouse",
+                   "RealObject"]
 
 # The 80-byte ray record: points and derived line (0-27), vertical flag (28,
 # padded), vertical x and index factor (32-39), colour (40), blend flag (44,
@@ -47,7 +56,8 @@ COMPOSITE_FACTORS = [struct.unpack("<f", struct.pack("<I", 0x3F800000 + k * 8388
 
 
 # Own records that are a fixed list of fields (before the reserved block):
-# class -> [(key, struct format)]; "2f" fields are [x, y] points.
+# class -> [(key, struct format)]; "2f" fields are [x, y] points, longer float
+# runs lists of points, "Ns" raw bytes as hex, "Nz" NUL-terminated texts.
 IDEAL_LENS = [("end0", "2f"), ("end1", "2f"), ("focal1", "2f"), ("focal2", "2f"),
               ("focalLength", "f"), ("firstPaint", "B")]
 FIXED_RECORDS = {
@@ -59,6 +69,33 @@ FIXED_RECORDS = {
                       ("selectedPart", "f"), ("showConstruction", "B"),
                       ("pictureSize", "2i"), ("panelSize", "2i"), ("firstPaint", "B")],
 }
+# Arcs: centre, radius and the two angles follow the control points.
+ARC = [("centre", "2f"), ("radius", "f"), ("angle1", "f"), ("angle2", "f")]
+MIRROR = [("ends", "4f")] + ARC + [("sweep", "f"), ("reservedValue", "f"), ("firstPaint", "B")]
+# The tools keep an 88-byte surface segment of which a reader uses only the
+# two points; the other 72 bytes are each writer's own.
+SEGMENT = [("ends", "4f"), ("segmentRest", "72s")]
+CORNERS = [("corners", "8f")]
+FIXED_RECORDS.update({
+    "ConcaveMirror": MIRROR, "ConvexityMirror": MIRROR,
+    "Magnifier": [("ends", "4f")] + ARC + [("sweep", "f"), ("index", "f"), ("firstPaint", "B")],
+    "Concave": CORNERS + ARC + [("angle2Again", "f"), ("thickness", "f"), ("index", "f"),
+                                ("firstPaint", "B")],
+    "Protractor": [("points", "6f"), ("spareWords", "32s")],
+    "OPticsLine": SEGMENT + [("skipPaint", "B"), ("solid", "B"), ("spare", "i"),
+                             ("showLength", "B")],
+    "Ruler": SEGMENT + [("tickSpacing", "f"), ("skipPaint", "B"), ("spare", "i"),
+                        ("spareFlag", "B")],
+    # Followed by the BMP file when the has-picture flag is 1.
+    "DrawImage": CORNERS + [("hasPicture", "B"), ("spareFlag", "B"), ("skipPaint", "B")],
+    # Followed by the text, its lines joined by CR LF, as a string record.
+    "DrawString": CORNERS + [("border", "B"), ("fontSize", "i"), ("fontColour", "I"),
+                             ("fontName", "100z"), ("spareFlag", "B"), ("skipPaint", "B")],
+})
+ARC_DEFAULTS = {"centre": [0.0, 0.0], "radius": 0.0, "angle1": -60.0, "angle2": 60.0,
+                "firstPaint": 1}
+NO_POINTS = [[0.0, 0.0]] * 4
+TOOL_DEFAULTS = {"ends": [[0.0, 0.0]] * 2, "segmentRest": "00" * 72, "skipPaint": 1, "spare": 0}
 FIXED_DEFAULTS = {
     "IdealMagnifier": {"colour": 0xFFFFFF, "end0": [0.0, 0.0], "end1": [0.0, 0.0],
                        "focal1": [0.0, 0.0], "focal2": [0.0, 0.0], "focalLength": 100.0,
@@ -73,24 +110,79 @@ FIXED_DEFAULTS = {
                       "firstPaint": 0},
 }
 FIXED_DEFAULTS["IdealConcave"] = FIXED_DEFAULTS["IdealMagnifier"]
+FIXED_DEFAULTS.update({
+    "ConcaveMirror": dict(ARC_DEFAULTS, colour=0x80FFFF, ends=[[0.0, 0.0]] * 2, sweep=120.0,
+                          reservedValue=0.0),
+    "Magnifier": dict(ARC_DEFAULTS, colour=0xFFFF80, fillColour=0xFFDAC4,
+                      ends=[[0.0, 0.0]] * 2, sweep=120.0, index=1.3),
+    "Concave": dict(ARC_DEFAULTS, colour=0xFFFF80, fillColour=0xFFDAC4, corners=NO_POINTS,
+                    angle2Again=60.0, thickness=10.0, index=1.3),
+    "Protractor": {"points": [[380.0, 300.0], [300.0, 300.0], [380.0, 220.0]],
+                   "spareWords": "00" * 32},
+    "OPticsLine": dict(TOOL_DEFAULTS, solid=1, showLength=0),
+    "Ruler": dict(TOOL_DEFAULTS, tickSpacing=50.0, spareFlag=0),
+    "DrawImage": {"corners": NO_POINTS, "hasPicture": 0, "spareFlag": 1, "skipPaint": 1,
+                  "picture": ""},
+    "DrawString": {"corners": NO_POINTS, "border": 1, "fontSize": 9, "fontColour": 0x008080,
+                   "fontName": "Arial", "spareFlag": 0, "skipPaint": 1,
+                   "lines": ["在此输入文字"]},
+})
+FIXED_DEFAULTS["ConvexityMirror"] = FIXED_DEFAULTS["ConcaveMirror"]
+
+
+def struct_format(fmt):
+    return fmt[:-1] + "s" if fmt.endswith("z") else fmt
+
+
+def is_points(fmt):
+    return fmt.endswith("f") and fmt[:-1].isdigit() and int(fmt[:-1]) > 2
 
 
 def fixed_values(o, fields):
     values = []
     for key, fmt in fields:
         v = o[key]
-        if fmt == "20f":
+        if is_points(fmt):
+            if len(v) * 2 != int(fmt[:-1]):
+                raise LayoutError("%s needs %d points" % (key, int(fmt[:-1]) // 2))
             v = [c for point in v for c in point]
+        elif fmt.endswith("s"):
+            v = bytes.fromhex(v)
+        elif fmt.endswith("z"):
+            v = fixed_text(v, int(fmt[:-1]))
         values.extend(v if isinstance(v, list) else [v])
-    return struct.pack("<" + "".join(f for _, f in fields), *values)
+    return struct.pack("<" + "".join(struct_format(f) for _, f in fields), *values)
 
 
 def read_fixed(r, cls, o):
     for key, fmt in FIXED_RECORDS[cls]:
-        v = list(r.unpack("<" + fmt, cls + " " + key))
-        if fmt == "20f":
-            v = [v[2 * i:2 * i + 2] for i in range(10)]
-        o[key] = v if len(v) > 1 else v[0]
+        v = list(r.unpack("<" + struct_format(fmt), cls + " " + key))
+        if is_points(fmt):
+            v = [v[2 * i:2 * i + 2] for i in range(len(v) // 2)]
+        elif fmt.endswith("s"):
+            v = [v[0].hex()]
+        elif fmt.endswith("z"):
+            v = [fixed(v[0])]
+        o[key] = v if len(v) > 1 or is_points(fmt) else v[0]
+
+
+MAX_PICTURE = 64 << 20
+
+
+def picture_bytes(o):
+    picture = bytes.fromhex(o["picture"]) if o["hasPicture"] == 1 else b""
+    if picture and (picture[:2] != b"BM" or struct.unpack_from("<I", picture, 2)[0] != len(picture)):
+        raise LayoutError("the picture must be a BMP file whose header gives its size")
+    return picture
+
+
+def read_picture(r):
+    """A whole BMP file: exactly as many bytes as its file header gives."""
+    head = r.take(14, "picture header")
+    (size,) = struct.unpack_from("<I", head, 2)
+    if head[:2] != b"BM" or not 14 + 40 <= size <= MAX_PICTURE:
+        raise LayoutError("picture header %s" % head.hex())
+    return (head + r.take(size - 14, "picture")).hex()
 
 
 class LayoutError(Exception):
@@ -266,6 +358,10 @@ def object_bytes(o):
         out += struct.pack("<ff", o["originX"], o["originY"])
     elif cls in FIXED_RECORDS:
         out += fixed_values(o, FIXED_RECORDS[cls])
+        if cls == "DrawImage":
+            out += picture_bytes(o)
+        elif cls == "DrawString":
+            out += string_record("\r\n".join(o["lines"]))
     elif cls == "FitfulObject":
         out += freehand_bytes(o["vertices"])
         out += struct.pack("<iBBBi", o["extent"], o["closed"], o["vertexHandles"],
@@ -394,6 +490,11 @@ def parse(data):
             o["originX"], o["originY"] = r.unpack("<ff", "coordinate system")
         elif cls in FIXED_RECORDS:
             read_fixed(r, cls, o)
+            if cls == "DrawImage":
+                o["picture"] = read_picture(r) if o["hasPicture"] == 1 else ""
+            elif cls == "DrawString":
+                text = r.string("text", MAX_NAME).decode("gbk", "replace")
+                o["lines"] = text.split("\r\n")
         elif cls == "FitfulObject":
             flat = r.unpack("<%df" % (2 * FREEHAND), "vertices")
             o["extent"], o["closed"], o["vertexHandles"], o["firstPaint"], n = r.unpack(
