@@ -18,6 +18,7 @@ PropertyRow& PropertyRows::Add(PropertyRow row) {
 
 int PropertyRows::Show() const {
   IPropertySheet& sheet = *Settings().sheet;
+  if (beforeShow_) beforeShow_();
   if (!caption_.empty()) {
     sheet.ClearRows();
     sheet.SetCaption(caption_);
