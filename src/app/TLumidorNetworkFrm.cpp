@@ -446,7 +446,7 @@ void TLumidorNetworkFrm::StateMenuClick() {
   actions_["StateMenu"]->setChecked(!statusBar_->isHidden());
 }
 
-void TLumidorNetworkFrm::HelpClick() { OpenHelpManual(); }
+void TLumidorNetworkFrm::HelpClick() { OpenHelpManual(this); }
 
 void TLumidorNetworkFrm::N4Click() {
   TAboutBox about(this, false);
