@@ -457,8 +457,13 @@ void TShowPropertiesFrm::CancelBtnClick() { reject(); }
 void TShowPropertiesFrm::EditButtonClick(int row) {
   if (row < 0 || row >= RowCount()) return;
   RunRowEditor(row);
+  if (!isVisible()) return;
+  // The dialog leaves no window active, and where the desktop would make the
+  // sheet active only with the next click, "确定" would lose that click.
+  activateWindow();
+  raise();
   // The dialog's focus change closed the cell's editor; show it again.
-  if (isVisible() && ShowProperTiesList->currentRow() == row) {
+  if (ShowProperTiesList->currentRow() == row) {
     ShowProperTiesList->setCurrentItem(nullptr);
     ShowProperTiesList->setCurrentCell(row, 1);
   }

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -154,4 +158,32 @@ TEST_F(ObjectPropertiesTest, EveryShowingSizesItselfToItsRows) {
   EXPECT_GE(sheet->ShowProperTiesList->viewport()->height(),
             sheet->ShowProperTiesList->verticalHeader()->length());
   sheet->hide();
+}
+
+TEST_F(ObjectPropertiesTest, AfterARowsFileDialogTheSheetTakesTheNextClick) {
+  QTemporaryDir dir;
+  const QString file = QDir(dir.path()).filePath("a.bmp");
+  ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(file, "BMP"));
+  sheet->ClearRows();
+  sheet->InsertRow("图片路径", "无图片");
+  sheet->SetEditStyle(0, TEditStyle::Ellipsis);
+  sheet->SetReadOnly(0, true);
+  int applied = 0;
+  sheet->SetApplyHandler([&] { return ++applied > 0; });
+  bool active = false;
+  WhenModal([&] {
+    WhenModal([&] {
+      sheet->OpenDialog->selectFile(file);
+      static_cast<QDialog*>(sheet->OpenDialog)->accept();
+    });
+    sheet->EditButtonClick(0);
+    QApplication::processEvents();
+    // Not left for the window system to pick: its first click would only
+    // bring the sheet back.
+    active = QApplication::activeWindow() == sheet.get();
+    QTest::mouseClick(sheet->BitBtn1, Qt::LeftButton);
+  });
+  EXPECT_EQ(sheet->ShowModal(), 1);
+  EXPECT_TRUE(active);
+  EXPECT_EQ(applied, 1);
 }
