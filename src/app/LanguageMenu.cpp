@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMainWindow>
 #include <QMenu>
@@ -12,14 +11,13 @@
 #include <QTranslator>
 #include <algorithm>
 
-#include "ui/QtText.h"
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmIniFilter.h"
 #include "i18n/TtlmSystem.h"
+#include "ui/QtText.h"
 #include "ui/WindowTranslator.h"
 
 namespace {
-
 
 bool SameExtension(const std::string& a, const std::string& b) {
   return !a.empty() && Q(a).compare(Q(b), Qt::CaseInsensitive) == 0;
@@ -63,7 +61,6 @@ LanguageMenu::LanguageMenu(QMainWindow* window, QMenu* viewMenu)
   }
 
   AttachTranslator(window_, MainController());
-  // Message boxes are titled with the application's name.
   MainController().OnAfterLanguageChange = [this] { AfterChange(); };
 
   int start = -1;
@@ -113,7 +110,8 @@ void LanguageMenu::ChooseLanguage(int index) {
 }
 
 void LanguageMenu::AfterChange() {
-  QGuiApplication::setApplicationDisplayName(Q(Tr("187", "Veltrano Suite")));
+  // No application display name is set: the window system would append it to
+  // every title. Message boxes take the program's title themselves.
   // Tool bar buttons keep their width in Chinese; longer captions widen them.
   const bool translated = TtlmSystem::Instance().Filter() != nullptr;
   for (QToolBar* bar : window_->findChildren<QToolBar*>()) {
@@ -139,8 +137,7 @@ void LanguageMenu::UseQtChinese(bool chinese) {
   }
   auto translator = std::make_unique<QTranslator>();
   // Without Qt's translations installed its dialogs stay English.
-  if (!translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    return;
+  if (!translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return;
   QCoreApplication::installTranslator(translator.get());
   qtChinese_ = std::move(translator);
 }

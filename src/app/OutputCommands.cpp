@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -13,6 +14,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 #include <algorithm>
 #include <cstdint>
@@ -20,6 +23,7 @@
 #include <span>
 #include <vector>
 
+#include "app/HelpViewer.h"
 #include "files/AtomicFile.h"
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmSystem.h"
@@ -28,6 +32,11 @@
 #include "ui/OnScreenKeyboard.h"
 
 namespace {
+
+// A desktop entry is a few kilobytes; anything far larger is not one.
+constexpr qint64 kMaxDesktopEntry = 1 << 20;
+// xdg-mime answers at once; a desktop that hangs is one without a browser.
+constexpr int kDesktopQueryMs = 3000;
 
 // The session's printer lives as long as the window that asked for it.
 class SessionPrinterHolder : public QObject {
@@ -39,6 +48,11 @@ class SessionPrinterHolder : public QObject {
 UrlOpener& Opener() {
   static UrlOpener opener;
   return opener;
+}
+
+BrowserQuery& Query() {
+  static BrowserQuery query;
+  return query;
 }
 
 QString& HelpDirectoryOverride() {
@@ -72,8 +86,10 @@ QRect PrintTargetRect(QSize page, QSize picture) {
   if (width <= 0 || height <= 0 || picture.isEmpty()) return {};
   const std::int64_t fullWidthHeight = picture.height() * width / picture.width();
   if (fullWidthHeight <= height)
-    return {kPrintMargin, kPrintMargin, int(width), int(std::max<std::int64_t>(1, fullWidthHeight))};
-  const std::int64_t fullHeightWidth = std::max<std::int64_t>(1, picture.width() * height / picture.height());
+    return {kPrintMargin, kPrintMargin, int(width),
+            int(std::max<std::int64_t>(1, fullWidthHeight))};
+  const std::int64_t fullHeightWidth =
+      std::max<std::int64_t>(1, picture.width() * height / picture.height());
   return {kPrintMargin + int((width - fullHeightWidth) / 2), kPrintMargin, int(fullHeightWidth),
           int(height)};
 }
@@ -185,15 +201,52 @@ QString HelpManualPath() {
   return QDir(HelpDirectory()).filePath(translated ? "en/index.html" : "index.html");
 }
 
-bool OpenHelpManual() {
+BrowserQuery SetBrowserQuery(BrowserQuery query) {
+  BrowserQuery previous = std::move(Query());
+  Query() = std::move(query);
+  return previous;
+}
+
+bool DesktopEntryIsBrowser(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text) || file.size() > kMaxDesktopEntry)
+    return false;
+  bool inEntry = false;
+  while (!file.atEnd()) {
+    const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    if (line.startsWith('[')) inEntry = line == "[Desktop Entry]";
+    if (!inEntry) continue;
+    const QStringList values = line.section('=', 1).split(';', Qt::SkipEmptyParts);
+    if (line.startsWith("Categories=") && values.contains("WebBrowser")) return true;
+    if (line.startsWith("MimeType=") && values.contains("x-scheme-handler/http")) return true;
+  }
+  return false;
+}
+
+bool HtmlOpensInABrowser() {
+  QProcess query;
+  query.start("xdg-mime", {"query", "default", "text/html"});
+  if (!query.waitForFinished(kDesktopQueryMs) || query.exitCode() != 0) return false;
+  const QString entry = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+  if (entry.isEmpty() || entry.contains('/')) return false;
+  const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
+  return !path.isEmpty() && DesktopEntryIsBrowser(path);
+}
+
+bool OpenHelpManual(QWidget* window) {
   const QString path = HelpManualPath();
   if (!QFileInfo(path).isFile()) {
     ShowMessage(Tr("904", "找不到帮助文件:") + " " + path.toStdString());
     return false;
   }
   const QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+  if (window && !(Query() ? Query()() : HtmlOpensInABrowser())) {
+    HelpViewer::Of(window)->ShowPage(url);
+    return true;
+  }
   const bool opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
-  if (!opened) ShowMessage(Tr("905", "无法打开帮助文件, 请用浏览器打开:") + " " + path.toStdString());
+  if (!opened)
+    ShowMessage(Tr("905", "无法打开帮助文件, 请用浏览器打开:") + " " + path.toStdString());
   return opened;
 }
 

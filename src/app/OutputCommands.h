@@ -65,9 +65,20 @@ QString HelpDirectory();
 void SetHelpDirectory(const QString& directory);
 // The Chinese manual, or the English one while a language filter is active.
 QString HelpManualPath();
-// "帮助" (F1): opens the manual in the desktop's browser; a missing manual or
-// a desktop that does not take it is reported. True when it was handed over.
-bool OpenHelpManual();
+// Whether the desktop opens HTML in a web browser (whatever else it hands the
+// manual to shows its source, or nothing).
+using BrowserQuery = std::function<bool()>;
+// Replaces the query (tests answer it themselves); an empty one restores the
+// desktop's: HtmlOpensInABrowser. Returns the previous query.
+BrowserQuery SetBrowserQuery(BrowserQuery query);
+// Asks xdg-mime for the handler of text/html and reads its desktop entry.
+bool HtmlOpensInABrowser();
+// A desktop entry of a web browser: category WebBrowser, or it takes http.
+bool DesktopEntryIsBrowser(const QString& path);
+// "帮助" (F1): opens the manual in the desktop's browser, or, without one, in
+// the program's own viewer window owned by `window`; a missing manual or a
+// desktop that does not take it is reported. True when it was shown.
+bool OpenHelpManual(QWidget* window = nullptr);
 
 // --- On-screen keyboard
 

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <utility>
 
 #include "app/DesktopHabits.h"
 #include "app/Glyphs.h"
@@ -31,11 +32,11 @@
 #include "files/ExperimentFile.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
+#include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
 #include "ui/FileCommands.h"
 #include "ui/TShowPropertiesFrm.h"
 #include "ui/WindowTranslator.h"
-
 
 TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
@@ -82,8 +83,9 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   new DesktopHabits(this);
   new SurfaceGestures(this);
 
-  InitWorkspace(options_.openFile);
+  // The language first: messages of the start-up open are in it.
   InstallLanguageMenu(this);
+  InitWorkspace(options_.openFile);
 }
 
 TLumidorNetworkFrm::~TLumidorNetworkFrm() = default;
@@ -105,8 +107,11 @@ void TLumidorNetworkFrm::InitWorkspace(const std::string& openFile) {
   doc.PushUndoSnapshot();
   doc.page->saved = 1;
   if (!openFile.empty() && QFileInfo(Q(openFile)).isFile()) {
-    // Keeps the path as the page's file name when the file is taken.
+    // Keeps the path as the page's file name when the file is taken. Its
+    // messages wait for the window: a box now would come before it.
+    HeldMessages held;
     OpenPageFile(openFile, doc);
+    startMessages_ = held.Take();
     InstallDefaultHandlers();
     SetRunning(doc.running);
   }
@@ -134,6 +139,7 @@ void TLumidorNetworkFrm::FormShow() {
   setWindowTitle(Q(Tr("29", "QorvanVeltrano Suite 光学 V5.0")));
   // From now on a language change translates the title by this id.
   SetTextKey(this, "Caption", "29");
+  for (const std::string& text : std::exchange(startMessages_, {})) ShowMessage(text);
 }
 
 void TLumidorNetworkFrm::closeEvent(QCloseEvent* event) {
@@ -440,7 +446,7 @@ void TLumidorNetworkFrm::StateMenuClick() {
   actions_["StateMenu"]->setChecked(!statusBar_->isHidden());
 }
 
-void TLumidorNetworkFrm::HelpClick() { OpenHelpManual(); }
+void TLumidorNetworkFrm::HelpClick() { OpenHelpManual(this); }
 
 void TLumidorNetworkFrm::N4Click() {
   TAboutBox about(this, false);

@@ -9,8 +9,10 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "scene/Document.h"
+#include "scene/HeldMessages.h"
 
 class QAction;
 class QButtonGroup;
@@ -172,6 +174,8 @@ class TLumidorNetworkFrm : public QMainWindow {
   bool BoardMouseMove(Qt::MouseButtons buttons, int x, int y);
   bool BoardMouseUp(Qt::MouseButton button);
   void ShowStatusPoint(int x, int y);
+  // Shows what the placing drag held back, now that its release is through.
+  void ReleaseDragMessages();
   void DrawRubberBand(int x1, int y1, int x2, int y2);
   void ShowToolUnitMenuAt(QPoint globalPos);
   void SetRunning(bool running);
@@ -189,6 +193,10 @@ class TLumidorNetworkFrm : public QMainWindow {
   IDrawingBoard* board_ = nullptr;
   Handlers handlers_ = Handlers::Default;
   bool shownOnce_ = false;
+  // Messages of a placing drag wait for its release (a modal box would take
+  // it); those of the start-up open wait until the window is on the screen.
+  std::unique_ptr<HeldMessages> dragMessages_;
+  std::vector<std::string> startMessages_;
 
   QFrame* panel3_ = nullptr;
   QButtonGroup* paletteGroup_ = nullptr;

@@ -80,6 +80,8 @@ void TLumidorNetworkFrm::DrawSelectToolMouseDown(Qt::MouseButton button, int x, 
   if (button == Qt::LeftButton) {
     document_->selection.clear();
     mouseDown = true;
+    // Kept from a press whose release never came, they wait for this one.
+    if (!dragMessages_) dragMessages_ = std::make_unique<HeldMessages>();
     if (document_->placement) document_->placement->BeginCreate(x, y);
   }
   downX = x;
@@ -110,6 +112,7 @@ void TLumidorNetworkFrm::DrawSelectToolMouseUp(Qt::MouseButton button, int x, in
       arrowBtn_->setChecked(true);
       RefreshView();
       UpdateEditButtons();
+      ReleaseDragMessages();
       return;
     }
     DrawObjectUnit* placed = doc.AppendObject(std::move(doc.placement));
@@ -121,6 +124,11 @@ void TLumidorNetworkFrm::DrawSelectToolMouseUp(Qt::MouseButton button, int x, in
   ArrowBtnClick();
   RefreshView();
   UpdateEditButtons();
+  if (button == Qt::LeftButton) ReleaseDragMessages();
+}
+
+void TLumidorNetworkFrm::ReleaseDragMessages() {
+  if (auto held = std::move(dragMessages_)) held->Release();
 }
 
 void TLumidorNetworkFrm::DefaultMouseDown(Qt::MouseButton button, int x, int y) {
@@ -195,4 +203,3 @@ void TLumidorNetworkFrm::SurfaceDoubleClick() {
 }
 
 void TLumidorNetworkFrm::ShowToolUnitMenuAt(QPoint globalPos) { toolUnitMenu_->popup(globalPos); }
-

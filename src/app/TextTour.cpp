@@ -1,5 +1,6 @@
 #include "app/TextTour.h"
 
+#include "app/HelpViewer.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
 #include "app/TForm43.h"
@@ -72,6 +73,7 @@ TextTourResult VisitEveryText(QSize surfaceSize) {
   TForm43 board(&w, w.Surface(), [] {});
   TAboutBox splash(&w, true), about(&w, false);
   TtlmStepDialog stepDialog(&w);
+  HelpViewer helpViewer(&w);
   TtlmSystem::Instance().ChangeLanguage();
   TCanvas* canvas = w.Surface()->Canvas();
   result.rows = ObjectRowClasses(canvas).size();

@@ -113,7 +113,16 @@ void FinishOpen(const std::string& path, Document& document, OpenResult& result)
 
 OpenResult OpenOlderFile(const std::string& path, Document& document, OpenResult result) {
   const ConversionResult conversion = ConvertOlderFile(DataDirectory(), path);
-  if (conversion == ConversionResult::LibraryMissing) Show(result, Tr("11", "系统文件被破坏"));
+  if (conversion == ConversionResult::LibraryMissing) {
+    // Nothing is damaged: the file is not ours, or needs a converter that
+    // this installation does not have.
+    Show(result, Tr("921",
+                    "此文件不是本版本的实验文件。较早版本的实验文件需要文件转换程序才能打开，"
+                    "但没有安装文件转换程序。"));
+    result.status = OpenStatus::Failed;
+    return result;
+  }
+  if (conversion == ConversionResult::LibraryDamaged) Show(result, Tr("11", "系统文件被破坏"));
   if (conversion != ConversionResult::Converted) {
     Show(result, Tr("14", "格式不对,不能打开."));
     result.status = OpenStatus::Failed;

@@ -30,9 +30,9 @@ ConversionResult ConvertOlderFile(const std::string& dataDirectory, const std::s
   // dlopen only looks in the search path for names without a slash.
   if (library.find('/') == std::string::npos) library = "./" + library;
   std::unique_ptr<void, LibraryCloser> handle(dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL));
-  if (!handle) return ConversionResult::Failed;
+  if (!handle) return ConversionResult::LibraryDamaged;
   auto convert = reinterpret_cast<ConvertFunction>(dlsym(handle.get(), kConverterExport));
-  if (!convert) return ConversionResult::Failed;
+  if (!convert) return ConversionResult::LibraryDamaged;
   bool ok = false;
   try {
     ok = convert(path.c_str()) != 0;

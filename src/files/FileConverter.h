@@ -6,8 +6,9 @@
 
 enum class ConversionResult {
   Converted,       // the file on disk now holds the converted layout
-  LibraryMissing,  // no converter in the data directory
-  Failed,          // the library could not be used or reported failure
+  LibraryMissing,  // no converter in the data directory: it is not installed
+  LibraryDamaged,  // a converter file is there but cannot be loaded or used
+  Failed,          // the converter reported failure or threw
 };
 
 // Loads the library from `dataDirectory`, calls the export once with `path`

@@ -25,10 +25,14 @@ bool TryStrToInt(const std::string& text, int& value) {
   for (; i < text.size(); ++i) {
     const char c = text[i];
     int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return false;
     v = v * base + digit;
     if (v > 0xFFFFFFFFLL) return false;
   }
@@ -72,6 +76,19 @@ std::string FloatToStr(double value) {
     exponent = std::string("E") + (exponent[1] == '-' ? "-" : "") + digits;
   }
   return mantissa + exponent;
+}
+
+std::string FloatToShortStr(float value) {
+  if (!std::isfinite(value)) return FloatToStr(value);
+  // Nine significant digits always give the float back.
+  for (int digits = 1; digits <= 9; ++digits) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*G", digits, double(value));
+    const double rounded = std::strtod(buffer, nullptr);
+    // Written in the plain form where FloatToStr uses it ("100", not "1E2").
+    if (static_cast<float>(rounded) == value) return FloatToStr(rounded);
+  }
+  return FloatToStr(value);
 }
 
 std::string IntToStr(long long value) { return std::to_string(value); }

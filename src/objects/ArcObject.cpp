@@ -19,7 +19,7 @@ bool ReadReal(const std::string& text, double& value) {
   return TryStrToFloat(text, value) && std::fabs(value) <= FLT_MAX;
 }
 
-std::string RealText(float value) { return LeftStr(FloatToStr(double(value)), 6); }
+std::string RealText(float value) { return LeftStr(FloatToShortStr(value), 6); }
 
 }  // namespace
 

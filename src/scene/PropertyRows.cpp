@@ -18,6 +18,7 @@ PropertyRow& PropertyRows::Add(PropertyRow row) {
 
 int PropertyRows::Show() const {
   IPropertySheet& sheet = *Settings().sheet;
+  if (beforeShow_) beforeShow_();
   if (!caption_.empty()) {
     sheet.ClearRows();
     sheet.SetCaption(caption_);
@@ -103,7 +104,7 @@ PropertyRow UserYRow(const std::string& key, float& y, const std::string& messag
 }
 
 PropertyRow FactorRow(float& factor) {
-  PropertyRow row{Tr("88", "折射率倍"), LeftStr(FloatToStr(factor), 6)};
+  PropertyRow row{Tr("88", "折射率倍"), LeftStr(FloatToShortStr(factor), 6)};
   row.message = Tr("90", "折射率倍,不是有用的数值型,请输入一个数值型");
   row.apply = [&factor](const std::string& text) {
     double value = 0;
@@ -121,7 +122,7 @@ PropertyRow IndexRow(float& index, const std::string& notANumber) {
 
 PropertyRow IndexRow(float& index, const std::string& notANumber, const std::string& belowOne,
                      bool shortText) {
-  const std::string shown = FloatToStr(double(index));
+  const std::string shown = FloatToShortStr(index);
   PropertyRow row{Tr("114", "折射率"), shortText ? LeftStr(shown, 6) : shown};
   row.apply = [&index, notANumber, belowOne](const std::string& text) {
     double value = 0;
@@ -140,6 +141,6 @@ PropertyRow IndexRow(float& index, const std::string& notANumber, const std::str
 }
 
 PropertyRow AngleRow(TPointF p1, TPointF p2) {
-  return {Tr("86", "角度"), LeftStr(FloatToStr(DirectionAngle(p1, p2)), 6), TEditStyle::Simple,
+  return {Tr("86", "角度"), LeftStr(FloatToShortStr(DirectionAngle(p1, p2)), 6), TEditStyle::Simple,
           true};
 }

@@ -44,6 +44,9 @@ class PropertyRows {
   void ApplyOrder(std::vector<int> order) { order_ = std::move(order); }
   // Runs after the rows are read, whatever they held.
   void Finally(std::function<void()> step) { finally_ = std::move(step); }
+  // Runs when the sheet is shown, before it is filled: what the sheet's own
+  // dialogs start from. Applying builds the rows again and must not redo it.
+  void BeforeShow(std::function<void()> step) { beforeShow_ = std::move(step); }
   // Runs after the rows when every one was usable; its result is the
   // sheet's (it shows its own message when it refuses).
   void OnSuccess(std::function<bool()> step) { onSuccess_ = std::move(step); }
@@ -62,6 +65,7 @@ class PropertyRows {
   std::vector<PropertyRow> rows_;
   std::vector<int> order_;
   std::function<void()> finally_;
+  std::function<void()> beforeShow_;
   std::function<bool()> onSuccess_;
 };
 

@@ -11,17 +11,19 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QStyledItemDelegate>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
-#include "ui/QtText.h"
 #include "i18n/Convert.h"
 #include "scene/DrawObjectUnit.h"
 #include "scene/ProcessSettings.h"
+#include "ui/QtText.h"
 #include "ui/TStringEditFrm.h"
 #include "ui/WindowTranslator.h"
 
@@ -34,7 +36,8 @@ constexpr int kSwatchWidth = 16;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonBar = 41;
-
+constexpr int kDesignWidth = 298;
+constexpr int kDesignHeight = 261;
 
 bool ColourOfText(const QString& text, QColor& colour) {
   int value = 0;
@@ -71,6 +74,27 @@ class SwatchWidget : public QWidget {
   const QLineEdit* source_;
 };
 
+// A click into a value whose editor is open but not being typed in (the top
+// row's, opened with the sheet) selects the whole value, as opening an editor
+// with a click does, so that typing replaces it in every row.
+class SelectOnFirstClick : public QObject {
+ public:
+  explicit SelectOnFirstClick(QLineEdit* edit) : QObject(edit), edit_(edit) {
+    edit->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::MouseButtonPress || edit_->hasFocus()) return false;
+    edit_->setFocus(Qt::MouseFocusReason);
+    edit_->selectAll();
+    return true;
+  }
+
+ private:
+  QLineEdit* edit_;
+};
+
 // A value editor with the ellipsis button at its right.
 class EllipsisEditor : public QWidget {
  public:
@@ -81,6 +105,7 @@ class EllipsisEditor : public QWidget {
     edit = new QLineEdit(this);
     edit->setReadOnly(readOnly);
     edit->setFrame(false);
+    new SelectOnFirstClick(edit);
     if (colourRow) {
       swatch = new SwatchWidget(this, edit);
       layout->addWidget(swatch);
@@ -179,6 +204,7 @@ class ValueDelegate : public QStyledItemDelegate {
       case TEditStyle::PickList: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(!readOnly);
+        if (combo->lineEdit()) new SelectOnFirstClick(combo->lineEdit());
         for (const auto& item : sheet_->PickListAt(row)) combo->addItem(Q(item));
         QObject::connect(combo, &QComboBox::currentTextChanged, combo,
                          [self, combo] { emit self->commitData(combo); });
@@ -208,6 +234,7 @@ class ValueDelegate : public QStyledItemDelegate {
     if (readOnly) return nullptr;
     auto* edit = new QLineEdit(parent);
     edit->setFrame(false);
+    new SelectOnFirstClick(edit);
     QObject::connect(edit, &QLineEdit::textEdited, edit,
                      [self, edit] { emit self->commitData(edit); });
     return edit;
@@ -305,7 +332,7 @@ TShowPropertiesFrm::TShowPropertiesFrm(QWidget* parent) : QDialog(parent) {
   FontDialog->setObjectName("FontDialog");
   OpenDialog->setObjectName("OpenDialog");
 
-  resize(298, 261);
+  resize(kDesignWidth, kDesignHeight);
   AttachTranslator(this, tlmController_);
 }
 
@@ -403,7 +430,10 @@ void TShowPropertiesFrm::FormShow() {
     widest = std::max(widest, metrics.horizontalAdvance(Q(KeyAt(row))));
   keyColumnWidth_ = std::max(100, widest + 10);
   ShowProperTiesList->setColumnWidth(0, keyColumnWidth_);
-  resize(std::max(220, keyColumnWidth_ + 120), height());
+  // Every showing starts from the rows, never from the size a user gave the
+  // sheet of another object (maximised, or stretched).
+  setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+  resize(std::max(220, keyColumnWidth_ + 120), FittingHeight());
   LayOut();
   BitBtn1->setFocus();
   if (Settings().softKeyboard) BringUpOnScreenKeyboard();
@@ -427,8 +457,13 @@ void TShowPropertiesFrm::CancelBtnClick() { reject(); }
 void TShowPropertiesFrm::EditButtonClick(int row) {
   if (row < 0 || row >= RowCount()) return;
   RunRowEditor(row);
+  if (!isVisible()) return;
+  // The dialog leaves no window active, and where the desktop would make the
+  // sheet active only with the next click, "确定" would lose that click.
+  activateWindow();
+  raise();
   // The dialog's focus change closed the cell's editor; show it again.
-  if (isVisible() && ShowProperTiesList->currentRow() == row) {
+  if (ShowProperTiesList->currentRow() == row) {
     ShowProperTiesList->setCurrentItem(nullptr);
     ShowProperTiesList->setCurrentCell(row, 1);
   }
@@ -498,6 +533,16 @@ void TShowPropertiesFrm::showEvent(QShowEvent* event) {
   ShowProperTiesList->setCurrentItem(nullptr);
   if (RowCount() > 0) ShowProperTiesList->setCurrentCell(0, 1);
   BitBtn1->setFocus();
+}
+
+int TShowPropertiesFrm::FittingHeight() const {
+  const int rows = ShowProperTiesList->verticalHeader()->length();
+  const int grid = rows + 2 * ShowProperTiesList->frameWidth();
+  const int tabs = PageControl1->tabBar()->sizeHint().height() + 4;  // and the page's frame
+  int limit = kDesignHeight;
+  if (const QScreen* at = screen())
+    limit = std::max(limit, at->availableGeometry().height() * 9 / 10);
+  return std::clamp(tabs + grid + kButtonBar, kDesignHeight, limit);
 }
 
 void TShowPropertiesFrm::resizeEvent(QResizeEvent* event) {

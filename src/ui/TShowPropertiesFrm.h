@@ -89,6 +89,9 @@ class TShowPropertiesFrm : public QDialog, public IPropertySheet {
   int RowOfKey(const std::string& key) const;
   void RunRowEditor(int row);
   void LayOut();
+  // Tall enough for every row (at least the designed height, at most most of
+  // the screen).
+  int FittingHeight() const;
 
   TtlmController tlmController_{"TShowPropertiesFrm"};
   std::function<bool()> applyHandler_;

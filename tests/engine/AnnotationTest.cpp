@@ -86,6 +86,18 @@ TEST_F(AnnotationTest, TextAndFontSurviveTheRecord) {
   EXPECT_EQ(RecordBytes(loaded), RecordBytes(text));
 }
 
+TEST_F(AnnotationTest, FontChosenInTheSheetIsApplied) {
+  FakeUi ui;
+  DrawString text(&canvas);
+  text.font.size = 14;
+  TSheetFont chosen{"Serif", 28, 0x0000FF, true, true, false, false};
+  ui.sheet.chosenFont = chosen;
+  ASSERT_EQ(text.ShowProperties(), 1);
+  EXPECT_EQ(ui.sheet.shownFont, text.font);  // the dialog starts from the annotation's font
+  ASSERT_TRUE(text.ApplyProperties());
+  EXPECT_EQ(text.font, chosen);
+}
+
 TEST_F(AnnotationTest, PictureBytesAreKeptAndADamagedPictureIsRefused) {
   DrawImage picture(&canvas);
   Place(picture);

@@ -237,7 +237,7 @@ TEST_F(PointSourceTest, RowsInDisplayOrderWithStyles) {
   EXPECT_EQ(fake->sheet.rows[0].value, "255");
   EXPECT_EQ(fake->sheet.rows[1].key, "发光颜色");
   EXPECT_EQ(fake->sheet.rows[2].key, "折射率倍");
-  EXPECT_EQ(fake->sheet.rows[2].value, "1.0099");  // first six characters
+  EXPECT_EQ(fake->sheet.rows[2].value, "1.01");  // the float as typed, not "1.0099"
   EXPECT_EQ(fake->sheet.rows[3].key, "物体名称");
   EXPECT_EQ(fake->sheet.rows[3].value, "S");
   for (int r : {0, 1}) {

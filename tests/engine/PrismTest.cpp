@@ -329,7 +329,7 @@ TEST_F(PrismTest, TriangleRows) {
                         {"是否填充", "是"},
                         {"填充颜色", "16767684"},
                         {"颜色", "16777088"},
-                        {"折射率", "1.2999"}});
+                        {"折射率", "1.3"}});
   EXPECT_EQ(ui.sheet.rows[6].style, TEditStyle::PickList);
   EXPECT_EQ(ui.sheet.rows[6].pickList, (std::vector<std::string>{"是", "否"}));
   EXPECT_TRUE(ui.sheet.rows[6].readOnly);
@@ -355,7 +355,7 @@ TEST_F(PrismTest, RectangleRowsShowTheNormalisedSizeAndRebuildRightAndDown) {
                         {"是否填充", "是"},
                         {"填充颜色", "16767684"},
                         {"颜色", "16777088"},
-                        {"折射率", "1.2999"}});
+                        {"折射率", "1.3"}});
   EXPECT_EQ(ui.sheet.rows[4].style, TEditStyle::PickList);
   EXPECT_EQ(ui.sheet.rows[6].style, TEditStyle::Ellipsis);
   EXPECT_TRUE(f.ApplyProperties());
@@ -374,8 +374,8 @@ TEST_F(PrismTest, IndexRowKeepsTheShownDigitsAcceptsOneRefusesLess) {
   FakeUi ui;
   RecordingCanvas canvas;
   ThreePrism t = MakeTriangle(canvas);
-  EXPECT_TRUE(Apply(ui, t, {}));  // applied unchanged: the six shown characters
-  EXPECT_EQ(t.refractiveIndex, 1.2999f);
+  EXPECT_TRUE(Apply(ui, t, {}));  // applied unchanged: the shown text is the same float
+  EXPECT_EQ(t.refractiveIndex, 1.3f);
   EXPECT_TRUE(Apply(ui, t, {{"折射率", "1"}}));
   EXPECT_EQ(t.refractiveIndex, 1.0f);
   for (const char* bad : {"0.99", "0.99999999999", "-2"}) {

@@ -17,7 +17,7 @@ DAMAGED = "文件格已经损,不能打开."
 DAMAGED_RECORD = "文件已经损坏"
 TOO_NEW = "不能打开此版本，应在一个高版本中打开"
 UNKNOWN = "不能生成未知控件:"
-NO_CONVERTER = "系统文件被破坏"
+NO_CONVERTER = "此文件不是本版本的实验文件"
 
 def patch_int(data, offset, value):
     return data[:offset] + struct.pack("<i", value) + data[offset + 4:]

@@ -76,6 +76,24 @@ TEST_F(EditingTest, HiddenCoordinateSystemIsNeitherHitNorCaught) {
   EXPECT_FALSE(Doc().SelectInRect(0, 0, 400, 300));
 }
 
+TEST_F(EditingTest, AFreehandObjectAtItsLimitIsPlacedWholeAndToldAfterTheRelease) {
+  for (const char* tool : {"SpeedButton11", "SpeedButton29"}) {  // irregular object, fibre
+    WatchingMessageSink sink;
+    std::vector<bool> pressed;  // whether the drag was still on at each message
+    sink.onMessage = [&] { pressed.push_back(w->mouseDown); };
+    Settings().messages = &sink;
+    const std::size_t before = Placed();
+    w->Button(tool)->click();
+    Down(20, 20);
+    for (int i = 1; i <= 510; ++i) MoveTo(20 + i % 300, 20 + i / 2);
+    Up(50, 280);
+    ASSERT_EQ(Placed(), before + 1) << tool;
+    EXPECT_EQ(Doc().scene.back()->pointCount, 500) << tool;
+    EXPECT_EQ(pressed, std::vector<bool>{false}) << tool;  // once, after the release
+    Settings().messages = &ui->messages;
+  }
+}
+
 TEST_F(EditingTest, OriginFollowsTheAxesAfterUndoRedoAndNew) {
   ShowAxes();
   PlaceMirror(50, 60, 150, 60);

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <map>
+#include <set>
 
 #include "UiTest.h"
 #include "app/TextTour.h"
@@ -56,8 +58,38 @@ TEST_F(LanguageCoverageTest, EnglishRowKeysKeepTheirEditors) {
     if (!ascii) {
       EXPECT_NE(english[i].first, chinese[i].first);
     }
-    EXPECT_EQ(english[i].second, chinese[i].second) << english[i].first << " / " << chinese[i].first;
+    EXPECT_EQ(english[i].second, chinese[i].second)
+        << english[i].first << " / " << chinese[i].first;
   }
+}
+
+// Every text id of a window stands for one text: a language file gives one
+// text per id. Records the default each lookup comes with and answers none.
+class DefaultTexts : public ILanguageFilter {
+ public:
+  std::map<std::pair<std::string, std::string>, std::set<std::string>> seen;
+  std::optional<std::string> Translate(const std::string&, const std::string&) const override {
+    return std::nullopt;
+  }
+  std::optional<std::string> Lookup(const std::string& section, const std::string& key,
+                                    const std::string& defaultText) override {
+    seen[{section, key}].insert(defaultText);
+    return std::nullopt;
+  }
+  int ActiveLanguage() const override { return 0; }
+};
+
+TEST_F(UiTest, NoTextIdStandsForTwoTexts) {
+  auto texts = std::make_shared<DefaultTexts>();
+  TtlmSystem::Instance().ActivateFilter(texts);
+  VisitEveryText();
+  TtlmSystem::Instance().DeactivateFilter();
+  std::string shared;
+  for (const auto& [id, defaults] : texts->seen)
+    if (defaults.size() > 1)
+      for (const std::string& text : defaults)
+        shared += id.first + " " + id.second + ": " + text + "\n";
+  EXPECT_TRUE(shared.empty()) << shared;
 }
 
 }  // namespace

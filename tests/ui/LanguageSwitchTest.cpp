@@ -91,6 +91,8 @@ TEST_F(LanguageSwitchTest, EveryOpenWindowSwitchesAtOnceAndComesBackExactly) {
   EXPECT_EQ(menu->LanguageAction(0)->text(), "English");
   menu->LanguageAction(0)->trigger();
   const auto english = Texts();
+  // No display name for the window system to append to every title.
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
   for (const auto& [what, text] : chinese) EXPECT_NE(english.at(what), text) << what;
   EXPECT_EQ(english.at("title"), "QorvanVeltrano Suite Optics V5.0");
   EXPECT_EQ(english.at("item") + english.at("cancel"), "Thick 3Cancel");
@@ -111,11 +113,12 @@ TEST_F(LanguageSwitchTest, EveryOpenWindowSwitchesAtOnceAndComesBackExactly) {
 
   menu->ChineseAction()->trigger();
   EXPECT_EQ(Texts(), chinese);
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
   EXPECT_EQ(properties->width(), 38);
   EXPECT_FALSE(EnglishEdition());
   EXPECT_EQ(TtlmIniFilter::RememberedExtension(), LanguageMenu::kChineseExt);
-  const bool qtChinese = QFile::exists(
-      QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm");
+  const bool qtChinese =
+      QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm");
   EXPECT_EQ(menu->QtChineseLoaded(), qtChinese);
 
   TtlmIniFilter::RememberExtension(".trk");  // the next start comes back in English

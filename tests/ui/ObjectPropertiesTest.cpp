@@ -3,7 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 #include "TestEnvironment.h"
@@ -89,4 +97,93 @@ TEST_F(ObjectPropertiesTest, ColourRowOfTheMirrorHasTheColourEditor) {
   });
   EXPECT_EQ(ShowObjectProperties(*mirror), 1);
   EXPECT_EQ(mirror->color, 0xFF0000u);
+}
+
+namespace {
+// The open value editor in `row` of the sheet, if any.
+QLineEdit* EditorIn(TShowPropertiesFrm& sheet, int row) {
+  QTableWidget* grid = sheet.ShowProperTiesList;
+  const QRect cell = grid->visualRect(grid->model()->index(row, 1));
+  for (QLineEdit* edit : grid->viewport()->findChildren<QLineEdit*>())
+    if (edit->isVisibleTo(grid->viewport()) && cell.contains(edit->geometry().center()))
+      return edit;
+  return nullptr;
+}
+}  // namespace
+
+TEST_F(ObjectPropertiesTest, TypingIntoAnyRowReplacesItsValue) {
+  std::string x1, y1;
+  WhenModal([&] {
+    QTableWidget* grid = sheet->ShowProperTiesList;
+    QLineEdit* top = EditorIn(*sheet, 0);  // opened with the sheet
+    ASSERT_NE(top, nullptr);
+    QTest::mouseClick(top, Qt::LeftButton, {}, QPoint(top->width() - 2, top->height() / 2));
+    QTest::keyClicks(top, "216");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(1, 1)).center());
+    QLineEdit* next = EditorIn(*sheet, 1);
+    ASSERT_NE(next, nullptr);
+    QTest::keyClicks(next, "7");
+    x1 = sheet->Value("X1");
+    y1 = sheet->Value("Y1");
+    sheet->CancelBtn->click();
+  });
+  ShowObjectProperties(*mirror);
+  EXPECT_EQ(x1, "216");
+  EXPECT_EQ(y1, "7");
+}
+
+TEST_F(ObjectPropertiesTest, EveryShowingSizesItselfToItsRows) {
+  WhenModal([&] {
+    sheet->showMaximized();
+    sheet->CancelBtn->click();
+  });
+  ShowObjectProperties(*mirror);
+  bool maximised = true;
+  int height = 0;
+  WhenModal([&] {
+    maximised = sheet->isMaximized();
+    height = sheet->height();
+    sheet->CancelBtn->click();
+  });
+  ShowObjectProperties(*mirror);
+  EXPECT_FALSE(maximised);
+  EXPECT_EQ(height, 261);
+  // Rows beyond the designed height make the sheet taller, every one shown.
+  sheet->ClearRows();
+  for (int i = 0; i < 20; ++i) sheet->InsertRow("K" + std::to_string(i), "1");
+  sheet->FormShow();
+  sheet->show();
+  QApplication::processEvents();
+  EXPECT_GE(sheet->ShowProperTiesList->viewport()->height(),
+            sheet->ShowProperTiesList->verticalHeader()->length());
+  sheet->hide();
+}
+
+TEST_F(ObjectPropertiesTest, AfterARowsFileDialogTheSheetTakesTheNextClick) {
+  QTemporaryDir dir;
+  const QString file = QDir(dir.path()).filePath("a.bmp");
+  ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(file, "BMP"));
+  sheet->ClearRows();
+  sheet->InsertRow("图片路径", "无图片");
+  sheet->SetEditStyle(0, TEditStyle::Ellipsis);
+  sheet->SetReadOnly(0, true);
+  int applied = 0;
+  sheet->SetApplyHandler([&] { return ++applied > 0; });
+  bool active = false;
+  WhenModal([&] {
+    WhenModal([&] {
+      sheet->OpenDialog->selectFile(file);
+      static_cast<QDialog*>(sheet->OpenDialog)->accept();
+    });
+    sheet->EditButtonClick(0);
+    QApplication::processEvents();
+    // Not left for the window system to pick: its first click would only
+    // bring the sheet back.
+    active = QApplication::activeWindow() == sheet.get();
+    QTest::mouseClick(sheet->BitBtn1, Qt::LeftButton);
+  });
+  EXPECT_EQ(sheet->ShowModal(), 1);
+  EXPECT_TRUE(active);
+  EXPECT_EQ(applied, 1);
 }

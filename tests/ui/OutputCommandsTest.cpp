@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -10,11 +11,14 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QThread>
 #include <QToolButton>
 #include <QUrl>
 
 #include "MainWindowFixture.h"
+#include "app/HelpViewer.h"
 #include "app/OutputCommands.h"
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmSystem.h"
@@ -30,11 +34,13 @@ class OutputTest : public MainWindowTest {
     // A known picture: dark ground, a red block in the top left quarter.
     picture = QImage(400, 200, QImage::Format_RGB32);
     picture.fill(QColor(0, 0, 40));
+    SetBrowserQuery([] { return true; });  // as on a desktop with a browser
     for (int y = 0; y < 100; ++y)
       for (int x = 0; x < 200; ++x) picture.setPixel(x, y, qRgb(255, 0, 0));
   }
   void TearDown() override {
     SetUrlOpener({});
+    SetBrowserQuery({});
     SetHelpDirectory({});
     TtlmSystem::Instance().DeactivateFilter();
     MainWindowTest::TearDown();
@@ -58,7 +64,8 @@ TEST_F(OutputTest, PrintTargetKeepsThePicturesAspectInsideTheMargins) {
   // A wide picture on a portrait page: full width, height by its own aspect.
   EXPECT_EQ(PrintTargetRect({2000, 3000}, {400, 200}), QRect(100, 100, 1800, 900));
   // A tall picture: full height, centred across.
-  EXPECT_EQ(PrintTargetRect({2000, 1200}, {200, 400}), QRect(100 + (1800 - 500) / 2, 100, 500, 1000));
+  EXPECT_EQ(PrintTargetRect({2000, 1200}, {200, 400}),
+            QRect(100 + (1800 - 500) / 2, 100, 500, 1000));
   EXPECT_TRUE(PrintTargetRect({150, 3000}, {400, 200}).isEmpty());
   EXPECT_TRUE(PrintTargetRect({2000, 3000}, {0, 0}).isEmpty());
 }
@@ -148,7 +155,8 @@ TEST_P(PictureSaveTest, WritesTheWholeSurfaceInTheFormatOfTheExtension) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, PictureSaveTest,
-                         ::testing::Values(PictureCase{"a.bmp", "bmp"}, PictureCase{"b.JPG", "jpeg"},
+                         ::testing::Values(PictureCase{"a.bmp", "bmp"},
+                                           PictureCase{"b.JPG", "jpeg"},
                                            PictureCase{"c.jpeg", "jpeg"},
                                            PictureCase{"d.png", "png"}),
                          [](const auto& info) { return std::string(info.param.name).substr(2); });
@@ -215,6 +223,58 @@ TEST_F(OutputTest, AMissingManualOrARefusingDesktopIsReported) {
   EXPECT_NE(Messages()[0].find(dir.path().toStdString()), std::string::npos);
 }
 
+TEST_F(OutputTest, WithoutABrowserForHtmlTheManualOpensInItsOwnViewer) {
+  int handed = 0;
+  SetUrlOpener([&](const QUrl&) { return ++handed, true; });
+  SetBrowserQuery([] { return false; });
+  SetHelpDirectory(EXO_HELP_DIR);
+  w->HelpClick();
+  w->HelpClick();  // the same window again
+  EXPECT_EQ(handed, 0);
+  const auto viewers = w->findChildren<HelpViewer*>();
+  ASSERT_EQ(viewers.size(), 1);
+  QTextBrowser* page = viewers.front()->Browser();
+  EXPECT_TRUE(viewers.front()->isVisible());
+  EXPECT_EQ(page->source(), QUrl::fromLocalFile(QDir(EXO_HELP_DIR).absoluteFilePath("index.html")));
+  EXPECT_EQ(viewers.front()->windowTitle(), page->documentTitle());
+  // Its pictures load, and every link leads to a page of the manual or the web.
+  int pictures = 0, links = 0;
+  for (QTextBlock b = page->document()->begin(); b.isValid(); b = b.next())
+    for (auto f = b.begin(); !f.atEnd(); ++f) {
+      const QTextCharFormat format = f.fragment().charFormat();
+      if (format.isImageFormat()) {
+        const QUrl image(format.toImageFormat().name());
+        EXPECT_FALSE(page->loadResource(QTextDocument::ImageResource, image).isNull())
+            << image.toString().toStdString();
+        ++pictures;
+      }
+      if (!format.isAnchor()) continue;
+      const QUrl link = page->source().resolved(QUrl(format.anchorHref()));
+      ++links;
+      if (link.isLocalFile()) {
+        EXPECT_TRUE(QFileInfo(link.toLocalFile()).isFile()) << link.toString().toStdString();
+      }
+    }
+  EXPECT_GT(pictures, 0);
+  EXPECT_GT(links, 0);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(OutputTest, ADesktopEntryIsABrowserByItsCategoryOrItsWebAddresses) {
+  auto entry = [&](const char* name, const QByteArray& lines) {
+    QFile file(Path(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Desktop Entry]\nType=Application\n" + lines);
+    return Path(name);
+  };
+  EXPECT_TRUE(DesktopEntryIsBrowser(entry("a.desktop", "Categories=Network;WebBrowser;\n")));
+  EXPECT_TRUE(
+      DesktopEntryIsBrowser(entry("b.desktop", "MimeType=text/html;x-scheme-handler/http;\n")));
+  EXPECT_FALSE(DesktopEntryIsBrowser(
+      entry("c.desktop", "Categories=Utility;TextEditor;\nMimeType=text/html;\n")));
+  EXPECT_FALSE(DesktopEntryIsBrowser(Path("none.desktop")));
+}
+
 class KeyboardTest : public OutputTest {
  protected:
   void SetUp() override {
@@ -257,7 +317,8 @@ TEST_F(KeyboardTest, TheSheetStartsTheFirstKeyboardFoundWhileTheFlagIsSet) {
 }
 
 TEST_F(KeyboardTest, NoKeyboardInstalledIsToldOnceInTheStatusBar) {
-  const QString note = QString::fromStdString(Tr("902", "没有找到屏幕键盘程序, 请安装 onboard 等屏幕键盘."));
+  const QString note =
+      QString::fromStdString(Tr("902", "没有找到屏幕键盘程序, 请安装 onboard 等屏幕键盘."));
   w->N24Click();
   sheet->FormShow();
   EXPECT_EQ(w->statusBar()->currentMessage(), note);

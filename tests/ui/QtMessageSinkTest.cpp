@@ -15,6 +15,7 @@ struct BoxDriver {
   QString title, text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+  int width = 0, titleWidth = 0;
   void Press(QMessageBox::StandardButton button) {
     WhenModal([this, button] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -22,6 +23,8 @@ struct BoxDriver {
       title = box->windowTitle();
       text = box->text();
       icon = box->icon();
+      width = box->width();
+      titleWidth = box->fontMetrics().horizontalAdvance(title);
       if (box->defaultButton()) defaultButton = box->standardButton(box->defaultButton());
       box->button(button)->click();
     });
@@ -56,4 +59,11 @@ TEST_F(QtMessageSinkTest, YesAnswersTrue) {
 TEST_F(QtMessageSinkTest, NoAnswersFalse) {
   driver.Press(QMessageBox::No);
   EXPECT_FALSE(sink.AskYesNo("提示", "?"));
+}
+
+TEST_F(QtMessageSinkTest, AShortMessageLeavesRoomForItsWholeTitle) {
+  driver.Press(QMessageBox::Ok);
+  sink.ShowMessage("x");
+  // The title bar's icon and buttons take about a hundred pixels besides the title.
+  EXPECT_GE(driver.width, driver.titleWidth + 100);
 }

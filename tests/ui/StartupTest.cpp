@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -101,6 +102,35 @@ TEST_F(StartupTest, DamagedFileLeavesTheFreshPage) {
   EXPECT_NE(w->Doc().page->fileName, path);
   ASSERT_NE(FindByClass(w->Doc().scene, "ReferenceFrame"), nullptr);
   EXPECT_EQ(FindByClass(w->Doc().scene, "FlatMirror"), nullptr);
+}
+
+TEST_F(StartupTest, ADamagedFilesMessageComesOverTheShownWindowInItsLanguage) {
+  const std::string path = dir.filePath("kaputt.exo").toStdString();
+  {
+    QFile f(QString::fromStdString(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not an experiment at all");
+  }
+  WatchingMessageSink sink;
+  TLumidorNetworkFrm* window = nullptr;
+  bool visible = false;
+  QString ok;
+  sink.onMessage = [&] {
+    visible = window && window->isVisible();
+    ok = QCoreApplication::translate("QPlatformTheme", "OK");  // the box's button
+  };
+  Settings().messages = &sink;
+  auto w = Start(path);
+  window = w.get();
+  EXPECT_TRUE(sink.messages.empty());
+  w->show();
+  for (int i = 0; i < 100 && sink.messages.empty(); ++i) QApplication::processEvents();
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_TRUE(visible);
+  if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm")) {
+    EXPECT_EQ(ok, "确定");
+  }
+  Settings().messages = &ui->messages;
 }
 
 TEST_F(StartupTest, OpenReplacesTheExperimentAndStopsTheRun) {

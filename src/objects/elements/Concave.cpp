@@ -23,8 +23,7 @@ double Concave::AxisAngle() const {
 
 void Concave::ArcChanged() {
   const double a = AxisAngle();
-  const double d =
-      double(radius) + thickness - Distance(centre, Midpoint(corners[0], corners[3]));
+  const double d = double(radius) + thickness - Distance(centre, Midpoint(corners[0], corners[3]));
   corners[1] = PointAt(corners[0], a, d);
   corners[2] = PointAt(corners[3], a, d);
 }
@@ -71,7 +70,7 @@ std::vector<DrawObjectLineDataStruct> Concave::GetSurfaces() {
 }
 
 PropertyRows Concave::Rows() {
-  PropertyRow t{Tr("146", "厚度"), FloatToStr(double(thickness))};
+  PropertyRow t{Tr("146", "厚度"), FloatToShortStr(thickness)};
   t.message = Tr("147", "厚度,不是有用的数值型,请输入一个数值.");
   t.apply = [this](const std::string& text) {
     double v = 0;

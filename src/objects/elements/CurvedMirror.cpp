@@ -75,7 +75,7 @@ PropertyRows CurvedMirror::Rows() {
   const int first = AddArcRows(rows, 1, angle1NotANumber_, angle2NotANumber_);
   const int colour = static_cast<int>(rows.RowList().size());
   rows.Add(ColourRow(Tr("58", "颜色"), color));
-  rows.Add(PropertyRow{Tr("139", "焦距"), LeftStr(FloatToStr(double(radius) / 2), 6),
+  rows.Add(PropertyRow{Tr("139", "焦距"), LeftStr(FloatToShortStr(radius / 2), 6),
                        TEditStyle::Simple, true});
   std::vector<int> order{colour};
   for (int i : ArcApplyOrder(first)) order.push_back(i);

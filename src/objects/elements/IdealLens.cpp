@@ -89,7 +89,7 @@ PropertyRows IdealLens::Rows() {
   PropertyRows rows(Tr(kind_->captionId, kind_->caption));
   AddEndRows(rows, 1);
   rows.Add(ColourRow(Tr("58", "颜色"), color));
-  PropertyRow& focal = rows.Add(Tr("139", "焦距"), LeftStr(FloatToStr(focalLength), 6));
+  PropertyRow& focal = rows.Add(Tr("139", "焦距"), LeftStr(FloatToShortStr(focalLength), 6));
   focal.apply = [this](const std::string& text) {
     double value = 0;
     if (!TryStrToFloat(text, value)) {

@@ -509,7 +509,7 @@ void ImagingSystem::Move(int mode, int x, int y) {
 PropertyRows ImagingSystem::Rows() {
   PropertyRows rows(Tr("160", "成像系统属性"));
   rows.Add(YesNoRow(Tr("157", "是否关联物体"), showPictures));
-  PropertyRow& focal = rows.Add(Tr("159", "凸透镜焦距"), FloatToStr(focalLength));
+  PropertyRow& focal = rows.Add(Tr("159", "凸透镜焦距"), FloatToShortStr(focalLength));
   focal.apply = [this](const std::string& text) {
     double value = 0;
     // The focal marks step by f across the frame: f must stay positive.

@@ -72,16 +72,18 @@ PropertyRows RealLens::LensRows(const std::string& caption, bool colourTyped,
                                 const std::vector<PropertyRow>& between,
                                 std::function<bool()> finish) {
   PropertyRows rows(caption);
+  // Angle 2's message has an id of its own: 142 is the convex mirror's
+  // caption, and a language file gives one text per id.
   const int first = AddArcRows(rows, 1, Tr("140", "角度1,不是有用的数值型,请输入一个数值."),
-                               Tr("142", "角度2错误,不是有用的数值型,请输入一个数值."));
+                               Tr("920", "角度2错误,不是有用的数值型,请输入一个数值."));
   std::vector<int> extra;
   for (const PropertyRow& row : between) {
     extra.push_back(static_cast<int>(rows.RowList().size()));
     rows.Add(row).group = 1;
   }
   const int index = static_cast<int>(rows.RowList().size());
-  rows.Add(IndexRow(refractiveIndex, Tr("144", "折射率,不是有用的数值型,请输入一个数值.")))
-      .group = 1;
+  rows.Add(IndexRow(refractiveIndex, Tr("144", "折射率,不是有用的数值型,请输入一个数值."))).group =
+      1;
   PropertyRow& colour = rows.Add(ColourRow(Tr("58", "颜色"), color));
   colour.readOnly = !colourTyped;
   rows.Add(YesNoRow(Tr("113", "是否填充"), fillFlag));

@@ -105,7 +105,7 @@ void LampHouse::AddBundleRows(PropertyRows& rows) {
     return true;
   };
 
-  PropertyRow& spacing = rows.Add(Tr("83", "光线间距"), FloatToStr(raySpacing));
+  PropertyRow& spacing = rows.Add(Tr("83", "光线间距"), FloatToShortStr(raySpacing));
   spacing.group = 1;
   spacing.message = Tr("84", "光线间距,不是有用的整数,请输入一个整数");
   spacing.apply = [this](const std::string& text) {

@@ -15,8 +15,8 @@ int SegmentTool::AddToolRows(PropertyRows& rows) {
 }
 
 void SegmentTool::AddLengthRow(PropertyRows& rows) {
-  rows.Add(PropertyRow{Tr("78", "长度"), LeftStr(FloatToStr(double(Length())), 6),
-                       TEditStyle::Simple, true});
+  rows.Add(PropertyRow{Tr("78", "长度"), LeftStr(FloatToShortStr(Length()), 6), TEditStyle::Simple,
+                       true});
 }
 
 void SegmentTool::PaintText(TPointF at, const std::string& text, TColor colour, int size) {
