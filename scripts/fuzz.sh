@@ -6,7 +6,9 @@
 # fuzz/corpus/TARGET/ is read, never written: new inputs go to
 # build-fuzz/corpus/TARGET/, crashes and slow inputs to
 # build-fuzz/artifacts/TARGET/ (copy one to fuzz/corpus/TARGET/regress-NAME
-# once the fault is mended, so that every test run replays it).
+# once the fault is mended, so that every test run replays it). libFuzzer
+# stops at the first fault; to go on past known ones, add
+#   -fork=1 -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1
 set -euo pipefail
 cd "$(dirname "$0")/.."
 targets="experiment converted picture language"
