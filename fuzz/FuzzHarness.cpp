@@ -95,9 +95,9 @@ Opened OpenTraceRenderSave(const std::string& path, const std::string& savePath)
 }  // namespace
 
 void LowerWorkBounds(Document& document) {
-  document.paintBudget = 20'000;
-  document.maxFaceTests = 400'000;
-  document.maxDrawnItems = 10'000;
+  document.paintBudget = 4'000;
+  document.maxFaceTests = 200'000;
+  document.maxDrawnItems = 4'000;
 }
 
 void FuzzSetUp() {
