@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the program need.
+#   scripts/setup.sh          what building and testing need
+#   scripts/setup.sh --fuzz   and clang with libFuzzer, for scripts/fuzz.sh
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev poppler-utils
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth python3
   dpkg-dev desktop-file-utils shared-mime-info xdg-utils)
+if [ "${1:-}" = "--fuzz" ]; then
+  # clang 14 and its runtime with libFuzzer; llvm for readable sanitizer stacks.
+  packages+=(clang libclang-rt-14-dev llvm)
+elif [ $# -gt 0 ]; then
+  echo "usage: $0 [--fuzz]" >&2
+  exit 2
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
+constexpr qint64 kReadPiece = 64 * 1024;
 
 std::string Fold(const std::string& name) {
   return QString::fromStdString(name).toCaseFolded().toStdString();
@@ -49,8 +50,14 @@ void TInifileEx::Load() {
     readable_ = false;
     return;
   }
-  // Read at most one byte beyond the bound: the file may grow meanwhile.
-  const QByteArray data = file.read(static_cast<qint64>(kMaxFileBytes) + 1);
+  // Read in pieces, stopping past the bound: the file may grow meanwhile, and
+  // a small file must not cost a buffer the size of the bound.
+  QByteArray data;
+  while (static_cast<std::size_t>(data.size()) <= kMaxFileBytes) {
+    const QByteArray piece = file.read(kReadPiece);
+    if (piece.isEmpty()) break;
+    data += piece;
+  }
   if (static_cast<std::size_t>(data.size()) > kMaxFileBytes) {
     readable_ = false;
     return;
@@ -126,8 +133,8 @@ std::string TInifileEx::ReadString(const std::string& section, const std::string
 
 std::size_t TInifileEx::InsertionLine(std::size_t sectionIndex) const {
   const std::size_t header = sections_[sectionIndex].header;
-  std::size_t end = sectionIndex + 1 < sections_.size() ? sections_[sectionIndex + 1].header
-                                                        : lines_.size();
+  std::size_t end =
+      sectionIndex + 1 < sections_.size() ? sections_[sectionIndex + 1].header : lines_.size();
   while (end > header + 1 && TrimBlanks(lines_[end - 1]).empty()) --end;
   return end;
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "i18n/TtlmController.h"
 #include "gfx/PaintThread.h"
 #include "gfx/VectorState.h"
+#include "i18n/TtlmController.h"
 #include "optics/CanvasTraceSink.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
@@ -62,7 +62,7 @@ bool Document::AddCoordinateSystem(std::unique_ptr<DrawObjectUnit> frame) {
 
 void Document::Repaint(bool withHandles) {
   if (!canvas) return;
-  canvas->SetPaintBudget(kPaintBudget);
+  canvas->SetPaintBudget(paintBudget);
   // One drawing context for the whole scene rather than one per primitive.
   CanvasBatch batch(*canvas);
   canvas->Pen.mode = TPenMode::Copy;
@@ -89,6 +89,8 @@ TraceOptions Document::CurrentTraceOptions() const {
   o.highQuality = Settings().highQuality;
   o.normalColour = page->normalColour;
   o.reverseColour = page->reverseColour;
+  o.maxFaceTests = maxFaceTests;
+  o.maxDrawnItems = maxDrawnItems;
   return o;
 }
 

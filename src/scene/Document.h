@@ -30,6 +30,11 @@ class Document {
   // and far above a classroom scene (a ten-ray bundle caught in a prism for
   // 500 generations paints about 25,000).
   static constexpr std::int64_t kPaintBudget = 150'000;
+  // The work bounds in force: painting, and the tracer's face tests and drawn
+  // items. Lower ones keep a fuzz run at a scene on the bound fast.
+  std::int64_t paintBudget = kPaintBudget;
+  long long maxFaceTests = kFaceTestBudget;
+  long long maxDrawnItems = kDrawnItemBudget;
 
   // Tracer lists of the last traced refresh.
   std::vector<DrawObjectLineDataStruct> surfaces;

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <fstream>
 #include <stdexcept>
 
 #include "TestEnvironment.h"
@@ -47,9 +51,10 @@ class LanguageFileTest : public EngineTest {
 };
 
 TEST_F(LanguageFileTest, LookupIgnoresCaseFirstEntryWinsAndBomIsSkipped) {
-  TInifileEx ini(Write("a.trk",
-                       "\xEF\xBB\xBF[General]\r\nLanguage =  English \r\n[Win]\nKey=first\n"
-                       "key = second\n; a = comment? no: it holds one\nx = a = b\n[win]\nkey=third\n"));
+  TInifileEx ini(
+      Write("a.trk",
+            "\xEF\xBB\xBF[General]\r\nLanguage =  English \r\n[Win]\nKey=first\n"
+            "key = second\n; a = comment? no: it holds one\nx = a = b\n[win]\nkey=third\n"));
   EXPECT_EQ(ini.ReadString("general", "LANGUAGE", ""), "English");
   EXPECT_EQ(ini.Find("WIN", "KEY"), "first");
   EXPECT_EQ(ini.Find("Win", "x"), "a = b");
@@ -88,6 +93,34 @@ TEST_F(LanguageFileTest, RefusedFilesReadEmptyAndAreNeverWrittenOver) {
   }
   TInifileEx(Path("new.trk")).WriteString("General", "Language", "y");  // saved when released
   EXPECT_EQ(Read("new.trk"), "[General]\nLanguage = y\n");
+}
+
+// Reading a small file takes memory by its size, not by the bound: with far
+// less address space to spare than the bound, it still reads.
+TEST_F(LanguageFileTest, ASmallFileReadsWithLittleMemoryToSpare) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves address space of its own";
+#endif
+  const std::string path = Write("small.trk", "[General]\nLanguage=Small\n");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line) && line.rfind("VmSize:", 0) != 0) {
+    }
+    const rlim_t used = std::stoull(line.substr(7)) * 1024;
+    const rlimit limit{used + TInifileEx::kMaxFileBytes / 2, used + TInifileEx::kMaxFileBytes / 2};
+    if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(3);
+    try {
+      _exit(TInifileEx(path).Find("General", "Language") == "Small" ? 0 : 1);
+    } catch (...) {
+      _exit(2);
+    }
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST_F(LanguageFileTest, DiscoveryDropsFilesWithoutGeneralAndChoosesTheStartingLanguage) {

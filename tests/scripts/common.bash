@@ -39,6 +39,21 @@ run_tool() {
   return 0
 }
 
+# wait_until_catching PID SIGNAL: until the process has put its handler for
+# SIGNAL in place (a signal sent before would kill it instead) or has ended.
+# A slow start under the sanitizer or a busy machine only takes longer; the
+# bound ends a run where neither ever happens.
+wait_until_catching() {
+  local pid="$1" bit=$((1 << ($2 - 1))) mask
+  for _ in $(seq 1200); do
+    mask="$(sed -n 's/^SigCgt:[[:space:]]*//p' "/proc/$pid/status" 2>/dev/null)" || return 1
+    [ -n "$mask" ] || return 1
+    (((16#$mask & bit) != 0)) && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 finish() {
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ]

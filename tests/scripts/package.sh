@@ -64,7 +64,8 @@ cmp -s "$WORK/built.png" "$WORK/lonely.png" && fail "the pictures made no differ
 # The installed program starts with an example and stays up.
 "$prefix/bin/veltrano-optics" "$example" >"$WORK/program.out" 2>&1 &
 pid=$!
-sleep 2
+# Once it handles SIGTERM it is up; then it runs for a while.
+wait_until_catching "$pid" 15 && sleep 2
 if kill -0 "$pid" 2>/dev/null; then
   kill "$pid"
   wait "$pid" && pass || fail "the installed program did not end cleanly on SIGTERM"

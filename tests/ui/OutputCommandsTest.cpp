@@ -1,4 +1,9 @@
+#include <errno.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -282,13 +287,20 @@ class KeyboardTest : public OutputTest {
     path = qgetenv("PATH");
     qputenv("PATH", dir.path().toLocal8Bit());
     sheet = std::make_unique<TShowPropertiesFrm>();
+    // The stand-ins write their name into a pipe that is open for reading
+    // before any of them starts, so that the test waits for that write.
+    const QByteArray pipe = QFile::encodeName(Path("started"));
+    ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
+    started = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(started, 0);
   }
   void TearDown() override {
+    if (started >= 0) ::close(started);
     sheet.reset();
     qputenv("PATH", path);
     OutputTest::TearDown();
   }
-  // A stand-in keyboard program that leaves its name in a file.
+  // A stand-in keyboard program (shell built-ins only: PATH holds nothing else).
   void FakeKeyboard(const QString& name) {
     QFile script(Path(name));
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
@@ -296,13 +308,23 @@ class KeyboardTest : public OutputTest {
     script.close();
     script.setPermissions(script.permissions() | QFile::ExeOwner | QFile::ExeUser);
   }
+  // The name the started program wrote: one write of a few bytes into the
+  // pipe, read whole. The wait ends with that write; the bound only keeps a
+  // program that never starts from hanging the run.
   QString StartedProgram() {
-    for (int i = 0; i < 100 && !QFile::exists(Path("started")); ++i) QThread::msleep(50);
-    QFile started(Path("started"));
-    return started.open(QIODevice::ReadOnly) ? QString(started.readAll()).trimmed() : QString();
+    pollfd ready{started, POLLIN, 0};
+    int n = 0;
+    while ((n = ::poll(&ready, 1, kNeverStartedMilliseconds)) < 0 && errno == EINTR) {
+    }
+    if (n != 1 || !(ready.revents & POLLIN)) return {};
+    char text[64] = {};
+    const ssize_t got = ::read(started, text, sizeof text - 1);
+    return got > 0 ? QString::fromUtf8(text, got).trimmed() : QString();
   }
+  static constexpr int kNeverStartedMilliseconds = 120000;
   QByteArray path;
   std::unique_ptr<TShowPropertiesFrm> sheet;
+  int started = -1;
 };
 
 TEST_F(KeyboardTest, TheSheetStartsTheFirstKeyboardFoundWhileTheFlagIsSet) {

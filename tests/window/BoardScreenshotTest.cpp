@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 
 #include "TestEnvironment.h"
 #include "app/TDrawSurface.h"
@@ -51,7 +52,11 @@ class RealWindow : public EngineTest {
     for (int k = 1; k <= 20; ++k)
       Send(QEvent::MouseMove, from + (to - from) * k / 20, Qt::NoButton, Qt::LeftButton);
     Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-    QTest::qWait(300);  // past the held move and the repaint
+  }
+  // Until the display shows `red` pure red pixels in the box (the held move
+  // and the repaint take their time); the bound only ends a run where it never does.
+  bool ShowsRed(QRect box, const std::function<bool(int)>& red) {
+    return QTest::qWaitFor([&] { return red(RedOnScreen(box)); }, 60000);
   }
   // Counts the pure red pixels the display shows in a box of the surface.
   int RedOnScreen(QRect box) {
@@ -78,18 +83,17 @@ TEST_F(RealWindow, BoardStrokeShowsOnTheScreenAndTheEraserWipesIt) {
   window->Action("N31")->trigger();
   ASSERT_TRUE(board->Visible());
   board->move(window->mapToGlobal(QPoint(700, 400)));  // away from the stroke
-  QTest::qWait(100);
 
   Stroke({200, 200}, {400, 200});
   // A 5 px red pen over 200 px: most of it must be on the screen.
-  EXPECT_GT(RedOnScreen(around), 700);
+  EXPECT_TRUE(ShowsRed(around, [](int red) { return red > 700; })) << RedOnScreen(around);
   EXPECT_EQ(window->Doc().scene.size(), objects);
   EXPECT_TRUE(window->Doc().selection.empty());
 
   board->EraserButton->click();
   // The eraser square hangs below and right of the pointer.
   Stroke({170, 190}, {410, 190});
-  EXPECT_EQ(RedOnScreen(around), 0);
+  EXPECT_TRUE(ShowsRed(around, [](int red) { return red == 0; })) << RedOnScreen(around);
 }
 
 }  // namespace
