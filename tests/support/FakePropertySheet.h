@@ -14,8 +14,7 @@
 class FakePropertySheet : public TypedPropertySheet {
  public:
   int shown = 0;
-  // Chosen in the font dialog while the sheet is shown; the font the dialog
-  // held when it was shown is kept in shownFont.
+  // Chosen in the font dialog while shown; shownFont: the dialog's font then.
   std::optional<TSheetFont> chosenFont;
   TSheetFont shownFont;
 
@@ -32,8 +31,7 @@ class FakePropertySheet : public TypedPropertySheet {
   }
 };
 
-// Collects the messages and calls `onMessage` as each one comes, for tests
-// that look at the moment a message is shown.
+// Calls `onMessage` as each message comes: what was true at that moment.
 struct WatchingMessageSink : CollectingMessageSink {
   std::function<void()> onMessage;
   void ShowMessage(const std::string& text) override {

@@ -69,12 +69,11 @@ class DefaultTexts : public ILanguageFilter {
  public:
   std::map<std::pair<std::string, std::string>, std::set<std::string>> seen;
   std::optional<std::string> Translate(const std::string&, const std::string&) const override {
-    return std::nullopt;
+    return {};
   }
   std::optional<std::string> Lookup(const std::string& section, const std::string& key,
-                                    const std::string& defaultText) override {
-    seen[{section, key}].insert(defaultText);
-    return std::nullopt;
+                                    const std::string& text) override {
+    return seen[{section, key}].insert(text), std::nullopt;
   }
   int ActiveLanguage() const override { return 0; }
 };
