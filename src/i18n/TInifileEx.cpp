@@ -60,9 +60,11 @@ void TInifileEx::Load() {
     bom_ = true;
     text.erase(0, 3);
   }
+  // A newline ends a line; it does not start another, so a file holds as
+  // many lines with a newline after the last as without one.
   std::vector<std::string> lines;
   std::size_t start = 0;
-  while (start <= text.size()) {
+  while (start < text.size()) {
     if (lines.size() >= kMaxLines) {
       readable_ = false;
       return;
@@ -74,8 +76,6 @@ void TInifileEx::Load() {
     lines.push_back(std::move(line));
     start = end + 1;
   }
-  // The newline that ends the last line does not start another one.
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
   lines_ = std::move(lines);
   Index();
 }
@@ -126,8 +126,8 @@ std::string TInifileEx::ReadString(const std::string& section, const std::string
 
 std::size_t TInifileEx::InsertionLine(std::size_t sectionIndex) const {
   const std::size_t header = sections_[sectionIndex].header;
-  std::size_t end = sectionIndex + 1 < sections_.size() ? sections_[sectionIndex + 1].header
-                                                        : lines_.size();
+  std::size_t end =
+      sectionIndex + 1 < sections_.size() ? sections_[sectionIndex + 1].header : lines_.size();
   while (end > header + 1 && TrimBlanks(lines_[end - 1]).empty()) --end;
   return end;
 }

@@ -47,9 +47,10 @@ class LanguageFileTest : public EngineTest {
 };
 
 TEST_F(LanguageFileTest, LookupIgnoresCaseFirstEntryWinsAndBomIsSkipped) {
-  TInifileEx ini(Write("a.trk",
-                       "\xEF\xBB\xBF[General]\r\nLanguage =  English \r\n[Win]\nKey=first\n"
-                       "key = second\n; a = comment? no: it holds one\nx = a = b\n[win]\nkey=third\n"));
+  TInifileEx ini(
+      Write("a.trk",
+            "\xEF\xBB\xBF[General]\r\nLanguage =  English \r\n[Win]\nKey=first\n"
+            "key = second\n; a = comment? no: it holds one\nx = a = b\n[win]\nkey=third\n"));
   EXPECT_EQ(ini.ReadString("general", "LANGUAGE", ""), "English");
   EXPECT_EQ(ini.Find("WIN", "KEY"), "first");
   EXPECT_EQ(ini.Find("Win", "x"), "a = b");
@@ -88,6 +89,19 @@ TEST_F(LanguageFileTest, RefusedFilesReadEmptyAndAreNeverWrittenOver) {
   }
   TInifileEx(Path("new.trk")).WriteString("General", "Language", "y");  // saved when released
   EXPECT_EQ(Read("new.trk"), "[General]\nLanguage = y\n");
+}
+
+// A newline ends the last line without starting another: the bound on lines
+// is the same with or without one.
+TEST_F(LanguageFileTest, TheLineBoundHoldsWithOrWithoutAFinalNewline) {
+  for (const char* end : {"", "\n"})
+    for (const std::size_t lines : {TInifileEx::kMaxLines, TInifileEx::kMaxLines + 1}) {
+      const QByteArray text = "[General]\nLanguage=x" +
+                              QByteArray("\nk").repeated(qsizetype(lines - 2)) + QByteArray(end);
+      EXPECT_EQ(TInifileEx(Write("lines.trk", text)).SectionExists("General"),
+                lines == TInifileEx::kMaxLines)
+          << lines << " lines" << end;
+    }
 }
 
 TEST_F(LanguageFileTest, DiscoveryDropsFilesWithoutGeneralAndChoosesTheStartingLanguage) {
