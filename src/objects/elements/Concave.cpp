@@ -23,8 +23,7 @@ double Concave::AxisAngle() const {
 
 void Concave::ArcChanged() {
   const double a = AxisAngle();
-  const double d =
-      double(radius) + thickness - Distance(centre, Midpoint(corners[0], corners[3]));
+  const double d = double(radius) + thickness - Distance(centre, Midpoint(corners[0], corners[3]));
   corners[1] = PointAt(corners[0], a, d);
   corners[2] = PointAt(corners[3], a, d);
 }
@@ -104,5 +103,5 @@ void Concave::RecordFields(RecordIo& io) {
     io.Refuse();
   io.Byte(skipNextPaint);
   io.Block(reserved);
-  if (io.Reading()) sweep = SweepOf(angle1, angle2);
+  if (io.Reading()) sweep = SweepWithinOneTurn(angle1, angle2);
 }

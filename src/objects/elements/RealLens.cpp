@@ -1,5 +1,7 @@
 #include "objects/elements/RealLens.h"
 
+#include <algorithm>
+
 #include "gfx/TGDIPlusCanvas.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
@@ -18,7 +20,8 @@ RealLens::RealLens(TCanvas* c, int controlPoints) : ArcObject(c, controlPoints) 
 
 std::vector<TPointF> RealLens::ArcPolygon(double step) const {
   std::vector<TPointF> points;
-  const int n = Trunc(sweep / step);
+  // Never more than one turn of points, whatever the sweep says.
+  const int n = Trunc(std::clamp(double(sweep), 0.0, 360.0) / step);
   points.reserve(static_cast<std::size_t>(std::max(n, 0)) + 1);
   for (int i = 0; i < n; ++i) {
     double a = angle1 + step * i;
@@ -80,8 +83,8 @@ PropertyRows RealLens::LensRows(const std::string& caption, bool colourTyped,
     rows.Add(row).group = 1;
   }
   const int index = static_cast<int>(rows.RowList().size());
-  rows.Add(IndexRow(refractiveIndex, Tr("144", "折射率,不是有用的数值型,请输入一个数值.")))
-      .group = 1;
+  rows.Add(IndexRow(refractiveIndex, Tr("144", "折射率,不是有用的数值型,请输入一个数值."))).group =
+      1;
   PropertyRow& colour = rows.Add(ColourRow(Tr("58", "颜色"), color));
   colour.readOnly = !colourTyped;
   rows.Add(YesNoRow(Tr("113", "是否填充"), fillFlag));
