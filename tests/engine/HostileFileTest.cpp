@@ -74,7 +74,7 @@ ToolRun RunTool(const std::vector<std::string>& args, const std::string& dir) {
 
 TEST_P(HostileFileTest, OpensWithBoundedPicturesArcsAndTexts) {
   const HostileFile& file = GetParam();
-  const OpenResult r = OpenExperimentFile(Write(file.name, file.bytes), document);
+  const OpenResult r = OpenExperimentFile(Write(file.name, file.build()), document);
   EXPECT_EQ(r.status, OpenStatus::Opened);
   EXPECT_EQ(r.complete, file.whole);
   EXPECT_EQ(r.messages.empty(), file.whole);
@@ -103,7 +103,7 @@ TEST_P(HostileFileTest, OpensWithBoundedPicturesArcsAndTexts) {
 
 TEST_P(HostileFileTest, ExoToolAnswersWithinTimeAndMemory) {
   const HostileFile& file = GetParam();
-  const std::string path = Write(file.name, file.bytes);
+  const std::string path = Write(file.name, file.build());
   for (const std::vector<std::string>& args : {std::vector<std::string>{"info", path},
                                                {"trace", path},
                                                {"render", path, dir + "/o.bmp"}}) {

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   }
   try {
     for (const HostileFile& file : HostileFiles())
-      WriteBytesToFile(std::string(argv[1]) + "/" + file.name, file.bytes);
+      WriteBytesToFile(std::string(argv[1]) + "/" + file.name, file.build());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "exo-hostile-files: %s\n", e.what());
     return 1;

@@ -4,6 +4,7 @@
 // with a message) or be refused with a message, within 20 s and 600 MB, in
 // the tests and as seeds of the fuzz targets (fuzz-seeds/).
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,10 +12,10 @@
 #include "ExperimentFileBuilder.h"
 
 struct HostileFile {
-  std::string name;  // file name, ".exo"
-  FileBytes bytes;
-  bool whole;      // opens whole (else in part, with a message)
-  int residentMb;  // the most a command of exo-tool may keep resident
+  std::string name;                  // file name, ".exo"
+  bool whole;                        // opens whole (else in part, with a message)
+  int residentMb;                    // the most a command of exo-tool may keep resident
+  std::function<FileBytes()> build;  // made when wanted, not with the list
 };
 
 std::vector<HostileFile> HostileFiles();
