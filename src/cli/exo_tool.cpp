@@ -26,10 +26,10 @@
 #include <string>
 #include <vector>
 
-#include "objects/ObjectFactory.h"
 #include "files/ExperimentFile.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "objects/ObjectFactory.h"
 #include "optics/TextTraceSink.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
@@ -210,6 +210,7 @@ std::string Number(double v) {
 
 int Info(const std::string& path) {
   RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
+  canvas.keep = false;  // the paint after opening is not wanted
   Document document(&canvas);
   // A file read in part is still described: what was read, then exit 1.
   const OpenResult result = OpenAsAtStartUp(document, path);

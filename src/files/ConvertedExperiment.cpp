@@ -9,11 +9,12 @@
 
 #include "files/ConvertedRecord.h"
 #include "files/ExperimentFile.h"
+#include "gfx/PictureAllowance.h"
+#include "i18n/Convert.h"
 #include "i18n/TextCodec.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
 #include "scene/ByteStream.h"
-#include "i18n/Convert.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 
@@ -270,10 +271,13 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
                  unread + ".");
     unread.clear();
   };
+  // Pictures too large to decode are left out; the rest of the file is read.
+  PictureAllowance allowance;
   auto stop = [&](const std::string& message) {
     Report(result, message);
     result.complete = false;
     reportUnread();
+    ReportPicturesLeftOut(allowance, result);
   };
 
   int version = 0;
@@ -361,14 +365,19 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
           !cursor.Int(values.fillFlag) || !cursor.Int(fill) || !cursor.Int(kind))
         return stop(cursor.Error());
       values.fillColour = static_cast<TColor>(fill);
-      if (!ReadConvertedPicture(pictures, kind, values.picture)) return stop(kOpenError);
+      std::shared_ptr<const DrawImage::Picture> picture;
+      if (!ReadConvertedPicture(pictures, kind, picture)) return stop(kOpenError);
       auto object = CreateObjectByClassName("DrawImage", document.canvas);
-      if (!object || !ApplyConvertedValues(*object, values)) return stop(kOpenError);
+      auto* image = dynamic_cast<DrawImage*>(object.get());
+      if (!image || !ApplyConvertedValues(*object, values)) return stop(kOpenError);
+      image->picture = std::move(picture);
+      image->hasPicture = image->picture ? 1 : 0;
       document.scene.push_back(std::move(object));
     }
   }
 
   reportUnread();
+  ReportPicturesLeftOut(allowance, result);
   std::string obsolete;
   if (counts[14] > 0) obsolete += "点光源,";
   if (counts[15] > 0) obsolete += "物体";

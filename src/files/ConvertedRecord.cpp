@@ -210,9 +210,6 @@ bool ApplyDrawImage(DrawObjectUnit& o, const ConvertedValues& v) {
   return RewriteRecord(o, [&](Bytes& own) {
     if (own.size() != 32 + 3 + 40 || own[32] != 0) return false;
     PutFloats(own, 0, RectangleCorners(v.reals));
-    if (v.picture.empty()) return true;
-    own[32] = 1;
-    own.insert(own.begin() + 35, v.picture.begin(), v.picture.end());
     return true;
   });
 }
@@ -272,20 +269,26 @@ bool SetReferenceFrameOrigin(DrawObjectUnit& frame, float x, float y) {
   return RewriteFixed(frame, 8 + 40, [&](Bytes& own) { PutFloats(own, 0, {x, y}); });
 }
 
-bool ReadConvertedPicture(ByteReader& in, int kind, std::vector<std::uint8_t>& bmp) {
+bool ReadConvertedPicture(ByteReader& in, int kind,
+                          std::shared_ptr<const DrawImage::Picture>& picture) {
+  picture.reset();
   const std::int32_t length = in.ReadInt32();
   if (!in.Ok()) return false;
+  PictureStatus status = PictureStatus::Unreadable;
   if (kind == 1) {
     if (length < 0 || static_cast<std::size_t>(length) > in.Remaining()) return false;
-    QByteArray jpeg(static_cast<qsizetype>(length), '\0');
-    in.ReadBytes(jpeg.data(), static_cast<std::size_t>(length));
-    QImage image;
-    if (!image.loadFromData(jpeg, "JPEG")) return false;
+    std::vector<std::uint8_t> jpeg(static_cast<std::size_t>(length));
+    in.ReadBytes(jpeg.data(), jpeg.size());
+    auto converted = std::make_shared<DrawImage::Picture>();
+    status = DecodePicture(jpeg, "JPEG", converted->image);
+    if (status != PictureStatus::Decoded) return status == PictureStatus::TooLarge;
+    converted->image = converted->image.convertToFormat(QImage::Format_RGB32);
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "BMP")) return false;
-    bmp.assign(encoded.begin(), encoded.end());
+    if (!converted->image.save(&buffer, "BMP")) return false;
+    converted->bmp.assign(encoded.begin(), encoded.end());
+    picture = std::move(converted);
     return true;
   }
   // The length word is not used: the bitmap file header gives the size.
@@ -301,8 +304,8 @@ bool ReadConvertedPicture(ByteReader& in, int kind, std::vector<std::uint8_t>& b
       size > in.Remaining() + sizeof fileHeader)
     return false;
   in.Seek(start);
-  bmp.assign(size, 0);
+  std::vector<std::uint8_t> bmp(size);
   in.ReadBytes(bmp.data(), size);
-  QImage image;
-  return image.loadFromData(bmp.data(), static_cast<int>(bmp.size()), "BMP");
+  picture = DrawImage::FromBmp(std::move(bmp), &status);
+  return status != PictureStatus::Unreadable;
 }

@@ -4,10 +4,12 @@
 // into the object's own record and read back through LoadFromStream.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "gfx/TCanvas.h"
+#include "objects/tools/DrawImage.h"
 
 class ByteReader;
 class DrawObjectUnit;
@@ -26,8 +28,6 @@ struct ConvertedValues {
   std::string text;
   std::string fontName;
   float fontSize = 0;
-  // Pictures: a complete BMP file.
-  std::vector<std::uint8_t> picture;
 };
 
 // True when the converted lines of this class can be placed in its record.
@@ -36,5 +36,8 @@ bool HasConvertedRecord(const std::string& className);
 bool ApplyConvertedValues(DrawObjectUnit& object, const ConvertedValues& values);
 bool SetReferenceFrameOrigin(DrawObjectUnit& frame, float x, float y);
 // Reads one picture after the text block: kind 1 is a length and a JPEG
-// stream, any other kind a length word and a BMP file. Gives a BMP file.
-bool ReadConvertedPicture(ByteReader& in, int kind, std::vector<std::uint8_t>& bmp);
+// stream, any other kind a length word and a BMP file. Each is decoded once
+// and held as a bitmap. False when the data is damaged; true with no
+// picture when it is too large (counted by the allowance in force).
+bool ReadConvertedPicture(ByteReader& in, int kind,
+                          std::shared_ptr<const DrawImage::Picture>& picture);

@@ -13,6 +13,7 @@
 
 #include "files/AtomicFile.h"
 #include "files/FileConverter.h"
+#include "gfx/PictureAllowance.h"
 #include "i18n/TextCodec.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
@@ -53,16 +54,19 @@ struct FileDescriptor {
   }
 };
 
+enum class FileRead { Read, CannotOpen, TooLarge };
+
 // Reads a regular file whole. Anything else (a directory, a pipe that would
-// block, an oversized file) counts as a file that cannot be opened.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& data) {
+// block) counts as a file that cannot be opened.
+FileRead ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& data,
+                       std::size_t maxBytes) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return FileRead::CannotOpen;
   FileDescriptor guard(fd);
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > kMaxExperimentFileSize)
-    return false;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0)
+    return FileRead::CannotOpen;
+  if (static_cast<std::uint64_t>(info.st_size) > maxBytes) return FileRead::TooLarge;
   data.assign(static_cast<std::size_t>(info.st_size), 0);
   std::size_t done = 0;
   while (done < data.size()) {
@@ -73,7 +77,17 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& data) {
   }
   // The file may have changed size since fstat; what was read is the file.
   data.resize(done);
-  return true;
+  return FileRead::Read;
+}
+
+// False (said, and the result failed) when the file is not read.
+bool ReadOrSay(const std::string& path, std::vector<std::uint8_t>& data, std::size_t maxBytes,
+               OpenResult& result) {
+  const FileRead read = ReadWholeFile(path, data, maxBytes);
+  if (read == FileRead::Read) return true;
+  Show(result, read == FileRead::TooLarge ? TooLargeFileMessage() : Tr("8", "打开文件失败."));
+  result.status = OpenStatus::Failed;
+  return false;
 }
 
 // Text for a message: control bytes would garble a message box or a terminal.
@@ -111,7 +125,8 @@ void FinishOpen(const std::string& path, Document& document, OpenResult& result)
   document.RefreshView();
 }
 
-OpenResult OpenOlderFile(const std::string& path, Document& document, OpenResult result) {
+OpenResult OpenOlderFile(const std::string& path, Document& document, std::size_t maxBytes,
+                         OpenResult result) {
   const ConversionResult conversion = ConvertOlderFile(DataDirectory(), path);
   if (conversion == ConversionResult::LibraryMissing) {
     // Nothing is damaged: the file is not ours, or needs a converter that
@@ -137,11 +152,7 @@ OpenResult OpenOlderFile(const std::string& path, Document& document, OpenResult
     return result;
   }
   std::vector<std::uint8_t> data;
-  if (!ReadWholeFile(path, data)) {
-    Show(result, Tr("8", "打开文件失败."));
-    result.status = OpenStatus::Failed;
-    return result;
-  }
+  if (!ReadOrSay(path, data, maxBytes, result)) return result;
   document.ResetPage();
   LoadConvertedExperiment(data, document, result);
   result.status = OpenStatus::Opened;
@@ -243,15 +254,26 @@ bool LoadPageSettings(ByteReader& in, TNewPage& page, std::uint8_t& showAngles) 
   return true;
 }
 
-OpenResult OpenExperimentFile(const std::string& path, Document& document) {
+std::string TooLargeFileMessage() {
+  return Tr("ExperimentFile.TooLarge",
+            "实验文件不能大于 256 MB,这样大的文件不能打开,也不能保存;请减少或缩小其中的图片.");
+}
+
+void ReportPicturesLeftOut(const PictureAllowance& pictures, OpenResult& result) {
+  if (pictures.Refused() == 0) return;
+  Show(result, Tr("ExperimentFile.PicturesLeftOut",
+                  "有图片太大,没有读入,它们的位置显示\"无图片\"(一张图片最多 4096×4096 像素,"
+                  "一个实验的图片合计最多 4 张这样大的图片).没有读入的图片:") +
+                   " " + std::to_string(pictures.Refused()));
+  result.complete = false;
+}
+
+OpenResult OpenExperimentFile(const std::string& path, Document& document, std::size_t maxBytes) {
   OpenResult result;
   std::vector<std::uint8_t> data;
-  if (!ReadWholeFile(path, data)) {
-    Show(result, Tr("8", "打开文件失败."));
-    result.status = OpenStatus::Failed;
-    return result;
-  }
-  if (!HasCurrentProductTag(data)) return OpenOlderFile(path, document, std::move(result));
+  if (!ReadOrSay(path, data, maxBytes, result)) return result;
+  if (!HasCurrentProductTag(data))
+    return OpenOlderFile(path, document, maxBytes, std::move(result));
 
   const FileHeader header = ReadFileHeader(data);
   if (header.fileSize < 0 || static_cast<std::size_t>(header.fileSize) != data.size()) {
@@ -281,6 +303,7 @@ OpenResult OpenExperimentFile(const std::string& path, Document& document) {
   }
 
   ObjectList objects;
+  PictureAllowance pictures;
   while (in.Position() < in.Size()) {
     const std::int32_t length = in.ReadInt32();
     if (!in.Ok() || length < 0 || static_cast<std::size_t>(length) > kMaxClassNameLength ||
@@ -311,6 +334,8 @@ OpenResult OpenExperimentFile(const std::string& path, Document& document) {
     }
     objects.push_back(std::move(object));
   }
+  std::vector<std::uint8_t>().swap(data);  // not needed while the experiment is painted
+  ReportPicturesLeftOut(pictures, result);
 
   document.ResetPage();
   document.page = std::move(page);
@@ -336,14 +361,24 @@ std::vector<std::uint8_t> SerializeExperiment(const Document& document) {
   return std::move(out.Data());
 }
 
-bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error) {
+std::size_t SerializedExperimentSize(const Document& document) {
+  std::size_t size = kHeaderSize + kPageRecordSize + kTrailerSize;
+  for (const auto& object : document.scene)
+    size += 4 + Utf8ToGbk(object->className).size() + object->RecordSize();
+  return size;
+}
+
+bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error,
+                        std::size_t maxBytes) {
   auto fail = [&](const std::string& text) {
     if (error) *error = Tr("ExperimentFile.SaveFailed", "保存文件失败.") + " " + text;
     return false;
   };
   if (path.empty()) return fail("(no file name)");
+  // Measured first: what Open would refuse is not written at all.
+  if (SerializedExperimentSize(document) > std::min<std::size_t>(maxBytes, INT32_MAX))
+    return fail(TooLargeFileMessage());
   const auto data = SerializeExperiment(document);
-  if (data.size() > static_cast<std::size_t>(INT32_MAX)) return fail("(too large)");
   // A save that was killed leaves an empty temporary file or one that starts
   // with our header.
   const TemporaryCheck ours = [](std::span<const std::uint8_t> head) {

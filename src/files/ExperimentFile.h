@@ -11,6 +11,7 @@
 #include "scene/TNewPage.h"
 
 class Document;
+class PictureAllowance;
 class ByteReader;
 class ByteWriter;
 
@@ -39,7 +40,8 @@ constexpr std::size_t kTrailerSize = 14;
 // Class names are short identifiers; anything longer is not a class name.
 constexpr std::size_t kMaxClassNameLength = 64;
 // Experiment files hold a few objects and perhaps pictures; a bigger file is
-// not one of ours and is not read into memory.
+// not one of ours and is not read into memory. The save refuses to write one
+// with the same message, so that whatever is saved can be opened again.
 constexpr std::size_t kMaxExperimentFileSize = 256u * 1024u * 1024u;
 
 // Opens `path` as the Open command does (without the dialog). Messages go to
@@ -48,16 +50,30 @@ constexpr std::size_t kMaxExperimentFileSize = 256u * 1024u * 1024u;
 // is marked saved; a file read in part leaves the page unnamed ("0") and
 // unsaved. A refused or failed file never takes over the current
 // experiment's file name.
-OpenResult OpenExperimentFile(const std::string& path, Document& document);
+// Pictures beyond the allowance of one experiment (PictureAllowance) are
+// left out with a message, and the file counts as read in part.
+// `maxBytes` is the largest file accepted (tests lower it).
+OpenResult OpenExperimentFile(const std::string& path, Document& document,
+                              std::size_t maxBytes = kMaxExperimentFileSize);
 
 // The current layout of the document, with the true size in the header.
 std::vector<std::uint8_t> SerializeExperiment(const Document& document);
+// Its length in bytes, measured without writing it.
+std::size_t SerializedExperimentSize(const Document& document);
+// Shown when a file is over kMaxExperimentFileSize, by Open and by Save.
+std::string TooLargeFileMessage();
+// Says how many pictures the allowance of a file's reading refused; such a
+// file counts as read in part.
+void ReportPicturesLeftOut(const PictureAllowance& pictures, OpenResult& result);
 
 // Writes atomically (see WriteFileAtomically: through a symbolic link to its
 // target, keeping its permissions, removing our own stale temporary files),
-// so that a failed save leaves any previous file intact. On failure returns
-// false and sets `error` to a message for the user.
-bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error);
+// so that a failed save leaves any previous file intact. An experiment
+// whose file would be larger than `maxBytes` (what Open accepts) is not
+// written at all. On failure returns false and sets `error` to a message
+// for the user.
+bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error,
+                        std::size_t maxBytes = kMaxExperimentFileSize);
 
 // The header template the window sets at start-up: version 6.0, "ptx", the
 // current date and time, "物理光学软件".

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "gfx/ClipSegment.h"
+#include "gfx/ColourKey.h"
 #include "gfx/VectorState.h"
 
 namespace {
@@ -548,6 +549,26 @@ void QImageCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& pic
     UseMode(painter, QPainter::CompositionMode_SourceOver);
     UseBackground(painter, {});
     painter.drawImage(box, picture);
+  });
+}
+
+void QImageCanvas::StretchDrawTransparent(int x1, int y1, int x2, int y2, const QImage& picture,
+                                          TColor transparent) {
+  if (!Spend(FillCost(x1, y1, x2, y2))) return;
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  if (box.isEmpty() || picture.isNull()) return;
+  const QRgb key = qRgb(int(transparent & 0xFF), int((transparent >> 8) & 0xFF),
+                        int((transparent >> 16) & 0xFF));
+  // Keyed when painted, so that a batch holds the picture, not a copy of it.
+  Submit(PaintList::Effect::Blend, std::nullopt, [this, box, picture, key](QPainter& painter) {
+    QRect shown = box & QRect(0, 0, Width(), Height());
+    if (painter.hasClipping()) shown &= painter.clipBoundingRect().toAlignedRect();
+    if (shown.isEmpty()) return;
+    UseAntialias(painter, false);
+    UseMode(painter, QPainter::CompositionMode_SourceOver);
+    UseBackground(painter, {});
+    painter.drawImage(shown.topLeft(),
+                      ColourKeyedPart(picture, box, shown, key, image_->devicePixelRatio()));
   });
 }
 

@@ -12,9 +12,9 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <functional>
-#include <QPainter>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,6 +52,8 @@ class QImageCanvas : public TCanvas {
   int TextWidth(const std::string& text) override;
   int TextHeight(const std::string& text) override;
   void StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) override;
+  void StretchDrawTransparent(int x1, int y1, int x2, int y2, const QImage& picture,
+                              TColor transparent) override;
   void AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) override;
   void AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) override;
   void AaFillPolygon(const std::vector<TPointF>& points, TColor color, std::uint8_t alpha) override;

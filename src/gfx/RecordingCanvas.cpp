@@ -63,6 +63,12 @@ void RecordingCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage&)
   Add(RecordedOp::Picture, {float(x1), float(y1), float(x2), float(y2)});
 }
 
+void RecordingCanvas::StretchDrawTransparent(int x1, int y1, int x2, int y2, const QImage&,
+                                             TColor transparent) {
+  Add(RecordedOp::Picture,
+      {float(x1), float(y1), float(x2), float(y2), float(transparent & 0xFFFFFF)});
+}
+
 void RecordingCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) {
   Add(RecordedOp::AaLine, {x1, y1, x2, y2}).aaPen = pen;
 }

@@ -55,6 +55,9 @@ class RecordingCanvas : public TCanvas {
   int TextWidth(const std::string& text) override;
   int TextHeight(const std::string& text) override;
   void StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) override;
+  // Recorded as a Picture whose fifth coordinate is the transparent colour.
+  void StretchDrawTransparent(int x1, int y1, int x2, int y2, const QImage& picture,
+                              TColor transparent) override;
   void AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) override;
   void AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) override;
   void AaFillPolygon(const std::vector<TPointF>& points, TColor color, std::uint8_t alpha) override;

@@ -108,6 +108,10 @@ class TCanvas {
   virtual int TextWidth(const std::string& text) = 0;
   virtual int TextHeight(const std::string& text) = 0;
   virtual void StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) = 0;
+  // The same, with the pixels of the colour `transparent` (0x00BBGGRR) left
+  // out. Picking them out is done only for the part of the box that shows.
+  virtual void StretchDrawTransparent(int x1, int y1, int x2, int y2, const QImage& picture,
+                                      TColor transparent) = 0;
 
   // At most `primitives` primitives are painted from now on, the rest are
   // dropped: a damaged file can ask for millions of strokes, and the window

@@ -67,9 +67,11 @@ void TInifileEx::Load() {
     bom_ = true;
     text.erase(0, 3);
   }
+  // A newline ends a line; it does not start another, so a file holds as
+  // many lines with a newline after the last as without one.
   std::vector<std::string> lines;
   std::size_t start = 0;
-  while (start <= text.size()) {
+  while (start < text.size()) {
     if (lines.size() >= kMaxLines) {
       readable_ = false;
       return;
@@ -81,8 +83,6 @@ void TInifileEx::Load() {
     lines.push_back(std::move(line));
     start = end + 1;
   }
-  // The newline that ends the last line does not start another one.
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
   lines_ = std::move(lines);
   Index();
 }

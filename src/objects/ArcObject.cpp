@@ -21,6 +21,12 @@ bool ReadReal(const std::string& text, double& value) {
 
 std::string RealText(float value) { return LeftStr(FloatToShortStr(value), 6); }
 
+// An angle read from a file, reduced to the same direction within one turn
+// either way: 1e30 degrees would otherwise ask for an arc of 1e30 degrees.
+float OneTurn(float angle) {
+  return std::fabs(angle) <= 360 ? angle : static_cast<float>(std::fmod(double(angle), 360.0));
+}
+
 }  // namespace
 
 ArcObject::ArcObject(TCanvas* canvas, int controlPoints) : DrawObjectUnit(canvas) {
@@ -241,5 +247,21 @@ void ArcObject::ArcRecordHead(RecordIo& io) {
   io.Coordinate(radius, kMaxCoordinate);
   io.Float(angle1);
   io.Float(angle2);
-  if (io.Reading() && !(std::isfinite(angle1) && std::isfinite(angle2))) io.Refuse();
+  if (!io.Reading()) return;
+  if (!(std::isfinite(angle1) && std::isfinite(angle2))) io.Refuse();
+  angle1 = OneTurn(angle1);
+  angle2 = OneTurn(angle2);
+}
+
+float ArcObject::SweepWithinOneTurn(float a1, float a2) {
+  float s = SweepOf(a1, a2);
+  while (s < 0) s += 360;
+  while (s > 360) s -= 360;
+  return s;
+}
+
+void ArcObject::SweepRecord(RecordIo& io) {
+  io.Float(sweep);
+  // Not a sweep any arc can have: the one its angles give.
+  if (io.Reading() && !(sweep >= 0 && sweep <= 360)) sweep = SweepWithinOneTurn(angle1, angle2);
 }

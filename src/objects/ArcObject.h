@@ -38,6 +38,9 @@ class ArcObject : public DrawObjectUnit {
   bool OnArc(double angle) const;
   // sweep = angle 2 - angle 1, plus 360 when negative.
   static float SweepOf(float angle1, float angle2);
+  // The same brought into 0 ... 360 for angles read from a file, which may
+  // each lie anywhere within one turn either way.
+  static float SweepWithinOneTurn(float angle1, float angle2);
   // Both arc ends recomputed on the circle from centre, radius and angles.
   void PlaceEnds();
 
@@ -68,6 +71,10 @@ class ArcObject : public DrawObjectUnit {
   // Reading order after the rows before them: radius, angle 1, angle 2, centre.
   static std::vector<int> ArcApplyOrder(int first);
   // Control points, centre, radius and the two angles, as every arc record
-  // begins; far coordinates and non-finite values refuse the record.
+  // begins; far coordinates and non-finite values refuse the record, angles
+  // beyond one turn are reduced to one.
   void ArcRecordHead(RecordIo& io);
+  // The stored sweep; one outside 0 ... 360 (or not a number) is replaced
+  // by the sweep of the angles.
+  void SweepRecord(RecordIo& io);
 };

@@ -76,6 +76,8 @@ void RecordReader::Bytes(std::uint8_t* data, std::size_t size) {
   in_.ReadBytes(data, size);
   Check();
 }
+std::size_t RecordReader::Remaining() const { return ok_ ? in_.Remaining() : 0; }
+
 void RecordReader::Padding(std::size_t size) {
   in_.Skip(size);
   Check();

@@ -41,6 +41,9 @@ class RecordIo {
   // Bytes that carry nothing: written as zeros, skipped when read.
   virtual void Padding(std::size_t size) = 0;
   virtual bool Reading() const { return false; }
+  // Bytes left to read: a length from the file is checked against it before
+  // anything is allocated for it. Unbounded when writing or measuring.
+  virtual std::size_t Remaining() const { return SIZE_MAX; }
 
   // False once a field could not be read or held a value no object can use.
   bool Ok() const { return ok_; }
@@ -110,6 +113,7 @@ class RecordReader : public RecordIo {
   void Bytes(std::uint8_t* data, std::size_t size) override;
   void Padding(std::size_t size) override;
   bool Reading() const override { return true; }
+  std::size_t Remaining() const override;
 
  private:
   bool Check();

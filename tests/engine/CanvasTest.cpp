@@ -200,6 +200,21 @@ TEST_F(CanvasTest, StretchDrawScalesThePicture) {
   EXPECT_EQ(At(canvas.Picture(), 12, 5), 0u);
 }
 
+// The transparent colour lets the surface show; only the part of the box
+// on the surface is keyed, however far the box reaches.
+TEST_F(CanvasTest, StretchDrawTransparentLeavesTheKeyColourOut) {
+  OwnedImageCanvas canvas(20, 20, 0);
+  QImage picture(2, 1, QImage::Format_RGB32);
+  picture.setPixel(0, 0, qRgb(255, 255, 255));
+  picture.setPixel(1, 0, qRgb(0, 0, 255));
+  canvas.StretchDrawTransparent(0, 0, 20, 10, picture, 0xFFFFFF);
+  canvas.StretchDrawTransparent(-1000000, 10, 1000000, 20, picture, 0xFFFFFF);
+  const std::uint32_t blue = qRgb(0, 0, 255) & 0xFFFFFF;
+  EXPECT_EQ(At(canvas.Picture(), 5, 5), 0u);
+  EXPECT_EQ(At(canvas.Picture(), 15, 5), blue);
+  EXPECT_EQ(At(canvas.Picture(), 5, 15), blue);
+}
+
 TEST_F(CanvasTest, TextIsTransparentOnAClearBrushAndOpaqueOtherwise) {
   EnsureGuiApplication();
   OwnedImageCanvas canvas(200, 60, 0);

@@ -1,10 +1,16 @@
 // The imaging system beyond the shared checks: the image construction, the
 // blurred picture it chooses, the drag limits, the focal length row, and the
 // pictures the build draws for it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QFile>
 #include <QImage>
+#include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include "FakePropertySheet.h"
 #include "TestEnvironment.h"
@@ -115,6 +121,49 @@ TEST_F(ImagingSystemTest, FocalLengthMustBePositive) {
   }
   EXPECT_EQ(ui.messages.messages.size(), 3u);
   EXPECT_FLOAT_EQ(s.focalLength, 150);
+}
+
+// A pipe where a picture is expected is never read: it could hold up every
+// Open of a file with an imaging system. Every imaging system shows the same
+// pictures, each read once.
+TEST_F(ImagingSystemTest, PicturesComeOnlyFromRegularFilesAndTheObjectPictureIsShared) {
+  const std::string dir = testing::TempDir() + "/picture-pipes/";
+  std::filesystem::create_directories(dir);
+  QFile real(QString::fromStdString(std::string(EXO_PICTURE_DIR) + "/44.dat"));
+  ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+  const QByteArray bmp = real.readAll();
+  std::vector<std::thread> writers;
+  for (const char* name : {"0.dat", "44.dat"}) {
+    const std::string path = dir + name;
+    std::filesystem::remove(path);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    // A reader that opens the pipe gets a whole picture from it.
+    writers.emplace_back([path, &bmp] {
+      sigset_t pipe;
+      sigemptyset(&pipe);
+      sigaddset(&pipe, SIGPIPE);
+      pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+      const int fd = open(path.c_str(), O_WRONLY);
+      if (write(fd, bmp.data(), size_t(bmp.size())) < 0) {
+      }  // the reader may have gone
+      close(fd);
+    });
+  }
+  Settings().pictureDirectory = dir;
+  ImagingSystem piped(&canvas);
+  EXPECT_EQ(piped.Picture(-1), nullptr);
+  EXPECT_EQ(piped.Picture(4), nullptr);
+  for (const char* name : {"0.dat", "44.dat"}) {
+    const int release = open((dir + name).c_str(), O_RDONLY | O_NONBLOCK);
+    writers.front().join();
+    writers.erase(writers.begin());
+    close(release);
+  }
+  Settings().pictureDirectory = EXO_PICTURE_DIR;
+  ImagingSystem one(&canvas), other(&canvas);
+  ASSERT_NE(one.Picture(-1), nullptr);
+  EXPECT_EQ(one.Picture(-1), other.Picture(-1));
+  EXPECT_EQ(one.Picture(4), other.Picture(4));
 }
 
 // The build's pictures: the screen shows the candle turned about the axis,

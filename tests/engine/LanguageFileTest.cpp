@@ -123,6 +123,19 @@ TEST_F(LanguageFileTest, ASmallFileReadsWithLittleMemoryToSpare) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
+// A newline ends the last line without starting another: the bound on lines
+// is the same with or without one.
+TEST_F(LanguageFileTest, TheLineBoundHoldsWithOrWithoutAFinalNewline) {
+  for (const char* end : {"", "\n"})
+    for (const std::size_t lines : {TInifileEx::kMaxLines, TInifileEx::kMaxLines + 1}) {
+      const QByteArray text = "[General]\nLanguage=x" +
+                              QByteArray("\nk").repeated(qsizetype(lines - 2)) + QByteArray(end);
+      EXPECT_EQ(TInifileEx(Write("lines.trk", text)).SectionExists("General"),
+                lines == TInifileEx::kMaxLines)
+          << lines << " lines" << end;
+    }
+}
+
 TEST_F(LanguageFileTest, DiscoveryDropsFilesWithoutGeneralAndChoosesTheStartingLanguage) {
   Write("prog", "[General]\nLanguage=the program itself\n");
   Write("prog.eng", "[General]\nLanguage=English\n");

@@ -145,6 +145,101 @@ ExperimentFileBuilder& ExperimentFileBuilder::ReferenceFrame(float originX, floa
   return *this;
 }
 
+ExperimentFileBuilder& ExperimentFileBuilder::Arc(const std::string& className, const ArcFields& a,
+                                                  BaseFields base) {
+  base.name = className;
+  StartRecord(className, base);
+  const bool concave = className == "Concave";
+  for (int i = 0; i < (concave ? 4 : 2); ++i) {
+    AppendFloat(body_, a.centreX + a.radius);
+    AppendFloat(body_, a.centreY);
+  }
+  for (float v : {a.centreX, a.centreY, a.radius, a.angle1, a.angle2}) AppendFloat(body_, v);
+  if (concave) {
+    for (float v : {a.angle2, a.thickness, a.index}) AppendFloat(body_, v);
+  } else {
+    AppendFloat(body_, a.sweep);
+    AppendFloat(body_, className == "Magnifier" ? a.index : 0.0f);
+  }
+  AppendByte(body_, 0);  // skip-next-paint flag
+  body_.insert(body_.end(), 40, base.reservedByte);
+  return *this;
+}
+
+namespace {
+
+void AppendBox(FileBytes& out, float x1, float y1, float x2, float y2) {
+  for (float v : {x1, y1, x2, y1, x2, y2, x1, y2}) AppendFloat(out, v);
+}
+
+}  // namespace
+
+ExperimentFileBuilder& ExperimentFileBuilder::Picture(float x1, float y1, float x2, float y2,
+                                                      const FileBytes& bmp, bool transparent) {
+  BaseFields base;
+  base.fillFlag = transparent ? 1 : 0;
+  base.fillColour = 0xFFFFFF;
+  StartRecord("DrawImage", base);
+  AppendBox(body_, x1, y1, x2, y2);
+  for (std::uint8_t flag : {std::uint8_t(bmp.empty() ? 0 : 1), std::uint8_t(1), std::uint8_t(0)})
+    AppendByte(body_, flag);
+  body_.insert(body_.end(), bmp.begin(), bmp.end());
+  AppendZeros(body_, 40);
+  return *this;
+}
+
+ExperimentFileBuilder& ExperimentFileBuilder::ImagingSystem() {
+  StartRecord("ImagingSystem", BaseFields{});
+  // Frame, object, lens and screen ends, spare point, picture boxes, image.
+  for (float v : {100, 20,  700, 20,  700, 420, 100, 420, 150, 150, 150, 290, 400, 50, 400,
+                  390, 600, 50,  600, 380, 0,   0,   20,  150, 620, 20,  0,   0,   0,  0})
+    AppendFloat(body_, v);
+  AppendByte(body_, 0);
+  AppendByte(body_, 1);  // show pictures
+  AppendFloat(body_, 100);
+  AppendFloat(body_, -1);
+  AppendByte(body_, 1);  // show construction
+  for (std::int32_t v : {46, 212, 100, 350}) AppendInt32(body_, v);
+  AppendByte(body_, 0);
+  AppendZeros(body_, 40);
+  return *this;
+}
+
+ExperimentFileBuilder& ExperimentFileBuilder::Text(float x1, float y1, float x2, float y2,
+                                                   const std::string& text, std::int32_t fontSize) {
+  StartRecord("DrawString", BaseFields{});
+  AppendBox(body_, x1, y1, x2, y2);
+  AppendByte(body_, 1);  // border
+  AppendInt32(body_, fontSize);
+  AppendUInt32(body_, 0x008080);
+  AppendFixedText(body_, "Arial", 100);
+  AppendByte(body_, 0);
+  AppendByte(body_, 0);
+  AppendStringRecord(body_, Gbk(text));
+  AppendZeros(body_, 40);
+  return *this;
+}
+
+FileBytes RunLengthBmp(std::int32_t width, std::int32_t height) {
+  FileBytes bmp{'B', 'M'};
+  AppendUInt32(bmp, 64);
+  AppendZeros(bmp, 4);
+  AppendUInt32(bmp, 14 + 40 + 8);  // pixel data after the two colours
+  AppendUInt32(bmp, 40);
+  AppendInt32(bmp, width);
+  AppendInt32(bmp, height);
+  AppendInt32(bmp, 1 | (8 << 16));  // one plane, 8 bits per pixel
+  AppendUInt32(bmp, 1);             // BI_RLE8
+  AppendUInt32(bmp, 2);
+  AppendZeros(bmp, 8);
+  AppendUInt32(bmp, 2);  // colours used
+  AppendUInt32(bmp, 0);
+  AppendUInt32(bmp, 0xFFFFFF);
+  AppendUInt32(bmp, 0x0000FF);
+  for (std::uint8_t b : {0, 1}) AppendByte(bmp, b);  // end of bitmap
+  return bmp;
+}
+
 ExperimentFileBuilder& ExperimentFileBuilder::ClassNameOnly(const std::string& raw) {
   offsets_.push_back(120 + 108 + body_.size());
   AppendStringRecord(body_, raw);

@@ -103,5 +103,5 @@ void Concave::RecordFields(RecordIo& io) {
     io.Refuse();
   io.Byte(skipNextPaint);
   io.Block(reserved);
-  if (io.Reading()) sweep = SweepOf(angle1, angle2);
+  if (io.Reading()) sweep = SweepWithinOneTurn(angle1, angle2);
 }

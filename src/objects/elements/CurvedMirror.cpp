@@ -90,7 +90,7 @@ PropertyRows CurvedMirror::Rows() {
 
 void CurvedMirror::RecordFields(RecordIo& io) {
   ArcRecordHead(io);
-  io.Float(sweep);
+  SweepRecord(io);
   io.Float(spareValue);
   io.Byte(skipNextPaint);
   io.Block(reserved);

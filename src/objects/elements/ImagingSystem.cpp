@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <map>
 
+#include "gfx/PictureReading.h"
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
@@ -42,11 +44,12 @@ bool Meet(TPointF p1, TPointF p2, TPointF q1, TPointF q2, TPointF& at) {
   return IntersectSegments(UnboundedLine(p1, p2), UnboundedLine(q1, q2), at) != 0;
 }
 
-// A Windows bitmap, or null when the file is missing or unreadable. White
-// becomes transparent where asked.
+// A Windows bitmap, or null when the file is missing, unreadable, too large
+// or not a regular file (a pipe there must not hold up reading an
+// experiment). White becomes transparent where asked.
 std::shared_ptr<const QImage> LoadPicture(const std::string& path, bool whiteTransparent) {
   QImage image;
-  if (!image.load(QString::fromStdString(path), "BMP") || image.isNull()) return nullptr;
+  if (ReadPictureFile(path, "BMP", image) != PictureStatus::Decoded) return nullptr;
   if (whiteTransparent) {
     image = image.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
@@ -56,6 +59,19 @@ std::shared_ptr<const QImage> LoadPicture(const std::string& path, bool whiteTra
     }
   }
   return std::make_shared<const QImage>(std::move(image));
+}
+
+// Every imaging system shows the same pictures, each read once while any
+// holds it: a file may hold thousands of imaging systems. White is
+// transparent in the object picture ("0.dat") only.
+std::shared_ptr<const QImage> SharedPicture(const std::string& folder, int level) {
+  static std::map<std::string, std::weak_ptr<const QImage>> held;
+  const std::string path = folder + ImagingSystem::ScreenPictureName(level);
+  std::weak_ptr<const QImage>& slot = held[path];
+  if (auto picture = slot.lock()) return picture;
+  auto picture = LoadPicture(path, level < 0);
+  slot = picture;
+  return picture;
 }
 
 }  // namespace
@@ -68,7 +84,7 @@ ImagingSystem::ImagingSystem(TCanvas* c) : ObjectOf(c) {
   pictureFolder = PictureDirectory();
   static const auto icon = std::make_shared<const QImage>(ToolIcon());
   icon_ = icon;
-  objectPicture_ = LoadPicture(pictureFolder + ScreenPictureName(-1), true);
+  objectPicture_ = SharedPicture(pictureFolder, -1);
 }
 
 QImage ImagingSystem::ToolIcon() {
@@ -116,7 +132,7 @@ std::shared_ptr<const QImage> ImagingSystem::Picture(int level) {
   if (level < 0) return objectPicture_;
   // Read on demand and kept while the level stays: a drag repaints often.
   if (level != screenPictureLevel_) {
-    screenPicture_ = LoadPicture(pictureFolder + ScreenPictureName(level), false);
+    screenPicture_ = SharedPicture(pictureFolder, level);
     screenPictureLevel_ = level;
   }
   return screenPicture_;

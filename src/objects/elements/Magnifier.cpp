@@ -35,7 +35,7 @@ PropertyRows Magnifier::Rows() {
 
 void Magnifier::RecordFields(RecordIo& io) {
   ArcRecordHead(io);
-  io.Float(sweep);
+  SweepRecord(io);
   io.Float(refractiveIndex);
   if (io.Reading() && !std::isfinite(refractiveIndex)) io.Refuse();
   io.Byte(skipNextPaint);

@@ -1,5 +1,7 @@
 #include "objects/elements/RealLens.h"
 
+#include <algorithm>
+
 #include "gfx/TGDIPlusCanvas.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
@@ -18,7 +20,8 @@ RealLens::RealLens(TCanvas* c, int controlPoints) : ArcObject(c, controlPoints) 
 
 std::vector<TPointF> RealLens::ArcPolygon(double step) const {
   std::vector<TPointF> points;
-  const int n = Trunc(sweep / step);
+  // Never more than one turn of points, whatever the sweep says.
+  const int n = Trunc(std::clamp(double(sweep), 0.0, 360.0) / step);
   points.reserve(static_cast<std::size_t>(std::max(n, 0)) + 1);
   for (int i = 0; i < n; ++i) {
     double a = angle1 + step * i;

@@ -21,9 +21,12 @@ void DrawImage::EndCreate(int x, int y) {
   SpanBox(corners, a, b);
 }
 
-std::shared_ptr<const DrawImage::Picture> DrawImage::FromBmp(std::vector<std::uint8_t> bmp) {
+std::shared_ptr<const DrawImage::Picture> DrawImage::FromBmp(std::vector<std::uint8_t> bmp,
+                                                             PictureStatus* status) {
   auto p = std::make_shared<Picture>();
-  if (!p->image.loadFromData(bmp.data(), static_cast<int>(bmp.size()), "BMP")) return nullptr;
+  const PictureStatus read = DecodePicture(bmp, "BMP", p->image);
+  if (status) *status = read;
+  if (read != PictureStatus::Decoded) return nullptr;
   p->bmp = std::move(bmp);
   return p;
 }
@@ -35,7 +38,12 @@ bool DrawImage::LoadPictureFile(const std::string& path) {
   const char* format = ext == "bmp" ? "BMP" : (ext == "jpg" || ext == "jpeg") ? "JPEG" : nullptr;
   if (!format) return false;
   QImage image;
-  if (!image.load(info.filePath(), format)) {
+  const PictureStatus status = ReadPictureFile(info.filePath().toStdString(), format, image);
+  if (status == PictureStatus::TooLarge) {
+    ShowMessage(Tr("Picture.TooLarge", "图片太大,不能使用:一张图片最多 4096×4096 像素."));
+    return false;
+  }
+  if (status != PictureStatus::Decoded) {
     ShowMessage(Tr("Picture.Unreadable", "无法读取这个图片文件."));
     return false;
   }
@@ -62,16 +70,12 @@ void DrawImage::Draw(int mode) {
   const TRectF r = Box();
   canvas->Brush.style = TBrushStyle::Clear;
   if (hasPicture && picture) {
-    QImage shown = picture->image;
-    if (fillFlag) {
-      // Pixels of the transparent colour (0x00BBGGRR) let the drawing show through.
-      const QRgb key = qRgb(int(fillColor & 0xFF), int((fillColor >> 8) & 0xFF),
-                            int((fillColor >> 16) & 0xFF));
-      shown = shown.convertToFormat(QImage::Format_ARGB32);
-      const QImage mask = shown.createMaskFromColor(key, Qt::MaskOutColor);
-      shown.setAlphaChannel(mask.convertToFormat(QImage::Format_Grayscale8));
-    }
-    canvas->StretchDraw(Pixel(r.x1), Pixel(r.y1), Pixel(r.x2), Pixel(r.y2), shown);
+    // Pixels of the transparent colour let the drawing show through.
+    if (fillFlag)
+      canvas->StretchDrawTransparent(Pixel(r.x1), Pixel(r.y1), Pixel(r.x2), Pixel(r.y2),
+                                     picture->image, fillColor);
+    else
+      canvas->StretchDraw(Pixel(r.x1), Pixel(r.y1), Pixel(r.x2), Pixel(r.y2), picture->image);
     return;
   }
   const TFont saved = canvas->Font;
@@ -91,9 +95,8 @@ void DrawImage::Draw(int mode) {
 
 PropertyRows DrawImage::Rows() {
   PropertyRows rows(Tr("164", "图片设置属性"));
-  PropertyRow path{Tr("163", "图片路径"),
-                   hasPicture ? Tr("168", "图片数据") : Tr("153", "无图片"), TEditStyle::Ellipsis,
-                   true};
+  PropertyRow path{Tr("163", "图片路径"), hasPicture ? Tr("168", "图片数据") : Tr("153", "无图片"),
+                   TEditStyle::Ellipsis, true};
   path.apply = [this](const std::string& text) {
     LoadPictureFile(text);  // anything else keeps the picture
     return true;
@@ -118,8 +121,9 @@ void DrawImage::RecordFields(RecordIo& io) {
       io.Block(header);
       const std::uint32_t size = std::uint32_t(header[2]) | std::uint32_t(header[3]) << 8 |
                                  std::uint32_t(header[4]) << 16 | std::uint32_t(header[5]) << 24;
+      // The bytes must be there before room is made for them.
       if (!io.Ok() || header[0] != 'B' || header[1] != 'M' || size < 14 + 12 ||
-          size > kMaxPictureBytes) {
+          size > kMaxPictureBytes || size - 14 > io.Remaining()) {
         io.Refuse();
         return;
       }
@@ -127,8 +131,12 @@ void DrawImage::RecordFields(RecordIo& io) {
       bmp.resize(size);
       io.Bytes(bmp.data() + 14, size - 14);
       if (!io.Ok()) return;
-      picture = FromBmp(std::move(bmp));
-      if (!picture) io.Refuse();
+      PictureStatus status = PictureStatus::Unreadable;
+      picture = FromBmp(std::move(bmp), &status);
+      // Too large: the box stays without its picture and the file's reader,
+      // whose allowance counted it, says so.
+      if (status == PictureStatus::TooLarge) hasPicture = 0;
+      if (status == PictureStatus::Unreadable) io.Refuse();
     } else {
       static const std::vector<std::uint8_t> none;
       const auto& bmp = picture ? picture->bmp : none;

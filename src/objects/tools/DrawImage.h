@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/PictureReading.h"
 #include "objects/BoxObject.h"
 #include "scene/ObjectOf.h"
 
@@ -20,7 +21,7 @@ class DrawImage : public ObjectOf<DrawImage, BoxObject> {
 
   // Shared by copies, undo snapshots and the clipboard; never changed once made.
   struct Picture {
-    QImage image;
+    QImage image;                   // decoded once, 32-bit
     std::vector<std::uint8_t> bmp;  // the complete BMP file as stored
   };
 
@@ -30,10 +31,13 @@ class DrawImage : public ObjectOf<DrawImage, BoxObject> {
   std::uint8_t spareFlag = 1;
 
   // Loads a .bmp, .jpg or .jpeg file (extension in any case); false leaves
-  // the picture as it was.
+  // the picture as it was (a picture that cannot be read or is too large
+  // says so).
   bool LoadPictureFile(const std::string& path);
-  // A picture from the bytes of a complete BMP file; null when they are not one.
-  static std::shared_ptr<const Picture> FromBmp(std::vector<std::uint8_t> bmp);
+  // A picture from the bytes of a complete BMP file; null when they are not
+  // one or it is too large (see PictureReading.h), as `status` tells.
+  static std::shared_ptr<const Picture> FromBmp(std::vector<std::uint8_t> bmp,
+                                                PictureStatus* status = nullptr);
 
   void Draw(int mode) override;
   // The box ends on whole pixels.

@@ -1,5 +1,7 @@
 #include "objects/tools/DrawString.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "i18n/Convert.h"
@@ -8,6 +10,20 @@
 #include "scene/ProcessSettings.h"
 #include "scene/PropertyRows.h"
 #include "scene/RecordIo.h"
+
+namespace {
+
+// Lines longer than this (in bytes) are painted only as far as they can show.
+constexpr std::size_t kLongLine = 256;
+
+// At most `n` bytes of `text`, ending on a whole UTF-8 character.
+std::size_t CharacterBoundary(const std::string& text, std::size_t n) {
+  if (n >= text.size()) return text.size();
+  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+  return n;
+}
+
+}  // namespace
 
 DrawString::DrawString(TCanvas* c) : ObjectOf(c) {
   SetClassName("DrawString");
@@ -71,14 +87,35 @@ void DrawString::Draw(int mode) {
     const long long cy = (static_cast<long long>(Pixel(corners[0].y)) + Pixel(corners[2].y)) / 2;
     canvas->TextOut(Pixel(double(cx - w / 2)), Pixel(double(cy - h / 2)), defaultText);
   } else {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    // Only the lines that land on the surface (a line's margin either way),
+    // and of a long line only what reaches the right edge: painting costs
+    // what shows, not the text's length times its font size.
+    const double line = std::max(h, 1);
+    const double top = std::max(double(r.y1), 0.0) - line;
+    const double bottom = std::min(double(r.y2), double(canvas->Height())) + line;
+    const double x = double(r.x1) + 2;
+    const double right = std::min(double(r.x2), double(canvas->Width()));
+    const double above = std::floor((top - r.y1) / line) - 1;
+    const std::size_t first =
+        above > 0 ? static_cast<std::size_t>(std::min(above, double(lines.size()))) : 0;
+    for (std::size_t i = first; i < lines.size() && x < right; ++i) {
       const double y = double(r.y1) + double(i) * h;
-      if (y > r.y2) break;  // clipped away anyway
-      canvas->TextOut(Pixel(double(r.x1) + 2), Pixel(y), lines[i]);
+      if (y > r.y2 || y > bottom) break;  // clipped away anyway
+      if (y + h < top) continue;
+      canvas->TextOut(Pixel(x), Pixel(y), ShownPart(lines[i], right - x));
     }
   }
   canvas->ClipRect = clip;
   canvas->Font = saved;
+}
+
+std::string DrawString::ShownPart(const std::string& line, double width) {
+  // Measured on growing beginnings, so that a long line costs what shows.
+  for (std::size_t n = kLongLine; n < line.size(); n *= 2) {
+    std::string part = line.substr(0, CharacterBoundary(line, n));
+    if (canvas->TextWidth(part) > width) return part;
+  }
+  return line;
 }
 
 PropertyRows DrawString::Rows() {

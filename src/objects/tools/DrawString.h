@@ -32,6 +32,10 @@ class DrawString : public ObjectOf<DrawString, BoxObject> {
   void Draw(int mode) override;
 
  protected:
+  // The beginning of a line that reaches past `width` pixels with the
+  // canvas's font (the whole line when it does not): the rest lies beyond
+  // the right edge. Only long lines are measured.
+  std::string ShownPart(const std::string& line, double width);
   void RecordFields(RecordIo& io) override;
   PropertyRows Rows() override;
 };

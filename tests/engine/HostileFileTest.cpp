@@ -1,0 +1,161 @@
+// Files made to cost the reader: they open (whole, or in part with a
+// message) with bounded pictures, arcs and texts, and exo-tool handles each
+// within 20 s and 600 MB. Also the one size bound of Open and Save.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+
+#include "ExperimentFileFixture.h"
+#include "HostileFiles.h"
+#include "gfx/PictureAllowance.h"
+#include "objects/ArcObject.h"
+#include "objects/tools/DrawImage.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define EXO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define EXO_ASAN 1
+#endif
+#endif
+
+namespace {
+
+class HostileFileTest : public ExperimentFileFixture,
+                        public testing::WithParamInterface<HostileFile> {};
+
+struct ToolRun {
+  int code = -1;  // exit status, or 128 + signal
+  long residentMb = 0;
+  std::string err;
+};
+
+// exo-tool under `timeout`, its address space limited (not under ASan, whose
+// shadow memory needs terabytes of it); the peak resident size of both.
+ToolRun RunTool(const std::vector<std::string>& args, const std::string& dir) {
+#ifdef EXO_ASAN
+  const char* seconds = "120";
+#else
+  const char* seconds = "20";
+#endif
+  std::vector<std::string> all{"timeout", "-s", "KILL", seconds, EXO_TOOL_PATH};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const std::string errPath = dir + "/stderr";
+  // Only system calls between fork and exec.
+  const pid_t pid = fork();
+  if (pid == 0) {
+#ifndef EXO_ASAN
+    const rlimit limit{600ul << 20, 600ul << 20};
+    setrlimit(RLIMIT_AS, &limit);
+#endif
+    dup2(open("/dev/null", O_WRONLY), 1);
+    dup2(creat(errPath.c_str(), 0600), 2);
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  ToolRun run;
+  int status = 0;
+  rusage usage{};
+  if (pid > 0 && wait4(pid, &status, 0, &usage) == pid)
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  run.residentMb = usage.ru_maxrss / 1024;
+  const FileBytes err = ReadBytesFromFile(errPath);
+  run.err.assign(err.begin(), err.end());
+  return run;
+}
+
+}  // namespace
+
+TEST_P(HostileFileTest, OpensWithBoundedPicturesArcsAndTexts) {
+  const HostileFile& file = GetParam();
+  const OpenResult r = OpenExperimentFile(Write(file.name, file.build()), document);
+  EXPECT_EQ(r.status, OpenStatus::Opened);
+  EXPECT_EQ(r.complete, file.whole);
+  EXPECT_EQ(r.messages.empty(), file.whole);
+  std::int64_t pixels = 0;
+  for (const auto& object : document.scene) {
+    if (auto* picture = dynamic_cast<DrawImage*>(object.get()); picture && picture->picture)
+      pixels += std::int64_t(picture->picture->image.width()) * picture->picture->image.height();
+    if (auto* arc = dynamic_cast<ArcObject*>(object.get())) {
+      EXPECT_LE(std::fabs(arc->angle1), 360);
+      EXPECT_LE(std::fabs(arc->angle2), 360);
+      EXPECT_TRUE(arc->sweep >= 0 && arc->sweep <= 360) << arc->sweep;
+      arc->HitTest(400, 300);  // the outline of a lens
+    }
+  }
+  EXPECT_LE(pixels, PictureAllowance::kExperimentPixels);
+  canvas.Clear();
+  document.RefreshView();
+  // No text is painted far off the surface, nor a line far longer than shows.
+  for (const auto& op : canvas.ops) {
+    if (op.kind != RecordedOp::Text) continue;
+    const float line = float(op.font.size) * 4 / 3;
+    EXPECT_LE(op.text.size(), 4096u);
+    EXPECT_TRUE(op.coords[1] > -3 * line && op.coords[1] < 1080 + 3 * line) << op.coords[1];
+  }
+}
+
+TEST_P(HostileFileTest, ExoToolAnswersWithinTimeAndMemory) {
+  const HostileFile& file = GetParam();
+  const std::string path = Write(file.name, file.build());
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"info", path},
+                                               {"trace", path},
+                                               {"render", path, dir + "/o.bmp"}}) {
+    const ToolRun run = RunTool(args, dir);
+    // Info describes a file read in part; the other commands refuse it.
+    EXPECT_EQ(run.code, file.whole ? 0 : 1) << args[0] << ": " << run.err;
+    if (!file.whole) {
+      EXPECT_FALSE(run.err.empty()) << args[0];
+    }
+#ifndef EXO_ASAN
+    EXPECT_LE(run.residentMb, file.residentMb) << args[0];
+#endif
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Every, HostileFileTest, testing::ValuesIn(HostileFiles()),
+                         [](const auto& info) {
+                           std::string name = info.param.name.substr(0, info.param.name.size() - 4);
+                           for (char& c : name)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
+
+class FileSizeBound : public ExperimentFileFixture {};
+
+// Save refuses, with Open's message and without writing, what Open refuses.
+TEST_F(FileSizeBound, SaveAndOpenAgreeOnBothSidesOfTheBound) {
+  const std::string path = Write("kept.exo", SerializeExperiment(document));
+  const FileBytes before = ReadBytesFromFile(path);
+  document.scene.push_back(CreateObjectByClassName("DrawString", document.canvas));
+  const std::size_t size = SerializedExperimentSize(document);
+  ASSERT_EQ(size, SerializeExperiment(document).size());
+  std::string error;
+  EXPECT_FALSE(SaveExperimentFile(path, document, &error, size - 1));
+  EXPECT_NE(error.find(TooLargeFileMessage()), std::string::npos) << error;
+  EXPECT_EQ(ReadBytesFromFile(path), before);
+  ASSERT_TRUE(SaveExperimentFile(path, document, &error, size)) << error;
+  EXPECT_EQ(OpenExperimentFile(path, document, size - 1).messages,
+            std::vector<std::string>{TooLargeFileMessage()});
+  EXPECT_EQ(OpenExperimentFile(path, document, size).status, OpenStatus::Opened);
+}
+
+// A picture is decoded only within its own bound and the allowance of the
+// file being read; what is refused is counted.
+TEST_F(FileSizeBound, PicturesDecodeWithinTheirBoundAndTheAllowance) {
+  QImage image;
+  EXPECT_EQ(DecodePicture(RunLengthBmp(4096, 4096), "BMP", image), PictureStatus::Decoded);
+  EXPECT_EQ(image.format(), QImage::Format_RGB32);
+  PictureAllowance allowance(3 * 100 * 100);
+  EXPECT_EQ(DecodePicture(RunLengthBmp(4097, 4096), "BMP", image), PictureStatus::TooLarge);
+  EXPECT_EQ(DecodePicture(RunLengthBmp(100, 200), "BMP", image), PictureStatus::Decoded);
+  EXPECT_EQ(DecodePicture(RunLengthBmp(100, 101), "BMP", image), PictureStatus::TooLarge);
+  EXPECT_EQ(DecodePicture(RunLengthBmp(100, 100), "BMP", image), PictureStatus::Decoded);
+  EXPECT_EQ(allowance.Refused(), 2);
+}
