@@ -12,8 +12,7 @@
 
 #include "gfx/PictureAllowance.h"
 
-PictureStatus DecodePicture(std::span<const std::uint8_t> bytes, const char* format, QImage& out,
-                            bool charge) {
+PictureStatus DecodePicture(std::span<const std::uint8_t> bytes, const char* format, QImage& out) {
   if (bytes.empty() || bytes.size() > static_cast<std::size_t>(kMaxPictureFileBytes))
     return PictureStatus::Unreadable;
   QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
@@ -30,7 +29,7 @@ PictureStatus DecodePicture(std::span<const std::uint8_t> bytes, const char* for
     PictureAllowance::NoteRefused();
     return PictureStatus::TooLarge;
   }
-  if (charge && !PictureAllowance::Take(pixels)) return PictureStatus::TooLarge;
+  if (!PictureAllowance::Take(pixels)) return PictureStatus::TooLarge;
   QImage image = reader.read();
   if (image.isNull()) return PictureStatus::Unreadable;
   const QImage::Format wanted =

@@ -25,11 +25,9 @@ enum class PictureStatus {
 };
 
 // Decodes a BMP or JPEG ("BMP", "JPEG") held in memory into Format_RGB32, or
-// Format_ARGB32 when the picture has an alpha channel. `charge` takes the
-// pixels from the PictureAllowance in force (a picture decoded only to be
-// converted is not charged twice).
-PictureStatus DecodePicture(std::span<const std::uint8_t> bytes, const char* format, QImage& out,
-                            bool charge = true);
+// Format_ARGB32 when the picture has an alpha channel; its pixels are taken
+// from the PictureAllowance in force.
+PictureStatus DecodePicture(std::span<const std::uint8_t> bytes, const char* format, QImage& out);
 
 // Reads and decodes a picture file. Only a regular file is read: a pipe or a
 // device there could block the reader or never end.

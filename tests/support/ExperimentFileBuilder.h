@@ -25,9 +25,6 @@ float ReadFloatAt(const FileBytes& data, std::size_t offset);
 std::string Gbk(const std::string& utf8);
 
 void WriteBytesToFile(const std::string& path, const FileBytes& data);
-// A run-length (RLE8) BMP of 64 bytes claiming width x height pixels, which
-// all decode to the first of its two colours (white).
-FileBytes RunLengthBmp(std::int32_t width, std::int32_t height);
 FileBytes ReadBytesFromFile(const std::string& path);
 
 // Base record fields of every object (defaults as a constructor sets them,
@@ -74,15 +71,6 @@ struct LampHouseFields {
   std::uint8_t skipPaint = 0;
 };
 
-// An arc object: "Magnifier", "Concave", "ConcaveMirror" or "ConvexityMirror".
-// The control points are written as given (they are not checked against
-// the angles); the concave lens writes angle 2 in the sweep's place.
-struct ArcFields {
-  float centreX = 400, centreY = 300, radius = 100;
-  float angle1 = -60, angle2 = 60, sweep = 120;
-  float index = 1.5f, thickness = 10;
-};
-
 class ExperimentFileBuilder {
  public:
   float version = 6.0f;
@@ -103,17 +91,6 @@ class ExperimentFileBuilder {
   ExperimentFileBuilder& FlatMirror(float x1, float y1, float x2, float y2,
                                     BaseFields base = Mirror());
   ExperimentFileBuilder& ReferenceFrame(float originX, float originY, BaseFields base = Frame());
-  ExperimentFileBuilder& Arc(const std::string& className, const ArcFields& arc,
-                             BaseFields base = {});
-  // A picture annotation over the box (x1, y1)-(x2, y2) holding `bmp` (a whole
-  // BMP file; none when empty); `transparent` keys out white.
-  ExperimentFileBuilder& Picture(float x1, float y1, float x2, float y2, const FileBytes& bmp,
-                                 bool transparent = false);
-  // An imaging system as its tool places it.
-  ExperimentFileBuilder& ImagingSystem();
-  // A text annotation over the box; `text` is UTF-8, lines split by CR LF.
-  ExperimentFileBuilder& Text(float x1, float y1, float x2, float y2, const std::string& text,
-                              std::int32_t fontSize);
   // A record that holds only a class name (raw bytes), as an unknown class would.
   ExperimentFileBuilder& ClassNameOnly(const std::string& raw);
   ExperimentFileBuilder& RawBytes(const FileBytes& bytes);

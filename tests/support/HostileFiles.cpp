@@ -3,64 +3,119 @@
 #include <cmath>
 #include <limits>
 
+#include "objects/ArcObject.h"
+#include "objects/ObjectFactory.h"
+#include "objects/elements/ImagingSystem.h"
+#include "objects/tools/DrawImage.h"
+#include "objects/tools/DrawString.h"
+#include "scene/ByteStream.h"
+
 namespace {
 
-FileBytes ManyPictures(int count, std::int32_t side) {
+// The records as the program writes them (the values are what is hostile),
+// in the frame of a built file.
+FileBytes File(std::vector<std::unique_ptr<DrawObjectUnit>> objects) {
   ExperimentFileBuilder file;
-  for (int i = 0; i < count; ++i)
-    file.Picture(float(10 * i), 0, float(10 * i + 1500), 1000, RunLengthBmp(side, side), true);
+  for (auto& object : objects) {
+    ByteWriter out;
+    object->SaveToStream(out);
+    file.RawBytes(out.Data());
+  }
   return file.Build();
 }
 
-FileBytes Arcs(float angle) {
-  ExperimentFileBuilder file;
-  for (const char* name : {"Magnifier", "Concave", "ConcaveMirror", "ConvexityMirror"})
-    file.Arc(name, {400, 300, 100, angle, -angle, angle});
-  return file.Build();
+template <class T>
+std::unique_ptr<T> Box(float x1, float y1, float x2, float y2) {
+  auto box = std::make_unique<T>(nullptr);
+  SpanBox(box->corners, {x1, y1}, {x2, y2});
+  return box;
+}
+
+std::unique_ptr<DrawObjectUnit> Picture(float x, FileBytes bmp) {
+  auto image = Box<DrawImage>(x, 0, x + 1500, 1000);
+  auto picture = std::make_shared<DrawImage::Picture>();
+  picture->bmp = std::move(bmp);
+  image->picture = std::move(picture);
+  image->hasPicture = image->fillFlag = 1;  // white is transparent
+  image->fillColor = 0xFFFFFF;
+  return image;
+}
+
+FileBytes ManyPictures(int count, std::int32_t side) {
+  std::vector<std::unique_ptr<DrawObjectUnit>> pictures;
+  for (int i = 0; i < count; ++i) pictures.push_back(Picture(10.0f * i, RunLengthBmp(side, side)));
+  return File(std::move(pictures));
+}
+
+FileBytes Arcs(float radius, float angle) {
+  std::vector<std::unique_ptr<DrawObjectUnit>> arcs;
+  for (const char* name : {"Magnifier", "Concave", "ConcaveMirror", "ConvexityMirror"}) {
+    arcs.push_back(CreateObjectByClassName(name, nullptr));
+    auto& arc = static_cast<ArcObject&>(*arcs.back());
+    arc.centre = {400, 300};
+    arc.radius = radius;
+    arc.angle1 = arc.sweep = angle;
+    arc.angle2 = -angle;
+  }
+  return File(std::move(arcs));
+}
+
+FileBytes Text(float top, const std::string& text, std::int32_t size) {
+  auto box = Box<DrawString>(10, top, 1900, 50000);
+  box->SetText(text);
+  box->font.size = size;
+  std::vector<std::unique_ptr<DrawObjectUnit>> objects;
+  objects.push_back(std::move(box));
+  return File(std::move(objects));
 }
 
 }  // namespace
 
+FileBytes RunLengthBmp(std::int32_t width, std::int32_t height) {
+  FileBytes bmp{'B', 'M'};
+  // File size, reserved, pixel offset; the information header: its size,
+  // width, height, one plane of 8 bits, BI_RLE8, 2 bytes of data, no
+  // resolution, two colours; the colours; "end of bitmap".
+  for (std::int32_t v :
+       {64, 0, 62, 40, width, height, 1 | 8 << 16, 1, 2, 0, 0, 2, 0, 0xFFFFFF, 0xFF})
+    AppendInt32(bmp, v);
+  for (std::uint8_t b : {0, 1}) AppendByte(bmp, b);
+  return bmp;
+}
+
 std::vector<HostileFile> HostileFiles() {
+  const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
   return {
       {"picture-claims-256mb.exo", false, 100,
        [] {
-         // A picture whose header claims 256 MB in a file of a few hundred bytes.
          FileBytes claim = RunLengthBmp(100, 100);
-         PatchInt32(claim, 2, (256 << 20) - 1);
-         return ExperimentFileBuilder().Picture(0, 0, 100, 100, claim).Build();
+         PatchInt32(claim, 2, (256 << 20) - 1);  // in a file of a few hundred bytes
+         std::vector<std::unique_ptr<DrawObjectUnit>> picture;
+         picture.push_back(Picture(0, claim));
+         return File(std::move(picture));
        }},
       {"pictures-5600-8.exo", false, 100, [] { return ManyPictures(8, 5600); }},
       {"pictures-4096-40.exo", false, 450, [] { return ManyPictures(40, 4096); }},
-      {"arcs-1e8.exo", true, 100, [] { return Arcs(1e8f); }},
-      {"arcs-1e30.exo", true, 100, [] { return Arcs(1e30f); }},
-      {"arcs-nan.exo", false, 100, [] { return Arcs(std::nanf("")); }},
-      {"arcs-inf.exo", false, 100, [] { return Arcs(std::numeric_limits<float>::infinity()); }},
-      {"arcs-far.exo", true, 100,
-       [] {
-         return ExperimentFileBuilder().Arc("ConcaveMirror", {0, 0, 1e8f, 1e30f, 90, 360}).Build();
-       }},
-      {"text-30000-at-2000.exo", true, 100,
-       [] {
-         return ExperimentFileBuilder()
-             .Text(10, 10, 1900, 1000, std::string(30000, 'W'), 2000)
-             .Build();
-       }},
+      {"arcs-1e8.exo", true, 100, [] { return Arcs(100, 1e8f); }},
+      {"arcs-1e30.exo", true, 100, [] { return Arcs(100, 1e30f); }},
+      {"arcs-nan.exo", false, 100, [nan] { return Arcs(100, nan); }},
+      {"arcs-inf.exo", false, 100, [inf] { return Arcs(100, inf); }},
+      {"arcs-far.exo", true, 100, [] { return Arcs(1e8f, 1e30f); }},
+      {"text-30000-at-2000.exo", true, 100, [] { return Text(10, std::string(30000, 'W'), 2000); }},
       {"text-600k.exo", true, 100,
        [] {
          // 600 KB in 100 lines, most of them above or below the surface.
-         std::string line;
+         std::string line(1, '\n'), lines;
          while (line.size() < 9000) line += "光学";
-         std::string lines = line;
-         for (int i = 1; i < 100; ++i) lines += "\r\n" + line;
-         return ExperimentFileBuilder().Text(10, -20000, 1900, 50000, lines, 500).Build();
+         while (lines.size() < 900000) lines += line;
+         return Text(-20000, lines, 500);
        }},
       {"imaging-systems-3000.exo", true, 100,
        [] {
          // Each imaging system once held its own copies of the pictures.
-         ExperimentFileBuilder file;
-         for (int i = 0; i < 3000; ++i) file.ImagingSystem();
-         return file.Build();
+         std::vector<std::unique_ptr<DrawObjectUnit>> systems;
+         for (int i = 0; i < 3000; ++i) systems.push_back(std::make_unique<ImagingSystem>(nullptr));
+         return File(std::move(systems));
        }},
   };
 }

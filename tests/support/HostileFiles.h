@@ -21,3 +21,7 @@ struct HostileFile {
 std::vector<HostileFile> HostileFiles();
 // Test parameters print by name.
 inline void PrintTo(const HostileFile& file, std::ostream* out) { *out << file.name; }
+
+// A run-length (RLE8) BMP of 64 bytes claiming width x height pixels, which
+// all decode to its first colour, white.
+FileBytes RunLengthBmp(std::int32_t width, std::int32_t height);
