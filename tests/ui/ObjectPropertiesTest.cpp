@@ -153,7 +153,7 @@ TEST_F(ObjectPropertiesTest, AfterARowsFileDialogTheSheetIsActiveForTheNextClick
   sheet->SetEditStyle(0, TEditStyle::Ellipsis);
   bool active = false;
   WhenModal([&] {
-    WhenModal([&] { static_cast<QDialog*>(sheet->OpenDialog)->accept(); });
+    WhenModal([&] { static_cast<QDialog*>(sheet->OpenDialog)->done(QDialog::Accepted); });
     sheet->EditButtonClick(0);
     QApplication::processEvents();
     active = QApplication::activeWindow() == sheet.get();
