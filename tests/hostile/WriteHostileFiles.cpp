@@ -1,5 +1,5 @@
 // exo-hostile-files DIR: writes the hostile experiment files into DIR (the
-// seeds in fuzz-seeds/ are made with it).
+// regression inputs fuzz/corpus/experiment/regress-hostile-* are made with it).
 #include <cstdio>
 #include <exception>
 
