@@ -6,11 +6,11 @@
 
 #include <string>
 
+#include "bench/BenchSupport.h"
 #include "files/ExperimentFile.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "optics/Tracer.h"
-#include "bench/BenchSupport.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"

@@ -16,7 +16,6 @@
 
 namespace {
 
-
 void AddPrism(Document& doc, TPointF apex, float halfBase, float height, float index) {
   auto prism = std::make_unique<ThreePrism>(doc.canvas);
   prism->vertices = {apex, TPointF{apex.x + halfBase, apex.y + height},

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "objects/ObjectFactory.h"
+#include "OutputDirectory.h"
 #include "examples/Examples.h"
 #include "files/ExperimentFile.h"
 #include "gfx/RecordingCanvas.h"
+#include "objects/ObjectFactory.h"
 #include "scene/Document.h"
-#include "OutputDirectory.h"
 
 std::vector<Example>& ExampleRegistry() {
   static std::vector<Example> examples;

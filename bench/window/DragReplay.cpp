@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
   FirstPaint firstPaint(clock);
   window.Surface()->installEventFilter(&firstPaint);
   window.showMaximized();
-  while (firstPaint.at < 0 && clock.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  while (firstPaint.at < 0 && clock.elapsed() < 20000)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 
   // Run, then drag the whole scene in move mode: every move retraces all of it.
   if (auto* run = window.findChild<QAction*>("RunMenu")) run->trigger();
@@ -110,8 +111,7 @@ int main(int argc, char** argv) {
   while (double(clock.nsecsElapsed()) / 1e6 < lastPosted + 2000 &&
          (refreshEnds.empty() || refreshEnds.back() < lastPosted))
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  Post(surface, QEvent::MouseButtonRelease, from + QPointF(moves, 0), Qt::LeftButton,
-       Qt::NoButton);
+  Post(surface, QEvent::MouseButtonRelease, from + QPointF(moves, 0), Qt::LeftButton, Qt::NoButton);
   QCoreApplication::processEvents();
 
   std::vector<double> intervals;

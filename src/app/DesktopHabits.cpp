@@ -10,8 +10,8 @@
 DesktopHabits::DesktopHabits(TLumidorNetworkFrm* window) : QObject(window), window_(window) {
   setObjectName("DesktopHabits");
   using F = TLumidorNetworkFrm;
-  for (auto [name, keys] : {std::pair{"RedoShiftShortcut", "Ctrl+Shift+Z"},
-                            std::pair{"RedoYShortcut", "Ctrl+Y"}})
+  for (auto [name, keys] :
+       {std::pair{"RedoShiftShortcut", "Ctrl+Shift+Z"}, std::pair{"RedoYShortcut", "Ctrl+Y"}})
     connect(AddShortcut(name, QKeySequence(keys)), &QAction::triggered, window, &F::RedoMenuClick);
   connect(AddShortcut("QuitShortcut", QKeySequence("Ctrl+Q")), &QAction::triggered, window,
           &F::N11Click);

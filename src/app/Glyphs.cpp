@@ -270,8 +270,9 @@ void PaintPaletteGlyph(QPainter& p, const std::string& c) {
 }
 
 QPixmap MakeAboutPicture(const QString& title, const QString& subtitle) {
-  return Picture(QSize(420, 260), qApp->devicePixelRatio(),
-                 [&](QPainter& p) { PaintAboutPicture(p, title, subtitle); }, false);
+  return Picture(
+      QSize(420, 260), qApp->devicePixelRatio(),
+      [&](QPainter& p) { PaintAboutPicture(p, title, subtitle); }, false);
 }
 
 void PaintAboutPicture(QPainter& p, const QString& title, const QString& subtitle) {

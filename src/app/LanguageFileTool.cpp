@@ -51,7 +51,6 @@ int GenerateLanguageFile(const LanguageFileRequest& request) {
     std::fprintf(stderr, "%s could not be written\n", request.file.c_str());
     return 1;
   }
-  std::printf("%zu new entries written to %s\n", generator->Written().size(),
-              request.file.c_str());
+  std::printf("%zu new entries written to %s\n", generator->Written().size(), request.file.c_str());
   return 0;
 }

@@ -2,18 +2,17 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "ui/QtText.h"
 #include "app/Glyphs.h"
 #include "i18n/TtlmController.h"
+#include "ui/QtText.h"
 #include "ui/WindowTranslator.h"
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
 TAboutBox::TAboutBox(QWidget* parent, bool splash) : QDialog(parent), splash_(splash) {
   setObjectName("TAboutBox");

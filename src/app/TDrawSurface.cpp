@@ -2,10 +2,10 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
-#include <QTabletEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTabletEvent>
 #include <QWindow>
 #include <algorithm>
 
@@ -39,8 +39,9 @@ TDrawSurface::TDrawSurface(QWidget* parent, QSize size)
 }
 
 void TDrawSurface::MakeImage(const QScreen* shown) {
-  const QSize logical =
-      !fixedSize_.isEmpty() ? fixedSize_ : shown ? shown->size() : QSize(1024, 768);
+  const QSize logical = !fixedSize_.isEmpty() ? fixedSize_
+                        : shown               ? shown->size()
+                                              : QSize(1024, 768);
   const qreal ratio = RatioOf(shown);
   // The canvas keeps pointing at image_: only its contents are replaced.
   image_ = QImage((QSizeF(logical) * ratio).toSize(), QImage::Format_RGB32);
@@ -108,15 +109,16 @@ void TDrawSurface::paintEvent(QPaintEvent* event) {
   if (!QRect(QPoint(), PictureSize()).contains(shown)) painter.fillRect(shown, palette().window());
   // The source in the bitmap's own pixels: at the screen's ratio this is a plain copy.
   const qreal ratio = image_.devicePixelRatio();
-  painter.drawImage(QRectF(shown), image_,
-                    QRectF(shown.x() * ratio, shown.y() * ratio, shown.width() * ratio,
-                           shown.height() * ratio));
+  painter.drawImage(
+      QRectF(shown), image_,
+      QRectF(shown.x() * ratio, shown.y() * ratio, shown.width() * ratio, shown.height() * ratio));
   painter.end();
   ClearUpperVectorState();
 }
 
 void TDrawSurface::tabletEvent(QTabletEvent* event) {
-  if (event->type() != QEvent::TabletRelease) penPressure_ = std::clamp(event->pressure(), 0.0, 1.0);
+  if (event->type() != QEvent::TabletRelease)
+    penPressure_ = std::clamp(event->pressure(), 0.0, 1.0);
   // Not taken: Qt then makes the mouse events every handler works with.
   event->ignore();
 }

@@ -310,4 +310,3 @@ QAction* TLumidorNetworkFrm::Action(const std::string& name) const {
   auto it = actions_.find(name);
   return it == actions_.end() ? nullptr : it->second;
 }
-

@@ -17,8 +17,8 @@ using TemporaryCheck = std::function<bool(std::span<const std::uint8_t> head)>;
 // which is replaced (the link stays). The replaced file's permissions are
 // kept. Temporary files ".NAME.veltrano-save-XXXXXX.tmp" that an earlier,
 // interrupted write of the same file left behind are removed first when `ours`
-// accepts them and no other writer holds them; no other file is ever removed. On failure returns false, sets `error` to the
-// system's reason and leaves any previous file as it was.
+// accepts them and no other writer holds them; no other file is ever removed. On failure returns
+// false, sets `error` to the system's reason and leaves any previous file as it was.
 bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& data,
                          const TemporaryCheck& ours, std::string* error);
 

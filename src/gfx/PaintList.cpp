@@ -8,7 +8,8 @@ namespace {
 struct KeyHash {
   std::size_t operator()(const PaintList::LineKey& k) const {
     std::size_t h = std::size_t(k.x1) * 0x9E3779B97F4A7C15ull;
-    for (int v : {k.y1, k.x2, k.y2, k.width, k.pattern}) h = (h ^ std::size_t(unsigned(v))) * 0x100000001B3ull;
+    for (int v : {k.y1, k.x2, k.y2, k.width, k.pattern})
+      h = (h ^ std::size_t(unsigned(v))) * 0x100000001B3ull;
     return h;
   }
 };

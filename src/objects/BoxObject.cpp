@@ -15,9 +15,7 @@ TRectF BoxObject::Box() const {
   return NormalizeRect({corners[0].x, corners[0].y, corners[2].x, corners[2].y});
 }
 
-void BoxObject::PlaceDragged(int x, int y) {
-  SpanBox(corners, corners[0], {float(x), float(y)});
-}
+void BoxObject::PlaceDragged(int x, int y) { SpanBox(corners, corners[0], {float(x), float(y)}); }
 
 void BoxObject::PaintOutline() {
   if (!canvas) return;

@@ -9,10 +9,10 @@
 #include "objects/elements/FitfulObject.h"
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/FourPrism.h"
-#include "objects/elements/Magnifier.h"
 #include "objects/elements/IdealConcave.h"
 #include "objects/elements/IdealMagnifier.h"
 #include "objects/elements/ImagingSystem.h"
+#include "objects/elements/Magnifier.h"
 #include "objects/elements/RayFibre.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
@@ -39,18 +39,28 @@ std::pair<std::string, Maker> Entry(const char* name) {
 // Tried in this order; comparison is exact and case-sensitive.
 const std::vector<std::pair<std::string, Maker>>& Table() {
   static const std::vector<std::pair<std::string, Maker>> table = {
-      Entry<OPticsLine>("OPticsLine"),         Entry<Ruler>("Ruler"),
-      Entry<FlatMirror>("FlatMirror"),         Entry<ComplexlH>("ComplexlH"),
-      Entry<Concave>("Concave"),               Entry<ConcaveMirror>("ConcaveMirror"),
-      Entry<ConvexityMirror>("ConvexityMirror"), Entry<DrawImage>("DrawImage"),
-      Entry<DrawString>("DrawString"),         Entry<FitfulObject>("FitfulObject"),
-      Entry<FourPrism>("FourPrism"),           Entry<IdealConcave>("IdealConcave"),
-      Entry<IdealMagnifier>("IdealMagnifier"), Entry<ImagingSystem>("ImagingSystem"),
+      Entry<OPticsLine>("OPticsLine"),
+      Entry<Ruler>("Ruler"),
+      Entry<FlatMirror>("FlatMirror"),
+      Entry<ComplexlH>("ComplexlH"),
+      Entry<Concave>("Concave"),
+      Entry<ConcaveMirror>("ConcaveMirror"),
+      Entry<ConvexityMirror>("ConvexityMirror"),
+      Entry<DrawImage>("DrawImage"),
+      Entry<DrawString>("DrawString"),
+      Entry<FitfulObject>("FitfulObject"),
+      Entry<FourPrism>("FourPrism"),
+      Entry<IdealConcave>("IdealConcave"),
+      Entry<IdealMagnifier>("IdealMagnifier"),
+      Entry<ImagingSystem>("ImagingSystem"),
       Entry<LampHouse>("LampHouse"),
       Entry<Magnifier>("Magnifier"),
-      Entry<Protractor>("Protractor"),         Entry<RayFibre>("RayFibre"),
-      Entry<ReferenceFrame>("ReferenceFrame"), Entry<ThreePrism>("ThreePrism"),
-      Entry<PointLampHouse>("PointLampHouse"), Entry<RealObject>("RealObject"),
+      Entry<Protractor>("Protractor"),
+      Entry<RayFibre>("RayFibre"),
+      Entry<ReferenceFrame>("ReferenceFrame"),
+      Entry<ThreePrism>("ThreePrism"),
+      Entry<PointLampHouse>("PointLampHouse"),
+      Entry<RealObject>("RealObject"),
   };
   return table;
 }

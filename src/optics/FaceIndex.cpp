@@ -34,8 +34,8 @@ FaceIndex::FaceIndex(const std::vector<DrawObjectLineDataStruct>& surfaces) {
       ok = Boxable(s.centreX) && Boxable(s.centreY) && Boxable(r) && r >= 0;
     } else if (s.shape == kShapeSegment) {
       // A segment's hit must lie in its box exactly.
-      b = {std::min<double>(s.x1, s.x2), std::min<double>(s.y1, s.y2),
-           std::max<double>(s.x1, s.x2), std::max<double>(s.y1, s.y2)};
+      b = {std::min<double>(s.x1, s.x2), std::min<double>(s.y1, s.y2), std::max<double>(s.x1, s.x2),
+           std::max<double>(s.y1, s.y2)};
       ok = Boxable(s.x1) && Boxable(s.y1) && Boxable(s.x2) && Boxable(s.y2);
     }
     if (ok) {

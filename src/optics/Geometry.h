@@ -86,8 +86,8 @@ struct RayLine {
   double theta = 0;   // DirectionAngle(start, through)
 };
 struct SurfaceLine {
-  LineEquation line;       // through the end points
-  double direction = 0;    // DirectionAngle(p1, p2)
+  LineEquation line;     // through the end points
+  double direction = 0;  // DirectionAngle(p1, p2)
 };
 RayLine PrepareRay(const DrawBaseRayDataStruct& ray);
 // DeriveRay, handing back the ray's line from the same sums: what PrepareRay
@@ -139,4 +139,3 @@ inline int SaturatedInt(long long v) {
   if (v < -2147483648LL) return -2147483647 - 1;
   return static_cast<int>(v);
 }
-

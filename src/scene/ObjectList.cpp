@@ -17,8 +17,8 @@ ObjectList DeepCopy(const ObjectList& list) {
 }
 
 bool RemoveObject(ObjectList& list, const DrawObjectUnit* object) {
-  auto it = std::find_if(list.begin(), list.end(),
-                         [object](const auto& p) { return p.get() == object; });
+  auto it =
+      std::find_if(list.begin(), list.end(), [object](const auto& p) { return p.get() == object; });
   if (it == list.end()) return false;
   list.erase(it);
   return true;

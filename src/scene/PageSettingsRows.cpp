@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
-#include "i18n/Convert.h"
 #include "scene/Document.h"
 #include "scene/IPropertySheet.h"
 #include "scene/ProcessSettings.h"

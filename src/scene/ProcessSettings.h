@@ -8,9 +8,9 @@ class IPropertySheet;
 class IMessageSink;
 
 struct ProcessSettings {
-  int toolLineWidth = 2;      // "所有工具线的宽度": width a new object takes
-  bool highQuality = false;   // "是否使用高质图画(不推荐)"
-  int originX = 20;           // user coordinate origin, screen pixels
+  int toolLineWidth = 2;     // "所有工具线的宽度": width a new object takes
+  bool highQuality = false;  // "是否使用高质图画(不推荐)"
+  int originX = 20;          // user coordinate origin, screen pixels
   int originY = 300;
   bool softKeyboard = false;  // "使用软键盘"
   int emissionGroupCounter = 0;

@@ -10,14 +10,14 @@ struct TNewPage {
   float reservedScale = 1.0f;
   std::uint8_t saved = 1;
   std::uint8_t highQuality = 0;
-  std::int32_t rayWidth = 2;          // "发出光线的宽度"
-  TColor ambientColour = 0;           // "周围环境颜色"
-  std::uint8_t drawNormals = 1;       // "是否画法线"
-  std::uint8_t drawReverse = 1;       // "是否画反向延长线"
-  std::uint8_t showAxes = 0;          // "是否显示坐标轴"
+  std::int32_t rayWidth = 2;     // "发出光线的宽度"
+  TColor ambientColour = 0;      // "周围环境颜色"
+  std::uint8_t drawNormals = 1;  // "是否画法线"
+  std::uint8_t drawReverse = 1;  // "是否画反向延长线"
+  std::uint8_t showAxes = 0;     // "是否显示坐标轴"
   std::int32_t reservedColour = 255;
-  TColor normalColour = 0xCACACA;     // "法线的颜色"
-  TColor reverseColour = 0x0000FF;    // "反向延长线的颜色"
+  TColor normalColour = 0xCACACA;   // "法线的颜色"
+  TColor reverseColour = 0x0000FF;  // "反向延长线的颜色"
   std::string fileName = "0";
 };
 

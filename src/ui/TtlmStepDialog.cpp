@@ -8,12 +8,11 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "ui/QtText.h"
 #include "i18n/TtlmIniGenerator.h"
+#include "ui/QtText.h"
 #include "ui/WindowTranslator.h"
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
 TtlmStepDialog::TtlmStepDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("TtlmStepDialog");
@@ -95,8 +94,8 @@ void UseStepDialog(TtlmIniGenerator& generator) {
   // the callback's copies.
   auto dialog = std::make_shared<std::unique_ptr<TtlmStepDialog>>();
   auto busy = std::make_shared<bool>(false);
-  generator.StepDialog = [dialog, busy](const std::string& section,
-                                                const std::string& key, std::string& text) {
+  generator.StepDialog = [dialog, busy](const std::string& section, const std::string& key,
+                                        std::string& text) {
     // The dialog's own texts pass through the generator, too.
     if (*busy) return true;
     *busy = true;

@@ -15,17 +15,16 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "ui/QtText.h"
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmSystem.h"
+#include "ui/QtText.h"
 
 namespace {
 
 constexpr const char* kAttached = "tlmAttached";
 constexpr const char* kOwnFont = "tlmOwnFont";
 constexpr const char* kOwnFontSet = "tlmOwnFontSet";
-
 
 // The tab widget whose page `widget` is, or null.
 QTabWidget* TabOf(QWidget* widget, int& index) {

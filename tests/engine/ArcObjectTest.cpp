@@ -131,7 +131,7 @@ TEST_P(ArcShapes, ZoomAndMoveCarryTheCentre) {
   EXPECT_EQ(arc->centre, (TPointF{805, 592}));
   ExpectEndsOnTheArc(*arc, EndIndex());
   EXPECT_FALSE(arc->InRect(790, 590, 820, 610));  // only the centre inside
-  EXPECT_TRUE(arc->InRect(990, 560, 1020, 620));         // the arc crosses at 0 degrees
+  EXPECT_TRUE(arc->InRect(990, 560, 1020, 620));  // the arc crosses at 0 degrees
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryArc, ArcShapes,

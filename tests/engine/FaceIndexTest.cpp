@@ -5,10 +5,10 @@
 #include <random>
 #include <sstream>
 
+#include "TraceBuilders.h"
 #include "optics/FaceIndex.h"
 #include "optics/TextTraceSink.h"
 #include "optics/Tracer.h"
-#include "TraceBuilders.h"
 
 namespace {
 

@@ -118,10 +118,12 @@ TEST_F(GeometryTest, TruncSaturatesInsteadOfOverflowing) {
 TEST_F(GeometryTest, AngleGapIsTheRemainderBitForBit) {
   std::mt19937 random(11);
   std::uniform_real_distribution<double> angle(-800, 800);
-  std::vector<std::pair<double, double>> pairs{{180, 0}, {0, 180}, {540, 0}, {720, 0}, {-540, 180},
-                                               {359.99999999999994, 0}, {900, 0}, {1e300, 1},
-                                               {std::numeric_limits<double>::infinity(), 0}};
-  for (int i = 0; i < 20000; ++i) pairs.push_back({angle(random), angle(random) * (i % 3 ? 0.5 : 1)});
+  std::vector<std::pair<double, double>> pairs{
+      {180, 0}, {0, 180},    {540, 0},
+      {720, 0}, {-540, 180}, {359.99999999999994, 0},
+      {900, 0}, {1e300, 1},  {std::numeric_limits<double>::infinity(), 0}};
+  for (int i = 0; i < 20000; ++i)
+    pairs.push_back({angle(random), angle(random) * (i % 3 ? 0.5 : 1)});
   for (auto [a, b] : pairs) {
     const double expected = std::fabs(std::remainder(a - b, 360.0));
     const double got = AngleGap(a, b);

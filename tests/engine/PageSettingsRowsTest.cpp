@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "objects/ObjectFactory.h"
 #include "FakePropertySheet.h"
 #include "TestEnvironment.h"
+#include "objects/ObjectFactory.h"
 #include "scene/Document.h"
 #include "scene/PageSettingsRows.h"
 

@@ -6,8 +6,8 @@
 #include "RecordingTraceSink.h"
 #include "TestEnvironment.h"
 #include "TraceBuilders.h"
-#include "optics/Tracer.h"
 #include "i18n/Convert.h"
+#include "optics/Tracer.h"
 
 namespace {
 
@@ -235,8 +235,8 @@ TEST_F(TracerTest, LeavingFollowsSnell) {
 // The colours of a composite beam share their points until a medium parts
 // them: each must still be traced exactly as it would be alone.
 TEST_F(TracerTest, BeamOnSharedPointsTracesEachColourAsAlone) {
-  const Surfaces surfaces{Boundary({0, 300}, {600, 300}, 1.5f), Boundary({0, 320}, {600, 320}, 1.5f),
-                          Mirror({600, 500}, {0, 500})};
+  const Surfaces surfaces{Boundary({0, 300}, {600, 300}, 1.5f),
+                          Boundary({0, 320}, {600, 320}, 1.5f), Mirror({600, 500}, {0, 500})};
   Rays beam;
   for (float factor : {1.0f, 1.0f, 1.1f, 1.2f}) {
     beam.push_back(RayAt({100, 100}, 300));

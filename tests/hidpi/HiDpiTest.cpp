@@ -93,7 +93,8 @@ TEST_P(HiDpiTraceTest, TraceIsTheOneOfALogicalPixelSurface) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, HiDpiTraceTest,
-                         ::testing::Values("白光经过三棱镜.exo", "凸透镜成像(物体在二倍焦距以外).exo",
+                         ::testing::Values("白光经过三棱镜.exo",
+                                           "凸透镜成像(物体在二倍焦距以外).exo",
                                            "量角器测量反射角.exo"),
                          [](const auto& info) { return "Example" + std::to_string(info.index); });
 

@@ -8,12 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "objects/ObjectFactory.h"
 #include "ExperimentFileBuilder.h"
 #include "FakePropertySheet.h"
 #include "TestEnvironment.h"
 #include "files/ExperimentFile.h"
 #include "gfx/RecordingCanvas.h"
+#include "objects/ObjectFactory.h"
 #include "scene/Document.h"
 
 class ExperimentFileFixture : public EngineTest {

@@ -1,2 +1,2 @@
-#include "TestEnvironment.h"
 #include "FakePropertySheet.h"
+#include "TestEnvironment.h"

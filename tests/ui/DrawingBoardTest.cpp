@@ -1,7 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
-#include <QTabletEvent>
 #include <QPushButton>
+#include <QTabletEvent>
 #include <QToolButton>
 
 #include "MainWindowFixture.h"

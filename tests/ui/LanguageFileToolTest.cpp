@@ -97,9 +97,9 @@ TEST_F(LanguageFileToolTest, TheGeneratedFileOpensAsALanguageFileWithBracketsStr
       (++dialogs == 1 ? dialog->StopButton : dialog->CancelButton)->click();
   });
   answer.start(0);
-  const auto request = LanguageFileRequestFrom(
-      {"veltrano-optics", "--generate-language", folder.filePath("Lumidor.abc"), "--step",
-       "--language", "Testish"});
+  const auto request =
+      LanguageFileRequestFrom({"veltrano-optics", "--generate-language",
+                               folder.filePath("Lumidor.abc"), "--step", "--language", "Testish"});
   ASSERT_TRUE(request);
   EXPECT_TRUE(request->step);
   ASSERT_EQ(GenerateLanguageFile(*request), 0);

@@ -33,7 +33,8 @@ void Protractor::PaintAngle() {
   canvas->Font.color = color;
   canvas->Font.size = 10;
   canvas->Brush.style = TBrushStyle::Clear;
-  canvas->TextOut(Pixel(vertex.x) + 3, Pixel(vertex.y) + 3, LeftStr(FloatToStr(double(Angle())), 6));
+  canvas->TextOut(Pixel(vertex.x) + 3, Pixel(vertex.y) + 3,
+                  LeftStr(FloatToStr(double(Angle())), 6));
 }
 
 void Protractor::Draw(int mode) {
@@ -91,8 +92,10 @@ PropertyRows Protractor::Rows() {
   TPointF* points[3] = {&arm1, &vertex, &arm2};
   for (int i = 0; i < 3; ++i) {
     const std::string n = std::to_string(i + 1);
-    rows.Add(UserXRow("X" + n, points[i]->x, Tr(ids[i][0], "x" + n + ",不是有用的整数,请输入一个整数.")));
-    rows.Add(UserYRow("Y" + n, points[i]->y, Tr(ids[i][1], "y" + n + ",不是有用的整数,请输入一个整数.")));
+    rows.Add(UserXRow("X" + n, points[i]->x,
+                      Tr(ids[i][0], "x" + n + ",不是有用的整数,请输入一个整数.")));
+    rows.Add(UserYRow("Y" + n, points[i]->y,
+                      Tr(ids[i][1], "y" + n + ",不是有用的整数,请输入一个整数.")));
   }
   rows.Add(ColourRow(Tr("58", "颜色"), color));
   rows.ApplyOrder({6, 0, 2, 4, 1, 3, 5});
