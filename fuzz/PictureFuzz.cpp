@@ -89,11 +89,15 @@ void ConvertedPicture(Document& document, std::span<const std::uint8_t> input, i
   ConvertedValues values;
   values.section = 18;
   values.reals = {20, 20, 220, 160};
-  if (!ReadConvertedPicture(in, kind, values.picture)) return;
-  Require(DrawImage::FromBmp(values.picture) != nullptr,
+  std::shared_ptr<const DrawImage::Picture> picture;
+  if (!ReadConvertedPicture(in, kind, picture)) return;
+  Require(!picture || DrawImage::FromBmp(picture->bmp) != nullptr,
           "a converted picture is not a bitmap the annotation takes");
   auto object = CreateObjectByClassName("DrawImage", document.canvas);
   Require(ApplyConvertedValues(*object, values), "a converted picture does not fit its record");
+  auto& image = static_cast<DrawImage&>(*object);
+  image.picture = std::move(picture);
+  image.hasPicture = image.picture ? 1 : 0;
   object->skipNextPaint = 0;
   document.scene.push_back(std::move(object));
 }
