@@ -17,8 +17,8 @@
 
 namespace {
 
-// The sanitizer's shadow memory needs terabytes of address space, and it runs slower.
-#if defined(__SANITIZE_ADDRESS__)
+// The sanitizers' shadow memory needs terabytes of address space, and they run slower.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr bool kSanitized = true;
 #else
 constexpr bool kSanitized = false;
