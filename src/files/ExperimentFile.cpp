@@ -15,6 +15,7 @@
 #include "files/AtomicFile.h"
 #include "files/FileConverter.h"
 #include "gfx/PictureAllowance.h"
+#include "gfx/RegularFile.h"
 #include "i18n/TextCodec.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
@@ -39,46 +40,6 @@ std::string& DataDirectoryOverride() {
 void Show(OpenResult& result, const std::string& text) {
   result.messages.push_back(text);
   ShowMessage(text);
-}
-
-// Closes the descriptor when it goes out of scope.
-struct FileDescriptor {
-  int fd = -1;
-  explicit FileDescriptor(int f) : fd(f) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() { Close(); }
-  int Close() {
-    const int r = fd >= 0 ? ::close(fd) : 0;
-    fd = -1;
-    return r;
-  }
-};
-
-enum class FileRead { Read, CannotOpen, TooLarge };
-
-// Reads a regular file whole. Anything else (a directory, a pipe that would
-// block) counts as a file that cannot be opened.
-FileRead ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& data,
-                       std::size_t maxBytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return FileRead::CannotOpen;
-  FileDescriptor guard(fd);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0)
-    return FileRead::CannotOpen;
-  if (static_cast<std::uint64_t>(info.st_size) > maxBytes) return FileRead::TooLarge;
-  data.assign(static_cast<std::size_t>(info.st_size), 0);
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  // The file may have changed size since fstat; what was read is the file.
-  data.resize(done);
-  return FileRead::Read;
 }
 
 // False (said, and the result failed) when the file is not read.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gfx/PictureAllowance.h"
+#include "gfx/RegularFile.h"
 
 PictureStatus DecodePicture(std::span<const std::uint8_t> bytes, const char* format, QImage& out) {
   if (bytes.empty() || bytes.size() > static_cast<std::size_t>(kMaxPictureFileBytes))
@@ -39,25 +40,8 @@ PictureStatus DecodePicture(std::span<const std::uint8_t> bytes, const char* for
 }
 
 PictureStatus ReadPictureFile(const std::string& path, const char* format, QImage& out) {
-  // Not blocking on open: a pipe without a writer would wait for one.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return PictureStatus::Unreadable;
-  struct stat info {};
   std::vector<std::uint8_t> data;
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
-            info.st_size <= kMaxPictureFileBytes;
-  if (ok) {
-    data.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (done < data.size()) {
-      const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;
-      done += static_cast<std::size_t>(n);
-    }
-    data.resize(done);
-  }
-  ::close(fd);
-  if (!ok) return PictureStatus::Unreadable;
+  if (ReadWholeFile(path, data, kMaxPictureFileBytes) != FileRead::Read || data.empty())
+    return PictureStatus::Unreadable;
   return DecodePicture(data, format, out);
 }
