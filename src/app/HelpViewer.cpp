@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "ui/QtText.h"
 #include "ui/WindowTranslator.h"
@@ -55,7 +56,7 @@ HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Window) {
     if (!title.isEmpty()) setWindowTitle(title);
   });
 
-  setWindowTitle(Q(Tr("187", "Veltrano Suite")));
+  setWindowTitle(Q(Tr(texts::kSuiteName)));
   const QScreen* at = owner->screen();
   const QSize room = at ? at->availableGeometry().size() : QSize(1024, 768);
   resize(std::min(900, room.width() * 9 / 10), std::min(700, room.height() * 9 / 10));

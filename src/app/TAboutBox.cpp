@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/Glyphs.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "ui/QtText.h"
 #include "ui/WindowTranslator.h"
@@ -24,7 +25,7 @@ TAboutBox::TAboutBox(QWidget* parent, bool splash) : QDialog(parent), splash_(sp
   picture_ = new QLabel(this);
   picture_->setObjectName("AboutPicture");
   picture_->setPixmap(MakeAboutPicture(
-      Q(Tr("187", "Veltrano Suite")) + " " + Q(tlmController_.Translate("Title.Caption", "光学")),
+      Q(Tr(texts::kSuiteName)) + " " + Q(tlmController_.Translate("Title.Caption", "光学")),
       Q(tlmController_.Translate("Edition.Caption", "V5.0 课堂互动光学实验室"))));
   layout->addWidget(picture_);
   if (splash_) {

@@ -16,6 +16,7 @@
 #include "files/FileConverter.h"
 #include "gfx/PictureAllowance.h"
 #include "gfx/RegularFile.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TextCodec.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
@@ -239,7 +240,7 @@ OpenResult OpenExperimentFile(const std::string& path, Document& document, std::
 
   const FileHeader header = ReadFileHeader(data);
   if (header.fileSize < 0 || static_cast<std::size_t>(header.fileSize) != data.size()) {
-    Show(result, Tr("9", "文件格已经损,不能打开."));
+    Show(result, Tr(texts::kDamagedFile));
     result.status = OpenStatus::Refused;
     return result;
   }
@@ -259,7 +260,7 @@ OpenResult OpenExperimentFile(const std::string& path, Document& document, std::
   ByteReader in(
       std::span<const std::uint8_t>(data).first(fitsFrame ? data.size() - kTrailerSize : 0));
   if (!fitsFrame || !in.Seek(kHeaderSize) || !LoadPageSettings(in, *page, showAngles)) {
-    Show(result, Tr("9", "文件格已经损,不能打开."));
+    Show(result, Tr(texts::kDamagedFile));
     result.status = OpenStatus::Refused;
     return result;
   }

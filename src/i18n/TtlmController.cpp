@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmSystem.h"
 
 TtlmController::TtlmController(std::string section) : section_(std::move(section)) {
@@ -71,3 +72,5 @@ TtlmController& MainController() {
 std::string Tr(const std::string& id, const std::string& defaultText) {
   return MainController().Translate(id, defaultText);
 }
+
+std::string Tr(TextId text) { return Tr(text.id, text.text); }

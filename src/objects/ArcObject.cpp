@@ -183,27 +183,30 @@ void ArcObject::PaintCentre() {
   canvas->Brush.style = brush;
 }
 
-int ArcObject::AddArcRows(PropertyRows& rows, int group, const std::string& angle1NotANumber,
-                          const std::string& angle2NotANumber) {
-  const int first = static_cast<int>(rows.RowList().size());
+ArcObject::ArcRows ArcObject::AddArcRows(PropertyRows& rows, int group,
+                                         const std::string& angle1NotANumber,
+                                         const std::string& angle2NotANumber) {
   auto centreRow = [&](const std::string& key, float& value, int axis, const std::string& bad) {
-    PropertyRow& row = rows.Add(key, axis == 1 ? UserXText(value) : UserYText(value));
-    row.group = group;
-    row.message = bad;
-    row.apply = [&value, axis](const std::string& text) {
+    RowHandle row = rows.Add(key, axis == 1 ? UserXText(value) : UserYText(value));
+    row->group = group;
+    row->message = bad;
+    row->apply = [&value, axis](const std::string& text) {
       double v = 0;
       if (!ReadReal(text, v)) return false;
       value = UserToScreen(static_cast<float>(Trunc(v)), axis);
       return true;
     };
+    return row;
   };
-  centreRow(Tr("134", "圆心X"), centre.x, 1, Tr("135", "圆心X,不是有用的数值型,请输入一个数值."));
-  centreRow(Tr("136", "圆心Y"), centre.y, 2, Tr("137", "圆心Y,不是有用的数值型,请输入一个数值."));
+  const RowHandle centreX = centreRow(Tr("134", "圆心X"), centre.x, 1,
+                                      Tr("135", "圆心X,不是有用的数值型,请输入一个数值."));
+  const RowHandle centreY = centreRow(Tr("136", "圆心Y"), centre.y, 2,
+                                      Tr("137", "圆心Y,不是有用的数值型,请输入一个数值."));
 
-  PropertyRow& r = rows.Add(Tr("126", "半径"), RealText(radius));
-  r.group = group;
-  r.message = Tr("127", "半径,不是有用的数值型,请输入一个数值.");
-  r.apply = [this](const std::string& text) {
+  const RowHandle r = rows.Add(Tr("126", "半径"), RealText(radius));
+  r->group = group;
+  r->message = Tr("127", "半径,不是有用的数值型,请输入一个数值.");
+  r->apply = [this](const std::string& text) {
     double v = 0;
     if (!ReadReal(text, v)) return false;
     radius = static_cast<float>(v);
@@ -212,9 +215,9 @@ int ArcObject::AddArcRows(PropertyRows& rows, int group, const std::string& angl
 
   auto angleRow = [&](const std::string& key, float& value, const std::string& outside,
                       const std::string& notANumber) {
-    PropertyRow& row = rows.Add(key, RealText(value));
-    row.group = group;
-    row.apply = [&value, outside, notANumber](const std::string& text) {
+    RowHandle row = rows.Add(key, RealText(value));
+    row->group = group;
+    row->apply = [&value, outside, notANumber](const std::string& text) {
       double v = 0;
       if (!ReadReal(text, v)) {
         ShowMessage(notANumber);
@@ -227,15 +230,13 @@ int ArcObject::AddArcRows(PropertyRows& rows, int group, const std::string& angl
       value = static_cast<float>(v);
       return true;
     };
+    return row;
   };
-  angleRow(Tr("128", "角度1"), angle1, Tr("129", "角度1错误, 请输入0~360之间的值."),
-           angle1NotANumber);
-  angleRow(Tr("130", "角度2"), angle2, Tr("131", "角度2, 请输入0~360之间的值."), angle2NotANumber);
-  return first;
-}
-
-std::vector<int> ArcObject::ArcApplyOrder(int first) {
-  return {first + 2, first + 3, first + 4, first, first + 1};
+  const RowHandle a1 = angleRow(Tr("128", "角度1"), angle1,
+                                Tr("129", "角度1错误, 请输入0~360之间的值."), angle1NotANumber);
+  const RowHandle a2 = angleRow(Tr("130", "角度2"), angle2,
+                                Tr("131", "角度2, 请输入0~360之间的值."), angle2NotANumber);
+  return {centreX, centreY, r, a1, a2};
 }
 
 void ArcObject::ArcRecordHead(RecordIo& io) {

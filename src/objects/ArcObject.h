@@ -63,13 +63,15 @@ class ArcObject : public DrawObjectUnit {
   // The small circle round the centre.
   void PaintCentre();
 
+  struct ArcRows {
+    RowHandle centreX, centreY, radius, angle1, angle2;
+    // How every arc reads them: radius, angle 1, angle 2, centre.
+    RowOrder Order() const { return {radius, angle1, angle2, centreX, centreY}; }
+  };
   // Rows "圆心X", "圆心Y", "半径", "角度1", "角度2" in display order, all of
   // `group`; the messages for angles that are not numbers differ by class.
-  // Returns the display index of the first row.
-  int AddArcRows(PropertyRows& rows, int group, const std::string& angle1NotANumber,
-                 const std::string& angle2NotANumber);
-  // Reading order after the rows before them: radius, angle 1, angle 2, centre.
-  static std::vector<int> ArcApplyOrder(int first);
+  ArcRows AddArcRows(PropertyRows& rows, int group, const std::string& angle1NotANumber,
+                     const std::string& angle2NotANumber);
   // Control points, centre, radius and the two angles, as every arc record
   // begins; far coordinates and non-finite values refuse the record, angles
   // beyond one turn are reduced to one.

@@ -1,5 +1,6 @@
 #include "objects/EmitterObject.h"
 
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "objects/sources/SourceShared.h"
 #include "optics/Geometry.h"
@@ -73,8 +74,8 @@ void EmitterObject::RecordFields(RecordIo& io) {
   io.Block(reserved);
 }
 
-void EmitterObject::AddEmitterRows(PropertyRows& rows) {
-  rows.Add(ColourRow(Tr("58", "颜色"), color));
-  rows.Add(ColourRow(Tr("87", "发光颜色"), record.ray.rayColour));
-  rows.Add(FactorRow(record.ray.indexFactor));
+EmitterObject::EmitterRows EmitterObject::AddEmitterRows(PropertyRows& rows) {
+  const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
+  const RowHandle rayColour = rows.Add(ColourRow(Tr(texts::kRayColour), record.ray.rayColour));
+  return {colour, rayColour, rows.Add(FactorRow(record.ray.indexFactor))};
 }

@@ -42,6 +42,10 @@ class EmitterObject : public DrawObjectUnit {
   // Aim points 1 ... HandleCount() carry handles and hit lines.
   virtual int HandleCount() const = 0;
   void RecordFields(RecordIo& io) override;
-  // "颜色", "发光颜色", "折射率倍", read in this order after any row above.
-  void AddEmitterRows(PropertyRows& rows);
+  struct EmitterRows {
+    RowHandle colour, rayColour, factor;
+    RowOrder Order() const { return {colour, rayColour, factor}; }
+  };
+  // "颜色", "发光颜色", "折射率倍".
+  EmitterRows AddEmitterRows(PropertyRows& rows);
 };

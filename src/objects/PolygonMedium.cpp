@@ -49,10 +49,12 @@ void PolygonMedium::RecordFields(RecordIo& io) {
   io.Block(reserved);
 }
 
-void PolygonMedium::AddMediumRows(PropertyRows& rows, int indexGroup) {
-  AddFillRows(rows);
-  rows.Add(IndexRow(refractiveIndex, Tr("117", "折射率,不是有用的浮点型,请输入一个浮点数.")))
-      .group = indexGroup;
+PolygonMedium::MediumRows PolygonMedium::AddMediumRows(PropertyRows& rows, int indexGroup) {
+  const FillRows fill = AddFillRows(rows);
+  const RowHandle index =
+      rows.Add(IndexRow(refractiveIndex, Tr("117", "折射率,不是有用的浮点型,请输入一个浮点数.")));
+  index->group = indexGroup;
+  return {fill, index};
 }
 
 std::string PolygonMedium::CoordinateText(float value, int axis) {

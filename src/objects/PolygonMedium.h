@@ -22,8 +22,12 @@ class PolygonMedium : public PolygonObject {
   // Vertices, index and the skip flag; a far vertex or a non-finite index
   // refuses the record.
   void RecordFields(RecordIo& io) override;
+  struct MediumRows {
+    FillRows fill;
+    RowHandle index;
+  };
   // "是否填充", "填充颜色", "颜色", "折射率" below the coordinate rows.
-  void AddMediumRows(PropertyRows& rows, int indexGroup);
+  MediumRows AddMediumRows(PropertyRows& rows, int indexGroup);
   // A vertex coordinate as its row shows it (axis 1 = x, 2 = y).
   static std::string CoordinateText(float value, int axis);
 };

@@ -1,6 +1,7 @@
 #include "objects/PolygonObject.h"
 
 #include "gfx/TGDIPlusCanvas.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/ProcessSettings.h"
@@ -58,8 +59,8 @@ bool PolygonObject::InRect(float x1, float y1, float x2, float y2) {
                           vertices);
 }
 
-void PolygonObject::AddFillRows(PropertyRows& rows) {
-  rows.Add(YesNoRow(Tr("113", "是否填充"), fillFlag));
-  rows.Add(ColourRow(Tr("112", "填充颜色"), fillColor));
-  rows.Add(ColourRow(Tr("58", "颜色"), color));
+PolygonObject::FillRows PolygonObject::AddFillRows(PropertyRows& rows) {
+  const RowHandle fill = rows.Add(YesNoRow(Tr(texts::kFill), fillFlag));
+  const RowHandle fillColour = rows.Add(ColourRow(Tr(texts::kFillColour), fillColor));
+  return {fill, fillColour, rows.Add(ColourRow(Tr(texts::kColour), color))};
 }

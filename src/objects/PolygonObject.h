@@ -31,6 +31,11 @@ class PolygonObject : public DrawObjectUnit {
   virtual std::vector<TPoint> OutlinePoints() const;
   // Whether HitTest offers the vertices as handles.
   virtual bool OffersVertexHandles() const { return true; }
+  struct FillRows {
+    RowHandle fill, fillColour, colour;
+    // The colours first, then whether to fill.
+    RowOrder Order() const { return {colour, fillColour, fill}; }
+  };
   // "是否填充", "填充颜色", "颜色".
-  void AddFillRows(PropertyRows& rows);
+  FillRows AddFillRows(PropertyRows& rows);
 };

@@ -1,6 +1,7 @@
 #include "objects/TwoPointObject.h"
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/IMessageSink.h"
@@ -40,36 +41,43 @@ void TwoPointObject::DrawHandles() {
   DrawHandleSquares(points);
 }
 
-void TwoPointObject::AddTwoPointRows(PropertyRows& rows, int group) {
+TwoPointObject::EndRows TwoPointObject::AddTwoPointRows(PropertyRows& rows, int group) {
   auto points = ControlPoints();
-  rows.Add(UserXRow("X1", *points[0].x, Tr("71", "x1,不是有用的整数,请输入一个整数."))).group =
-      group;
-  rows.Add(UserYRow("Y1", *points[0].y, Tr("73", "y1,不是有用的整数,请输入一个整数."))).group =
-      group;
-  rows.Add(UserXRow("X2", *points[1].x, Tr("72", "x2,不是有用的整数,请输入一个整数."))).group =
-      group;
-  rows.Add(UserYRow("Y2", *points[1].y, Tr("74", "y2,不是有用的整数,请输入一个整数."))).group =
-      group;
+  auto add = [&](PropertyRow row) {
+    RowHandle handle = rows.Add(std::move(row));
+    handle->group = group;
+    return handle;
+  };
+  const RowHandle x1 =
+      add(UserXRow("X1", *points[0].x, Tr("71", "x1,不是有用的整数,请输入一个整数.")));
+  const RowHandle y1 =
+      add(UserYRow("Y1", *points[0].y, Tr("73", "y1,不是有用的整数,请输入一个整数.")));
+  const RowHandle x2 =
+      add(UserXRow("X2", *points[1].x, Tr("72", "x2,不是有用的整数,请输入一个整数.")));
+  const RowHandle y2 =
+      add(UserYRow("Y2", *points[1].y, Tr("74", "y2,不是有用的整数,请输入一个整数.")));
+  return {x1, y1, x2, y2};
 }
 
-void TwoPointObject::AddEndRows(PropertyRows& rows, int group) {
+TwoPointObject::EndRows TwoPointObject::AddEndRows(PropertyRows& rows, int group) {
   auto points = ControlPoints();
-  for (int i = 0; i < 2; ++i) {
-    for (int axis : {1, 2}) {
-      float& value = axis == 1 ? *points[static_cast<std::size_t>(i)].x
-                               : *points[static_cast<std::size_t>(i)].y;
-      const std::string key = (axis == 1 ? "X" : "Y") + IntToStr(i + 1);
-      PropertyRow& row = rows.Add(key, axis == 1 ? UserXText(value) : UserYText(value));
-      row.group = group;
-      row.apply = [&value, axis, key](const std::string& text) {
-        int v = 0;
-        if (!TryStrToInt(text, v)) {
-          ShowMessage(key + "=" + text + Tr("115", ",不是有用的整数,请输入一个整数."));
-          return false;
-        }
-        value = UserToScreen(float(v), axis);
-        return true;
-      };
-    }
-  }
+  auto add = [&](float& value, int axis, const std::string& key) {
+    RowHandle row = rows.Add(key, axis == 1 ? UserXText(value) : UserYText(value));
+    row->group = group;
+    row->apply = [&value, axis, key](const std::string& text) {
+      int v = 0;
+      if (!TryStrToInt(text, v)) {
+        ShowMessage(key + "=" + text + Tr(texts::kNotAnInteger));
+        return false;
+      }
+      value = UserToScreen(float(v), axis);
+      return true;
+    };
+    return row;
+  };
+  const RowHandle x1 = add(*points[0].x, 1, "X1");
+  const RowHandle y1 = add(*points[0].y, 2, "Y1");
+  const RowHandle x2 = add(*points[1].x, 1, "X2");
+  const RowHandle y2 = add(*points[1].y, 2, "Y2");
+  return {x1, y1, x2, y2};
 }

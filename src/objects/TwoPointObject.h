@@ -22,12 +22,16 @@ class TwoPointObject : public DrawObjectUnit {
   TPointF P2() { return ControlPoints()[1].Get(); }
 
  protected:
-  // The rows X1, Y1, X2, Y2 at the top of the sheet, in this order; `group`
-  // as in PropertyRow. Read back X1, X2, Y1, Y2: see TwoPointApplyOrder.
-  void AddTwoPointRows(PropertyRows& rows, int group);
-  // The same four rows read X1, Y1, X2, Y2 in display order, stopping at the
-  // first bad one with a message that quotes it: "X1=abc,不是有用的整数,...".
-  void AddEndRows(PropertyRows& rows, int group);
-  // Display indices of the coordinate rows in their reading order.
-  static constexpr int kX1 = 0, kY1 = 1, kX2 = 2, kY2 = 3;
+  // The coordinate rows X1, Y1, X2, Y2, shown in this order.
+  struct EndRows {
+    RowHandle x1, y1, x2, y2;
+    RowOrder ByAxis() const { return {x1, x2, y1, y2}; }
+    RowOrder ByPoint() const { return {x1, y1, x2, y2}; }
+  };
+  // The four rows at the top of the sheet; `group` as in PropertyRow. A bad
+  // value shows the row's own message.
+  EndRows AddTwoPointRows(PropertyRows& rows, int group);
+  // The same four rows; a bad value shows a message that quotes it:
+  // "X1=abc,不是有用的整数,...".
+  EndRows AddEndRows(PropertyRows& rows, int group);
 };

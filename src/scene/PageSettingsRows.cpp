@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/Document.h"
@@ -59,7 +60,7 @@ void FillPageSettingsRows(const Document& document, IPropertySheet& sheet) {
   sheet.InsertRow(ReverseColourKey(), ColourText(page.reverseColour));
   sheet.InsertRow(NormalColourKey(), ColourText(page.normalColour));
 
-  const std::vector<std::string> yesNo{Tr("55", "是"), Tr("56", "否")};
+  const std::vector<std::string> yesNo{Tr(texts::kYes), Tr(texts::kNo)};
   const std::vector<std::string> widths{"1", "2", "3"};
   for (int row = 0; row < 3; ++row) sheet.SetEditStyle(row, TEditStyle::Ellipsis);
   for (int row = 3; row < 10; ++row) {

@@ -1,19 +1,35 @@
 #include "scene/PropertyRows.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cfloat>
 #include <cmath>
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
 #include "scene/UserCoordinates.h"
 
-PropertyRow& PropertyRows::Add(PropertyRow row) {
+RowHandle PropertyRows::Add(PropertyRow row) {
   rows_.push_back(std::move(row));
-  return rows_.back();
+  return RowHandle(*this, static_cast<int>(rows_.size()) - 1);
+}
+
+void PropertyRows::ApplyOrder(const RowOrder& order) {
+  order_.clear();
+  for (const RowHandle& row : order) {
+    assert(row.rows_ == this);
+    order_.push_back(row.index_);
+  }
+}
+
+RowOrder Join(std::initializer_list<RowOrder> parts) {
+  RowOrder all;
+  for (const RowOrder& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
 }
 
 int PropertyRows::Show() const {
@@ -71,9 +87,9 @@ PropertyRow ColourRow(const std::string& key, TColor& colour) {
 
 PropertyRow YesNoRow(const std::string& key, std::uint8_t& flag, bool strict) {
   PropertyRow row{key, BoolToText(flag != 0), TEditStyle::PickList, true};
-  row.pickList = {Tr("55", "是"), Tr("56", "否")};
+  row.pickList = {Tr(texts::kYes), Tr(texts::kNo)};
   row.apply = [&flag, strict](const std::string& text) {
-    if (strict && !TextToBool(text) && text != Tr("56", "否")) return true;
+    if (strict && !TextToBool(text) && text != Tr(texts::kNo)) return true;
     flag = TextToBool(text) ? 1 : 0;
     return true;
   };

@@ -4,6 +4,7 @@
 // for a bad value). Showing and applying the sheet both read this list.
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -31,17 +32,39 @@ struct PropertyRow {
       : key(std::move(k)), value(std::move(v)), style(s), readOnly(ro) {}
 };
 
+class PropertyRows;
+
+// A row's place in its sheet, as Add gives it: the rows are read back by
+// handle, never by a counted index. Valid while the sheet is being built.
+class RowHandle {
+ public:
+  PropertyRow* operator->() const;
+  PropertyRow& operator*() const { return *operator->(); }
+
+ private:
+  friend class PropertyRows;
+  RowHandle(PropertyRows& rows, int index) : rows_(&rows), index_(index) {}
+  PropertyRows* rows_;
+  int index_;
+};
+
+// Handles in the order their rows are read back.
+using RowOrder = std::vector<RowHandle>;
+// The parts one after the other.
+RowOrder Join(std::initializer_list<RowOrder> parts);
+
 class PropertyRows {
  public:
   PropertyRows() = default;
   explicit PropertyRows(std::string caption) : caption_(std::move(caption)) {}
 
-  PropertyRow& Add(PropertyRow row);
-  PropertyRow& Add(std::string key, std::string value) {
+  RowHandle Add(PropertyRow row);
+  RowHandle Add(std::string key, std::string value) {
     return Add(PropertyRow{std::move(key), std::move(value)});
   }
-  // Rows read back in this order of display indices (default: display order).
-  void ApplyOrder(std::vector<int> order) { order_ = std::move(order); }
+  // Rows read back in this order (default: display order); rows left out
+  // are not read.
+  void ApplyOrder(const RowOrder& order);
   // Runs after the rows are read, whatever they held.
   void Finally(std::function<void()> step) { finally_ = std::move(step); }
   // Runs when the sheet is shown, before it is filled: what the sheet's own
@@ -52,7 +75,6 @@ class PropertyRows {
   void OnSuccess(std::function<bool()> step) { onSuccess_ = std::move(step); }
 
   const std::vector<PropertyRow>& RowList() const { return rows_; }
-  PropertyRow& At(int displayIndex) { return rows_.at(static_cast<std::size_t>(displayIndex)); }
 
   // Fills the sheet (caption, rows, styles) and shows it modally. Without a
   // caption nothing is filled: the sheet shows what it holds.
@@ -61,6 +83,7 @@ class PropertyRows {
   bool Apply() const;
 
  private:
+  friend class RowHandle;
   std::string caption_;
   std::vector<PropertyRow> rows_;
   std::vector<int> order_;
@@ -68,6 +91,10 @@ class PropertyRows {
   std::function<void()> beforeShow_;
   std::function<bool()> onSuccess_;
 };
+
+inline PropertyRow* RowHandle::operator->() const {
+  return &rows_->rows_.at(static_cast<std::size_t>(index_));
+}
 
 // ---- rows shared by many objects
 

@@ -1,6 +1,7 @@
 #include "scene/UserCoordinates.h"
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "scene/DrawObjectUnit.h"
 #include "scene/ProcessSettings.h"
@@ -22,14 +23,14 @@ void SetOrigin(int x, int y) {
   Settings().originY = y;
 }
 
-std::string BoolToText(bool value) { return value ? Tr("55", "是") : Tr("56", "否"); }
+std::string BoolToText(bool value) { return value ? Tr(texts::kYes) : Tr(texts::kNo); }
 
 bool TextToBool(const std::string& text) {
   const auto first = text.find_first_not_of(" \t\r\n");
   const auto last = text.find_last_not_of(" \t\r\n");
   const std::string trimmed =
       first == std::string::npos ? "" : text.substr(first, last - first + 1);
-  return trimmed == Tr("55", "是");
+  return trimmed == Tr(texts::kYes);
 }
 
 std::string UserXText(float x) {

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 
 namespace {
@@ -31,7 +32,7 @@ int Run(QMessageBox& box) {
 void QtMessageSink::ShowMessage(const std::string& text) {
   // The application's title; not Qt's display name, which the window
   // system would append to every window title.
-  QMessageBox box(QMessageBox::Information, QString::fromStdString(Tr("187", "Veltrano Suite")),
+  QMessageBox box(QMessageBox::Information, QString::fromStdString(Tr(texts::kSuiteName)),
                   QString::fromStdString(text), QMessageBox::Ok, parent_);
   Run(box);
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/RecordIo.h"
@@ -72,14 +73,11 @@ std::vector<DrawObjectLineDataStruct> CurvedMirror::GetSurfaces() {
 
 PropertyRows CurvedMirror::Rows() {
   PropertyRows rows(caption_);
-  const int first = AddArcRows(rows, 1, angle1NotANumber_, angle2NotANumber_);
-  const int colour = static_cast<int>(rows.RowList().size());
-  rows.Add(ColourRow(Tr("58", "颜色"), color));
-  rows.Add(PropertyRow{Tr("139", "焦距"), LeftStr(FloatToShortStr(radius / 2), 6),
+  const ArcRows arc = AddArcRows(rows, 1, angle1NotANumber_, angle2NotANumber_);
+  const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
+  rows.Add(PropertyRow{Tr(texts::kFocalLength), LeftStr(FloatToShortStr(radius / 2), 6),
                        TEditStyle::Simple, true});
-  std::vector<int> order{colour};
-  for (int i : ArcApplyOrder(first)) order.push_back(i);
-  rows.ApplyOrder(order);
+  rows.ApplyOrder(Join({{colour}, arc.Order()}));
   rows.OnSuccess([this] {
     sweep = SweepOf(angle1, angle2);
     PlaceEnds();

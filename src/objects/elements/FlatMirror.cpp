@@ -1,5 +1,6 @@
 #include "objects/elements/FlatMirror.h"
 
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/RecordIo.h"
@@ -51,11 +52,11 @@ std::vector<DrawObjectLineDataStruct> FlatMirror::GetSurfaces() {
 
 PropertyRows FlatMirror::Rows() {
   PropertyRows rows(Tr("94", "平面镜属性"));
-  AddTwoPointRows(rows, 0);
-  rows.Add(ColourRow(Tr("58", "颜色"), color));
+  const EndRows ends = AddTwoPointRows(rows, 0);
+  const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
   rows.Add(AngleRow(P1(), P2()));
   // The colour first; every coordinate row is read, a bad one keeps its value.
-  rows.ApplyOrder({4, kX1, kX2, kY1, kY2});
+  rows.ApplyOrder(Join({{colour}, ends.ByAxis()}));
   return rows;
 }
 

@@ -45,33 +45,34 @@ PropertyRows FourPrism::Rows() {
     int x = 0, y = 0, width = 0, height = 0;
   };
   auto staged = std::make_shared<Staged>();
-  auto intRow = [&rows](std::string key, std::string value, std::string message, int Staged::*field,
-                        std::shared_ptr<Staged> into) -> PropertyRow& {
-    PropertyRow& row = rows.Add(std::move(key), std::move(value));
-    row.group = 1;
-    row.message = std::move(message);
-    row.apply = [into, field](const std::string& text) {
-      return TryStrToInt(text, (*into).*field);
+  auto intRow = [&rows, staged](std::string key, std::string value, std::string message,
+                                int Staged::*field) {
+    const RowHandle row = rows.Add(std::move(key), std::move(value));
+    row->group = 1;
+    row->message = std::move(message);
+    row->apply = [staged, field](const std::string& text) {
+      return TryStrToInt(text, (*staged).*field);
     };
     return row;
   };
-  intRow("X1", CoordinateText(vertices[0].x, 1), Tr("119", "X1,不是有用的数值型,请输入一个数值型."),
-         &Staged::x, staged);
-  intRow("Y1", CoordinateText(vertices[0].y, 2), Tr("120", "Y1,不是有用的数值型,请输入一个数值型."),
-         &Staged::y, staged);
-  intRow(Tr("123", "宽度"), IntToStr(width), Tr("124", "宽度,不是有用的数值型,请输入一个数值型."),
-         &Staged::width, staged);
-  intRow(Tr("121", "高度"), IntToStr(height), Tr("122", "高度,不是有用的数值型,请输入一个数值型."),
-         &Staged::height, staged);
+  const RowHandle x = intRow("X1", CoordinateText(vertices[0].x, 1),
+                             Tr("119", "X1,不是有用的数值型,请输入一个数值型."), &Staged::x);
+  const RowHandle y = intRow("Y1", CoordinateText(vertices[0].y, 2),
+                             Tr("120", "Y1,不是有用的数值型,请输入一个数值型."), &Staged::y);
+  const RowHandle w = rows.Add(Tr("123", "宽度"), IntToStr(width));
+  w->group = 1;
+  w->message = Tr("124", "宽度,不是有用的数值型,请输入一个数值型.");
   // The width is read last of the four: then the rectangle takes them all.
-  rows.At(2).apply = [this, staged](const std::string& text) {
+  w->apply = [this, staged](const std::string& text) {
     if (!TryStrToInt(text, staged->width)) return false;
     const TPointF first{UserToScreen(float(staged->x), 1), UserToScreen(float(staged->y), 2)};
     SetRectangle(first, {static_cast<float>(double(first.x) + staged->width),
                          static_cast<float>(double(first.y) + staged->height)});
     return true;
   };
-  AddMediumRows(rows, 1);
-  rows.ApplyOrder({6, 5, 4, 0, 1, 3, 2, 7});
+  const RowHandle h = intRow(Tr("121", "高度"), IntToStr(height),
+                             Tr("122", "高度,不是有用的数值型,请输入一个数值型."), &Staged::height);
+  const MediumRows medium = AddMediumRows(rows, 1);
+  rows.ApplyOrder(Join({medium.fill.Order(), {x, y, h, w, medium.index}}));
   return rows;
 }

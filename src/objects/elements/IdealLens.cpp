@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/IMessageSink.h"
@@ -87,10 +88,11 @@ std::vector<DrawObjectLineDataStruct> IdealLens::GetSurfaces() {
 
 PropertyRows IdealLens::Rows() {
   PropertyRows rows(Tr(kind_->captionId, kind_->caption));
-  AddEndRows(rows, 1);
-  rows.Add(ColourRow(Tr("58", "颜色"), color));
-  PropertyRow& focal = rows.Add(Tr("139", "焦距"), LeftStr(FloatToShortStr(focalLength), 6));
-  focal.apply = [this](const std::string& text) {
+  const EndRows ends = AddEndRows(rows, 1);
+  const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
+  const RowHandle focal =
+      rows.Add(Tr(texts::kFocalLength), LeftStr(FloatToShortStr(focalLength), 6));
+  focal->apply = [this](const std::string& text) {
     double value = 0;
     if (!TryStrToFloat(text, value)) {
       ShowMessage(Tr("150", "焦距不是有用的整数,请输入一个整数."));
@@ -99,14 +101,14 @@ PropertyRows IdealLens::Rows() {
     // Only a usable length: a zero one puts both focal points on the
     // centre, a negative one only swaps their sides.
     if (!(value > 0) || value > FLT_MAX) {
-      ShowMessage(Tr("FocalLength.Positive", "焦距必须是大于0的数,请输入一个正数."));
+      ShowMessage(Tr(texts::kFocalLengthPositive));
       return false;
     }
     focalLength = static_cast<float>(value);
     return true;
   };
   // The colour first, then X1 Y1 X2 Y2 until a bad one, then the focal length.
-  rows.ApplyOrder({4, kX1, kY1, kX2, kY2, 5});
+  rows.ApplyOrder(Join({{colour}, ends.ByPoint(), {focal}}));
   rows.Finally([this] { UpdateFocalPoints(); });
   return rows;
 }

@@ -8,6 +8,7 @@
 
 #include "gfx/PictureReading.h"
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/IMessageSink.h"
@@ -525,12 +526,12 @@ void ImagingSystem::Move(int mode, int x, int y) {
 PropertyRows ImagingSystem::Rows() {
   PropertyRows rows(Tr("160", "成像系统属性"));
   rows.Add(YesNoRow(Tr("157", "是否关联物体"), showPictures));
-  PropertyRow& focal = rows.Add(Tr("159", "凸透镜焦距"), FloatToShortStr(focalLength));
-  focal.apply = [this](const std::string& text) {
+  const RowHandle focal = rows.Add(Tr("159", "凸透镜焦距"), FloatToShortStr(focalLength));
+  focal->apply = [this](const std::string& text) {
     double value = 0;
     // The focal marks step by f across the frame: f must stay positive.
     if (!TryStrToFloat(text, value) || !(value > 0) || value > FLT_MAX) {
-      ShowMessage(Tr("FocalLength.Positive", "焦距必须是大于0的数,请输入一个正数."));
+      ShowMessage(Tr(texts::kFocalLengthPositive));
       return false;
     }
     focalLength = static_cast<float>(value);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "objects/Freehand.h"
 #include "optics/Geometry.h"
@@ -166,21 +167,22 @@ void RayFibre::RecordFields(RecordIo& io) {
 
 PropertyRows RayFibre::Rows() {
   PropertyRows rows(Tr("181", "光导纤维属性"));
-  PropertyRow& width = rows.Add(Tr("180", "光导纤维直径"), FloatToStr(double(diameter)));
-  width.group = 1;
-  width.message = Tr("182", "光导纤维直径,不是有用的数值型,请输入一个数值型");
-  width.apply = [this](const std::string& text) {
+  const RowHandle width = rows.Add(Tr("180", "光导纤维直径"), FloatToStr(double(diameter)));
+  width->group = 1;
+  width->message = Tr("182", "光导纤维直径,不是有用的数值型,请输入一个数值型");
+  width->apply = [this](const std::string& text) {
     double value = 0;
     if (!TryStrToFloat(text, value) || !(std::fabs(value) <= kMaxDiameter)) return false;
     diameter = static_cast<float>(value);
     return true;
   };
-  rows.Add(IndexRow(refractiveIndex, Tr("179", "折射率,不是有用的数值型,请输入一个数值型"),
-                    Tr("178", "折射率不能小于1"), false))
-      .group = 1;
+  const RowHandle index =
+      rows.Add(IndexRow(refractiveIndex, Tr("179", "折射率,不是有用的数值型,请输入一个数值型"),
+                        Tr("178", "折射率不能小于1"), false));
+  index->group = 1;
   rows.Add(Tr("185", "长度数"), IntToStr(static_cast<int>(centre.size())));
-  rows.Add(ColourRow(Tr("58", "颜色"), color));
-  rows.ApplyOrder({3, 1, 0});
+  const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
+  rows.ApplyOrder({colour, index, width});
   rows.OnSuccess([this] {
     ApplyWallRule();
     return true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gfx/TGDIPlusCanvas.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/ProcessSettings.h"
@@ -77,26 +78,22 @@ PropertyRows RealLens::LensRows(const std::string& caption, bool colourTyped,
   PropertyRows rows(caption);
   // Angle 2's message has an id of its own: 142 is the convex mirror's
   // caption, and a language file gives one text per id.
-  const int first = AddArcRows(rows, 1, Tr("140", "角度1,不是有用的数值型,请输入一个数值."),
-                               Tr("920", "角度2错误,不是有用的数值型,请输入一个数值."));
-  std::vector<int> extra;
+  const ArcRows arc = AddArcRows(rows, 1, Tr(texts::kAngle1NotANumber),
+                                 Tr("920", "角度2错误,不是有用的数值型,请输入一个数值."));
+  RowOrder extra;
   for (const PropertyRow& row : between) {
-    extra.push_back(static_cast<int>(rows.RowList().size()));
-    rows.Add(row).group = 1;
+    extra.push_back(rows.Add(row));
+    extra.back()->group = 1;
   }
-  const int index = static_cast<int>(rows.RowList().size());
-  rows.Add(IndexRow(refractiveIndex, Tr("144", "折射率,不是有用的数值型,请输入一个数值."))).group =
-      1;
-  PropertyRow& colour = rows.Add(ColourRow(Tr("58", "颜色"), color));
-  colour.readOnly = !colourTyped;
-  rows.Add(YesNoRow(Tr("113", "是否填充"), fillFlag));
-  PropertyRow& fill = rows.Add(ColourRow(Tr("112", "填充颜色"), fillColor));
-  fill.readOnly = colourTyped;
-  std::vector<int> order{index + 1, index + 3, index + 2};
-  for (int i : ArcApplyOrder(first)) order.push_back(i);
-  order.push_back(index);
-  order.insert(order.end(), extra.begin(), extra.end());
-  rows.ApplyOrder(order);
+  const RowHandle index =
+      rows.Add(IndexRow(refractiveIndex, Tr("144", "折射率,不是有用的数值型,请输入一个数值.")));
+  index->group = 1;
+  const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
+  colour->readOnly = !colourTyped;
+  const RowHandle fill = rows.Add(YesNoRow(Tr(texts::kFill), fillFlag));
+  const RowHandle fillColour = rows.Add(ColourRow(Tr(texts::kFillColour), fillColor));
+  fillColour->readOnly = colourTyped;
+  rows.ApplyOrder(Join({{colour, fillColour, fill}, arc.Order(), {index}, extra}));
   rows.OnSuccess(std::move(finish));
   return rows;
 }

@@ -1,6 +1,7 @@
 #include "objects/elements/ThreePrism.h"
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/IMessageSink.h"
@@ -19,19 +20,20 @@ void ThreePrism::PlaceDragged(int x, int y) {
 
 PropertyRows ThreePrism::Rows() {
   PropertyRows rows(Tr("118", "三角介质属性"));
+  RowOrder vertexRows;
   for (int i = 0; i < 3; ++i) {
     const std::string n = IntToStr(i + 1);
     for (int axis : {1, 2}) {
       float& value = axis == 1 ? vertices[i].x : vertices[i].y;
       const std::string key = (axis == 1 ? "X" : "Y") + n;
-      PropertyRow& row = rows.Add(key, CoordinateText(value, axis));
-      row.group = 1;  // the vertex rows stop at the first bad one
-      row.apply = [&value, axis, key](const std::string& text) {
+      vertexRows.push_back(rows.Add(key, CoordinateText(value, axis)));
+      vertexRows.back()->group = 1;  // the vertex rows stop at the first bad one
+      vertexRows.back()->apply = [&value, axis, key](const std::string& text) {
         int v = 0;
         if (!TryStrToInt(text, v)) {
           ShowMessage(key + "=" + text +
                       (axis == 1 ? std::string(",不是有用的整数,请输入一个整数.")
-                                 : Tr("115", ",不是有用的整数,请输入一个整数.")));
+                                 : Tr(texts::kNotAnInteger)));
           return false;
         }
         value = UserToScreen(float(v), axis);
@@ -39,7 +41,7 @@ PropertyRows ThreePrism::Rows() {
       };
     }
   }
-  AddMediumRows(rows, 0);
-  rows.ApplyOrder({8, 7, 6, 0, 1, 2, 3, 4, 5, 9});
+  const MediumRows medium = AddMediumRows(rows, 0);
+  rows.ApplyOrder(Join({medium.fill.Order(), vertexRows, {medium.index}}));
   return rows;
 }

@@ -1,6 +1,7 @@
 #include "objects/sources/ComplexlH.h"
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/RecordIo.h"
@@ -63,11 +64,11 @@ std::vector<DrawBaseRayDataStruct> ComplexlH::GetBaseRays() {
 
 PropertyRows ComplexlH::Rows() {
   PropertyRows rows(Tr("85", "复合光源属性"));
-  AddTwoPointRows(rows, 1);
-  rows.Add(ColourRow(Tr("58", "颜色"), color));
-  AddBundleRows(rows);
+  const EndRows ends = AddTwoPointRows(rows, 1);
+  const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
+  const BundleRows bundle = AddBundleRows(rows);
   rows.Add(AngleRow(P1(), P2()));
-  rows.ApplyOrder({4, kX1, kX2, kY1, kY2, 5, 6});
+  rows.ApplyOrder(Join({{colour}, ends.ByAxis(), {bundle.count, bundle.spacing}}));
   return rows;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/IPropertySheet.h"
@@ -78,23 +79,25 @@ std::vector<DrawBaseRayDataStruct> LampHouse::GetBaseRays() {
 
 PropertyRows LampHouse::Rows() {
   PropertyRows rows(Tr("89", "光源属性"));
-  AddTwoPointRows(rows, 1);
-  rows.Add(ColourRow(Tr("58", "颜色"), color));
-  rows.Add(ColourRow(Tr("87", "发光颜色"), rayTemplate.rayColour));
-  AddBundleRows(rows);
+  const EndRows ends = AddTwoPointRows(rows, 1);
+  const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
+  const RowHandle rayColour = rows.Add(ColourRow(Tr(texts::kRayColour), rayTemplate.rayColour));
+  const BundleRows bundle = AddBundleRows(rows);
   rows.Add(AngleRow(P1(), P2()));
-  rows.Add(FactorRow(rayTemplate.indexFactor)).group = 1;
-  // Rows: X1 Y1 X2 Y2 颜色 发光颜色 条数 间距 角度 折射率倍; the colours first.
-  rows.ApplyOrder({4, 5, kX1, kX2, kY1, kY2, 6, 7, 9});
+  const RowHandle factor = rows.Add(FactorRow(rayTemplate.indexFactor));
+  factor->group = 1;
+  // The colours first.
+  rows.ApplyOrder(
+      Join({{colour, rayColour}, ends.ByAxis(), {bundle.count, bundle.spacing, factor}}));
   return rows;
 }
 
-void LampHouse::AddBundleRows(PropertyRows& rows) {
+LampHouse::BundleRows LampHouse::AddBundleRows(PropertyRows& rows) {
   const std::string countMessage = Tr("82", "平行光线的条数,请输入一个1~10整数");
-  PropertyRow& count = rows.Add(Tr("81", "平行光线的条数"), IntToStr(EffectiveRayCount()));
-  count.group = 1;
-  count.message = countMessage;
-  count.apply = [this, key = count.key](const std::string& text) {
+  const RowHandle count = rows.Add(Tr("81", "平行光线的条数"), IntToStr(EffectiveRayCount()));
+  count->group = 1;
+  count->message = countMessage;
+  count->apply = [this, key = count->key](const std::string& text) {
     int value = 0;
     if (!TryStrToInt(text, value)) return false;
     if (value < 1 || value > kMaxRays) {
@@ -105,15 +108,16 @@ void LampHouse::AddBundleRows(PropertyRows& rows) {
     return true;
   };
 
-  PropertyRow& spacing = rows.Add(Tr("83", "光线间距"), FloatToShortStr(raySpacing));
-  spacing.group = 1;
-  spacing.message = Tr("84", "光线间距,不是有用的整数,请输入一个整数");
-  spacing.apply = [this](const std::string& text) {
+  const RowHandle spacing = rows.Add(Tr("83", "光线间距"), FloatToShortStr(raySpacing));
+  spacing->group = 1;
+  spacing->message = Tr("84", "光线间距,不是有用的整数,请输入一个整数");
+  spacing->apply = [this](const std::string& text) {
     int value = 0;
     if (!TryStrToInt(text, value)) return false;
     raySpacing = static_cast<float>(value);
     return true;
   };
+  return {count, spacing};
 }
 
 void LampHouse::RecordFields(RecordIo& io) {

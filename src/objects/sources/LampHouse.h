@@ -38,5 +38,8 @@ class LampHouse : public ObjectOf<LampHouse, TwoPointObject> {
   PropertyRows Rows() override;
   // The ray count and spacing rows, read with the coordinates (group 1)
   // until the first bad one. Shared with the composite source.
-  void AddBundleRows(PropertyRows& rows);
+  struct BundleRows {
+    RowHandle count, spacing;
+  };
+  BundleRows AddBundleRows(PropertyRows& rows);
 };

@@ -104,15 +104,15 @@ void PointLampHouse::Move(int mode, int x, int y) {
 
 PropertyRows PointLampHouse::Rows() {
   PropertyRows rows(Tr("93", "点光源属性"));
-  AddEmitterRows(rows);
-  PropertyRow& name = rows.Add(Tr("92", "物体名称"), record.objectName);
-  name.style = TEditStyle::Ellipsis;
-  name.apply = [this](const std::string& text) {
+  const EmitterRows emitter = AddEmitterRows(rows);
+  const RowHandle name = rows.Add(Tr("92", "物体名称"), record.objectName);
+  name->style = TEditStyle::Ellipsis;
+  name->apply = [this](const std::string& text) {
     record.objectName = Trim(text).empty() ? std::string("S") : text;
     return true;
   };
   // The name first, then the colours and the factor.
-  rows.ApplyOrder({3, 0, 1, 2});
+  rows.ApplyOrder(Join({{name}, emitter.Order()}));
   return rows;
 }
 

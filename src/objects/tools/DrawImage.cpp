@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "scene/IMessageSink.h"
 #include "scene/PropertyRows.h"
@@ -10,7 +11,7 @@
 
 DrawImage::DrawImage(TCanvas* c) : ObjectOf(c) {
   SetClassName("DrawImage");
-  placeholder = Tr("153", "无图片");
+  placeholder = Tr(texts::kNoPicture);
 }
 
 void DrawImage::EndCreate(int x, int y) {
@@ -95,16 +96,17 @@ void DrawImage::Draw(int mode) {
 
 PropertyRows DrawImage::Rows() {
   PropertyRows rows(Tr("164", "图片设置属性"));
-  PropertyRow path{Tr("163", "图片路径"), hasPicture ? Tr("168", "图片数据") : Tr("153", "无图片"),
-                   TEditStyle::Ellipsis, true};
+  PropertyRow path{Tr("163", "图片路径"),
+                   hasPicture ? Tr("168", "图片数据") : Tr(texts::kNoPicture), TEditStyle::Ellipsis,
+                   true};
   path.apply = [this](const std::string& text) {
     LoadPictureFile(text);  // anything else keeps the picture
     return true;
   };
-  rows.Add(path);
-  rows.Add(YesNoRow(Tr("162", "是否透明"), fillFlag, true));
-  rows.Add(ColourRow(Tr("161", "透明颜色"), fillColor));
-  rows.ApplyOrder({2, 1, 0});
+  const RowHandle pathRow = rows.Add(path);
+  const RowHandle transparent = rows.Add(YesNoRow(Tr("162", "是否透明"), fillFlag, true));
+  const RowHandle key = rows.Add(ColourRow(Tr("161", "透明颜色"), fillColor));
+  rows.ApplyOrder({key, transparent, pathRow});
   return rows;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TextCodec.h"
 #include "i18n/TtlmController.h"
 #include "scene/ProcessSettings.h"
@@ -122,15 +123,15 @@ PropertyRows DrawString::Rows() {
   PropertyRows rows(Tr("171", "注释属性"));
   // Only when showing: applying reads back the font the user chose there.
   rows.BeforeShow([this] { Settings().sheet->SetDialogFont(font); });
-  PropertyRow& text = rows.Add(Tr("166", "编辑字符串"), Trim(Text()));
-  text.style = TEditStyle::Ellipsis;
-  text.apply = [this](const std::string& value) {
+  const RowHandle text = rows.Add(Tr("166", "编辑字符串"), Trim(Text()));
+  text->style = TEditStyle::Ellipsis;
+  text->apply = [this](const std::string& value) {
     SetText(value);
     return true;
   };
   // The colon is not part of text 58, the colour rows' "颜色": one id, one text.
   PropertyRow fontRow{Tr("172", "设置字体"),
-                      Tr("143", "大小:") + IntToStr(font.size) + ";" + Tr("58", "颜色") + ":" +
+                      Tr("143", "大小:") + IntToStr(font.size) + ";" + Tr(texts::kColour) + ":" +
                           IntToStr(font.color) + ";..........",
                       TEditStyle::Ellipsis, true};
   fontRow.apply = [this](const std::string&) {

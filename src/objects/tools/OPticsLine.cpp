@@ -33,11 +33,11 @@ void OPticsLine::DrawHandles() {
 
 PropertyRows OPticsLine::Rows() {
   PropertyRows rows(Tr("77", "辅助线属性"));
-  const int colour = AddToolRows(rows);
-  rows.Add(YesNoRow(Tr("70", "是否实线"), solid, true));
-  rows.Add(YesNoRow(Tr("69", "是否显示长度"), showLength, true));
+  const ToolRows tool = AddToolRows(rows);
+  const RowHandle solidRow = rows.Add(YesNoRow(Tr("70", "是否实线"), solid, true));
+  const RowHandle lengthRow = rows.Add(YesNoRow(Tr("69", "是否显示长度"), showLength, true));
   AddLengthRow(rows);
-  rows.ApplyOrder({colour + 2, colour + 1, colour, kX1, kX2, kY1, kY2});
+  rows.ApplyOrder(Join({{lengthRow, solidRow, tool.colour}, tool.ends.ByAxis()}));
   return rows;
 }
 

@@ -2,6 +2,7 @@
 
 #include "gfx/TGDIPlusCanvas.h"
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 #include "scene/ProcessSettings.h"
@@ -90,15 +91,16 @@ PropertyRows Protractor::Rows() {
   PropertyRows rows(Tr("57", "量角器属性"));
   const char* ids[3][2] = {{"71", "73"}, {"72", "74"}, {"75", "76"}};
   TPointF* points[3] = {&arm1, &vertex, &arm2};
+  RowOrder xs, ys;
   for (int i = 0; i < 3; ++i) {
     const std::string n = std::to_string(i + 1);
-    rows.Add(UserXRow("X" + n, points[i]->x,
-                      Tr(ids[i][0], "x" + n + ",不是有用的整数,请输入一个整数.")));
-    rows.Add(UserYRow("Y" + n, points[i]->y,
-                      Tr(ids[i][1], "y" + n + ",不是有用的整数,请输入一个整数.")));
+    xs.push_back(rows.Add(UserXRow("X" + n, points[i]->x,
+                                   Tr(ids[i][0], "x" + n + ",不是有用的整数,请输入一个整数."))));
+    ys.push_back(rows.Add(UserYRow("Y" + n, points[i]->y,
+                                   Tr(ids[i][1], "y" + n + ",不是有用的整数,请输入一个整数."))));
   }
-  rows.Add(ColourRow(Tr("58", "颜色"), color));
-  rows.ApplyOrder({6, 0, 2, 4, 1, 3, 5});
+  const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
+  rows.ApplyOrder(Join({{colour}, xs, ys}));
   return rows;
 }
 

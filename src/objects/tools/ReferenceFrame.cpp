@@ -141,12 +141,12 @@ PropertyRows ReferenceFrame::Rows() {
     };
     return row;
   };
-  rows.Add(pixelRow(Tr("98", "坐标轴原点X"), originX,
-                    Tr("100", "坐标轴原点X,不是有用的整数,请输入一个整数.")));
-  rows.Add(pixelRow(Tr("97", "坐标轴原点Y"), originY,
-                    Tr("99", "坐标轴原点Y,不是有用的整数,请输入一个整数.")));
-  rows.Add(ColourRow(Tr("96", "显示颜色"), color));
-  rows.ApplyOrder({2, 1, 0});
+  const RowHandle x = rows.Add(pixelRow(Tr("98", "坐标轴原点X"), originX,
+                                        Tr("100", "坐标轴原点X,不是有用的整数,请输入一个整数.")));
+  const RowHandle y = rows.Add(pixelRow(Tr("97", "坐标轴原点Y"), originY,
+                                        Tr("99", "坐标轴原点Y,不是有用的整数,请输入一个整数.")));
+  const RowHandle colour = rows.Add(ColourRow(Tr("96", "显示颜色"), color));
+  rows.ApplyOrder({colour, y, x});
   rows.Finally([this] { SetOrigin(Pixel(originX), Pixel(originY)); });
   return rows;
 }

@@ -51,9 +51,9 @@ void Ruler::Draw(int mode) {
 
 PropertyRows Ruler::Rows() {
   PropertyRows rows(Tr("80", "直尺属性"));
-  const int colour = AddToolRows(rows);
+  const ToolRows tool = AddToolRows(rows);
   AddLengthRow(rows);
-  rows.ApplyOrder({colour, kX1, kX2, kY1, kY2});
+  rows.ApplyOrder(Join({{tool.colour}, tool.ends.ByAxis()}));
   return rows;
 }
 

@@ -1,6 +1,7 @@
 #include "objects/tools/SegmentTool.h"
 
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/Geometry.h"
 
@@ -8,10 +9,9 @@ std::vector<PointRef> SegmentTool::ControlPoints() {
   return {{&segment.p1.x, &segment.p1.y}, {&segment.p2.x, &segment.p2.y}};
 }
 
-int SegmentTool::AddToolRows(PropertyRows& rows) {
-  AddTwoPointRows(rows, 0);
-  rows.Add(ColourRow(Tr("58", "颜色"), color));
-  return static_cast<int>(rows.RowList().size()) - 1;
+SegmentTool::ToolRows SegmentTool::AddToolRows(PropertyRows& rows) {
+  const EndRows ends = AddTwoPointRows(rows, 0);
+  return {ends, rows.Add(ColourRow(Tr(texts::kColour), color))};
 }
 
 void SegmentTool::AddLengthRow(PropertyRows& rows) {

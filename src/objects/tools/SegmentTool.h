@@ -19,8 +19,12 @@ class SegmentTool : public TwoPointObject {
 
  protected:
   std::vector<PointRef> ControlPoints() override;
-  // X1 Y1 X2 Y2 and "颜色" at the top of the sheet; returns the colour row's index.
-  int AddToolRows(PropertyRows& rows);
+  struct ToolRows {
+    EndRows ends;
+    RowHandle colour;
+  };
+  // X1 Y1 X2 Y2 and "颜色" at the top of the sheet.
+  ToolRows AddToolRows(PropertyRows& rows);
   // The read-only "长度" row.
   void AddLengthRow(PropertyRows& rows);
   // Text of the current font at a whole-pixel top-left corner, on a clear brush.
