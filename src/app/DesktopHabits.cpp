@@ -38,7 +38,7 @@ void DesktopHabits::Disarm() {
   window_->ArrowBtnClick();
   if (pressed) {
     window_->mouseDown = false;
-    window_->hitCode = 0;
+    window_->hitCode = kHitNone;
     // The object's outline was drawn on the bitmap.
     window_->RefreshView();
   }

@@ -175,7 +175,7 @@ void TLumidorNetworkFrm::ToolButton8Click() {
 
 bool TLumidorNetworkFrm::ToolButton2Click() {
   const bool added = AddCoordinateSystem(*document_);
-  if (added) document_->scene.back()->Draw(2);
+  if (added) document_->scene.back()->Draw(kDrawCopy);
   return added;
 }
 
@@ -278,7 +278,7 @@ void TLumidorNetworkFrm::PlaceAtOnce(const std::string& className) {
   doc.selection.clear();
   // The imaging system's constructor takes its icon, picture 0 of the tool
   // image list (ImagingSystem::ToolIcon), as an opened file's does.
-  object->Draw(2);
+  object->Draw(kDrawCopy);
   object->DrawHandles();
   doc.AppendObject(std::move(object));
   InstallDefaultHandlers();

@@ -57,7 +57,7 @@ class TLumidorNetworkFrm : public QMainWindow {
 
   // Mouse state of the window.
   bool mouseDown = false;
-  int hitCode = 0;
+  int hitCode = kHitNone;
   int downX = 0, downY = 0;
   int lastX = 0, lastY = 0;
   bool moveMode = false;

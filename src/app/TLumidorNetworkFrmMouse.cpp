@@ -154,7 +154,7 @@ void TLumidorNetworkFrm::DrawRubberBand(int x1, int y1, int x2, int y2) {
 void TLumidorNetworkFrm::DefaultMouseMove(Qt::MouseButtons buttons, int x, int y) {
   if (BoardMouseMove(buttons, x, y)) return;
   const bool left = buttons & Qt::LeftButton;
-  if (left && mouseDown && hitCode != 0) {
+  if (left && mouseDown && hitCode != kHitNone) {
     document_->MoveSelection(hitCode, x, y);
     RefreshView();
   } else if (left && mouseDown) {
@@ -176,17 +176,17 @@ void TLumidorNetworkFrm::DefaultMouseUp(Qt::MouseButton button, int x, int y) {
   if (BoardMouseUp(button)) return;
   const bool left = button == Qt::LeftButton;
   const bool bothDiffer = x != downX && y != downY;
-  if (left && mouseDown && hitCode != 0) {
+  if (left && mouseDown && hitCode != kHitNone) {
     if (x != downX || y != downY) PushUndoSnapshot();
   } else if (left && mouseDown && bothDiffer && !moveMode) {
     // A pan moved the scene; it selects nothing.
     if (document_->SelectInRect(float(downX), float(downY), float(x), float(y))) hitCode = 100;
   }
-  if (bothDiffer && hitCode == 0 && mouseDown && left && !moveMode) {
+  if (bothDiffer && hitCode == kHitNone && mouseDown && left && !moveMode) {
     DrawRubberBand(downX, downY, x, y);
     surface_->Canvas()->Pen.style = TPenStyle::Solid;
   }
-  hitCode = 0;
+  hitCode = kHitNone;
   mouseDown = false;
   RefreshView();
   UpdateEditButtons();
@@ -198,7 +198,7 @@ void TLumidorNetworkFrm::SurfaceDoubleClick() {
   // here, and the buttons follow the selection the sheet leaves.
   ShowPropertiesMenuClick();
   mouseDown = false;
-  hitCode = 0;
+  hitCode = kHitNone;
   UpdateEditButtons();
 }
 

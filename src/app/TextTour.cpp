@@ -83,8 +83,8 @@ TextTourResult VisitEveryText(QSize surfaceSize) {
   for (const std::string& name : KnownClassNames()) {
     auto shown = CreateObjectByClassName(name, canvas);
     if (!shown) continue;
-    shown->Draw(2);  // the first paint only clears the placing flag
-    shown->Draw(2);
+    shown->Draw(kDrawCopy);  // the first paint only clears the placing flag
+    shown->Draw(kDrawCopy);
     shown->ShowProperties();
     // Each row alone with values that are not numbers, too small or too large.
     for (const std::string& key : RowKeys(services.sheet))

@@ -85,7 +85,7 @@ void ArcObject::EndCreate(int x, int y) {
 
 void ArcObject::Move(int mode, int x, int y) {
   auto points = ControlPoints();
-  if (mode == 1) {
+  if (mode == kMoveHandle) {
     const int end = EndIndex();
     if (selectedHandle != 0 && selectedHandle != end) {
       MovePoints(mode, x, y);  // a handle that is not an arc end
@@ -112,11 +112,11 @@ void ArcObject::Move(int mode, int x, int y) {
   }
   // Modes 2 and 3 carry the centre with the points by the same whole pixels.
   float dx = float(x), dy = float(y);
-  if (mode == 2) {
+  if (mode == kMoveDrag) {
     dx = float(Trunc(double(x) - dragOriginX));
     dy = float(Trunc(double(y) - dragOriginY));
   }
-  if (mode != 2 && mode != 3) return;
+  if (mode != kMoveDrag && mode != kMoveBy) return;
   MovePoints(mode, x, y);
   centre = {centre.x + dx, centre.y + dy};
 }
@@ -161,7 +161,7 @@ bool ArcObject::InRect(float x1, float y1, float x2, float y2) {
 void ArcObject::PaintArc(int mode) {
   if (!canvas) return;
   const TPointF a{centre.x - radius, centre.y - radius}, b{centre.x + radius, centre.y + radius};
-  if (mode == 2 && Settings().highQuality) {
+  if (mode == kDrawCopy && Settings().highQuality) {
     TGDIPlusCanvas hq(*canvas);
     hq.Pen.SetWidth(float(lineWidth));
     hq.Pen.SetFixedColour(0);

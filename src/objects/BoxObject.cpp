@@ -37,11 +37,12 @@ void BoxObject::DrawHandles() {
 int BoxObject::HitTest(int x, int y) {
   selectedHandle = -1;
   const TRectF box = Box();
-  const int result = PointInRect({float(x), float(y)}, box.x1, box.y1, box.x2, box.y2) ? 2 : 0;
+  const int result =
+      PointInRect({float(x), float(y)}, box.x1, box.y1, box.x2, box.y2) ? kHitBody : kHitNone;
   const int handle = HandleUnder(x, y);
   if (handle < 0) return result;
   selectedHandle = handle;
-  return 1;
+  return kHitHandle;
 }
 
 bool BoxObject::InRect(float x1, float y1, float x2, float y2) {
@@ -49,7 +50,7 @@ bool BoxObject::InRect(float x1, float y1, float x2, float y2) {
 }
 
 void BoxObject::Move(int mode, int x, int y) {
-  if (mode != 1) {
+  if (mode != kMoveHandle) {
     MovePoints(mode, x, y);
     return;
   }

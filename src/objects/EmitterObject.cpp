@@ -33,26 +33,26 @@ int EmitterObject::HitTest(int x, int y) {
   for (int i = 1; i <= handles; ++i) {
     if (Distance(p, pt[static_cast<std::size_t>(i)]) < half) {
       selectedHandle = i;
-      return 1;
+      return kHitHandle;
     }
   }
   const float d0 = Distance(p, pt[0]);
   if (d0 < 4) {
     selectedHandle = 0;
-    return 1;
+    return kHitHandle;
   }
   if (d0 < 10) {
     selectedHandle = 0;
-    return 2;
+    return kHitBody;
   }
   for (int i = 1; i <= handles; ++i) {
     if (NearSegment(p, pt[0], pt[static_cast<std::size_t>(i)], 0.5f)) {
       selectedHandle = 0;
-      return 2;
+      return kHitBody;
     }
   }
   selectedHandle = -1;
-  return 0;
+  return kHitNone;
 }
 
 bool EmitterObject::InRect(float x1, float y1, float x2, float y2) {

@@ -25,7 +25,7 @@ std::vector<TPoint> PolygonObject::OutlinePoints() const { return ToPointArray(v
 void PolygonObject::Draw(int mode) {
   if (!BeginPaint(mode) || !canvas) return;
   const std::vector<TPoint> outline = OutlinePoints();
-  if (SmoothOutline() && mode == 2) {
+  if (SmoothOutline() && mode == kDrawCopy) {
     TGDIPlusCanvas hq(*canvas);
     hq.Pen.SetWidth(float(lineWidth));
     hq.Pen.SetFixedColour(0);
@@ -35,7 +35,7 @@ void PolygonObject::Draw(int mode) {
   } else {
     canvas->Polyline(outline);
   }
-  if (fillFlag && mode != 1) {
+  if (fillFlag && mode != kDrawXor) {
     // Merge: the fill is OR-ed over what lies underneath, rays stay visible.
     canvas->Pen.mode = TPenMode::Merge;
     canvas->Brush.style = TBrushStyle::Solid;
@@ -47,11 +47,11 @@ void PolygonObject::Draw(int mode) {
 
 int PolygonObject::HitTest(int x, int y) {
   selectedHandle = -1;
-  const int result = PointInPolygon(float(x), float(y), vertices) ? 2 : 0;
+  const int result = PointInPolygon(float(x), float(y), vertices) ? kHitBody : kHitNone;
   const int handle = OffersVertexHandles() ? HandleUnder(x, y) : -1;
   if (handle < 0) return result;
   selectedHandle = handle;
-  return 1;
+  return kHitHandle;
 }
 
 bool PolygonObject::InRect(float x1, float y1, float x2, float y2) {

@@ -9,22 +9,22 @@
 
 int TwoPointObject::HitTest(int x, int y) {
   auto points = ControlPoints();
-  if (points.size() < 2) return 0;
+  if (points.size() < 2) return kHitNone;
   const float h = float(handleSize / 2);
   const TPointF p{float(x), float(y)};
   const TPointF a = points[0].Get(), b = points[1].Get();
   const float d1 = Distance(p, a), d2 = Distance(p, b), length = Distance(a, b);
   if (d1 < h) {
     selectedHandle = 0;
-    return 1;
+    return kHitHandle;
   }
   if (d2 < h) {
     selectedHandle = 1;
-    return 1;
+    return kHitHandle;
   }
-  if (double(length) + 0.5 > double(d1) + d2) return 2;
+  if (double(length) + 0.5 > double(d1) + d2) return kHitBody;
   selectedHandle = -1;
-  return 0;
+  return kHitNone;
 }
 
 bool TwoPointObject::InRect(float x1, float y1, float x2, float y2) {

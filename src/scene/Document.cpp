@@ -73,7 +73,7 @@ void Document::Repaint(bool withHandles) {
   canvas->Pen.style = TPenStyle::Solid;
   for (const auto& object : scene) {
     if (canvas->PaintCut()) return;  // the rest would be dropped anyway
-    if (object->isDrawn) object->Draw(2);
+    if (object->isDrawn) object->Draw(kDrawCopy);
   }
   if (!withHandles) return;
   for (auto* object : selection)
@@ -179,12 +179,12 @@ Document::Hit Document::HitTestSelectionFirst(int x, int y) {
   for (auto* object : selection) {
     if (!object->isDrawn) continue;
     const int code = object->HitTest(x, y);
-    if (code != 0) return {object, selection.size() > 1 ? 2 : code};
+    if (code != kHitNone) return {object, selection.size() > 1 ? kHitBody : code};
   }
   for (const auto& object : scene) {
     if (!object->isDrawn) continue;
     const int code = object->HitTest(x, y);
-    if (code != 0) return {object.get(), code};
+    if (code != kHitNone) return {object.get(), code};
   }
   return {};
 }
@@ -210,7 +210,7 @@ void Document::MoveSelection(int mode, int x, int y) {
 }
 
 void Document::PanAll(int x, int y) {
-  for (const auto& object : scene) object->Move(2, x, y);
+  for (const auto& object : scene) object->Move(kMoveDrag, x, y);
 }
 
 void Document::ZoomAll(float factor) {

@@ -79,9 +79,9 @@ class Document {
 
   struct Hit {
     DrawObjectUnit* object = nullptr;
-    int code = 0;  // 0 none, 1 handle, 2 body
+    int code = kHitNone;
   };
-  // The selected objects first (several selected: code forced to 2, so the
+  // The selected objects first (several selected: the body is hit, so the
   // group moves), then the scene in order (earliest placed wins). A scene hit
   // does not change the selection; see SelectHit.
   Hit HitTestSelectionFirst(int x, int y);

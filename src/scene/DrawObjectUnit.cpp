@@ -23,7 +23,7 @@ void DrawObjectUnit::SetClassName(const std::string& name) {
 
 void DrawObjectUnit::Draw(int) {}
 void DrawObjectUnit::DrawHandles() { DrawHandleSquares(); }
-int DrawObjectUnit::HitTest(int, int) { return 0; }
+int DrawObjectUnit::HitTest(int, int) { return kHitNone; }
 bool DrawObjectUnit::InRect(float, float, float, float) { return false; }
 
 void DrawObjectUnit::BeginCreate(int x, int y) {
@@ -43,9 +43,9 @@ void DrawObjectUnit::PlaceDragged(int x, int y) {
 }
 
 void DrawObjectUnit::DragCreate(int x, int y) {
-  Draw(1);
+  Draw(kDrawXor);
   PlaceDragged(x, y);
-  Draw(1);
+  Draw(kDrawXor);
 }
 
 void DrawObjectUnit::EndCreate(int x, int y) {
@@ -69,7 +69,7 @@ std::unique_ptr<DrawObjectUnit> DrawObjectUnit::CloneMoved(int dx, int dy) {
   // The copy moves; moving this object there and back could round its
   // fractional points.
   auto copy = Clone();
-  copy->Move(3, dx, dy);
+  copy->Move(kMoveBy, dx, dy);
   return copy;
 }
 
@@ -198,17 +198,17 @@ bool DrawObjectUnit::InRectPolyline(float x1, float y1, float x2, float y2, bool
 
 void DrawObjectUnit::MovePoints(int mode, int x, int y) {
   auto points = ControlPoints();
-  if (mode == 1) {
+  if (mode == kMoveHandle) {
     if (selectedHandle < 0 || selectedHandle >= static_cast<int>(points.size())) return;
     const auto& p = points[static_cast<std::size_t>(selectedHandle)];
     if (*p.x != float(x) || *p.y != float(y)) p.Set(float(x), float(y));
-  } else if (mode == 2) {
+  } else if (mode == kMoveDrag) {
     const int dx = Trunc(double(x) - dragOriginX);
     const int dy = Trunc(double(y) - dragOriginY);
     if (dx == 0 && dy == 0) return;
     SetDragOrigin(float(x), float(y));
     for (const auto& p : points) p.Set(*p.x + dx, *p.y + dy);
-  } else if (mode == 3) {
+  } else if (mode == kMoveBy) {
     for (const auto& p : points) p.Set(*p.x + x, *p.y + y);
   }
 }
@@ -223,10 +223,10 @@ void DrawObjectUnit::PreparePen(int mode) {
   if (!canvas) return;
   canvas->Pen.width = lineWidth;
   canvas->Pen.style = TPenStyle::Solid;
-  if (mode == 1) {
+  if (mode == kDrawXor) {
     canvas->Pen.mode = TPenMode::Xor;
     canvas->Pen.color = xorColor;
-  } else if (mode == 2) {
+  } else if (mode == kDrawCopy) {
     canvas->Pen.mode = TPenMode::Copy;
     canvas->Pen.color = color;
   }
@@ -234,7 +234,7 @@ void DrawObjectUnit::PreparePen(int mode) {
 
 void DrawObjectUnit::PaintStrokes(int mode, const std::vector<Stroke>& strokes) {
   if (!canvas) return;
-  if (mode == 2 && Settings().highQuality) {
+  if (mode == kDrawCopy && Settings().highQuality) {
     TGDIPlusCanvas hq(*canvas);
     hq.Pen.SetWidth(static_cast<float>(lineWidth));
     hq.Pen.SetFixedColour(0);

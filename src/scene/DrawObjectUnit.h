@@ -27,6 +27,17 @@ struct PointRef {
   }
 };
 
+// Draw's modes: the XOR outline of placing and dragging, which a second
+// paint erases, or the copy that shows the object.
+enum DrawMode : int { kDrawXor = 1, kDrawCopy = 2 };
+// Move's modes: the selected handle to (x, y); the whole object by the
+// pointer's whole-pixel travel since the drag origin; the whole object by (x, y).
+enum MoveMode : int { kMoveHandle = 1, kMoveDrag = 2, kMoveBy = 3 };
+// What HitTest found under the pointer.
+enum HitResult : int { kHitNone = 0, kHitHandle = 1, kHitBody = 2 };
+// A drag moves the selection in the mode its hit names.
+static_assert(int(kHitHandle) == int(kMoveHandle) && int(kHitBody) == int(kMoveDrag));
+
 class DrawObjectUnit {
  public:
   explicit DrawObjectUnit(TCanvas* canvas);

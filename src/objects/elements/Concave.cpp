@@ -29,7 +29,7 @@ void Concave::ArcChanged() {
 }
 
 void Concave::Move(int mode, int x, int y) {
-  if (mode != 1 || (selectedHandle != 1 && selectedHandle != 2)) {
+  if (mode != kMoveHandle || (selectedHandle != 1 && selectedHandle != 2)) {
     ArcObject::Move(mode, x, y);
     return;
   }

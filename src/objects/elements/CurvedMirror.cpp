@@ -59,12 +59,12 @@ int CurvedMirror::HitTest(int x, int y) {
   const int handle = HandleUnder(x, y);
   if (handle >= 0) {
     selectedHandle = handle;
-    return 1;
+    return kHitHandle;
   }
   if (std::fabs(Distance(centre, p) - radius) <= kArcTolerance && OnArc(DirectionAngle(centre, p)))
-    return 2;
-  if (NearSegment(p, centre, AxisEnd(), 0.5f)) return 2;
-  return 0;
+    return kHitBody;
+  if (NearSegment(p, centre, AxisEnd(), 0.5f)) return kHitBody;
+  return kHitNone;
 }
 
 std::vector<DrawObjectLineDataStruct> CurvedMirror::GetSurfaces() {

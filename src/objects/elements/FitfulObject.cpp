@@ -32,7 +32,7 @@ void FitfulObject::BeginCreate(int x, int y) {
 
 void FitfulObject::DragCreate(int x, int y) {
   CloseOutline(false);
-  Draw(1);
+  Draw(kDrawXor);
   if (static_cast<int>(vertices.size()) >= kFreehandPoints) {
     ShowMessage(Tr("173", "不规则物体已达最大!"));
     return;
@@ -41,7 +41,7 @@ void FitfulObject::DragCreate(int x, int y) {
   pointCount = static_cast<int>(vertices.size());
   selectedHandle = pointCount;
   CloseOutline(false);
-  Draw(1);
+  Draw(kDrawXor);
 }
 
 void FitfulObject::EndCreate(int, int) {
@@ -51,9 +51,9 @@ void FitfulObject::EndCreate(int, int) {
     canvas->Pen.width = lineWidth;
   }
   CloseOutline(false);
-  Draw(1);
+  Draw(kDrawXor);
   CloseOutline(true);
-  Draw(2);
+  Draw(kDrawCopy);
   DrawHandles();
 }
 
@@ -64,7 +64,7 @@ void FitfulObject::DrawHandles() {
 
 void FitfulObject::Move(int mode, int x, int y) {
   MovePoints(mode, x, y);
-  if (mode == 2) CloseOutline(true);
+  if (mode == kMoveDrag) CloseOutline(true);
 }
 
 std::vector<TPoint> FitfulObject::OutlinePoints() const {

@@ -21,7 +21,7 @@ bool FourPrism::SmoothOutline() const { return false; }
 void FourPrism::PlaceDragged(int x, int y) { SetRectangle(vertices[0], {float(x), float(y)}); }
 
 void FourPrism::Move(int mode, int x, int y) {
-  if (mode != 1) {
+  if (mode != kMoveHandle) {
     MovePoints(mode, x, y);
     return;
   }

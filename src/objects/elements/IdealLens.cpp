@@ -42,7 +42,7 @@ void IdealLens::PlaceDragged(int x, int y) {
 
 void IdealLens::Move(int mode, int x, int y) {
   MovePoints(mode, x, y);
-  if (mode == 1) UpdateFocalPoints();
+  if (mode == kMoveHandle) UpdateFocalPoints();
 }
 
 void IdealLens::Draw(int mode) {

@@ -150,7 +150,7 @@ int ImagingSystem::BlurLevel() const {
 // ---------------------------------------------------------------- painting
 
 void ImagingSystem::Draw(int mode) {
-  if (!canvas || (mode != 1 && mode != 2)) return;
+  if (!canvas || (mode != kDrawXor && mode != kDrawCopy)) return;
   PreparePen(mode);
   canvas->Brush.style = TBrushStyle::Clear;
   canvas->Font.name = "Arial";
@@ -160,7 +160,7 @@ void ImagingSystem::Draw(int mode) {
   Clip(Left(), Top(), Right(), Bottom());
   const bool skip = skipNextPaint != 0;
   skipNextPaint = 0;
-  if (!skip && mode == 1) {
+  if (!skip && mode == kDrawXor) {
     // The rubber band: only the part being dragged.
     switch (Trunc(selectedPart)) {
       case kObject:
@@ -194,7 +194,7 @@ void ImagingSystem::Draw(int mode) {
     if (showConstruction) ConstructImage();
   }
   canvas->ClipRect.on = false;
-  if (showPictures && mode == 2) DrawPictures();
+  if (showPictures && mode == kDrawCopy) DrawPictures();
   canvas->Pen.style = TPenStyle::Solid;
   canvas->Pen.width = lineWidth;
 }
@@ -373,7 +373,7 @@ void ImagingSystem::DrawPictures() {
 
 void ImagingSystem::DrawHandles() {
   if (!canvas) return;
-  PreparePen(2);
+  PreparePen(kDrawCopy);
   canvas->Brush.style = TBrushStyle::Clear;
   canvas->Rectangle(Pixel(Left()), Pixel(Top()), Pixel(Right()), Pixel(Bottom()));
   std::vector<TPointF> points(frame.begin(), frame.end());
@@ -408,12 +408,12 @@ void ImagingSystem::DrawHandles() {
 int ImagingSystem::HitTest(int x, int y) {
   selectedHandle = -1;
   selectedPart = kNone;
-  int result = 0;
+  int result = kHitNone;
   const TPointF p{float(x), float(y)};
   // Each later success overrides the earlier ones.
   auto part = [&](bool hit, Part named) {
     if (!hit) return;
-    result = 2;
+    result = kHitBody;
     selectedPart = named;
   };
   auto inBox = [&p](TPointF at, double width, double height) {
@@ -438,7 +438,7 @@ int ImagingSystem::HitTest(int x, int y) {
     const TPointF c = frame[static_cast<std::size_t>(i)];
     if (std::fabs(double(x) - c.x) <= half && std::fabs(double(y) - c.y) <= half) {
       selectedHandle = i;
-      return 1;
+      return kHitHandle;
     }
   }
   return result;
@@ -451,7 +451,7 @@ bool ImagingSystem::InRect(float x1, float y1, float x2, float y2) {
 void ImagingSystem::BeginCreate(int x, int y) { SetDragOrigin(float(x), float(y)); }
 
 void ImagingSystem::Move(int mode, int x, int y) {
-  if (mode == 1) {
+  if (mode == kMoveHandle) {
     if (selectedHandle < 0 || selectedHandle > 3) return;
     TPointF& corner = frame[static_cast<std::size_t>(selectedHandle)];
     if (corner.x == float(x) && corner.y == float(y)) return;
@@ -470,7 +470,7 @@ void ImagingSystem::Move(int mode, int x, int y) {
     for (TPointF* p : {&lensTop, &lensBottom, &screenTop, &screenBottom}) p->y += float(dy);
     return;
   }
-  if (mode != 2) {
+  if (mode != kMoveDrag) {
     MovePoints(mode, x, y);
     return;
   }

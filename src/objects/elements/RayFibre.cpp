@@ -50,13 +50,13 @@ void RayFibre::BeginCreate(int x, int y) {
 }
 
 void RayFibre::DragCreate(int x, int y) {
-  Draw(1);
+  Draw(kDrawXor);
   if (static_cast<int>(centre.size()) >= kFreehandPoints) {
     ShowMessage(Tr("177", "光导纤维已达最大长度!"));
     return;
   }
   AddPoint(x, y);
-  Draw(1);
+  Draw(kDrawXor);
 }
 
 void RayFibre::EndCreate(int, int) {
@@ -77,7 +77,7 @@ void RayFibre::Draw(int mode) {
   canvas->Polyline(ToPointArray(centre, false));
   canvas->Pen.width = lineWidth;
   canvas->Pen.style = TPenStyle::Solid;
-  if (mode == 2 && Settings().highQuality) {
+  if (mode == kDrawCopy && Settings().highQuality) {
     std::vector<Stroke> strokes;
     for (const auto* wall : {&rightWall, &leftWall})
       for (std::size_t i = 0; i + 1 < wall->size(); ++i)
@@ -97,16 +97,16 @@ void RayFibre::DrawHandles() {
 int RayFibre::HitTest(int x, int y) {
   selectedHandle = -1;
   const TPointF p{float(x), float(y)};
-  int result = 0;
-  for (std::size_t i = 0; i + 1 < centre.size() && result == 0; ++i)
+  int result = kHitNone;
+  for (std::size_t i = 0; i + 1 < centre.size() && result == kHitNone; ++i)
     for (const auto* line : {&rightWall, &leftWall, &centre})
-      if (NearSegment(p, (*line)[i], (*line)[i + 1], 0.5f)) result = 2;
+      if (NearSegment(p, (*line)[i], (*line)[i + 1], 0.5f)) result = kHitBody;
   if (!pointHandles) return result;
   const float half = float(handleSize / 2);
   for (std::size_t i = 0; i < centre.size(); ++i) {
     if (Distance(p, centre[i]) < half) {
       selectedHandle = static_cast<int>(i);
-      return 1;
+      return kHitHandle;
     }
   }
   return result;

@@ -53,7 +53,7 @@ void RealLens::Draw(int mode) {
   PaintStrokes(mode, strokes);
   PaintCentre();
   PaintArc(mode);
-  if (fillFlag && mode != 1) {
+  if (fillFlag && mode != kDrawXor) {
     // Merge: the fill is OR-ed over what lies underneath, rays stay visible.
     canvas->Pen.mode = TPenMode::Merge;
     canvas->Pen.style = TPenStyle::Clear;
@@ -65,11 +65,11 @@ void RealLens::Draw(int mode) {
 
 int RealLens::HitTest(int x, int y) {
   selectedHandle = -1;
-  const int result = PointInPolygon(float(x), float(y), Outline()) ? 2 : 0;
+  const int result = PointInPolygon(float(x), float(y), Outline()) ? kHitBody : kHitNone;
   const int handle = HandleUnder(x, y);
   if (handle < 0) return result;
   selectedHandle = handle;
-  return 1;
+  return kHitHandle;
 }
 
 PropertyRows RealLens::LensRows(const std::string& caption, bool colourTyped,

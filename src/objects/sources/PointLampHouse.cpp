@@ -25,7 +25,7 @@ void PointLampHouse::Draw(int mode) {
   if (!canvas) return;
   if (!BeginPaint(mode)) return;
   const auto& pt = record.points;
-  const bool hq = Settings().highQuality && mode == 2;
+  const bool hq = Settings().highQuality && mode == kDrawCopy;
   {
     StrokePainter strokes(*canvas, hq, color, lineWidth);
     for (int i = 1; i <= 3; ++i) strokes.Line(pt[0], pt[i]);
@@ -68,7 +68,7 @@ void PointLampHouse::EndCreate(int x, int y) {
   record.points[1] = {fx + 60, fy};
   record.points[2] = {fx + 60, fy - 20};
   record.points[3] = {fx + 60, fy + 20};
-  Draw(2);
+  Draw(kDrawCopy);
   DrawHandles();
 }
 
@@ -92,7 +92,7 @@ std::vector<DrawBaseRayDataStruct> PointLampHouse::GetBaseRays() {
 }
 
 void PointLampHouse::Move(int mode, int x, int y) {
-  if (mode == 1) {
+  if (mode == kMoveHandle) {
     // Any aim point in use can be dragged, the source point alone included.
     if (selectedHandle < 0 || selectedHandle > record.rayCount) return;
     TPointF& p = record.points[static_cast<std::size_t>(selectedHandle)];

@@ -27,7 +27,7 @@ void RealObject::Draw(int mode) {
   if (!canvas) return;
   if (!BeginPaint(mode)) return;
   const auto& pt = record.points;
-  const bool hq = Settings().highQuality && mode == 2;
+  const bool hq = Settings().highQuality && mode == kDrawCopy;
   {
     StrokePainter strokes(*canvas, hq, color, lineWidth);
     strokes.SetWidth(SaturatedInt(3LL * lineWidth));
@@ -41,7 +41,7 @@ void RealObject::Draw(int mode) {
     for (int i : {1, 2, 3}) strokes.Head(pt[i], DirectionAngle(pt[kA], pt[i]));
     for (int i : {4, 5}) strokes.Head(pt[i], DirectionAngle(pt[kB], pt[i]));
   }
-  if (mode == 2) {
+  if (mode == kDrawCopy) {
     PaintLabel(*canvas, pt[kA], color, "A");
     PaintLabel(*canvas, pt[kB], color, "B");
   }
@@ -88,7 +88,7 @@ std::vector<DrawBaseRayDataStruct> RealObject::GetBaseRays() {
 }
 
 void RealObject::Move(int mode, int x, int y) {
-  if (mode != 1) {
+  if (mode != kMoveHandle) {
     MovePoints(mode, x, y);
     return;
   }

@@ -64,7 +64,7 @@ bool DrawImage::LoadPictureFile(const std::string& path) {
 
 void DrawImage::Draw(int mode) {
   if (!BeginPaint(mode) || !canvas) return;
-  if (mode == 1) {
+  if (mode == kDrawXor) {
     PaintOutline();
     return;
   }

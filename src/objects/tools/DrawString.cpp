@@ -60,7 +60,7 @@ bool DrawString::ShowsDefault() const {
 
 void DrawString::Draw(int mode) {
   if (!BeginPaint(mode) || !canvas) return;
-  if (mode == 1) {
+  if (mode == kDrawXor) {
     PaintOutline();
     return;
   }

@@ -11,13 +11,13 @@ OPticsLine::OPticsLine(TCanvas* c) : ObjectOf(c) {
 
 void OPticsLine::Draw(int mode) {
   if (!BeginPaint(mode) || !canvas) return;
-  if (mode != 1 && !solid) {
+  if (mode != kDrawXor && !solid) {
     canvas->Pen.width = 1;
     canvas->Pen.style = TPenStyle::Dot;
   }
   // On a high-quality page the line is always solid.
   PaintStrokes(mode, {{segment.p1, segment.p2}});
-  if (mode == 2 && showLength) PaintLength();
+  if (mode == kDrawCopy && showLength) PaintLength();
 }
 
 void OPticsLine::PaintLength() {

@@ -42,7 +42,7 @@ void Protractor::Draw(int mode) {
   if (!canvas) return;
   canvas->Pen.width = lineWidth;
   canvas->Pen.style = TPenStyle::Solid;
-  if (mode == 2) {
+  if (mode == kDrawCopy) {
     canvas->Pen.mode = TPenMode::Copy;
     canvas->Pen.color = color;
     PaintAngle();
@@ -51,7 +51,7 @@ void Protractor::Draw(int mode) {
   const float a1 = DirectionAngle(vertex, arm1), a2 = DirectionAngle(vertex, arm2);
   const TPointF low{vertex.x - kArcRadius, vertex.y - kArcRadius};
   const TPointF high{vertex.x + kArcRadius, vertex.y + kArcRadius};
-  if (mode == 2 && Settings().highQuality) {
+  if (mode == kDrawCopy && Settings().highQuality) {
     TGDIPlusCanvas hq(*canvas);
     hq.Pen.SetWidth(float(lineWidth));
     hq.Pen.SetFixedColour(0);
@@ -75,12 +75,12 @@ void Protractor::DrawHandles() {
 int Protractor::HitTest(int x, int y) {
   const int handle = HandleUnder(x, y);
   selectedHandle = handle;
-  if (handle >= 0) return 1;
+  if (handle >= 0) return kHitHandle;
   const TPointF p{float(x), float(y)};
   for (TPointF end : {arm1, arm2})
     if (double(Distance(p, end)) + Distance(p, vertex) < double(Distance(end, vertex)) + 0.5)
-      return 2;
-  return 0;
+      return kHitBody;
+  return kHitNone;
 }
 
 bool Protractor::InRect(float x1, float y1, float x2, float y2) {

@@ -80,11 +80,11 @@ void ReferenceFrame::DrawTicks(int ox, int oy) {
 
 // Always through the canvas: the axes have no high-quality form.
 void ReferenceFrame::Draw(int mode) {
-  if (!canvas || (mode != 1 && mode != 2)) return;
+  if (!canvas || (mode != kDrawXor && mode != kDrawCopy)) return;
   const int ox = Pixel(originX), oy = Pixel(originY);
   canvas->Pen.width = lineWidth;
   canvas->Pen.style = TPenStyle::Solid;
-  if (mode == 1) {
+  if (mode == kDrawXor) {
     canvas->Pen.mode = TPenMode::Xor;
     canvas->Pen.color = xorColor;
     DrawAxes(ox, oy);
@@ -105,7 +105,7 @@ void ReferenceFrame::Draw(int mode) {
 
 int ReferenceFrame::HitTest(int x, int y) {
   const float d = Distance({float(x), float(y)}, {originX, originY});
-  return d < float(handleSize / 2) ? 1 : 0;
+  return d < float(handleSize / 2) ? kHitHandle : kHitNone;
 }
 
 void ReferenceFrame::BeginCreate(int, int) {}
@@ -115,13 +115,13 @@ void ReferenceFrame::Zoom(float, float, float) {}
 
 std::unique_ptr<DrawObjectUnit> ReferenceFrame::CloneMoved(int, int) {
   auto copy = Clone();
-  copy->Draw(2);
+  copy->Draw(kDrawCopy);
   return copy;
 }
 
 // Panning the scene (modes 2 and 3) leaves the axes where they are.
 void ReferenceFrame::Move(int mode, int x, int y) {
-  if (mode != 1) return;
+  if (mode != kMoveHandle) return;
   originX = float(x);
   originY = float(y);
   SetOrigin(x, y);

@@ -32,7 +32,7 @@ void Ruler::Draw(int mode) {
   };
   std::vector<Label> labels;
   // Ticks only for a usable spacing (a file may hold any): t < length.
-  if (mode == 2 && tickSpacing > 0 && std::isfinite(tickSpacing)) {
+  if (mode == kDrawCopy && tickSpacing > 0 && std::isfinite(tickSpacing)) {
     for (int i = 0; i < kMaxTicks; ++i) {
       const double t = double(i) * tickSpacing;
       if (!(t < length)) break;
@@ -42,7 +42,7 @@ void Ruler::Draw(int mode) {
     }
   }
   PaintStrokes(mode, strokes);
-  if (mode != 2) return;
+  if (mode != kDrawCopy) return;
   PaintText(Midpoint(p1, p2), Tr("79", "总长:") + LeftStr(FloatToStr(length), 6), 0x008000, 8);
   canvas->Font.color = color;
   for (const Label& label : labels)
