@@ -3,84 +3,49 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <algorithm>
+#include <climits>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <numbers>
 
 #include "files/ExperimentFile.h"
-#include "i18n/TextCodec.h"
+#include "objects/BoxObject.h"
+#include "objects/PolygonMedium.h"
+#include "objects/elements/Concave.h"
+#include "objects/elements/FlatMirror.h"
+#include "objects/elements/IdealLens.h"
+#include "objects/elements/RealLens.h"
+#include "objects/sources/LampHouse.h"
+#include "objects/tools/DrawString.h"
+#include "objects/tools/OPticsLine.h"
+#include "objects/tools/Protractor.h"
+#include "objects/tools/ReferenceFrame.h"
 #include "optics/Geometry.h"
 #include "scene/ByteStream.h"
 #include "scene/DrawObjectUnit.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void PutUInt32(Bytes& b, std::size_t offset, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-void PutInt32(Bytes& b, std::size_t offset, std::int32_t v) {
-  PutUInt32(b, offset, static_cast<std::uint32_t>(v));
-}
-void PutFloat(Bytes& b, std::size_t offset, float v) {
-  std::uint32_t bits;
-  std::memcpy(&bits, &v, 4);
-  PutUInt32(b, offset, bits);
-}
-void PutFloats(Bytes& b, std::size_t offset, const std::vector<float>& values) {
-  for (std::size_t i = 0; i < values.size(); ++i) PutFloat(b, offset + 4 * i, values[i]);
-}
-std::uint32_t GetUInt32(const Bytes& b, std::size_t offset) {
-  std::uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(b[offset + i]) << (8 * i);
-  return v;
-}
-
-// The object's saved record is split after the base record; `edit` changes
-// the class's own fields, which are then read back by LoadFromStream.
-bool RewriteRecord(DrawObjectUnit& object, const std::function<bool(Bytes&)>& edit) {
+// The values go into the object's typed fields; one pass through its own
+// record then gives them exactly the bounds and refusals a file gets.
+bool PassThroughRecord(DrawObjectUnit& object) {
   ByteWriter out;
-  object.SaveToStream(out);
-  const Bytes& all = out.Data();
-  ByteReader skip(all);
-  skip.ReadString(kMaxClassNameLength);
-  for (int i = 0; i < 3; ++i) skip.ReadString();
-  skip.Skip(31);
-  if (!skip.Ok()) return false;
-  const std::size_t start = skip.Position();
-  Bytes own(all.begin() + static_cast<std::ptrdiff_t>(start), all.end());
-  if (!edit(own)) return false;
-  Bytes rebuilt(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(start));
-  rebuilt.insert(rebuilt.end(), own.begin(), own.end());
-  ByteReader in(rebuilt);
+  if (!object.SaveToStream(out)) return false;
+  ByteReader in(out.Data());
   in.ReadString(kMaxClassNameLength);
-  return object.LoadFromStream(in) && in.Ok() && in.Remaining() == 0;
-}
-
-// Edits a record of a fixed own size; another size means a layout we do not know.
-bool RewriteFixed(DrawObjectUnit& object, std::size_t ownSize,
-                  const std::function<void(Bytes&)>& edit) {
-  return RewriteRecord(object, [&](Bytes& own) {
-    if (own.size() != ownSize) return false;
-    edit(own);
-    return true;
-  });
+  return in.Ok() && object.LoadFromStream(in) && in.Ok() && in.Remaining() == 0;
 }
 
 float Degrees(float radians) { return static_cast<float>(radians * 180.0 / std::numbers::pi); }
 
-float Sweep(float angle1, float angle2) {
-  float sweep = angle2 - angle1;
-  if (sweep < 0) sweep += 360;
-  return sweep;
-}
+TPointF At(const std::vector<float>& r, std::size_t i) { return {r[i], r[i + 1]}; }
 
-// Corner order of the rectangles: top-left, top-right, bottom-right, bottom-left.
-std::vector<float> RectangleCorners(const std::vector<float>& r) {
-  return {r[0], r[1], r[2], r[1], r[2], r[3], r[0], r[3]};
+// Corners of a rectangle given as left, top, right, bottom: top-left,
+// top-right, bottom-right, bottom-left.
+std::vector<TPointF> RectangleCorners(const std::vector<float>& r) {
+  return {{r[0], r[1]}, {r[2], r[1]}, {r[2], r[3]}, {r[0], r[3]}};
 }
 
 std::string LinesFromConverted(const std::string& text) {
@@ -98,147 +63,127 @@ std::string LinesFromConverted(const std::string& text) {
 
 using Applier = std::function<bool(DrawObjectUnit&, const ConvertedValues&)>;
 
-bool ApplyLampHouse(DrawObjectUnit& o, const ConvertedValues& v) {
-  // Ray template (80), count, spacing, skip flag, reserved block.
-  return RewriteFixed(o, 80 + 4 + 4 + 1 + 40, [&](Bytes& own) {
-    PutFloats(own, 0, {v.reals[0], v.reals[1], v.reals[2], v.reals[3]});
-    PutUInt32(own, 40, v.colour);  // the light's colour
-    PutFloat(own, 84, v.reals[4]);
-    if (v.section == 16) {
-      PutFloat(own, 36, v.reals[5]);
-      const int count = v.extraInts.empty() ? 1 : v.extraInts[0];
-      PutInt32(own, 80, std::clamp(count, 1, 10));
-    }
-  });
+// An applier for objects of class T; another class is a layout we do not know.
+template <class T, class Set>
+Applier For(Set set) {
+  return [set](DrawObjectUnit& object, const ConvertedValues& v) {
+    auto* typed = dynamic_cast<T*>(&object);
+    return typed && set(*typed, v);
+  };
 }
 
-bool ApplyFourPrism(DrawObjectUnit& o, const ConvertedValues& v) {
-  return RewriteFixed(o, 32 + 4 + 1 + 40, [&](Bytes& own) {
-    PutFloats(own, 0,
-              {v.reals[0], v.reals[1], v.reals[2], v.reals[1], v.reals[2], v.reals[3], v.reals[0],
-               v.reals[3]});
-    PutFloat(own, 32, v.reals[4]);
-  });
+bool SetLampHouse(LampHouse& o, const ConvertedValues& v) {
+  DrawBaseRayDataStruct& ray = o.rayTemplate;
+  ray.startX = v.reals[0];
+  ray.startY = v.reals[1];
+  ray.throughX = v.reals[2];
+  ray.throughY = v.reals[3];
+  ray.rayColour = v.colour;  // the light's colour
+  o.raySpacing = v.reals[4];
+  if (v.section == 16) {
+    ray.indexFactor = v.reals[5];
+    o.rayCount = std::clamp(v.extraInts.empty() ? 1 : v.extraInts[0], 1, LampHouse::kMaxRays);
+  }
+  return true;
 }
 
-bool ApplyThreePrism(DrawObjectUnit& o, const ConvertedValues& v) {
-  return RewriteFixed(o, 24 + 4 + 1 + 40, [&](Bytes& own) {
-    PutFloats(own, 0, std::vector<float>(v.reals.begin(), v.reals.begin() + 7));
-  });
+bool SetFourPrism(PolygonMedium& o, const ConvertedValues& v) {
+  o.vertices = RectangleCorners(v.reals);
+  o.refractiveIndex = v.reals[4];
+  return true;
 }
 
-// End points (4), centre (2), radius, angle 1 and angle 2 in radians.
-bool ApplyArc(DrawObjectUnit& o, const ConvertedValues& v, std::size_t ownSize, bool withIndex) {
-  const float a1 = Degrees(v.reals[7]), a2 = Degrees(v.reals[8]);
-  return RewriteFixed(o, ownSize, [&](Bytes& own) {
-    PutFloats(own, 0,
-              {v.reals[0], v.reals[1], v.reals[2], v.reals[3], v.reals[4], v.reals[5], v.reals[6],
-               a1, a2, Sweep(a1, a2)});
-    if (withIndex) PutFloat(own, 40, v.reals[9]);
-  });
+bool SetThreePrism(PolygonMedium& o, const ConvertedValues& v) {
+  o.vertices = {At(v.reals, 0), At(v.reals, 2), At(v.reals, 4)};
+  o.refractiveIndex = v.reals[6];
+  return true;
 }
 
-bool ApplyConcave(DrawObjectUnit& o, const ConvertedValues& v) {
-  // Corners (8), centre (2), radius, angle 1 and 2 in radians, thickness, index.
-  const float a1 = Degrees(v.reals[11]), a2 = Degrees(v.reals[12]);
-  return RewriteFixed(o, 32 + 8 + 4 * 6 + 1 + 40, [&](Bytes& own) {
-    PutFloats(own, 0, std::vector<float>(v.reals.begin(), v.reals.begin() + 11));
-    PutFloats(own, 44, {a1, a2, a2, v.reals[13], v.reals[14]});
-  });
+// From `first`: centre, radius, angle 1 and angle 2 in radians.
+void SetArc(ArcObject& o, const ConvertedValues& v, std::size_t first) {
+  o.centre = At(v.reals, first);
+  o.radius = v.reals[first + 2];
+  o.angle1 = Degrees(v.reals[first + 3]);
+  o.angle2 = Degrees(v.reals[first + 4]);
+  o.sweep = ArcObject::SweepOf(o.angle1, o.angle2);
 }
 
-bool ApplyIdealLens(DrawObjectUnit& o, const ConvertedValues& v) {
-  const TPointF p0{v.reals[0], v.reals[1]}, p1{v.reals[2], v.reals[3]};
-  const float f = v.reals[4];
-  const TPointF middle = Midpoint(p0, p1);
-  const double theta = DirectionAngle(p0, p1);
-  const TPointF f1 = PointAt(middle, theta + 90, -f), f2 = PointAt(middle, theta + 90, f);
-  return RewriteFixed(o, 32 + 4 + 1 + 40, [&](Bytes& own) {
-    PutFloats(own, 0, {p0.x, p0.y, p1.x, p1.y, f1.x, f1.y, f2.x, f2.y, f});
-  });
+// End points, then the arc.
+bool SetCurvedMirror(ArcObject& o, const ConvertedValues& v) {
+  SetArc(o, v, 4);
+  return o.SetControlPoints({At(v.reals, 0), At(v.reals, 2)});
 }
 
-bool ApplyFlatMirror(DrawObjectUnit& o, const ConvertedValues& v) {
-  return RewriteFixed(o, 40 + 1 + 40, [&](Bytes& own) {
-    PutFloats(own, 0, {v.reals[0], v.reals[1], v.reals[2], v.reals[3]});
-  });
+bool SetMagnifier(RealLens& o, const ConvertedValues& v) {
+  o.refractiveIndex = v.reals[9];
+  return SetCurvedMirror(o, v);
 }
 
-bool ApplyOpticsLine(DrawObjectUnit& o, const ConvertedValues& v) {
-  // Segment (88), skip flag, solid flag, spare value, show-length flag, reserved.
-  return RewriteFixed(o, 88 + 1 + 1 + 4 + 1 + 40, [&](Bytes& own) {
-    PutFloats(own, 0, {v.reals[0], v.reals[1], v.reals[2], v.reals[3]});
-    own[89] = v.extraInts[0] != 0;
-    PutInt32(own, 90, Trunc(v.extraReals[0]));  // an integer in the record
-    own[94] = v.extraInts[1] != 0;
-  });
+// Corners, the arc, thickness and index.
+bool SetConcave(Concave& o, const ConvertedValues& v) {
+  SetArc(o, v, 8);
+  o.thickness = v.reals[13];
+  o.refractiveIndex = v.reals[14];
+  return o.SetControlPoints({At(v.reals, 0), At(v.reals, 2), At(v.reals, 4), At(v.reals, 6)});
 }
 
-bool ApplyProtractor(DrawObjectUnit& o, const ConvertedValues& v) {
-  return RewriteFixed(o, 56 + 40, [&](Bytes& own) { PutFloats(own, 0, v.reals); });
+bool SetIdealLens(IdealLens& o, const ConvertedValues& v) {
+  o.end0 = At(v.reals, 0);
+  o.end1 = At(v.reals, 2);
+  o.focalLength = v.reals[4];
+  o.UpdateFocalPoints();
+  return true;
 }
 
-bool ApplyDrawString(DrawObjectUnit& o, const ConvertedValues& v) {
-  // Corners (32), border flag, font size, font colour, font name (100), spare
-  // flag, skip flag, then the text record and the reserved block.
-  constexpr std::size_t kTextOffset = 32 + 1 + 4 + 4 + 100 + 1 + 1;
-  return RewriteRecord(o, [&](Bytes& own) {
-    if (own.size() < kTextOffset + 4 + 40) return false;
-    const std::uint32_t oldLength = GetUInt32(own, kTextOffset);
-    if (own.size() != kTextOffset + 4 + std::size_t{oldLength} + 40) return false;
-    PutFloats(own, 0, RectangleCorners(v.reals));
-    PutInt32(own, 33, static_cast<std::int32_t>(std::lround(v.fontSize)));
-    PutUInt32(own, 37, v.colour);
-    std::string fontName = Utf8ToGbk(v.fontName);
-    if (fontName.size() > 99) fontName.resize(99);
-    std::memset(own.data() + 41, 0, 100);
-    std::memcpy(own.data() + 41, fontName.data(), fontName.size());
-    const std::string text = Utf8ToGbk(LinesFromConverted(v.text));
-    Bytes tail(own.end() - 40, own.end());
-    own.resize(kTextOffset);
-    ByteWriter w;
-    w.WriteInt32(static_cast<std::int32_t>(text.size()));
-    w.WriteBytes(text.data(), text.size());
-    own.insert(own.end(), w.Data().begin(), w.Data().end());
-    own.insert(own.end(), tail.begin(), tail.end());
-    return true;
-  });
+bool SetFlatMirror(FlatMirror& o, const ConvertedValues& v) {
+  return o.SetControlPoints({At(v.reals, 0), At(v.reals, 2)});
 }
 
-bool ApplyDrawImage(DrawObjectUnit& o, const ConvertedValues& v) {
-  // Corners (32), has-picture flag, spare flag, skip flag, [picture], reserved.
-  return RewriteRecord(o, [&](Bytes& own) {
-    if (own.size() != 32 + 3 + 40 || own[32] != 0) return false;
-    PutFloats(own, 0, RectangleCorners(v.reals));
-    return true;
-  });
+bool SetOpticsLine(OPticsLine& o, const ConvertedValues& v) {
+  o.segment.p1 = At(v.reals, 0);
+  o.segment.p2 = At(v.reals, 2);
+  o.solid = v.extraInts[0] != 0;
+  o.spareValue = Trunc(v.extraReals[0]);  // an integer in the record
+  o.showLength = v.extraInts[1] != 0;
+  return true;
+}
+
+bool SetProtractor(Protractor& o, const ConvertedValues& v) {
+  o.arm1 = At(v.reals, 0);
+  o.vertex = At(v.reals, 2);
+  o.arm2 = At(v.reals, 4);
+  return true;
+}
+
+bool SetBox(BoxObject& o, const ConvertedValues& v) {
+  return o.SetControlPoints(RectangleCorners(v.reals));
+}
+
+bool SetDrawString(DrawString& o, const ConvertedValues& v) {
+  // Any size: the record bounds it to one the canvas can draw.
+  o.font.size = static_cast<int>(std::clamp<long>(std::lround(v.fontSize), INT_MIN, INT_MAX));
+  o.font.color = v.colour;
+  o.font.name = v.fontName;
+  o.SetText(LinesFromConverted(v.text));
+  return SetBox(o, v);
 }
 
 const std::map<std::string, Applier>& Appliers() {
   static const std::map<std::string, Applier> table = {
-      {"LampHouse", ApplyLampHouse},
-      {"FourPrism", ApplyFourPrism},
-      {"ThreePrism", ApplyThreePrism},
-      {"Magnifier",
-       [](DrawObjectUnit& o, const ConvertedValues& v) {
-         return ApplyArc(o, v, 16 + 8 + 4 * 5 + 1 + 40, true);
-       }},
-      {"Concave", ApplyConcave},
-      {"IdealMagnifier", ApplyIdealLens},
-      {"IdealConcave", ApplyIdealLens},
-      {"ConvexityMirror",
-       [](DrawObjectUnit& o, const ConvertedValues& v) {
-         return ApplyArc(o, v, 16 + 8 + 4 * 5 + 1 + 40, false);
-       }},
-      {"ConcaveMirror",
-       [](DrawObjectUnit& o, const ConvertedValues& v) {
-         return ApplyArc(o, v, 16 + 8 + 4 * 5 + 1 + 40, false);
-       }},
-      {"FlatMirror", ApplyFlatMirror},
-      {"OPticsLine", ApplyOpticsLine},
-      {"DrawString", ApplyDrawString},
-      {"Protractor", ApplyProtractor},
-      {"DrawImage", ApplyDrawImage},
+      {"LampHouse", For<LampHouse>(SetLampHouse)},
+      {"FourPrism", For<PolygonMedium>(SetFourPrism)},
+      {"ThreePrism", For<PolygonMedium>(SetThreePrism)},
+      {"Magnifier", For<RealLens>(SetMagnifier)},
+      {"Concave", For<Concave>(SetConcave)},
+      {"IdealMagnifier", For<IdealLens>(SetIdealLens)},
+      {"IdealConcave", For<IdealLens>(SetIdealLens)},
+      {"ConvexityMirror", For<ArcObject>(SetCurvedMirror)},
+      {"ConcaveMirror", For<ArcObject>(SetCurvedMirror)},
+      {"FlatMirror", For<FlatMirror>(SetFlatMirror)},
+      {"OPticsLine", For<OPticsLine>(SetOpticsLine)},
+      {"DrawString", For<DrawString>(SetDrawString)},
+      {"Protractor", For<Protractor>(SetProtractor)},
+      {"DrawImage", For<BoxObject>(SetBox)},
   };
   return table;
 }
@@ -262,11 +207,15 @@ bool ApplyConvertedValues(DrawObjectUnit& object, const ConvertedValues& values)
       object.fillFlag = values.fillFlag != 0;
     }
   }
-  return found->second(object, values);
+  return found->second(object, values) && PassThroughRecord(object);
 }
 
 bool SetReferenceFrameOrigin(DrawObjectUnit& frame, float x, float y) {
-  return RewriteFixed(frame, 8 + 40, [&](Bytes& own) { PutFloats(own, 0, {x, y}); });
+  auto* typed = dynamic_cast<ReferenceFrame*>(&frame);
+  if (!typed) return false;
+  typed->originX = x;
+  typed->originY = y;
+  return PassThroughRecord(frame);
 }
 
 bool ReadConvertedPicture(ByteReader& in, int kind,
@@ -292,20 +241,14 @@ bool ReadConvertedPicture(ByteReader& in, int kind,
     return true;
   }
   // The length word is not used: the bitmap file header gives the size.
-  if (in.Remaining() < 14) return false;
-  const std::size_t start = in.Position();
-  std::uint8_t fileHeader[6];
-  in.ReadBytes(fileHeader, sizeof fileHeader);
-  const std::uint32_t size = static_cast<std::uint32_t>(fileHeader[2]) |
-                             static_cast<std::uint32_t>(fileHeader[3]) << 8 |
-                             static_cast<std::uint32_t>(fileHeader[4]) << 16 |
-                             static_cast<std::uint32_t>(fileHeader[5]) << 24;
-  if (fileHeader[0] != 'B' || fileHeader[1] != 'M' || size < 14 + 12 ||
-      size > in.Remaining() + sizeof fileHeader)
-    return false;
-  in.Seek(start);
-  std::vector<std::uint8_t> bmp(size);
-  in.ReadBytes(bmp.data(), size);
+  std::array<std::uint8_t, 14> header{};
+  if (in.Remaining() < header.size()) return false;
+  in.ReadBytes(header.data(), header.size());
+  const std::uint32_t size = DrawImage::BmpFileSize(header);
+  if (size == 0 || size - header.size() > in.Remaining()) return false;
+  std::vector<std::uint8_t> bmp(header.begin(), header.end());
+  bmp.resize(size);
+  in.ReadBytes(bmp.data() + header.size(), size - header.size());
   picture = DrawImage::FromBmp(std::move(bmp), &status);
   return status != PictureStatus::Unreadable;
 }

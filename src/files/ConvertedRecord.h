@@ -1,7 +1,7 @@
 #pragma once
-// Puts the values of one object of the converted layout into a new object.
-// The object classes know only their binary record, so the values are written
-// into the object's own record and read back through LoadFromStream.
+// Puts the values of one object of the converted layout into a new object:
+// they set the object's typed fields, and one pass through the object's own
+// record (save, then load) gives them the bounds and refusals of a file.
 
 #include <cstdint>
 #include <memory>

@@ -196,6 +196,13 @@ bool DrawObjectUnit::InRectPolyline(float x1, float y1, float x2, float y2, bool
   return false;
 }
 
+bool DrawObjectUnit::SetControlPoints(const std::vector<TPointF>& values) {
+  const auto points = ControlPoints();
+  if (points.size() != values.size()) return false;
+  for (std::size_t i = 0; i < points.size(); ++i) points[i].Set(values[i].x, values[i].y);
+  return true;
+}
+
 void DrawObjectUnit::MovePoints(int mode, int x, int y) {
   auto points = ControlPoints();
   if (mode == kMoveHandle) {

@@ -109,6 +109,8 @@ class DrawObjectUnit {
   // Bytes of the record after the class name, as SaveToStream writes it.
   std::size_t RecordSize();
 
+  // Sets the control points in order; false (nothing set) for another count.
+  bool SetControlPoints(const std::vector<TPointF>& values);
   // Current values of the control points, in order (listings and tests).
   std::vector<TPointF> ControlPointValues() {
     std::vector<TPointF> values;

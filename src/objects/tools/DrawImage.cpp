@@ -110,6 +110,14 @@ PropertyRows DrawImage::Rows() {
   return rows;
 }
 
+std::uint32_t DrawImage::BmpFileSize(const std::array<std::uint8_t, 14>& header) {
+  const std::uint32_t size = std::uint32_t(header[2]) | std::uint32_t(header[3]) << 8 |
+                             std::uint32_t(header[4]) << 16 | std::uint32_t(header[5]) << 24;
+  // At least the file header and the smallest info header.
+  if (header[0] != 'B' || header[1] != 'M' || size < 14 + 12 || size > kMaxPictureBytes) return 0;
+  return size;
+}
+
 void DrawImage::RecordFields(RecordIo& io) {
   BoxRecordHead(io);
   if (!io.Reading() && !picture) hasPicture = 0;  // never a flag without its picture
@@ -121,11 +129,9 @@ void DrawImage::RecordFields(RecordIo& io) {
       // The file header says how long the whole BMP file is.
       std::array<std::uint8_t, 14> header{};
       io.Block(header);
-      const std::uint32_t size = std::uint32_t(header[2]) | std::uint32_t(header[3]) << 8 |
-                                 std::uint32_t(header[4]) << 16 | std::uint32_t(header[5]) << 24;
+      const std::uint32_t size = BmpFileSize(header);
       // The bytes must be there before room is made for them.
-      if (!io.Ok() || header[0] != 'B' || header[1] != 'M' || size < 14 + 12 ||
-          size > kMaxPictureBytes || size - 14 > io.Remaining()) {
+      if (!io.Ok() || size == 0 || size - 14 > io.Remaining()) {
         io.Refuse();
         return;
       }

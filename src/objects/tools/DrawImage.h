@@ -4,6 +4,8 @@
 // Takes no part in tracing.
 
 #include <QImage>
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +38,9 @@ class DrawImage : public ObjectOf<DrawImage, BoxObject> {
   bool LoadPictureFile(const std::string& path);
   // A picture from the bytes of a complete BMP file; null when they are not
   // one or it is too large (see PictureReading.h), as `status` tells.
+  // The size of the whole file that a BMP file header gives; 0 for a header
+  // that is not one, or a size beyond kMaxPictureBytes.
+  static std::uint32_t BmpFileSize(const std::array<std::uint8_t, 14>& header);
   static std::shared_ptr<const Picture> FromBmp(std::vector<std::uint8_t> bmp,
                                                 PictureStatus* status = nullptr);
 
