@@ -16,7 +16,6 @@ class TAboutBox : public QDialog {
   static constexpr int kSplashMilliseconds = 3000;
 
   TAboutBox(QWidget* parent, bool splash);
-  bool IsSplash() const { return splash_; }
   QTimer* SplashTimer() const { return timer_; }
 
  protected:

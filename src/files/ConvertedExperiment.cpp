@@ -116,68 +116,18 @@ struct Section {
   int number;             // 1 to 18, the count line is number + 2
   const char* className;  // null for the obsolete sections
   int reals;
-  const char* kind;  // what the palette calls the object
+  int obsoleteLines = 0;  // lines per object of an obsolete section
 };
 
 // Sections 1 to 17 in reading order (18, the pictures, is read after them).
 constexpr Section kSections[] = {
-    {1, "LampHouse", 5, "平行光源"},
-    {2, "FourPrism", 5, "方形介质"},
-    {3, "ThreePrism", 7, "三角介质"},
-    {4, "Magnifier", 10, "真实凸透镜"},
-    {5, "Concave", 15, "真实凹透镜"},
-    {6, "IdealMagnifier", 5, "理想凸透镜"},
-    {7, "IdealConcave", 5, "理想凹透镜"},
-    {8, "ConvexityMirror", 9, "凸面镜"},
-    {9, "ConcaveMirror", 9, "凹面镜"},
-    {10, "FlatMirror", 4, "平面镜"},
-    {11, "OPticsLine", 4, "普通线"},
-    {12, "DrawString", 4, "注释"},
-    {13, "Protractor", 6, "量角器"},
-    {14, nullptr, 0, nullptr},
-    {15, nullptr, 0, nullptr},
-    {16, "LampHouse", 6, "平行光源"},
-    {17, nullptr, 0, nullptr},
+    {1, "LampHouse", 5},    {2, "FourPrism", 5},       {3, "ThreePrism", 7},
+    {4, "Magnifier", 10},   {5, "Concave", 15},        {6, "IdealMagnifier", 5},
+    {7, "IdealConcave", 5}, {8, "ConvexityMirror", 9}, {9, "ConcaveMirror", 9},
+    {10, "FlatMirror", 4},  {11, "OPticsLine", 4},     {12, "DrawString", 4},
+    {13, "Protractor", 6},  {14, nullptr, 0},  // point sources, each with its ray records
+    {15, nullptr, 0, 11},   {16, "LampHouse", 6},      {17, nullptr, 0, 9},
 };
-constexpr const char* kPictureKind = "图片";
-
-// Number of lines one object of a fixed-size section takes.
-long long FixedLineCount(int section) {
-  switch (section) {
-    case 1:
-      return 1 + 5 + 3;
-    case 2:
-      return 1 + 5 + 3 + 2;
-    case 3:
-      return 1 + 7 + 3 + 2;
-    case 4:
-      return 1 + 10 + 3 + 2;
-    case 5:
-      return 1 + 15 + 3 + 2;
-    case 6:
-    case 7:
-      return 1 + 5 + 3 + 4;
-    case 8:
-    case 9:
-      return 1 + 9 + 3;
-    case 10:
-      return 1 + 4 + 3;
-    case 11:
-      return 1 + 4 + 3 + 3;
-    case 12:
-      return 1 + 4 + 1 + 1 + 1 + 3;
-    case 13:
-      return 1 + 6 + 3 + 1;
-    case 15:
-      return 11;
-    case 17:
-      return 9;
-    case 18:
-      return 1 + 4 + 3;
-    default:
-      return 0;
-  }
-}
 
 // Reads the lines of one object of `section` (1 to 17, not the obsolete ones).
 bool ReadSectionLines(LineCursor& lines, const Section& section, ConvertedValues& out) {
@@ -227,12 +177,6 @@ bool ReadSectionLines(LineCursor& lines, const Section& section, ConvertedValues
   }
 }
 
-bool ClassAvailable(const std::string& className) {
-  if (!HasConvertedRecord(className)) return false;
-  const auto names = KnownClassNames();
-  return std::find(names.begin(), names.end(), className) != names.end();
-}
-
 void Report(OpenResult& result, const std::string& text) {
   result.messages.push_back(text);
   ShowMessage(text);
@@ -256,27 +200,11 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
   }
   const auto lines = SplitLines(data.first(static_cast<std::size_t>(textLength)));
   LineCursor cursor(lines);
-  // Objects whose class this build lacks, as "kind count" items. They make
-  // the read partial: saving would drop them from the file.
-  std::string unread;
-  auto skipUnread = [&](const char* kind, int count) {
-    if (!unread.empty()) unread += ",";
-    unread += std::string(kind) + std::to_string(count) + "个";
-    result.complete = false;
-  };
-  auto reportUnread = [&] {
-    if (!unread.empty())
-      Report(result,
-             Tr("ConvertedExperiment.Unread", "此版本还不能读取文件中的这些对象,它们没有打开:") +
-                 unread + ".");
-    unread.clear();
-  };
   // Pictures too large to decode are left out; the rest of the file is read.
   PictureAllowance allowance;
   auto stop = [&](const std::string& message) {
     Report(result, message);
     result.complete = false;
-    reportUnread();
     ReportPicturesLeftOut(allowance, result);
   };
 
@@ -328,22 +256,12 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
       }
       continue;
     }
-    const bool available = section.className && ClassAvailable(section.className);
-    if (section.className && !available && count > 0) skipUnread(section.kind, count);
-    if (!available && section.number != 16) {
-      // Obsolete objects, or a class this build does not have: passed over.
-      if (count > 0) cursor.Skip(FixedLineCount(section.number) * count);
+    if (!section.className) {
+      // Obsolete objects: passed over.
+      if (count > 0) cursor.Skip(static_cast<long long>(section.obsoleteLines) * count);
       continue;
     }
     for (int i = 0; i < count; ++i) {
-      if (!available) {
-        // The ray records' count m lies on the object's eleventh line.
-        int m = 0;
-        if (!cursor.IntAt(cursor.Index() + 10, m)) return stop(cursor.Error());
-        cursor.Skip(11);
-        cursor.Skip(9LL * m);
-        continue;
-      }
       ConvertedValues values;
       if (!ReadSectionLines(cursor, section, values)) return stop(cursor.Error());
       auto object = CreateObjectByClassName(section.className, document.canvas);
@@ -353,8 +271,7 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
   }
 
   // Section 18: the picture objects, whose pictures follow the text block.
-  if (counts[18] > 0 && !ClassAvailable("DrawImage")) skipUnread(kPictureKind, counts[18]);
-  if (counts[18] > 0 && ClassAvailable("DrawImage")) {
+  if (counts[18] > 0) {
     ByteReader pictures(data.first(data.size() - kTrailerSize));
     pictures.Seek(static_cast<std::size_t>(textLength));
     for (int i = 0; i < counts[18]; ++i) {
@@ -376,7 +293,6 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
     }
   }
 
-  reportUnread();
   ReportPicturesLeftOut(allowance, result);
   std::string obsolete;
   if (counts[14] > 0) obsolete += "点光源,";

@@ -190,8 +190,6 @@ const std::map<std::string, Applier>& Appliers() {
 
 }  // namespace
 
-bool HasConvertedRecord(const std::string& className) { return Appliers().count(className) != 0; }
-
 bool ApplyConvertedValues(DrawObjectUnit& object, const ConvertedValues& values) {
   const auto found = Appliers().find(object.className);
   if (found == Appliers().end()) return false;

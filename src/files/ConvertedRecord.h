@@ -30,8 +30,6 @@ struct ConvertedValues {
   float fontSize = 0;
 };
 
-// True when the converted lines of this class can be placed in its record.
-bool HasConvertedRecord(const std::string& className);
 // False when the object's record does not have the expected layout.
 bool ApplyConvertedValues(DrawObjectUnit& object, const ConvertedValues& values);
 bool SetReferenceFrameOrigin(DrawObjectUnit& frame, float x, float y);

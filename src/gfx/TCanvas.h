@@ -89,7 +89,6 @@ class TCanvas {
 
   void MoveTo(int x, int y) { penPos_ = {x, y}; }
   void LineTo(int x, int y);
-  TPoint PenPos() const { return penPos_; }
 
   // GDI semantics: the end point of a line is not painted.
   virtual void Line(int x1, int y1, int x2, int y2) = 0;

@@ -101,9 +101,3 @@ std::string Trim(const std::string& text) {
   const auto last = text.find_last_not_of(" \t\r\n");
   return text.substr(first, last - first + 1);
 }
-
-std::string LowerCase(const std::string& text) {
-  std::string out = text;
-  for (auto& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}

@@ -17,4 +17,3 @@ std::string IntToStr(long long value);
 // First n characters (bytes of ASCII number texts).
 std::string LeftStr(const std::string& text, std::size_t n);
 std::string Trim(const std::string& text);
-std::string LowerCase(const std::string& text);

@@ -34,8 +34,6 @@ class TtlmIniFilter : public ILanguageFilter, public std::enable_shared_from_thi
   // Values read lose one leading "<" together with one trailing ">".
   bool AddBracket = false;
 
-  const std::string& Owner() const { return owner_; }
-
   // Makes this the process's filter (throws when another one is active) or
   // takes it down. The filter must be owned by a shared_ptr to be activated.
   void SetActive(bool active);

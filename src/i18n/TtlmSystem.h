@@ -41,7 +41,6 @@ class TtlmSystem {
 
   void Register(TtlmController* controller);
   void Unregister(TtlmController* controller);
-  const std::vector<TtlmController*>& Controllers() const { return controllers_; }
 
   // Throws std::logic_error when another filter is already active.
   void ActivateFilter(std::shared_ptr<ILanguageFilter> filter);

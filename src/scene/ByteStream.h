@@ -43,7 +43,6 @@ class ByteReader {
   std::size_t Size() const { return data_.size(); }
   std::size_t Remaining() const { return ok_ ? data_.size() - pos_ : 0; }
   bool Seek(std::size_t pos);
-  void Fail() { ok_ = false; }
 
   std::uint8_t ReadByte();
   std::int32_t ReadInt32();

@@ -36,7 +36,6 @@ class UndoHistory {
   }
   std::size_t Size() const { return nodes_.size(); }
   int Current() const { return current_; }
-  std::size_t Limit() const { return limit_; }
 
  private:
   std::vector<ObjectList> nodes_;

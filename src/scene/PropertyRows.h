@@ -74,8 +74,6 @@ class PropertyRows {
   // sheet's (it shows its own message when it refuses).
   void OnSuccess(std::function<bool()> step) { onSuccess_ = std::move(step); }
 
-  const std::vector<PropertyRow>& RowList() const { return rows_; }
-
   // Fills the sheet (caption, rows, styles) and shows it modally. Without a
   // caption nothing is filled: the sheet shows what it holds.
   int Show() const;

@@ -24,7 +24,6 @@ class TtlmStepDialog : public QDialog {
 
   // Shows the entry; `text` comes back edited only when accepted.
   Outcome Ask(const std::string& section, const std::string& key, std::string& text);
-  Outcome LastOutcome() const { return outcome_; }
 
   QLabel* SectionLabel = nullptr;
   QLabel* KeyLabel = nullptr;

@@ -1,40 +1,25 @@
 #pragma once
-// The main window driven as a user would, with test objects standing in for
-// object classes that this build does not have.
+// The main window driven as a user would.
 
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QToolButton>
-#include <set>
 
-#include "TestSegment.h"
 #include "UiTest.h"
 #include "app/TDrawSurface.h"
 #include "app/TLumidorNetworkFrm.h"
 #include "objects/ObjectFactory.h"
 #include "objects/elements/FlatMirror.h"
 
-// Stand-ins for tools whose classes this build may not have yet.
-inline const std::set<std::string> kStandIns = {"PointLampHouse", "Protractor"};
-
-inline std::unique_ptr<DrawObjectUnit> TestMaker(const std::string& name, TCanvas* canvas) {
-  if (auto real = CreateObjectByClassName(name, canvas)) return real;
-  if (name == "Protractor") return MakeTestSegment(name, 300, 200, 380, 200, canvas);
-  if (kStandIns.count(name)) return MakeTestSegment(name, 0, 0, 0, 0, canvas);
-  return nullptr;
-}
-
-// The two control points of a plane mirror (or of a stand-in).
+// The two control points of a plane mirror.
 inline TPointF P1(const DrawObjectUnit* o) {
   if (auto* m = dynamic_cast<const FlatMirror*>(o)) return {m->segment.x1, m->segment.y1};
-  if (auto* s = dynamic_cast<const TestSegment*>(o)) return s->p1;
-  ADD_FAILURE() << "not a two-point object";
+  ADD_FAILURE() << "not a plane mirror";
   return {};
 }
 inline TPointF P2(const DrawObjectUnit* o) {
   if (auto* m = dynamic_cast<const FlatMirror*>(o)) return {m->segment.x2, m->segment.y2};
-  if (auto* s = dynamic_cast<const TestSegment*>(o)) return s->p2;
-  ADD_FAILURE() << "not a two-point object";
+  ADD_FAILURE() << "not a plane mirror";
   return {};
 }
 
@@ -44,7 +29,6 @@ class MainWindowTest : public UiTest {
     UiTest::SetUp();
     TLumidorNetworkFrm::Options options;
     options.splash = false;
-    options.maker = TestMaker;
     options.surfaceSize = QSize(400, 300);
     w = std::make_unique<TLumidorNetworkFrm>(options);
     base = Doc().scene.size();
