@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "app/TDrawSurface.h"
+#include "gfx/Colour.h"
 #include "gfx/QImageCanvas.h"
 #include "ui/WindowTranslator.h"
 
@@ -59,7 +60,7 @@ QCursor MakeEraserCursor(int size) {
 
 QIcon Swatch(TColor color) {
   QPixmap picture(14, 14);
-  picture.fill(QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF)));
+  picture.fill(ToQColor(color));
   return QIcon(picture);
 }
 
@@ -240,11 +241,9 @@ void TForm43::SetPenColor(TColor color) {
 
 void TForm43::ColorButtonClick() {
   const TColor c = overlay_.penColor;
-  const QColor chosen =
-      QColorDialog::getColor(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)),
-                             this, ColorButton->text());
+  const QColor chosen = QColorDialog::getColor(ToQColor(c), this, ColorButton->text());
   if (!chosen.isValid()) return;
-  SetPenColor(TColor(chosen.red()) | TColor(chosen.green()) << 8 | TColor(chosen.blue()) << 16);
+  SetPenColor(FromQColor(chosen));
 }
 
 void TForm43::ClearButtonClick() {

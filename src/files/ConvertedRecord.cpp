@@ -143,7 +143,11 @@ bool SetOpticsLine(OPticsLine& o, const ConvertedValues& v) {
   o.segment.p1 = At(v.reals, 0);
   o.segment.p2 = At(v.reals, 2);
   o.solid = v.extraInts[0] != 0;
-  o.spareValue = Trunc(v.extraReals[0]);  // an integer in the record
+  // An integer in the record: truncated, within the int range (NaN 0).
+  const double spare = v.extraReals[0];
+  o.spareValue = spare == spare ? static_cast<std::int32_t>(std::clamp(
+                                      std::trunc(spare), double(INT32_MIN), double(INT32_MAX)))
+                                : 0;
   o.showLength = v.extraInts[1] != 0;
   return true;
 }

@@ -5,13 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-QColor ToColor(TColor color) {
-  return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-}
-
-}  // namespace
+#include "gfx/Colour.h"
 
 void BoardOverlay::Cover(QSize surface) {
   const int width = std::max({surface.width(), kMinWidth, image_.width()});
@@ -83,7 +77,8 @@ void BoardOverlay::PenLine(int x, int y) {
   const bool clear = penColor == kTransparentColor;
   painter.setRenderHint(QPainter::Antialiasing, !clear);
   if (clear) painter.setCompositionMode(QPainter::CompositionMode_Clear);
-  painter.setPen(QPen(ToColor(penColor), strokeWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter.setPen(
+      QPen(ToQColor(penColor), strokeWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.drawLine(lastX_, lastY_, x, y);
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "gfx/ClipSegment.h"
+#include "gfx/Colour.h"
 #include "gfx/ColourKey.h"
 #include "gfx/VectorState.h"
 
@@ -144,11 +145,6 @@ void ApplyClip(QPainter& painter, const TClipRect& clip) {
 }
 
 }  // namespace
-
-QColor ToQColor(TColor color, int alpha) {
-  return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF),
-                std::clamp(alpha, 0, 255));
-}
 
 OwnedImageCanvas::OwnedImageCanvas(int width, int height, TColor background)
     : detail::OwnedImage{QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32)},
@@ -557,8 +553,7 @@ void QImageCanvas::StretchDrawTransparent(int x1, int y1, int x2, int y2, const 
   if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty() || picture.isNull()) return;
-  const QRgb key = qRgb(int(transparent & 0xFF), int((transparent >> 8) & 0xFF),
-                        int((transparent >> 16) & 0xFF));
+  const QRgb key = ToQColor(transparent).rgb();
   // Keyed when painted, so that a batch holds the picture, not a copy of it.
   Submit(PaintList::Effect::Blend, std::nullopt, [this, box, picture, key](QPainter& painter) {
     QRect shown = box & QRect(0, 0, Width(), Height());

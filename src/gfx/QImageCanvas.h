@@ -137,7 +137,3 @@ class OwnedImageCanvas : private detail::OwnedImage, public QImageCanvas {
   QImage& Picture() { return image; }
   const QImage& Picture() const { return image; }
 };
-
-// Windows colour value 0x00BBGGRR -> QColor.
-class QColor;
-QColor ToQColor(TColor color, int alpha = 255);

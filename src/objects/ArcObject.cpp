@@ -178,7 +178,7 @@ void ArcObject::PaintCentre() {
   if (!canvas) return;
   const TBrushStyle brush = canvas->Brush.style;
   canvas->Brush.style = TBrushStyle::Clear;
-  const int x = Pixel(centre.x), y = Pixel(centre.y);
+  const int x = Trunc(centre.x), y = Trunc(centre.y);
   canvas->Ellipse(x - 2, y - 2, x + 2, y + 2);
   canvas->Brush.style = brush;
 }

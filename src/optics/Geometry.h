@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/PixelMath.h"
 #include "gfx/TCanvas.h"
 #include "optics/DrawBaseRayDataStruct.h"
 #include "optics/DrawObjectLineDataStruct.h"
@@ -123,19 +124,3 @@ void DragBoxCorner(TPointF* corners, int index, TPointF p);
 
 void DrawArrowLine(TCanvas& canvas, TPointF a, TPointF b, int arrows);
 void DrawAngleArc(TCanvas& canvas, TPointF a, TPointF b, double f, double g);
-
-// Whole pixels: truncation toward zero, saturated at the int range (NaN -> 0)
-// so that far-away construction points cannot overflow.
-inline int Trunc(double v) {
-  if (!(v == v)) return 0;
-  if (v >= 2147483647.0) return 2147483647;
-  if (v <= -2147483648.0) return -2147483647 - 1;
-  return static_cast<int>(v);
-}
-
-// An int sum or product of file values, saturated at the int range.
-inline int SaturatedInt(long long v) {
-  if (v > 2147483647LL) return 2147483647;
-  if (v < -2147483648LL) return -2147483647 - 1;
-  return static_cast<int>(v);
-}

@@ -169,9 +169,9 @@ void DrawObjectUnit::DrawHandleSquares(const std::vector<TPointF>& points) {
   const long long size = handleSize;
   const long long half = size / 2;
   for (const auto& p : points) {
-    const long long x = Pixel(p.x), y = Pixel(p.y);
-    canvas->Rectangle(Pixel(double(x - half)), Pixel(double(y - half)),
-                      Pixel(double(x - half + size)), Pixel(double(y - half + size)));
+    const long long x = Trunc(p.x), y = Trunc(p.y);
+    canvas->Rectangle(Trunc(double(x - half)), Trunc(double(y - half)),
+                      Trunc(double(x - half + size)), Trunc(double(y - half + size)));
   }
 }
 
@@ -254,16 +254,7 @@ void DrawObjectUnit::PaintStrokes(int mode, const std::vector<Stroke>& strokes) 
     return;
   }
   for (const auto& s : strokes) {
-    canvas->MoveTo(Pixel(s.a.x), Pixel(s.a.y));
-    canvas->LineTo(Pixel(s.b.x), Pixel(s.b.y));
+    canvas->MoveTo(Trunc(s.a.x), Trunc(s.a.y));
+    canvas->LineTo(Trunc(s.b.x), Trunc(s.b.y));
   }
-}
-
-int DrawObjectUnit::Pixel(double v) {
-  // Far beyond any surface, yet safe to add a few thousand to.
-  constexpr double kLimit = 1e9;
-  if (std::isnan(v)) return 0;
-  if (v > kLimit) return static_cast<int>(kLimit);
-  if (v < -kLimit) return static_cast<int>(-kLimit);
-  return static_cast<int>(v);
 }

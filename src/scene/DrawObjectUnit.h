@@ -163,9 +163,4 @@ class DrawObjectUnit {
   // anti-aliased layer in the object's colour; otherwise the canvas with its
   // current pen, coordinates truncated to whole pixels.
   void PaintStrokes(int mode, const std::vector<Stroke>& strokes);
-
- public:
-  // Whole pixel toward zero, saturated so that absurd coordinates from a file
-  // cannot overflow the integer canvas.
-  static int Pixel(double v);
 };

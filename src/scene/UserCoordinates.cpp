@@ -1,5 +1,6 @@
 #include "scene/UserCoordinates.h"
 
+#include "gfx/PixelMath.h"
 #include "i18n/Convert.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
@@ -34,9 +35,9 @@ bool TextToBool(const std::string& text) {
 }
 
 std::string UserXText(float x) {
-  return IntToStr(static_cast<long long>(DrawObjectUnit::Pixel(x)) - Settings().originX);
+  return IntToStr(static_cast<long long>(Trunc(x)) - Settings().originX);
 }
 
 std::string UserYText(float y) {
-  return IntToStr(static_cast<long long>(Settings().originY) - DrawObjectUnit::Pixel(y));
+  return IntToStr(static_cast<long long>(Settings().originY) - Trunc(y));
 }

@@ -42,7 +42,7 @@ constexpr int kDesignHeight = 261;
 bool ColourOfText(const QString& text, QColor& colour) {
   int value = 0;
   if (!TryStrToInt(text.toStdString(), value)) return false;
-  colour = QColorFromTColor(static_cast<TColor>(value));
+  colour = ToQColor(static_cast<TColor>(value));
   return true;
 }
 
@@ -259,16 +259,6 @@ class ValueDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-QColor QColorFromTColor(TColor colour) {
-  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-TColor TColorFromQColor(const QColor& colour) {
-  const QColor rgb = colour.toRgb();
-  return static_cast<TColor>(rgb.red()) | (static_cast<TColor>(rgb.green()) << 8) |
-         (static_cast<TColor>(rgb.blue()) << 16);
-}
-
 TShowPropertiesFrm::TShowPropertiesFrm(QWidget* parent) : QDialog(parent) {
   auto tr = [this](const char* key, const char* text) {
     return Q(tlmController_.Translate(key, text));
@@ -477,7 +467,7 @@ void TShowPropertiesFrm::RunRowEditor(int row) {
       if (!ColourOfText(Q(ValueAt(row)), start)) start = Qt::black;
       ColorDialog->setCurrentColor(start);
       if (ColorDialog->exec() == QDialog::Accepted)
-        SetValue(key, IntToStr(TColorFromQColor(ColorDialog->currentColor())));
+        SetValue(key, IntToStr(FromQColor(ColorDialog->currentColor())));
       break;
     }
     case TRowClass::PicturePath:
@@ -503,9 +493,9 @@ void TShowPropertiesFrm::RunRowEditor(int row) {
       next.underline = chosen.underline();
       next.strikeOut = chosen.strikeOut();
       // Qt's font dialog has no colour box: the colour follows in the colour dialog.
-      ColorDialog->setCurrentColor(QColorFromTColor(current.color));
+      ColorDialog->setCurrentColor(ToQColor(current.color));
       if (ColorDialog->exec() == QDialog::Accepted)
-        next.color = TColorFromQColor(ColorDialog->currentColor());
+        next.color = FromQColor(ColorDialog->currentColor());
       SetDialogFont(next);
       break;
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/Colour.h"
 #include "i18n/TtlmController.h"
 #include "scene/IPropertySheet.h"
 #include "scene/PropertyRowClass.h"
@@ -24,8 +25,6 @@ class DrawObjectUnit;
 class TStringEditFrm;
 
 // Windows colour values (0x00BBGGRR) <-> QColor.
-QColor QColorFromTColor(TColor colour);
-TColor TColorFromQColor(const QColor& colour);
 
 class TShowPropertiesFrm : public QDialog, public IPropertySheet {
   Q_OBJECT

@@ -13,12 +13,6 @@ namespace {
 
 using DrawObjectUnitTest = EngineTest;
 
-// Exposes the protected helpers.
-struct Probe : DrawObjectUnit {
-  using DrawObjectUnit::DrawObjectUnit;
-  using DrawObjectUnit::Pixel;
-};
-
 }  // namespace
 
 TEST_F(DrawObjectUnitTest, BaseDefaultsAndDoNothingOperations) {
@@ -89,14 +83,6 @@ TEST_F(DrawObjectUnitTest, DamagedBaseRecordChangesNothing) {
   huge.WriteInt32(0x7FFFFFFF);  // a name "two gigabytes" long
   ByteReader hugeIn(huge.Data());
   EXPECT_FALSE(object.LoadBaseFields(hugeIn));
-}
-
-TEST_F(DrawObjectUnitTest, PixelTruncatesTowardZeroAndSaturates) {
-  EXPECT_EQ(Probe::Pixel(2.9), 2);
-  EXPECT_EQ(Probe::Pixel(-2.9), -2);
-  EXPECT_EQ(Probe::Pixel(NAN), 0);
-  EXPECT_EQ(Probe::Pixel(1e30), 1000000000);
-  EXPECT_EQ(Probe::Pixel(-INFINITY), -1000000000);
 }
 
 TEST_F(DrawObjectUnitTest, AbsurdHandleSizeAndPointsFromAFileStayInRange) {

@@ -512,12 +512,12 @@ TEST_F(SheetTest, NoKeyboardProgramMeansNothingStarts) {
 }
 
 TEST_F(SheetTest, ColourConversionKeepsWindowsByteOrder) {
-  EXPECT_EQ(QColorFromTColor(0x0000FF), QColor(255, 0, 0));
-  EXPECT_EQ(QColorFromTColor(0x00FF00), QColor(0, 255, 0));
-  EXPECT_EQ(QColorFromTColor(0xFF0000), QColor(0, 0, 255));
-  EXPECT_EQ(TColorFromQColor(QColor(0x12, 0x34, 0x56)), 0x563412u);
-  EXPECT_EQ(TColorFromQColor(QColorFromTColor(0xCACACA)), 0xCACACAu);
-  EXPECT_EQ(QColorFromTColor(0x01FFFFFF), QColor(255, 255, 255));  // high byte ignored
+  EXPECT_EQ(ToQColor(0x0000FF), QColor(255, 0, 0));
+  EXPECT_EQ(ToQColor(0x00FF00), QColor(0, 255, 0));
+  EXPECT_EQ(ToQColor(0xFF0000), QColor(0, 0, 255));
+  EXPECT_EQ(FromQColor(QColor(0x12, 0x34, 0x56)), 0x563412u);
+  EXPECT_EQ(FromQColor(ToQColor(0xCACACA)), 0xCACACAu);
+  EXPECT_EQ(ToQColor(0x01FFFFFF), QColor(255, 255, 255));  // high byte ignored
 }
 
 TEST_F(SheetTest, RunPropertySheetBindsApplyToOk) {

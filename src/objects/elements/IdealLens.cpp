@@ -61,11 +61,11 @@ void IdealLens::Draw(int mode) {
   canvas->Pen.style = TPenStyle::DashDot;
   canvas->Brush.style = TBrushStyle::Clear;
   for (const TPointF f : {focal1, focal2})
-    canvas->Ellipse(Pixel(f.x - kFocalMarkRadius), Pixel(f.y - kFocalMarkRadius),
-                    Pixel(f.x + kFocalMarkRadius), Pixel(f.y + kFocalMarkRadius));
+    canvas->Ellipse(Trunc(f.x - kFocalMarkRadius), Trunc(f.y - kFocalMarkRadius),
+                    Trunc(f.x + kFocalMarkRadius), Trunc(f.y + kFocalMarkRadius));
   const TPointF a = PointAt(focal1, b, -kAxisOverhang), z = PointAt(focal2, b, kAxisOverhang);
-  canvas->MoveTo(Pixel(a.x), Pixel(a.y));
-  canvas->LineTo(Pixel(z.x), Pixel(z.y));
+  canvas->MoveTo(Trunc(a.x), Trunc(a.y));
+  canvas->LineTo(Trunc(z.x), Trunc(z.y));
   canvas->Pen.style = TPenStyle::Solid;
 }
 

@@ -121,7 +121,7 @@ float ImagingSystem::Top() const { return std::min(frame[0].y, frame[2].y); }
 float ImagingSystem::Bottom() const { return std::max(frame[0].y, frame[2].y); }
 
 void ImagingSystem::Clip(float x1, float y1, float x2, float y2) {
-  canvas->ClipRect = {true, Pixel(x1), Pixel(y1), Pixel(x2), Pixel(y2)};
+  canvas->ClipRect = {true, Trunc(x1), Trunc(y1), Trunc(x2), Trunc(y2)};
 }
 
 std::string ImagingSystem::ScreenPictureName(int level) {
@@ -173,20 +173,20 @@ void ImagingSystem::Draw(int mode) {
         DrawScreen();
         break;
       case kObjectPicture:
-        canvas->Rectangle(Pixel(picturePosition.x), Pixel(picturePosition.y),
-                          Pixel(double(picturePosition.x) + pictureWidth),
-                          Pixel(double(picturePosition.y) + pictureHeight));
+        canvas->Rectangle(Trunc(picturePosition.x), Trunc(picturePosition.y),
+                          Trunc(double(picturePosition.x) + pictureWidth),
+                          Trunc(double(picturePosition.y) + pictureHeight));
         break;
       case kScreenPanel:
-        canvas->Rectangle(Pixel(panelPosition.x), Pixel(panelPosition.y),
-                          Pixel(double(panelPosition.x) + panelWidth),
-                          Pixel(double(panelPosition.y) + panelHeight));
+        canvas->Rectangle(Trunc(panelPosition.x), Trunc(panelPosition.y),
+                          Trunc(double(panelPosition.x) + panelWidth),
+                          Trunc(double(panelPosition.y) + panelHeight));
         break;
       default:
         break;
     }
   } else if (!skip) {
-    if (showFrame) canvas->Rectangle(Pixel(Left()), Pixel(Top()), Pixel(Right()), Pixel(Bottom()));
+    if (showFrame) canvas->Rectangle(Trunc(Left()), Trunc(Top()), Trunc(Right()), Trunc(Bottom()));
     DrawObjectArrow();
     DrawLens();
     DrawScreen();
@@ -204,13 +204,13 @@ void ImagingSystem::DrawObjectArrow() {
   DrawArrowLine(*canvas, b, a, 1);
   if (canvas->Pen.mode != TPenMode::Copy) return;
   const TPointF middle = Midpoint(a, b);
-  canvas->TextOut(Pixel(middle.x + 8), Pixel(middle.y), Tr("154", "物体"));
+  canvas->TextOut(Trunc(middle.x + 8), Trunc(middle.y), Tr("154", "物体"));
   if (icon_)
-    canvas->StretchDraw(Pixel(middle.x - icon_->width() / 2), Pixel(middle.y - icon_->height() / 2),
-                        Pixel(middle.x - icon_->width() / 2 + icon_->width()),
-                        Pixel(middle.y - icon_->height() / 2 + icon_->height()), *icon_);
-  canvas->TextOut(Pixel(a.x - 12), Pixel(a.y), "A");
-  canvas->TextOut(Pixel(b.x - 12), Pixel(b.y - 5), "B");
+    canvas->StretchDraw(Trunc(middle.x - icon_->width() / 2), Trunc(middle.y - icon_->height() / 2),
+                        Trunc(middle.x - icon_->width() / 2 + icon_->width()),
+                        Trunc(middle.y - icon_->height() / 2 + icon_->height()), *icon_);
+  canvas->TextOut(Trunc(a.x - 12), Trunc(a.y), "A");
+  canvas->TextOut(Trunc(b.x - 12), Trunc(b.y - 5), "B");
 }
 
 void ImagingSystem::DrawLens() {
@@ -221,30 +221,30 @@ void ImagingSystem::DrawLens() {
   for (double wing : {150.0, -150.0})
     strokes.push_back({lensBottom, PointAt(lensBottom, h + wing, kWing)});
   for (const auto& s : strokes) {
-    canvas->MoveTo(Pixel(s.a.x), Pixel(s.a.y));
-    canvas->LineTo(Pixel(s.b.x), Pixel(s.b.y));
+    canvas->MoveTo(Trunc(s.a.x), Trunc(s.a.y));
+    canvas->LineTo(Trunc(s.b.x), Trunc(s.b.y));
   }
   if (canvas->Pen.mode == TPenMode::Copy)
-    canvas->TextOut(Pixel(lensTop.x + 8), Pixel(lensTop.y), Tr("155", "凸透镜"));
+    canvas->TextOut(Trunc(lensTop.x + 8), Trunc(lensTop.y), Tr("155", "凸透镜"));
 }
 
 void ImagingSystem::DrawScreen() {
   const bool copy = canvas->Pen.mode == TPenMode::Copy;
   if (copy) canvas->Pen.color = color;
   const TPointF t = screenTop, s = screenBottom;
-  canvas->Polygon({{Pixel(t.x - 10), Pixel(t.y - 5)},
-                   {Pixel(s.x - 10), Pixel(s.y - 5)},
-                   {Pixel(s.x + 10), Pixel(s.y + 5)},
-                   {Pixel(t.x + 10), Pixel(t.y + 5)}});
+  canvas->Polygon({{Trunc(t.x - 10), Trunc(t.y - 5)},
+                   {Trunc(s.x - 10), Trunc(s.y - 5)},
+                   {Trunc(s.x + 10), Trunc(s.y + 5)},
+                   {Trunc(t.x + 10), Trunc(t.y + 5)}});
   // The foot: a short post and a wide base line.
-  canvas->MoveTo(Pixel(s.x), Pixel(s.y + 5));
-  canvas->LineTo(Pixel(s.x), Pixel(s.y + 15));
+  canvas->MoveTo(Trunc(s.x), Trunc(s.y + 5));
+  canvas->LineTo(Trunc(s.x), Trunc(s.y + 15));
   const int width = canvas->Pen.width;
   canvas->Pen.width = 3;
-  canvas->MoveTo(Pixel(s.x - 10), Pixel(s.y + 15));
-  canvas->LineTo(Pixel(s.x + 10), Pixel(s.y + 15));
+  canvas->MoveTo(Trunc(s.x - 10), Trunc(s.y + 15));
+  canvas->LineTo(Trunc(s.x + 10), Trunc(s.y + 15));
   canvas->Pen.width = width;
-  if (copy) canvas->TextOut(Pixel(t.x + 14), Pixel(t.y), Tr("156", "屏幕"));
+  if (copy) canvas->TextOut(Trunc(t.x + 14), Trunc(t.y), Tr("156", "屏幕"));
 }
 
 void ImagingSystem::DrawAxis() {
@@ -252,19 +252,19 @@ void ImagingSystem::DrawAxis() {
   canvas->Pen.width = 1;
   canvas->Pen.style = TPenStyle::DashDotDot;
   const float middleY = (Top() + Bottom()) / 2;
-  canvas->MoveTo(Pixel(Left()), Pixel(middleY));
-  canvas->LineTo(Pixel(Right()), Pixel(middleY));
+  canvas->MoveTo(Trunc(Left()), Trunc(middleY));
+  canvas->LineTo(Trunc(Right()), Trunc(middleY));
   canvas->Pen.style = TPenStyle::Solid;
   // Whole multiples of f from the lens's middle O: the lens stays centred on
   // the frame's height, so O lies on the axis.
-  const int y = Pixel(Midpoint(lensTop, lensBottom).y);
-  const int ox = Pixel(lensTop.x);
+  const int y = Trunc(Midpoint(lensTop, lensBottom).y);
+  const int ox = Trunc(lensTop.x);
   if (!(focalLength > 0) || !std::isfinite(focalLength)) return;
   for (int side : {1, -1}) {
     for (int k = side == 1 ? 0 : 1; k <= kMaxMarks; ++k) {
       const double x = ox + side * k * double(focalLength);
       if (side == 1 ? !(x < Right()) : !(x > Left())) break;
-      const int mx = Pixel(x);
+      const int mx = Trunc(x);
       canvas->Ellipse(mx - 2, y - 2, mx + 2, y + 2);
       if (k > 0) canvas->TextOut(mx - 4, y + 15, IntToStr(k) + "f");
     }
@@ -280,8 +280,8 @@ void ImagingSystem::ConstructImage() {
   const TPointF q = PerpendicularFoot(b, lensTop, lensBottom);
   auto line = [this](TPointF from, TPointF to, TColor colour) {
     canvas->Pen.color = colour;
-    canvas->MoveTo(Pixel(from.x), Pixel(from.y));
-    canvas->LineTo(Pixel(to.x), Pixel(to.y));
+    canvas->MoveTo(Trunc(from.x), Trunc(from.y));
+    canvas->LineTo(Trunc(to.x), Trunc(to.y));
   };
   line(a, p, kRaysFromA);
   line(a, o, kRaysFromA);
@@ -307,8 +307,8 @@ void ImagingSystem::ConstructImage() {
   imageB = imageOfB;
   canvas->Pen.color = kObjectColour;
   DrawArrowLine(*canvas, imageB, imageA, 1);
-  canvas->TextOut(Pixel(imageA.x), Pixel(imageA.y - 5 - canvas->TextHeight("A'")), "A'");
-  canvas->TextOut(Pixel(imageB.x), Pixel(imageB.y), "B'");
+  canvas->TextOut(Trunc(imageA.x), Trunc(imageA.y - 5 - canvas->TextHeight("A'")), "A'");
+  canvas->TextOut(Trunc(imageB.x), Trunc(imageB.y), "B'");
   canvas->Pen.style = TPenStyle::Solid;
 }
 
@@ -338,19 +338,19 @@ void ImagingSystem::DrawPictures() {
   auto dotted = [this](TPointF from, TPointF to) {
     canvas->Pen.style = TPenStyle::Dot;
     canvas->Brush.style = TBrushStyle::Clear;
-    canvas->MoveTo(Pixel(from.x), Pixel(from.y));
-    canvas->LineTo(Pixel(to.x), Pixel(to.y));
+    canvas->MoveTo(Trunc(from.x), Trunc(from.y));
+    canvas->LineTo(Trunc(to.x), Trunc(to.y));
     canvas->Pen.style = TPenStyle::Solid;
   };
-  const int bx = Pixel(picturePosition.x), by = Pixel(picturePosition.y);
-  DrawPicture(objectPicture_, -1, bx, by, Pixel(double(bx) + pictureWidth),
-              Pixel(double(by) + pictureHeight));
+  const int bx = Trunc(picturePosition.x), by = Trunc(picturePosition.y);
+  DrawPicture(objectPicture_, -1, bx, by, Trunc(double(bx) + pictureWidth),
+              Trunc(double(by) + pictureHeight));
   canvas->Brush.style = TBrushStyle::Clear;
-  canvas->Rectangle(bx, by, Pixel(double(bx) + pictureWidth), Pixel(double(by) + pictureHeight));
+  canvas->Rectangle(bx, by, Trunc(double(bx) + pictureWidth), Trunc(double(by) + pictureHeight));
   dotted({float(bx + pictureWidth / 2), float(by + pictureHeight / 2)}, Midpoint(a, b));
 
-  const int px = Pixel(panelPosition.x), py = Pixel(panelPosition.y);
-  const int px2 = Pixel(double(px) + panelWidth), py2 = Pixel(double(py) + panelHeight);
+  const int px = Trunc(panelPosition.x), py = Trunc(panelPosition.y);
+  const int px2 = Trunc(double(px) + panelWidth), py2 = Trunc(double(py) + panelHeight);
   canvas->Brush.style = TBrushStyle::Solid;
   canvas->Brush.color = 0xFFFFFF;
   canvas->Rectangle(px, py, px2, py2);
@@ -366,8 +366,8 @@ void ImagingSystem::DrawPictures() {
   const double left = px + (panelWidth - width) / 2;
   const double top = py + (double(imageB.y) - screenTop.y);
   Clip(float(px), float(py), float(px2), float(py2));
-  DrawPicture(Picture(level), level, Pixel(left), Pixel(top), Pixel(left + width),
-              Pixel(top + height));
+  DrawPicture(Picture(level), level, Trunc(left), Trunc(top), Trunc(left + width),
+              Trunc(top + height));
   canvas->ClipRect.on = false;
 }
 
@@ -375,7 +375,7 @@ void ImagingSystem::DrawHandles() {
   if (!canvas) return;
   PreparePen(kDrawCopy);
   canvas->Brush.style = TBrushStyle::Clear;
-  canvas->Rectangle(Pixel(Left()), Pixel(Top()), Pixel(Right()), Pixel(Bottom()));
+  canvas->Rectangle(Trunc(Left()), Trunc(Top()), Trunc(Right()), Trunc(Bottom()));
   std::vector<TPointF> points(frame.begin(), frame.end());
   auto box = [&points](TPointF at, int width, int height) {
     const float w = float(width), h = float(height);

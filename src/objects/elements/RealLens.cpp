@@ -42,8 +42,8 @@ void RealLens::Draw(int mode) {
   canvas->Pen.style = TPenStyle::DashDot;
   canvas->Brush.style = TBrushStyle::Clear;
   const TPointF a = ArcPoint(m, -reach), b = ArcPoint(m, reach);
-  canvas->MoveTo(Pixel(a.x), Pixel(a.y));
-  canvas->LineTo(Pixel(b.x), Pixel(b.y));
+  canvas->MoveTo(Trunc(a.x), Trunc(a.y));
+  canvas->LineTo(Trunc(b.x), Trunc(b.y));
   canvas->Pen.width = lineWidth;
   canvas->Pen.style = TPenStyle::Solid;
 

@@ -34,8 +34,8 @@ void ComplexlH::DrawHandles() {
   const Stroke strokes[] = {
       {p1, p2}, {p2, PointAt(p2, theta + 150, 10)}, {p2, PointAt(p2, theta - 150, 10)}};
   for (const Stroke& s : strokes) {
-    canvas->MoveTo(Pixel(s.a.x), Pixel(s.a.y));
-    canvas->LineTo(Pixel(s.b.x), Pixel(s.b.y));
+    canvas->MoveTo(Trunc(s.a.x), Trunc(s.a.y));
+    canvas->LineTo(Trunc(s.b.x), Trunc(s.b.y));
   }
   DrawHandleSquares();
 }

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 
+#include "gfx/PixelMath.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "scene/IMessageSink.h"
@@ -17,8 +18,8 @@ DrawImage::DrawImage(TCanvas* c) : ObjectOf(c) {
 void DrawImage::EndCreate(int x, int y) {
   DrawObjectUnit::EndCreate(x, y);
   // The picture's box lies on whole pixels.
-  const TPointF a{float(Pixel(corners[0].x)), float(Pixel(corners[0].y))};
-  const TPointF b{float(Pixel(corners[2].x)), float(Pixel(corners[2].y))};
+  const TPointF a{float(Trunc(corners[0].x)), float(Trunc(corners[0].y))};
+  const TPointF b{float(Trunc(corners[2].x)), float(Trunc(corners[2].y))};
   SpanBox(corners, a, b);
 }
 
@@ -73,10 +74,10 @@ void DrawImage::Draw(int mode) {
   if (hasPicture && picture) {
     // Pixels of the transparent colour let the drawing show through.
     if (fillFlag)
-      canvas->StretchDrawTransparent(Pixel(r.x1), Pixel(r.y1), Pixel(r.x2), Pixel(r.y2),
+      canvas->StretchDrawTransparent(Trunc(r.x1), Trunc(r.y1), Trunc(r.x2), Trunc(r.y2),
                                      picture->image, fillColor);
     else
-      canvas->StretchDraw(Pixel(r.x1), Pixel(r.y1), Pixel(r.x2), Pixel(r.y2), picture->image);
+      canvas->StretchDraw(Trunc(r.x1), Trunc(r.y1), Trunc(r.x2), Trunc(r.y2), picture->image);
     return;
   }
   const TFont saved = canvas->Font;
@@ -84,11 +85,11 @@ void DrawImage::Draw(int mode) {
   canvas->Font.size = 10;
   canvas->Font.color = color;
   const int w = canvas->TextWidth(placeholder), h = canvas->TextHeight(placeholder);
-  const long long cx = (static_cast<long long>(Pixel(corners[0].x)) + Pixel(corners[2].x)) / 2;
-  const long long cy = (static_cast<long long>(Pixel(corners[0].y)) + Pixel(corners[2].y)) / 2;
+  const long long cx = (static_cast<long long>(Trunc(corners[0].x)) + Trunc(corners[2].x)) / 2;
+  const long long cy = (static_cast<long long>(Trunc(corners[0].y)) + Trunc(corners[2].y)) / 2;
   const TClipRect clip = canvas->ClipRect;
-  canvas->ClipRect = {true, Pixel(r.x1), Pixel(r.y1), Pixel(r.x2), Pixel(r.y2)};
-  canvas->TextOut(Pixel(double(cx - w / 2)), Pixel(double(cy - h / 2)), placeholder);
+  canvas->ClipRect = {true, Trunc(r.x1), Trunc(r.y1), Trunc(r.x2), Trunc(r.y2)};
+  canvas->TextOut(Trunc(double(cx - w / 2)), Trunc(double(cy - h / 2)), placeholder);
   canvas->ClipRect = clip;
   canvas->Font = saved;
   PaintOutline();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "gfx/PixelMath.h"
 #include "i18n/Convert.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TextCodec.h"
@@ -80,13 +81,13 @@ void DrawString::Draw(int mode) {
   r.x1 += 2;
   r.y1 += 2;
   const TClipRect clip = canvas->ClipRect;
-  canvas->ClipRect = {true, Pixel(r.x1), Pixel(r.y1), Pixel(r.x2), Pixel(r.y2)};
+  canvas->ClipRect = {true, Trunc(r.x1), Trunc(r.y1), Trunc(r.x2), Trunc(r.y2)};
   if (ShowsDefault()) {
     lines = {defaultText};
     const int w = canvas->TextWidth(defaultText);
-    const long long cx = (static_cast<long long>(Pixel(corners[0].x)) + Pixel(corners[2].x)) / 2;
-    const long long cy = (static_cast<long long>(Pixel(corners[0].y)) + Pixel(corners[2].y)) / 2;
-    canvas->TextOut(Pixel(double(cx - w / 2)), Pixel(double(cy - h / 2)), defaultText);
+    const long long cx = (static_cast<long long>(Trunc(corners[0].x)) + Trunc(corners[2].x)) / 2;
+    const long long cy = (static_cast<long long>(Trunc(corners[0].y)) + Trunc(corners[2].y)) / 2;
+    canvas->TextOut(Trunc(double(cx - w / 2)), Trunc(double(cy - h / 2)), defaultText);
   } else {
     // Only the lines that land on the surface (a line's margin either way),
     // and of a long line only what reaches the right edge: painting costs
@@ -103,7 +104,7 @@ void DrawString::Draw(int mode) {
       const double y = double(r.y1) + double(i) * h;
       if (y > r.y2 || y > bottom) break;  // clipped away anyway
       if (y + h < top) continue;
-      canvas->TextOut(Pixel(x), Pixel(y), ShownPart(lines[i], right - x));
+      canvas->TextOut(Trunc(x), Trunc(y), ShownPart(lines[i], right - x));
     }
   }
   canvas->ClipRect = clip;

@@ -34,7 +34,7 @@ void Protractor::PaintAngle() {
   canvas->Font.color = color;
   canvas->Font.size = 10;
   canvas->Brush.style = TBrushStyle::Clear;
-  canvas->TextOut(Pixel(vertex.x) + 3, Pixel(vertex.y) + 3,
+  canvas->TextOut(Trunc(vertex.x) + 3, Trunc(vertex.y) + 3,
                   LeftStr(FloatToStr(double(Angle())), 6));
 }
 

@@ -50,29 +50,29 @@ void ReferenceFrame::DrawTicks(int ox, int oy) {
   const long long lowY = -kOffSurfaceMargin, highY = h + kOffSurfaceMargin;
 
   auto xTick = [&](long long x) {
-    canvas->MoveTo(Pixel(double(x)), oy);
-    canvas->LineTo(Pixel(double(x)), oy - kTickLength);
-    canvas->TextOut(Pixel(double(x - 2)), oy + 2, IntToStr(x - ox));
+    canvas->MoveTo(Trunc(double(x)), oy);
+    canvas->LineTo(Trunc(double(x)), oy - kTickLength);
+    canvas->TextOut(Trunc(double(x - 2)), oy + 2, IntToStr(x - ox));
   };
   auto yTick = [&](long long y) {
-    canvas->MoveTo(ox, Pixel(double(y)));
-    canvas->LineTo(ox - kTickLength, Pixel(double(y)));
-    canvas->TextOut(ox + 2, Pixel(double(y - 2)), IntToStr(-(y - oy)));
+    canvas->MoveTo(ox, Trunc(double(y)));
+    canvas->LineTo(ox - kTickLength, Trunc(double(y)));
+    canvas->TextOut(ox + 2, Trunc(double(y - 2)), IntToStr(-(y - oy)));
   };
 
-  const long long rightFirst = Pixel(double(originX) + step);
+  const long long rightFirst = Trunc(double(originX) + step);
   for (long long x = rightFirst + step * FirstVisibleTick(rightFirst, step, lowX, highX); x <= w;
        x += step)
     xTick(x);
-  const long long leftFirst = Pixel(double(originX) - step);
+  const long long leftFirst = Trunc(double(originX) - step);
   for (long long x = leftFirst - step * FirstVisibleTick(leftFirst, -step, lowX, highX); x >= 0;
        x -= step)
     xTick(x);
-  const long long downFirst = Pixel(double(originY) + step);
+  const long long downFirst = Trunc(double(originY) + step);
   for (long long y = downFirst + step * FirstVisibleTick(downFirst, step, lowY, highY); y <= h;
        y += step)
     yTick(y);
-  const long long upFirst = Pixel(double(originY) - step);
+  const long long upFirst = Trunc(double(originY) - step);
   for (long long y = upFirst - step * FirstVisibleTick(upFirst, -step, lowY, highY); y >= 0;
        y -= step)
     yTick(y);
@@ -81,7 +81,7 @@ void ReferenceFrame::DrawTicks(int ox, int oy) {
 // Always through the canvas: the axes have no high-quality form.
 void ReferenceFrame::Draw(int mode) {
   if (!canvas || (mode != kDrawXor && mode != kDrawCopy)) return;
-  const int ox = Pixel(originX), oy = Pixel(originY);
+  const int ox = Trunc(originX), oy = Trunc(originY);
   canvas->Pen.width = lineWidth;
   canvas->Pen.style = TPenStyle::Solid;
   if (mode == kDrawXor) {
@@ -131,7 +131,7 @@ PropertyRows ReferenceFrame::Rows() {
   PropertyRows rows(Tr("95", "坐标系属性"));
   // Screen pixels, not user coordinates: this is where user (0, 0) lies.
   auto pixelRow = [](const std::string& key, float& value, const std::string& message) {
-    PropertyRow row{key, IntToStr(Pixel(value))};
+    PropertyRow row{key, IntToStr(Trunc(value))};
     row.message = message;
     row.apply = [&value](const std::string& text) {
       int v = 0;
@@ -147,7 +147,7 @@ PropertyRows ReferenceFrame::Rows() {
                                         Tr("99", "坐标轴原点Y,不是有用的整数,请输入一个整数.")));
   const RowHandle colour = rows.Add(ColourRow(Tr("96", "显示颜色"), color));
   rows.ApplyOrder({colour, y, x});
-  rows.Finally([this] { SetOrigin(Pixel(originX), Pixel(originY)); });
+  rows.Finally([this] { SetOrigin(Trunc(originX), Trunc(originY)); });
   return rows;
 }
 

@@ -46,7 +46,7 @@ void Ruler::Draw(int mode) {
   PaintText(Midpoint(p1, p2), Tr("79", "总长:") + LeftStr(FloatToStr(length), 6), 0x008000, 8);
   canvas->Font.color = color;
   for (const Label& label : labels)
-    canvas->TextOut(Pixel(label.at.x), Pixel(label.at.y), label.text);
+    canvas->TextOut(Trunc(label.at.x), Trunc(label.at.y), label.text);
 }
 
 PropertyRows Ruler::Rows() {

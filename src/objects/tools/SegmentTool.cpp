@@ -24,5 +24,5 @@ void SegmentTool::PaintText(TPointF at, const std::string& text, TColor colour, 
   canvas->Font.color = colour;
   canvas->Font.size = size;
   canvas->Brush.style = TBrushStyle::Clear;
-  canvas->TextOut(Pixel(at.x), Pixel(at.y), text);
+  canvas->TextOut(Trunc(at.x), Trunc(at.y), text);
 }
