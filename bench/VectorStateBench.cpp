@@ -11,7 +11,7 @@
 
 #include "bench/BenchSupport.h"
 #include "gfx/VectorState.h"
-#include "optics/Geometry.h"
+#include "optics/RayGeometry.h"
 #include "optics/Tracer.h"
 
 namespace {

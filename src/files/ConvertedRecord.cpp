@@ -22,7 +22,6 @@
 #include "objects/tools/OPticsLine.h"
 #include "objects/tools/Protractor.h"
 #include "objects/tools/ReferenceFrame.h"
-#include "optics/Geometry.h"
 #include "scene/ByteStream.h"
 #include "scene/DrawObjectUnit.h"
 

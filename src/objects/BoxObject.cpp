@@ -1,6 +1,9 @@
 #include "objects/BoxObject.h"
 
-#include "optics/Geometry.h"
+#include "optics/BoxGeometry.h"
+#include "optics/CanvasDrawing.h"
+#include "optics/PlaneMath.h"
+#include "optics/SelectionGeometry.h"
 #include "scene/RecordIo.h"
 
 BoxObject::BoxObject(TCanvas* canvas) : DrawObjectUnit(canvas) { pointCount = 4; }

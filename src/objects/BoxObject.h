@@ -5,7 +5,7 @@
 // dragged corner takes its neighbours along so the box stays axis-parallel;
 // the selection outline with the handles; a hit anywhere inside the box.
 
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
 #include "scene/DrawObjectUnit.h"
 
 class BoxObject : public DrawObjectUnit {

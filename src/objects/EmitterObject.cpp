@@ -3,7 +3,9 @@
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "objects/sources/SourceShared.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
+#include "optics/SelectionGeometry.h"
 #include "scene/RecordIo.h"
 
 namespace {

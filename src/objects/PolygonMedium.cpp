@@ -6,7 +6,7 @@
 
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
-#include "optics/Geometry.h"
+#include "optics/RayGeometry.h"
 #include "scene/RecordIo.h"
 #include "scene/UserCoordinates.h"
 

@@ -4,7 +4,8 @@
 #include <cstdint>
 
 #include "gfx/TGDIPlusCanvas.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "optics/DrawObjectLineDataStruct.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
 
 class FaceIndex {
  public:

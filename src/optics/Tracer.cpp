@@ -13,7 +13,8 @@
 #include "gfx/VectorState.h"
 #include "i18n/Convert.h"
 #include "optics/FaceIndex.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
 #include "optics/TLinkIntersection.h"
 
 // Two choices the tracer makes on its own:

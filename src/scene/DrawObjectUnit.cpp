@@ -4,7 +4,9 @@
 
 #include "gfx/TGDIPlusCanvas.h"
 #include "i18n/Convert.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
+#include "optics/SelectionGeometry.h"
 #include "scene/ByteStream.h"
 #include "scene/ProcessSettings.h"
 #include "scene/PropertyRows.h"

@@ -6,7 +6,6 @@
 #include "i18n/Convert.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
-#include "optics/Geometry.h"
 #include "scene/Document.h"
 #include "scene/IPropertySheet.h"
 #include "scene/ProcessSettings.h"

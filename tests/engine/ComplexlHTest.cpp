@@ -10,7 +10,6 @@
 #include "TestEnvironment.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/sources/ComplexlH.h"
-#include "optics/Geometry.h"
 #include "scene/ByteStream.h"
 
 namespace {

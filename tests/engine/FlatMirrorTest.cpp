@@ -8,7 +8,8 @@
 #include "TestEnvironment.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/elements/FlatMirror.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
 #include "scene/ByteStream.h"
 
 namespace {

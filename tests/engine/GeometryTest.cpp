@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "TestEnvironment.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
 #include "scene/UserCoordinates.h"
 
 using GeometryTest = EngineTest;

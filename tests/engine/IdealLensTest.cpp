@@ -12,7 +12,6 @@
 #include "objects/elements/IdealMagnifier.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
-#include "optics/Geometry.h"
 #include "optics/Tracer.h"
 
 namespace {

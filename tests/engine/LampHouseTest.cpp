@@ -10,7 +10,7 @@
 #include "gfx/RecordingCanvas.h"
 #include "objects/ObjectFactory.h"
 #include "objects/sources/LampHouse.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
 #include "scene/ByteStream.h"
 
 namespace {

@@ -13,7 +13,8 @@
 #include "gfx/RecordingCanvas.h"
 #include "objects/elements/FourPrism.h"
 #include "objects/elements/ThreePrism.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
 #include "optics/Tracer.h"
 
 namespace {

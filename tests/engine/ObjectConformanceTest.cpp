@@ -11,12 +11,12 @@
 #include "GuiApplication.h"
 #include "ObjectRecord.h"
 #include "TestEnvironment.h"
+#include "gfx/PixelMath.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/ObjectFactory.h"
 #include "objects/elements/FitfulObject.h"
 #include "objects/elements/RayFibre.h"
-#include "optics/Geometry.h"
 
 namespace {
 

@@ -10,7 +10,8 @@
 #include "gfx/RecordingCanvas.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
 #include "scene/ByteStream.h"
 
 namespace {

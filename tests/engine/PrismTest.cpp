@@ -15,6 +15,7 @@
 #include "gfx/RecordingCanvas.h"
 #include "objects/elements/FourPrism.h"
 #include "objects/elements/ThreePrism.h"
+#include "optics/SelectionGeometry.h"
 #include "scene/ByteStream.h"
 
 namespace {

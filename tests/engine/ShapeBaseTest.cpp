@@ -7,7 +7,8 @@
 #include "objects/EmitterObject.h"
 #include "objects/ObjectFactory.h"
 #include "objects/PolygonMedium.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
 
 namespace {
 

@@ -16,7 +16,6 @@
 #include "objects/sources/ComplexlH.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
-#include "optics/Geometry.h"
 #include "optics/Tracer.h"
 #include "scene/Document.h"
 

@@ -8,6 +8,7 @@
 #include "objects/elements/ImagingSystem.h"
 #include "objects/tools/DrawImage.h"
 #include "objects/tools/DrawString.h"
+#include "optics/BoxGeometry.h"
 #include "scene/ByteStream.h"
 
 namespace {

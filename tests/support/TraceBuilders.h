@@ -1,7 +1,8 @@
 #pragma once
 // Surfaces and rays made by hand, the way objects hand them to the tracer.
 
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
 
 // A ray from `start` whose through point lies `step` px further at `angle`.
 inline DrawBaseRayDataStruct RayAt(TPointF start, double angle, double step = 1) {

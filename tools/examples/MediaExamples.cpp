@@ -7,7 +7,7 @@
 #include "objects/elements/FourPrism.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/LampHouse.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
 #include "scene/Document.h"
 
 namespace {

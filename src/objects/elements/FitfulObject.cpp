@@ -5,7 +5,8 @@
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
 #include "objects/Freehand.h"
-#include "optics/Geometry.h"
+#include "optics/CanvasDrawing.h"
+#include "optics/RayGeometry.h"
 #include "scene/IMessageSink.h"
 #include "scene/RecordIo.h"
 

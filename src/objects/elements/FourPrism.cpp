@@ -5,7 +5,8 @@
 
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
-#include "optics/Geometry.h"
+#include "optics/BoxGeometry.h"
+#include "optics/PlaneMath.h"
 #include "scene/UserCoordinates.h"
 
 FourPrism::FourPrism(TCanvas* canvas) : ObjectOf(canvas, 4) { SetClassName("FourPrism"); }

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "i18n/TtlmController.h"
-#include "optics/Geometry.h"
+#include "optics/RayGeometry.h"
 #include "scene/RecordIo.h"
 
 Magnifier::Magnifier(TCanvas* c) : ObjectOf(c, 2) { SetClassName("Magnifier"); }

@@ -5,7 +5,8 @@
 #include "gfx/TGDIPlusCanvas.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
-#include "optics/Geometry.h"
+#include "optics/CanvasDrawing.h"
+#include "optics/SelectionGeometry.h"
 #include "scene/ProcessSettings.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
 
 StrokePainter::StrokePainter(TCanvas& canvas, bool highQuality, TColor color, int width)
     : canvas_(canvas) {

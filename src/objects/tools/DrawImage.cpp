@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "gfx/PixelMath.h"
+#include "optics/BoxGeometry.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "scene/IMessageSink.h"

@@ -2,7 +2,7 @@
 
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
 
 OPticsLine::OPticsLine(TCanvas* c) : ObjectOf(c) {
   SetClassName("OPticsLine");

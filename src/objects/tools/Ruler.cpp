@@ -4,7 +4,8 @@
 
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "objects/tools/SegmentTool.h"
 
+#include "gfx/PixelMath.h"
 #include "i18n/Convert.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
-#include "optics/Geometry.h"
 
 std::vector<PointRef> SegmentTool::ControlPoints() {
   return {{&segment.p1.x, &segment.p1.y}, {&segment.p2.x, &segment.p2.y}};

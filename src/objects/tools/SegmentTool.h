@@ -4,7 +4,7 @@
 // them.
 
 #include "objects/TwoPointObject.h"
-#include "optics/Geometry.h"
+#include "optics/PlaneMath.h"
 #include "scene/RecordIo.h"
 
 class SegmentTool : public TwoPointObject {

@@ -1,14 +1,9 @@
-#include "optics/Geometry.h"
+#include "optics/RayGeometry.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "gfx/ClipSegment.h"
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDeg = kPi / 180.0;
 
 using LineEq = LineEquation;
 
@@ -76,65 +71,6 @@ int QuickHalfDegree(double dirX, double dirY, double aheadX, double aheadY) {
 }
 
 }  // namespace
-
-double AngleGap(double a, double b) {
-  // The same as |remainder(a - b, 360)|: for a gap up to 720 the one
-  // subtraction below is exact, and the ties at 180 give 180 either way.
-  const double d = std::fabs(a - b);
-  if (d <= 180) return d;
-  if (d <= 540) return std::fabs(d - 360);
-  if (d <= 720) return std::fabs(d - 720);
-  return std::fabs(std::remainder(a - b, 360.0));
-}
-
-double NormalAngle(double a) {
-  const double r = std::fmod(a, 360.0);
-  return r < 0 ? r + 360.0 : r;
-}
-
-bool AngleOnArc(double phi, double a0, double a1) {
-  if (a1 - a0 >= 360) return true;  // the whole circle
-  // Arcs are stored from -60 to 60 as readily as from 300 to 60.
-  phi = NormalAngle(phi);
-  a0 = NormalAngle(a0);
-  a1 = NormalAngle(a1);
-  if (a0 >= a1) return phi > a0 || phi < a1;
-  return a0 <= phi && phi <= a1;
-}
-
-std::vector<TPointF> OffsetPolyline(const std::vector<TPointF>& points, double turn,
-                                    double length) {
-  const std::size_t n = points.size();
-  if (n < 2) return points;
-  std::vector<TPointF> out(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::size_t a = i + 1 < n ? i : n - 2;
-    const double theta = DirectionAngle(points[a], points[a + 1]);
-    out[i] = PointAt(points[i], theta + turn, length);
-  }
-  return out;
-}
-
-float DirectionAngle(TPointF a, TPointF b) {
-  const double dx = double(b.x) - double(a.x);
-  const double dy = double(b.y) - double(a.y);
-  if (dx == 0) {
-    if (dy == 0) return 0;
-    return dy > 0 ? 270.0f : 90.0f;
-  }
-  if (dy == 0) return dx < 0 ? 180.0f : 0.0f;
-  double r = std::atan2(dy, dx);
-  if (r < 0) r += 2 * kPi;
-  return static_cast<float>(360.0 - r / kDeg);
-}
-
-TPointF PointAt(TPointF p, double angle, double length) {
-  return PointAt(p, StepOf(angle), length);
-}
-
-float Distance(TPointF a, TPointF b) {
-  return static_cast<float>(std::hypot(double(b.x) - a.x, double(b.y) - a.y));
-}
 
 int SideOf(const DrawObjectLineDataStruct& s, TPointF p) {
   const TPointF a{s.x1, s.y1}, b{s.x2, s.y2};
@@ -348,132 +284,4 @@ const TLinkIntersection* NearestHit(const std::vector<TLinkIntersection>& hits, 
     }
   }
   return best;
-}
-
-bool PointInRect(TPointF p, float x1, float y1, float x2, float y2) {
-  return (double(x2) - p.x) * (double(x1) - p.x) <= 0 &&
-         (double(y2) - p.y) * (double(y1) - p.y) <= 0;
-}
-
-bool SegmentMeetsRect(const DrawObjectLineDataStruct& segment, float x1, float y1, float x2,
-                      float y2) {
-  const TRectF r = NormalizeRect({x1, y1, x2, y2});
-  const TPointF corners[4] = {{r.x1, r.y1}, {r.x2, r.y1}, {r.x2, r.y2}, {r.x1, r.y2}};
-  DrawObjectLineDataStruct seg = segment;
-  if (seg.shape != kShapeArc) DeriveLine(seg);
-  for (int i = 0; i < 4; ++i) {
-    TPointF out;
-    if (IntersectSegments(seg, MakeSegment(corners[i], corners[(i + 1) % 4]), out) == 1)
-      return true;
-  }
-  return false;
-}
-
-namespace {
-
-// Whether the closed segment a-b meets the closed rectangle (which may be a
-// single row or column).
-bool SegmentTouchesRect(TPointF a, TPointF b, double x1, double y1, double x2, double y2) {
-  double ax = a.x, ay = a.y, bx = b.x, by = b.y;
-  return ClipSegment(ax, ay, bx, by, x1, y1, x2, y2);
-}
-
-}  // namespace
-
-// Both tests are linear in the vertex count and work on the float vertices,
-// so a medium of any size costs the same (a pixel region grows with the
-// polygon's height).
-bool PolygonMeetsRect(const TRectF& rect, const std::vector<TPointF>& points) {
-  if (points.size() < 3) return false;
-  const TRectF r = NormalizeRect(rect);
-  // Windows rectangles exclude their right and bottom edges: the pixels
-  // covered are x1 .. x2 - 1, y1 .. y2 - 1.
-  const double x1 = std::trunc(r.x1), y1 = std::trunc(r.y1);
-  const double x2 = std::trunc(r.x2) - 1, y2 = std::trunc(r.y2) - 1;
-  if (!(x2 >= x1 && y2 >= y1)) return false;
-  // An edge inside or across the rectangle, else the rectangle lies wholly
-  // inside or wholly outside: one corner tells.
-  for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++)
-    if (SegmentTouchesRect(points[j], points[i], x1, y1, x2, y2)) return true;
-  return PointInPolygon(float(x1), float(y1), points);
-}
-
-// Even-odd crossing count. A point on a left or top edge is inside, on a
-// right or bottom edge outside, as with filled pixels.
-bool PointInPolygon(float x, float y, const std::vector<TPointF>& points) {
-  if (points.size() < 3) return false;
-  bool inside = false;
-  for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
-    const TPointF a = points[i], b = points[j];
-    if ((a.y > y) == (b.y > y)) continue;
-    const double crossX = a.x + (double(y) - a.y) * (double(b.x) - a.x) / (double(b.y) - a.y);
-    if (x < crossX) inside = !inside;
-  }
-  return inside;
-}
-
-bool NearSegment(TPointF p, TPointF a, TPointF b, float tolerance) {
-  return double(Distance(a, b)) + tolerance > double(Distance(p, a)) + Distance(p, b);
-}
-
-std::vector<TPoint> ToPointArray(const std::vector<TPointF>& points, bool close) {
-  std::vector<TPoint> out;
-  out.reserve(points.size() + 1);
-  for (const auto& p : points) out.push_back({Trunc(p.x), Trunc(p.y)});
-  if (close && !out.empty()) out.push_back(out.front());
-  return out;
-}
-
-TRectF NormalizeRect(const TRectF& r) {
-  return {std::min(r.x1, r.x2), std::min(r.y1, r.y2), std::max(r.x1, r.x2), std::max(r.y1, r.y2)};
-}
-
-void DrawArrowLine(TCanvas& canvas, TPointF a, TPointF b, int arrows) {
-  canvas.MoveTo(Trunc(a.x), Trunc(a.y));
-  canvas.LineTo(Trunc(b.x), Trunc(b.y));
-  if (arrows >= 1) {
-    const double theta = DirectionAngle(a, b);
-    for (double wing : {theta + 150, theta - 150}) {
-      const TPointF w = PointAt(b, wing, 10);
-      canvas.MoveTo(Trunc(b.x), Trunc(b.y));
-      canvas.LineTo(Trunc(w.x), Trunc(w.y));
-    }
-  }
-}
-
-void DrawAngleArc(TCanvas& canvas, TPointF a, TPointF b, double f, double g) {
-  const TPointF c = Midpoint(a, b);
-  const TPointF p3 = PointAt(c, f, 100), p4 = PointAt(c, g, 100);
-  canvas.Arc(Trunc(a.x), Trunc(a.y), Trunc(b.x), Trunc(b.y), Trunc(p3.x), Trunc(p3.y), Trunc(p4.x),
-             Trunc(p4.y));
-}
-
-void SpanBox(TPointF* c, TPointF first, TPointF opposite) {
-  c[0] = first;
-  c[1] = {opposite.x, first.y};
-  c[2] = opposite;
-  c[3] = {first.x, opposite.y};
-}
-
-void DragBoxCorner(TPointF* c, int index, TPointF p) {
-  if (index < 0 || index > 3) return;
-  c[index] = p;
-  switch (index) {
-    case 0:
-      c[3].x = p.x;
-      c[1].y = p.y;
-      break;
-    case 1:
-      c[2].x = p.x;
-      c[0].y = p.y;
-      break;
-    case 2:
-      c[1].x = p.x;
-      c[3].y = p.y;
-      break;
-    default:
-      c[2].y = p.y;
-      c[0].x = p.x;
-      break;
-  }
 }

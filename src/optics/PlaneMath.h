@@ -1,0 +1,48 @@
+#pragma once
+// Plane maths shared by every folder. Degrees, counter-clockwise as seen on
+// the screen (0 right, 90 up) although screen y grows downwards.
+
+#include <cmath>
+#include <vector>
+
+#include "gfx/PixelMath.h"
+#include "gfx/TCanvas.h"
+
+struct TRectF {
+  float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+float DirectionAngle(TPointF a, TPointF b);
+TPointF PointAt(TPointF p, double angle, double length);
+// An angle's cosine and sine worked out once, for many points at one angle
+// (a bundle of parallel rays); PointAt gives the same floats either way.
+struct PolarStep {
+  double cos = 1, sin = 0;
+};
+// Inline: the tracer calls these a few times for every ray piece.
+inline PolarStep StepOf(double angle) {
+  constexpr double kDegree = 3.14159265358979323846 / 180.0;
+  return {std::cos(angle * kDegree), std::sin(angle * kDegree)};
+}
+inline TPointF PointAt(TPointF p, const PolarStep& step, double length) {
+  return {static_cast<float>(p.x + length * step.cos), static_cast<float>(p.y - length * step.sin)};
+}
+float Distance(TPointF a, TPointF b);
+// Each point moved `length` toward the direction of its piece (the piece to
+// the next point; the last point takes the last piece) turned by `turn`
+// degrees. Finite for finite input, also where pieces have no length or turn
+// back. Fewer than two points come back unchanged.
+std::vector<TPointF> OffsetPolyline(const std::vector<TPointF>& points, double turn, double length);
+inline TPointF Midpoint(TPointF a, TPointF b) {
+  return {static_cast<float>((double(a.x) + b.x) / 2), static_cast<float>((double(a.y) + b.y) / 2)};
+}
+// An angle in degrees brought into [0, 360).
+double NormalAngle(double a);
+// Whether the direction phi (degrees, from the centre) lies on the arc that
+// runs counter-clockwise from a0 to a1, any of them in any turn (-60 is 300);
+// a0 >= a1 once brought into [0, 360) is an arc through 0 degrees.
+bool AngleOnArc(double phi, double a0, double a1);
+// How far apart two directions are, 0 to 180 degrees: 359.9 and 0.1 are 0.2
+// apart, so a ray along 0 degrees is not lost to rounding across the wrap.
+double AngleGap(double a, double b);
+TRectF NormalizeRect(const TRectF& rect);
