@@ -66,6 +66,15 @@ class TGDIPlusFont {
 class TGDIPlusCanvas {
  public:
   explicit TGDIPlusCanvas(TCanvas& canvas) : canvas_(canvas) {}
+  // A layer that strokes only, anti-aliased, in one colour and width.
+  static TGDIPlusCanvas Stroking(TCanvas& canvas, TColor color, float width) {
+    TGDIPlusCanvas hq(canvas);
+    hq.Pen.SetWidth(width);
+    hq.Pen.SetFixedColour(0);
+    hq.Pen.SetColor(color);
+    hq.Brush.noFill = 1;
+    return hq;
+  }
 
   void MoveTo(float x, float y);
   void LineTo(float x, float y);

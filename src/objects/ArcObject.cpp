@@ -143,10 +143,7 @@ DrawObjectLineDataStruct ArcObject::ArcSurface(int kind, int orientation, float 
   arc.kind = kind;
   arc.shape = kShapeArc;
   arc.orientation = orientation;
-  arc.slope = angle1;
-  arc.intercept = angle2;
-  arc.centreX = centre.x;
-  arc.centreY = centre.y;
+  arc.SetArc(centre, angle1, angle2);
   arc.radius = radius;
   arc.refractiveIndex = index;
   return arc;
@@ -165,11 +162,7 @@ void ArcObject::PaintArc(int mode) {
   if (!canvas) return;
   const TPointF a{centre.x - radius, centre.y - radius}, b{centre.x + radius, centre.y + radius};
   if (mode == kDrawCopy && Settings().highQuality) {
-    TGDIPlusCanvas hq(*canvas);
-    hq.Pen.SetWidth(float(lineWidth));
-    hq.Pen.SetFixedColour(0);
-    hq.Pen.SetColor(color);
-    hq.Brush.noFill = 1;
+    TGDIPlusCanvas hq = TGDIPlusCanvas::Stroking(*canvas, color, float(lineWidth));
     // Clockwise angles: from angle 2 back to angle 1.
     hq.Arc(a.x, a.y, b.x, b.y, -angle2, sweep);
     return;

@@ -1,8 +1,11 @@
 #include "objects/EmitterObject.h"
 
+#include <algorithm>
+
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "objects/sources/SourceShared.h"
+#include "optics/CanvasDrawing.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
 #include "optics/SelectionGeometry.h"
@@ -23,8 +26,9 @@ EmitterObject::EmitterObject(TCanvas* canvas) : DrawObjectUnit(canvas) {
 void EmitterObject::DrawHandles() {
   if (!canvas) return;
   PaintSourceCircle(*canvas, record.points[0]);
-  for (int i = 1; i <= HandleCount(); ++i)
-    PaintHandleSquare(*canvas, record.points[static_cast<std::size_t>(i)], handleSize, handleColor);
+  const auto first = record.points.begin() + 1;
+  const auto count = std::clamp<std::ptrdiff_t>(HandleCount(), 0, record.points.end() - first);
+  PaintHandleSquares(*canvas, std::vector<TPointF>(first, first + count), handleSize, handleColor);
 }
 
 int EmitterObject::HitTest(int x, int y) {

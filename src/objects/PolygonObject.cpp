@@ -27,11 +27,7 @@ void PolygonObject::Draw(int mode) {
   if (!BeginPaint(mode) || !canvas) return;
   const std::vector<TPoint> outline = OutlinePoints();
   if (SmoothOutline() && mode == kDrawCopy) {
-    TGDIPlusCanvas hq(*canvas);
-    hq.Pen.SetWidth(float(lineWidth));
-    hq.Pen.SetFixedColour(0);
-    hq.Pen.SetColor(color);
-    hq.Brush.noFill = 1;
+    TGDIPlusCanvas hq = TGDIPlusCanvas::Stroking(*canvas, color, float(lineWidth));
     hq.Polyline(outline);
   } else {
     canvas->Polyline(outline);

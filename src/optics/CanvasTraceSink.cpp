@@ -45,11 +45,7 @@ CanvasTraceSink::~CanvasTraceSink() {
 
 void CanvasTraceSink::Stroke(TPointF from, TPointF to, TColor colour, int width, bool highQuality) {
   if (highQuality) {
-    TGDIPlusCanvas hq(canvas_);
-    hq.Pen.SetWidth(float(width));
-    hq.Pen.SetFixedColour(0);
-    hq.Pen.SetColor(colour);
-    hq.Brush.noFill = 1;
+    TGDIPlusCanvas hq = TGDIPlusCanvas::Stroking(canvas_, colour, float(width));
     hq.MoveTo(from.x, from.y);
     hq.LineTo(to.x, to.y);
     return;

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "gfx/TCanvas.h"
+
 enum SurfaceKind { kSurfaceReflect = 1, kSurfaceRefract = 2, kSurfaceIdealLens = 3 };
 enum SurfaceShape { kShapeSegment = 0, kShapeArc = 1, kShapeLine = 2 };
 
@@ -23,4 +25,23 @@ struct DrawObjectLineDataStruct {
   float radius = 0;
   float centreX = 0, centreY = 0;  // arc centre; ideal lens: focal point on the left
   float secondX = 0, secondY = 0;  // ideal lens: focal point on the right
+
+  // The fields an arc and an ideal lens reuse, by what they hold there.
+  float ArcStartAngle() const { return slope; }
+  float ArcEndAngle() const { return intercept; }
+  TPointF ArcCentre() const { return {centreX, centreY}; }
+  void SetArc(TPointF centre, float startAngle, float endAngle) {
+    centreX = centre.x;
+    centreY = centre.y;
+    slope = startAngle;
+    intercept = endAngle;
+  }
+  TPointF LeftFocus() const { return {centreX, centreY}; }
+  TPointF RightFocus() const { return {secondX, secondY}; }
+  void SetFoci(TPointF left, TPointF right) {
+    centreX = left.x;
+    centreY = left.y;
+    secondX = right.x;
+    secondY = right.y;
+  }
 };

@@ -28,10 +28,11 @@ FaceIndex::FaceIndex(const std::vector<DrawObjectLineDataStruct>& surfaces) {
     bool ok = false;
     if (s.shape == kShapeArc) {
       // The whole circle: an arc's hits are points of it, up to rounding.
-      const double r = s.radius, m = 0.5 + 1e-4 * (std::fabs(r) + std::fabs(double(s.centreX)) +
-                                                   std::fabs(double(s.centreY)));
-      b = {s.centreX - r - m, s.centreY - r - m, s.centreX + r + m, s.centreY + r + m};
-      ok = Boxable(s.centreX) && Boxable(s.centreY) && Boxable(r) && r >= 0;
+      const TPointF c = s.ArcCentre();
+      const double r = s.radius, m = 0.5 + 1e-4 * (std::fabs(r) + std::fabs(double(c.x)) +
+                                                   std::fabs(double(c.y)));
+      b = {c.x - r - m, c.y - r - m, c.x + r + m, c.y + r + m};
+      ok = Boxable(c.x) && Boxable(c.y) && Boxable(r) && r >= 0;
     } else if (s.shape == kShapeSegment) {
       // A segment's hit must lie in its box exactly.
       b = {std::min<double>(s.x1, s.x2), std::min<double>(s.y1, s.y2), std::max<double>(s.x1, s.x2),

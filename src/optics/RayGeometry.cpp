@@ -169,7 +169,7 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
   const double theta = rayLine.theta;
   const double dirX = double(through.x) - start.x, dirY = double(through.y) - start.y;
   if (s.shape == kShapeArc) {
-    const TPointF c{s.centreX, s.centreY};
+    const TPointF c = s.ArcCentre();
     const TPointF f = PerpendicularFoot(c, start, through);
     const double d = Distance(c, f);
     const double radius = s.radius;
@@ -186,7 +186,7 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
       if (quick == 0 || (quick < 0 && !(AngleGap(DirectionAngle(through, p), theta) < 0.5)))
         return false;
       const double phi = DirectionAngle(c, p);
-      if (!AngleOnArc(phi, s.slope, s.intercept)) return false;
+      if (!AngleOnArc(phi, s.ArcStartAngle(), s.ArcEndAngle())) return false;
       double tangent = phi - 90;
       if (tangent < 0) tangent += 360;
       const double length = 200.0 - 100.0 * s.orientation * s.orientation;
@@ -232,7 +232,7 @@ int IntersectSegments(const DrawObjectLineDataStruct& a, const DrawObjectLineDat
   double x = 0, y = 0;
   switch (a.shape) {
     case kShapeArc: {
-      const TPointF c{a.centreX, a.centreY};
+      const TPointF c = a.ArcCentre();
       const TPointF f = PerpendicularFoot(c, {b.x1, b.y1}, {b.x2, b.y2});
       const double d = Distance(c, f);
       if (d > a.radius) return 0;
@@ -241,7 +241,7 @@ int IntersectSegments(const DrawObjectLineDataStruct& a, const DrawObjectLineDat
       for (double sign : {1.0, -1.0}) {
         const TPointF p = PointAt(f, dir, sign * h);
         if (InBox(p.x, p.y, b.x1, b.y1, b.x2, b.y2) &&
-            AngleOnArc(DirectionAngle(c, p), a.slope, a.intercept)) {
+            AngleOnArc(DirectionAngle(c, p), a.ArcStartAngle(), a.ArcEndAngle())) {
           out = p;
           return 1;
         }

@@ -213,7 +213,7 @@ class Tracer {
     const DrawObjectLineDataStruct& s = *hit->surface;
     const TPointF h{hit->x, hit->y};
     const bool arc = s.shape == kShapeArc;
-    const TPointF centre{s.centreX, s.centreY};
+    const TPointF centre = s.ArcCentre();
 
     double v = 0;  // tangent at the hit
     if (arc) {
@@ -331,8 +331,7 @@ class Tracer {
     const int side = SideOf(s, start);
     const TPointF q = PerpendicularFoot(start, p2, p1);
     const bool converging = s.orientation != 2;
-    const TPointF f =
-        (side == 1) == converging ? TPointF{s.centreX, s.centreY} : TPointF{s.secondX, s.secondY};
+    const TPointF f = (side == 1) == converging ? s.LeftFocus() : s.RightFocus();
     if (!(ray.indexFactor > 0)) return std::nullopt;
     const TPointF fShifted =
         PointAt(o, DirectionAngle(o, f), double(Distance(o, f)) / ray.indexFactor);

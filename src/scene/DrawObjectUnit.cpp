@@ -4,6 +4,7 @@
 
 #include "gfx/TGDIPlusCanvas.h"
 #include "i18n/Convert.h"
+#include "optics/CanvasDrawing.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
 #include "optics/SelectionGeometry.h"
@@ -32,11 +33,7 @@ void DrawObjectUnit::BeginCreate(int x, int y) {
   SetDragOrigin(float(x), float(y));
   auto points = ControlPoints();
   if (!points.empty()) points[0].Set(float(x), float(y));
-  if (canvas) {
-    canvas->Pen.mode = TPenMode::Xor;
-    canvas->Pen.color = xorColor;
-    canvas->Pen.width = lineWidth;
-  }
+  SetCreationPen(TPenMode::Xor);
 }
 
 void DrawObjectUnit::PlaceDragged(int x, int y) {
@@ -51,11 +48,7 @@ void DrawObjectUnit::DragCreate(int x, int y) {
 }
 
 void DrawObjectUnit::EndCreate(int x, int y) {
-  if (canvas) {
-    canvas->Pen.mode = TPenMode::Copy;
-    canvas->Pen.color = xorColor;
-    canvas->Pen.width = lineWidth;
-  }
+  SetCreationPen(TPenMode::Copy);
   PlaceDragged(x, y);
   DrawHandles();
 }
@@ -160,21 +153,7 @@ bool DrawObjectUnit::BeginPaint(int mode) {
 void DrawObjectUnit::DrawHandleSquares() { DrawHandleSquares(ControlPointValues()); }
 
 void DrawObjectUnit::DrawHandleSquares(const std::vector<TPointF>& points) {
-  if (!canvas) return;
-  canvas->Pen.mode = TPenMode::Copy;
-  canvas->Pen.width = 1;
-  canvas->Pen.style = TPenStyle::Solid;
-  canvas->Pen.color = handleColor;
-  canvas->Brush.style = TBrushStyle::Solid;
-  canvas->Brush.color = 0xFFFFFF;
-  // A handle size read from a file may be anything; sums stay in 64 bits.
-  const long long size = handleSize;
-  const long long half = size / 2;
-  for (const auto& p : points) {
-    const long long x = Trunc(p.x), y = Trunc(p.y);
-    canvas->Rectangle(Trunc(double(x - half)), Trunc(double(y - half)),
-                      Trunc(double(x - half + size)), Trunc(double(y - half + size)));
-  }
+  if (canvas) PaintHandleSquares(*canvas, points, handleSize, handleColor);
 }
 
 int DrawObjectUnit::HandleUnder(int x, int y) {
@@ -228,6 +207,13 @@ void DrawObjectUnit::ZoomPoints(float cx, float cy, float factor) {
           static_cast<float>(cy + (double(*p.y) - cy) * factor));
 }
 
+void DrawObjectUnit::SetCreationPen(TPenMode mode) {
+  if (!canvas) return;
+  canvas->Pen.mode = mode;
+  canvas->Pen.color = xorColor;
+  canvas->Pen.width = lineWidth;
+}
+
 void DrawObjectUnit::PreparePen(int mode) {
   if (!canvas) return;
   canvas->Pen.width = lineWidth;
@@ -243,20 +229,6 @@ void DrawObjectUnit::PreparePen(int mode) {
 
 void DrawObjectUnit::PaintStrokes(int mode, const std::vector<Stroke>& strokes) {
   if (!canvas) return;
-  if (mode == kDrawCopy && Settings().highQuality) {
-    TGDIPlusCanvas hq(*canvas);
-    hq.Pen.SetWidth(static_cast<float>(lineWidth));
-    hq.Pen.SetFixedColour(0);
-    hq.Pen.SetColor(color);
-    hq.Brush.noFill = 1;
-    for (const auto& s : strokes) {
-      hq.MoveTo(s.a.x, s.a.y);
-      hq.LineTo(s.b.x, s.b.y);
-    }
-    return;
-  }
-  for (const auto& s : strokes) {
-    canvas->MoveTo(Trunc(s.a.x), Trunc(s.a.y));
-    canvas->LineTo(Trunc(s.b.x), Trunc(s.b.y));
-  }
+  StrokePainter painter(*canvas, mode == kDrawCopy && Settings().highQuality, color, lineWidth);
+  for (const auto& s : strokes) painter.Line(s.a, s.b);
 }

@@ -152,8 +152,11 @@ class DrawObjectUnit {
   void MovePoints(int mode, int x, int y);
   void ZoomPoints(float cx, float cy, float factor);
 
-  // Pen for Draw: mode 1 XOR outline, mode 2 copy in the object's colour.
+  // Pen for Draw: XOR outline, or copy in the object's colour.
   void PreparePen(int mode);
+  // The pen of placing, in the XOR colour and the line width: XOR while the
+  // outline follows the pointer, copy once it is placed.
+  void SetCreationPen(TPenMode mode);
 
   // One straight stroke of an outline.
   struct Stroke {

@@ -46,11 +46,7 @@ void FitfulObject::DragCreate(int x, int y) {
 }
 
 void FitfulObject::EndCreate(int, int) {
-  if (canvas) {
-    canvas->Pen.mode = TPenMode::Copy;
-    canvas->Pen.color = xorColor;
-    canvas->Pen.width = lineWidth;
-  }
+  SetCreationPen(TPenMode::Copy);
   CloseOutline(false);
   Draw(kDrawXor);
   CloseOutline(true);

@@ -80,10 +80,7 @@ std::vector<DrawObjectLineDataStruct> IdealLens::GetSurfaces() {
   surface.shape = kShapeSegment;
   surface.orientation = kind_->orientation;
   surface.radius = focalLength;
-  surface.centreX = focal1.x;
-  surface.centreY = focal1.y;
-  surface.secondX = focal2.x;
-  surface.secondY = focal2.y;
+  surface.SetFoci(focal1, focal2);
   return {surface};
 }
 

@@ -44,11 +44,7 @@ void RayFibre::AddPoint(int x, int y) {
 
 void RayFibre::BeginCreate(int x, int y) {
   SetDragOrigin(float(x), float(y));
-  if (canvas) {
-    canvas->Pen.mode = TPenMode::Xor;
-    canvas->Pen.color = xorColor;
-    canvas->Pen.width = lineWidth;
-  }
+  SetCreationPen(TPenMode::Xor);
   if (static_cast<int>(centre.size()) < kFreehandPoints) AddPoint(x, y);
 }
 
@@ -63,11 +59,7 @@ void RayFibre::DragCreate(int x, int y) {
 }
 
 void RayFibre::EndCreate(int, int) {
-  if (canvas) {
-    canvas->Pen.mode = TPenMode::Copy;
-    canvas->Pen.color = xorColor;
-    canvas->Pen.width = lineWidth;
-  }
+  SetCreationPen(TPenMode::Copy);
   ApplyWallRule();
   DrawHandles();
 }

@@ -5,6 +5,7 @@
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
 #include "objects/sources/SourceShared.h"
+#include "optics/CanvasDrawing.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
 #include "scene/ProcessSettings.h"
@@ -46,22 +47,14 @@ void PointLampHouse::BeginCreate(int x, int y) {
   SetDragOrigin(float(x), float(y));
   record.ray.startX = float(x);
   record.ray.startY = float(y);
-  if (canvas) {
-    canvas->Pen.mode = TPenMode::Xor;
-    canvas->Pen.color = xorColor;
-    canvas->Pen.width = lineWidth;
-  }
+  SetCreationPen(TPenMode::Xor);
 }
 
 // Placed by a click: nothing follows the mouse.
 void PointLampHouse::DragCreate(int, int) {}
 
 void PointLampHouse::EndCreate(int x, int y) {
-  if (canvas) {
-    canvas->Pen.mode = TPenMode::Copy;
-    canvas->Pen.color = xorColor;
-    canvas->Pen.width = lineWidth;
-  }
+  SetCreationPen(TPenMode::Copy);
   const float fx = float(x), fy = float(y);
   record.ray.throughX = fx;
   record.ray.throughY = fy;

@@ -3,6 +3,7 @@
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
 #include "objects/sources/SourceShared.h"
+#include "optics/CanvasDrawing.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
 #include "scene/ProcessSettings.h"

@@ -41,24 +41,15 @@ void Protractor::PaintAngle() {
 }
 
 void Protractor::Draw(int mode) {
+  // No first paint to skip: the protractor is placed at once.
   if (!canvas) return;
-  canvas->Pen.width = lineWidth;
-  canvas->Pen.style = TPenStyle::Solid;
-  if (mode == kDrawCopy) {
-    canvas->Pen.mode = TPenMode::Copy;
-    canvas->Pen.color = color;
-    PaintAngle();
-  }
-  canvas->Pen.color = color;
+  PreparePen(mode);
+  if (mode == kDrawCopy) PaintAngle();
   const float a1 = DirectionAngle(vertex, arm1), a2 = DirectionAngle(vertex, arm2);
   const TPointF low{vertex.x - kArcRadius, vertex.y - kArcRadius};
   const TPointF high{vertex.x + kArcRadius, vertex.y + kArcRadius};
   if (mode == kDrawCopy && Settings().highQuality) {
-    TGDIPlusCanvas hq(*canvas);
-    hq.Pen.SetWidth(float(lineWidth));
-    hq.Pen.SetFixedColour(0);
-    hq.Pen.SetColor(color);
-    hq.Brush.noFill = 1;
+    TGDIPlusCanvas hq = TGDIPlusCanvas::Stroking(*canvas, color, float(lineWidth));
     hq.MoveTo(arm1.x, arm1.y);
     hq.LineTo(vertex.x, vertex.y);
     hq.LineTo(arm2.x, arm2.y);

@@ -82,15 +82,12 @@ void ReferenceFrame::DrawTicks(int ox, int oy) {
 void ReferenceFrame::Draw(int mode) {
   if (!canvas || (mode != kDrawXor && mode != kDrawCopy)) return;
   const int ox = Trunc(originX), oy = Trunc(originY);
-  canvas->Pen.width = lineWidth;
-  canvas->Pen.style = TPenStyle::Solid;
+  // The axes are never placed: no first paint to skip.
+  PreparePen(mode);
   if (mode == kDrawXor) {
-    canvas->Pen.mode = TPenMode::Xor;
-    canvas->Pen.color = xorColor;
     DrawAxes(ox, oy);
     return;
   }
-  canvas->Pen.mode = TPenMode::Copy;
   canvas->Pen.color = 0xFF;
   canvas->Brush.style = TBrushStyle::Clear;
   canvas->Font.name = "Arial";
