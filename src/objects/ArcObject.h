@@ -17,8 +17,6 @@ class ArcObject : public DrawObjectUnit {
   ArcObject(TCanvas* canvas, int controlPoints);
 
   static constexpr float kDefaultAngle1 = -60, kDefaultAngle2 = 60, kDefaultSweep = 120;
-  // Coordinates and radii read from a file beyond this are refused.
-  static constexpr float kMaxCoordinate = 1.0e8f;
 
   TPointF centre{};
   float radius = 0;

@@ -31,6 +31,4 @@ class BoxObject : public DrawObjectUnit {
   void PaintOutline();
   // The four corners, as every box record begins; far ones refuse it.
   void BoxRecordHead(RecordIo& io);
-
-  static constexpr float kMaxCoordinate = 1.0e8f;
 };

@@ -76,6 +76,13 @@ void EmitterObject::RecordFields(RecordIo& io) {
   io.Float(record.spare);
   io.Byte(skipNextPaint);
   for (auto& p : record.points) io.Point(p);
+  // The source point and the aim points in use; the rest of the table is
+  // carried as it is.
+  const int used = std::clamp(HandleCount(), 0, int(record.points.size()) - 1);
+  for (int i = 0; i <= used; ++i) {
+    io.Within(record.points[std::size_t(i)].x, kMaxCoordinate);
+    io.Within(record.points[std::size_t(i)].y, kMaxCoordinate);
+  }
   io.Text(record.objectName, kMaxObjectName);
   io.Block(reserved);
 }

@@ -12,10 +12,6 @@ class PolygonObject : public DrawObjectUnit {
  public:
   PolygonObject(TCanvas* canvas, int vertexCount);
 
-  // Coordinates read from a file beyond this are refused: whole-pixel
-  // conversion of larger values would overflow.
-  static constexpr float kMaxCoordinate = 1.0e8f;
-
   std::vector<TPointF> vertices;
 
   void Draw(int mode) override;

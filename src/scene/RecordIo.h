@@ -4,6 +4,7 @@
 // drift apart. Readers bound every value the same way.
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,6 +27,11 @@ struct SegmentRecord {
     return bytes;
   }();
 };
+
+// The bound on every coordinate a file gives an object: finite and within
+// +-1e8, so that whole-pixel conversion and the sums of drawing stay safe.
+// Objects that hold points refuse a record beyond it.
+inline constexpr float kMaxCoordinate = 1.0e8f;
 
 class RecordIo {
  public:
@@ -66,6 +72,10 @@ class RecordIo {
   void Coordinate(TPointF& p, float limit) {
     Coordinate(p.x, limit);
     Coordinate(p.y, limit);
+  }
+  // A value already read that must be finite and within ±limit.
+  void Within(float v, float limit) {
+    if (!(std::fabs(v) <= limit)) Refuse();
   }
   // Its points must be within ±limit.
   void Segment(SegmentRecord& s, float limit) {

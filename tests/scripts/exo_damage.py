@@ -105,14 +105,21 @@ def main(argv):
     # Ray widths far outside what the page dialog offers: opened, painted bounded.
     add("ray-width-huge.exo", patch_int(valid, 120 + 5, 2000000000), "info", "0")
     add("ray-width-negative.exo", patch_int(valid, 120 + 5, -2000000000), "trace", "0")
-    # Widths and coordinates at the ends of the int range; a bundle caught by
-    # total reflection for every generation, cut at the trace's work bound.
+    # Widths at the ends of the int range, coordinates at the bound a file may
+    # give; a bundle caught by total reflection for every generation, cut at
+    # the trace's work bound.
     big = 0x7FFFFFFF
     add("far-and-wide.exo", exo.build({"page": {"showAngles": 1}, "objects": [
-        {"class": "RealObject", "lineWidth": big, "points": [[1e30, -1e30]] * 11},
-        {"class": "PointLampHouse", "lineWidth": -big - 1, "points": [[-3e9, 3e9]] * 11},
+        {"class": "RealObject", "lineWidth": big, "points": [[1e8, -1e8]] * 11},
+        {"class": "PointLampHouse", "lineWidth": -big - 1, "points": [[-1e8, 1e8]] * 11},
         {"class": "ThreePrism", "lineWidth": big, "handleSize": big, "firstPaint": 0,
          "vertices": [[9e7, 9e7], [-9e7, 0], [0, -9e7]]}]}), "render", "0", "")
+    # Beyond it, or not a number, a source's point refuses its record.
+    add("source-far.exo", exo.build({"objects": [
+        {"class": "RealObject", "points": [[1e30, -1e30]] * 11}]}), "info", "1", DAMAGED_RECORD)
+    add("source-nan.exo", exo.build({"objects": [
+        {"class": "PointLampHouse", "points": [[float("nan"), 0]] * 11}]}), "info", "1",
+        DAMAGED_RECORD)
     slab = {"class": "FourPrism", "index": 1.5, "firstPaint": 0,
             "vertices": [[50, 50], [1800, 50], [1800, 1000], [50, 1000]]}
     add("trapped-bundle.exo", exo.build({"objects": [slab, {

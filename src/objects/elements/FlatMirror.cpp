@@ -62,10 +62,10 @@ PropertyRows FlatMirror::Rows() {
 }
 
 void FlatMirror::RecordFields(RecordIo& io) {
-  io.Float(segment.x1);
-  io.Float(segment.y1);
-  io.Float(segment.x2);
-  io.Float(segment.y2);
+  io.Coordinate(segment.x1, kMaxCoordinate);
+  io.Coordinate(segment.y1, kMaxCoordinate);
+  io.Coordinate(segment.x2, kMaxCoordinate);
+  io.Coordinate(segment.y2, kMaxCoordinate);
   io.Float(segment.slope);
   io.Float(segment.intercept);
   io.Float(segment.direction);

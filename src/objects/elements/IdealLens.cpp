@@ -112,10 +112,10 @@ PropertyRows IdealLens::Rows() {
 }
 
 void IdealLens::RecordFields(RecordIo& io) {
-  io.Point(end0);
-  io.Point(end1);
-  io.Point(focal1);
-  io.Point(focal2);
+  io.Coordinate(end0, kMaxCoordinate);
+  io.Coordinate(end1, kMaxCoordinate);
+  io.Coordinate(focal1, kMaxCoordinate);
+  io.Coordinate(focal2, kMaxCoordinate);
   io.Float(focalLength);
   io.Byte(skipNextPaint);
   io.Block(reserved);

@@ -13,7 +13,6 @@ class RayFibre : public ObjectOf<RayFibre, DrawObjectUnit> {
  public:
   explicit RayFibre(TCanvas* canvas);
 
-  static constexpr float kMaxCoordinate = 1.0e8f;
   // A typed diameter beyond this is refused: its walls could not be read
   // back from a file.
   static constexpr double kMaxDiameter = 1.0e6;

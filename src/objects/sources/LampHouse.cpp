@@ -123,6 +123,9 @@ LampHouse::BundleRows LampHouse::AddBundleRows(PropertyRows& rows) {
 
 void LampHouse::RecordFields(RecordIo& io) {
   RayRecord(io, rayTemplate);
+  for (float v :
+       {rayTemplate.startX, rayTemplate.startY, rayTemplate.throughX, rayTemplate.throughY})
+    io.Within(v, kMaxCoordinate);
   io.Int32(rayCount);
   io.Float(raySpacing);
   io.Byte(skipNextPaint);

@@ -12,8 +12,6 @@ class Protractor : public ObjectOf<Protractor, DrawObjectUnit> {
  public:
   explicit Protractor(TCanvas* canvas);
 
-  static constexpr float kMaxCoordinate = 1.0e8f;
-
   // End of the first arm, the vertex, end of the second arm.
   TPointF arm1{380, 300}, vertex{300, 300}, arm2{380, 220};
   std::array<std::uint8_t, 32> spare{};

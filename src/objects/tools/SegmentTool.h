@@ -11,8 +11,6 @@ class SegmentTool : public TwoPointObject {
  public:
   using TwoPointObject::TwoPointObject;
 
-  static constexpr float kMaxCoordinate = 1.0e8f;
-
   SegmentRecord segment;
 
   float Length() const { return Distance(segment.p1, segment.p2); }
