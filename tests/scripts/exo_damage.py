@@ -120,6 +120,10 @@ def main(argv):
     add("source-nan.exo", exo.build({"objects": [
         {"class": "PointLampHouse", "points": [[float("nan"), 0]] * 11}]}), "info", "1",
         DAMAGED_RECORD)
+    add("mirror-nan.exo", exo.build({"objects": [
+        {"class": "FlatMirror", "x1": float("nan")}]}), "info", "1", DAMAGED_RECORD)
+    add("ideal-lens-far.exo", exo.build({"objects": [
+        {"class": "IdealMagnifier", "end1": [0.0, 2e8]}]}), "info", "1", DAMAGED_RECORD)
     slab = {"class": "FourPrism", "index": 1.5, "firstPaint": 0,
             "vertices": [[50, 50], [1800, 50], [1800, 1000], [50, 1000]]}
     add("trapped-bundle.exo", exo.build({"objects": [slab, {
