@@ -5,8 +5,10 @@
 #include <cmath>
 #include <functional>
 
+#include "FactoryClasses.h"
 #include "FakePropertySheet.h"
 #include "ObjectRecord.h"
+#include "ObjectTest.h"
 #include "RecordingTraceSink.h"
 #include "TestEnvironment.h"
 #include "TraceBuilders.h"
@@ -134,31 +136,10 @@ TEST_P(ArcShapes, ZoomAndMoveCarryTheCentre) {
   EXPECT_TRUE(arc->InRect(990, 560, 1020, 620));  // the arc crosses at 0 degrees
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryArc, ArcShapes,
-                         ::testing::Values("ConcaveMirror", "ConvexityMirror", "Magnifier",
-                                           "Concave"),
+INSTANTIATE_TEST_SUITE_P(EveryArc, ArcShapes, ::testing::ValuesIn(ClassesBuiltOn<ArcObject>()),
                          [](const auto& info) { return info.param; });
 
-class ArcElementTest : public EngineTest {
- protected:
-  RecordingCanvas canvas;
-  std::unique_ptr<FakeUi> fake;
-  void SetUp() override {
-    EngineTest::SetUp();
-    fake = std::make_unique<FakeUi>();  // after the environment is reset
-  }
-  void TearDown() override {
-    fake.reset();
-    EngineTest::TearDown();
-  }
-
-  bool Apply(DrawObjectUnit& object, std::map<std::string, std::string> typed) {
-    object.ShowProperties();
-    for (const auto& [key, value] : typed) fake->sheet.SetValue(key, value);
-    fake->messages.messages.clear();
-    return object.ApplyProperties();
-  }
-};
+using ArcElementTest = ObjectTest;
 
 TEST_F(ArcElementTest, MirrorHitsItsArcThroughZeroDegreesItsAxisAndItsHandlesFirst) {
   auto mirror = ArcOf<ConcaveMirror>(&canvas, 100, 300, 60);

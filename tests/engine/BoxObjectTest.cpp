@@ -1,32 +1,27 @@
-// The box shape base, over a minimal box class until the annotations use it.
+// The box shape base, over every class built on it (the annotations).
 #include <gtest/gtest.h>
 
+#include "FactoryClasses.h"
 #include "ObjectRecord.h"
 #include "TestEnvironment.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/BoxObject.h"
 #include "scene/ByteStream.h"
-#include "scene/ObjectOf.h"
-#include "scene/RecordIo.h"
 
 namespace {
 
-class PlainBox : public ObjectOf<PlainBox, BoxObject> {
- public:
-  explicit PlainBox(TCanvas* canvas) : ObjectOf(canvas) { SetClassName("PlainBox"); }
+std::unique_ptr<BoxObject> MakeBox(const std::string& name, TCanvas* canvas) {
+  auto object = CreateObjectByClassName(name, canvas);
+  std::unique_ptr<BoxObject> box(dynamic_cast<BoxObject*>(object.get()));
+  if (box) object.release();
+  return box;
+}
 
- protected:
-  void RecordFields(RecordIo& io) override {
-    BoxRecordHead(io);
-    io.Byte(skipNextPaint);
-    io.Block(reserved);
-  }
-};
-
-class BoxObjectTest : public EngineTest {
+class BoxObjectTest : public EngineTest, public ::testing::WithParamInterface<std::string> {
  protected:
   RecordingCanvas canvas;
-  PlainBox box{&canvas};
+  std::unique_ptr<BoxObject> made = MakeBox(GetParam(), &canvas);
+  BoxObject& box = *made;
 
   void SetUp() override {
     EngineTest::SetUp();
@@ -44,13 +39,13 @@ class BoxObjectTest : public EngineTest {
 
 }  // namespace
 
-TEST_F(BoxObjectTest, PlacedFromTheFirstToTheOppositeCorner) {
+TEST_P(BoxObjectTest, PlacedFromTheFirstToTheOppositeCorner) {
   EXPECT_EQ(box.corners[1], (TPointF{300, 200}));
   EXPECT_EQ(box.corners[3], (TPointF{100, 250}));
   ExpectAxisParallel();
 }
 
-TEST_F(BoxObjectTest, DraggedCornersKeepTheBoxAxisParallelInAnyOrder) {
+TEST_P(BoxObjectTest, DraggedCornersKeepTheBoxAxisParallelInAnyOrder) {
   for (int corner : {1, 3, 0, 2}) {
     box.selectedHandle = corner;
     box.Move(1, 40 + 90 * corner, 500 - 70 * corner);
@@ -61,7 +56,7 @@ TEST_F(BoxObjectTest, DraggedCornersKeepTheBoxAxisParallelInAnyOrder) {
   EXPECT_LE(r.y1, r.y2);
 }
 
-TEST_F(BoxObjectTest, HitInsideWithEdgesAndHandlesFirst) {
+TEST_P(BoxObjectTest, HitInsideWithEdgesAndHandlesFirst) {
   EXPECT_EQ(box.HitTest(200, 225), 2);
   EXPECT_EQ(box.HitTest(300, 225), 2);  // on the right edge
   EXPECT_EQ(box.HitTest(301 + 8, 225), 0);
@@ -71,13 +66,17 @@ TEST_F(BoxObjectTest, HitInsideWithEdgesAndHandlesFirst) {
   EXPECT_TRUE(box.InRect(280, 180, 320, 210));  // across the top edge
 }
 
-TEST_F(BoxObjectTest, FarCornerRefusesTheRecordAndLeavesTheBox) {
-  PlainBox far(&canvas);
-  far.corners[2] = {3e9f, 0};
-  const auto bytes = RecordBytes(far);
+TEST_P(BoxObjectTest, FarCornerRefusesTheRecordAndLeavesTheBox) {
+  auto far = MakeBox(GetParam(), &canvas);
+  far->corners[2] = {3e9f, 0};
+  const auto bytes = RecordBytes(*far);
   ByteReader in(bytes);
   in.ReadString();
   const auto before = RecordBytes(box);
   EXPECT_FALSE(box.LoadFromStream(in));
   EXPECT_EQ(RecordBytes(box), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryBoxClass, BoxObjectTest,
+                         ::testing::ValuesIn(ClassesBuiltOn<BoxObject>()),
+                         [](const auto& info) { return info.param; });

@@ -7,6 +7,7 @@
 
 #include "FakePropertySheet.h"
 #include "ObjectRecord.h"
+#include "ObjectTest.h"
 #include "TestEnvironment.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/sources/ComplexlH.h"
@@ -14,20 +15,8 @@
 
 namespace {
 
-class ComplexlHTest : public EngineTest {
+class ComplexlHTest : public ObjectTest {
  protected:
-  RecordingCanvas canvas;
-  std::unique_ptr<FakeUi> fake;
-
-  void SetUp() override {
-    EngineTest::SetUp();
-    fake = std::make_unique<FakeUi>();
-  }
-  void TearDown() override {
-    fake.reset();
-    EngineTest::TearDown();
-  }
-
   // Placed with the mouse from p1 to p2.
   std::unique_ptr<ComplexlH> Place(TPoint p1, TPoint p2) {
     auto s = std::make_unique<ComplexlH>(&canvas);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "FakePropertySheet.h"
+#include "ObjectTest.h"
 #include "TestEnvironment.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/tools/OPticsLine.h"
@@ -13,18 +14,8 @@
 
 namespace {
 
-class MeasuringToolTest : public EngineTest {
+class MeasuringToolTest : public ObjectTest {
  protected:
-  RecordingCanvas canvas;
-  std::unique_ptr<FakeUi> fake;
-  void SetUp() override {
-    EngineTest::SetUp();
-    fake = std::make_unique<FakeUi>();
-  }
-  void TearDown() override {
-    fake.reset();
-    EngineTest::TearDown();
-  }
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
     for (const auto& op : canvas.ops)

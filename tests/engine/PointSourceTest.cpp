@@ -6,6 +6,7 @@
 
 #include "FakePropertySheet.h"
 #include "ObjectRecord.h"
+#include "ObjectTest.h"
 #include "TestEnvironment.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/sources/PointLampHouse.h"
@@ -39,21 +40,8 @@ std::vector<const RecordedOp*> Ops(const RecordingCanvas& c, RecordedOp::Kind ki
   return out;
 }
 
-class PointSourceTest : public EngineTest {
+class PointSourceTest : public ObjectTest {
  protected:
-  RecordingCanvas canvas;
-  std::unique_ptr<FakeUi> fake;
-
-  // After the settings reset of the base fixture, which would undo it.
-  void SetUp() override {
-    EngineTest::SetUp();
-    fake = std::make_unique<FakeUi>();
-  }
-  void TearDown() override {
-    fake.reset();
-    EngineTest::TearDown();
-  }
-
   // A point source placed by a click at (x, y), its first paint swallowed.
   std::unique_ptr<PointLampHouse> Place(int x, int y) {
     auto s = std::make_unique<PointLampHouse>(&canvas);

@@ -2,11 +2,13 @@
 // (The arc and box bases have their suites in ArcObjectTest and BoxObjectTest.)
 #include <gtest/gtest.h>
 
+#include "FactoryClasses.h"
 #include "TestEnvironment.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/EmitterObject.h"
 #include "objects/ObjectFactory.h"
 #include "objects/PolygonMedium.h"
+#include "objects/TwoPointObject.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
 
@@ -43,9 +45,7 @@ TEST_P(TwoPointShapes, PlacedFromP1ToP2AndHitOnTheSegmentOrItsEnds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryTwoPointClass, TwoPointShapes,
-                         ::testing::Values("LampHouse", "ComplexlH", "FlatMirror", "IdealMagnifier",
-                                           "IdealConcave", "OPticsLine", "Ruler"),
-                         Name);
+                         ::testing::ValuesIn(ClassesBuiltOn<TwoPointObject>()), Name);
 
 // Every face has the glass on its left, whichever way the outline runs.
 TEST_P(PolygonShapes, FacesHaveTheGlassOnTheirLeftAndTheInsideHits) {
@@ -71,7 +71,7 @@ TEST_P(PolygonShapes, FacesHaveTheGlassOnTheirLeftAndTheInsideHits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPolygonClass, PolygonShapes,
-                         ::testing::Values("ThreePrism", "FourPrism"), Name);
+                         ::testing::ValuesIn(ClassesBuiltOn<PolygonMedium>()), Name);
 
 TEST_P(EmitterShapes, HitOnTheSourceAndItsRaysStartThere) {
   auto* emitter = dynamic_cast<EmitterObject*>(object.get());
@@ -87,4 +87,4 @@ TEST_P(EmitterShapes, HitOnTheSourceAndItsRaysStartThere) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryEmitterClass, EmitterShapes,
-                         ::testing::Values("PointLampHouse", "RealObject"), Name);
+                         ::testing::ValuesIn(ClassesBuiltOn<EmitterObject>()), Name);
