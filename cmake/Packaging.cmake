@@ -79,7 +79,7 @@ endforeach()
 # cpack -G DEB (from the build folder): one package for Debian 12.
 set(CPACK_PACKAGE_NAME "veltrano-optics")
 set(CPACK_PACKAGE_VENDOR "Veltrano")
-set(CPACK_PACKAGE_VERSION "5.0.0")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Interactive optics laboratory for the classroom")
 set(CPACK_PACKAGE_DESCRIPTION
   "Place light sources, mirrors, glass blocks and lenses on a drawing surface and every ray is traced live: reflection, refraction with dispersion, total internal reflection, normals, backward extensions, angles and images. Includes exo-tool, the command-line tracer and renderer, and example experiments.")

@@ -1,11 +1,13 @@
 // Veltrano Optics: the only command-line argument is an experiment file to open
-// (translators have a hidden --generate-language, app/LanguageFileTool.h).
+// (app/CommandLine.h; translators have a hidden --generate-language,
+// app/LanguageFileTool.h).
 
 #include <QTimer>
 #include <atomic>
 #include <csignal>
 
 #include "app/AppIcon.h"
+#include "app/CommandLine.h"
 #include "app/LanguageFileTool.h"
 #include "app/TDrawSurface.h"
 #include "app/TForm43.h"
@@ -24,7 +26,10 @@ extern "C" void RequestQuit(int) { quitRequested = true; }
 }  // namespace
 
 int main(int argc, char** argv) {
+  const CommandLine commandLine = ReadCommandLine(argc, argv);
+  if (commandLine.exitCode) return *commandLine.exitCode;
   TLumidorApplication app(argc, argv);
+  QCoreApplication::setApplicationVersion(ProgramVersion());
   // Every window shows the program's icon; the desktop entry of the same
   // name gives it its name and icon in task bars (Wayland asks by this name).
   QApplication::setWindowIcon(ApplicationIcon());
@@ -45,8 +50,7 @@ int main(int argc, char** argv) {
   Settings().messages = &messages;
 
   TLumidorNetworkFrm::Options options;
-  const QStringList arguments = QCoreApplication::arguments();
-  if (arguments.size() > 1) options.openFile = arguments.at(1).toStdString();
+  options.openFile = commandLine.file;
   TLumidorNetworkFrm window(options);
   messages.SetParent(&window);
   TShowPropertiesFrm sheet(&window);
