@@ -25,6 +25,7 @@
 #include "app/LanguageMenu.h"
 #include "app/OutputCommands.h"
 #include "app/PageSettings.h"
+#include "app/RecentExperiments.h"
 #include "app/SurfaceGestures.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
@@ -110,7 +111,8 @@ void TLumidorNetworkFrm::InitWorkspace(const std::string& openFile) {
     // Keeps the path as the page's file name when the file is taken. Its
     // messages wait for the window: a box now would come before it.
     HeldMessages held;
-    OpenPageFile(openFile, doc);
+    const OpenStatus status = OpenPageFile(openFile, doc);
+    if (status == OpenStatus::Opened) recent_->Add(Q(openFile));
     startMessages_ = held.Take();
     InstallDefaultHandlers();
     SetRunning(doc.running);
@@ -368,7 +370,14 @@ void TLumidorNetworkFrm::NewPageClick() {
 }
 
 void TLumidorNetworkFrm::OpenPageClick() {
-  if (!::OpenPageClick(this, *document_)) return;
+  const std::string path = ChooseExperimentToOpen(this);
+  if (!path.empty()) OpenExperiment(path);
+}
+
+void TLumidorNetworkFrm::OpenExperiment(const std::string& path) {
+  const OpenStatus status = OpenPageFile(path, *document_);
+  if (status == OpenStatus::Failed) return;
+  if (status == OpenStatus::Opened) recent_->Add(Q(path));
   // A taken file replaced the whole experiment (and stopped the run).
   if (board_) board_->Clear();
   SetRunning(document_->running);
@@ -378,7 +387,9 @@ void TLumidorNetworkFrm::OpenPageClick() {
   UpdateEditButtons();
 }
 
-void TLumidorNetworkFrm::SavePageClick() { ::SavePageClick(this, *document_); }
+void TLumidorNetworkFrm::SavePageClick() {
+  if (::SavePageClick(this, *document_)) recent_->Add(Q(document_->page->fileName));
+}
 
 void TLumidorNetworkFrm::N7Click() { SavePictureClick(this, surface_->Image()); }
 

@@ -23,6 +23,7 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class IDrawingBoard;
+class RecentExperiments;
 class TDrawSurface;
 
 class TLumidorNetworkFrm : public QMainWindow {
@@ -120,6 +121,10 @@ class TLumidorNetworkFrm : public QMainWindow {
 
   void NewPageClick();
   void OpenPageClick();
+  // Opens `path` as "打开" does once its dialog is closed (the recent list,
+  // a dropped file).
+  void OpenExperiment(const std::string& path);
+  RecentExperiments* Recent() const { return recent_; }
   void SavePageClick();
   void N7Click();
   void N15Click();
@@ -206,6 +211,7 @@ class TLumidorNetworkFrm : public QMainWindow {
   QLabel* statusPanels_[4] = {};
   QMenu* editMenu_ = nullptr;
   QMenu* toolUnitMenu_ = nullptr;
+  RecentExperiments* recent_ = nullptr;
 
   std::map<std::string, QToolButton*> buttons_;
   std::map<std::string, QAction*> actions_;
