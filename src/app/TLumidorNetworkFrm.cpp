@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <utility>
 
+#include "app/CrashRecovery.h"
 #include "app/DesktopHabits.h"
 #include "app/Glyphs.h"
 #include "app/IDrawingBoard.h"
@@ -87,6 +88,8 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   // The language first: messages of the start-up open are in it.
   InstallLanguageMenu(this);
   InitWorkspace(options_.openFile);
+  if (!options_.recoveryFolder.isEmpty())
+    recovery_ = new CrashRecovery(this, options_.recoveryFolder);
 }
 
 TLumidorNetworkFrm::~TLumidorNetworkFrm() = default;
@@ -142,6 +145,7 @@ void TLumidorNetworkFrm::FormShow() {
   // From now on a language change translates the title by this id.
   SetTextKey(this, "Caption", "29");
   for (const std::string& text : std::exchange(startMessages_, {})) ShowMessage(text);
+  if (recovery_) recovery_->OfferLeftOver();
 }
 
 void TLumidorNetworkFrm::closeEvent(QCloseEvent* event) {
@@ -374,10 +378,10 @@ void TLumidorNetworkFrm::OpenPageClick() {
   if (!path.empty()) OpenExperiment(path);
 }
 
-void TLumidorNetworkFrm::OpenExperiment(const std::string& path) {
+OpenStatus TLumidorNetworkFrm::OpenExperiment(const std::string& path, bool remember) {
   const OpenStatus status = OpenPageFile(path, *document_);
-  if (status == OpenStatus::Failed) return;
-  if (status == OpenStatus::Opened) recent_->Add(Q(path));
+  if (status == OpenStatus::Failed) return status;
+  if (status == OpenStatus::Opened && remember) recent_->Add(Q(path));
   // A taken file replaced the whole experiment (and stopped the run).
   if (board_) board_->Clear();
   SetRunning(document_->running);
@@ -385,6 +389,7 @@ void TLumidorNetworkFrm::OpenExperiment(const std::string& path) {
   arrowBtn_->setChecked(true);
   RefreshView();
   UpdateEditButtons();
+  return status;
 }
 
 void TLumidorNetworkFrm::SavePageClick() {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "files/ExperimentFile.h"
 #include "scene/Document.h"
 #include "scene/HeldMessages.h"
 
@@ -24,6 +25,7 @@ class QToolBar;
 class QToolButton;
 class IDrawingBoard;
 class RecentExperiments;
+class CrashRecovery;
 class TDrawSurface;
 
 class TLumidorNetworkFrm : public QMainWindow {
@@ -42,6 +44,8 @@ class TLumidorNetworkFrm : public QMainWindow {
     ObjectMaker maker;
     // Bitmap size; the screen's when empty.
     QSize surfaceSize;
+    // Folder of the recovery files of unsaved work; none kept when empty.
+    QString recoveryFolder;
   };
 
   explicit TLumidorNetworkFrm(Options options, QWidget* parent = nullptr);
@@ -122,9 +126,10 @@ class TLumidorNetworkFrm : public QMainWindow {
   void NewPageClick();
   void OpenPageClick();
   // Opens `path` as "打开" does once its dialog is closed (the recent list,
-  // a dropped file).
-  void OpenExperiment(const std::string& path);
+  // a dropped file; a recovery file, which the list does not `remember`).
+  OpenStatus OpenExperiment(const std::string& path, bool remember = true);
   RecentExperiments* Recent() const { return recent_; }
+  CrashRecovery* Recovery() const { return recovery_; }
   void SavePageClick();
   void N7Click();
   void N15Click();
@@ -212,6 +217,7 @@ class TLumidorNetworkFrm : public QMainWindow {
   QMenu* editMenu_ = nullptr;
   QMenu* toolUnitMenu_ = nullptr;
   RecentExperiments* recent_ = nullptr;
+  CrashRecovery* recovery_ = nullptr;
 
   std::map<std::string, QToolButton*> buttons_;
   std::map<std::string, QAction*> actions_;

@@ -2,12 +2,14 @@
 // (app/CommandLine.h; translators have a hidden --generate-language,
 // app/LanguageFileTool.h).
 
+#include <QStandardPaths>
 #include <QTimer>
 #include <atomic>
 #include <csignal>
 
 #include "app/AppIcon.h"
 #include "app/CommandLine.h"
+#include "app/CrashRecovery.h"
 #include "app/LanguageFileTool.h"
 #include "app/TDrawSurface.h"
 #include "app/TForm43.h"
@@ -40,23 +42,29 @@ int main(int argc, char** argv) {
   // instead of killing the process in the middle of a paint.
   std::signal(SIGTERM, RequestQuit);
   std::signal(SIGINT, RequestQuit);
-  QTimer quitPoll;
-  QObject::connect(&quitPoll, &QTimer::timeout, [] {
-    if (quitRequested) QCoreApplication::quit();
-  });
-  quitPoll.start(100);
   // Messages of the start-up open already need their boxes.
   QtMessageSink messages;
   Settings().messages = &messages;
 
   TLumidorNetworkFrm::Options options;
   options.openFile = commandLine.file;
+  options.recoveryFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
   TLumidorNetworkFrm window(options);
   messages.SetParent(&window);
   TShowPropertiesFrm sheet(&window);
   Settings().sheet = &sheet;
   TForm43 board(&window, window.Surface(), [&window] { window.RefreshView(); });
   window.SetDrawingBoard(&board);
+
+  // A session that ends keeps the unsaved work for the next start, as a
+  // crash would; only "退出" and closing the window let it go.
+  QTimer quitPoll;
+  QObject::connect(&quitPoll, &QTimer::timeout, [&window] {
+    if (!quitRequested) return;
+    if (window.Recovery()) window.Recovery()->KeepForNextStart();
+    QCoreApplication::quit();
+  });
+  quitPoll.start(100);
 
   window.showMaximized();
   const int result = app.exec();
