@@ -66,6 +66,17 @@ int main(int argc, char** argv) {
   });
   quitPoll.start(100);
 
+  // For the recovery tests: N edits (a zoom each, kept in the undo history)
+  // without a mouse, one every 300 ms.
+  QTimer testEdits;
+  int editsLeft = qEnvironmentVariableIntValue("EXO_TEST_EDITS");
+  QObject::connect(&testEdits, &QTimer::timeout, [&window, &editsLeft, &testEdits] {
+    if (--editsLeft <= 0) testEdits.stop();
+    window.SpeedButton5Click();
+    window.PushUndoSnapshot();
+  });
+  if (editsLeft > 0) testEdits.start(300);
+
   window.showMaximized();
   const int result = app.exec();
   window.SetDrawingBoard(nullptr);
