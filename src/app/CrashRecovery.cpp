@@ -87,7 +87,7 @@ bool AskWithBox(QWidget* parent, const std::string& question) {
 }  // namespace
 
 CrashRecovery::CrashRecovery(TLumidorNetworkFrm* window, const QString& folder)
-    : QObject(window), window_(window), folder_(folder) {
+    : window_(window), folder_(folder) {
   setObjectName("CrashRecovery");
   ask_ = [window](const std::string& question) { return AskWithBox(window, question); };
   // The start time tells apart two processes that got the same number.

@@ -28,7 +28,8 @@ class CrashRecovery : public QObject {
   // The question; true for "恢复".
   using Asker = std::function<bool(const std::string& question)>;
 
-  // Owned by the window; files go to `folder`.
+  // Files go to `folder`. The window owns it and keeps it no longer than its
+  // document.
   CrashRecovery(TLumidorNetworkFrm* window, const QString& folder);
   ~CrashRecovery() override;
 

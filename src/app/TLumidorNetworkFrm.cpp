@@ -89,7 +89,7 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   InstallLanguageMenu(this);
   InitWorkspace(options_.openFile);
   if (!options_.recoveryFolder.isEmpty())
-    recovery_ = new CrashRecovery(this, options_.recoveryFolder);
+    recovery_ = std::make_unique<CrashRecovery>(this, options_.recoveryFolder);
 }
 
 TLumidorNetworkFrm::~TLumidorNetworkFrm() = default;

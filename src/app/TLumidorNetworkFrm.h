@@ -129,7 +129,7 @@ class TLumidorNetworkFrm : public QMainWindow {
   // a dropped file; a recovery file, which the list does not `remember`).
   OpenStatus OpenExperiment(const std::string& path, bool remember = true);
   RecentExperiments* Recent() const { return recent_; }
-  CrashRecovery* Recovery() const { return recovery_; }
+  CrashRecovery* Recovery() const { return recovery_.get(); }
   void SavePageClick();
   void N7Click();
   void N15Click();
@@ -217,7 +217,9 @@ class TLumidorNetworkFrm : public QMainWindow {
   QMenu* editMenu_ = nullptr;
   QMenu* toolUnitMenu_ = nullptr;
   RecentExperiments* recent_ = nullptr;
-  CrashRecovery* recovery_ = nullptr;
+  // Declared after the document: it goes first, before the widget's own
+  // teardown can send it events that would look at the document.
+  std::unique_ptr<CrashRecovery> recovery_;
 
   std::map<std::string, QToolButton*> buttons_;
   std::map<std::string, QAction*> actions_;

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "MainWindowFixture.h"
 #include "app/CrashRecovery.h"
@@ -62,8 +63,18 @@ TEST_F(CrashRecoveryTest, OnlyUnsavedChangesAreKeptNeverDuringADragAndCleanExitR
   Tick(*w);
   EXPECT_FALSE(Files().contains(file));
   PlaceMirror(60, 70, 160, 70);
-  Tick(*w);
+  // The window loses focus (which writes) and goes while it is active.
+  w->show();
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  w->Recovery()->WaitForWrite();
   EXPECT_EQ(Files().size(), 2);
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
   w.reset();
   EXPECT_TRUE(Files().isEmpty());
 }
