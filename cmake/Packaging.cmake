@@ -76,13 +76,73 @@ foreach(name ${EXO_LAUNCHERS})
     file(CREATE_LINK \"${EXO_LAUNCH_TARGET}/${name}\" \"\${bin}/${name}\" SYMBOLIC)")
 endforeach()
 
+# The software-centre entry (AppStream), for the desktop entry above, with
+# screenshots that exo-tool renders from examples at build time. Software
+# centres load screenshots from the web; the package keeps the same pictures.
+if(TARGET veltrano-optics)
+  set(EXO_APPSTREAM_ID "invalid.veltrano.Optics")
+  set(EXO_SCREENSHOT_URL "https://veltrano.invalid/optics/screenshots")
+  set(EXO_METAINFO "${CMAKE_BINARY_DIR}/desktop/${EXO_APPSTREAM_ID}.metainfo.xml")
+  configure_file("${EXO_DESKTOP_DIR}/veltrano-optics.metainfo.xml.in" "${EXO_METAINFO}" @ONLY)
+  install(FILES "${EXO_METAINFO}" DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/metainfo")
+  set(EXO_SCREENSHOTS "白光经过三棱镜|prism" "凸透镜成像(物体在二倍焦距以外)|convex-lens")
+  set(EXO_SCREENSHOT_FILES)
+  foreach(entry ${EXO_SCREENSHOTS})
+    string(REPLACE "|" ";" parts "${entry}")
+    list(GET parts 0 example)
+    list(GET parts 1 picture)
+    set(out "${CMAKE_BINARY_DIR}/screenshots/${picture}.png")
+    add_custom_command(OUTPUT "${out}"
+      COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/screenshots"
+      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+        $<TARGET_FILE:exo-tool> render "${CMAKE_SOURCE_DIR}/examples/${example}.exo" "${out}"
+        --size 1280x800 --hq
+      DEPENDS exo-tool "${CMAKE_SOURCE_DIR}/examples/${example}.exo"
+      COMMENT "Rendering the screenshot ${picture}.png" VERBATIM)
+    list(APPEND EXO_SCREENSHOT_FILES "${out}")
+  endforeach()
+  add_custom_target(screenshots ALL DEPENDS ${EXO_SCREENSHOT_FILES})
+  install(FILES ${EXO_SCREENSHOT_FILES}
+    DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/veltrano-optics/screenshots")
+endif()
+
+# What Debian asks of every package: the copyright file, the changelog and
+# the manual pages, compressed without time stamps so that builds repeat.
+set(EXO_DOC_DIR "${CMAKE_INSTALL_DATAROOTDIR}/doc/veltrano-optics")
+set(EXO_COMPRESSED)
+foreach(entry "debian/changelog|changelog.gz" "man/veltrano-optics.1|veltrano-optics.1.gz"
+    "man/exo-tool.1|exo-tool.1.gz")
+  string(REPLACE "|" ";" parts "${entry}")
+  list(GET parts 0 source)
+  list(GET parts 1 output)
+  add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/debian/${output}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/debian"
+    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" gzip "${CMAKE_SOURCE_DIR}/data/${source}"
+      "${CMAKE_BINARY_DIR}/debian/${output}"
+    DEPENDS "${CMAKE_SOURCE_DIR}/data/${source}" VERBATIM)
+  list(APPEND EXO_COMPRESSED "${CMAKE_BINARY_DIR}/debian/${output}")
+endforeach()
+add_custom_target(debian_files ALL DEPENDS ${EXO_COMPRESSED})
+install(FILES "${CMAKE_SOURCE_DIR}/data/debian/copyright" "${CMAKE_BINARY_DIR}/debian/changelog.gz"
+  DESTINATION "${EXO_DOC_DIR}")
+install(FILES "${CMAKE_BINARY_DIR}/debian/exo-tool.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+if(TARGET veltrano-optics)
+  install(FILES "${CMAKE_BINARY_DIR}/debian/veltrano-optics.1.gz"
+    DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+endif()
+
 # cpack -G DEB (from the build folder): one package for Debian 12.
 set(CPACK_PACKAGE_NAME "veltrano-optics")
 set(CPACK_PACKAGE_VENDOR "Veltrano")
-set(CPACK_PACKAGE_VERSION "5.0.0")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Interactive optics laboratory for the classroom")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Place light sources, mirrors, glass blocks and lenses on a drawing surface and every ray is traced live: reflection, refraction with dispersion, total internal reflection, normals, backward extensions, angles and images. Includes exo-tool, the command-line tracer and renderer, and example experiments.")
+# Lines within 80 columns, as Debian's tools show them.
+set(CPACK_PACKAGE_DESCRIPTION "\
+Place light sources, mirrors, glass blocks and lenses on a drawing surface
+and every ray is traced live: reflection, refraction with dispersion, total
+internal reflection, normals, backward extensions, angles and images.
+Includes exo-tool, the command-line tracer and renderer, and example
+experiments.")
 set(CPACK_PACKAGE_CONTACT "Veltrano Optics developers <optics@veltrano.invalid>")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 # Installs with DESTDIR, so that install-time code sees the real prefix (/usr).

@@ -1,7 +1,12 @@
 #include "app/DesktopHabits.h"
 
 #include <QAction>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QKeySequence>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include "app/TDrawSurface.h"
@@ -18,6 +23,35 @@ DesktopHabits::DesktopHabits(TLumidorNetworkFrm* window) : QObject(window), wind
   connect(AddShortcut("DisarmShortcut", QKeySequence(Qt::Key_Escape)), &QAction::triggered, this,
           &DesktopHabits::Disarm);
   window->Surface()->installEventFilter(this);
+  window->setAcceptDrops(true);
+  window->installEventFilter(this);
+}
+
+QString DesktopHabits::DroppedExperiment(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls()) {
+    const QFileInfo file(url.toLocalFile());
+    if (url.isLocalFile() && file.suffix().compare("exo", Qt::CaseInsensitive) == 0 &&
+        file.isFile())
+      return file.absoluteFilePath();
+  }
+  return {};
+}
+
+bool DesktopHabits::Drop(QEvent* event) {
+  auto* drop = static_cast<QDropEvent*>(event);
+  const QString path = DroppedExperiment(drop->mimeData());
+  if (path.isEmpty()) {
+    drop->ignore();
+    return true;
+  }
+  drop->acceptProposedAction();
+  // After the drop has ended: the source of the drag waits for its answer,
+  // and the open may show a message box.
+  if (event->type() == QEvent::Drop)
+    QTimer::singleShot(0, window_,
+                       [window = window_, path] { window->OpenExperiment(path.toStdString()); });
+  return true;
 }
 
 QAction* DesktopHabits::AddShortcut(const char* name, const QKeySequence& keys) {
@@ -45,11 +79,26 @@ void DesktopHabits::Disarm() {
 }
 
 bool DesktopHabits::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::Wheel) return QObject::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::Wheel:
+      if (watched == window_->Surface() && Wheel(event)) return true;
+      break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      if (watched == window_) return Drop(event);
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+bool DesktopHabits::Wheel(QEvent* event) {
   auto* wheel = static_cast<QWheelEvent*>(event);
   if (!(wheel->modifiers() & Qt::ControlModifier)) {
     wheelAngle_ = 0;
-    return QObject::eventFilter(watched, event);
+    return false;
   }
   const int turned = wheel->angleDelta().y();
   // Fine-grained wheels and touchpads send parts of a notch; a turn back

@@ -3,12 +3,15 @@
 // window's own shortcuts and routed to the same handlers: Ctrl+Shift+Z and
 // Ctrl+Y redo, Ctrl+Q quits as "退出" does, Esc puts an armed tool (or the
 // pan mode) down as the arrow button does, Ctrl+wheel zooms as "放大" and
-// "缩小" do.
+// "缩小" do. An experiment file dropped onto the window opens as "打开"
+// opens it; any other drop is refused without a word.
 
 #include <QObject>
+#include <QString>
 
 class QAction;
 class QKeySequence;
+class QMimeData;
 class TLumidorNetworkFrm;
 
 class DesktopHabits : public QObject {
@@ -23,7 +26,13 @@ class DesktopHabits : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
+ public:
+  // The first local experiment file among a drop's URLs; empty when none.
+  static QString DroppedExperiment(const QMimeData* data);
+
  private:
+  bool Wheel(QEvent* event);
+  bool Drop(QEvent* event);
   QAction* AddShortcut(const char* name, const QKeySequence& keys);
   void Disarm();
 

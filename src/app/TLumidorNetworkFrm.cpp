@@ -19,12 +19,14 @@
 #include <QToolButton>
 #include <utility>
 
+#include "app/CrashRecovery.h"
 #include "app/DesktopHabits.h"
 #include "app/Glyphs.h"
 #include "app/IDrawingBoard.h"
 #include "app/LanguageMenu.h"
 #include "app/OutputCommands.h"
 #include "app/PageSettings.h"
+#include "app/RecentExperiments.h"
 #include "app/SurfaceGestures.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
@@ -86,6 +88,8 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   // The language first: messages of the start-up open are in it.
   InstallLanguageMenu(this);
   InitWorkspace(options_.openFile);
+  if (!options_.recoveryFolder.isEmpty())
+    recovery_ = std::make_unique<CrashRecovery>(this, options_.recoveryFolder);
 }
 
 TLumidorNetworkFrm::~TLumidorNetworkFrm() = default;
@@ -110,7 +114,8 @@ void TLumidorNetworkFrm::InitWorkspace(const std::string& openFile) {
     // Keeps the path as the page's file name when the file is taken. Its
     // messages wait for the window: a box now would come before it.
     HeldMessages held;
-    OpenPageFile(openFile, doc);
+    const OpenStatus status = OpenPageFile(openFile, doc);
+    if (status == OpenStatus::Opened) recent_->Add(Q(openFile));
     startMessages_ = held.Take();
     InstallDefaultHandlers();
     SetRunning(doc.running);
@@ -140,6 +145,7 @@ void TLumidorNetworkFrm::FormShow() {
   // From now on a language change translates the title by this id.
   SetTextKey(this, "Caption", "29");
   for (const std::string& text : std::exchange(startMessages_, {})) ShowMessage(text);
+  if (recovery_) recovery_->OfferLeftOver();
 }
 
 void TLumidorNetworkFrm::closeEvent(QCloseEvent* event) {
@@ -368,7 +374,14 @@ void TLumidorNetworkFrm::NewPageClick() {
 }
 
 void TLumidorNetworkFrm::OpenPageClick() {
-  if (!::OpenPageClick(this, *document_)) return;
+  const std::string path = ChooseExperimentToOpen(this);
+  if (!path.empty()) OpenExperiment(path);
+}
+
+OpenStatus TLumidorNetworkFrm::OpenExperiment(const std::string& path, bool remember) {
+  const OpenStatus status = OpenPageFile(path, *document_);
+  if (status == OpenStatus::Failed) return status;
+  if (status == OpenStatus::Opened && remember) recent_->Add(Q(path));
   // A taken file replaced the whole experiment (and stopped the run).
   if (board_) board_->Clear();
   SetRunning(document_->running);
@@ -376,9 +389,12 @@ void TLumidorNetworkFrm::OpenPageClick() {
   arrowBtn_->setChecked(true);
   RefreshView();
   UpdateEditButtons();
+  return status;
 }
 
-void TLumidorNetworkFrm::SavePageClick() { ::SavePageClick(this, *document_); }
+void TLumidorNetworkFrm::SavePageClick() {
+  if (::SavePageClick(this, *document_)) recent_->Add(Q(document_->page->fileName));
+}
 
 void TLumidorNetworkFrm::N7Click() { SavePictureClick(this, surface_->Image()); }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "files/ExperimentFile.h"
 #include "scene/Document.h"
 #include "scene/HeldMessages.h"
 
@@ -23,6 +24,8 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class IDrawingBoard;
+class RecentExperiments;
+class CrashRecovery;
 class TDrawSurface;
 
 class TLumidorNetworkFrm : public QMainWindow {
@@ -41,6 +44,8 @@ class TLumidorNetworkFrm : public QMainWindow {
     ObjectMaker maker;
     // Bitmap size; the screen's when empty.
     QSize surfaceSize;
+    // Folder of the recovery files of unsaved work; none kept when empty.
+    QString recoveryFolder;
   };
 
   explicit TLumidorNetworkFrm(Options options, QWidget* parent = nullptr);
@@ -120,6 +125,11 @@ class TLumidorNetworkFrm : public QMainWindow {
 
   void NewPageClick();
   void OpenPageClick();
+  // Opens `path` as "打开" does once its dialog is closed (the recent list,
+  // a dropped file; a recovery file, which the list does not `remember`).
+  OpenStatus OpenExperiment(const std::string& path, bool remember = true);
+  RecentExperiments* Recent() const { return recent_; }
+  CrashRecovery* Recovery() const { return recovery_.get(); }
   void SavePageClick();
   void N7Click();
   void N15Click();
@@ -206,6 +216,10 @@ class TLumidorNetworkFrm : public QMainWindow {
   QLabel* statusPanels_[4] = {};
   QMenu* editMenu_ = nullptr;
   QMenu* toolUnitMenu_ = nullptr;
+  RecentExperiments* recent_ = nullptr;
+  // Declared after the document: it goes first, before the widget's own
+  // teardown can send it events that would look at the document.
+  std::unique_ptr<CrashRecovery> recovery_;
 
   std::map<std::string, QToolButton*> buttons_;
   std::map<std::string, QAction*> actions_;

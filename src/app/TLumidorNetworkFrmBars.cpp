@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "app/Glyphs.h"
+#include "app/RecentExperiments.h"
 #include "app/TLumidorNetworkFrm.h"
 #include "app/WindowTexts.h"
 
@@ -191,6 +192,8 @@ void TLumidorNetworkFrm::BuildMenus() {
   item(file, "OpenMenu", "打开", &F::OpenPageClick, QKeySequence("Ctrl+O"));
   QAction* save = item(file, "SaveMenu", "保存", &F::SavePageClick, QKeySequence("Ctrl+S"));
   QAction* saveAs = item(file, "SaveAsMenu", "另存为...", nullptr);
+  recent_ = new RecentExperiments(
+      file, save, [this](const QString& path) { OpenExperiment(path.toStdString()); });
   item(file, "N7", "保存为图片", &F::N7Click);
   file->addSeparator();
   item(file, "N15", "打印设置", &F::N15Click);

@@ -10,7 +10,8 @@
 // A trace cut short at its work bound says so on stderr (exit status 0).
 // A file that Open would refuse prints the program's message on stderr and
 // exits with 1; so does a file read only in part, after `info` has printed
-// what was read. Wrong usage exits with 2.
+// what was read. Wrong usage exits with 2. `exo-tool --help` and
+// `exo-tool --version` answer on standard output and exit with 0.
 
 #include <QGuiApplication>
 #include <QImage>
@@ -50,6 +51,7 @@ const char* const kUsage =
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]\n"
+    "  exo-tool --help | --version\n"
     "OUT is written as PNG, BMP or JPEG by its extension (.png, .bmp, .jpg, .jpeg).\n";
 
 const char* const kCutMessage =
@@ -359,6 +361,17 @@ int Bench(const Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2) {
+    const std::string only = argv[1];
+    if (only == "--version" || only == "-v") {
+      std::printf("exo-tool %s\n", EXO_VERSION);
+      return 0;
+    }
+    if (only == "--help" || only == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+  }
   std::string problem;
   const auto args = Parse(argc, argv, problem);
   if (!args) return Usage(problem);

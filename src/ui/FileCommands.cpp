@@ -20,14 +20,19 @@ OpenStatus OpenPageFile(const std::string& path, Document& document) {
 }
 
 bool OpenPageClick(QWidget* parent, Document& document) {
+  const std::string path = ChooseExperimentToOpen(parent);
+  return !path.empty() && OpenPageFile(path, document) != OpenStatus::Failed;
+}
+
+std::string ChooseExperimentToOpen(QWidget* parent) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setDirectory(QString::fromStdString(ExampleDirectory()));
   dialog.setNameFilter(QString::fromStdString(Tr("OpenDialog.Filter", kExperimentFilter)));
   dialog.setDefaultSuffix("exo");
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  return OpenPageFile(dialog.selectedFiles().first().toStdString(), document) != OpenStatus::Failed;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first().toStdString();
 }
 
 bool PageNamesExistingFile(const Document& document) {

@@ -14,6 +14,8 @@ class QWidget;
 // happens when it is cancelled. True when a file was read (opened or refused):
 // the window then clears the drawing board and shows the surface.
 bool OpenPageClick(QWidget* parent, Document& document);
+// The open dialog alone: the chosen file, or empty when it was cancelled.
+std::string ChooseExperimentToOpen(QWidget* parent);
 // Opens `path` as the Open command does, without the dialog (also for the
 // command line): messages go through the message sink, a refused file keeps
 // the previous file name, a file read in part leaves the page unnamed (so

@@ -102,4 +102,38 @@ if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$entry" && pass || fail "the packaged entry is not valid"
 fi
 check_info "$WORK/unpacked/usr"
+
+# What Debian's checker asks of a package: no error, no warning (of the
+# package that is shipped: a sanitizer build's is not).
+if grep -q '^EXO_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt"; then
+  echo "lintian not run: a sanitizer build"
+elif command -v lintian >/dev/null; then
+  lintian "$deb" >"$WORK/lintian" 2>&1
+  if grep -E '^[EW]:' "$WORK/lintian"; then fail "lintian"; else pass; fi
+else
+  echo "lintian not run: lintian missing"
+fi
+# The manual page of exo-tool names every command and option its usage names.
+man="$WORK/unpacked/usr/share/man/man1"
+[ -f "$man/veltrano-optics.1.gz" ] && pass || fail "no manual page of veltrano-optics"
+"$TOOL" --help | grep -oE '(exo-tool [a-z]+|--[a-z-]+)' | sort -u >"$WORK/words"
+while read -r word; do
+  zcat "$man/exo-tool.1.gz" | sed 's/\\//g; s/^\.[A-Z]* //' | tr '\n' ' ' | grep -qF -- "$word" && pass ||
+    fail "exo-tool.1 does not name $word"
+done <"$WORK/words"
+# The software-centre entry: valid, for the packaged desktop entry, with its pictures.
+meta="$(ls "$WORK/unpacked/usr/share/metainfo/"*.metainfo.xml 2>/dev/null | head -1)"
+if [ -z "$meta" ]; then
+  fail "no metainfo"
+elif command -v appstreamcli >/dev/null; then
+  out="$(appstreamcli validate --no-net "$meta" 2>&1)" && ! grep -qE '^[EW]:' <<<"$out" && pass ||
+    fail "appstreamcli: $out"
+fi
+[ -n "$meta" ] && grep -q '<launchable type="desktop-id">veltrano-optics.desktop</launchable>' "$meta" &&
+  grep -q '<mediatype>application/x-veltrano-experiment</mediatype>' "$meta" && pass ||
+  fail "the metainfo does not name the desktop entry and the file type"
+for picture in prism convex-lens; do
+  [ -s "$WORK/unpacked/usr/share/veltrano-optics/screenshots/$picture.png" ] && pass ||
+    fail "screenshot $picture.png missing"
+done
 finish

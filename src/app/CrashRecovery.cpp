@@ -1,0 +1,207 @@
+#include "app/CrashRecovery.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <cstdio>
+#include <string_view>
+
+#include "app/TLumidorNetworkFrm.h"
+#include "files/AtomicFile.h"
+#include "files/ExperimentFile.h"
+#include "i18n/TtlmController.h"
+#include "ui/QtText.h"
+
+namespace {
+
+QString LockOf(const QString& file) { return file.chopped(4) + ".lock"; }
+
+// The lock of a recovery file, taken without waiting; -1 when another
+// window holds it (or it cannot be made).
+int TakeLock(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return -1;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+void DropLock(int fd, const QString& path) {
+  QFile::remove(path);
+  ::close(fd);
+}
+
+// What a write killed half-way left of the file `name`.
+void RemoveTemporaries(const QDir& folder, const QString& name) {
+  for (const QString& temp : folder.entryList({"." + name + ".veltrano-save-*.tmp"},
+                                              QDir::Files | QDir::Hidden | QDir::System))
+    QFile::remove(folder.filePath(temp));
+}
+
+bool WriteRecovery(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::string error;
+  return WriteFileAtomically(
+      path, bytes,
+      [](std::span<const std::uint8_t> head) { return head.empty() || HasCurrentProductTag(head); },
+      &error);
+}
+
+std::size_t HashOf(const std::vector<std::uint8_t>& bytes) {
+  return std::hash<std::string_view>{}(
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+// Tests shorten the interval (whole seconds) and answer the question.
+int Interval() {
+  bool ok = false;
+  const int seconds = qEnvironmentVariableIntValue("EXO_AUTOSAVE_SECONDS", &ok);
+  return ok && seconds >= 1 && seconds <= 3600 ? seconds * 1000 : CrashRecovery::kIntervalMs;
+}
+
+bool AskWithBox(QWidget* parent, const std::string& question) {
+  const QByteArray answer = qgetenv("EXO_TEST_RECOVERY_ANSWER");
+  if (!answer.isEmpty()) {
+    std::fprintf(stderr, "%s %s\n", question.c_str(), answer.constData());
+    return answer == "restore";
+  }
+  QMessageBox box(QMessageBox::Question, Q(Tr("187", "Veltrano Suite")), Q(question),
+                  QMessageBox::NoButton, parent);
+  QPushButton* restore = box.addButton(Q(Tr("Recovery.Restore", "恢复")), QMessageBox::AcceptRole);
+  box.addButton(Q(Tr("Recovery.Discard", "放弃")), QMessageBox::RejectRole);
+  box.setDefaultButton(restore);
+  box.exec();
+  return box.clickedButton() == restore;
+}
+
+}  // namespace
+
+CrashRecovery::CrashRecovery(TLumidorNetworkFrm* window, const QString& folder)
+    : window_(window), folder_(folder) {
+  setObjectName("CrashRecovery");
+  ask_ = [window](const std::string& question) { return AskWithBox(window, question); };
+  // The start time tells apart two processes that got the same number.
+  const QString name = QString("recovery-%1-%2.exo")
+                           .arg(QCoreApplication::applicationPid())
+                           .arg(QDateTime::currentMSecsSinceEpoch());
+  if (QDir().mkpath(folder_)) {
+    const QString file = QDir(folder_).filePath(name);
+    lock_ = TakeLock(LockOf(file));
+    if (lock_ >= 0) file_ = file;
+  }
+  if (file_.isEmpty()) return;  // no state folder: nothing can be kept
+  connect(&timer_, &QTimer::timeout, this, &CrashRecovery::Tick);
+  timer_.start(Interval());
+  window->installEventFilter(this);
+  if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    connect(gui, &QGuiApplication::commitDataRequest, this, &CrashRecovery::KeepForNextStart);
+}
+
+CrashRecovery::~CrashRecovery() {
+  if (file_.isEmpty()) return;
+  WaitForWrite();
+  if (!keep_) Remove();
+  DropLock(lock_, LockOf(file_));
+}
+
+bool CrashRecovery::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::WindowDeactivate) Tick();
+  return QObject::eventFilter(watched, event);
+}
+
+bool CrashRecovery::Running() const {
+  return write_.valid() && write_.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+}
+
+void CrashRecovery::WaitForWrite() {
+  if (!write_.valid()) return;
+  // A failed write is tried again at the next tick.
+  if (!write_.get()) written_.reset();
+}
+
+void CrashRecovery::Remove() {
+  QFile::remove(file_);
+  written_.reset();
+}
+
+void CrashRecovery::Tick() {
+  // A drag goes on undisturbed; the next tick catches up.
+  if (file_.isEmpty() || Running() || window_->mouseDown) return;
+  WaitForWrite();
+  const Document& doc = window_->Doc();
+  if (doc.page->saved) {
+    if (written_) Remove();
+    return;
+  }
+  if (SerializedExperimentSize(doc) > kMaxExperimentFileSize) return;
+  auto bytes = SerializeExperiment(doc);
+  const std::size_t hash = HashOf(bytes);
+  if (written_ == hash) return;
+  written_ = hash;
+  write_ = std::async(std::launch::async, [path = file_.toStdString(), bytes = std::move(bytes)] {
+    return WriteRecovery(path, bytes);
+  });
+}
+
+void CrashRecovery::KeepForNextStart() {
+  if (file_.isEmpty()) return;
+  WaitForWrite();
+  const Document& doc = window_->Doc();
+  keep_ = !doc.page->saved && SerializedExperimentSize(doc) <= kMaxExperimentFileSize;
+  if (!keep_) return Remove();
+  const auto bytes = SerializeExperiment(doc);
+  if (written_ != HashOf(bytes)) keep_ = WriteRecovery(file_.toStdString(), bytes);
+}
+
+void CrashRecovery::OfferLeftOver() {
+  if (file_.isEmpty()) return;
+  const QDir folder(folder_);
+  // Locks nobody holds and no file belongs to: a window killed before it
+  // had anything to keep.
+  for (const QFileInfo& lock : folder.entryInfoList({"recovery-*.lock"}, QDir::Files)) {
+    const QString file = lock.absoluteFilePath().chopped(5) + ".exo";
+    if (QFile::exists(file)) continue;
+    const int fd = TakeLock(lock.absoluteFilePath());
+    if (fd < 0) continue;
+    RemoveTemporaries(folder, QFileInfo(file).fileName());
+    DropLock(fd, lock.absoluteFilePath());
+  }
+  // The newest file of a window that is gone; one question per start.
+  for (const QFileInfo& left : folder.entryInfoList({"recovery-*.exo"}, QDir::Files, QDir::Time)) {
+    const QString path = left.absoluteFilePath();
+    if (path == QFileInfo(file_).absoluteFilePath()) continue;
+    const int fd = TakeLock(LockOf(path));
+    if (fd < 0) continue;  // its window still runs
+    RemoveTemporaries(folder, left.fileName());
+    if (!QFile::exists(path)) {  // taken by a window that started with this one
+      DropLock(fd, LockOf(path));
+      continue;
+    }
+    if (ask_(Tr("Recovery.Question", "上次未保存的实验可以恢复。要恢复吗?"))) {
+      if (window_->OpenExperiment(path.toStdString(), false) == OpenStatus::Opened) {
+        // Untitled: Ctrl+S asks for a name. The file is this window's now.
+        window_->Doc().page->fileName.clear();
+        window_->Doc().page->saved = 0;
+        QFile::remove(file_);
+        if (!QFile::rename(path, file_)) QFile::remove(path);
+      } else {
+        // Shown as any damaged file; kept aside, never deleted unasked.
+        QFile::rename(path, path + ".damaged");
+      }
+    } else {
+      QFile::remove(path);
+    }
+    DropLock(fd, LockOf(path));
+    return;
+  }
+}

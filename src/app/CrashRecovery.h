@@ -1,0 +1,66 @@
+#pragma once
+// Keeps a copy of unsaved work for the next start after a crash, a kill or a
+// power cut. While the experiment has changes since it was opened or saved,
+// it is written every minute (and when the window loses focus) to a
+// recovery file of this window, with the same atomic write as saving, on a
+// worker thread: at most one write runs, a tick during a write or a drag is
+// skipped. The experiment's own file is never touched.
+//
+// Each window has its own file, "recovery-<pid>-<start>.exo", beside a lock
+// file that it holds locked while it runs: a recovery file whose lock nobody
+// holds was left by a window that did not end cleanly. A clean exit removes
+// the window's file; a session that ends keeps it.
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <future>
+#include <optional>
+#include <string>
+
+class TLumidorNetworkFrm;
+
+class CrashRecovery : public QObject {
+  Q_OBJECT
+ public:
+  static constexpr int kIntervalMs = 60 * 1000;
+  // The question; true for "恢复".
+  using Asker = std::function<bool(const std::string& question)>;
+
+  // Files go to `folder`. The window owns it and keeps it no longer than its
+  // document.
+  CrashRecovery(TLumidorNetworkFrm* window, const QString& folder);
+  ~CrashRecovery() override;
+
+  // Once the window is shown: offers a file that an unclean exit left.
+  void OfferLeftOver();
+  // Writes the experiment now if it has changes, when no write is running.
+  void Tick();
+  // The session ends: the unsaved work is written at once and kept.
+  void KeepForNextStart();
+  // Waits for a running write (tests).
+  void WaitForWrite();
+
+  QString File() const { return file_; }
+  void SetAsker(Asker ask) { ask_ = std::move(ask); }
+  QTimer& Timer() { return timer_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool Running() const;
+  void Remove();
+
+  TLumidorNetworkFrm* window_;
+  QString folder_;
+  QString file_;
+  int lock_ = -1;
+  QTimer timer_;
+  Asker ask_;
+  std::future<bool> write_;
+  // Of the bytes last written; none when the file holds nothing current.
+  std::optional<std::size_t> written_;
+  bool keep_ = false;
+};
