@@ -21,6 +21,7 @@
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
 #include "scene/ByteStream.h"
+#include "scene/RecordIo.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
@@ -179,39 +180,39 @@ bool HasCurrentProductTag(std::span<const std::uint8_t> data) {
   return field == Utf8ToGbk(kProductTag);
 }
 
+namespace {
+
+// The page record after the header, declared once for writing and reading.
+void PageRecord(RecordIo& io, TNewPage& page, std::uint8_t& showAngles) {
+  io.Float(page.reservedScale);
+  io.Byte(page.highQuality);
+  io.Int32(page.rayWidth);
+  io.UInt32(page.ambientColour);
+  io.Byte(page.drawNormals);
+  io.Byte(page.drawReverse);
+  io.Byte(page.showAxes);
+  io.Int32(page.reservedColour);
+  io.UInt32(page.normalColour);
+  io.UInt32(page.reverseColour);
+  io.Byte(showAngles);
+  io.Padding(3 + 76);
+}
+
+}  // namespace
+
 void WritePageSettings(ByteWriter& out, const TNewPage& page, std::uint8_t showAngles) {
-  out.WriteFloat(page.reservedScale);
-  out.WriteByte(page.highQuality);
-  out.WriteInt32(page.rayWidth);
-  out.WriteUInt32(page.ambientColour);
-  out.WriteByte(page.drawNormals);
-  out.WriteByte(page.drawReverse);
-  out.WriteByte(page.showAxes);
-  out.WriteInt32(page.reservedColour);
-  out.WriteUInt32(page.normalColour);
-  out.WriteUInt32(page.reverseColour);
-  out.WriteByte(showAngles);
-  out.WriteZeros(3);
-  out.WriteZeros(76);
+  TNewPage written = page;
+  RecordWriter writer(out);
+  PageRecord(writer, written, showAngles);
 }
 
 bool LoadPageSettings(ByteReader& in, TNewPage& page, std::uint8_t& showAngles) {
   TNewPage read = page;
-  read.reservedScale = in.ReadFloat();
-  read.highQuality = in.ReadByte();
-  read.rayWidth = in.ReadInt32();
-  read.ambientColour = in.ReadUInt32();
-  read.drawNormals = in.ReadByte();
-  read.drawReverse = in.ReadByte();
-  read.showAxes = in.ReadByte();
-  read.reservedColour = in.ReadInt32();
-  read.normalColour = in.ReadUInt32();
-  read.reverseColour = in.ReadUInt32();
-  const std::uint8_t angles = in.ReadByte();
-  in.Skip(3);
-  in.Skip(76);
+  std::uint8_t angles = 0;
+  RecordReader reader(in);
+  PageRecord(reader, read, angles);
   // Any ray width is kept as stored; painting bounds the pen.
-  if (!in.Ok()) return false;
+  if (!reader.Ok() || !in.Ok()) return false;
   page = read;
   showAngles = angles;
   return true;
