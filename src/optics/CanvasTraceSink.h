@@ -70,6 +70,14 @@ class TeeTraceSink : public ITraceSink {
     a_.ImageArrow(f, s, real, w);
     b_.ImageArrow(f, s, real, w);
   }
+  void Origin(int generation, int root) override {
+    a_.Origin(generation, root);
+    b_.Origin(generation, root);
+  }
+  void Faded(bool faded) override {
+    a_.Faded(faded);
+    b_.Faded(faded);
+  }
 
  private:
   ITraceSink& a_;

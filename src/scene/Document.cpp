@@ -85,7 +85,7 @@ TraceOptions Document::CurrentTraceOptions() const {
   o.rayWidth = page->rayWidth;
   o.drawNormals = page->drawNormals != 0;
   o.drawReverse = page->drawReverse != 0;
-  o.showAngles = showAngles != 0;
+  o.showAngles = showAngles != 0 || view.followedRoot >= 0;
   o.highQuality = Settings().highQuality;
   o.normalColour = page->normalColour;
   o.reverseColour = page->reverseColour;
@@ -128,8 +128,20 @@ bool Document::RefreshView(ITraceSink* extra) {
   ClearUpperVectorState();
   traceCut = false;
   lastTrace = {};
+  traceGenerations = 0;
+  auto traceTo = [&](ITraceSink& sink) {
+    if (!view.Active()) {
+      Trace(sink);
+      return;
+    }
+    TraceView shown = view;
+    shown.otherAngles = showAngles != 0;
+    TraceFilter filter(sink, shown);
+    Trace(filter);
+    traceGenerations = filter.Generations();
+  };
   if (!canvas) {
-    if (running && extra) Trace(*extra);
+    if (running && extra) traceTo(*extra);
     return traceCut;
   }
   RunPaintInPool([&] {
@@ -138,9 +150,9 @@ bool Document::RefreshView(ITraceSink* extra) {
     CanvasTraceSink painter(*canvas, CurrentTraceOptions());
     if (extra) {
       TeeTraceSink both(painter, *extra);
-      Trace(both);
+      traceTo(both);
     } else {
-      Trace(painter);
+      traceTo(painter);
     }
   });
   if (canvas->PaintCut()) traceCut = true;

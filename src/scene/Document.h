@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "optics/ITraceSink.h"
+#include "optics/TraceFilter.h"
 #include "optics/Tracer.h"
 #include "scene/ObjectList.h"
 #include "scene/TNewPage.h"
@@ -62,6 +63,11 @@ class Document {
   bool traceCut = false;
   // The last trace alone (its items all reached the sinks unless cut).
   TraceResult lastTrace;
+  // Which part of a trace a refresh shows (stepping, a followed ray); none
+  // by default. A followed ray is traced with its angles.
+  TraceView view;
+  // Generations of the last refresh's trace, counted while a view is active.
+  int traceGenerations = 0;
   TraceOptions CurrentTraceOptions() const;
 
   void PushUndoSnapshot();

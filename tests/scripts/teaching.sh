@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Stepping and following from the command line: asking for every generation
+# prints and paints exactly the whole trace; fewer show less.
+source "$(dirname "$0")/common.bash"
+
+cd "$SOURCE/examples" || fail "cannot enter examples/"
+for name in 三棱镜的全反射.exo 凸透镜成像\(物体在二倍焦距以外\).exo 两面相对的平面镜.exo; do
+  golden="$SOURCE/tests/golden/${name%.exo}.trace"
+  if run_tool "$WORK/all" "$WORK/err" trace "$name" --generations 999999; then
+    if cmp -s "$WORK/all" "$golden"; then pass; else fail "$name: every generation is not the whole trace"; fi
+  fi
+  if run_tool "$WORK/one" "$WORK/err" trace "$name" --generations 1; then
+    if [ "$(wc -l <"$WORK/one")" -lt "$(wc -l <"$golden")" ]; then pass; else fail "$name: step 1 shows all"; fi
+  fi
+  run_tool "$WORK/out" "$WORK/err" render "$name" "$WORK/whole.png" --size 800x600 &&
+    run_tool "$WORK/out" "$WORK/err" render "$name" "$WORK/all.png" --size 800x600 --generations 999999 &&
+    { if cmp -s "$WORK/whole.png" "$WORK/all.png"; then pass; else fail "$name: render differs"; fi; }
+done
+for bad in "--generations 0" "--generations x" "--follow 3" "--follow x,1"; do
+  # shellcheck disable=SC2086
+  run_tool "$WORK/out" "$WORK/err" render 平面镜反射.exo "$WORK/x.png" $bad
+  if [ "$rc" -eq 2 ]; then pass; else fail "$bad accepted"; fi
+done
+finish
