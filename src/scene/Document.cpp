@@ -148,6 +148,7 @@ bool Document::RefreshView(ITraceSink* extra) {
     Repaint(true);
     if (!running) return;
     CanvasTraceSink painter(*canvas, CurrentTraceOptions());
+    painter.SetBackground(page->ambientColour);
     if (extra) {
       TeeTraceSink both(painter, *extra);
       traceTo(both);

@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <bit>
 #include <filesystem>
+#include <set>
 
 #include "ExperimentFileFixture.h"
 #include "RecordingTraceSink.h"
+#include "optics/RayPicker.h"
 #include "optics/TraceFilter.h"
 
 namespace {
@@ -74,6 +76,55 @@ TEST_F(TraceFilterTest, StepsOfEveryExampleBuildUpTheWholeTrace) {
     EXPECT_EQ(Step(n + 7), Keys(full));
   }
   EXPECT_GT(examples, 10);
+}
+
+// Keeps which items were drawn faded.
+class FadeRecorder : public RecordingTraceSink {
+ public:
+  std::vector<std::pair<std::size_t, bool>> changes;  // (first item, faded)
+  void Faded(bool faded) override { changes.emplace_back(items.size(), faded); }
+  bool FadedAt(std::size_t item) const {
+    bool faded = false;
+    for (const auto& [from, state] : changes)
+      if (from <= item) faded = state;
+    return faded;
+  }
+};
+
+// A click on the white beam's first piece follows all its colours in full,
+// with its angles though the page shows none; the other beams fade.
+TEST_F(TraceFilterTest, FollowedBeamKeepsEveryColourAndItsAngles) {
+  ASSERT_EQ(
+      OpenExperimentFile(std::string(EXO_EXAMPLES_DIR) + "/白光经过三棱镜.exo", document).status,
+      OpenStatus::Opened);
+  document.running = true;
+  RayPicker nowhere({5, 5}, 5);
+  document.Trace(nowhere);
+  EXPECT_EQ(nowhere.Root(), -1);
+  RayPicker picker({272, 256}, 5);  // 4 px off the piece (200,270)-(342.9,234.3)
+  document.Trace(picker);
+  ASSERT_EQ(picker.Root(), 0);
+
+  document.view.followedRoot = 0;
+  FadeRecorder sink;
+  TraceFilter filter(sink, document.view);
+  document.Trace(filter);
+  std::set<TColor> followed;
+  std::size_t faded = 0, followedAngles = 0;
+  for (std::size_t i = 0; i < sink.items.size(); ++i) {
+    const auto& item = sink.items[i];
+    if (sink.FadedAt(i)) {
+      ++faded;
+      EXPECT_NE(item.kind, TraceItem::Angle);
+    } else if (item.kind == TraceItem::Ray) {
+      followed.insert(item.ray.rayColour);
+    } else if (item.kind == TraceItem::Angle) {
+      ++followedAngles;
+    }
+  }
+  EXPECT_EQ(followed.size(), 7u);
+  EXPECT_GT(faded, 0u);
+  EXPECT_GT(followedAngles, 0u);
 }
 
 }  // namespace

@@ -16,6 +16,12 @@ for name in 三棱镜的全反射.exo 凸透镜成像\(物体在二倍焦距以�
     run_tool "$WORK/out" "$WORK/err" render "$name" "$WORK/all.png" --size 800x600 --generations 999999 &&
     { if cmp -s "$WORK/whole.png" "$WORK/all.png"; then pass; else fail "$name: render differs"; fi; }
 done
+# A followed beam changes the picture; a point far from every ray follows none.
+if run_tool "$WORK/out" "$WORK/err" render 白光经过三棱镜.exo "$WORK/whole.png" --size 800x600 &&
+  run_tool "$WORK/out" "$WORK/err" render 白光经过三棱镜.exo "$WORK/f.png" --size 800x600 --follow 272,256 &&
+  run_tool "$WORK/out" "$WORK/err" render 白光经过三棱镜.exo "$WORK/n.png" --size 800x600 --follow 5,5; then
+  if ! cmp -s "$WORK/whole.png" "$WORK/f.png" && cmp -s "$WORK/whole.png" "$WORK/n.png"; then pass; else fail "--follow"; fi
+fi
 for bad in "--generations 0" "--generations x" "--follow 3" "--follow x,1"; do
   # shellcheck disable=SC2086
   run_tool "$WORK/out" "$WORK/err" render 平面镜反射.exo "$WORK/x.png" $bad
