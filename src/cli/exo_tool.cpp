@@ -4,6 +4,7 @@
 //   exo-tool trace FILE.exo [--size WxH] [--generations K]
 //   exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]
 //                   [--follow X,Y]
+//   exo-tool readout FILE.exo
 //   exo-tool resave IN.exo OUT.exo
 //   exo-tool info FILE.exo
 //   exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]
@@ -31,6 +32,7 @@
 #include "files/ExperimentFile.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "objects/EquationReadout.h"
 #include "objects/ObjectFactory.h"
 #include "optics/RayPicker.h"
 #include "optics/TextTraceSink.h"
@@ -53,6 +55,7 @@ const char* const kUsage =
     "  exo-tool trace FILE.exo [--size WxH] [--generations K]\n"
     "  exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]\n"
     "                  [--follow X,Y]\n"
+    "  exo-tool readout FILE.exo\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]\n"
@@ -191,6 +194,7 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
                                  {"render", 2, true, true, false, true, true, true},
                                  {"resave", 2, false, false, false, false, false, false},
                                  {"info", 1, false, false, false, false, false, false},
+                                 {"readout", 1, false, false, false, false, false, false},
                                  {"bench", 1, true, false, true, true, false, false}};
   for (const auto& shape : shapes) {
     if (args.command != shape.name) continue;
@@ -342,6 +346,19 @@ int Render(const Arguments& args) {
   return 0;
 }
 
+// The lens and mirror equation of every element and source pair:
+//   element NAME f u v m real|virtual upright|inverted
+int Readout(const Arguments& args) {
+  RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
+  canvas.keep = false;
+  Document document(&canvas);
+  if (!OpenLikeTheProgram(document, args.files[0])) return 1;
+  for (const auto& r : ReadEquations(document.scene))
+    std::printf("element\t%s\t%s\n", r.element.c_str(), EquationLine(r).c_str());
+  std::fflush(stdout);
+  return std::ferror(stdout) ? 1 : 0;
+}
+
 int Resave(const Arguments& args) {
   RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
   Document document(&canvas);
@@ -438,6 +455,8 @@ int main(int argc, char** argv) {
     status = Render(*args);
   else if (args->command == "bench")
     status = Bench(*args);
+  else if (args->command == "readout")
+    status = Readout(*args);
   else if (args->command == "resave")
     status = Resave(*args);
   messages.Flush();
