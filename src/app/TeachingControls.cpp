@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -12,7 +13,14 @@
 #include "app/Glyphs.h"
 #include "app/TLumidorNetworkFrm.h"
 #include "app/WindowTexts.h"
+#include "objects/EquationPanel.h"
 #include "optics/RayPicker.h"
+
+namespace {
+constexpr const char* kOrganisation = "Fenwark Workshop";
+constexpr const char* kApplication = "Teaching";
+constexpr const char* kEquationsKey = "ShowEquations";
+}  // namespace
 
 TeachingControls::TeachingControls(TLumidorNetworkFrm* window)
     : QObject(window), window_(window), timer_(new QTimer(this)) {
@@ -53,6 +61,14 @@ TeachingControls::TeachingControls(TLumidorNetworkFrm* window)
   // Esc also lets go of the followed ray.
   if (auto* esc = window->findChild<QAction*>("DisarmShortcut"))
     connect(esc, &QAction::triggered, this, &TeachingControls::ClearFollow);
+
+  equationsItem_ = new QAction(Caption("ShowEquationsMenu", "显示成像公式"), window);
+  equationsItem_->setObjectName("ShowEquationsMenu");
+  equationsItem_->setCheckable(true);
+  window->findChild<QMenu*>("ViewMenu")->addAction(equationsItem_);
+  connect(equationsItem_, &QAction::toggled, this, &TeachingControls::EquationsSwitched);
+  equationsItem_->setChecked(
+      QSettings(kOrganisation, kApplication).value(kEquationsKey, false).toBool());
 
   stepPanel_ = new QLabel(window->statusBar());
   stepPanel_->setObjectName("StepPanel");
@@ -166,6 +182,17 @@ void TeachingControls::ShowAll() {
   stepPanel_->hide();
   UpdateCommands();
   Show();
+}
+
+void TeachingControls::EquationsSwitched(bool on) {
+  QSettings(kOrganisation, kApplication).setValue(kEquationsKey, on);
+  Document& doc = window_->Doc();
+  if (on) {
+    doc.afterTrace = [&doc](TCanvas& canvas) { PaintEquationPanels(canvas, doc.scene); };
+  } else {
+    doc.afterTrace = nullptr;
+  }
+  if (doc.running) window_->RefreshView();
 }
 
 void TeachingControls::FollowSwitched(bool on) {

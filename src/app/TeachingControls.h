@@ -41,6 +41,8 @@ class TeachingControls : public QObject {
   void AutoPlay();
   void ShowAll();
   void FollowSwitched(bool on);
+  // "显示成像公式": the equation panels, remembered for the next start.
+  void EquationsSwitched(bool on);
   void ClearFollow();
 
  private:
@@ -55,6 +57,7 @@ class TeachingControls : public QObject {
   QTimer* timer_;
   QLabel* stepPanel_;
   QAction* followItem_ = nullptr;
+  QAction* equationsItem_ = nullptr;
   QAction* insertBefore_ = nullptr;  // in the tool bar, after "停止"
   bool stepping_ = false;
   int step_ = 1, steps_ = 0;

@@ -3,7 +3,7 @@
 //
 //   exo-tool trace FILE.exo [--size WxH] [--generations K]
 //   exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]
-//                   [--follow X,Y]
+//                   [--follow X,Y] [--equations]
 //   exo-tool readout FILE.exo
 //   exo-tool resave IN.exo OUT.exo
 //   exo-tool info FILE.exo
@@ -32,6 +32,7 @@
 #include "files/ExperimentFile.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "objects/EquationPanel.h"
 #include "objects/EquationReadout.h"
 #include "objects/ObjectFactory.h"
 #include "optics/RayPicker.h"
@@ -54,14 +55,15 @@ const char* const kUsage =
     "usage:\n"
     "  exo-tool trace FILE.exo [--size WxH] [--generations K]\n"
     "  exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]\n"
-    "                  [--follow X,Y]\n"
+    "                  [--follow X,Y] [--equations]\n"
     "  exo-tool readout FILE.exo\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]\n"
     "OUT is written as PNG, BMP or JPEG by its extension (.png, .bmp, .jpg, .jpeg).\n"
     "--generations K shows the generations 1 to K of the trace; --follow X,Y draws the\n"
-    "ray whose piece passes nearest (X, Y), within 5 px, over the others faded.\n";
+    "ray whose piece passes nearest (X, Y), within 5 px, over the others faded;\n"
+    "--equations adds the lens and mirror equation's panel beside each image.\n";
 
 const char* const kCutMessage =
     "exo-tool: too many rays or faces: the trace was cut short at its work bound\n";
@@ -104,6 +106,7 @@ struct Arguments {
   bool highQuality = false;
   int generations = 0;  // 0: all
   std::optional<TPointF> follow;
+  bool equations = false;
 };
 
 // A whole number from 1 to `max`, digits only.
@@ -164,6 +167,8 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
       ++i;
     } else if (a == "--hq") {
       args.highQuality = true;
+    } else if (a == "--equations") {
+      args.equations = true;
     } else if (a == "--generations") {
       if (i + 1 >= argc || !ParseCount(argv[i + 1], kMaxGenerations, args.generations)) {
         problem = "--generations needs a count from 1 to " + std::to_string(kMaxGenerations);
@@ -204,7 +209,8 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
     }
     if ((args.sizeGiven && !shape.size) || (args.noRun && !shape.noRun) ||
         (args.runsGiven && !shape.runs) || (args.highQuality && !shape.highQuality) ||
-        (args.generations && !shape.generations) || (args.follow && !shape.follow)) {
+        (args.generations && !shape.generations) ||
+        ((args.follow || args.equations) && !shape.follow)) {
       problem = "option not allowed for " + args.command;
       return std::nullopt;
     }
@@ -337,6 +343,8 @@ int Render(const Arguments& args) {
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
   if (args.highQuality) Settings().highQuality = 1;
   ApplyView(args, document);
+  if (args.equations)
+    document.afterTrace = [&document](TCanvas& c) { PaintEquationPanels(c, document.scene); };
   document.running = !args.noRun;
   ReportCut(document.RefreshView());
   if (!image.save(QString::fromStdString(args.files[1]), format)) {

@@ -147,14 +147,18 @@ bool Document::RefreshView(ITraceSink* extra) {
   RunPaintInPool([&] {
     Repaint(true);
     if (!running) return;
-    CanvasTraceSink painter(*canvas, CurrentTraceOptions());
-    painter.SetBackground(page->ambientColour);
-    if (extra) {
-      TeeTraceSink both(painter, *extra);
-      traceTo(both);
-    } else {
-      traceTo(painter);
+    {
+      CanvasTraceSink painter(*canvas, CurrentTraceOptions());
+      painter.SetBackground(page->ambientColour);
+      if (extra) {
+        TeeTraceSink both(painter, *extra);
+        traceTo(both);
+      } else {
+        traceTo(painter);
+      }
     }
+    // Over the trace, once its batch has painted.
+    if (afterTrace) afterTrace(*canvas);
   });
   if (canvas->PaintCut()) traceCut = true;
   return traceCut;

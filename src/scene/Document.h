@@ -3,6 +3,7 @@
 // slot, clipboard, undo history and running flag. The main window owns one;
 // the command-line tool and the tests use it without a window.
 
+#include <functional>
 #include <memory>
 
 #include "optics/ITraceSink.h"
@@ -68,6 +69,8 @@ class Document {
   TraceView view;
   // Generations of the last refresh's trace, counted while a view is active.
   int traceGenerations = 0;
+  // Painted over the trace of a running refresh (the equation panels).
+  std::function<void(TCanvas&)> afterTrace;
   TraceOptions CurrentTraceOptions() const;
 
   void PushUndoSnapshot();

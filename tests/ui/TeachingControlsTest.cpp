@@ -14,11 +14,15 @@ class TeachingControlsTest : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
+    // A ray through a prism: four generations (in, reflected twice, out).
+    Open("三棱镜的全反射.exo");
+  }
+  void Open(const std::string& example) {
     TLumidorNetworkFrm::Options options;
     options.splash = false;
     options.surfaceSize = QSize(800, 600);
-    // A ray through a prism: four generations (in, reflected twice, out).
-    options.openFile = std::string(EXO_EXAMPLES_DIR) + "/三棱镜的全反射.exo";
+    options.openFile = std::string(EXO_EXAMPLES_DIR) + "/" + example;
+    w.reset();
     w = std::make_unique<TLumidorNetworkFrm>(options);
     w->show();
     w->activateWindow();
@@ -120,6 +124,22 @@ TEST_F(TeachingControlsTest, FollowPicksTheClickedRayUntilEscOrAnEmptyClick) {
   Trigger("FollowRayMenu");  // switched off
   EXPECT_EQ(w->Doc().view.followedRoot, -1);
   EXPECT_EQ(Picture(), whole);
+}
+
+// The panel shows over a lens's image while running, and the choice holds
+// for the next window.
+TEST_F(TeachingControlsTest, EquationPanelsAreAViewOptionThatIsRemembered) {
+  Open("凸透镜成像(物体在一倍焦距以内).exo");
+  w->RunMenuClick();
+  const QImage plain = Picture();
+  Trigger("ShowEquationsMenu");
+  EXPECT_NE(Picture(), plain);
+  Open("凸透镜成像(物体在一倍焦距以内).exo");
+  EXPECT_TRUE(w->findChild<QAction*>("ShowEquationsMenu")->isChecked());
+  w->RunMenuClick();
+  EXPECT_NE(Picture(), plain);
+  Trigger("ShowEquationsMenu");
+  EXPECT_EQ(Picture(), plain);
 }
 
 }  // namespace
