@@ -20,6 +20,7 @@ namespace {
 constexpr const char* kOrganisation = "Fenwark Workshop";
 constexpr const char* kApplication = "Teaching";
 constexpr const char* kEquationsKey = "ShowEquations";
+constexpr const char* kLawKey = "ShowLaw";
 }  // namespace
 
 TeachingControls::TeachingControls(TLumidorNetworkFrm* window)
@@ -69,6 +70,13 @@ TeachingControls::TeachingControls(TLumidorNetworkFrm* window)
   connect(equationsItem_, &QAction::toggled, this, &TeachingControls::EquationsSwitched);
   equationsItem_->setChecked(
       QSettings(kOrganisation, kApplication).value(kEquationsKey, false).toBool());
+
+  auto* law = new QAction(Caption("ShowLawMenu", "显示折射定律"), window);
+  law->setObjectName("ShowLawMenu");
+  law->setCheckable(true);
+  window->findChild<QMenu*>("ViewMenu")->addAction(law);
+  connect(law, &QAction::toggled, this, &TeachingControls::LawSwitched);
+  law->setChecked(QSettings(kOrganisation, kApplication).value(kLawKey, false).toBool());
 
   stepPanel_ = new QLabel(window->statusBar());
   stepPanel_->setObjectName("StepPanel");
@@ -193,6 +201,12 @@ void TeachingControls::EquationsSwitched(bool on) {
     doc.afterTrace = nullptr;
   }
   if (doc.running) window_->RefreshView();
+}
+
+void TeachingControls::LawSwitched(bool on) {
+  QSettings(kOrganisation, kApplication).setValue(kLawKey, on);
+  window_->Doc().view.lawLabels = on;
+  if (window_->Doc().running) window_->RefreshView();
 }
 
 void TeachingControls::FollowSwitched(bool on) {

@@ -43,6 +43,8 @@ class TeachingControls : public QObject {
   void FollowSwitched(bool on);
   // "显示成像公式": the equation panels, remembered for the next start.
   void EquationsSwitched(bool on);
+  // "显示折射定律": the law at each hit of the followed ray, remembered too.
+  void LawSwitched(bool on);
   void ClearFollow();
 
  private:

@@ -4,7 +4,7 @@
 //   exo-tool trace FILE.exo [--size WxH] [--generations K]
 //   exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]
 //                   [--follow X,Y] [--equations]
-//   exo-tool readout FILE.exo
+//   exo-tool readout FILE.exo [--follow X,Y]
 //   exo-tool resave IN.exo OUT.exo
 //   exo-tool info FILE.exo
 //   exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]
@@ -56,7 +56,7 @@ const char* const kUsage =
     "  exo-tool trace FILE.exo [--size WxH] [--generations K]\n"
     "  exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]\n"
     "                  [--follow X,Y] [--equations]\n"
-    "  exo-tool readout FILE.exo\n"
+    "  exo-tool readout FILE.exo [--follow X,Y]\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]\n"
@@ -199,7 +199,7 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
                                  {"render", 2, true, true, false, true, true, true},
                                  {"resave", 2, false, false, false, false, false, false},
                                  {"info", 1, false, false, false, false, false, false},
-                                 {"readout", 1, false, false, false, false, false, false},
+                                 {"readout", 1, false, false, false, false, false, true},
                                  {"bench", 1, true, false, true, true, false, false}};
   for (const auto& shape : shapes) {
     if (args.command != shape.name) continue;
@@ -209,8 +209,8 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
     }
     if ((args.sizeGiven && !shape.size) || (args.noRun && !shape.noRun) ||
         (args.runsGiven && !shape.runs) || (args.highQuality && !shape.highQuality) ||
-        (args.generations && !shape.generations) ||
-        ((args.follow || args.equations) && !shape.follow)) {
+        (args.generations && !shape.generations) || (args.follow && !shape.follow) ||
+        (args.equations && args.command != "render")) {
       problem = "option not allowed for " + args.command;
       return std::nullopt;
     }
@@ -354,8 +354,23 @@ int Render(const Arguments& args) {
   return 0;
 }
 
+// Counts the ray pieces of a trace and draws nothing.
+class PieceCounter : public ITraceSink {
+ public:
+  long long pieces = 0;
+  void RayPiece(TPointF, TPointF, const DrawBaseRayDataStruct&) override { ++pieces; }
+  void Arrow(TPointF, float, const DrawBaseRayDataStruct&) override {}
+  void Normal(TPointF, TPointF) override {}
+  void Extension(TPointF, TPointF) override {}
+  void AngleLabel(TPointF, const std::string&, bool) override {}
+  void ImagePoint(TPointF, bool, const std::string&) override {}
+  void ImageArrow(TPointF, TPointF, bool, int) override {}
+};
+
 // The lens and mirror equation of every element and source pair:
 //   element NAME f u v m real|virtual upright|inverted
+// and with --follow the law at every hit of the followed ray:
+//   hit x y n1 n2 theta1 theta2      (n1 = n2 = 0: a reflection)
 int Readout(const Arguments& args) {
   RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
   canvas.keep = false;
@@ -363,6 +378,17 @@ int Readout(const Arguments& args) {
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
   for (const auto& r : ReadEquations(document.scene))
     std::printf("element\t%s\t%s\n", r.element.c_str(), EquationLine(r).c_str());
+  if (args.follow) {
+    ApplyView(args, document);
+    if (document.view.followedRoot >= 0) {
+      PieceCounter nothing;
+      TraceFilter filter(nothing, document.view);
+      document.Trace(filter);
+      for (const auto& h : filter.FollowedHits())
+        std::printf("hit\t%.3f\t%.3f\t%.6g\t%.6g\t%.3f\t%.3f\n", h.at.x, h.at.y, h.n1, h.n2,
+                    h.theta1, h.theta2);
+    }
+  }
   std::fflush(stdout);
   return std::ferror(stdout) ? 1 : 0;
 }
@@ -378,19 +404,6 @@ int Resave(const Arguments& args) {
   }
   return 0;
 }
-
-// Counts the ray pieces of a trace and draws nothing.
-class PieceCounter : public ITraceSink {
- public:
-  long long pieces = 0;
-  void RayPiece(TPointF, TPointF, const DrawBaseRayDataStruct&) override { ++pieces; }
-  void Arrow(TPointF, float, const DrawBaseRayDataStruct&) override {}
-  void Normal(TPointF, TPointF) override {}
-  void Extension(TPointF, TPointF) override {}
-  void AngleLabel(TPointF, const std::string&, bool) override {}
-  void ImagePoint(TPointF, bool, const std::string&) override {}
-  void ImageArrow(TPointF, TPointF, bool, int) override {}
-};
 
 // Median and minimum milliseconds of `runs` calls, after two unmeasured ones.
 template <typename Work>

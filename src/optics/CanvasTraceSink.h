@@ -84,6 +84,10 @@ class TeeTraceSink : public ITraceSink {
     a_.Faded(faded);
     b_.Faded(faded);
   }
+  void Hit(TPointF at, double n1, double n2, double t1, double t2) override {
+    a_.Hit(at, n1, n2, t1, t2);
+    b_.Hit(at, n1, n2, t1, t2);
+  }
 
  private:
   ITraceSink& a_;

@@ -30,6 +30,12 @@ class ITraceSink {
   // share it (-1: an image mark, made of several rays). Only sinks that show
   // part of a trace need it; it is no drawn item.
   virtual void Origin(int /*generation*/, int /*root*/) {}
+  // A hit the ray continues from, in degrees from the normal. n1, n2: the
+  // indices on either side of a refracting face (1 outside a medium); a
+  // reflection (total internal reflection too) has no indices, both 0.
+  // Reported before the hit's extension; no drawn item.
+  virtual void Hit(TPointF /*at*/, double /*n1*/, double /*n2*/, double /*theta1*/,
+                   double /*theta2*/) {}
   // The items that follow are drawn faded (true) or as usual.
   virtual void Faded(bool /*faded*/) {}
 };

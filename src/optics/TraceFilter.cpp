@@ -47,3 +47,10 @@ void TraceFilter::ImagePoint(TPointF at, bool real, const std::string& label) {
 void TraceFilter::ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) {
   if (Shows()) target_.ImageArrow(first, second, real, sourceLineWidth);
 }
+
+void TraceFilter::Hit(TPointF at, double n1, double n2, double theta1, double theta2) {
+  target_.Hit(at, n1, n2, theta1, theta2);
+  if (view_.followedRoot < 0 || root_ != view_.followedRoot) return;
+  if (view_.maxGeneration > 0 && generation_ > view_.maxGeneration) return;
+  hits_.push_back({at, n1, n2, theta1, theta2});
+}

@@ -93,6 +93,9 @@ class CountingSink : public ITraceSink {
   }
   void Origin(int generation, int root) override { sink_.Origin(generation, root); }
   void Faded(bool faded) override { sink_.Faded(faded); }
+  void Hit(TPointF at, double n1, double n2, double t1, double t2) override {
+    sink_.Hit(at, n1, n2, t1, t2);
+  }
 
  private:
   ITraceSink& sink_;
@@ -311,6 +314,7 @@ class Tracer {
         break;
     }
     if (!theta || !std::isfinite(*theta)) return;
+    if (options_.reportHits) ReportHit(h, s, ray, hit->code, u, v, *theta);
 
     const PolarStep out = outStep_.Of(*theta);
     if (options_.drawReverse) {
@@ -329,6 +333,27 @@ class Tracer {
     next.push_back(std::move(continued));
     nextLines.push_back(continuedLine);
     if (options_.showAngles) OutgoingLabel(h, *theta, nA, nB);
+  }
+
+  // The law at the hit, for the sinks that show it.
+  void ReportHit(TPointF h, const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
+                 int code, double u, double v, double theta) {
+    if (s.kind == kSurfaceIdealLens) return;
+    // Angle to the normal of a direction, from its angle to the tangent.
+    auto fromNormal = [v](double direction) {
+      double e = std::fmod(direction - v, 180.0);
+      if (e < 0) e += 180;
+      return std::fabs(90 - e);
+    };
+    const double t1 = fromNormal(u), t2 = fromNormal(theta);
+    double n1 = 0, n2 = 0;
+    if (s.kind == kSurfaceRefract) {
+      const double n = double(s.refractiveIndex) * ray.indexFactor;
+      n1 = code == 1 ? 1 : n;
+      n2 = code == 1 ? n : 1;
+      if (code == 2 && Sin(t1) * n > 1) n1 = n2 = 0;  // totally reflected
+    }
+    sink_.Hit(h, n1, n2, t1, t2);
   }
 
   // A straight face's normal is the same at every hit: worked out at its first.

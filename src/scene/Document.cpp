@@ -6,6 +6,7 @@
 #include "gfx/VectorState.h"
 #include "i18n/TtlmController.h"
 #include "optics/CanvasTraceSink.h"
+#include "optics/LawLabels.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
 
@@ -86,6 +87,7 @@ TraceOptions Document::CurrentTraceOptions() const {
   o.drawNormals = page->drawNormals != 0;
   o.drawReverse = page->drawReverse != 0;
   o.showAngles = showAngles != 0 || view.followedRoot >= 0;
+  o.reportHits = view.followedRoot >= 0;
   o.highQuality = Settings().highQuality;
   o.normalColour = page->normalColour;
   o.reverseColour = page->reverseColour;
@@ -129,6 +131,7 @@ bool Document::RefreshView(ITraceSink* extra) {
   traceCut = false;
   lastTrace = {};
   traceGenerations = 0;
+  followedHits.clear();
   auto traceTo = [&](ITraceSink& sink) {
     if (!view.Active()) {
       Trace(sink);
@@ -139,6 +142,7 @@ bool Document::RefreshView(ITraceSink* extra) {
     TraceFilter filter(sink, shown);
     Trace(filter);
     traceGenerations = filter.Generations();
+    followedHits = filter.FollowedHits();
   };
   if (!canvas) {
     if (running && extra) traceTo(*extra);
@@ -158,6 +162,7 @@ bool Document::RefreshView(ITraceSink* extra) {
       }
     }
     // Over the trace, once its batch has painted.
+    if (view.lawLabels) PaintLawLabels(*canvas, followedHits);
     if (afterTrace) afterTrace(*canvas);
   });
   if (canvas->PaintCut()) traceCut = true;

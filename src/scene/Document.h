@@ -69,6 +69,8 @@ class Document {
   TraceView view;
   // Generations of the last refresh's trace, counted while a view is active.
   int traceGenerations = 0;
+  // The hits of the followed ray in the last refresh, with their law.
+  std::vector<TraceFilter::HitLaw> followedHits;
   // Painted over the trace of a running refresh (the equation panels).
   std::function<void(TCanvas&)> afterTrace;
   TraceOptions CurrentTraceOptions() const;

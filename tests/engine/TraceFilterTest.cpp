@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <filesystem>
 #include <set>
+#include <tuple>
 
 #include "ExperimentFileFixture.h"
 #include "RecordingTraceSink.h"
@@ -125,6 +127,37 @@ TEST_F(TraceFilterTest, FollowedBeamKeepsEveryColourAndItsAngles) {
   EXPECT_EQ(followed.size(), 7u);
   EXPECT_GT(faded, 0u);
   EXPECT_GT(followedAngles, 0u);
+}
+
+// The hits of a followed ray obey the law their numbers show: Snell's law at
+// the glass block, equal angles at the total reflection in the prism.
+TEST_F(TraceFilterTest, FollowedHitsCarryTheirLaw) {
+  for (const auto& [example, at, hits] : {std::tuple{"玻璃砖的折射.exo", TPointF{272, 290}, 2},
+                                          {"三棱镜的全反射.exo", {250, 121}, 3}}) {
+    SCOPED_TRACE(example);
+    StartLikeTheProgram(document);
+    ASSERT_EQ(OpenExperimentFile(std::string(EXO_EXAMPLES_DIR) + "/" + example, document).status,
+              OpenStatus::Opened);
+    document.running = true;
+    RayPicker picker(at, 5);
+    document.Trace(picker);
+    document.view.followedRoot = picker.Root();
+    RecordingTraceSink sink;
+    TraceFilter filter(sink, document.view);
+    document.Trace(filter);
+    ASSERT_EQ(filter.FollowedHits().size(), std::size_t(hits));
+    int refracted = 0;
+    for (const auto& h : filter.FollowedHits()) {
+      auto sine = [](double degrees) { return std::sin(degrees * 3.14159265358979 / 180); };
+      if (h.n1 == 0) {
+        EXPECT_NEAR(h.theta1, h.theta2, 1e-3);
+      } else {
+        ++refracted;
+        EXPECT_NEAR(h.n1 * sine(h.theta1), h.n2 * sine(h.theta2), 1e-4);
+      }
+    }
+    EXPECT_EQ(refracted, 2);
+  }
 }
 
 }  // namespace

@@ -111,6 +111,10 @@ TEST_F(TeachingControlsTest, FollowPicksTheClickedRayUntilEscOrAnEmptyClick) {
   w->SurfaceMouseUp(Qt::LeftButton, 250, 121);
   EXPECT_EQ(w->Doc().view.followedRoot, 0);
   EXPECT_NE(Picture(), whole);  // its angles show
+  const QImage followed = Picture();
+  Trigger("ShowLawMenu");  // the law beside each of its hits
+  EXPECT_NE(Picture(), followed);
+  Trigger("ShowLawMenu");
   Key(Qt::Key_Escape);
   EXPECT_EQ(w->Doc().view.followedRoot, -1);
   EXPECT_EQ(Picture(), whole);
