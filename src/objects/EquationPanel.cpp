@@ -42,6 +42,10 @@ void PaintEquationPanels(TCanvas& canvas, const ObjectList& scene) {
   canvas.Font.size = 9;
   canvas.Font.bold = false;
   canvas.Font.color = kTextColour;
+  struct Box {
+    int x1, y1, x2, y2;
+  };
+  std::vector<Box> placed;
   for (const auto& r : ReadEquations(scene)) {
     if (!r.finite || !(std::abs(r.image.x) < 1e6f && std::abs(r.image.y) < 1e6f)) continue;
     const auto lines = PanelLines(r);
@@ -50,11 +54,24 @@ void PaintEquationPanels(TCanvas& canvas, const ObjectList& scene) {
       width = std::max(width, canvas.TextWidth(line));
       height = std::max(height, canvas.TextHeight(line));
     }
-    const int x = Trunc(r.image.x) + kOffset, y = Trunc(r.image.y) + kOffset;
+    const int x = Trunc(r.image.x) + kOffset;
+    const int boxWidth = width + 2 * kPadding,
+              boxHeight = int(lines.size()) * height + 2 * kPadding;
+    // Below the panels it would cover: images of one scene often stand close.
+    int y = Trunc(r.image.y) + kOffset;
+    for (bool moved = true; moved;) {
+      moved = false;
+      for (const Box& b : placed)
+        if (x < b.x2 && b.x1 < x + boxWidth && y < b.y2 && b.y1 < y + boxHeight) {
+          y = b.y2 + kPadding;
+          moved = true;
+        }
+    }
+    placed.push_back({x, y, x + boxWidth, y + boxHeight});
     canvas.Pen.mode = TPenMode::Copy;
     canvas.Brush.style = TBrushStyle::Solid;
     canvas.Brush.color = kPanelColour;
-    canvas.FillRect(x, y, x + width + 2 * kPadding, y + int(lines.size()) * height + 2 * kPadding);
+    canvas.FillRect(x, y, x + boxWidth, y + boxHeight);
     canvas.Brush.style = TBrushStyle::Clear;
     for (std::size_t i = 0; i < lines.size(); ++i)
       canvas.TextOut(x + kPadding, y + kPadding + int(i) * height, lines[i]);
