@@ -35,6 +35,16 @@ bool IsSubsequence(const std::vector<std::string>& part, const std::vector<std::
 
 class TraceFilterTest : public ExperimentFileFixture {
  protected:
+  // Opens an example and follows the ray nearest `at` (none: -1).
+  int Follow(const std::string& example, TPointF at) {
+    StartLikeTheProgram(document);
+    EXPECT_EQ(OpenExperimentFile(std::string(EXO_EXAMPLES_DIR) + "/" + example, document).status,
+              OpenStatus::Opened);
+    document.running = true;
+    RayPicker picker(at, 5);
+    document.Trace(picker);
+    return document.view.followedRoot = picker.Root();
+  }
   // The trace shown at a step (0: the whole trace through the filter).
   std::vector<std::string> Step(int k, int* generations = nullptr) {
     RecordingTraceSink sink;
@@ -96,18 +106,9 @@ class FadeRecorder : public RecordingTraceSink {
 // A click on the white beam's first piece follows all its colours in full,
 // with its angles though the page shows none; the other beams fade.
 TEST_F(TraceFilterTest, FollowedBeamKeepsEveryColourAndItsAngles) {
-  ASSERT_EQ(
-      OpenExperimentFile(std::string(EXO_EXAMPLES_DIR) + "/白光经过三棱镜.exo", document).status,
-      OpenStatus::Opened);
-  document.running = true;
-  RayPicker nowhere({5, 5}, 5);
-  document.Trace(nowhere);
-  EXPECT_EQ(nowhere.Root(), -1);
-  RayPicker picker({272, 256}, 5);  // 4 px off the piece (200,270)-(342.9,234.3)
-  document.Trace(picker);
-  ASSERT_EQ(picker.Root(), 0);
-
-  document.view.followedRoot = 0;
+  EXPECT_EQ(Follow("白光经过三棱镜.exo", {5, 5}), -1);
+  // 4 px off the piece (200,270)-(342.9,234.3)
+  ASSERT_EQ(Follow("白光经过三棱镜.exo", {272, 256}), 0);
   FadeRecorder sink;
   TraceFilter filter(sink, document.view);
   document.Trace(filter);
@@ -135,26 +136,17 @@ TEST_F(TraceFilterTest, FollowedHitsCarryTheirLaw) {
   for (const auto& [example, at, hits] : {std::tuple{"玻璃砖的折射.exo", TPointF{272, 290}, 2},
                                           {"三棱镜的全反射.exo", {250, 121}, 3}}) {
     SCOPED_TRACE(example);
-    StartLikeTheProgram(document);
-    ASSERT_EQ(OpenExperimentFile(std::string(EXO_EXAMPLES_DIR) + "/" + example, document).status,
-              OpenStatus::Opened);
-    document.running = true;
-    RayPicker picker(at, 5);
-    document.Trace(picker);
-    document.view.followedRoot = picker.Root();
+    ASSERT_GE(Follow(example, at), 0);
     RecordingTraceSink sink;
     TraceFilter filter(sink, document.view);
     document.Trace(filter);
     ASSERT_EQ(filter.FollowedHits().size(), std::size_t(hits));
+    auto sine = [](double degrees) { return std::sin(degrees * 3.14159265358979 / 180); };
     int refracted = 0;
     for (const auto& h : filter.FollowedHits()) {
-      auto sine = [](double degrees) { return std::sin(degrees * 3.14159265358979 / 180); };
-      if (h.n1 == 0) {
-        EXPECT_NEAR(h.theta1, h.theta2, 1e-3);
-      } else {
-        ++refracted;
-        EXPECT_NEAR(h.n1 * sine(h.theta1), h.n2 * sine(h.theta2), 1e-4);
-      }
+      refracted += h.n1 != 0;
+      if (h.n1 == 0) EXPECT_NEAR(h.theta1, h.theta2, 1e-3);  // reflected
+      EXPECT_NEAR(h.n1 * sine(h.theta1), h.n2 * sine(h.theta2), 1e-4);
     }
     EXPECT_EQ(refracted, 2);
   }

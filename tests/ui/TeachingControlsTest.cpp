@@ -40,6 +40,10 @@ class TeachingControlsTest : public UiTest {
     return panel->isVisible() ? panel->text() : QString();
   }
   QImage Picture() { return w->Surface()->Image().copy(); }
+  void Click(int x, int y) {
+    w->SurfaceMouseDown(Qt::LeftButton, x, y);
+    w->SurfaceMouseUp(Qt::LeftButton, x, y);
+  }
 
   std::unique_ptr<TLumidorNetworkFrm> w;
   TeachingControls* t = nullptr;
@@ -103,12 +107,10 @@ TEST_F(TeachingControlsTest, AutoPlayRevealsEveryStepAndASecondPressPauses) {
 TEST_F(TeachingControlsTest, FollowPicksTheClickedRayUntilEscOrAnEmptyClick) {
   w->RunMenuClick();
   const QImage whole = Picture();
-  w->SurfaceMouseDown(Qt::LeftButton, 250, 121);  // on the outgoing ray, follow off
-  w->SurfaceMouseUp(Qt::LeftButton, 250, 121);
+  Click(250, 121);  // on the outgoing ray, follow off
   EXPECT_EQ(w->Doc().view.followedRoot, -1);
   Trigger("FollowRayMenu");
-  w->SurfaceMouseDown(Qt::LeftButton, 250, 121);
-  w->SurfaceMouseUp(Qt::LeftButton, 250, 121);
+  Click(250, 121);
   EXPECT_EQ(w->Doc().view.followedRoot, 0);
   EXPECT_NE(Picture(), whole);  // its angles show
   const QImage followed = Picture();
@@ -118,13 +120,10 @@ TEST_F(TeachingControlsTest, FollowPicksTheClickedRayUntilEscOrAnEmptyClick) {
   Key(Qt::Key_Escape);
   EXPECT_EQ(w->Doc().view.followedRoot, -1);
   EXPECT_EQ(Picture(), whole);
-  w->SurfaceMouseDown(Qt::LeftButton, 250, 121);
-  w->SurfaceMouseUp(Qt::LeftButton, 250, 121);
-  w->SurfaceMouseDown(Qt::LeftButton, 700, 500);
-  w->SurfaceMouseUp(Qt::LeftButton, 700, 500);
+  Click(250, 121);
+  Click(700, 500);
   EXPECT_EQ(w->Doc().view.followedRoot, -1);
-  w->SurfaceMouseDown(Qt::LeftButton, 250, 121);
-  w->SurfaceMouseUp(Qt::LeftButton, 250, 121);
+  Click(250, 121);
   Trigger("FollowRayMenu");  // switched off
   EXPECT_EQ(w->Doc().view.followedRoot, -1);
   EXPECT_EQ(Picture(), whole);
