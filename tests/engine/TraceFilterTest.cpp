@@ -145,7 +145,9 @@ TEST_F(TraceFilterTest, FollowedHitsCarryTheirLaw) {
     int refracted = 0;
     for (const auto& h : filter.FollowedHits()) {
       refracted += h.n1 != 0;
-      if (h.n1 == 0) EXPECT_NEAR(h.theta1, h.theta2, 1e-3);  // reflected
+      if (h.n1 == 0) {
+        EXPECT_NEAR(h.theta1, h.theta2, 1e-3);  // reflected
+      }
       EXPECT_NEAR(h.n1 * sine(h.theta1), h.n2 * sine(h.theta2), 1e-4);
     }
     EXPECT_EQ(refracted, 2);
