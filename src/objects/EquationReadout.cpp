@@ -107,6 +107,81 @@ bool ElementOf(DrawObjectUnit& object, Element& e) {
   return false;
 }
 
+// A lens meets light travelling along (dx, dy) from `object`: u counts
+// against the light (negative: the image of a lens before, still to form).
+// Returns whether the image is finite, for the next lens.
+bool SolveLens(const Element& e, TPointF object, double dx, double dy, float indexFactor,
+               std::vector<EquationReadout>& out) {
+  const double nx = dx, ny = dy;
+  const double px = double(object.x) - e.vertex.x, py = double(object.y) - e.vertex.y;
+  const double u = -(px * nx + py * ny);
+  const double f = indexFactor > 0 ? e.f / indexFactor : e.f;
+  EquationReadout r;
+  r.element = e.name;
+  r.f = f;
+  r.u = u;
+  r.axisX = nx;
+  r.axisY = ny;
+  if (u == 0 || u == f || !std::isfinite(f)) {
+    r.finite = false;
+    out.push_back(r);
+    return false;
+  }
+  r.v = u * f / (u - f);
+  r.m = -r.v / u;
+  r.real = r.v > 0;
+  r.upright = r.m > 0;
+  const double tx = -ny, ty = nx;
+  const double height = px * tx + py * ty;
+  r.image = {float(e.vertex.x + r.v * nx + r.m * height * tx),
+             float(e.vertex.y + r.v * ny + r.m * height * ty)};
+  out.push_back(r);
+  return std::isfinite(r.image.x) && std::isfinite(r.image.y);
+}
+
+// The lenses one after the other on the light's way from a source: the
+// nearest first, then each next lens ahead on the same axis images the image
+// of the one before.
+void SolveLensChain(const std::vector<Element>& lenses, const Luminous& source,
+                    std::vector<EquationReadout>& out) {
+  const Element* current = nullptr;
+  double best = 0;
+  for (const auto& e : lenses) {
+    const double u = std::fabs((double(source.point.x) - e.vertex.x) * e.nx +
+                               (double(source.point.y) - e.vertex.y) * e.ny);
+    if (u > 0 && (!current || u < best)) {
+      current = &e;
+      best = u;
+    }
+  }
+  if (!current) return;
+  // Along the axis, away from the source.
+  double dx = current->nx, dy = current->ny;
+  if ((double(source.point.x) - current->vertex.x) * dx +
+          (double(source.point.y) - current->vertex.y) * dy >
+      0) {
+    dx = -dx;
+    dy = -dy;
+  }
+  TPointF object = source.point;
+  for (std::size_t step = 0; current && step < lenses.size(); ++step) {
+    if (!SolveLens(*current, object, dx, dy, source.indexFactor, out)) return;
+    object = out.back().image;
+    const Element* next = nullptr;
+    double nearest = 0;
+    for (const auto& e : lenses) {
+      const double ahead = (double(e.vertex.x) - current->vertex.x) * dx +
+                           (double(e.vertex.y) - current->vertex.y) * dy;
+      const bool sameAxis = std::fabs(e.nx * dy - e.ny * dx) < 1e-3;
+      if (&e != current && ahead > 0 && sameAxis && (!next || ahead < nearest)) {
+        next = &e;
+        nearest = ahead;
+      }
+    }
+    current = next;
+  }
+}
+
 }  // namespace
 
 std::vector<EquationReadout> ReadEquations(const ObjectList& scene) {
@@ -119,15 +194,19 @@ std::vector<EquationReadout> ReadEquations(const ObjectList& scene) {
     sources.push_back({{rays.front().startX, rays.front().startY}, rays.front().indexFactor});
   }
   std::vector<EquationReadout> out;
+  std::vector<Element> lenses;
   for (const auto& object : scene) {
     Element e;
     if (!object->isDrawn || !ElementOf(*object, e)) continue;
     if (auto* system = dynamic_cast<ImagingSystem*>(object.get())) {
       Solve(e, {system->a, 1}, out);
-      continue;
+    } else if (e.lens) {
+      lenses.push_back(e);
+    } else {
+      for (const auto& source : sources) Solve(e, source, out);
     }
-    for (const auto& source : sources) Solve(e, source, out);
   }
+  for (const auto& source : sources) SolveLensChain(lenses, source, out);
   return out;
 }
 
