@@ -136,7 +136,8 @@ void TLumidorNetworkFrm::DefaultMouseDown(Qt::MouseButton button, int x, int y) 
   if (BoardMouseDown(button, x, y)) return;
   mouseDown = true;
   hitCode = document_->SelectAt(x, y, button == Qt::LeftButton);
-  if (hitCode == 0 && button == Qt::LeftButton && teaching_) teaching_->PressedOnNothing(x, y);
+  if (hitCode == 0 && button == Qt::LeftButton && !moveMode && teaching_)
+    teaching_->PressedOnNothing(x, y);
   document_->SetDragOriginAll(float(x), float(y));
   downX = lastX = x;
   downY = lastY = y;

@@ -110,6 +110,10 @@ TEST_F(TeachingControlsTest, FollowPicksTheClickedRayUntilEscOrAnEmptyClick) {
   Click(250, 121);  // on the outgoing ray, follow off
   EXPECT_EQ(w->Doc().view.followedRoot, -1);
   Trigger("FollowRayMenu");
+  w->Button("SpeedButton7")->click();  // the pan mode is no select tool
+  Click(250, 121);
+  EXPECT_EQ(w->Doc().view.followedRoot, -1);
+  w->Button("SpeedButton7")->click();
   Click(250, 121);
   EXPECT_EQ(w->Doc().view.followedRoot, 0);
   EXPECT_NE(Picture(), whole);  // its angles show
