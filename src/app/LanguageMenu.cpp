@@ -11,6 +11,7 @@
 #include <QTranslator>
 #include <algorithm>
 
+#include "app/TeachingControls.h"
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmIniFilter.h"
 #include "i18n/TtlmSystem.h"
@@ -126,6 +127,8 @@ void LanguageMenu::AfterChange() {
       button->setFixedWidth(translated ? std::max(width, button->sizeHint().width()) : width);
     }
   }
+  // The step in the status bar is a formatted text: written anew.
+  if (auto* teaching = window_->findChild<TeachingControls*>()) teaching->Refreshed();
 }
 
 void LanguageMenu::UseQtChinese(bool chinese) {

@@ -30,6 +30,7 @@
 #include "app/SurfaceGestures.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
+#include "app/TeachingControls.h"
 #include "app/WindowTexts.h"
 #include "files/ExperimentFile.h"
 #include "i18n/TtlmController.h"
@@ -84,6 +85,7 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   connect(surface_, &TDrawSurface::Remade, this, &TLumidorNetworkFrm::RefreshView);
   new DesktopHabits(this);
   new SurfaceGestures(this);
+  teaching_ = new TeachingControls(this);
 
   // The language first: messages of the start-up open are in it.
   InstallLanguageMenu(this);
@@ -158,6 +160,7 @@ void TLumidorNetworkFrm::closeEvent(QCloseEvent* event) {
 
 void TLumidorNetworkFrm::RefreshView() {
   const bool cut = document_->RefreshView();
+  if (teaching_) teaching_->Refreshed();
   // Only a damaged or hostile file reaches the trace's work bound.
   QLabel* panel = statusPanels_[3];
   const QString note = cut ? Q(Tr("TraceCut.Note", "光线过多，追迹已截断")) : QString();
@@ -413,6 +416,7 @@ void TLumidorNetworkFrm::N11Click() {
 
 void TLumidorNetworkFrm::SetRunning(bool running) {
   document_->running = running;
+  if (!running && teaching_) teaching_->Leave();
   actions_["RunMenu"]->setEnabled(!running);
   buttons_["runbtn"]->setEnabled(!running);
   actions_["StopMenu"]->setEnabled(running);

@@ -27,6 +27,7 @@ class IDrawingBoard;
 class RecentExperiments;
 class CrashRecovery;
 class TDrawSurface;
+class TeachingControls;
 
 class TLumidorNetworkFrm : public QMainWindow {
   Q_OBJECT
@@ -55,6 +56,7 @@ class TLumidorNetworkFrm : public QMainWindow {
   Document& Doc() { return *document_; }
   TDrawSurface* Surface() { return surface_; }
   QMenu* ToolUnitMenu() { return toolUnitMenu_; }
+  TeachingControls* Teaching() { return teaching_; }
   QString StatusPanelText(int panel) const;
   // The drawing board, once one exists; null means "not visible".
   void SetDrawingBoard(IDrawingBoard* board) { board_ = board; }
@@ -201,6 +203,7 @@ class TLumidorNetworkFrm : public QMainWindow {
   std::unique_ptr<Document> document_;
   TDrawSurface* surface_ = nullptr;
   IDrawingBoard* board_ = nullptr;
+  TeachingControls* teaching_ = nullptr;
   Handlers handlers_ = Handlers::Default;
   bool shownOnce_ = false;
   // Messages of a placing drag wait for its release (a modal box would take

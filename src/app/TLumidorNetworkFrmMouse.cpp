@@ -7,6 +7,7 @@
 #include "app/IDrawingBoard.h"
 #include "app/TDrawSurface.h"
 #include "app/TLumidorNetworkFrm.h"
+#include "app/TeachingControls.h"
 #include "scene/ProcessSettings.h"
 
 namespace {
@@ -135,6 +136,8 @@ void TLumidorNetworkFrm::DefaultMouseDown(Qt::MouseButton button, int x, int y) 
   if (BoardMouseDown(button, x, y)) return;
   mouseDown = true;
   hitCode = document_->SelectAt(x, y, button == Qt::LeftButton);
+  if (hitCode == 0 && button == Qt::LeftButton && !moveMode && teaching_)
+    teaching_->PressedOnNothing(x, y);
   document_->SetDragOriginAll(float(x), float(y));
   downX = lastX = x;
   downY = lastY = y;

@@ -1,8 +1,10 @@
 // exo-tool: open, trace, render, re-save and describe experiment files
 // without a window.
 //
-//   exo-tool trace FILE.exo [--size WxH]
-//   exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq]
+//   exo-tool trace FILE.exo [--size WxH] [--generations K]
+//   exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]
+//                   [--follow X,Y] [--equations]
+//   exo-tool readout FILE.exo [--follow X,Y]
 //   exo-tool resave IN.exo OUT.exo
 //   exo-tool info FILE.exo
 //   exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]
@@ -19,6 +21,7 @@
 #include <algorithm>
 #include <chrono>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -30,7 +33,10 @@
 #include "files/ExperimentFile.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "objects/EquationPanel.h"
+#include "objects/EquationReadout.h"
 #include "objects/ObjectFactory.h"
+#include "optics/RayPicker.h"
 #include "optics/TextTraceSink.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
@@ -43,16 +49,23 @@ constexpr int kDefaultHeight = 1080;
 constexpr int kMaxSide = 8192;
 constexpr int kDefaultRuns = 20;
 constexpr int kMaxRuns = 100000;
+constexpr int kMaxGenerations = 999999;
+constexpr double kFollowTolerance = 5;  // px from the clicked point
 
 const char* const kUsage =
     "usage:\n"
-    "  exo-tool trace FILE.exo [--size WxH]\n"
-    "  exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq]\n"
+    "  exo-tool trace FILE.exo [--size WxH] [--generations K]\n"
+    "  exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]\n"
+    "                  [--follow X,Y] [--equations]\n"
+    "  exo-tool readout FILE.exo [--follow X,Y]\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]\n"
     "  exo-tool --help | --version\n"
-    "OUT is written as PNG, BMP or JPEG by its extension (.png, .bmp, .jpg, .jpeg).\n";
+    "OUT is written as PNG, BMP or JPEG by its extension (.png, .bmp, .jpg, .jpeg).\n"
+    "--generations K shows the generations 1 to K of the trace; --follow X,Y draws the\n"
+    "ray whose piece passes nearest (X, Y), within 5 px, over the others faded;\n"
+    "--equations adds the lens and mirror equation's panel beside each image.\n";
 
 const char* const kCutMessage =
     "exo-tool: too many rays or faces: the trace was cut short at its work bound\n";
@@ -93,6 +106,9 @@ struct Arguments {
   int runs = kDefaultRuns;
   bool runsGiven = false;
   bool highQuality = false;
+  int generations = 0;  // 0: all
+  std::optional<TPointF> follow;
+  bool equations = false;
 };
 
 // A whole number from 1 to `max`, digits only.
@@ -102,6 +118,21 @@ bool ParseCount(const std::string& text, int max, int& out) {
     if (c < '0' || c > '9') return false;
   out = std::atoi(text.c_str());
   return out >= 1 && out <= max;
+}
+
+// "X,Y": two finite numbers within the largest surface's reach.
+bool ParsePoint(const std::string& text, TPointF& point) {
+  const auto comma = text.find(',');
+  if (comma == std::string::npos || text.size() > 40) return false;
+  double v[2];
+  const std::string parts[2] = {text.substr(0, comma), text.substr(comma + 1)};
+  for (int i = 0; i < 2; ++i) {
+    char* end = nullptr;
+    v[i] = std::strtod(parts[i].c_str(), &end);
+    if (parts[i].empty() || *end != '\0' || !(std::fabs(v[i]) <= 4 * kMaxSide)) return false;
+  }
+  point = {float(v[0]), float(v[1])};
+  return true;
 }
 
 bool ParseSize(const std::string& text, int& width, int& height) {
@@ -138,6 +169,22 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
       ++i;
     } else if (a == "--hq") {
       args.highQuality = true;
+    } else if (a == "--equations") {
+      args.equations = true;
+    } else if (a == "--generations") {
+      if (i + 1 >= argc || !ParseCount(argv[i + 1], kMaxGenerations, args.generations)) {
+        problem = "--generations needs a count from 1 to " + std::to_string(kMaxGenerations);
+        return std::nullopt;
+      }
+      ++i;
+    } else if (a == "--follow") {
+      TPointF point;
+      if (i + 1 >= argc || !ParsePoint(argv[i + 1], point)) {
+        problem = "--follow needs X,Y";
+        return std::nullopt;
+      }
+      args.follow = point;
+      ++i;
     } else if (a.size() > 1 && a[0] == '-' && a != "-") {
       problem = "unknown option " + a;
       return std::nullopt;
@@ -148,13 +195,14 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
   struct Shape {
     const char* name;
     std::size_t files;
-    bool size, noRun, runs, highQuality;
+    bool size, noRun, runs, highQuality, generations, follow;
   };
-  static const Shape shapes[] = {{"trace", 1, true, false, false, false},
-                                 {"render", 2, true, true, false, true},
-                                 {"resave", 2, false, false, false, false},
-                                 {"info", 1, false, false, false, false},
-                                 {"bench", 1, true, false, true, true}};
+  static const Shape shapes[] = {{"trace", 1, true, false, false, false, true, false},
+                                 {"render", 2, true, true, false, true, true, true},
+                                 {"resave", 2, false, false, false, false, false, false},
+                                 {"info", 1, false, false, false, false, false, false},
+                                 {"readout", 1, false, false, false, false, false, true},
+                                 {"bench", 1, true, false, true, true, false, false}};
   for (const auto& shape : shapes) {
     if (args.command != shape.name) continue;
     if (args.files.size() != shape.files) {
@@ -162,7 +210,9 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
       return std::nullopt;
     }
     if ((args.sizeGiven && !shape.size) || (args.noRun && !shape.noRun) ||
-        (args.runsGiven && !shape.runs) || (args.highQuality && !shape.highQuality)) {
+        (args.runsGiven && !shape.runs) || (args.highQuality && !shape.highQuality) ||
+        (args.generations && !shape.generations) || (args.follow && !shape.follow) ||
+        (args.equations && args.command != "render")) {
       problem = "option not allowed for " + args.command;
       return std::nullopt;
     }
@@ -246,6 +296,17 @@ void ReportCut(bool cut) {
   if (cut) std::fputs(kCutMessage, stderr);
 }
 
+// The part of the trace asked for; a followed point that meets no ray
+// follows none.
+void ApplyView(const Arguments& args, Document& document) {
+  document.view.maxGeneration = args.generations;
+  if (!args.follow) return;
+  RayPicker picker(*args.follow, kFollowTolerance);
+  document.running = true;
+  document.Trace(picker);
+  document.view.followedRoot = picker.Root();
+}
+
 int Trace(const Arguments& args) {
   RecordingCanvas canvas(args.width, args.height);
   // The picture is not wanted: lines are printed as they are traced, so
@@ -253,6 +314,7 @@ int Trace(const Arguments& args) {
   canvas.keep = false;
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
+  ApplyView(args, document);
   TextTraceSink printer(std::cout);
   document.running = true;
   document.RefreshView(&printer);
@@ -281,23 +343,14 @@ int Render(const Arguments& args) {
   QImageCanvas canvas(&image);
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
-  document.running = !args.noRun;
   if (args.highQuality) Settings().highQuality = 1;
+  ApplyView(args, document);
+  if (args.equations)
+    document.afterTrace = [&document](TCanvas& c) { PaintEquationPanels(c, document.scene); };
+  document.running = !args.noRun;
   ReportCut(document.RefreshView());
   if (!image.save(QString::fromStdString(args.files[1]), format)) {
     std::fprintf(stderr, "exo-tool: cannot write %s\n", args.files[1].c_str());
-    return 1;
-  }
-  return 0;
-}
-
-int Resave(const Arguments& args) {
-  RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
-  Document document(&canvas);
-  if (!OpenLikeTheProgram(document, args.files[0])) return 1;
-  std::string error;
-  if (!SaveExperimentFile(args.files[1], document, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
   return 0;
@@ -315,6 +368,44 @@ class PieceCounter : public ITraceSink {
   void ImagePoint(TPointF, bool, const std::string&) override {}
   void ImageArrow(TPointF, TPointF, bool, int) override {}
 };
+
+// The lens and mirror equation of every element and source pair:
+//   element NAME f u v m real|virtual upright|inverted
+// and with --follow the law at every hit of the followed ray:
+//   hit x y n1 n2 theta1 theta2      (n1 = n2 = 0: a reflection)
+int Readout(const Arguments& args) {
+  RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
+  canvas.keep = false;
+  Document document(&canvas);
+  if (!OpenLikeTheProgram(document, args.files[0])) return 1;
+  for (const auto& r : ReadEquations(document.scene))
+    std::printf("element\t%s\t%s\n", r.element.c_str(), EquationLine(r).c_str());
+  if (args.follow) {
+    ApplyView(args, document);
+    if (document.view.followedRoot >= 0) {
+      PieceCounter nothing;
+      TraceFilter filter(nothing, document.view);
+      document.Trace(filter);
+      for (const auto& h : filter.FollowedHits())
+        std::printf("hit\t%.3f\t%.3f\t%.6g\t%.6g\t%.3f\t%.3f\n", h.at.x, h.at.y, h.n1, h.n2,
+                    h.theta1, h.theta2);
+    }
+  }
+  std::fflush(stdout);
+  return std::ferror(stdout) ? 1 : 0;
+}
+
+int Resave(const Arguments& args) {
+  RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
+  Document document(&canvas);
+  if (!OpenLikeTheProgram(document, args.files[0])) return 1;
+  std::string error;
+  if (!SaveExperimentFile(args.files[1], document, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
 
 // Median and minimum milliseconds of `runs` calls, after two unmeasured ones.
 template <typename Work>
@@ -398,6 +489,8 @@ int main(int argc, char** argv) {
     status = Render(*args);
   else if (args->command == "bench")
     status = Bench(*args);
+  else if (args->command == "readout")
+    status = Readout(*args);
   else if (args->command == "resave")
     status = Resave(*args);
   messages.Flush();

@@ -43,7 +43,18 @@ CanvasTraceSink::~CanvasTraceSink() {
   canvas_.Font = savedFont_;
 }
 
+TColor CanvasTraceSink::Shade(TColor colour) const {
+  if (!faded_) return colour;
+  TColor out = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int c = int((colour >> shift) & 0xFF), b = int((background_ >> shift) & 0xFF);
+    out |= TColor(b + (c - b) / 4) << shift;
+  }
+  return out;
+}
+
 void CanvasTraceSink::Stroke(TPointF from, TPointF to, TColor colour, int width, bool highQuality) {
+  colour = Shade(colour);
   if (highQuality) {
     TGDIPlusCanvas hq = TGDIPlusCanvas::Stroking(canvas_, colour, float(width));
     hq.MoveTo(from.x, from.y);
@@ -80,7 +91,7 @@ void CanvasTraceSink::Extension(TPointF from, TPointF to) {
   canvas_.Pen.mode = TPenMode::Copy;
   canvas_.Pen.style = TPenStyle::Dot;
   canvas_.Pen.width = 1;
-  canvas_.Pen.color = options_.reverseColour;
+  canvas_.Pen.color = Shade(options_.reverseColour);
   canvas_.Brush.style = TBrushStyle::Clear;
   canvas_.MoveTo(Trunc(from.x), Trunc(from.y));
   canvas_.LineTo(Trunc(to.x), Trunc(to.y));
@@ -90,7 +101,7 @@ void CanvasTraceSink::AngleLabel(TPointF anchor, const std::string& text, bool i
   canvas_.Font.name = "Arial";
   canvas_.Font.size = 10;
   canvas_.Font.bold = true;
-  canvas_.Font.color = incidence ? kIncidenceLabelColour : kOutgoingLabelColour;
+  canvas_.Font.color = Shade(incidence ? kIncidenceLabelColour : kOutgoingLabelColour);
   canvas_.Brush.style = TBrushStyle::Clear;
   const int width = canvas_.TextWidth(text), height = canvas_.TextHeight(text);
   canvas_.TextOut(SaturatedInt(Trunc(anchor.x) - (long long)(width / 2)),
@@ -98,6 +109,7 @@ void CanvasTraceSink::AngleLabel(TPointF anchor, const std::string& text, bool i
 }
 
 void CanvasTraceSink::ImageDot(TPointF at, TColor colour) {
+  colour = Shade(colour);
   canvas_.Pen.style = TPenStyle::Solid;
   canvas_.Pen.color = colour;
   canvas_.Brush.style = TBrushStyle::Solid;
@@ -112,7 +124,7 @@ void CanvasTraceSink::Label(TPointF at, const std::string& text, TColor colour) 
   canvas_.Font.name = "Arial";
   canvas_.Font.size = 8;
   canvas_.Font.bold = false;
-  canvas_.Font.color = colour;
+  canvas_.Font.color = Shade(colour);
   canvas_.Brush.style = TBrushStyle::Clear;
   canvas_.TextOut(Trunc(at.x + kImageLabelOffset), Trunc(at.y + kImageLabelOffset), text);
 }

@@ -22,8 +22,12 @@ class CanvasTraceSink : public ITraceSink {
   void AngleLabel(TPointF anchor, const std::string& text, bool incidence) override;
   void ImagePoint(TPointF at, bool real, const std::string& label) override;
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
+  // Faded items keep a quarter of their colour over the background.
+  void Faded(bool faded) override { faded_ = faded; }
+  void SetBackground(TColor background) { background_ = background; }
 
  private:
+  TColor Shade(TColor colour) const;
   bool HighQuality(bool blend) const { return options_.highQuality && !blend; }
   // A solid line with the pen as it stands, or anti-aliased when asked.
   void Stroke(TPointF from, TPointF to, TColor colour, int width, bool highQuality);
@@ -33,6 +37,8 @@ class CanvasTraceSink : public ITraceSink {
   TCanvas& canvas_;
   TraceOptions options_;
   bool lastBlend_ = false;  // of the latest ray piece: normals follow its choice
+  bool faded_ = false;
+  TColor background_ = 0;
   TPen savedPen_;
   TBrush savedBrush_;
   TFont savedFont_;
@@ -69,6 +75,18 @@ class TeeTraceSink : public ITraceSink {
   void ImageArrow(TPointF f, TPointF s, bool real, int w) override {
     a_.ImageArrow(f, s, real, w);
     b_.ImageArrow(f, s, real, w);
+  }
+  void Origin(int generation, int root) override {
+    a_.Origin(generation, root);
+    b_.Origin(generation, root);
+  }
+  void Faded(bool faded) override {
+    a_.Faded(faded);
+    b_.Faded(faded);
+  }
+  void Hit(TPointF at, double n1, double n2, double t1, double t2) override {
+    a_.Hit(at, n1, n2, t1, t2);
+    b_.Hit(at, n1, n2, t1, t2);
   }
 
  private:

@@ -22,4 +22,20 @@ class ITraceSink {
   virtual void ImagePoint(TPointF at, bool real, const std::string& label) = 0;
   // Pen width of the image arrow is three times the source's line width.
   virtual void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) = 0;
+
+  // Where the items that follow come from: the generation they belong to
+  // (1 = the light sources' own rays; a backward extension and an image mark
+  // belong to the rays they show) and the root, the first base ray with the
+  // same points as the one they descend from, so the colours of one beam
+  // share it (-1: an image mark, made of several rays). Only sinks that show
+  // part of a trace need it; it is no drawn item.
+  virtual void Origin(int /*generation*/, int /*root*/) {}
+  // A hit the ray continues from, in degrees from the normal. n1, n2: the
+  // indices on either side of a refracting face (1 outside a medium); a
+  // reflection (total internal reflection too) has no indices, both 0.
+  // Reported before the hit's extension; no drawn item.
+  virtual void Hit(TPointF /*at*/, double /*n1*/, double /*n2*/, double /*theta1*/,
+                   double /*theta2*/) {}
+  // The items that follow are drawn faded (true) or as usual.
+  virtual void Faded(bool /*faded*/) {}
 };

@@ -92,6 +92,11 @@ class CountingSink : public ITraceSink {
     ++count;
     sink_.ImageArrow(f, s, real, w);
   }
+  void Origin(int generation, int root) override { sink_.Origin(generation, root); }
+  void Faded(bool faded) override { sink_.Faded(faded); }
+  void Hit(TPointF at, double n1, double n2, double t1, double t2) override {
+    sink_.Hit(at, n1, n2, t1, t2);
+  }
 
  private:
   ITraceSink& sink_;
@@ -119,34 +124,71 @@ class Tracer {
     // Continued rays come with their lines, worked out when they were made;
     // the light sources' rays are not trusted to have their direction right.
     std::vector<RayLine> currentLines, nextLines;
+    // The root of every ray, beside it.
+    std::vector<int> currentRoots = RootsOf(baseRays), nextRoots;
     bool derived = false;
     for (int depth = options_.maxGenerations; depth > 0 && !rays->empty(); --depth) {
+      generation_ = options_.maxGenerations - depth + 1;
+      // What a generation leads to belongs to the next, unless none follows.
+      shown_ = depth > 1 ? generation_ + 1 : generation_;
       if (surfaces_.empty()) {
-        for (const auto& ray : *rays) {
+        for (std::size_t i = 0; i < rays->size(); ++i) {
           if (OverBudget()) return;
+          const DrawBaseRayDataStruct& ray = (*rays)[i];
           const TPointF through = ThroughOf(ray);
+          Tag(generation_, currentRoots[i]);
           sink_.RayPiece(through, PointAt(through, ray.direction, kMissLength), ray);
         }
         return;
       }
       next.clear();
       nextLines.clear();
+      nextRoots.clear();
       next.reserve(rays->size());  // at most one continuation per ray
       nextLines.reserve(rays->size());
+      nextRoots.reserve(rays->size());
       for (std::size_t i = 0; i < rays->size(); ++i) {
         if (OverBudget()) return;
         const DrawBaseRayDataStruct& ray = (*rays)[i];
+        root_ = currentRoots[i];
+        Tag(generation_, root_);
+        const std::size_t before = next.size();
         TraceRay(ray, derived ? currentLines[i] : PrepareRay(ray), next, nextLines);
+        if (next.size() > before) nextRoots.push_back(root_);
       }
+      Tag(shown_, -1);
       ImagePass(next);
       current.swap(next);
       currentLines.swap(nextLines);
+      currentRoots.swap(nextRoots);
       rays = &current;
       derived = true;
     }
   }
 
  private:
+  // A base ray's root is the first base ray with its very points.
+  static std::vector<int> RootsOf(const std::vector<DrawBaseRayDataStruct>& rays) {
+    std::map<std::array<std::uint32_t, 4>, int> first;
+    std::vector<int> roots;
+    roots.reserve(rays.size());
+    for (const auto& ray : rays) {
+      const std::array<std::uint32_t, 4> key{
+          std::bit_cast<std::uint32_t>(ray.startX), std::bit_cast<std::uint32_t>(ray.startY),
+          std::bit_cast<std::uint32_t>(ray.throughX), std::bit_cast<std::uint32_t>(ray.throughY)};
+      roots.push_back(first.try_emplace(key, int(roots.size())).first->second);
+    }
+    return roots;
+  }
+
+  // Tells the sink only when the origin of the items changes.
+  void Tag(int generation, int root) {
+    if (generation == taggedGeneration_ && root == taggedRoot_) return;
+    taggedGeneration_ = generation;
+    taggedRoot_ = root;
+    sink_.Origin(generation, root);
+  }
+
   // Checked before each ray: the next one would test every face.
   bool OverBudget() {
     if (faceTests_ + static_cast<long long>(surfaces_.size()) > options_.maxFaceTests ||
@@ -273,9 +315,14 @@ class Tracer {
         break;
     }
     if (!theta || !std::isfinite(*theta)) return;
+    if (options_.reportHits) ReportHit(h, s, ray, hit->code, u, v, *theta);
 
     const PolarStep out = outStep_.Of(*theta);
-    if (options_.drawReverse) sink_.Extension(h, PointAt(h, out, -kExtensionLength));
+    if (options_.drawReverse) {
+      Tag(shown_, root_);
+      sink_.Extension(h, PointAt(h, out, -kExtensionLength));
+      Tag(generation_, root_);
+    }
     RayLine continuedLine;
     DrawBaseRayDataStruct continued = MakeContinuation(ray, h, out, continuedLine);
     // No image is constructed through a two-sided reflector.
@@ -287,6 +334,27 @@ class Tracer {
     next.push_back(std::move(continued));
     nextLines.push_back(continuedLine);
     if (options_.showAngles) OutgoingLabel(h, *theta, nA, nB);
+  }
+
+  // The law at the hit, for the sinks that show it.
+  void ReportHit(TPointF h, const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
+                 int code, double u, double v, double theta) {
+    if (s.kind == kSurfaceIdealLens) return;
+    // Angle to the normal of a direction, from its angle to the tangent.
+    auto fromNormal = [v](double direction) {
+      double e = std::fmod(direction - v, 180.0);
+      if (e < 0) e += 180;
+      return std::fabs(90 - e);
+    };
+    const double t1 = fromNormal(u), t2 = fromNormal(theta);
+    double n1 = 0, n2 = 0;
+    if (s.kind == kSurfaceRefract) {
+      const double n = double(s.refractiveIndex) * ray.indexFactor;
+      n1 = code == 1 ? 1 : n;
+      n2 = code == 1 ? n : 1;
+      if (code == 2 && Sin(t1) * n > 1) n1 = n2 = 0;  // totally reflected
+    }
+    sink_.Hit(h, n1, n2, t1, t2);
   }
 
   // A straight face's normal is the same at every hit: worked out at its first.
@@ -524,6 +592,10 @@ class Tracer {
     bool valid_ = false;
   } outStep_;
   FaceIndex index_;
+  // The generation being traced, the one its extensions and images belong
+  // to, the root of the ray being traced, and what the sink was last told.
+  int generation_ = 0, shown_ = 0, root_ = -1;
+  int taggedGeneration_ = 0, taggedRoot_ = -1;
   long long faceTests_ = 0;
   bool cut_ = false;
 };

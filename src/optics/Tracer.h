@@ -33,6 +33,8 @@ struct TraceOptions {
   // Narrow each ray's faces through a bounding-volume hierarchy; the result is
   // the same either way (tests and benchmarks compare the two).
   bool faceIndex = true;
+  // Tell the sink the law at every hit (ITraceSink::Hit).
+  bool reportHits = false;
 };
 
 struct TraceResult {

@@ -6,6 +6,7 @@
 #include "gfx/VectorState.h"
 #include "i18n/TtlmController.h"
 #include "optics/CanvasTraceSink.h"
+#include "optics/LawLabels.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
 
@@ -85,7 +86,8 @@ TraceOptions Document::CurrentTraceOptions() const {
   o.rayWidth = page->rayWidth;
   o.drawNormals = page->drawNormals != 0;
   o.drawReverse = page->drawReverse != 0;
-  o.showAngles = showAngles != 0;
+  o.showAngles = showAngles != 0 || view.followedRoot >= 0;
+  o.reportHits = view.followedRoot >= 0;
   o.highQuality = Settings().highQuality;
   o.normalColour = page->normalColour;
   o.reverseColour = page->reverseColour;
@@ -128,20 +130,40 @@ bool Document::RefreshView(ITraceSink* extra) {
   ClearUpperVectorState();
   traceCut = false;
   lastTrace = {};
+  traceGenerations = 0;
+  followedHits.clear();
+  auto traceTo = [&](ITraceSink& sink) {
+    if (!view.Active()) {
+      Trace(sink);
+      return;
+    }
+    TraceView shown = view;
+    shown.otherAngles = showAngles != 0;
+    TraceFilter filter(sink, shown);
+    Trace(filter);
+    traceGenerations = filter.Generations();
+    followedHits = filter.FollowedHits();
+  };
   if (!canvas) {
-    if (running && extra) Trace(*extra);
+    if (running && extra) traceTo(*extra);
     return traceCut;
   }
   RunPaintInPool([&] {
     Repaint(true);
     if (!running) return;
-    CanvasTraceSink painter(*canvas, CurrentTraceOptions());
-    if (extra) {
-      TeeTraceSink both(painter, *extra);
-      Trace(both);
-    } else {
-      Trace(painter);
+    {
+      CanvasTraceSink painter(*canvas, CurrentTraceOptions());
+      painter.SetBackground(page->ambientColour);
+      if (extra) {
+        TeeTraceSink both(painter, *extra);
+        traceTo(both);
+      } else {
+        traceTo(painter);
+      }
     }
+    // Over the trace, once its batch has painted.
+    if (view.lawLabels) PaintLawLabels(*canvas, followedHits);
+    if (afterTrace) afterTrace(*canvas);
   });
   if (canvas->PaintCut()) traceCut = true;
   return traceCut;

@@ -3,9 +3,11 @@
 // slot, clipboard, undo history and running flag. The main window owns one;
 // the command-line tool and the tests use it without a window.
 
+#include <functional>
 #include <memory>
 
 #include "optics/ITraceSink.h"
+#include "optics/TraceFilter.h"
 #include "optics/Tracer.h"
 #include "scene/ObjectList.h"
 #include "scene/TNewPage.h"
@@ -62,6 +64,15 @@ class Document {
   bool traceCut = false;
   // The last trace alone (its items all reached the sinks unless cut).
   TraceResult lastTrace;
+  // Which part of a trace a refresh shows (stepping, a followed ray); none
+  // by default. A followed ray is traced with its angles.
+  TraceView view;
+  // Generations of the last refresh's trace, counted while a view is active.
+  int traceGenerations = 0;
+  // The hits of the followed ray in the last refresh, with their law.
+  std::vector<TraceFilter::HitLaw> followedHits;
+  // Painted over the trace of a running refresh (the equation panels).
+  std::function<void(TCanvas&)> afterTrace;
   TraceOptions CurrentTraceOptions() const;
 
   void PushUndoSnapshot();

@@ -222,3 +222,20 @@ TEST(TextTraceSinkTest, PrintsOneTabSeparatedLinePerItem) {
             "image\t500.000\t200.000\tvirtual\tS'\n"
             "image-arrow\t1.000\t2.000\t3.000\t4.000\treal\n");
 }
+
+// Faded items keep a quarter of each colour channel over the background.
+TEST_F(CanvasTraceSinkTest, FadedItemsAreAQuarterOverTheBackground) {
+  {
+    CanvasTraceSink sink(canvas, options);
+    sink.SetBackground(0x404040);
+    sink.Faded(true);
+    sink.RayPiece({0, 0}, {5, 5}, Ray(0xFF00C0, false));
+    sink.Extension({0, 0}, {5, 5});
+    sink.Faded(false);
+    sink.RayPiece({0, 0}, {5, 5}, Ray(0xFF00C0, false));
+  }
+  ASSERT_EQ(canvas.ops.size(), 3u);
+  EXPECT_EQ(canvas.ops[0].pen.color, 0x6F3060u);  // 0x40 + (c - 0x40) / 4 each
+  EXPECT_EQ(canvas.ops[1].pen.color, 0x30306Fu);  // the extension colour 0xFF faded
+  EXPECT_EQ(canvas.ops[2].pen.color, 0xFF00C0u);
+}

@@ -83,6 +83,16 @@ class LanguageSwitchTest : public UiTest {
   LanguageMenu* menu = nullptr;
 };
 
+// The step shown in the status bar switches with the rest.
+TEST_F(LanguageSwitchTest, TheStepInTheStatusBarSwitches) {
+  Open();
+  w->findChild<QAction*>("StepStartMenu")->trigger();
+  auto* panel = w->findChild<QLabel*>("StepPanel");
+  EXPECT_EQ(panel->text(), "第 0 步 / 共 0 步");  // an empty page
+  menu->LanguageAction(0)->trigger();
+  EXPECT_EQ(panel->text(), "Step 0 of 0");
+}
+
 TEST_F(LanguageSwitchTest, EveryOpenWindowSwitchesAtOnceAndComesBackExactly) {
   Open();
   const auto chinese = Texts();

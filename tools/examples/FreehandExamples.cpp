@@ -9,6 +9,7 @@
 #include "examples/Examples.h"
 #include "objects/elements/FitfulObject.h"
 #include "objects/elements/RayFibre.h"
+#include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
 #include "objects/sources/LampHouse.h"
 #include "scene/Document.h"
@@ -94,9 +95,27 @@ void FibreBenchmark(Document& doc) {
   doc.scene.push_back(Fibre(doc, std::move(centre), 20, 1.5f));
 }
 
+// A lesson to reveal step by step: total reflection in a right-angle prism
+// (square on through a leg, 45 degrees at the base) and a straight fibre that
+// a slanting beam enters and crosses wall to wall, one generation a bounce.
+void TotalReflectionLesson(Document& doc) {
+  auto prism = std::make_unique<ThreePrism>(doc.canvas);
+  prism->vertices = {TPointF{300, 60}, TPointF{450, 210}, TPointF{150, 210}};
+  prism->refractiveIndex = 1.5f;
+  prism->skipNextPaint = 0;
+  prism->SetSerialName("1");
+  doc.scene.push_back(Beam<LampHouse>(doc, {489, 51}, {432.4f, 107.6f}, 1, 4, 0x00FFFF));
+  doc.scene.push_back(std::move(prism));
+  std::vector<TPointF> centre;
+  for (int x = 150; x <= 750; x += 6) centre.push_back({float(x), 400});
+  doc.scene.push_back(Beam<LampHouse>(doc, {60, 380}, {100, 389}, 1, 4, 0xFF));
+  doc.scene.push_back(Fibre(doc, std::move(centre), 30, 1.5f));
+}
+
 const ExampleRegistrar curve("光导纤维的全反射.exo", GuidedAlongACurve);
 const ExampleRegistrar bent("光导纤维的弯折.exo", BentTooSharply);
 const ExampleRegistrar reflector("不规则物体的反射.exo", IrregularReflector);
+const ExampleRegistrar lesson("课堂演示(全反射逐步显示).exo", TotalReflectionLesson);
 const ExampleRegistrar benchmark("光导纤维(基准).exo", FibreBenchmark);
 
 }  // namespace

@@ -79,6 +79,15 @@ const ExampleRegistrar insideF("凸透镜成像(物体在一倍焦距以内).exo
   AddArrow(d, 440, 60, {500, kAxis});
 });
 
+// A lesson on the lens equation: one object beyond 2F (u = 250), one between
+// F and 2F (u = 150) and one inside F (u = 60), each with its image, for the
+// equation panels to compare.
+const ExampleRegistrar lesson("课堂演示(透镜成像公式).exo", [](Document& d) {
+  d.page->drawReverse = 1;
+  AddLens<IdealMagnifier>(d, 500, 150, 100, "1");
+  for (const float x : {250.0f, 350.0f, 440.0f}) AddArrow(d, x, 60, {500, kAxis});
+});
+
 // A concave lens, f = 100, u = 200: a virtual, upright image a third as
 // tall, 66.7 px left of the lens, between the object and the lens.
 const ExampleRegistrar concave("凹透镜成像.exo", [](Document& d) {

@@ -1,0 +1,223 @@
+#include "objects/EquationReadout.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "objects/elements/ImagingSystem.h"
+#include "optics/PlaneMath.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// An element reduced to its axis: where distances are counted from, the
+// unit normal toward the side where a real image forms (a lens's is set per
+// object), the unit tangent, and f.
+struct Element {
+  std::string name;
+  TPointF vertex;
+  double nx = 0, ny = 0;
+  double f = 0;
+  bool lens = false;
+};
+
+struct Luminous {
+  TPointF point;
+  float indexFactor = 1;
+};
+
+void Solve(const Element& e, const Luminous& source, std::vector<EquationReadout>& out) {
+  double nx = e.nx, ny = e.ny;
+  const double px = double(source.point.x) - e.vertex.x, py = double(source.point.y) - e.vertex.y;
+  double u = px * nx + py * ny;
+  if (e.lens) {
+    // Light crosses a lens: the real image forms on the far side.
+    if (u > 0) {
+      nx = -nx;
+      ny = -ny;
+    } else {
+      u = -u;
+    }
+  }
+  if (!(u > 0)) return;  // behind a mirror
+  const double f = e.lens && source.indexFactor > 0 ? e.f / source.indexFactor : e.f;
+  EquationReadout r;
+  r.element = e.name;
+  r.f = f;
+  r.u = u;
+  r.axisX = nx;
+  r.axisY = ny;
+  if (u == f || !std::isfinite(f)) {
+    r.finite = false;
+    out.push_back(r);
+    return;
+  }
+  r.v = u * f / (u - f);
+  r.m = -r.v / u;
+  r.real = r.v > 0;
+  r.upright = r.m > 0;
+  // The object's height across the axis scales by m.
+  const double tx = -ny, ty = nx;
+  const double height = px * tx + py * ty;
+  r.image = {float(e.vertex.x + r.v * nx + r.m * height * tx),
+             float(e.vertex.y + r.v * ny + r.m * height * ty)};
+  out.push_back(r);
+}
+
+bool ElementOf(DrawObjectUnit& object, Element& e) {
+  e.name = object.displayName;
+  if (auto* system = dynamic_cast<ImagingSystem*>(&object)) {
+    // Its lens stands across a horizontal axis; its object is on the left.
+    e.vertex = Midpoint(system->lensTop, system->lensBottom);
+    e.nx = -1;
+    e.f = system->focalLength;
+    e.lens = true;
+    return true;
+  }
+  const auto surfaces = object.GetSurfaces();
+  if (surfaces.size() != 1) return false;
+  const DrawObjectLineDataStruct& s = surfaces.front();
+  if (s.kind == kSurfaceIdealLens && s.shape == kShapeSegment) {
+    e.vertex = Midpoint({s.x1, s.y1}, {s.x2, s.y2});
+    const double dx = double(s.x2) - s.x1, dy = double(s.y2) - s.y1;
+    const double length = std::hypot(dx, dy);
+    if (!(length > 0)) return false;
+    e.nx = -dy / length;
+    e.ny = dx / length;
+    e.f = Distance(e.vertex, {s.centreX, s.centreY});
+    if (s.orientation == 2) e.f = -e.f;
+    e.lens = true;
+    return true;
+  }
+  if (s.kind == kSurfaceReflect && s.shape == kShapeArc && s.radius > 0) {
+    const bool concave = object.className == "ConcaveMirror";
+    if (!concave && object.className != "ConvexityMirror") return false;
+    double sweep = std::fmod(double(s.intercept) - s.slope, 360.0);
+    if (sweep < 0) sweep += 360;
+    const double middle = (s.slope + sweep / 2) * kPi / 180;
+    // Screen y grows downwards.
+    const double cx = std::cos(middle), cy = -std::sin(middle);
+    e.vertex = {float(s.centreX + s.radius * cx), float(s.centreY + s.radius * cy)};
+    // A concave mirror reflects toward its centre, a convex one away.
+    e.nx = concave ? -cx : cx;
+    e.ny = concave ? -cy : cy;
+    e.f = concave ? s.radius / 2.0 : -s.radius / 2.0;
+    return true;
+  }
+  return false;
+}
+
+// A lens meets light travelling along (dx, dy) from `object`: u counts
+// against the light (negative: the image of a lens before, still to form).
+// Returns whether the image is finite, for the next lens.
+bool SolveLens(const Element& e, TPointF object, double dx, double dy, float indexFactor,
+               std::vector<EquationReadout>& out) {
+  const double nx = dx, ny = dy;
+  const double px = double(object.x) - e.vertex.x, py = double(object.y) - e.vertex.y;
+  const double u = -(px * nx + py * ny);
+  const double f = indexFactor > 0 ? e.f / indexFactor : e.f;
+  EquationReadout r;
+  r.element = e.name;
+  r.f = f;
+  r.u = u;
+  r.axisX = nx;
+  r.axisY = ny;
+  if (u == 0 || u == f || !std::isfinite(f)) {
+    r.finite = false;
+    out.push_back(r);
+    return false;
+  }
+  r.v = u * f / (u - f);
+  r.m = -r.v / u;
+  r.real = r.v > 0;
+  r.upright = r.m > 0;
+  const double tx = -ny, ty = nx;
+  const double height = px * tx + py * ty;
+  r.image = {float(e.vertex.x + r.v * nx + r.m * height * tx),
+             float(e.vertex.y + r.v * ny + r.m * height * ty)};
+  out.push_back(r);
+  return std::isfinite(r.image.x) && std::isfinite(r.image.y);
+}
+
+// The lenses one after the other on the light's way from a source: the
+// nearest first, then each next lens ahead on the same axis images the image
+// of the one before.
+void SolveLensChain(const std::vector<Element>& lenses, const Luminous& source,
+                    std::vector<EquationReadout>& out) {
+  const Element* current = nullptr;
+  double best = 0;
+  for (const auto& e : lenses) {
+    const double u = std::fabs((double(source.point.x) - e.vertex.x) * e.nx +
+                               (double(source.point.y) - e.vertex.y) * e.ny);
+    if (u > 0 && (!current || u < best)) {
+      current = &e;
+      best = u;
+    }
+  }
+  if (!current) return;
+  // Along the axis, away from the source.
+  double dx = current->nx, dy = current->ny;
+  if ((double(source.point.x) - current->vertex.x) * dx +
+          (double(source.point.y) - current->vertex.y) * dy >
+      0) {
+    dx = -dx;
+    dy = -dy;
+  }
+  TPointF object = source.point;
+  for (std::size_t step = 0; current && step < lenses.size(); ++step) {
+    if (!SolveLens(*current, object, dx, dy, source.indexFactor, out)) return;
+    object = out.back().image;
+    const Element* next = nullptr;
+    double nearest = 0;
+    for (const auto& e : lenses) {
+      const double ahead = (double(e.vertex.x) - current->vertex.x) * dx +
+                           (double(e.vertex.y) - current->vertex.y) * dy;
+      const bool sameAxis = std::fabs(e.nx * dy - e.ny * dx) < 1e-3;
+      if (&e != current && ahead > 0 && sameAxis && (!next || ahead < nearest)) {
+        next = &e;
+        nearest = ahead;
+      }
+    }
+    current = next;
+  }
+}
+
+}  // namespace
+
+std::vector<EquationReadout> ReadEquations(const ObjectList& scene) {
+  std::vector<Luminous> sources;
+  for (const auto& object : scene) {
+    if (!object->isDrawn) continue;
+    const auto rays = object->GetBaseRays();
+    if (rays.empty() || (rays.front().sourceKind != 1 && rays.front().sourceKind != 2)) continue;
+    // A point source's point, a luminous arrow's first end (its image is A').
+    sources.push_back({{rays.front().startX, rays.front().startY}, rays.front().indexFactor});
+  }
+  std::vector<EquationReadout> out;
+  std::vector<Element> lenses;
+  for (const auto& object : scene) {
+    Element e;
+    if (!object->isDrawn || !ElementOf(*object, e)) continue;
+    if (auto* system = dynamic_cast<ImagingSystem*>(object.get())) {
+      Solve(e, {system->a, 1}, out);
+    } else if (e.lens) {
+      lenses.push_back(e);
+    } else {
+      for (const auto& source : sources) Solve(e, source, out);
+    }
+  }
+  for (const auto& source : sources) SolveLensChain(lenses, source, out);
+  return out;
+}
+
+std::string EquationLine(const EquationReadout& r) {
+  if (!r.finite) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%.3f\t%.3f\tinf\tinf\t-\t-", r.f, r.u);
+    return text;
+  }
+  char text[160];
+  std::snprintf(text, sizeof text, "%.3f\t%.3f\t%.3f\t%.3f\t%s\t%s", r.f, r.u, r.v, r.m,
+                r.real ? "real" : "virtual", r.upright ? "upright" : "inverted");
+  return text;
+}

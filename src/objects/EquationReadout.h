@@ -1,0 +1,30 @@
+#pragma once
+// The numbers of the lens and mirror equation for every imaging element and
+// luminous source of a scene, in the school convention 1/u + 1/v = 1/f: u is
+// positive for a real object, f for a converging lens or a concave mirror,
+// v negative for a virtual image. Distances are pixels along the element's
+// axis, from the single-precision values the tracer uses.
+
+#include <string>
+#include <vector>
+
+#include "gfx/TCanvas.h"
+#include "scene/ObjectList.h"
+
+struct EquationReadout {
+  std::string element;  // its name, as in its sheet
+  double f = 0, u = 0, v = 0, m = 0;
+  bool finite = true;  // false: the object is in the focal plane
+  bool real = false;   // the image
+  bool upright = false;
+  TPointF image;  // where the equation puts the image (finite only)
+  // Unit vector along the axis, pointing where v counts positive.
+  double axisX = 0, axisY = 0;
+};
+
+// One entry per ideal lens, curved mirror or imaging system and point source
+// or luminous object in front of it (an imaging system with its own object).
+std::vector<EquationReadout> ReadEquations(const ObjectList& scene);
+
+// "f u v m real|virtual upright|inverted" as the readout and the panel show it.
+std::string EquationLine(const EquationReadout& readout);

@@ -1,0 +1,27 @@
+#pragma once
+// Finds the ray piece of a trace nearest a point, within a tolerance, and
+// tells its root (the ray to follow).
+
+#include "optics/ITraceSink.h"
+
+class RayPicker : public ITraceSink {
+ public:
+  RayPicker(TPointF at, double tolerance) : at_(at), best_(tolerance) {}
+
+  // The root of the nearest piece, or -1 when none lies within the tolerance.
+  int Root() const { return root_; }
+
+  void RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) override;
+  void Arrow(TPointF, float, const DrawBaseRayDataStruct&) override {}
+  void Normal(TPointF, TPointF) override {}
+  void Extension(TPointF, TPointF) override {}
+  void AngleLabel(TPointF, const std::string&, bool) override {}
+  void ImagePoint(TPointF, bool, const std::string&) override {}
+  void ImageArrow(TPointF, TPointF, bool, int) override {}
+  void Origin(int, int root) override { current_ = root; }
+
+ private:
+  TPointF at_;
+  double best_;
+  int current_ = -1, root_ = -1;
+};

@@ -1,0 +1,56 @@
+#include "optics/TraceFilter.h"
+
+#include <algorithm>
+
+void TraceFilter::Origin(int generation, int root) {
+  generation_ = generation;
+  root_ = root;
+  target_.Origin(generation, root);
+}
+
+bool TraceFilter::Shows(bool angleLabel) {
+  generations_ = std::max(generations_, generation_);
+  if (view_.maxGeneration > 0 && generation_ > view_.maxGeneration) return false;
+  const bool other = view_.followedRoot >= 0 && root_ >= 0 && root_ != view_.followedRoot;
+  if (other && angleLabel && !view_.otherAngles) return false;
+  if (other != faded_) {
+    faded_ = other;
+    target_.Faded(other);
+  }
+  return true;
+}
+
+void TraceFilter::RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) {
+  if (Shows()) target_.RayPiece(from, to, ray);
+}
+
+void TraceFilter::Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) {
+  if (Shows()) target_.Arrow(at, direction, ray);
+}
+
+void TraceFilter::Normal(TPointF n1, TPointF n2) {
+  if (Shows()) target_.Normal(n1, n2);
+}
+
+void TraceFilter::Extension(TPointF from, TPointF to) {
+  if (Shows()) target_.Extension(from, to);
+}
+
+void TraceFilter::AngleLabel(TPointF anchor, const std::string& text, bool incidence) {
+  if (Shows(true)) target_.AngleLabel(anchor, text, incidence);
+}
+
+void TraceFilter::ImagePoint(TPointF at, bool real, const std::string& label) {
+  if (Shows()) target_.ImagePoint(at, real, label);
+}
+
+void TraceFilter::ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) {
+  if (Shows()) target_.ImageArrow(first, second, real, sourceLineWidth);
+}
+
+void TraceFilter::Hit(TPointF at, double n1, double n2, double theta1, double theta2) {
+  target_.Hit(at, n1, n2, theta1, theta2);
+  if (view_.followedRoot < 0 || root_ != view_.followedRoot) return;
+  if (view_.maxGeneration > 0 && generation_ > view_.maxGeneration) return;
+  hits_.push_back({at, n1, n2, theta1, theta2});
+}
