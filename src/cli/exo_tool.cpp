@@ -7,7 +7,7 @@
 //   exo-tool readout FILE.exo [--follow X,Y]
 //   exo-tool resave IN.exo OUT.exo
 //   exo-tool info FILE.exo
-//   exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]
+//   exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq] [--threads N]
 //
 // A trace cut short at its work bound says so on stderr (exit status 0).
 // A file that Open would refuse prints the program's message on stderr and
@@ -18,6 +18,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
+#include <QThreadPool>
 #include <algorithm>
 #include <chrono>
 #include <clocale>
@@ -49,6 +50,7 @@ constexpr int kDefaultHeight = 1080;
 constexpr int kMaxSide = 8192;
 constexpr int kDefaultRuns = 20;
 constexpr int kMaxRuns = 100000;
+constexpr int kMaxThreads = 64;
 constexpr int kMaxGenerations = 999999;
 constexpr double kFollowTolerance = 5;  // px from the clicked point
 
@@ -60,12 +62,13 @@ const char* const kUsage =
     "  exo-tool readout FILE.exo [--follow X,Y]\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
-    "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]\n"
+    "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq] [--threads N]\n"
     "  exo-tool --help | --version\n"
     "OUT is written as PNG, BMP or JPEG by its extension (.png, .bmp, .jpg, .jpeg).\n"
     "--generations K shows the generations 1 to K of the trace; --follow X,Y draws the\n"
     "ray whose piece passes nearest (X, Y), within 5 px, over the others faded;\n"
-    "--equations adds the lens and mirror equation's panel beside each image.\n";
+    "--equations adds the lens and mirror equation's panel beside each image.\n"
+    "--threads N paints on at most N threads (default: one per core).\n";
 
 const char* const kCutMessage =
     "exo-tool: too many rays or faces: the trace was cut short at its work bound\n";
@@ -109,6 +112,7 @@ struct Arguments {
   int generations = 0;  // 0: all
   std::optional<TPointF> follow;
   bool equations = false;
+  int threads = 0;  // 0: as many as the program uses
 };
 
 // A whole number from 1 to `max`, digits only.
@@ -167,6 +171,12 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
       }
       args.runsGiven = true;
       ++i;
+    } else if (a == "--threads") {
+      if (i + 1 >= argc || !ParseCount(argv[i + 1], kMaxThreads, args.threads)) {
+        problem = "--threads needs a count from 1 to " + std::to_string(kMaxThreads);
+        return std::nullopt;
+      }
+      ++i;
     } else if (a == "--hq") {
       args.highQuality = true;
     } else if (a == "--equations") {
@@ -212,7 +222,7 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
     if ((args.sizeGiven && !shape.size) || (args.noRun && !shape.noRun) ||
         (args.runsGiven && !shape.runs) || (args.highQuality && !shape.highQuality) ||
         (args.generations && !shape.generations) || (args.follow && !shape.follow) ||
-        (args.equations && args.command != "render")) {
+        (args.equations && args.command != "render") || (args.threads && args.command != "bench")) {
       problem = "option not allowed for " + args.command;
       return std::nullopt;
     }
@@ -433,6 +443,9 @@ int Bench(const Arguments& args) {
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
   if (args.highQuality) Settings().highQuality = 1;
+  // The painting threads come from Qt's global pool (the raster engine's
+  // span runs and our own paint work alike).
+  if (args.threads) QThreadPool::globalInstance()->setMaxThreadCount(args.threads);
   document.running = true;
   PieceCounter counter;
   const auto trace = TimeRuns(args.runs, [&] {
@@ -442,8 +455,10 @@ int Bench(const Arguments& args) {
   const auto refresh = TimeRuns(args.runs, [&] { document.RefreshView(); });
   std::printf("ray pieces\t%lld\n", counter.pieces);
   std::printf("trace ms\tmedian %.3f\tmin %.3f\n", trace.first, trace.second);
-  std::printf("refresh ms\tmedian %.3f\tmin %.3f\t(%dx%d%s)\n", refresh.first, refresh.second,
-              args.width, args.height, Settings().highQuality ? ", high quality" : "");
+  std::printf("refresh ms\tmedian %.3f\tmin %.3f\t(%dx%d%s, %d threads)\n", refresh.first,
+              refresh.second, args.width, args.height,
+              Settings().highQuality ? ", high quality" : "",
+              QThreadPool::globalInstance()->maxThreadCount());
   std::fflush(stdout);
   ReportCut(document.traceCut);
   return 0;
