@@ -1,64 +1,62 @@
 #include "gfx/PaintList.h"
 
-#include <unordered_map>
-#include <unordered_set>
+#include <algorithm>
 
 namespace {
 
-struct KeyHash {
-  std::size_t operator()(const PaintList::LineKey& k) const {
-    std::size_t h = std::size_t(k.x1) * 0x9E3779B97F4A7C15ull;
-    for (int v : {k.y1, k.x2, k.y2, k.width, k.pattern})
-      h = (h ^ std::size_t(unsigned(v))) * 0x100000001B3ull;
-    return h;
-  }
-};
+std::size_t Hash(const PaintList::Entry& e) {
+  const PaintList::LineKey& k = *e.line;
+  std::size_t h = std::size_t(k.x1) * 0x9E3779B97F4A7C15ull;
+  for (int v : {k.y1, k.x2, k.y2, k.width, k.pattern, int(e.effect)})
+    h = (h ^ std::size_t(unsigned(v))) * 0x100000001B3ull;
+  if (e.effect == PaintList::Effect::Merge) h ^= std::size_t(e.colour) * 0xC2B2AE3D27D4EB4Full;
+  return h ^ (h >> 29);
+}
 
-struct MergeKey {
-  PaintList::LineKey line;
-  TColor colour = 0;
-  bool operator==(const MergeKey&) const = default;
-};
-
-struct MergeHash {
-  std::size_t operator()(const MergeKey& k) const {
-    return KeyHash{}(k.line) ^ (std::size_t(k.colour) * 0xC2B2AE3D27D4EB4Full);
-  }
-};
+// Whether the two lines leave each other out: the same pixels, the same pen
+// mode and, for merge pens, the same colour.
+bool SameLine(const PaintList::Entry& a, const PaintList::Entry& b) {
+  return a.effect == b.effect && *a.line == *b.line &&
+         (a.effect != PaintList::Effect::Merge || a.colour == b.colour);
+}
 
 }  // namespace
 
 std::size_t PaintList::Replay(const std::function<void(Entry&)>& replay) {
   // From the end backwards: which lines a later one covers.
-  std::vector<bool> needed(entries_.size(), true);
-  std::unordered_set<LineKey, KeyHash> laterCopies;
-  // The blend count seen when the nearest later merge line was met.
-  std::unordered_map<MergeKey, std::size_t, MergeHash> laterMerges;
+  const std::size_t n = entries_.size();
+  needed_.assign(n, true);
+  std::size_t capacity = 64;
+  while (capacity < 2 * n) capacity *= 2;
+  slots_.assign(capacity, Slot{});
+  const std::size_t mask = capacity - 1;
   std::size_t blends = 0, left = 0;
-  for (std::size_t i = entries_.size(); i-- > 0;) {
+  for (std::size_t i = n; i-- > 0;) {
     const Entry& e = entries_[i];
     if (e.effect == Effect::Blend) {
       ++blends;
       continue;
     }
     if (!e.line) continue;
-    if (e.effect == Effect::Overwrite) {
-      if (!laterCopies.insert(*e.line).second) {
-        needed[i] = false;
-        ++left;
-      }
+    std::size_t at = Hash(e) & mask;
+    while (slots_[at].entry != 0 && !SameLine(entries_[slots_[at].entry - 1], e))
+      at = (at + 1) & mask;
+    Slot& slot = slots_[at];
+    if (slot.entry == 0) {
+      slot = {std::uint32_t(i + 1), blends};
       continue;
     }
-    const auto [at, fresh] = laterMerges.try_emplace(MergeKey{*e.line, e.colour}, blends);
-    if (!fresh && at->second == blends) {
-      needed[i] = false;
+    // A later copy line overwrites whatever lies between; a later merge
+    // line only when nothing but copies and merges does.
+    if (e.effect == Effect::Overwrite || slot.blends == blends) {
+      needed_[i] = false;
       ++left;
     } else {
-      at->second = blends;
+      slot.blends = blends;
     }
   }
-  for (std::size_t i = 0; i < entries_.size(); ++i)
-    if (needed[i]) replay(entries_[i]);
+  for (std::size_t i = 0; i < n; ++i)
+    if (needed_[i]) replay(entries_[i]);
   entries_.clear();
   return left;
 }

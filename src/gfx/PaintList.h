@@ -14,6 +14,7 @@
 // Anything else (XOR, anti-aliasing, text, pictures) is painted as it comes.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -40,6 +41,8 @@ class PaintList {
   };
   struct Entry {
     Effect effect = Effect::Blend;
+    // Set for every straight line; a line without `paint` is painted from
+    // its key alone, so that it needs no allocation of its own.
     std::optional<LineKey> line;
     TColor colour = 0;  // of a merge-pen line
     TPen pen;
@@ -57,5 +60,14 @@ class PaintList {
   std::size_t Replay(const std::function<void(Entry&)>& replay);
 
  private:
+  // Open-addressed table of the lines met so far (entry index + 1, 0 free)
+  // with the blend count at that meeting: kept between replays, so that a
+  // refresh allocates nothing per line.
+  struct Slot {
+    std::uint32_t entry = 0;
+    std::size_t blends = 0;
+  };
   std::vector<Entry> entries_;
+  std::vector<Slot> slots_;
+  std::vector<bool> needed_;
 };

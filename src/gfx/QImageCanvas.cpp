@@ -287,8 +287,7 @@ void QImageCanvas::Submit(PaintList::Effect effect, std::optional<PaintList::Lin
   if (batch_ && !replaying_) {
     PaintList::Entry entry;
     entry.effect = effect;
-    // Only copy and merge lines can be left out.
-    if (effect != PaintList::Effect::Blend) entry.line = line;
+    entry.line = line;  // the list leaves out only copy and merge lines
     entry.colour = Pen.color;
     entry.pen = Pen;
     entry.brush = Brush;
@@ -299,7 +298,15 @@ void QImageCanvas::Submit(PaintList::Effect effect, std::optional<PaintList::Lin
     return;
   }
   PainterScope scope(*this);
-  paint(scope.Get());
+  if (paint)
+    paint(scope.Get());
+  else
+    PaintLine(scope.Get(), *line);
+}
+
+void QImageCanvas::PaintLine(QPainter& painter, const PaintList::LineKey& line) {
+  PreparePainter(painter, false);
+  painter.drawLine(line.x1, line.y1, line.x2, line.y2);
 }
 
 void QImageCanvas::FlushDeferred() {
@@ -319,7 +326,10 @@ void QImageCanvas::FlushDeferred() {
       ApplyClip(*batch_, e.clip);
       applied = e.clip;
     }
-    e.paint(*batch_);
+    if (e.paint)
+      e.paint(*batch_);
+    else
+      PaintLine(*batch_, *e.line);
   });
   replaying_ = false;
   Pen = pen;
@@ -379,12 +389,9 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
     const int dashes = Pen.style == TPenStyle::Dot ? 1 : Pen.style == TPenStyle::DashDot ? 3 : 5;
     pattern = dashes + (Brush.style == TBrushStyle::Solid ? 1 : 0);
   }
+  // Painted from its key (PaintLine): no closure to allocate.
   Submit(EffectOf(Pen.mode),
-         PaintList::LineKey{x1, y1, x2, y2, thin ? 1 : Pen.width, pattern, ClipRect},
-         [this, x1, y1, x2, y2](QPainter& painter) {
-           PreparePainter(painter, false);
-           painter.drawLine(x1, y1, x2, y2);
-         });
+         PaintList::LineKey{x1, y1, x2, y2, thin ? 1 : Pen.width, pattern, ClipRect}, {});
 }
 
 void QImageCanvas::Polyline(const std::vector<TPoint>& points) {

@@ -62,10 +62,12 @@ class QImageCanvas : public TCanvas {
 
  private:
   // Paints now, or in a batch when the batch ends (PaintList), with the pen,
-  // brush and font as they are now.
+  // brush and font as they are now. Without `paint`, `line` is painted.
   void Submit(PaintList::Effect effect, std::optional<PaintList::LineKey> line,
               std::function<void(QPainter&)> paint);
   void FlushDeferred();
+  // A straight line with the pen as it stands (a line entry has no closure).
+  void PaintLine(QPainter& painter, const PaintList::LineKey& line);
   void PaintRectangle(QPainter& painter, const QRect& box);
   void PaintText(QPainter& painter, int x, int y, const QString& text);
   // Sets the pen mode, the GDI pen and (for filled shapes) the brush.
