@@ -4,12 +4,13 @@
 
 namespace {
 
-std::size_t Hash(const PaintList::Entry& e) {
+std::size_t Hash(const PaintList::Entry& e, bool withColour = true) {
   const PaintList::LineKey& k = *e.line;
   std::size_t h = std::size_t(k.x1) * 0x9E3779B97F4A7C15ull;
   for (int v : {k.y1, k.x2, k.y2, k.width, k.pattern, int(e.effect)})
     h = (h ^ std::size_t(unsigned(v))) * 0x100000001B3ull;
-  if (e.effect == PaintList::Effect::Merge) h ^= std::size_t(e.colour) * 0xC2B2AE3D27D4EB4Full;
+  if (withColour && e.effect == PaintList::Effect::Merge)
+    h ^= std::size_t(e.colour) * 0xC2B2AE3D27D4EB4Full;
   return h ^ (h >> 29);
 }
 
@@ -55,8 +56,37 @@ std::size_t PaintList::Replay(const std::function<void(Entry&)>& replay) {
       slot.blends = blends;
     }
   }
+  FoldMerges();
   for (std::size_t i = 0; i < n; ++i)
     if (needed_[i]) replay(entries_[i]);
   entries_.clear();
   return left;
+}
+
+void PaintList::FoldMerges() {
+  // Backwards over what is left to paint; `breaks` counts what is not a
+  // solid merge line. Table as in Replay, keyed without the colour.
+  const std::size_t mask = slots_.size() - 1;
+  std::fill(slots_.begin(), slots_.end(), Slot{});
+  std::size_t breaks = 0;
+  for (std::size_t i = entries_.size(); i-- > 0;) {
+    if (!needed_[i]) continue;
+    Entry& e = entries_[i];
+    if (e.effect != Effect::Merge || !e.line || e.line->pattern != 0) {
+      ++breaks;
+      continue;
+    }
+    std::size_t at = Hash(e, false) & mask;
+    while (slots_[at].entry != 0 && *entries_[slots_[at].entry - 1].line != *e.line)
+      at = (at + 1) & mask;
+    Slot& slot = slots_[at];
+    if (slot.entry != 0 && slot.blends == breaks) {
+      Entry& later = entries_[slot.entry - 1];
+      later.colour |= e.colour;
+      later.pen.color = later.colour;
+      needed_[i] = false;
+    } else {
+      slot = {std::uint32_t(i + 1), breaks};
+    }
+  }
 }

@@ -11,6 +11,9 @@
 // the same colour has the same pixels and only copy or merge primitives lie
 // in between: OR-ing a colour in twice is OR-ing it in once, in any order.
 // Both only under the same clip rectangle, which every entry keeps.
+// Solid merge-pen lines with the same pixels in other colours, with nothing
+// but merge lines left to paint between them, are painted once in the OR of
+// their colours (OR-ing is associative and its order does not matter).
 // Anything else (XOR, anti-aliasing, text, pictures) is painted as it comes.
 
 #include <cstddef>
@@ -67,6 +70,10 @@ class PaintList {
     std::uint32_t entry = 0;
     std::size_t blends = 0;
   };
+  // Folds solid merge lines with the same pixels, between which only merge
+  // lines are left to paint, into the latest with the colours OR-ed:
+  // white light boxed by mirrors paints each piece once per colour.
+  void FoldMerges();
   std::vector<Entry> entries_;
   std::vector<Slot> slots_;
   std::vector<bool> needed_;
