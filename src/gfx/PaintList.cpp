@@ -27,11 +27,18 @@ std::size_t PaintList::Replay(const std::function<void(Entry&)>& replay) {
   // From the end backwards: which lines a later one covers.
   const std::size_t n = entries_.size();
   needed_.assign(n, true);
+  // Indices and counts are kept in 32 bits; no refresh comes near that.
+  if (n >= std::size_t(UINT32_MAX)) {
+    for (Entry& e : entries_) replay(e);
+    entries_.clear();
+    return 0;
+  }
   std::size_t capacity = 64;
   while (capacity < 2 * n) capacity *= 2;
   slots_.assign(capacity, Slot{});
   const std::size_t mask = capacity - 1;
-  std::size_t blends = 0, left = 0;
+  std::uint32_t blends = 0;
+  std::size_t left = 0;
   for (std::size_t i = n; i-- > 0;) {
     const Entry& e = entries_[i];
     if (e.effect == Effect::Blend) {
@@ -68,7 +75,7 @@ void PaintList::FoldMerges() {
   // solid merge line. Table as in Replay, keyed without the colour.
   const std::size_t mask = slots_.size() - 1;
   std::fill(slots_.begin(), slots_.end(), Slot{});
-  std::size_t breaks = 0;
+  std::uint32_t breaks = 0;
   for (std::size_t i = entries_.size(); i-- > 0;) {
     if (!needed_[i]) continue;
     Entry& e = entries_[i];

@@ -68,7 +68,7 @@ class PaintList {
   // refresh allocates nothing per line.
   struct Slot {
     std::uint32_t entry = 0;
-    std::size_t blends = 0;
+    std::uint32_t blends = 0;
   };
   // Folds solid merge lines with the same pixels, between which only merge
   // lines are left to paint, into the latest with the colours OR-ed:
