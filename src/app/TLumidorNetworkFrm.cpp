@@ -317,29 +317,19 @@ void TLumidorNetworkFrm::CopyMenuClick() {
   UpdateEditButtons();
 }
 
-void TLumidorNetworkFrm::PasteMenuClick() {
-  if (document_->Paste(downX, downY)) {
+void TLumidorNetworkFrm::SceneEdited(bool changed) {
+  if (changed) {
     EnableSave();
     RefreshView();
   }
   UpdateEditButtons();
 }
 
-void TLumidorNetworkFrm::DeleteMenuClick() {
-  if (document_->DeleteSelection()) {
-    EnableSave();
-    RefreshView();
-  }
-  UpdateEditButtons();
-}
+void TLumidorNetworkFrm::PasteMenuClick() { SceneEdited(document_->Paste(downX, downY)); }
 
-void TLumidorNetworkFrm::CutMenuClick() {
-  if (document_->Cut(downX, downY)) {
-    EnableSave();
-    RefreshView();
-  }
-  UpdateEditButtons();
-}
+void TLumidorNetworkFrm::DeleteMenuClick() { SceneEdited(document_->DeleteSelection()); }
+
+void TLumidorNetworkFrm::CutMenuClick() { SceneEdited(document_->Cut(downX, downY)); }
 
 void TLumidorNetworkFrm::ShowPropertiesMenuClick() {
   Document& doc = *document_;

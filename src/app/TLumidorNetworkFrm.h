@@ -193,6 +193,8 @@ class TLumidorNetworkFrm : public QMainWindow {
   void SetRunning(bool running);
   // After every snapshot: the experiment has unsaved changes.
   void EnableSave();
+  // After an edit of the scene: saved state and picture when it changed, the edit buttons always.
+  void SceneEdited(bool changed);
 
   QAction* NewAction(const char* name, const std::string& caption,
                      const QKeySequence& shortcut = {});
