@@ -204,14 +204,14 @@ void TLumidorNetworkFrm::EnableSave() {
   actions_["SaveMenu"]->setEnabled(true);
 }
 
-void TLumidorNetworkFrm::UpdateEditButtons() {
+std::vector<std::pair<std::string, bool>> TLumidorNetworkFrm::EditStates() const {
   const Document& doc = *document_;
-  buttons_["CopyBtn"]->setEnabled(doc.CanCopy());
-  buttons_["CutBtn"]->setEnabled(doc.CanCopy());
-  buttons_["DeleteBtn"]->setEnabled(doc.CanDelete());
-  buttons_["PasteBtn"]->setEnabled(doc.CanPaste());
-  buttons_["UndoBtn"]->setEnabled(doc.CanUndo());
-  buttons_["RedoBtn"]->setEnabled(doc.CanRedo());
+  return {{"Cut", doc.CanCopy()},    {"Copy", doc.CanCopy()}, {"Delete", doc.CanDelete()},
+          {"Paste", doc.CanPaste()}, {"Undo", doc.CanUndo()}, {"Redo", doc.CanRedo()}};
+}
+
+void TLumidorNetworkFrm::UpdateEditButtons() {
+  for (const auto& [name, enabled] : EditStates()) buttons_[name + "Btn"]->setEnabled(enabled);
   // The menu items carry the shortcuts: keep them current too, so that Del
   // or Ctrl+C act on the selection the user sees, not on the state of the
   // last time the menu was opened.
@@ -220,13 +220,7 @@ void TLumidorNetworkFrm::UpdateEditButtons() {
 }
 
 void TLumidorNetworkFrm::EditMenuClick() {
-  const Document& doc = *document_;
-  actions_["CutMenu"]->setEnabled(doc.CanCopy());
-  actions_["CopyMenu"]->setEnabled(doc.CanCopy());
-  actions_["DeleteMenu"]->setEnabled(doc.CanDelete());
-  actions_["PasteMenu"]->setEnabled(doc.CanPaste());
-  actions_["UndoMenu"]->setEnabled(doc.CanUndo());
-  actions_["RedoMenu"]->setEnabled(doc.CanRedo());
+  for (const auto& [name, enabled] : EditStates()) actions_[name + "Menu"]->setEnabled(enabled);
   actions_["N24"]->setChecked(Settings().softKeyboard);
 }
 
@@ -317,29 +311,19 @@ void TLumidorNetworkFrm::CopyMenuClick() {
   UpdateEditButtons();
 }
 
-void TLumidorNetworkFrm::PasteMenuClick() {
-  if (document_->Paste(downX, downY)) {
+void TLumidorNetworkFrm::SceneEdited(bool changed) {
+  if (changed) {
     EnableSave();
     RefreshView();
   }
   UpdateEditButtons();
 }
 
-void TLumidorNetworkFrm::DeleteMenuClick() {
-  if (document_->DeleteSelection()) {
-    EnableSave();
-    RefreshView();
-  }
-  UpdateEditButtons();
-}
+void TLumidorNetworkFrm::PasteMenuClick() { SceneEdited(document_->Paste(downX, downY)); }
 
-void TLumidorNetworkFrm::CutMenuClick() {
-  if (document_->Cut(downX, downY)) {
-    EnableSave();
-    RefreshView();
-  }
-  UpdateEditButtons();
-}
+void TLumidorNetworkFrm::DeleteMenuClick() { SceneEdited(document_->DeleteSelection()); }
+
+void TLumidorNetworkFrm::CutMenuClick() { SceneEdited(document_->Cut(downX, downY)); }
 
 void TLumidorNetworkFrm::ShowPropertiesMenuClick() {
   Document& doc = *document_;

@@ -193,6 +193,10 @@ class TLumidorNetworkFrm : public QMainWindow {
   void SetRunning(bool running);
   // After every snapshot: the experiment has unsaved changes.
   void EnableSave();
+  // After an edit of the scene: saved state and picture when it changed, the edit buttons always.
+  void SceneEdited(bool changed);
+  // What the edit buttons and menu items offer now, by their common name.
+  std::vector<std::pair<std::string, bool>> EditStates() const;
 
   QAction* NewAction(const char* name, const std::string& caption,
                      const QKeySequence& shortcut = {});

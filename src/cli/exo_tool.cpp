@@ -155,46 +155,43 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
   args.command = argv[1];
   for (int i = 2; i < argc; ++i) {
     const std::string a = argv[i];
-    if (a == "--size") {
-      if (i + 1 >= argc || !ParseSize(argv[i + 1], args.width, args.height)) {
-        problem = "--size needs WxH, each side 1 to " + std::to_string(kMaxSide);
-        return std::nullopt;
+    // The option's value from the next argument; false, with the problem
+    // said, when it is missing or unusable.
+    auto value = [&](const std::string& needs, const auto& read) {
+      if (i + 1 < argc && read(argv[i + 1])) {
+        ++i;
+        return true;
       }
+      problem = a + " needs " + needs;
+      return false;
+    };
+    auto count = [&](int max, int& out) {
+      return value("a count from 1 to " + std::to_string(max),
+                   [&](const char* text) { return ParseCount(text, max, out); });
+    };
+    if (a == "--size") {
+      if (!value("WxH, each side 1 to " + std::to_string(kMaxSide),
+                 [&](const char* text) { return ParseSize(text, args.width, args.height); }))
+        return std::nullopt;
       args.sizeGiven = true;
-      ++i;
     } else if (a == "--no-run") {
       args.noRun = true;
     } else if (a == "--runs") {
-      if (i + 1 >= argc || !ParseCount(argv[i + 1], kMaxRuns, args.runs)) {
-        problem = "--runs needs a count from 1 to " + std::to_string(kMaxRuns);
-        return std::nullopt;
-      }
+      if (!count(kMaxRuns, args.runs)) return std::nullopt;
       args.runsGiven = true;
-      ++i;
     } else if (a == "--threads") {
-      if (i + 1 >= argc || !ParseCount(argv[i + 1], kMaxThreads, args.threads)) {
-        problem = "--threads needs a count from 1 to " + std::to_string(kMaxThreads);
-        return std::nullopt;
-      }
-      ++i;
+      if (!count(kMaxThreads, args.threads)) return std::nullopt;
     } else if (a == "--hq") {
       args.highQuality = true;
     } else if (a == "--equations") {
       args.equations = true;
     } else if (a == "--generations") {
-      if (i + 1 >= argc || !ParseCount(argv[i + 1], kMaxGenerations, args.generations)) {
-        problem = "--generations needs a count from 1 to " + std::to_string(kMaxGenerations);
-        return std::nullopt;
-      }
-      ++i;
+      if (!count(kMaxGenerations, args.generations)) return std::nullopt;
     } else if (a == "--follow") {
       TPointF point;
-      if (i + 1 >= argc || !ParsePoint(argv[i + 1], point)) {
-        problem = "--follow needs X,Y";
+      if (!value("X,Y", [&](const char* text) { return ParsePoint(text, point); }))
         return std::nullopt;
-      }
       args.follow = point;
-      ++i;
     } else if (a.size() > 1 && a[0] == '-' && a != "-") {
       problem = "unknown option " + a;
       return std::nullopt;
@@ -367,16 +364,10 @@ int Render(const Arguments& args) {
 }
 
 // Counts the ray pieces of a trace and draws nothing.
-class PieceCounter : public ITraceSink {
+class PieceCounter : public PieceSink {
  public:
   long long pieces = 0;
   void RayPiece(TPointF, TPointF, const DrawBaseRayDataStruct&) override { ++pieces; }
-  void Arrow(TPointF, float, const DrawBaseRayDataStruct&) override {}
-  void Normal(TPointF, TPointF) override {}
-  void Extension(TPointF, TPointF) override {}
-  void AngleLabel(TPointF, const std::string&, bool) override {}
-  void ImagePoint(TPointF, bool, const std::string&) override {}
-  void ImageArrow(TPointF, TPointF, bool, int) override {}
 };
 
 // The lens and mirror equation of every element and source pair:

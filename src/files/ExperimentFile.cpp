@@ -21,10 +21,10 @@
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
 #include "scene/ByteStream.h"
-#include "scene/RecordIo.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
+#include "scene/RecordIo.h"
 
 namespace {
 

@@ -23,6 +23,14 @@ EmitterObject::EmitterObject(TCanvas* canvas) : DrawObjectUnit(canvas) {
   record.ray.blend = 0;
 }
 
+std::vector<PointRef> EmitterObject::ControlPoints() {
+  std::vector<PointRef> refs;
+  const auto n =
+      static_cast<std::size_t>(std::clamp<int>(pointCount, 0, int(record.points.size())));
+  for (std::size_t i = 0; i < n; ++i) refs.push_back({&record.points[i].x, &record.points[i].y});
+  return refs;
+}
+
 void EmitterObject::DrawHandles() {
   if (!canvas) return;
   PaintSourceCircle(*canvas, record.points[0]);

@@ -39,6 +39,8 @@ class EmitterObject : public DrawObjectUnit {
   bool InRect(float x1, float y1, float x2, float y2) override;
 
  protected:
+  // The source point and the aim points: the first pointCount of the table.
+  std::vector<PointRef> ControlPoints() override;
   // Aim points 1 ... HandleCount() carry handles and hit lines.
   virtual int HandleCount() const = 0;
   void RecordFields(RecordIo& io) override;

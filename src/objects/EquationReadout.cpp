@@ -26,6 +26,34 @@ struct Luminous {
   float indexFactor = 1;
 };
 
+// The image of an object u before the element along the axis (nx, ny), the
+// object (px, py) from the vertex; false when it lies at infinity.
+bool FormImage(const Element& e, double u, double f, double nx, double ny, double px, double py,
+               std::vector<EquationReadout>& out) {
+  EquationReadout r;
+  r.element = e.name;
+  r.f = f;
+  r.u = u;
+  r.axisX = nx;
+  r.axisY = ny;
+  if (u == 0 || u == f || !std::isfinite(f)) {
+    r.finite = false;
+    out.push_back(r);
+    return false;
+  }
+  r.v = u * f / (u - f);
+  r.m = -r.v / u;
+  r.real = r.v > 0;
+  r.upright = r.m > 0;
+  // The object's height across the axis scales by m.
+  const double tx = -ny, ty = nx;
+  const double height = px * tx + py * ty;
+  r.image = {float(e.vertex.x + r.v * nx + r.m * height * tx),
+             float(e.vertex.y + r.v * ny + r.m * height * ty)};
+  out.push_back(r);
+  return std::isfinite(r.image.x) && std::isfinite(r.image.y);
+}
+
 void Solve(const Element& e, const Luminous& source, std::vector<EquationReadout>& out) {
   double nx = e.nx, ny = e.ny;
   const double px = double(source.point.x) - e.vertex.x, py = double(source.point.y) - e.vertex.y;
@@ -41,27 +69,7 @@ void Solve(const Element& e, const Luminous& source, std::vector<EquationReadout
   }
   if (!(u > 0)) return;  // behind a mirror
   const double f = e.lens && source.indexFactor > 0 ? e.f / source.indexFactor : e.f;
-  EquationReadout r;
-  r.element = e.name;
-  r.f = f;
-  r.u = u;
-  r.axisX = nx;
-  r.axisY = ny;
-  if (u == f || !std::isfinite(f)) {
-    r.finite = false;
-    out.push_back(r);
-    return;
-  }
-  r.v = u * f / (u - f);
-  r.m = -r.v / u;
-  r.real = r.v > 0;
-  r.upright = r.m > 0;
-  // The object's height across the axis scales by m.
-  const double tx = -ny, ty = nx;
-  const double height = px * tx + py * ty;
-  r.image = {float(e.vertex.x + r.v * nx + r.m * height * tx),
-             float(e.vertex.y + r.v * ny + r.m * height * ty)};
-  out.push_back(r);
+  FormImage(e, u, f, nx, ny, px, py, out);
 }
 
 bool ElementOf(DrawObjectUnit& object, Element& e) {
@@ -116,27 +124,7 @@ bool SolveLens(const Element& e, TPointF object, double dx, double dy, float ind
   const double px = double(object.x) - e.vertex.x, py = double(object.y) - e.vertex.y;
   const double u = -(px * nx + py * ny);
   const double f = indexFactor > 0 ? e.f / indexFactor : e.f;
-  EquationReadout r;
-  r.element = e.name;
-  r.f = f;
-  r.u = u;
-  r.axisX = nx;
-  r.axisY = ny;
-  if (u == 0 || u == f || !std::isfinite(f)) {
-    r.finite = false;
-    out.push_back(r);
-    return false;
-  }
-  r.v = u * f / (u - f);
-  r.m = -r.v / u;
-  r.real = r.v > 0;
-  r.upright = r.m > 0;
-  const double tx = -ny, ty = nx;
-  const double height = px * tx + py * ty;
-  r.image = {float(e.vertex.x + r.v * nx + r.m * height * tx),
-             float(e.vertex.y + r.v * ny + r.m * height * ty)};
-  out.push_back(r);
-  return std::isfinite(r.image.x) && std::isfinite(r.image.y);
+  return FormImage(e, u, f, nx, ny, px, py, out);
 }
 
 // The lenses one after the other on the light's way from a source: the

@@ -39,3 +39,14 @@ class ITraceSink {
   // The items that follow are drawn faded (true) or as usual.
   virtual void Faded(bool /*faded*/) {}
 };
+
+// A sink that looks only at the ray pieces; every other item passes it by.
+class PieceSink : public ITraceSink {
+ public:
+  void Arrow(TPointF, float, const DrawBaseRayDataStruct&) override {}
+  void Normal(TPointF, TPointF) override {}
+  void Extension(TPointF, TPointF) override {}
+  void AngleLabel(TPointF, const std::string&, bool) override {}
+  void ImagePoint(TPointF, bool, const std::string&) override {}
+  void ImageArrow(TPointF, TPointF, bool, int) override {}
+};

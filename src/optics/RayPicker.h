@@ -4,7 +4,7 @@
 
 #include "optics/ITraceSink.h"
 
-class RayPicker : public ITraceSink {
+class RayPicker : public PieceSink {
  public:
   RayPicker(TPointF at, double tolerance) : at_(at), best_(tolerance) {}
 
@@ -12,12 +12,6 @@ class RayPicker : public ITraceSink {
   int Root() const { return root_; }
 
   void RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) override;
-  void Arrow(TPointF, float, const DrawBaseRayDataStruct&) override {}
-  void Normal(TPointF, TPointF) override {}
-  void Extension(TPointF, TPointF) override {}
-  void AngleLabel(TPointF, const std::string&, bool) override {}
-  void ImagePoint(TPointF, bool, const std::string&) override {}
-  void ImageArrow(TPointF, TPointF, bool, int) override {}
   void Origin(int, int root) override { current_ = root; }
 
  private:

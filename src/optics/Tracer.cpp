@@ -445,15 +445,7 @@ class Tracer {
 
   void IncidenceLabel(TPointF h, TPointF through, float nA, float nB) {
     const float beta = DirectionAngle(h, through);
-    const float d1 = std::fabs(beta - nA), d2 = std::fabs(beta - nB);
-    float d = d1, m = nA;
-    if (d1 > 90 && 360 - d1 > 90) {
-      d = d2;
-      m = nB;
-    }
-    const TPointF anchor =
-        Midpoint(PointAt(h, beta, kLabelDistance), PointAt(h, m, kLabelDistance));
-    sink_.AngleLabel(anchor, LabelText(Acute(d)), true);
+    NormalLabel(h, beta, std::fabs(beta - nA), std::fabs(beta - nB), nA, nB, true);
   }
 
   void OutgoingLabel(TPointF h, double theta, float nA, float nB) {
@@ -463,15 +455,21 @@ class Tracer {
       if (e < 0) e += 360;
       return e;
     };
-    const float e1 = fold(delta - nA), e2 = fold(delta - nB);
-    float e = e1, m = nA;
-    if (e1 > 90 && 360 - e1 > 90) {
-      e = e2;
-      m = nB;
+    NormalLabel(h, delta, fold(delta - nA), fold(delta - nB), nA, nB, false);
+  }
+
+  // The angle between a ray along `direction` and the normal nA it is nearer
+  // (gap gA), else nB, labelled between the two.
+  void NormalLabel(TPointF h, float direction, float gA, float gB, float nA, float nB,
+                   bool incidence) {
+    float gap = gA, normal = nA;
+    if (gA > 90 && 360 - gA > 90) {
+      gap = gB;
+      normal = nB;
     }
     const TPointF anchor =
-        Midpoint(PointAt(h, delta, kLabelDistance), PointAt(h, m, kLabelDistance));
-    sink_.AngleLabel(anchor, LabelText(Acute(e)), false);
+        Midpoint(PointAt(h, direction, kLabelDistance), PointAt(h, normal, kLabelDistance));
+    sink_.AngleLabel(anchor, LabelText(Acute(gap)), incidence);
   }
 
   // Marks where rays of one luminous point (or of the two ends of a luminous

@@ -23,6 +23,7 @@
 #include "i18n/Convert.h"
 #include "scene/DrawObjectUnit.h"
 #include "scene/ProcessSettings.h"
+#include "ui/ButtonBar.h"
 #include "ui/QtText.h"
 #include "ui/TStringEditFrm.h"
 #include "ui/WindowTranslator.h"
@@ -33,11 +34,17 @@ constexpr int kStyleRole = Qt::UserRole + 1;
 constexpr int kPickListRole = Qt::UserRole + 2;
 constexpr int kReadOnlyRole = Qt::UserRole + 3;
 constexpr int kSwatchWidth = 16;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 25;
-constexpr int kButtonBar = 41;
 constexpr int kDesignWidth = 298;
 constexpr int kDesignHeight = 261;
+
+// The sheet font's family, size and style as the editors show it.
+QFont EditorFont(const TSheetFont& sheet) {
+  QFont font(QString::fromStdString(sheet.name));
+  font.setPointSize(std::max(1, sheet.size));
+  font.setBold(sheet.bold);
+  font.setItalic(sheet.italic);
+  return font;
+}
 
 bool ColourOfText(const QString& text, QColor& colour) {
   int value = 0;
@@ -476,10 +483,7 @@ void TShowPropertiesFrm::RunRowEditor(int row) {
       break;
     case TRowClass::Font: {
       const TSheetFont current = DialogFont();
-      QFont font(Q(current.name));
-      font.setPointSize(std::max(1, current.size));
-      font.setBold(current.bold);
-      font.setItalic(current.italic);
+      QFont font = EditorFont(current);
       font.setUnderline(current.underline);
       font.setStrikeOut(current.strikeOut);
       FontDialog->setCurrentFont(font);
@@ -500,12 +504,7 @@ void TShowPropertiesFrm::RunRowEditor(int row) {
       break;
     }
     case TRowClass::Text: {
-      const TSheetFont current = DialogFont();
-      QFont font(Q(current.name));
-      font.setPointSize(std::max(1, current.size));
-      font.setBold(current.bold);
-      font.setItalic(current.italic);
-      StringEditFrm->StringEdit->setFont(font);
+      StringEditFrm->StringEdit->setFont(EditorFont(DialogFont()));
       StringEditFrm->SetText(ValueAt(row));
       // Only "确定" changes the row.
       if (StringEditFrm->exec() == QDialog::Accepted) SetValue(key, StringEditFrm->Text());
@@ -541,14 +540,7 @@ void TShowPropertiesFrm::resizeEvent(QResizeEvent* event) {
 }
 
 void TShowPropertiesFrm::LayOut() {
-  const int w = width();
-  const int h = height();
-  PageControl1->setGeometry(0, 0, w, std::max(0, h - kButtonBar));
-  const int top = h - kButtonBar + (kButtonBar - kButtonHeight) / 2;
-  const int left = std::max(8, w / 2 - kButtonWidth - 10);
-  BitBtn1->setGeometry(left, top, kButtonWidth, kButtonHeight);
-  // Mirror image of "确定" about the middle of the sheet.
-  CancelBtn->setGeometry(w - left - kButtonWidth, top, kButtonWidth, kButtonHeight);
+  LayOutButtonBar(*this, *PageControl1, *BitBtn1, *CancelBtn, 10);
 }
 
 int RunPropertySheet(IPropertySheet& sheet, const std::function<int()>& show,

@@ -5,13 +5,8 @@
 #include <QResizeEvent>
 
 #include "i18n/Convert.h"
+#include "ui/ButtonBar.h"
 #include "ui/WindowTranslator.h"
-
-namespace {
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 25;
-constexpr int kButtonBar = 41;
-}  // namespace
 
 TStringEditFrm::TStringEditFrm(QWidget* parent) : QDialog(parent) {
   setObjectName("TStringEditFrm");
@@ -66,11 +61,5 @@ void TStringEditFrm::reject() {
 
 void TStringEditFrm::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
-  const int w = width();
-  const int h = height();
-  StringEdit->setGeometry(0, 0, w, std::max(0, h - kButtonBar));
-  const int top = h - kButtonBar + (kButtonBar - kButtonHeight) / 2;
-  const int left = std::max(8, w / 2 - kButtonWidth - 20);
-  Button1->setGeometry(left, top, kButtonWidth, kButtonHeight);
-  Button2->setGeometry(w - left - kButtonWidth, top, kButtonWidth, kButtonHeight);
+  LayOutButtonBar(*this, *StringEdit, *Button1, *Button2, 20);
 }

@@ -17,12 +17,6 @@ PointLampHouse::PointLampHouse(TCanvas* canvas) : ObjectOf(canvas) {
   record.ray.sourceKind = 1;
 }
 
-std::vector<PointRef> PointLampHouse::ControlPoints() {
-  std::vector<PointRef> refs;
-  for (int i = 0; i < 4; ++i) refs.push_back({&record.points[i].x, &record.points[i].y});
-  return refs;
-}
-
 void PointLampHouse::Draw(int mode) {
   if (!canvas) return;
   if (!BeginPaint(mode)) return;

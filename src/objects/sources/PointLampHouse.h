@@ -20,7 +20,6 @@ class PointLampHouse : public ObjectOf<PointLampHouse, EmitterObject> {
 
  protected:
   // The source and its three aim points.
-  std::vector<PointRef> ControlPoints() override;
   int HandleCount() const override { return record.rayCount; }
   void RecordFields(RecordIo& io) override;
   PropertyRows Rows() override;

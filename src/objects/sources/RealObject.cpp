@@ -19,12 +19,6 @@ RealObject::RealObject(TCanvas* canvas) : ObjectOf(canvas) {
   record.ray.sourceKind = 2;
 }
 
-std::vector<PointRef> RealObject::ControlPoints() {
-  std::vector<PointRef> refs;
-  for (int i = 0; i < 6; ++i) refs.push_back({&record.points[i].x, &record.points[i].y});
-  return refs;
-}
-
 void RealObject::Draw(int mode) {
   if (!canvas) return;
   if (!BeginPaint(mode)) return;

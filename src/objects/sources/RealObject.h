@@ -19,7 +19,6 @@ class RealObject : public ObjectOf<RealObject, EmitterObject> {
   void Move(int mode, int x, int y) override;
 
  protected:
-  std::vector<PointRef> ControlPoints() override;
   int HandleCount() const override { return 5; }
   // B and the four aim points for B at (x, y).
   void PlaceDragged(int x, int y) override;

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 
 #include "gfx/PixelMath.h"
-#include "optics/BoxGeometry.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
+#include "optics/BoxGeometry.h"
 #include "scene/IMessageSink.h"
 #include "scene/PropertyRows.h"
 #include "scene/RecordIo.h"

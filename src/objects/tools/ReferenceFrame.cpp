@@ -60,22 +60,19 @@ void ReferenceFrame::DrawTicks(int ox, int oy) {
     canvas->TextOut(ox + 2, Trunc(double(y - 2)), IntToStr(-(y - oy)));
   };
 
-  const long long rightFirst = Trunc(double(originX) + step);
-  for (long long x = rightFirst + step * FirstVisibleTick(rightFirst, step, lowX, highX); x <= w;
-       x += step)
-    xTick(x);
-  const long long leftFirst = Trunc(double(originX) - step);
-  for (long long x = leftFirst - step * FirstVisibleTick(leftFirst, -step, lowX, highX); x >= 0;
-       x -= step)
-    xTick(x);
-  const long long downFirst = Trunc(double(originY) + step);
-  for (long long y = downFirst + step * FirstVisibleTick(downFirst, step, lowY, highY); y <= h;
-       y += step)
-    yTick(y);
-  const long long upFirst = Trunc(double(originY) - step);
-  for (long long y = upFirst - step * FirstVisibleTick(upFirst, -step, lowY, highY); y >= 0;
-       y -= step)
-    yTick(y);
+  // Every step from the origin outwards, both ways, from the first tick near
+  // the surface to its edge.
+  auto ticks = [&](double origin, long long low, long long high, long long end, auto tick) {
+    const long long after = Trunc(origin + step);
+    for (long long v = after + step * FirstVisibleTick(after, step, low, high); v <= end; v += step)
+      tick(v);
+    const long long before = Trunc(origin - step);
+    for (long long v = before - step * FirstVisibleTick(before, -step, low, high); v >= 0;
+         v -= step)
+      tick(v);
+  };
+  ticks(originX, lowX, highX, w, xTick);
+  ticks(originY, lowY, highY, h, yTick);
 }
 
 // Always through the canvas: the axes have no high-quality form.
