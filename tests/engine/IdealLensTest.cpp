@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FakePropertySheet.h"
+#include "ObjectRecord.h"
 #include "RecordingTraceSink.h"
 #include "TestEnvironment.h"
 #include "gfx/RecordingCanvas.h"
@@ -13,6 +14,7 @@
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
 #include "optics/Tracer.h"
+#include "scene/ByteStream.h"
 
 namespace {
 
@@ -51,6 +53,23 @@ TEST_F(IdealLensObjectTest, FocalPointsStandAtFFromTheMiddle) {
   auto dot = Placed<IdealConcave>({50, 50}, {50, 50}, 30);
   ExpectNear(dot.focal1, {50, 80});
   ExpectNear(dot.focal2, {50, 20});
+}
+
+// Ends far out are refused; focal points, which follow from the focal
+// length, may lie anywhere, so a lens of any length saves and opens again.
+TEST_F(IdealLensObjectTest, FarEndsRefusedFarFocalPointsKept) {
+  auto lens = Placed<IdealMagnifier>({300, 300}, {300, 100}, 1e9f);
+  IdealMagnifier reloaded(&canvas);
+  auto bytes = RecordBytes(lens);
+  ByteReader in(bytes);
+  in.ReadString();
+  ASSERT_TRUE(reloaded.LoadFromStream(in));
+  ExpectNear(reloaded.focal1, lens.focal1, 1e3);
+  lens.end1 = {300, 2e8f};
+  bytes = RecordBytes(lens);
+  ByteReader far(bytes);
+  far.ReadString();
+  EXPECT_FALSE(reloaded.LoadFromStream(far));
 }
 
 TEST_F(IdealLensObjectTest, FocalLengthRowTakesPositiveNumbersOnly) {

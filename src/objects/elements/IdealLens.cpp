@@ -114,8 +114,9 @@ PropertyRows IdealLens::Rows() {
 void IdealLens::RecordFields(RecordIo& io) {
   io.Coordinate(end0, kMaxCoordinate);
   io.Coordinate(end1, kMaxCoordinate);
-  io.Coordinate(focal1, kMaxCoordinate);
-  io.Coordinate(focal2, kMaxCoordinate);
+  // The focal points follow from the ends and the focal length.
+  io.Point(focal1);
+  io.Point(focal2);
   io.Float(focalLength);
   io.Byte(skipNextPaint);
   io.Block(reserved);
