@@ -31,6 +31,7 @@
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
 #include "app/TeachingControls.h"
+#include "app/VectorOutput.h"
 #include "app/WindowTexts.h"
 #include "files/ExperimentFile.h"
 #include "i18n/TtlmController.h"
@@ -399,13 +400,21 @@ void TLumidorNetworkFrm::SavePageClick() {
   if (::SavePageClick(this, *document_)) recent_->Add(Q(document_->page->fileName));
 }
 
-void TLumidorNetworkFrm::N7Click() { SavePictureClick(this, surface_->Image()); }
+void TLumidorNetworkFrm::N7Click() {
+  SaveDocumentPictureClick(this, *document_, surface_->Image());
+}
 
 void TLumidorNetworkFrm::N15Click() { PrinterSetupClick(this); }
 
-void TLumidorNetworkFrm::N16Click() { PrintClick(this, surface_->Image()); }
+void TLumidorNetworkFrm::N16Click() { PrintDocumentClick(this, *document_, PictureSize()); }
 
-void TLumidorNetworkFrm::PrintPreviewMenuClick() { PrintPreviewClick(this, surface_->Image()); }
+void TLumidorNetworkFrm::PrintPreviewMenuClick() {
+  PrintPreviewDocumentClick(this, *document_, PictureSize());
+}
+
+QSize TLumidorNetworkFrm::PictureSize() {
+  return {surface_->Canvas()->Width(), surface_->Canvas()->Height()};
+}
 
 void TLumidorNetworkFrm::N11Click() {
   document_->page->saved = 1;

@@ -2,7 +2,8 @@
 // without a window.
 //
 //   exo-tool trace FILE.exo [--size WxH] [--generations K]
-//   exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]
+//   exo-tool render FILE.exo OUT[.png .bmp .jpg .svg .pdf] [--size WxH] [--no-run] [--hq]
+//   [--generations K]
 //                   [--follow X,Y] [--equations]
 //   exo-tool readout FILE.exo [--follow X,Y]
 //   exo-tool resave IN.exo OUT.exo
@@ -15,6 +16,7 @@
 // what was read. Wrong usage exits with 2. `exo-tool --help` and
 // `exo-tool --version` answer on standard output and exit with 0.
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
@@ -41,6 +43,7 @@
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
+#include "scene/VectorPicture.h"
 
 namespace {
 
@@ -335,9 +338,25 @@ QImage BlankSurface(const Arguments& args) {
   return image;
 }
 
+// The scene and the trace drawn again as vector paths and text.
+int WriteVector(Document& document, VectorFormat format, const Arguments& args) {
+  const QByteArray bytes =
+      VectorPictureBytes(document, format, args.width, args.height, "Veltrano Optics");
+  ReportCut(document.traceCut);
+  QFile out(QString::fromStdString(args.files[1]));
+  if (bytes.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
+      !out.flush()) {
+    std::fprintf(stderr, "exo-tool: cannot write %s\n", args.files[1].c_str());
+    return 1;
+  }
+  return 0;
+}
+
 int Render(const Arguments& args) {
   const char* format = ImageFormat(args.files[1]);
-  if (!format) return Usage("OUT must end in .png, .bmp, .jpg or .jpeg");
+  const VectorFormat vector = VectorFormatOf(args.files[1]);
+  if (!format && vector == VectorFormat::None)
+    return Usage("OUT must end in .png, .bmp, .jpg, .jpeg, .svg or .pdf");
   QImage image = BlankSurface(args);
   if (image.isNull()) return 1;
   QImageCanvas canvas(&image);
@@ -348,6 +367,7 @@ int Render(const Arguments& args) {
   if (args.equations)
     document.afterTrace = [&document](TCanvas& c) { PaintEquationPanels(c, document.scene); };
   document.running = !args.noRun;
+  if (vector != VectorFormat::None) return WriteVector(document, vector, args);
   ReportCut(document.RefreshView());
   if (!image.save(QString::fromStdString(args.files[1]), format)) {
     std::fprintf(stderr, "exo-tool: cannot write %s\n", args.files[1].c_str());
