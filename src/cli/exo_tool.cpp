@@ -4,7 +4,7 @@
 //   exo-tool trace FILE.exo [--size WxH] [--generations K]
 //   exo-tool render FILE.exo OUT[.png .bmp .jpg .svg .pdf] [--size WxH] [--no-run] [--hq]
 //   [--generations K]
-//                   [--follow X,Y] [--equations]
+//                   [--follow X,Y] [--equations] [--presentation F]
 //   exo-tool readout FILE.exo [--follow X,Y]
 //   exo-tool resave IN.exo OUT.exo
 //   exo-tool info FILE.exo
@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "files/ExperimentFile.h"
+#include "gfx/PresentationScale.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/EquationPanel.h"
@@ -59,16 +60,18 @@ const char* const kUsage =
     "usage:\n"
     "  exo-tool trace FILE.exo [--size WxH] [--generations K]\n"
     "  exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]\n"
-    "                  [--follow X,Y] [--equations]\n"
+    "                  [--follow X,Y] [--equations] [--presentation 1|1.5|2|3]\n"
     "  exo-tool readout FILE.exo [--follow X,Y]\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq]\n"
     "  exo-tool --help | --version\n"
-    "OUT is written as PNG, BMP or JPEG by its extension (.png, .bmp, .jpg, .jpeg).\n"
+    "OUT is written as PNG, BMP, JPEG, SVG or PDF by its extension (.png, .bmp, .jpg,\n"
+    ".jpeg, .svg, .pdf).\n"
     "--generations K shows the generations 1 to K of the trace; --follow X,Y draws the\n"
     "ray whose piece passes nearest (X, Y), within 5 px, over the others faded;\n"
-    "--equations adds the lens and mirror equation's panel beside each image.\n";
+    "--equations adds the lens and mirror equation's panel beside each image;\n"
+    "--presentation F draws labels, handles, arrowheads and rays F times larger.\n";
 
 const char* const kCutMessage =
     "exo-tool: too many rays or faces: the trace was cut short at its work bound\n";
@@ -112,6 +115,7 @@ struct Arguments {
   int generations = 0;  // 0: all
   std::optional<TPointF> follow;
   bool equations = false;
+  double presentation = 0;  // 0: not given (standard)
 };
 
 // A whole number from 1 to `max`, digits only.
@@ -174,6 +178,14 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
       args.highQuality = true;
     } else if (a == "--equations") {
       args.equations = true;
+    } else if (a == "--presentation") {
+      const std::string f = i + 1 < argc ? argv[i + 1] : "";
+      if (f != "1" && f != "1.5" && f != "2" && f != "3") {
+        problem = "--presentation needs 1, 1.5, 2 or 3";
+        return std::nullopt;
+      }
+      args.presentation = std::atof(f.c_str());
+      ++i;
     } else if (a == "--generations") {
       if (i + 1 >= argc || !ParseCount(argv[i + 1], kMaxGenerations, args.generations)) {
         problem = "--generations needs a count from 1 to " + std::to_string(kMaxGenerations);
@@ -215,7 +227,7 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
     if ((args.sizeGiven && !shape.size) || (args.noRun && !shape.noRun) ||
         (args.runsGiven && !shape.runs) || (args.highQuality && !shape.highQuality) ||
         (args.generations && !shape.generations) || (args.follow && !shape.follow) ||
-        (args.equations && args.command != "render")) {
+        ((args.equations || args.presentation) && args.command != "render")) {
       problem = "option not allowed for " + args.command;
       return std::nullopt;
     }
@@ -363,6 +375,7 @@ int Render(const Arguments& args) {
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
   if (args.highQuality) Settings().highQuality = 1;
+  if (args.presentation) SetPresentationScale(args.presentation);
   ApplyView(args, document);
   if (args.equations)
     document.afterTrace = [&document](TCanvas& c) { PaintEquationPanels(c, document.scene); };

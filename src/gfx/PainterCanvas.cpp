@@ -10,6 +10,7 @@
 #include "gfx/ClipSegment.h"
 #include "gfx/Colour.h"
 #include "gfx/ColourKey.h"
+#include "gfx/PresentationScale.h"
 
 namespace {
 
@@ -173,7 +174,8 @@ void PainterCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, 
 QFont PainterCanvas::CurrentFont() const {
   QFont q(QString::fromStdString(Font.name));
   // Points as the screen shows them (96 pixels an inch), whatever the device.
-  const int pixels = Font.size < 0 ? -Font.size : std::max(1, (Font.size * 96 + 36) / 72);
+  const int size = Scaled(Font.size);
+  const int pixels = size < 0 ? -size : std::max(1, (size * 96 + 36) / 72);
   q.setPixelSize(std::clamp(pixels, 1, 4096));
   q.setBold(Font.bold);
   q.setItalic(Font.italic);
