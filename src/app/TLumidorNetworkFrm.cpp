@@ -26,6 +26,7 @@
 #include "app/LanguageMenu.h"
 #include "app/OutputCommands.h"
 #include "app/PageSettings.h"
+#include "app/PresentationMenu.h"
 #include "app/RecentExperiments.h"
 #include "app/SurfaceGestures.h"
 #include "app/TAboutBox.h"
@@ -90,6 +91,8 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
 
   // The language first: messages of the start-up open are in it.
   InstallLanguageMenu(this);
+  if (auto* view = findChild<QMenu*>("ViewMenu"))
+    new PresentationMenu(this, view, [this] { RefreshView(); });
   InitWorkspace(options_.openFile);
   if (!options_.recoveryFolder.isEmpty())
     recovery_ = std::make_unique<CrashRecovery>(this, options_.recoveryFolder);
