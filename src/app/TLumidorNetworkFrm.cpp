@@ -29,6 +29,7 @@
 #include "app/PresentationMenu.h"
 #include "app/RecentExperiments.h"
 #include "app/SurfaceGestures.h"
+#include "app/SurfaceZoom.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
 #include "app/TeachingControls.h"
@@ -87,6 +88,7 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   connect(surface_, &TDrawSurface::Remade, this, &TLumidorNetworkFrm::RefreshView);
   new DesktopHabits(this);
   new SurfaceGestures(this);
+  new SurfaceZoom(this);
   teaching_ = new TeachingControls(this);
 
   // The language first: messages of the start-up open are in it.
