@@ -2,7 +2,6 @@
 
 #include <QLineF>
 #include <QTouchEvent>
-#include <QWheelEvent>
 #include <cmath>
 
 #include "app/TDrawSurface.h"
@@ -24,23 +23,13 @@ SurfaceZoom::SurfaceZoom(TLumidorNetworkFrm* window) : QObject(window), window_(
   surface->installEventFilter(this);
 }
 
-void SurfaceZoom::ZoomAbout(float cx, float cy, float factor) {
+void SurfaceZoom::ZoomAbout(TLumidorNetworkFrm* window, float cx, float cy, float factor) {
   if (!std::isfinite(factor) || factor <= 0) return;
-  for (const auto& object : window_->Doc().scene) object->Zoom(cx, cy, factor);
-  window_->RefreshView();
+  for (const auto& object : window->Doc().scene) object->Zoom(cx, cy, factor);
+  window->RefreshView();
 }
 
 bool SurfaceZoom::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Wheel) {
-    auto* wheel = static_cast<QWheelEvent*>(event);
-    if (!(wheel->modifiers() & Qt::ControlModifier)) return false;
-    const int notches = wheel->angleDelta().y() / 120;
-    const QPointF at = wheel->position();
-    for (int i = 0; i < std::abs(notches) && i < 10; ++i)
-      ZoomAbout(float(int(at.x())), float(int(at.y())), notches > 0 ? kWheelIn : kWheelOut);
-    wheel->accept();
-    return true;
-  }
   if (event->type() == QEvent::TouchBegin || event->type() == QEvent::TouchUpdate ||
       event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel)
     return Touch(event);
@@ -78,7 +67,7 @@ bool SurfaceZoom::Touch(QEvent* event) {
     double factor = spread_ >= kMinSpread && spread >= kMinSpread ? spread / spread_ : 1.0;
     factor = std::clamp(factor, 1 / kMaxStep, kMaxStep);
     if (factor != 1.0)
-      ZoomAbout(float(int(centre.x())), float(int(centre.y())), float(factor));
+      ZoomAbout(window_, float(int(centre.x())), float(int(centre.y())), float(factor));
     else
       window_->RefreshView();
   }

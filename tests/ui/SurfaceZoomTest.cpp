@@ -1,6 +1,5 @@
 #include <QPointingDevice>
 #include <QTouchEvent>
-#include <QWheelEvent>
 
 #include "MainWindowFixture.h"
 
@@ -12,11 +11,6 @@ class SurfaceZoomTest : public MainWindowTest {
     MainWindowTest::SetUp();
     mirror = PlaceMirror(100, 100, 200, 100);
     snapshots = Doc().history.Size();
-  }
-  void Wheel(QPointF at, int delta, Qt::KeyboardModifiers modifiers) {
-    QWheelEvent event(at, w->Surface()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, modifiers,
-                      Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(w->Surface(), &event);
   }
   void Touch(QEvent::Type type, std::initializer_list<QPointF> fingers) {
     static QPointingDevice screen("touch", 1, QInputDevice::DeviceType::TouchScreen,
@@ -36,19 +30,6 @@ class SurfaceZoomTest : public MainWindowTest {
   DrawObjectUnit* mirror = nullptr;
   std::size_t snapshots = 0;
 };
-
-// The point under the pointer stays; the rest moves away from it or toward
-// it, and no undo snapshot is taken. Without Ctrl the wheel zooms nothing.
-TEST_F(SurfaceZoomTest, CtrlWheelZoomsAboutThePointer) {
-  Wheel({100, 100}, 120, Qt::NoModifier);
-  EXPECT_EQ(P2(mirror).x, 200);
-  Wheel({100, 100}, 120, Qt::ControlModifier);
-  EXPECT_EQ(P1(mirror), (TPointF{100, 100}));
-  EXPECT_NEAR(P2(mirror).x, 210, 0.01);
-  Wheel({100, 100}, -120, Qt::ControlModifier);
-  EXPECT_NEAR(P2(mirror).x, 100 + 110 * 0.95, 0.01);
-  EXPECT_EQ(Doc().history.Size(), snapshots);
-}
 
 // Two fingers spreading zoom about their centre; moving together they pan.
 TEST_F(SurfaceZoomTest, TwoFingersPinchAndPan) {
