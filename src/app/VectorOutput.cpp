@@ -7,7 +7,6 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <algorithm>
 #include <cstdint>
 #include <span>
@@ -18,6 +17,7 @@
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 #include "scene/VectorPicture.h"
+#include "ui/FileDialogLayout.h"
 
 namespace {
 
@@ -84,12 +84,13 @@ void SaveDocumentPictureClick(QWidget* window, Document& document, const QImage&
   QFileDialog dialog(window);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+  if (const QString pictures = PicturesFolder(); !pictures.isEmpty()) dialog.setDirectory(pictures);
   dialog.selectFile(QString());
   dialog.setNameFilters({"*.bmp", "*.jpg", "*.png", "*.svg", "*.pdf"});
   dialog.setDefaultSuffix("bmp");
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                    [&dialog](const QString& filter) { dialog.setDefaultSuffix(filter.mid(2)); });
+  LayOutFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   SaveDocumentPicture(document, bitmap, dialog.selectedFiles().first().toStdString());
 }

@@ -23,6 +23,7 @@
 #include "i18n/Convert.h"
 #include "scene/DrawObjectUnit.h"
 #include "scene/ProcessSettings.h"
+#include "ui/FileDialogLayout.h"
 #include "ui/QtText.h"
 #include "ui/TStringEditFrm.h"
 #include "ui/WindowTranslator.h"
@@ -317,6 +318,8 @@ TShowPropertiesFrm::TShowPropertiesFrm(QWidget* parent) : QDialog(parent) {
   // Shown as one entry; the last bracket holds the patterns Qt matches.
   OpenDialog->setOption(QFileDialog::HideNameFilterDetails);
   OpenDialog->setNameFilter("All ImageAll (*.jpg;*.jpeg;*.bmp) (*.bmp *.jpg *.jpeg)");
+  if (const QString pictures = PicturesFolder(); !pictures.isEmpty())
+    OpenDialog->setDirectory(pictures);
   StringEditFrm = new TStringEditFrm(this);
   ColorDialog->setObjectName("ColorDialog");
   FontDialog->setObjectName("FontDialog");
@@ -471,6 +474,7 @@ void TShowPropertiesFrm::RunRowEditor(int row) {
       break;
     }
     case TRowClass::PicturePath:
+      LayOutFileDialog(*OpenDialog);
       if (OpenDialog->exec() == QDialog::Accepted && !OpenDialog->selectedFiles().isEmpty())
         SetValue(key, OpenDialog->selectedFiles().first().toStdString());
       break;
