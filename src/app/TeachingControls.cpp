@@ -12,6 +12,7 @@
 
 #include "app/Glyphs.h"
 #include "app/TLumidorNetworkFrm.h"
+#include "app/ToolBarCaption.h"
 #include "app/WindowTexts.h"
 #include "objects/EquationPanel.h"
 #include "optics/RayPicker.h"
@@ -107,7 +108,7 @@ void TeachingControls::AddButton(const char* name, const char* caption, int glyp
   button->setIconSize(QSize(16, 16));
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   button->setAutoRaise(true);
-  button->setFixedSize(66, 38);
+  FitToolBarButton(button, 66);
   QAction* holder =
       insertBefore_ ? bar->insertWidget(insertBefore_, button) : bar->addWidget(button);
   holder->setObjectName(QString(name) + "Holder");
