@@ -14,6 +14,7 @@
 #include "app/TLumidorNetworkFrm.h"
 #include "app/ToolBarCaption.h"
 #include "app/WindowTexts.h"
+#include "gfx/PresentationScale.h"
 #include "objects/EquationPanel.h"
 #include "optics/RayPicker.h"
 
@@ -223,7 +224,7 @@ void TeachingControls::ClearFollow() {
 void TeachingControls::PressedOnNothing(int x, int y) {
   Document& doc = window_->Doc();
   if (!followItem_->isChecked() || !doc.running) return;
-  RayPicker picker({float(x), float(y)}, kPickTolerance);
+  RayPicker picker({float(x), float(y)}, Scaled(kPickTolerance));
   doc.Trace(picker);
   doc.view.followedRoot = picker.Root();  // empty surface: none
 }

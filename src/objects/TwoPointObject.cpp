@@ -25,7 +25,7 @@ int TwoPointObject::HitTest(int x, int y) {
     selectedHandle = 1;
     return kHitHandle;
   }
-  if (double(length) + 0.5 > double(d1) + d2) return kHitBody;
+  if (double(length) + Scaled(0.5) > double(d1) + d2) return kHitBody;
   selectedHandle = -1;
   return kHitNone;
 }

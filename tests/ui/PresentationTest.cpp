@@ -21,7 +21,7 @@ TEST_F(PresentationTest, TheViewMenuScalesTheSurfaceAndRemembersTheChoice) {
   ASSERT_NE(Menu(), nullptr);
   EXPECT_EQ(Menu()->Menu()->parent(), w->findChild<QMenu*>("ViewMenu"));
   EXPECT_TRUE(Menu()->Item(1.0)->isChecked());
-  DrawObjectUnit* mirror = PlaceMirror(100, 100, 200, 150);
+  DrawObjectUnit* mirror = PlaceMirror(100, 100, 200, 100);
   const TPointF end = P2(mirror);
   const QImage standard = w->Surface()->Image().copy();
   Menu()->Item(2.0)->trigger();
@@ -29,11 +29,13 @@ TEST_F(PresentationTest, TheViewMenuScalesTheSurfaceAndRemembersTheChoice) {
   EXPECT_NE(w->Surface()->Image(), standard);
   EXPECT_EQ(P2(mirror), end);
   EXPECT_EQ(PresentationMenu::Remembered(), 2.0);
-  // The handle's pick tolerance grows with its square.
+  // The pick tolerances of handles and pieces grow.
   EXPECT_NE(Doc().HitTestSelectionFirst(int(end.x) + 11, int(end.y) + 5).code, kHitNone);
+  EXPECT_NE(Doc().HitTestSelectionFirst(150, 106).code, kHitNone);  // and the piece's
   Menu()->Item(1.0)->trigger();
   EXPECT_EQ(w->Surface()->Image(), standard);
   EXPECT_EQ(Doc().HitTestSelectionFirst(int(end.x) + 11, int(end.y) + 5).code, kHitNone);
+  EXPECT_EQ(Doc().HitTestSelectionFirst(150, 106).code, kHitNone);
 }
 
 }  // namespace
