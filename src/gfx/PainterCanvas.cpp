@@ -11,6 +11,7 @@
 #include "gfx/Colour.h"
 #include "gfx/ColourKey.h"
 #include "gfx/PresentationScale.h"
+#include "gfx/QImageCanvas.h"
 
 namespace {
 
@@ -55,9 +56,31 @@ QPen AaQPen(const TAaPen& pen) {
 }  // namespace
 
 PainterCanvas::PainterCanvas(QPainter& painter, int width, int height)
-    : painter_(painter), width_(std::max(1, width)), height_(std::max(1, height)) {}
+    : painter_(painter),
+      width_(std::max(1, width)),
+      height_(std::max(1, height)),
+      shadow_(std::make_unique<OwnedImageCanvas>(width_, height_)) {}
 
-void PainterCanvas::Prepare(bool withBrush) {
+PainterCanvas::~PainterCanvas() = default;
+
+TCanvas& PainterCanvas::Shadow() {
+  shadow_->Pen = Pen;
+  shadow_->Brush = Brush;
+  shadow_->Font = Font;
+  shadow_->ClipRect = ClipRect;
+  return *shadow_;
+}
+
+TColor PainterCanvas::Combined(TColor colour, QPointF at) const {
+  const QImage& shadow = shadow_->Picture();
+  const int x = int(std::floor(at.x())), y = int(std::floor(at.y()));
+  if (x < 0 || y < 0 || x >= shadow.width() || y >= shadow.height()) return colour;
+  const TColor beneath = FromQColor(shadow.pixelColor(x, y));
+  return (Pen.mode == TPenMode::Xor ? colour ^ beneath : colour | beneath) & 0xFFFFFF;
+}
+
+void PainterCanvas::Prepare(bool withBrush, std::optional<QPointF> middle) {
+  const bool compose = middle && Pen.mode != TPenMode::Copy;
   if (ClipRect.on)
     painter_.setClipRect(
         QRect(ClipRect.x1, ClipRect.y1, ClipRect.x2 - ClipRect.x1, ClipRect.y2 - ClipRect.y1));
@@ -67,7 +90,7 @@ void PainterCanvas::Prepare(bool withBrush) {
   if (Pen.style == TPenStyle::Clear) {
     painter_.setPen(Qt::NoPen);
   } else {
-    QPen pen(ToQColor(Pen.color));
+    QPen pen(ToQColor(compose ? Combined(Pen.color, *middle) : Pen.color));
     const int width = std::clamp(Pen.width, 1, kMaxPenWidth);
     pen.setWidth(width);
     if (width <= 1) {
@@ -84,7 +107,8 @@ void PainterCanvas::Prepare(bool withBrush) {
   const bool solid = Brush.style == TBrushStyle::Solid;
   painter_.setBackgroundMode(solid ? Qt::OpaqueMode : Qt::TransparentMode);
   if (solid) painter_.setBackground(ToQColor(Brush.color));
-  painter_.setBrush(withBrush && solid ? QBrush(ToQColor(Brush.color)) : QBrush());
+  const TColor fill = compose ? Combined(Brush.color, *middle) : Brush.color;
+  painter_.setBrush(withBrush && solid ? QBrush(ToQColor(fill)) : QBrush());
 }
 
 void PainterCanvas::PrepareAa(const TAaPen* pen) {
@@ -102,8 +126,9 @@ void PainterCanvas::Line(int x1, int y1, int x2, int y2) {
       !ClipSegment(ax, ay, bx, by, -margin, -margin, width_ + margin, height_ + margin))
     return;
   if (ax == bx && ay == by && Pen.width <= 1) return;
-  Prepare(false);
+  Prepare(false, QPointF((ax + bx) / 2, (ay + by) / 2));
   painter_.drawLine(QPointF(ax, ay), QPointF(bx, by));
+  Shadow().Line(x1, y1, x2, y2);
 }
 
 void PainterCanvas::Polyline(const std::vector<TPoint>& points) {
@@ -115,8 +140,9 @@ void PainterCanvas::Polyline(const std::vector<TPoint>& points) {
   QPolygon polygon;
   for (const auto& p : points) polygon << QPoint(p.x, p.y);
   if (Pen.style != TPenStyle::Clear) {
-    Prepare(false);
+    Prepare(false, QPointF(polygon[0] + polygon[1]) / 2);
     painter_.drawPolyline(polygon);
+    Shadow().Polyline(points);
   }
   MoveTo(points.back().x, points.back().y);
 }
@@ -125,16 +151,18 @@ void PainterCanvas::Polygon(const std::vector<TPoint>& points) {
   if (!Spend() || points.size() < 2 || AnyFar(points)) return;
   QPolygon polygon;
   for (const auto& p : points) polygon << QPoint(p.x, p.y);
-  Prepare(true);
+  Prepare(true, QRectF(polygon.boundingRect()).center());
   painter_.drawPolygon(polygon, Qt::OddEvenFill);
+  Shadow().Polygon(points);
 }
 
 void PainterCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (!Spend()) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
-  Prepare(true);
+  Prepare(true, QRectF(box).center());
   painter_.drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+  Shadow().Rectangle(x1, y1, x2, y2);
 }
 
 void PainterCanvas::FillRect(int x1, int y1, int x2, int y2) {
@@ -143,14 +171,16 @@ void PainterCanvas::FillRect(int x1, int y1, int x2, int y2) {
   if (box.isEmpty()) return;
   Prepare(false);
   painter_.fillRect(box, ToQColor(Brush.color));
+  Shadow().FillRect(x1, y1, x2, y2);
 }
 
 void PainterCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (!Spend()) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
-  Prepare(true);
+  Prepare(true, QRectF(box).center());
   painter_.drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+  Shadow().Ellipse(x1, y1, x2, y2);
 }
 
 void PainterCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
@@ -169,6 +199,7 @@ void PainterCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, 
   path.arcTo(drawn, start, sweep);
   Prepare(false);
   painter_.drawPath(path);
+  Shadow().Arc(x1, y1, x2, y2, x3, y3, x4, y4);
 }
 
 QFont PainterCanvas::CurrentFont() const {
@@ -197,6 +228,7 @@ void PainterCanvas::TextOut(int x, int y, const std::string& text) {
   painter_.setFont(font);
   painter_.setPen(ToQColor(Font.color));
   painter_.drawText(QPoint(x, y + metrics.ascent()), qtext);
+  Shadow().TextOut(x, y, text);
 }
 
 int PainterCanvas::TextWidth(const std::string& text) {
@@ -216,6 +248,7 @@ void PainterCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& pi
   if (box.isEmpty() || picture.isNull()) return;
   Prepare(false);
   painter_.drawImage(box, picture);
+  Shadow().StretchDraw(x1, y1, x2, y2, picture);
 }
 
 void PainterCanvas::StretchDrawTransparent(int x1, int y1, int x2, int y2, const QImage& picture,
@@ -227,6 +260,7 @@ void PainterCanvas::StretchDrawTransparent(int x1, int y1, int x2, int y2, const
   Prepare(false);
   painter_.drawImage(shown.topLeft(),
                      ColourKeyedPart(picture, box, shown, ToQColor(transparent).rgb(), 1.0));
+  Shadow().StretchDrawTransparent(x1, y1, x2, y2, picture, transparent);
 }
 
 void PainterCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) {
@@ -239,6 +273,7 @@ void PainterCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen&
     return;
   PrepareAa(&pen);
   painter_.drawLine(QPointF(ax, ay), QPointF(bx, by));
+  Shadow().AaLine(x1, y1, x2, y2, pen);
 }
 
 void PainterCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) {
@@ -248,6 +283,7 @@ void PainterCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen&
   PrepareAa(&pen);
   painter_.setBrush(QBrush());
   painter_.drawPolyline(polygon);
+  Shadow().AaPolyline(points, pen);
 }
 
 void PainterCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor color,
@@ -258,6 +294,7 @@ void PainterCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor col
   PrepareAa(nullptr);
   painter_.setBrush(ToQColor(color, alpha));
   painter_.drawPolygon(polygon, Qt::OddEvenFill);
+  Shadow().AaFillPolygon(points, color, alpha);
 }
 
 void PainterCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngle,
@@ -278,4 +315,5 @@ void PainterCanvas::AaPie(float x1, float y1, float x2, float y2, float startAng
   arc.arcMoveTo(box, startAngle);
   arc.arcTo(box, startAngle, sweep);
   painter_.strokePath(arc, AaQPen(pen));
+  Shadow().AaPie(x1, y1, x2, y2, startAngle, sweepAngle, pen, fill, fillColor);
 }

@@ -4,11 +4,15 @@
 // drawn in the canvas's own pixels, text in pixel-sized fonts, so that the
 // picture looks like the screen's at any scale.
 //
-// Vector formats cannot OR a colour into what lies beneath: XOR and merge
-// pens paint their own colour over it. On the black page that is the same
-// colour; only where two merged pieces overlap does the later one win.
+// Vector formats cannot OR a colour into what lies beneath. A bitmap shadow
+// of the picture is painted alongside; an XOR or merge primitive is drawn in
+// its colour combined with the shadow's colour at its middle, so a merged
+// piece over black, glass or another ray looks as on the screen, except
+// where what lies beneath changes along the piece.
 
 #include <QPainter>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "gfx/TCanvas.h"
@@ -16,6 +20,7 @@
 class PainterCanvas : public TCanvas {
  public:
   PainterCanvas(QPainter& painter, int width, int height);
+  ~PainterCanvas() override;
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -40,12 +45,17 @@ class PainterCanvas : public TCanvas {
              const TAaPen& pen, bool fill, TColor fillColor) override;
 
  private:
-  // Clip, pen (GDI style), background and, when asked, the brush.
-  void Prepare(bool withBrush);
+  // Clip, pen (GDI style), background and, when asked, the brush; XOR and
+  // merge colours composed with the shadow at `middle`.
+  void Prepare(bool withBrush, std::optional<QPointF> middle = std::nullopt);
+  // The shadow canvas with this canvas's state, to repeat a primitive on.
+  TCanvas& Shadow();
+  TColor Combined(TColor colour, QPointF at) const;
   void PrepareAa(const TAaPen* pen);
   QFont CurrentFont() const;
 
   QPainter& painter_;
   int width_;
   int height_;
+  std::unique_ptr<class OwnedImageCanvas> shadow_;
 };

@@ -1,3 +1,4 @@
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -8,6 +9,7 @@
 #include "GuiApplication.h"
 #include "RecordingTraceSink.h"
 #include "gfx/Colour.h"
+#include "gfx/PainterCanvas.h"
 #include "scene/VectorPicture.h"
 
 namespace {
@@ -76,6 +78,23 @@ TEST_F(VectorPictureTest, PdfIsOnePageWithTextNotAPicture) {
   EXPECT_TRUE(Poppler("pdftotext", pdf, {}).contains("S'"));
   // The header lines of the list only: no embedded pictures.
   EXPECT_EQ(Poppler("pdfimages", pdf, {"-list"}).trimmed().count('\n'), 1);
+}
+
+// A merge pen's colour is ORed with what lies beneath, as on the screen.
+TEST_F(VectorPictureTest, MergedStrokesTakeTheColourBeneathIntoAccount) {
+  QImage image(40, 20, QImage::Format_RGB32);
+  QPainter painter(&image);
+  PainterCanvas canvas(painter, 40, 20);
+  canvas.Brush.color = 0x00FF00;  // green
+  canvas.FillRect(0, 0, 20, 20);
+  canvas.Brush.color = 0;
+  canvas.FillRect(20, 0, 40, 20);
+  canvas.Pen = {TPenMode::Merge, 0x0000FF, 3};  // red
+  canvas.Line(2, 10, 18, 10);
+  canvas.Line(22, 10, 38, 10);
+  painter.end();
+  EXPECT_EQ(image.pixelColor(10, 10), QColor(255, 255, 0));
+  EXPECT_EQ(image.pixelColor(30, 10), QColor(255, 0, 0));
 }
 
 TEST_F(VectorPictureTest, FormatByLowerCaseExtension) {
