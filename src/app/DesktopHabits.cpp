@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include "app/SurfaceZoom.h"
 #include "app/TDrawSurface.h"
 #include "app/TLumidorNetworkFrm.h"
 
@@ -105,8 +106,11 @@ bool DesktopHabits::Wheel(QEvent* event) {
   // starts counting afresh.
   if ((turned > 0 && wheelAngle_ < 0) || (turned < 0 && wheelAngle_ > 0)) wheelAngle_ = 0;
   wheelAngle_ += turned;
-  for (; wheelAngle_ >= kNotch; wheelAngle_ -= kNotch) window_->SpeedButton5Click();
-  for (; wheelAngle_ <= -kNotch; wheelAngle_ += kNotch) window_->SpeedButton6Click();
+  // About the pointer, by the factors of 放大 and 缩小.
+  const float x = float(int(wheel->position().x())), y = float(int(wheel->position().y()));
+  for (; wheelAngle_ >= kNotch; wheelAngle_ -= kNotch) SurfaceZoom::ZoomAbout(window_, x, y, 1.1f);
+  for (; wheelAngle_ <= -kNotch; wheelAngle_ += kNotch)
+    SurfaceZoom::ZoomAbout(window_, x, y, 0.95f);
   wheel->accept();
   return true;
 }

@@ -2,8 +2,8 @@
 // Keys and wheel moves that desktop programs share, added beside the
 // window's own shortcuts and routed to the same handlers: Ctrl+Shift+Z and
 // Ctrl+Y redo, Ctrl+Q quits as "退出" does, Esc puts an armed tool (or the
-// pan mode) down as the arrow button does, Ctrl+wheel zooms as "放大" and
-// "缩小" do. An experiment file dropped onto the window opens as "打开"
+// pan mode) down as the arrow button does, Ctrl+wheel zooms by the factors of
+// "放大" and "缩小", about the pointer. An experiment file dropped onto the window opens as "打开"
 // opens it; any other drop is refused without a word.
 
 #include <QObject>

@@ -157,10 +157,23 @@ TForm43::TForm43(QWidget* mainWindow, TDrawSurface* surface, std::function<void(
   AttachTranslator(this, tlm_);
 }
 
+namespace {
+constexpr int kBoardMargin = 8;  // between the board and the palette
+}  // namespace
+
 void TForm43::Show() {
   if (!overlay_.Created()) overlay_.Cover(surface_->PictureSize());
-  const QPoint corner = mainWindow_ ? mainWindow_->pos() : QPoint();
-  move(std::max(0, corner.x() + 69), std::max(0, corner.y() + 86));
+  // Beside the palette and below the tool bar: at the visible surface's top
+  // left corner, so that neither is covered.
+  const QRect shown = surface_->visibleRegion().boundingRect();
+  if (!shown.isEmpty()) {
+    const QPoint corner =
+        surface_->mapToGlobal(shown.topLeft()) + QPoint(kBoardMargin, kBoardMargin);
+    move(std::max(0, corner.x()), std::max(0, corner.y()));
+  } else {
+    const QPoint corner = mainWindow_ ? mainWindow_->pos() : QPoint();
+    move(std::max(0, corner.x() + 69), std::max(0, corner.y() + 86));
+  }
   if (PenWidthList->currentIndex() < 0) PenWidthList->setCurrentIndex(kDefaultPenItem);
   if (EraserSizeList->currentIndex() < 0) EraserSizeList->setCurrentIndex(kDefaultEraserItem);
   if (!isVisible()) sceneCursor_ = surface_->cursor();

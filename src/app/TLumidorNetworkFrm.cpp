@@ -26,11 +26,14 @@
 #include "app/LanguageMenu.h"
 #include "app/OutputCommands.h"
 #include "app/PageSettings.h"
+#include "app/PresentationMenu.h"
 #include "app/RecentExperiments.h"
 #include "app/SurfaceGestures.h"
+#include "app/SurfaceZoom.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
 #include "app/TeachingControls.h"
+#include "app/VectorOutput.h"
 #include "app/WindowTexts.h"
 #include "files/ExperimentFile.h"
 #include "i18n/TtlmController.h"
@@ -85,10 +88,13 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   connect(surface_, &TDrawSurface::Remade, this, &TLumidorNetworkFrm::RefreshView);
   new DesktopHabits(this);
   new SurfaceGestures(this);
+  new SurfaceZoom(this);
   teaching_ = new TeachingControls(this);
 
   // The language first: messages of the start-up open are in it.
   InstallLanguageMenu(this);
+  if (auto* view = findChild<QMenu*>("ViewMenu"))
+    new PresentationMenu(this, view, [this] { RefreshView(); });
   InitWorkspace(options_.openFile);
   if (!options_.recoveryFolder.isEmpty())
     recovery_ = std::make_unique<CrashRecovery>(this, options_.recoveryFolder);
@@ -383,13 +389,21 @@ void TLumidorNetworkFrm::SavePageClick() {
   if (::SavePageClick(this, *document_)) recent_->Add(Q(document_->page->fileName));
 }
 
-void TLumidorNetworkFrm::N7Click() { SavePictureClick(this, surface_->Image()); }
+void TLumidorNetworkFrm::N7Click() {
+  SaveDocumentPictureClick(this, *document_, surface_->Image());
+}
 
 void TLumidorNetworkFrm::N15Click() { PrinterSetupClick(this); }
 
-void TLumidorNetworkFrm::N16Click() { PrintClick(this, surface_->Image()); }
+void TLumidorNetworkFrm::N16Click() { PrintDocumentClick(this, *document_, PictureSize()); }
 
-void TLumidorNetworkFrm::PrintPreviewMenuClick() { PrintPreviewClick(this, surface_->Image()); }
+void TLumidorNetworkFrm::PrintPreviewMenuClick() {
+  PrintPreviewDocumentClick(this, *document_, PictureSize());
+}
+
+QSize TLumidorNetworkFrm::PictureSize() {
+  return {surface_->Canvas()->Width(), surface_->Canvas()->Height()};
+}
 
 void TLumidorNetworkFrm::N11Click() {
   document_->page->saved = 1;

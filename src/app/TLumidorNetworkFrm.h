@@ -137,6 +137,8 @@ class TLumidorNetworkFrm : public QMainWindow {
   void N15Click();
   void N16Click();
   void PrintPreviewMenuClick();
+  // The surface in logical pixels: the size of pictures and printouts.
+  QSize PictureSize();
   void N11Click();
 
   void UndoMenuClick();

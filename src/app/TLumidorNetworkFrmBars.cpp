@@ -10,10 +10,12 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/Glyphs.h"
 #include "app/RecentExperiments.h"
 #include "app/TLumidorNetworkFrm.h"
+#include "app/ToolBarCaption.h"
 #include "app/WindowTexts.h"
 
 namespace {
@@ -98,7 +100,7 @@ QToolButton* TLumidorNetworkFrm::ToolBarButton(const char* name, const std::stri
   button->setIconSize(QSize(16, 16));
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   button->setAutoRaise(true);
-  button->setFixedSize(width, 38);
+  FitToolBarButton(button, width);
   QAction* holder = toolBar1_->addWidget(button);
   holder->setObjectName(QString(name) + "Holder");
   buttons_[name] = button;

@@ -12,7 +12,9 @@
 
 #include "app/Glyphs.h"
 #include "app/TLumidorNetworkFrm.h"
+#include "app/ToolBarCaption.h"
 #include "app/WindowTexts.h"
+#include "gfx/PresentationScale.h"
 #include "objects/EquationPanel.h"
 #include "optics/RayPicker.h"
 
@@ -107,7 +109,7 @@ void TeachingControls::AddButton(const char* name, const char* caption, int glyp
   button->setIconSize(QSize(16, 16));
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   button->setAutoRaise(true);
-  button->setFixedSize(66, 38);
+  FitToolBarButton(button, 66);
   QAction* holder =
       insertBefore_ ? bar->insertWidget(insertBefore_, button) : bar->addWidget(button);
   holder->setObjectName(QString(name) + "Holder");
@@ -222,7 +224,7 @@ void TeachingControls::ClearFollow() {
 void TeachingControls::PressedOnNothing(int x, int y) {
   Document& doc = window_->Doc();
   if (!followItem_->isChecked() || !doc.running) return;
-  RayPicker picker({float(x), float(y)}, kPickTolerance);
+  RayPicker picker({float(x), float(y)}, Scaled(kPickTolerance));
   doc.Trace(picker);
   doc.view.followedRoot = picker.Root();  // empty surface: none
 }

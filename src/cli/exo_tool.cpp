@@ -2,8 +2,9 @@
 // without a window.
 //
 //   exo-tool trace FILE.exo [--size WxH] [--generations K]
-//   exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]
-//                   [--follow X,Y] [--equations]
+//   exo-tool render FILE.exo OUT[.png .bmp .jpg .svg .pdf] [--size WxH] [--no-run] [--hq]
+//   [--generations K]
+//                   [--follow X,Y] [--equations] [--presentation F]
 //   exo-tool readout FILE.exo [--follow X,Y]
 //   exo-tool resave IN.exo OUT.exo
 //   exo-tool info FILE.exo
@@ -15,6 +16,7 @@
 // what was read. Wrong usage exits with 2. `exo-tool --help` and
 // `exo-tool --version` answer on standard output and exit with 0.
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
@@ -32,6 +34,7 @@
 #include <vector>
 
 #include "files/ExperimentFile.h"
+#include "gfx/PresentationScale.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/EquationPanel.h"
@@ -42,6 +45,7 @@
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
+#include "scene/VectorPicture.h"
 
 namespace {
 
@@ -58,16 +62,18 @@ const char* const kUsage =
     "usage:\n"
     "  exo-tool trace FILE.exo [--size WxH] [--generations K]\n"
     "  exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]\n"
-    "                  [--follow X,Y] [--equations]\n"
+    "                  [--follow X,Y] [--equations] [--presentation 1|1.5|2|3]\n"
     "  exo-tool readout FILE.exo [--follow X,Y]\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq] [--threads N]\n"
     "  exo-tool --help | --version\n"
-    "OUT is written as PNG, BMP or JPEG by its extension (.png, .bmp, .jpg, .jpeg).\n"
+    "OUT is written as PNG, BMP, JPEG, SVG or PDF by its extension (.png, .bmp, .jpg,\n"
+    ".jpeg, .svg, .pdf).\n"
     "--generations K shows the generations 1 to K of the trace; --follow X,Y draws the\n"
     "ray whose piece passes nearest (X, Y), within 5 px, over the others faded;\n"
-    "--equations adds the lens and mirror equation's panel beside each image.\n"
+    "--equations adds the lens and mirror equation's panel beside each image;\n"
+    "--presentation F draws labels, handles, arrowheads and rays F times larger.\n"
     "--threads N paints on at most N threads (default: one per core).\n";
 
 const char* const kCutMessage =
@@ -112,7 +118,8 @@ struct Arguments {
   int generations = 0;  // 0: all
   std::optional<TPointF> follow;
   bool equations = false;
-  int threads = 0;  // 0: as many as the program uses
+  int threads = 0;          // 0: as many as the program uses
+  double presentation = 0;  // 0: not given (standard)
 };
 
 // A whole number from 1 to `max`, digits only.
@@ -185,6 +192,14 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
       args.highQuality = true;
     } else if (a == "--equations") {
       args.equations = true;
+    } else if (a == "--presentation") {
+      const std::string f = i + 1 < argc ? argv[i + 1] : "";
+      if (f != "1" && f != "1.5" && f != "2" && f != "3") {
+        problem = "--presentation needs 1, 1.5, 2 or 3";
+        return std::nullopt;
+      }
+      args.presentation = std::atof(f.c_str());
+      ++i;
     } else if (a == "--generations") {
       if (!count(kMaxGenerations, args.generations)) return std::nullopt;
     } else if (a == "--follow") {
@@ -219,7 +234,8 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
     if ((args.sizeGiven && !shape.size) || (args.noRun && !shape.noRun) ||
         (args.runsGiven && !shape.runs) || (args.highQuality && !shape.highQuality) ||
         (args.generations && !shape.generations) || (args.follow && !shape.follow) ||
-        (args.equations && args.command != "render") || (args.threads && args.command != "bench")) {
+        ((args.equations || args.presentation) && args.command != "render") ||
+        (args.threads && args.command != "bench")) {
       problem = "option not allowed for " + args.command;
       return std::nullopt;
     }
@@ -342,19 +358,37 @@ QImage BlankSurface(const Arguments& args) {
   return image;
 }
 
+// The scene and the trace drawn again as vector paths and text.
+int WriteVector(Document& document, VectorFormat format, const Arguments& args) {
+  const QByteArray bytes =
+      VectorPictureBytes(document, format, args.width, args.height, "Veltrano Optics");
+  ReportCut(document.traceCut);
+  QFile out(QString::fromStdString(args.files[1]));
+  if (bytes.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
+      !out.flush()) {
+    std::fprintf(stderr, "exo-tool: cannot write %s\n", args.files[1].c_str());
+    return 1;
+  }
+  return 0;
+}
+
 int Render(const Arguments& args) {
   const char* format = ImageFormat(args.files[1]);
-  if (!format) return Usage("OUT must end in .png, .bmp, .jpg or .jpeg");
+  const VectorFormat vector = VectorFormatOf(args.files[1]);
+  if (!format && vector == VectorFormat::None)
+    return Usage("OUT must end in .png, .bmp, .jpg, .jpeg, .svg or .pdf");
   QImage image = BlankSurface(args);
   if (image.isNull()) return 1;
   QImageCanvas canvas(&image);
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
   if (args.highQuality) Settings().highQuality = 1;
+  if (args.presentation) SetPresentationScale(args.presentation);
   ApplyView(args, document);
   if (args.equations)
     document.afterTrace = [&document](TCanvas& c) { PaintEquationPanels(c, document.scene); };
   document.running = !args.noRun;
+  if (vector != VectorFormat::None) return WriteVector(document, vector, args);
   ReportCut(document.RefreshView());
   if (!image.save(QString::fromStdString(args.files[1]), format)) {
     std::fprintf(stderr, "exo-tool: cannot write %s\n", args.files[1].c_str());

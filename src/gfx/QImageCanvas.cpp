@@ -15,6 +15,7 @@
 #include "gfx/ClipSegment.h"
 #include "gfx/Colour.h"
 #include "gfx/ColourKey.h"
+#include "gfx/PresentationScale.h"
 #include "gfx/VectorState.h"
 
 namespace {
@@ -339,12 +340,13 @@ void QImageCanvas::FlushDeferred() {
 }
 
 const QFont& QImageCanvas::CurrentFont() {
-  if (!font_ || fontKey_.name != Font.name || fontKey_.size != Font.size ||
-      fontKey_.bold != Font.bold || fontKey_.italic != Font.italic ||
-      fontKey_.underline != Font.underline || fontKey_.strikeOut != Font.strikeOut) {
-    fontKey_ = Font;
+  const TFont wanted = ScaledFont(Font);  // as large as the presentation scale shows it
+  if (!font_ || fontKey_.name != wanted.name || fontKey_.size != wanted.size ||
+      fontKey_.bold != wanted.bold || fontKey_.italic != wanted.italic ||
+      fontKey_.underline != wanted.underline || fontKey_.strikeOut != wanted.strikeOut) {
+    fontKey_ = wanted;
     ++fontGeneration_;
-    font_.emplace(MakeFont(Font));
+    font_.emplace(MakeFont(wanted));
     metrics_.emplace(*font_, image_);
   }
   return *font_;
@@ -539,7 +541,7 @@ int QImageCanvas::TextWidth(const std::string& text) {
 }
 
 int QImageCanvas::TextHeight(const std::string&) {
-  if (!FontsAvailable()) return RoughHeight(Font);
+  if (!FontsAvailable()) return RoughHeight(ScaledFont(Font));
   return CurrentMetrics().height();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gfx/PresentationScale.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "objects/sources/SourceShared.h"
@@ -42,7 +43,7 @@ void EmitterObject::DrawHandles() {
 int EmitterObject::HitTest(int x, int y) {
   const TPointF p{float(x), float(y)};
   const auto& pt = record.points;
-  const int half = handleSize / 2;
+  const int half = Scaled(handleSize) / 2;
   const int handles = HandleCount();
   for (int i = 1; i <= handles; ++i) {
     if (Distance(p, pt[static_cast<std::size_t>(i)]) < half) {

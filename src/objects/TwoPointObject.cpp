@@ -1,5 +1,6 @@
 #include "objects/TwoPointObject.h"
 
+#include "gfx/PresentationScale.h"
 #include "i18n/Convert.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
@@ -12,7 +13,7 @@
 int TwoPointObject::HitTest(int x, int y) {
   auto points = ControlPoints();
   if (points.size() < 2) return kHitNone;
-  const float h = float(handleSize / 2);
+  const float h = float(Scaled(handleSize) / 2);
   const TPointF p{float(x), float(y)};
   const TPointF a = points[0].Get(), b = points[1].Get();
   const float d1 = Distance(p, a), d2 = Distance(p, b), length = Distance(a, b);
@@ -24,7 +25,7 @@ int TwoPointObject::HitTest(int x, int y) {
     selectedHandle = 1;
     return kHitHandle;
   }
-  if (double(length) + 0.5 > double(d1) + d2) return kHitBody;
+  if (double(length) + Scaled(0.5) > double(d1) + d2) return kHitBody;
   selectedHandle = -1;
   return kHitNone;
 }

@@ -1,5 +1,7 @@
 #include "optics/CanvasDrawing.h"
 
+#include "gfx/PresentationScale.h"
+
 std::vector<TPoint> ToPointArray(const std::vector<TPointF>& points, bool close) {
   std::vector<TPoint> out;
   out.reserve(points.size() + 1);
@@ -37,7 +39,7 @@ void PaintHandleSquares(TCanvas& canvas, const std::vector<TPointF>& points, int
   canvas.Brush.style = TBrushStyle::Solid;
   canvas.Brush.color = 0xFFFFFF;
   // A handle size read from a file may be anything; sums stay in 64 bits.
-  const long long whole = size, half = whole / 2;
+  const long long whole = Scaled(size), half = whole / 2;
   for (const auto& p : points) {
     const long long x = Trunc(p.x), y = Trunc(p.y);
     canvas.Rectangle(Trunc(double(x - half)), Trunc(double(y - half)),
@@ -69,6 +71,7 @@ void StrokePainter::Line(TPointF a, TPointF b) {
 }
 
 void StrokePainter::Head(TPointF tip, double theta) {
-  Line(tip, PointAt(tip, theta + 150, 10));
-  Line(tip, PointAt(tip, theta - 150, 10));
+  const double wing = Scaled(10.0);
+  Line(tip, PointAt(tip, theta + 150, wing));
+  Line(tip, PointAt(tip, theta - 150, wing));
 }

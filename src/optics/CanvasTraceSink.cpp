@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "gfx/PresentationScale.h"
 #include "gfx/TGDIPlusCanvas.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
@@ -19,7 +20,8 @@ constexpr TColor kIncidenceLabelColour = 0xFFFFFF;
 constexpr TColor kOutgoingLabelColour = 0xFFFF;
 constexpr int kMaxPenWidth = 1000;  // widths come from files
 
-int PenWidth(long long width) { return int(std::clamp<long long>(width, 1, kMaxPenWidth)); }
+// Rays, normals and extensions are drawn wider at a presentation scale.
+int PenWidth(long long width) { return Scaled(int(std::clamp<long long>(width, 1, kMaxPenWidth))); }
 
 }  // namespace
 
@@ -78,8 +80,9 @@ void CanvasTraceSink::Arrow(TPointF at, float direction, const DrawBaseRayDataSt
   canvas_.Pen.mode = ray.blend ? TPenMode::Merge : TPenMode::Copy;
   const bool hq = HighQuality(ray.blend != 0);
   const int width = PenWidth(options_.rayWidth);
-  Stroke(at, PointAt(at, direction + kWingAngle, kWingLength), ray.rayColour, width, hq);
-  Stroke(at, PointAt(at, direction - kWingAngle, kWingLength), ray.rayColour, width, hq);
+  const double wing = Scaled(kWingLength);
+  Stroke(at, PointAt(at, direction + kWingAngle, wing), ray.rayColour, width, hq);
+  Stroke(at, PointAt(at, direction - kWingAngle, wing), ray.rayColour, width, hq);
 }
 
 void CanvasTraceSink::Normal(TPointF n1, TPointF n2) {
@@ -90,7 +93,7 @@ void CanvasTraceSink::Normal(TPointF n1, TPointF n2) {
 void CanvasTraceSink::Extension(TPointF from, TPointF to) {
   canvas_.Pen.mode = TPenMode::Copy;
   canvas_.Pen.style = TPenStyle::Dot;
-  canvas_.Pen.width = 1;
+  canvas_.Pen.width = Scaled(1);
   canvas_.Pen.color = Shade(options_.reverseColour);
   canvas_.Brush.style = TBrushStyle::Clear;
   canvas_.MoveTo(Trunc(from.x), Trunc(from.y));
@@ -104,8 +107,8 @@ void CanvasTraceSink::AngleLabel(TPointF anchor, const std::string& text, bool i
   canvas_.Font.color = Shade(incidence ? kIncidenceLabelColour : kOutgoingLabelColour);
   canvas_.Brush.style = TBrushStyle::Clear;
   const int width = canvas_.TextWidth(text), height = canvas_.TextHeight(text);
-  canvas_.TextOut(SaturatedInt(Trunc(anchor.x) - (long long)(width / 2)),
-                  SaturatedInt(Trunc(anchor.y) - (long long)(height / 2)), text);
+  HaloTextOut(canvas_, SaturatedInt(Trunc(anchor.x) - (long long)(width / 2)),
+              SaturatedInt(Trunc(anchor.y) - (long long)(height / 2)), text, background_);
 }
 
 void CanvasTraceSink::ImageDot(TPointF at, TColor colour) {
@@ -115,7 +118,7 @@ void CanvasTraceSink::ImageDot(TPointF at, TColor colour) {
   canvas_.Brush.style = TBrushStyle::Solid;
   canvas_.Brush.color = colour;
   const int x = Trunc(at.x), y = Trunc(at.y);
-  const long long r = kImageRadius;
+  const long long r = Scaled(kImageRadius);
   canvas_.Ellipse(SaturatedInt(x - r), SaturatedInt(y - r), SaturatedInt(x + r),
                   SaturatedInt(y + r));
 }
@@ -126,7 +129,8 @@ void CanvasTraceSink::Label(TPointF at, const std::string& text, TColor colour) 
   canvas_.Font.bold = false;
   canvas_.Font.color = Shade(colour);
   canvas_.Brush.style = TBrushStyle::Clear;
-  canvas_.TextOut(Trunc(at.x + kImageLabelOffset), Trunc(at.y + kImageLabelOffset), text);
+  const int offset = Scaled(kImageLabelOffset);
+  HaloTextOut(canvas_, Trunc(at.x + offset), Trunc(at.y + offset), text, background_);
 }
 
 void CanvasTraceSink::ImagePoint(TPointF at, bool real, const std::string& label) {
@@ -143,8 +147,9 @@ void CanvasTraceSink::ImageArrow(TPointF first, TPointF second, bool real, int s
   canvas_.Pen.mode = TPenMode::Copy;
   Stroke(first, second, colour, width, false);
   const double direction = DirectionAngle(first, second);
-  Stroke(second, PointAt(second, direction + kWingAngle, kWingLength), colour, width, false);
-  Stroke(second, PointAt(second, direction - kWingAngle, kWingLength), colour, width, false);
+  const double wing = Scaled(kWingLength);
+  Stroke(second, PointAt(second, direction + kWingAngle, wing), colour, width, false);
+  Stroke(second, PointAt(second, direction - kWingAngle, wing), colour, width, false);
   ImageDot(first, colour);
   Label(first, "A'", colour);
   Label(second, "B'", colour);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gfx/ClipSegment.h"
+#include "gfx/PresentationScale.h"
 #include "optics/RayGeometry.h"
 
 namespace {
@@ -69,5 +70,7 @@ bool PointInPolygon(float x, float y, const std::vector<TPointF>& points) {
 }
 
 bool NearSegment(TPointF p, TPointF a, TPointF b, float tolerance) {
+  // Easier to hit at a presentation scale, as the pieces are drawn wider.
+  tolerance = float(Scaled(double(tolerance)));
   return double(Distance(a, b)) + tolerance > double(Distance(p, a)) + Distance(p, b);
 }

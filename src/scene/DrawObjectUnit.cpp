@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "gfx/PresentationScale.h"
 #include "gfx/TGDIPlusCanvas.h"
 #include "i18n/Convert.h"
 #include "optics/CanvasDrawing.h"
@@ -157,7 +158,7 @@ void DrawObjectUnit::DrawHandleSquares(const std::vector<TPointF>& points) {
 }
 
 int DrawObjectUnit::HandleUnder(int x, int y) {
-  const float half = float(handleSize / 2);
+  const float half = float(Scaled(handleSize) / 2);
   const auto points = ControlPoints();
   for (std::size_t i = 0; i < points.size(); ++i)
     if (Distance({float(x), float(y)}, points[i].Get()) < half) return static_cast<int>(i);

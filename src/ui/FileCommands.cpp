@@ -8,6 +8,7 @@
 #include "i18n/TtlmController.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
+#include "ui/FileDialogLayout.h"
 
 std::string ExampleDirectory() { return QDir::current().filePath("Optics example").toStdString(); }
 
@@ -28,10 +29,13 @@ std::string ChooseExperimentToOpen(QWidget* parent) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setDirectory(QString::fromStdString(ExampleDirectory()));
+  const QString last = LastExperimentFolder();
+  dialog.setDirectory(last.isEmpty() ? QString::fromStdString(ExampleDirectory()) : last);
   dialog.setNameFilter(QString::fromStdString(Tr("OpenDialog.Filter", kExperimentFilter)));
   dialog.setDefaultSuffix("exo");
+  LayOutFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  RememberExperimentFolder(dialog.selectedFiles().first());
   return dialog.selectedFiles().first().toStdString();
 }
 
@@ -61,6 +65,9 @@ bool SavePageClick(QWidget* parent, Document& document) {
   dialog.setNameFilter(QString::fromStdString(Tr("SaveDialog.Filter", kExperimentFilter)));
   dialog.setDefaultSuffix("exo");
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  if (!LastExperimentFolder().isEmpty()) dialog.setDirectory(LastExperimentFolder());
+  LayOutFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  RememberExperimentFolder(dialog.selectedFiles().first());
   return SavePageFile(dialog.selectedFiles().first().toStdString(), document);
 }

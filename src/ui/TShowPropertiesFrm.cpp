@@ -24,6 +24,7 @@
 #include "scene/DrawObjectUnit.h"
 #include "scene/ProcessSettings.h"
 #include "ui/ButtonBar.h"
+#include "ui/FileDialogLayout.h"
 #include "ui/QtText.h"
 #include "ui/TStringEditFrm.h"
 #include "ui/WindowTranslator.h"
@@ -324,6 +325,8 @@ TShowPropertiesFrm::TShowPropertiesFrm(QWidget* parent) : QDialog(parent) {
   // Shown as one entry; the last bracket holds the patterns Qt matches.
   OpenDialog->setOption(QFileDialog::HideNameFilterDetails);
   OpenDialog->setNameFilter("All ImageAll (*.jpg;*.jpeg;*.bmp) (*.bmp *.jpg *.jpeg)");
+  if (const QString pictures = PicturesFolder(); !pictures.isEmpty())
+    OpenDialog->setDirectory(pictures);
   StringEditFrm = new TStringEditFrm(this);
   ColorDialog->setObjectName("ColorDialog");
   FontDialog->setObjectName("FontDialog");
@@ -478,6 +481,7 @@ void TShowPropertiesFrm::RunRowEditor(int row) {
       break;
     }
     case TRowClass::PicturePath:
+      LayOutFileDialog(*OpenDialog);
       if (OpenDialog->exec() == QDialog::Accepted && !OpenDialog->selectedFiles().isEmpty())
         SetValue(key, OpenDialog->selectedFiles().first().toStdString());
       break;

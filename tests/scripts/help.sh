@@ -60,4 +60,10 @@ else
   fail "cmake --install: $(tail -3 "$WORK/install.log")"
 fi
 
+# The vector pictures the output section links to are drawn as vectors.
+if grep -q "<polyline" "$HELP/images/convex-lens-image.svg" 2>/dev/null &&
+  [ "$(head -c 4 "$HELP/images/convex-lens-image.pdf" 2>/dev/null)" = "%PDF" ]; then pass; else
+  fail "the manual's SVG and PDF pictures are missing or not vector pictures"
+fi
+
 finish

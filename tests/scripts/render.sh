@@ -87,4 +87,15 @@ fi
 if run_tool "$WORK/out" "$WORK/err" render "$WORK/sample.exo" "$WORK/no/such/dir/x.png" &&
   [ "$rc" -eq 1 ] && [ -s "$WORK/err" ]; then pass; else fail "render to a missing directory"; fi
 
+# Vector pictures: an SVG of strokes in the ray colour, a PDF of one page;
+# an unwritable target fails as for bitmaps.
+if run_tool "$WORK/out" "$WORK/err" render "$WORK/sample.exo" "$WORK/v.svg" --size 640x480 &&
+  [ "$rc" -eq 0 ] && grep -q 'stroke="#ffff00"' "$WORK/v.svg"; then pass; else fail "render to .svg"; fi
+if run_tool "$WORK/out" "$WORK/err" render "$WORK/sample.exo" "$WORK/v.pdf" &&
+  [ "$rc" -eq 0 ] && [ "$(head -c 4 "$WORK/v.pdf")" = "%PDF" ]; then pass; else fail "render to .pdf"; fi
+for ext in svg pdf; do
+  if run_tool "$WORK/out" "$WORK/err" render "$WORK/sample.exo" "$WORK/no/such/dir/x.$ext" &&
+    [ "$rc" -eq 1 ] && [ -s "$WORK/err" ]; then pass; else fail "render .$ext to a missing directory"; fi
+done
+
 finish

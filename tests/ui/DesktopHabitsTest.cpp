@@ -28,10 +28,10 @@ class DesktopHabitsTest : public MainWindowTest {
                       Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(w->Surface(), &event);
   }
-  // The mirror's first end after a zoom by `factor` about the origin.
+  // The mirror's first end after a zoom by `factor` about the pointer.
   TPointF Zoomed(float factor) {
     auto copy = mirror->Clone();
-    copy->Zoom(float(Settings().originX), float(Settings().originY), factor);
+    copy->Zoom(200, 200, factor);
     return P1(copy.get());
   }
   DrawObjectUnit* mirror = nullptr;

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTabletEvent>
+#include <QTest>
 #include <QToolButton>
 
 #include "MainWindowFixture.h"
@@ -61,6 +62,22 @@ TEST_F(DrawingBoardTest, ShownBoardTakesTheStrokesAndClosingGivesTheSceneBack) {
   w->NewPageClick();
   EXPECT_EQ(board->Overlay().ColorAt(100, 156), kKey);
   EXPECT_NE(Shown(100, 156), QColor(255, 0, 0));
+}
+
+// The board opens beside the palette and below the tool bar, over neither.
+TEST_F(DrawingBoardTest, TheBoardOpensBesideThePaletteAndToolBar) {
+  // Bars as tall and wide as large fonts make them.
+  w->findChild<QWidget*>("ToolBar1")->setMinimumHeight(120);
+  w->findChild<QWidget*>("Panel3")->setMinimumWidth(160);
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  w->Action("N31")->trigger();
+  const QRect shown(board->pos(), board->frameGeometry().size());
+  for (const char* name : {"Panel3", "ToolBar1"}) {
+    auto* part = w->findChild<QWidget*>(name);
+    ASSERT_NE(part, nullptr) << name;
+    EXPECT_FALSE(shown.intersects(QRect(part->mapToGlobal(QPoint()), part->size()))) << name;
+  }
 }
 
 TEST_F(DrawingBoardTest, PopupItemOpensTheBoardAndTheOverlayFollowsALargerSurface) {

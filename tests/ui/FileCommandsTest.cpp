@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <fstream>
 #include <iterator>
@@ -193,6 +195,34 @@ TEST_F(FileCommandsTest, OpenDialogStartsInTheExamplesAndCancelDoesNothing) {
   EXPECT_EQ(filter, "光学文件(*.exo)");
   EXPECT_EQ(document.page->fileName, "/earlier.exo");
   EXPECT_TRUE(messages.messages.empty());
+}
+
+// After a file is chosen, the next dialog starts in its folder; each is at
+// least half the screen wide.
+TEST_F(FileCommandsTest, OpenDialogStartsWhereTheLastExperimentWasAndIsWide) {
+  QDir(dir.path()).mkdir("class");
+  const QString chosen = QDir(dir.path()).filePath("class/a.exo");
+  QString directory;
+  int width = 0;
+  auto answer = [&](bool accept) {
+    WhenModal([&, accept] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      directory = dialog->directory().absolutePath();
+      width = dialog->width();
+      if (!accept) return dialog->reject();
+      dialog->selectFile(chosen);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+  };
+  Write(chosen.toStdString(), {1});
+  answer(true);
+  EXPECT_EQ(ChooseExperimentToOpen(nullptr), chosen.toStdString());
+  answer(false);
+  ChooseExperimentToOpen(nullptr);
+  EXPECT_EQ(directory, QDir(dir.path()).filePath("class"));
+  EXPECT_GE(width, QGuiApplication::primaryScreen()->availableGeometry().width() / 2);
+  QSettings("Fenwark Workshop", "Veltrano Optics").remove("lastExperimentFolder");
 }
 
 TEST_F(FileCommandsTest, SaveAfterAPartialOpenAsksForANameAndKeepsTheFile) {

@@ -25,6 +25,7 @@
 #include "MainWindowFixture.h"
 #include "app/HelpViewer.h"
 #include "app/OutputCommands.h"
+#include "app/VectorOutput.h"
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmSystem.h"
 #include "ui/TShowPropertiesFrm.h"
@@ -128,6 +129,8 @@ TEST_F(OutputTest, ThePrintButtonPrintsThroughTheDialog) {
   });
   w->Button("SpeedButton3")->click();
   EXPECT_TRUE(Run("pdfinfo", {Path("button.pdf")}).contains(QRegularExpression("Pages:\\s+1\\n")));
+  // Drawn as vectors, not the screen's bitmap: the page holds no picture.
+  EXPECT_EQ(Run("pdfimages", {"-list", Path("button.pdf")}).trimmed().count('\n'), 1);
   // The preview paints the same page and prints nothing by itself.
   WhenModal([] {
     auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
@@ -173,6 +176,22 @@ TEST_F(OutputTest, OtherExtensionsWriteNothingAndSaySo) {
   }
   ASSERT_EQ(Messages().size(), 3u);
   EXPECT_EQ(Messages()[0], Tr("900", "只能保存为 BMP、JPEG 或 PNG 图片。"));
+}
+
+TEST_F(OutputTest, TheWindowSavesVectorPicturesAndNamesThemAmongTheFormats) {
+  EXPECT_EQ(SaveDocumentPicture(Doc(), picture, Path("a.svg").toStdString()), PictureSave::Written);
+  EXPECT_EQ(SaveDocumentPicture(Doc(), picture, Path("a.PDF").toStdString()), PictureSave::Written);
+  EXPECT_EQ(SaveDocumentPicture(Doc(), picture, Path("a.png").toStdString()), PictureSave::Written);
+  QFile svg(Path("a.svg")), pdf(Path("a.PDF"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly) && pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("<svg"));
+  EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+  EXPECT_EQ(SaveDocumentPicture(Doc(), picture, Path("a.gif").toStdString()),
+            PictureSave::UnknownFormat);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("SVG"), std::string::npos);
+  EXPECT_EQ(SaveDocumentPicture(Doc(), picture, Path("no/dir/a.svg").toStdString()),
+            PictureSave::Failed);
 }
 
 TEST_F(OutputTest, AFailedWriteIsReported) {

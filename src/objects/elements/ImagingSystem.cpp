@@ -7,6 +7,7 @@
 #include <map>
 
 #include "gfx/PictureReading.h"
+#include "gfx/PresentationScale.h"
 #include "i18n/Convert.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
@@ -436,7 +437,7 @@ int ImagingSystem::HitTest(int x, int y) {
     part(inBox(picturePosition, pictureWidth, pictureHeight), kObjectPicture);
     part(inBox(panelPosition, panelWidth, panelHeight), kScreenPanel);
   }
-  const double half = handleSize / 2;
+  const double half = Scaled(handleSize) / 2;
   for (int i = 0; i < 4; ++i) {
     const TPointF c = frame[static_cast<std::size_t>(i)];
     if (std::fabs(double(x) - c.x) <= half && std::fabs(double(y) - c.y) <= half) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "gfx/PresentationScale.h"
 #include "i18n/Convert.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
@@ -97,7 +98,7 @@ int RayFibre::HitTest(int x, int y) {
     for (const auto* line : {&rightWall, &leftWall, &centre})
       if (NearSegment(p, (*line)[i], (*line)[i + 1], 0.5f)) result = kHitBody;
   if (!pointHandles) return result;
-  const float half = float(handleSize / 2);
+  const float half = float(Scaled(handleSize) / 2);
   for (std::size_t i = 0; i < centre.size(); ++i) {
     if (Distance(p, centre[i]) < half) {
       selectedHandle = static_cast<int>(i);

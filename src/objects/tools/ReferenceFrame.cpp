@@ -1,5 +1,6 @@
 #include "objects/tools/ReferenceFrame.h"
 
+#include "gfx/PresentationScale.h"
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
 #include "optics/PlaneMath.h"
@@ -99,7 +100,7 @@ void ReferenceFrame::Draw(int mode) {
 
 int ReferenceFrame::HitTest(int x, int y) {
   const float d = Distance({float(x), float(y)}, {originX, originY});
-  return d < float(handleSize / 2) ? kHitHandle : kHitNone;
+  return d < float(Scaled(handleSize) / 2) ? kHitHandle : kHitNone;
 }
 
 void ReferenceFrame::BeginCreate(int, int) {}

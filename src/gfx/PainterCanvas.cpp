@@ -1,0 +1,319 @@
+#include "gfx/PainterCanvas.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainterPath>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+
+#include "gfx/ClipSegment.h"
+#include "gfx/Colour.h"
+#include "gfx/ColourKey.h"
+#include "gfx/PresentationScale.h"
+#include "gfx/QImageCanvas.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kMaxPenWidth = 4096;  // widths may come from files
+// Coordinates beyond this are cut to a margin around the picture first.
+constexpr double kFarAway = 1 << 20;
+
+bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
+
+QRect BoxOf(int x1, int y1, int x2, int y2) {
+  const int l = std::min(x1, x2), r = std::max(x1, x2);
+  const int t = std::min(y1, y2), b = std::max(y1, y2);
+  return QRect(l, t, r - l, b - t);
+}
+
+double ParametricAngle(double degrees, double halfWidth, double halfHeight) {
+  const double a = degrees * kPi / 180.0;
+  return std::atan2(halfWidth * std::sin(a), halfHeight * std::cos(a)) * 180.0 / kPi;
+}
+
+bool IsFar(double x1, double y1, double x2, double y2) {
+  return std::fabs(x1) > kFarAway || std::fabs(y1) > kFarAway || std::fabs(x2) > kFarAway ||
+         std::fabs(y2) > kFarAway;
+}
+
+template <typename Point>
+bool AnyFar(const std::vector<Point>& points) {
+  return std::any_of(points.begin(), points.end(),
+                     [](const Point& p) { return IsFar(p.x, p.y, p.x, p.y); });
+}
+
+QPen AaQPen(const TAaPen& pen) {
+  const float width =
+      std::isfinite(pen.width) ? std::clamp(pen.width, 0.0f, float(kMaxPenWidth)) : 1;
+  QPen q(ToQColor(pen.color, pen.alpha), width);
+  q.setCapStyle(Qt::FlatCap);
+  q.setJoinStyle(Qt::MiterJoin);
+  return q;
+}
+
+}  // namespace
+
+PainterCanvas::PainterCanvas(QPainter& painter, int width, int height)
+    : painter_(painter),
+      width_(std::max(1, width)),
+      height_(std::max(1, height)),
+      shadow_(std::make_unique<OwnedImageCanvas>(width_, height_)) {}
+
+PainterCanvas::~PainterCanvas() = default;
+
+TCanvas& PainterCanvas::Shadow() {
+  shadow_->Pen = Pen;
+  shadow_->Brush = Brush;
+  shadow_->Font = Font;
+  shadow_->ClipRect = ClipRect;
+  return *shadow_;
+}
+
+TColor PainterCanvas::Combined(TColor colour, QPointF at) const {
+  const QImage& shadow = shadow_->Picture();
+  const int x = int(std::floor(at.x())), y = int(std::floor(at.y()));
+  if (x < 0 || y < 0 || x >= shadow.width() || y >= shadow.height()) return colour;
+  const TColor beneath = FromQColor(shadow.pixelColor(x, y));
+  return (Pen.mode == TPenMode::Xor ? colour ^ beneath : colour | beneath) & 0xFFFFFF;
+}
+
+void PainterCanvas::Prepare(bool withBrush, std::optional<QPointF> middle) {
+  const bool compose = middle && Pen.mode != TPenMode::Copy;
+  if (ClipRect.on)
+    painter_.setClipRect(
+        QRect(ClipRect.x1, ClipRect.y1, ClipRect.x2 - ClipRect.x1, ClipRect.y2 - ClipRect.y1));
+  else
+    painter_.setClipping(false);
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  if (Pen.style == TPenStyle::Clear) {
+    painter_.setPen(Qt::NoPen);
+  } else {
+    QPen pen(ToQColor(compose ? Combined(Pen.color, *middle) : Pen.color));
+    const int width = std::clamp(Pen.width, 1, kMaxPenWidth);
+    pen.setWidth(width);
+    if (width <= 1) {
+      pen.setCapStyle(Qt::FlatCap);
+      if (Pen.style == TPenStyle::Dot) pen.setDashPattern({3, 3});
+      if (Pen.style == TPenStyle::DashDot) pen.setDashPattern({9, 6, 3, 6});
+      if (Pen.style == TPenStyle::DashDotDot) pen.setDashPattern({9, 3, 3, 3, 3, 3});
+    } else {
+      pen.setCapStyle(width <= 3 ? Qt::SquareCap : Qt::RoundCap);
+      pen.setJoinStyle(width <= 3 ? Qt::MiterJoin : Qt::RoundJoin);
+    }
+    painter_.setPen(pen);
+  }
+  const bool solid = Brush.style == TBrushStyle::Solid;
+  painter_.setBackgroundMode(solid ? Qt::OpaqueMode : Qt::TransparentMode);
+  if (solid) painter_.setBackground(ToQColor(Brush.color));
+  const TColor fill = compose ? Combined(Brush.color, *middle) : Brush.color;
+  painter_.setBrush(withBrush && solid ? QBrush(ToQColor(fill)) : QBrush());
+}
+
+void PainterCanvas::PrepareAa(const TAaPen* pen) {
+  Prepare(false);
+  painter_.setRenderHint(QPainter::Antialiasing, true);
+  painter_.setBackgroundMode(Qt::TransparentMode);
+  painter_.setPen(pen ? AaQPen(*pen) : QPen(Qt::NoPen));
+}
+
+void PainterCanvas::Line(int x1, int y1, int x2, int y2) {
+  if (!Spend(StrokeCost(x1, y1, x2, y2, Pen.width)) || Pen.style == TPenStyle::Clear) return;
+  double ax = x1, ay = y1, bx = x2, by = y2;
+  const double margin = 16.0 + Pen.width;
+  if (IsFar(ax, ay, bx, by) &&
+      !ClipSegment(ax, ay, bx, by, -margin, -margin, width_ + margin, height_ + margin))
+    return;
+  if (ax == bx && ay == by && Pen.width <= 1) return;
+  Prepare(false, QPointF((ax + bx) / 2, (ay + by) / 2));
+  painter_.drawLine(QPointF(ax, ay), QPointF(bx, by));
+  Shadow().Line(x1, y1, x2, y2);
+}
+
+void PainterCanvas::Polyline(const std::vector<TPoint>& points) {
+  if (points.size() < 2 || AnyFar(points)) {
+    TCanvas::Polyline(points);
+    return;
+  }
+  if (!Spend()) return;
+  QPolygon polygon;
+  for (const auto& p : points) polygon << QPoint(p.x, p.y);
+  if (Pen.style != TPenStyle::Clear) {
+    Prepare(false, QPointF(polygon[0] + polygon[1]) / 2);
+    painter_.drawPolyline(polygon);
+    Shadow().Polyline(points);
+  }
+  MoveTo(points.back().x, points.back().y);
+}
+
+void PainterCanvas::Polygon(const std::vector<TPoint>& points) {
+  if (!Spend() || points.size() < 2 || AnyFar(points)) return;
+  QPolygon polygon;
+  for (const auto& p : points) polygon << QPoint(p.x, p.y);
+  Prepare(true, QRectF(polygon.boundingRect()).center());
+  painter_.drawPolygon(polygon, Qt::OddEvenFill);
+  Shadow().Polygon(points);
+}
+
+void PainterCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  if (!Spend()) return;
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  if (box.width() < 1 || box.height() < 1) return;
+  Prepare(true, QRectF(box).center());
+  painter_.drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+  Shadow().Rectangle(x1, y1, x2, y2);
+}
+
+void PainterCanvas::FillRect(int x1, int y1, int x2, int y2) {
+  if (!Spend() || Brush.style != TBrushStyle::Solid) return;
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  if (box.isEmpty()) return;
+  Prepare(false);
+  painter_.fillRect(box, ToQColor(Brush.color));
+  Shadow().FillRect(x1, y1, x2, y2);
+}
+
+void PainterCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  if (!Spend()) return;
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  if (box.width() < 1 || box.height() < 1) return;
+  Prepare(true, QRectF(box).center());
+  painter_.drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+  Shadow().Ellipse(x1, y1, x2, y2);
+}
+
+void PainterCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  if (!Spend() || Pen.style == TPenStyle::Clear) return;
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  if (box.width() < 1 || box.height() < 1) return;
+  const QRectF drawn(box.left(), box.top(), box.width() - 1, box.height() - 1);
+  const double cx = drawn.center().x(), cy = drawn.center().y();
+  const double w2 = std::max(drawn.width() / 2, 0.5), h2 = std::max(drawn.height() / 2, 0.5);
+  const double start = ParametricAngle(std::atan2(-(y3 - cy), x3 - cx) * 180.0 / kPi, w2, h2);
+  double sweep = ParametricAngle(std::atan2(-(y4 - cy), x4 - cx) * 180.0 / kPi, w2, h2) - start;
+  while (sweep <= 0) sweep += 360;
+  while (sweep > 360) sweep -= 360;
+  QPainterPath path;
+  path.arcMoveTo(drawn, start);
+  path.arcTo(drawn, start, sweep);
+  Prepare(false);
+  painter_.drawPath(path);
+  Shadow().Arc(x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+QFont PainterCanvas::CurrentFont() const {
+  QFont q(QString::fromStdString(Font.name));
+  // Points as the screen shows them (96 pixels an inch), whatever the device.
+  const int size = Scaled(Font.size);
+  const int pixels = size < 0 ? -size : std::max(1, (size * 96 + 36) / 72);
+  q.setPixelSize(std::clamp(pixels, 1, 4096));
+  q.setBold(Font.bold);
+  q.setItalic(Font.italic);
+  q.setUnderline(Font.underline);
+  q.setStrikeOut(Font.strikeOut);
+  return q;
+}
+
+void PainterCanvas::TextOut(int x, int y, const std::string& text) {
+  if (IsFar(x, y, x, y) || !Spend() || text.empty() || !FontsAvailable()) return;
+  const QString qtext = QString::fromStdString(text);
+  const QFont font = CurrentFont();
+  const QFontMetrics metrics(font);
+  Prepare(false);
+  if (Brush.style == TBrushStyle::Solid)
+    painter_.fillRect(QRect(x, y, metrics.horizontalAdvance(qtext), metrics.height()),
+                      ToQColor(Brush.color));
+  painter_.setBackgroundMode(Qt::TransparentMode);
+  painter_.setFont(font);
+  painter_.setPen(ToQColor(Font.color));
+  painter_.drawText(QPoint(x, y + metrics.ascent()), qtext);
+  Shadow().TextOut(x, y, text);
+}
+
+int PainterCanvas::TextWidth(const std::string& text) {
+  const QString qtext = QString::fromStdString(text);
+  if (!FontsAvailable()) return int(qtext.size()) * std::max(1, std::abs(Font.size)) / 2;
+  return QFontMetrics(CurrentFont()).horizontalAdvance(qtext);
+}
+
+int PainterCanvas::TextHeight(const std::string&) {
+  if (!FontsAvailable()) return std::max(1, std::abs(Font.size));
+  return QFontMetrics(CurrentFont()).height();
+}
+
+void PainterCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& picture) {
+  if (!Spend()) return;
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  if (box.isEmpty() || picture.isNull()) return;
+  Prepare(false);
+  painter_.drawImage(box, picture);
+  Shadow().StretchDraw(x1, y1, x2, y2, picture);
+}
+
+void PainterCanvas::StretchDrawTransparent(int x1, int y1, int x2, int y2, const QImage& picture,
+                                           TColor transparent) {
+  if (!Spend()) return;
+  const QRect box = BoxOf(x1, y1, x2, y2);
+  const QRect shown = box & QRect(0, 0, width_, height_);
+  if (shown.isEmpty() || picture.isNull()) return;
+  Prepare(false);
+  painter_.drawImage(shown.topLeft(),
+                     ColourKeyedPart(picture, box, shown, ToQColor(transparent).rgb(), 1.0));
+  Shadow().StretchDrawTransparent(x1, y1, x2, y2, picture, transparent);
+}
+
+void PainterCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) {
+  if (!Spend()) return;
+  double ax = x1, ay = y1, bx = x2, by = y2;
+  if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
+  const double margin = 16.0 + std::fabs(pen.width);
+  if (IsFar(ax, ay, bx, by) &&
+      !ClipSegment(ax, ay, bx, by, -margin, -margin, width_ + margin, height_ + margin))
+    return;
+  PrepareAa(&pen);
+  painter_.drawLine(QPointF(ax, ay), QPointF(bx, by));
+  Shadow().AaLine(x1, y1, x2, y2, pen);
+}
+
+void PainterCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) {
+  if (!Spend() || points.size() < 2 || AnyFar(points)) return;
+  QPolygonF polygon;
+  for (const auto& p : points) polygon << QPointF(p.x, p.y);
+  PrepareAa(&pen);
+  painter_.setBrush(QBrush());
+  painter_.drawPolyline(polygon);
+  Shadow().AaPolyline(points, pen);
+}
+
+void PainterCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor color,
+                                  std::uint8_t alpha) {
+  if (!Spend() || points.size() < 3 || AnyFar(points)) return;
+  QPolygonF polygon;
+  for (const auto& p : points) polygon << QPointF(p.x, p.y);
+  PrepareAa(nullptr);
+  painter_.setBrush(ToQColor(color, alpha));
+  painter_.drawPolygon(polygon, Qt::OddEvenFill);
+  Shadow().AaFillPolygon(points, color, alpha);
+}
+
+void PainterCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngle,
+                          float sweepAngle, const TAaPen& pen, bool fill, TColor fillColor) {
+  if (!Spend() || IsFar(x1, y1, x2, y2)) return;
+  const QRectF box = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+  if (box.isEmpty()) return;
+  const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
+  PrepareAa(nullptr);
+  if (fill) {
+    QPainterPath pie;
+    pie.moveTo(box.center());
+    pie.arcTo(box, startAngle, sweep);
+    pie.closeSubpath();
+    painter_.fillPath(pie, ToQColor(fillColor));
+  }
+  QPainterPath arc;
+  arc.arcMoveTo(box, startAngle);
+  arc.arcTo(box, startAngle, sweep);
+  painter_.strokePath(arc, AaQPen(pen));
+  Shadow().AaPie(x1, y1, x2, y2, startAngle, sweepAngle, pen, fill, fillColor);
+}
