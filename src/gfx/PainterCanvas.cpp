@@ -12,45 +12,15 @@
 #include "gfx/ColourKey.h"
 #include "gfx/PresentationScale.h"
 #include "gfx/QImageCanvas.h"
+#include "gfx/QtPainting.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kMaxPenWidth = 4096;  // widths may come from files
-// Coordinates beyond this are cut to a margin around the picture first.
-constexpr double kFarAway = 1 << 20;
-
-bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
-
-QRect BoxOf(int x1, int y1, int x2, int y2) {
-  const int l = std::min(x1, x2), r = std::max(x1, x2);
-  const int t = std::min(y1, y2), b = std::max(y1, y2);
-  return QRect(l, t, r - l, b - t);
-}
-
-double ParametricAngle(double degrees, double halfWidth, double halfHeight) {
-  const double a = degrees * kPi / 180.0;
-  return std::atan2(halfWidth * std::sin(a), halfHeight * std::cos(a)) * 180.0 / kPi;
-}
-
-bool IsFar(double x1, double y1, double x2, double y2) {
-  return std::fabs(x1) > kFarAway || std::fabs(y1) > kFarAway || std::fabs(x2) > kFarAway ||
-         std::fabs(y2) > kFarAway;
-}
-
 template <typename Point>
 bool AnyFar(const std::vector<Point>& points) {
   return std::any_of(points.begin(), points.end(),
                      [](const Point& p) { return IsFar(p.x, p.y, p.x, p.y); });
-}
-
-QPen AaQPen(const TAaPen& pen) {
-  const float width =
-      std::isfinite(pen.width) ? std::clamp(pen.width, 0.0f, float(kMaxPenWidth)) : 1;
-  QPen q(ToQColor(pen.color, pen.alpha), width);
-  q.setCapStyle(Qt::FlatCap);
-  q.setJoinStyle(Qt::MiterJoin);
-  return q;
 }
 
 }  // namespace
@@ -304,16 +274,6 @@ void PainterCanvas::AaPie(float x1, float y1, float x2, float y2, float startAng
   if (box.isEmpty()) return;
   const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
   PrepareAa(nullptr);
-  if (fill) {
-    QPainterPath pie;
-    pie.moveTo(box.center());
-    pie.arcTo(box, startAngle, sweep);
-    pie.closeSubpath();
-    painter_.fillPath(pie, ToQColor(fillColor));
-  }
-  QPainterPath arc;
-  arc.arcMoveTo(box, startAngle);
-  arc.arcTo(box, startAngle, sweep);
-  painter_.strokePath(arc, AaQPen(pen));
+  PaintAaPie(painter_, box, startAngle, sweep, AaQPen(pen), fill, fillColor);
   Shadow().AaPie(x1, y1, x2, y2, startAngle, sweepAngle, pen, fill, fillColor);
 }

@@ -16,12 +16,12 @@
 #include "gfx/Colour.h"
 #include "gfx/ColourKey.h"
 #include "gfx/PresentationScale.h"
+#include "gfx/QtPainting.h"
 #include "gfx/VectorState.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kMaxPenWidth = 4096;  // widths may come from files
 
 QPainter::CompositionMode ModeOf(TPenMode mode) {
   switch (mode) {
@@ -59,47 +59,10 @@ QPolygonF ToQPolygonF(const std::vector<TPointF>& points) {
   return polygon;
 }
 
-QPen AaQPen(const TAaPen& pen) {
-  // The high-quality layer's pens have flat caps and mitred joins.
-  const float width =
-      std::isfinite(pen.width) ? std::clamp(pen.width, 0.0f, float(kMaxPenWidth)) : 1;
-  QPen q(ToQColor(pen.color, pen.alpha), width);
-  q.setCapStyle(Qt::FlatCap);
-  q.setJoinStyle(Qt::MiterJoin);
-  return q;
-}
-
-// The windows rectangle (right and bottom edge excluded) with sorted corners.
-QRect BoxOf(int x1, int y1, int x2, int y2) {
-  const int l = std::min(x1, x2), r = std::max(x1, x2);
-  const int t = std::min(y1, y2), b = std::max(y1, y2);
-  return QRect(l, t, r - l, b - t);
-}
-
-// Angle of the ellipse parameter at which the ray from the centre at the
-// screen angle `degrees` meets the ellipse (QPainter arcs use the parameter).
-double ParametricAngle(double degrees, double halfWidth, double halfHeight) {
-  const double a = degrees * kPi / 180.0;
-  return std::atan2(halfWidth * std::sin(a), halfHeight * std::cos(a)) * 180.0 / kPi;
-}
-
-// Lines reaching far beyond the image are cut to a margin around it first:
-// the rasteriser works in fixed point and has no room for such coordinates.
-constexpr double kFarAway = 1 << 20;
-
 bool ClipToMargin(double& x1, double& y1, double& x2, double& y2, double width, double height,
                   double margin) {
   return ClipSegment(x1, y1, x2, y2, -margin, -margin, width + margin, height + margin);
 }
-
-bool IsFar(double x1, double y1, double x2, double y2) {
-  return std::fabs(x1) > kFarAway || std::fabs(y1) > kFarAway || std::fabs(x2) > kFarAway ||
-         std::fabs(y2) > kFarAway;
-}
-
-// Fonts need the GUI application (its font database); without one, text is
-// skipped and measured roughly rather than crashing a headless caller.
-bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
 
 int RoughHeight(const TFont& font) {
   return font.size < 0 ? -font.size : std::max(1, (font.size * 96 + 36) / 72);
@@ -632,16 +595,6 @@ void QImageCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngl
            UseAntialias(painter, true);
            UseMode(painter, QPainter::CompositionMode_SourceOver);
            UseBackground(painter, {});
-           if (fill) {
-             QPainterPath pie;
-             pie.moveTo(box.center());
-             pie.arcTo(box, startAngle, sweep);
-             pie.closeSubpath();
-             painter.fillPath(pie, ToQColor(fillColor));
-           }
-           QPainterPath arc;
-           arc.arcMoveTo(box, startAngle);
-           arc.arcTo(box, startAngle, sweep);
-           painter.strokePath(arc, AaQPen(pen));
+           PaintAaPie(painter, box, startAngle, sweep, AaQPen(pen), fill, fillColor);
          });
 }

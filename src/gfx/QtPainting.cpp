@@ -1,0 +1,56 @@
+#include "gfx/QtPainting.h"
+
+#include <QGuiApplication>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "gfx/Colour.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+}  // namespace
+
+QRect BoxOf(int x1, int y1, int x2, int y2) {
+  const int l = std::min(x1, x2), r = std::max(x1, x2);
+  const int t = std::min(y1, y2), b = std::max(y1, y2);
+  return QRect(l, t, r - l, b - t);
+}
+
+double ParametricAngle(double degrees, double halfWidth, double halfHeight) {
+  const double a = degrees * kPi / 180.0;
+  return std::atan2(halfWidth * std::sin(a), halfHeight * std::cos(a)) * 180.0 / kPi;
+}
+
+bool IsFar(double x1, double y1, double x2, double y2) {
+  return std::fabs(x1) > kFarAway || std::fabs(y1) > kFarAway || std::fabs(x2) > kFarAway ||
+         std::fabs(y2) > kFarAway;
+}
+
+bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
+
+QPen AaQPen(const TAaPen& pen) {
+  const float width =
+      std::isfinite(pen.width) ? std::clamp(pen.width, 0.0f, float(kMaxPenWidth)) : 1;
+  QPen q(ToQColor(pen.color, pen.alpha), width);
+  q.setCapStyle(Qt::FlatCap);
+  q.setJoinStyle(Qt::MiterJoin);
+  return q;
+}
+
+void PaintAaPie(QPainter& painter, const QRectF& box, double start, double sweep, const QPen& pen,
+                bool fill, TColor fillColor) {
+  if (fill) {
+    QPainterPath pie;
+    pie.moveTo(box.center());
+    pie.arcTo(box, start, sweep);
+    pie.closeSubpath();
+    painter.fillPath(pie, ToQColor(fillColor));
+  }
+  QPainterPath arc;
+  arc.arcMoveTo(box, start);
+  arc.arcTo(box, start, sweep);
+  painter.strokePath(arc, pen);
+}
