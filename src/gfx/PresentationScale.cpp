@@ -37,6 +37,17 @@ TFont ScaledFont(const TFont& font) {
   return scaled;
 }
 
+namespace {
+// Written and read by the one thread that refreshes.
+TColor labelBackground = 0;
+}  // namespace
+
+void SetLabelBackground(TColor background) { labelBackground = background; }
+
+void HaloTextOut(TCanvas& canvas, int x, int y, const std::string& text) {
+  HaloTextOut(canvas, x, y, text, labelBackground);
+}
+
 void HaloTextOut(TCanvas& canvas, int x, int y, const std::string& text, TColor background) {
   if (PresentationScale() > 1.0) {
     const TColor colour = canvas.Font.color;

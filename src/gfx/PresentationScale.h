@@ -20,3 +20,9 @@ TFont ScaledFont(const TFont& font);
 // `background` (0x00BBGGRR) so that light labels stay readable on light
 // pages. The canvas's font and brush are used as for TextOut.
 void HaloTextOut(TCanvas& canvas, int x, int y, const std::string& text, TColor background);
+// The same over the page colour the refresh painted last: what the objects'
+// own labels (ruler numbers, the protractor's angle, A and B, focal marks)
+// use.
+void HaloTextOut(TCanvas& canvas, int x, int y, const std::string& text);
+// The page colour under the labels, set by the refresh that fills it.
+void SetLabelBackground(TColor background);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gfx/PaintThread.h"
+#include "gfx/PresentationScale.h"
 #include "gfx/VectorState.h"
 #include "i18n/TtlmController.h"
 #include "optics/CanvasTraceSink.h"
@@ -71,6 +72,7 @@ void Document::Repaint(bool withHandles) {
   canvas->Brush.style = TBrushStyle::Solid;
   canvas->Brush.color = page->ambientColour;
   canvas->FillRect(-1, -1, canvas->Width(), canvas->Height());
+  SetLabelBackground(page->ambientColour);
   canvas->Pen.style = TPenStyle::Solid;
   for (const auto& object : scene) {
     if (canvas->PaintCut()) return;  // the rest would be dropped anyway

@@ -4,6 +4,7 @@
 #include "gfx/PresentationScale.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "objects/tools/Protractor.h"
 #include "optics/CanvasDrawing.h"
 #include "optics/CanvasTraceSink.h"
 
@@ -48,6 +49,14 @@ TEST_P(PresentationScaleTest, ScalesWhatIsReadNotWhereItIs) {
   const int standard = image.TextHeight("A");
   SetPresentationScale(scale());
   EXPECT_NEAR(image.TextHeight("A"), standard * scale(), standard * 0.25);
+}
+
+// The objects' own labels get the halo too: the protractor's angle.
+TEST_P(PresentationScaleTest, ObjectLabelsGetTheHalo) {
+  RecordingCanvas canvas(400, 300);
+  Protractor protractor(&canvas);
+  protractor.Draw(kDrawCopy);
+  EXPECT_EQ(canvas.Count(RecordedOp::Text), scale() > 1 ? 9u : 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, PresentationScaleTest, ::testing::Values(1.0, 2.0, 3.0));

@@ -208,13 +208,13 @@ void ImagingSystem::DrawObjectArrow() {
   DrawArrowLine(*canvas, b, a, 1);
   if (canvas->Pen.mode != TPenMode::Copy) return;
   const TPointF middle = Midpoint(a, b);
-  canvas->TextOut(Trunc(middle.x + 8), Trunc(middle.y), Tr("154", "物体"));
+  HaloTextOut(*canvas, Trunc(middle.x + 8), Trunc(middle.y), Tr("154", "物体"));
   if (icon_)
     canvas->StretchDraw(Trunc(middle.x - icon_->width() / 2), Trunc(middle.y - icon_->height() / 2),
                         Trunc(middle.x - icon_->width() / 2 + icon_->width()),
                         Trunc(middle.y - icon_->height() / 2 + icon_->height()), *icon_);
-  canvas->TextOut(Trunc(a.x - 12), Trunc(a.y), "A");
-  canvas->TextOut(Trunc(b.x - 12), Trunc(b.y - 5), "B");
+  HaloTextOut(*canvas, Trunc(a.x - 12), Trunc(a.y), "A");
+  HaloTextOut(*canvas, Trunc(b.x - 12), Trunc(b.y - 5), "B");
 }
 
 void ImagingSystem::DrawLens() {
@@ -229,7 +229,7 @@ void ImagingSystem::DrawLens() {
     canvas->LineTo(Trunc(s.b.x), Trunc(s.b.y));
   }
   if (canvas->Pen.mode == TPenMode::Copy)
-    canvas->TextOut(Trunc(lensTop.x + 8), Trunc(lensTop.y), Tr("155", "凸透镜"));
+    HaloTextOut(*canvas, Trunc(lensTop.x + 8), Trunc(lensTop.y), Tr("155", "凸透镜"));
 }
 
 void ImagingSystem::DrawScreen() {
@@ -248,7 +248,7 @@ void ImagingSystem::DrawScreen() {
   canvas->MoveTo(Trunc(s.x - 10), Trunc(s.y + 15));
   canvas->LineTo(Trunc(s.x + 10), Trunc(s.y + 15));
   canvas->Pen.width = width;
-  if (copy) canvas->TextOut(Trunc(t.x + 14), Trunc(t.y), Tr("156", "屏幕"));
+  if (copy) HaloTextOut(*canvas, Trunc(t.x + 14), Trunc(t.y), Tr("156", "屏幕"));
 }
 
 void ImagingSystem::DrawAxis() {
@@ -270,7 +270,7 @@ void ImagingSystem::DrawAxis() {
       if (side == 1 ? !(x < Right()) : !(x > Left())) break;
       const int mx = Trunc(x);
       canvas->Ellipse(mx - 2, y - 2, mx + 2, y + 2);
-      if (k > 0) canvas->TextOut(mx - 4, y + 15, IntToStr(k) + "f");
+      if (k > 0) HaloTextOut(*canvas, mx - 4, y + 15, IntToStr(k) + "f");
     }
   }
 }
@@ -311,8 +311,8 @@ void ImagingSystem::ConstructImage() {
   imageB = imageOfB;
   canvas->Pen.color = kObjectColour;
   DrawArrowLine(*canvas, imageB, imageA, 1);
-  canvas->TextOut(Trunc(imageA.x), Trunc(imageA.y - 5 - canvas->TextHeight("A'")), "A'");
-  canvas->TextOut(Trunc(imageB.x), Trunc(imageB.y), "B'");
+  HaloTextOut(*canvas, Trunc(imageA.x), Trunc(imageA.y - 5 - canvas->TextHeight("A'")), "A'");
+  HaloTextOut(*canvas, Trunc(imageB.x), Trunc(imageB.y), "B'");
   canvas->Pen.style = TPenStyle::Solid;
 }
 

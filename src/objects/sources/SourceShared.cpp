@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "gfx/PresentationScale.h"
 #include "optics/PlaneMath.h"
 
 void PaintDisc(TCanvas& canvas, TPointF p, TColor color) {
@@ -17,7 +18,7 @@ void PaintLabel(TCanvas& canvas, TPointF p, TColor color, const std::string& tex
   canvas.Font.size = 8;
   canvas.Font.color = color;
   canvas.Brush.style = TBrushStyle::Clear;
-  canvas.TextOut(Trunc(p.x + 7.0), Trunc(p.y + 7.0), text);
+  HaloTextOut(canvas, Trunc(p.x + 7.0), Trunc(p.y + 7.0), text);
 }
 
 void PaintSourceCircle(TCanvas& canvas, TPointF p) {

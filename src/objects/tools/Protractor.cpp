@@ -1,5 +1,6 @@
 #include "objects/tools/Protractor.h"
 
+#include "gfx/PresentationScale.h"
 #include "gfx/TGDIPlusCanvas.h"
 #include "i18n/Convert.h"
 #include "i18n/SharedTexts.h"
@@ -36,8 +37,8 @@ void Protractor::PaintAngle() {
   canvas->Font.color = color;
   canvas->Font.size = 10;
   canvas->Brush.style = TBrushStyle::Clear;
-  canvas->TextOut(Trunc(vertex.x) + 3, Trunc(vertex.y) + 3,
-                  LeftStr(FloatToStr(double(Angle())), 6));
+  HaloTextOut(*canvas, Trunc(vertex.x) + 3, Trunc(vertex.y) + 3,
+              LeftStr(FloatToStr(double(Angle())), 6));
 }
 
 void Protractor::Draw(int mode) {

@@ -53,12 +53,12 @@ void ReferenceFrame::DrawTicks(int ox, int oy) {
   auto xTick = [&](long long x) {
     canvas->MoveTo(Trunc(double(x)), oy);
     canvas->LineTo(Trunc(double(x)), oy - kTickLength);
-    canvas->TextOut(Trunc(double(x - 2)), oy + 2, IntToStr(x - ox));
+    HaloTextOut(*canvas, Trunc(double(x - 2)), oy + 2, IntToStr(x - ox));
   };
   auto yTick = [&](long long y) {
     canvas->MoveTo(ox, Trunc(double(y)));
     canvas->LineTo(ox - kTickLength, Trunc(double(y)));
-    canvas->TextOut(ox + 2, Trunc(double(y - 2)), IntToStr(-(y - oy)));
+    HaloTextOut(*canvas, ox + 2, Trunc(double(y - 2)), IntToStr(-(y - oy)));
   };
 
   // Every step from the origin outwards, both ways, from the first tick near
@@ -92,7 +92,7 @@ void ReferenceFrame::Draw(int mode) {
   canvas->Font.size = 8;
   canvas->Font.color = color;
   canvas->Ellipse(ox - 2, oy - 2, ox + 2, oy + 2);
-  canvas->TextOut(ox + 2, oy + 2, "0");
+  HaloTextOut(*canvas, ox + 2, oy + 2, "0");
   canvas->Pen.color = color;
   DrawAxes(ox, oy);
   DrawTicks(ox, oy);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "gfx/PresentationScale.h"
 #include "i18n/Convert.h"
 #include "i18n/TtlmController.h"
 #include "optics/PlaneMath.h"
@@ -47,7 +48,7 @@ void Ruler::Draw(int mode) {
   PaintText(Midpoint(p1, p2), Tr("79", "总长:") + LeftStr(FloatToStr(length), 6), 0x008000, 8);
   canvas->Font.color = color;
   for (const Label& label : labels)
-    canvas->TextOut(Trunc(label.at.x), Trunc(label.at.y), label.text);
+    HaloTextOut(*canvas, Trunc(label.at.x), Trunc(label.at.y), label.text);
 }
 
 PropertyRows Ruler::Rows() {

@@ -1,6 +1,7 @@
 #include "objects/tools/SegmentTool.h"
 
 #include "gfx/PixelMath.h"
+#include "gfx/PresentationScale.h"
 #include "i18n/Convert.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
@@ -24,5 +25,5 @@ void SegmentTool::PaintText(TPointF at, const std::string& text, TColor colour, 
   canvas->Font.color = colour;
   canvas->Font.size = size;
   canvas->Brush.style = TBrushStyle::Clear;
-  canvas->TextOut(Trunc(at.x), Trunc(at.y), text);
+  HaloTextOut(*canvas, Trunc(at.x), Trunc(at.y), text);
 }
