@@ -184,17 +184,9 @@ namespace {
 
 // The page record after the header, declared once for writing and reading.
 void PageRecord(RecordIo& io, TNewPage& page, std::uint8_t& showAngles) {
-  io.Float(page.reservedScale);
-  io.Byte(page.highQuality);
-  io.Int32(page.rayWidth);
-  io.UInt32(page.ambientColour);
-  io.Byte(page.drawNormals);
-  io.Byte(page.drawReverse);
-  io.Byte(page.showAxes);
-  io.Int32(page.reservedColour);
-  io.UInt32(page.normalColour);
-  io.UInt32(page.reverseColour);
-  io.Byte(showAngles);
+  io.Fields(page.reservedScale, page.highQuality, page.rayWidth, page.ambientColour,
+            page.drawNormals, page.drawReverse, page.showAxes, page.reservedColour,
+            page.normalColour, page.reverseColour, showAngles);
   io.Padding(3 + 76);
 }
 

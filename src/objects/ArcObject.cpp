@@ -242,8 +242,7 @@ void ArcObject::ArcRecordHead(RecordIo& io) {
   }
   io.Coordinate(centre, kMaxCoordinate);
   io.Coordinate(radius, kMaxCoordinate);
-  io.Float(angle1);
-  io.Float(angle2);
+  io.Fields(angle1, angle2);
   if (!io.Reading()) return;
   if (!(std::isfinite(angle1) && std::isfinite(angle2))) io.Refuse();
   angle1 = OneTurn(angle1);

@@ -81,9 +81,7 @@ bool EmitterObject::InRect(float x1, float y1, float x2, float y2) {
 
 void EmitterObject::RecordFields(RecordIo& io) {
   RayRecord(io, record.ray);
-  io.Int32(record.rayCount);
-  io.Float(record.spare);
-  io.Byte(skipNextPaint);
+  io.Fields(record.rayCount, record.spare, skipNextPaint);
   for (auto& p : record.points) io.Point(p);
   // The source point and the aim points in use; the rest of the table is
   // carried as it is.

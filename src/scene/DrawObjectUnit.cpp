@@ -116,16 +116,8 @@ void DrawObjectUnit::BaseRecordFields(RecordIo& io) {
   io.Text(displayName, kMaxNameLength);
   io.Text(name3, kMaxNameLength);
   io.Text(name4, kMaxNameLength);
-  io.Byte(flagD);
-  io.UInt32(xorColor);
-  io.UInt32(color);
-  io.UInt32(selectionLineColor);
-  io.Int32(lineWidth);
-  io.Byte(fillFlag);
-  io.UInt32(fillColor);
-  io.Int32(handleSize);
-  io.UInt32(handleColor);
-  io.Byte(flagE);
+  io.Fields(flagD, xorColor, color, selectionLineColor, lineWidth, fillFlag, fillColor, handleSize,
+            handleColor, flagE);
 }
 
 void DrawObjectUnit::SaveBaseFields(ByteWriter& out) const {

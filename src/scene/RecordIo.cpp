@@ -86,25 +86,14 @@ void RecordReader::Padding(std::size_t size) {
 void RecordSizer::Text(std::string& v, std::size_t) { size_ += 4 + Utf8ToGbk(v).size(); }
 
 void RayRecord(RecordIo& io, DrawBaseRayDataStruct& ray) {
-  io.Float(ray.startX);
-  io.Float(ray.startY);
-  io.Float(ray.throughX);
-  io.Float(ray.throughY);
-  io.Float(ray.slope);
-  io.Float(ray.intercept);
-  io.Float(ray.direction);
-  io.Byte(ray.vertical);
+  io.Fields(ray.startX, ray.startY, ray.throughX, ray.throughY, ray.slope, ray.intercept,
+            ray.direction, ray.vertical);
   io.Padding(3);
-  io.Float(ray.verticalX);
-  io.Float(ray.indexFactor);
-  io.UInt32(ray.rayColour);
-  io.Byte(ray.blend);
+  io.Fields(ray.verticalX, ray.indexFactor, ray.rayColour, ray.blend);
   io.Padding(3);
   io.Int32(ray.sourceKind);
   io.Padding(4);  // name reference: carries nothing in a file
   if (io.Reading()) ray.name.clear();
-  io.Int32(ray.emissionGroup);
-  io.Int32(ray.lastSurface);
-  io.Int32(ray.sourceLineWidth);
+  io.Fields(ray.emissionGroup, ray.lastSurface, ray.sourceLineWidth);
   io.Padding(8 + 4);  // list links and spare word
 }

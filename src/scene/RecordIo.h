@@ -62,6 +62,11 @@ class RecordIo {
     Float(p.x);
     Float(p.y);
   }
+  // Plain fields in file order, each written or read as its type gives.
+  template <typename... T>
+  void Fields(T&... v) {
+    (Field(v), ...);
+  }
   template <std::size_t N>
   void Block(std::array<std::uint8_t, N>& block) {
     Bytes(block.data(), N);
@@ -95,6 +100,13 @@ class RecordIo {
 
  protected:
   bool ok_ = true;
+
+ private:
+  void Field(std::uint8_t& v) { Byte(v); }
+  void Field(std::int32_t& v) { Int32(v); }
+  void Field(std::uint32_t& v) { UInt32(v); }
+  void Field(float& v) { Float(v); }
+  void Field(TPointF& p) { Point(p); }
 };
 
 class RecordWriter : public RecordIo {

@@ -96,9 +96,7 @@ PropertyRows Concave::Rows() {
 void Concave::RecordFields(RecordIo& io) {
   ArcRecordHead(io);
   float angle2Again = angle2;  // written twice, read back from the first
-  io.Float(angle2Again);
-  io.Float(thickness);
-  io.Float(refractiveIndex);
+  io.Fields(angle2Again, thickness, refractiveIndex);
   if (io.Reading() && !(std::isfinite(thickness) && std::fabs(thickness) <= kMaxCoordinate &&
                         std::isfinite(refractiveIndex)))
     io.Refuse();

@@ -91,7 +91,6 @@ PropertyRows CurvedMirror::Rows() {
 void CurvedMirror::RecordFields(RecordIo& io) {
   ArcRecordHead(io);
   SweepRecord(io);
-  io.Float(spareValue);
-  io.Byte(skipNextPaint);
+  io.Fields(spareValue, skipNextPaint);
   io.Block(reserved);
 }

@@ -91,10 +91,7 @@ std::vector<DrawObjectLineDataStruct> FitfulObject::GetSurfaces() {
 
 void FitfulObject::RecordFields(RecordIo& io) {
   io.PointBlock(vertices, kFreehandPoints);
-  io.Int32(outlineExtent);
-  io.Byte(closed);
-  io.Byte(vertexHandles);
-  io.Byte(skipNextPaint);
+  io.Fields(outlineExtent, closed, vertexHandles, skipNextPaint);
   std::int32_t count = static_cast<std::int32_t>(vertices.size());
   io.Int32(count);
   io.KeepPoints(vertices, count, kMaxCoordinate);

@@ -66,13 +66,8 @@ void FlatMirror::RecordFields(RecordIo& io) {
   io.Coordinate(segment.y1, kMaxCoordinate);
   io.Coordinate(segment.x2, kMaxCoordinate);
   io.Coordinate(segment.y2, kMaxCoordinate);
-  io.Float(segment.slope);
-  io.Float(segment.intercept);
-  io.Float(segment.direction);
-  io.Byte(segment.vertical);
+  io.Fields(segment.slope, segment.intercept, segment.direction, segment.vertical);
   io.Padding(3);
-  io.Float(segment.verticalX);
-  io.UInt32(segment.spare);
-  io.Byte(skipNextPaint);
+  io.Fields(segment.verticalX, segment.spare, skipNextPaint);
   io.Block(reserved);
 }

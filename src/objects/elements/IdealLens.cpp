@@ -115,9 +115,6 @@ void IdealLens::RecordFields(RecordIo& io) {
   io.Coordinate(end0, kMaxCoordinate);
   io.Coordinate(end1, kMaxCoordinate);
   // The focal points follow from the ends and the focal length.
-  io.Point(focal1);
-  io.Point(focal2);
-  io.Float(focalLength);
-  io.Byte(skipNextPaint);
+  io.Fields(focal1, focal2, focalLength, skipNextPaint);
   io.Block(reserved);
 }

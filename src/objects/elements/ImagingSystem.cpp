@@ -550,11 +550,7 @@ void ImagingSystem::RecordFields(RecordIo& io) {
   for (TPointF* p : {&a, &b, &lensTop, &lensBottom, &screenTop, &screenBottom, &sparePoint,
                      &picturePosition, &panelPosition, &imageA, &imageB})
     io.Point(*p);
-  io.Byte(spareFlag);
-  io.Byte(showPictures);
-  io.Float(focalLength);
-  io.Float(selectedPart);
-  io.Byte(showConstruction);
+  io.Fields(spareFlag, showPictures, focalLength, selectedPart, showConstruction);
   for (std::int32_t* size : {&pictureWidth, &pictureHeight, &panelWidth, &panelHeight})
     io.ClampedInt32(*size, 0, kMaxBoxSize);
   io.Byte(skipNextPaint);

@@ -148,9 +148,7 @@ void RayFibre::RecordFields(RecordIo& io) {
   io.Float(diameter);
   io.PointBlock(rightWall, kFreehandPoints);
   io.PointBlock(leftWall, kFreehandPoints);
-  io.Float(refractiveIndex);
-  io.Byte(pointHandles);
-  io.Byte(spare);
+  io.Fields(refractiveIndex, pointHandles, spare);
   std::int32_t count = static_cast<std::int32_t>(centre.size());
   io.Int32(count);
   for (auto* line : {&centre, &rightWall, &leftWall}) io.KeepPoints(*line, count, kMaxCoordinate);

@@ -75,8 +75,7 @@ PropertyRows ComplexlH::Rows() {
 
 void ComplexlH::RecordFields(RecordIo& io) {
   RayRecord(io, rayTemplate);
-  io.Int32(rayCount);
-  io.Float(raySpacing);
+  io.Fields(rayCount, raySpacing);
   for (TColor& c : colourTable) io.UInt32(c);
   for (float& f : factorTable) io.Float(f);
   io.Byte(skipNextPaint);

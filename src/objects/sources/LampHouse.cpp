@@ -126,8 +126,6 @@ void LampHouse::RecordFields(RecordIo& io) {
   for (float v :
        {rayTemplate.startX, rayTemplate.startY, rayTemplate.throughX, rayTemplate.throughY})
     io.Within(v, kMaxCoordinate);
-  io.Int32(rayCount);
-  io.Float(raySpacing);
-  io.Byte(skipNextPaint);
+  io.Fields(rayCount, raySpacing, skipNextPaint);
   io.Block(reserved);
 }

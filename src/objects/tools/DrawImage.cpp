@@ -123,9 +123,7 @@ std::uint32_t DrawImage::BmpFileSize(const std::array<std::uint8_t, 14>& header)
 void DrawImage::RecordFields(RecordIo& io) {
   BoxRecordHead(io);
   if (!io.Reading() && !picture) hasPicture = 0;  // never a flag without its picture
-  io.Byte(hasPicture);
-  io.Byte(spareFlag);
-  io.Byte(skipNextPaint);
+  io.Fields(hasPicture, spareFlag, skipNextPaint);
   if (hasPicture) {
     if (io.Reading()) {
       // The file header says how long the whole BMP file is.

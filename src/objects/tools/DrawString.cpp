@@ -150,14 +150,12 @@ void DrawString::RecordFields(RecordIo& io) {
   BoxRecordHead(io);
   io.Byte(border);
   std::int32_t size = font.size;
-  io.Int32(size);
-  io.UInt32(font.color);
+  io.Fields(size, font.color);
   std::array<std::uint8_t, kFontNameBytes> name{};
   const std::string gbk = Utf8ToGbk(font.name).substr(0, kFontNameBytes - 1);
   std::memcpy(name.data(), gbk.data(), gbk.size());
   io.Block(name);
-  io.Byte(spareFlag);
-  io.Byte(skipNextPaint);
+  io.Fields(spareFlag, skipNextPaint);
   std::string text = Text();
   io.Text(text, kMaxTextLength);
   io.Block(reserved);

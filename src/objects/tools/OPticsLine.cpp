@@ -43,9 +43,6 @@ PropertyRows OPticsLine::Rows() {
 
 void OPticsLine::RecordFields(RecordIo& io) {
   io.Segment(segment, kMaxCoordinate);
-  io.Byte(skipNextPaint);
-  io.Byte(solid);
-  io.Int32(spareValue);
-  io.Byte(showLength);
+  io.Fields(skipNextPaint, solid, spareValue, showLength);
   io.Block(reserved);
 }

@@ -148,7 +148,6 @@ PropertyRows ReferenceFrame::Rows() {
 
 // The origin field only; the process-wide origin stays where it is.
 void ReferenceFrame::RecordFields(RecordIo& io) {
-  io.Float(originX);
-  io.Float(originY);
+  io.Fields(originX, originY);
   io.Block(reserved);
 }

@@ -61,9 +61,6 @@ PropertyRows Ruler::Rows() {
 
 void Ruler::RecordFields(RecordIo& io) {
   io.Segment(segment, kMaxCoordinate);
-  io.Float(tickSpacing);
-  io.Byte(skipNextPaint);
-  io.Int32(spareValue);
-  io.Byte(spareFlag);
+  io.Fields(tickSpacing, skipNextPaint, spareValue, spareFlag);
   io.Block(reserved);
 }
