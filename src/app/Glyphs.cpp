@@ -24,6 +24,12 @@ std::vector<qreal> Ratios() {
   return ratios;
 }
 
+// A rectangle in the pen as it stands, filled with `brush`.
+void FilledRect(QPainter& p, const QBrush& brush, const QRectF& rect) {
+  p.setBrush(brush);
+  p.drawRect(rect);
+}
+
 // A picture of `size` x `size` logical pixels at `ratio`, painted by `paint`
 // in logical coordinates.
 QPixmap Picture(QSize size, qreal ratio, const std::function<void(QPainter&)>& paint,
@@ -79,18 +85,13 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
       p.drawPolygon(QPolygonF({{1, 4}, {6, 4}, {7, 6}, {15, 6}, {13, 14}, {1, 14}}));
       break;
     case ToolGlyph::Save:
-      p.setBrush(kMirror);
-      p.drawRect(QRectF(2, 2, 12, 12));
-      p.setBrush(Qt::white);
-      p.drawRect(QRectF(5, 2, 6, 4));
+      FilledRect(p, kMirror, {2, 2, 12, 12});
+      FilledRect(p, Qt::white, {5, 2, 6, 4});
       break;
     case ToolGlyph::Print:
-      p.setBrush(Qt::white);
-      p.drawRect(QRectF(4, 1, 8, 5));
-      p.setBrush(QColor(160, 160, 160));
-      p.drawRect(QRectF(1, 6, 14, 6));
-      p.setBrush(Qt::white);
-      p.drawRect(QRectF(4, 10, 8, 5));
+      FilledRect(p, Qt::white, {4, 1, 8, 5});
+      FilledRect(p, QColor(160, 160, 160), {1, 6, 14, 6});
+      FilledRect(p, Qt::white, {4, 10, 8, 5});
       break;
     case ToolGlyph::Undo:
     case ToolGlyph::Redo: {
@@ -104,15 +105,12 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
       break;
     }
     case ToolGlyph::Copy:
-      p.setBrush(Qt::white);
-      p.drawRect(QRectF(1, 1, 9, 10));
+      FilledRect(p, Qt::white, {1, 1, 9, 10});
       p.drawRect(QRectF(6, 5, 9, 10));
       break;
     case ToolGlyph::Paste:
-      p.setBrush(QColor(200, 150, 90));
-      p.drawRect(QRectF(2, 2, 10, 13));
-      p.setBrush(Qt::white);
-      p.drawRect(QRectF(7, 6, 8, 9));
+      FilledRect(p, QColor(200, 150, 90), {2, 2, 10, 13});
+      FilledRect(p, Qt::white, {7, 6, 8, 9});
       break;
     case ToolGlyph::Delete:
       p.setPen(QPen(QColor(200, 30, 30), 2.5));
@@ -120,8 +118,7 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
       p.drawLine(QPointF(13, 3), QPointF(3, 13));
       break;
     case ToolGlyph::Properties:
-      p.setBrush(Qt::white);
-      p.drawRect(QRectF(1, 1, 14, 14));
+      FilledRect(p, Qt::white, {1, 1, 14, 14});
       for (int y = 4; y <= 12; y += 4) p.drawLine(QPointF(4, y), QPointF(12, y));
       break;
     case ToolGlyph::Run:
@@ -129,8 +126,7 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
       p.drawPolygon(QPolygonF({{4, 2}, {14, 8}, {4, 14}}));
       break;
     case ToolGlyph::Stop:
-      p.setBrush(QColor(200, 40, 40));
-      p.drawRect(QRectF(3, 3, 10, 10));
+      FilledRect(p, QColor(200, 40, 40), {3, 3, 10, 10});
       break;
     case ToolGlyph::ZoomIn:
     case ToolGlyph::ZoomOut:
@@ -169,8 +165,7 @@ void PaintPaletteGlyph(QPainter& p, const std::string& c) {
     p.setBrush(Qt::white);
     p.drawPolygon(QPolygonF({{6, 3}, {6, 19}, {10, 15}, {13, 21}, {15, 20}, {12, 14}, {17, 14}}));
   } else if (c == "LampHouse" || c == "ComplexlH") {
-    p.setBrush(c == "LampHouse" ? QColor(250, 220, 60) : QColor(200, 120, 230));
-    p.drawRect(QRectF(2, 5, 5, 14));
+    FilledRect(p, c == "LampHouse" ? QColor(250, 220, 60) : QColor(200, 120, 230), {2, 5, 5, 14});
     rays({7, 12, 17});
   } else if (c == "PointLampHouse") {
     p.setBrush(QColor(250, 220, 60));
@@ -185,8 +180,7 @@ void PaintPaletteGlyph(QPainter& p, const std::string& c) {
     p.setPen(QPen(kRay, 2));
     Arrow(p, {12, 21}, {12, 3});
   } else if (c == "FourPrism") {
-    p.setBrush(kGlass);
-    p.drawRect(QRectF(4, 6, 16, 12));
+    FilledRect(p, kGlass, {4, 6, 16, 12});
   } else if (c == "ThreePrism") {
     p.setBrush(kGlass);
     p.drawPolygon(QPolygonF({{12, 3}, {21, 20}, {3, 20}}));
@@ -249,14 +243,12 @@ void PaintPaletteGlyph(QPainter& p, const std::string& c) {
     p.setBrush(QColor(230, 230, 200));
     p.drawPie(QRectF(2, 6, 20, 20), 0, 180 * 16);
   } else if (c == "Ruler") {
-    p.setBrush(QColor(240, 220, 150));
-    p.drawRect(QRectF(2, 8, 20, 8));
+    FilledRect(p, QColor(240, 220, 150), {2, 8, 20, 8});
     for (int x = 5; x < 22; x += 3) p.drawLine(QPointF(x, 8), QPointF(x, x % 2 ? 11 : 13));
   } else if (c == "OPticsLine") {
     p.drawLine(QPointF(3, 21), QPointF(21, 3));
   } else if (c == "DrawImage") {
-    p.setBrush(QColor(150, 200, 240));
-    p.drawRect(QRectF(2, 4, 20, 16));
+    FilledRect(p, QColor(150, 200, 240), {2, 4, 20, 16});
     p.setBrush(QColor(90, 160, 70));
     p.drawPolygon(QPolygonF({{3, 19}, {9, 10}, {14, 16}, {17, 13}, {21, 19}}));
   } else if (c == "DrawString") {

@@ -186,25 +186,23 @@ void TForm43::SelectPen() {
   overlay_.Select(BoardOverlay::Tool::Pen);
   overlay_.penWidth = kPenWidths[PenWidthList->currentIndex()];
   PenButton->setChecked(true);
-  PenWidthLabel->setEnabled(true);
-  PenWidthList->setEnabled(!ShowTraceBox->isChecked());
-  ShowTraceBox->setEnabled(true);
-  ColorButton->setEnabled(true);
-  EraserSizeLabel->setEnabled(false);
-  EraserSizeList->setEnabled(false);
-  ApplySurfaceCursor();
+  EnableToolSettings(true);
 }
 
 void TForm43::SelectEraser() {
   overlay_.Select(BoardOverlay::Tool::Eraser);
   overlay_.eraserSize = kEraserSizes[EraserSizeList->currentIndex()];
   EraserButton->setChecked(true);
-  EraserSizeLabel->setEnabled(true);
-  EraserSizeList->setEnabled(true);
-  PenWidthLabel->setEnabled(false);
-  PenWidthList->setEnabled(false);
-  ShowTraceBox->setEnabled(false);
-  ColorButton->setEnabled(false);
+  EnableToolSettings(false);
+}
+
+void TForm43::EnableToolSettings(bool pen) {
+  PenWidthLabel->setEnabled(pen);
+  PenWidthList->setEnabled(pen && !ShowTraceBox->isChecked());
+  ShowTraceBox->setEnabled(pen);
+  ColorButton->setEnabled(pen);
+  EraserSizeLabel->setEnabled(!pen);
+  EraserSizeList->setEnabled(!pen);
   ApplySurfaceCursor();
 }
 

@@ -56,6 +56,8 @@ class TForm43 : public QWidget, public IDrawingBoard {
  private:
   void SelectPen();
   void SelectEraser();
+  // The pen's settings or the eraser's, as the tool chosen.
+  void EnableToolSettings(bool pen);
   void ColorButtonClick();
   void ClearButtonClick();
   void ApplySurfaceCursor();

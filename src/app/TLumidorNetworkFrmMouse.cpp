@@ -19,24 +19,18 @@ constexpr TColor kRubberBandColour = 0xFF7F7F;
 // ---------------------------------------------------------------- mouse
 
 void TLumidorNetworkFrm::SurfaceMouseDown(Qt::MouseButton button, int x, int y) {
-  if (handlers_ == Handlers::Placing)
-    DrawSelectToolMouseDown(button, x, y);
-  else
-    DefaultMouseDown(button, x, y);
+  handlers_ == Handlers::Placing ? DrawSelectToolMouseDown(button, x, y)
+                                 : DefaultMouseDown(button, x, y);
 }
 
 void TLumidorNetworkFrm::SurfaceMouseMove(Qt::MouseButtons buttons, int x, int y) {
-  if (handlers_ == Handlers::Placing)
-    DrawSelectToolMouseMove(buttons, x, y);
-  else
-    DefaultMouseMove(buttons, x, y);
+  handlers_ == Handlers::Placing ? DrawSelectToolMouseMove(buttons, x, y)
+                                 : DefaultMouseMove(buttons, x, y);
 }
 
 void TLumidorNetworkFrm::SurfaceMouseUp(Qt::MouseButton button, int x, int y) {
-  if (handlers_ == Handlers::Placing)
-    DrawSelectToolMouseUp(button, x, y);
-  else
-    DefaultMouseUp(button, x, y);
+  handlers_ == Handlers::Placing ? DrawSelectToolMouseUp(button, x, y)
+                                 : DefaultMouseUp(button, x, y);
 }
 
 bool TLumidorNetworkFrm::BoardMouseDown(Qt::MouseButton button, int x, int y) {

@@ -346,16 +346,27 @@ int Trace(const Arguments& args) {
   return std::cout ? 0 : 1;
 }
 
-// The surface a refresh paints on, black as the window's; null (and said)
-// when a picture of that size cannot be made.
-QImage BlankSurface(const Arguments& args) {
+// The surface a refresh paints on, black as the window's, with the
+// experiment opened on it as the program opens it, high quality as asked.
+struct Surface {
+  explicit Surface(QImage picture) : image(std::move(picture)) {}
+  QImage image;
+  QImageCanvas canvas{&image};
+  Document document{&canvas};
+};
+
+// Null (and said) when the picture cannot be made or the file not opened.
+std::unique_ptr<Surface> OpenOnSurface(const Arguments& args) {
   QImage image(args.width, args.height, QImage::Format_RGB32);
   if (image.isNull()) {
     std::fprintf(stderr, "exo-tool: cannot make a %dx%d picture\n", args.width, args.height);
-    return image;
+    return nullptr;
   }
   image.fill(Qt::black);
-  return image;
+  auto surface = std::make_unique<Surface>(std::move(image));
+  if (!OpenLikeTheProgram(surface->document, args.files[0])) return nullptr;
+  if (args.highQuality) Settings().highQuality = 1;
+  return surface;
 }
 
 // The scene and the trace drawn again as vector paths and text.
@@ -377,12 +388,9 @@ int Render(const Arguments& args) {
   const VectorFormat vector = VectorFormatOf(args.files[1]);
   if (!format && vector == VectorFormat::None)
     return Usage("OUT must end in .png, .bmp, .jpg, .jpeg, .svg or .pdf");
-  QImage image = BlankSurface(args);
-  if (image.isNull()) return 1;
-  QImageCanvas canvas(&image);
-  Document document(&canvas);
-  if (!OpenLikeTheProgram(document, args.files[0])) return 1;
-  if (args.highQuality) Settings().highQuality = 1;
+  const auto surface = OpenOnSurface(args);
+  if (!surface) return 1;
+  Document& document = surface->document;
   if (args.presentation) SetPresentationScale(args.presentation);
   ApplyView(args, document);
   if (args.equations)
@@ -390,7 +398,7 @@ int Render(const Arguments& args) {
   document.running = !args.noRun;
   if (vector != VectorFormat::None) return WriteVector(document, vector, args);
   ReportCut(document.RefreshView());
-  if (!image.save(QString::fromStdString(args.files[1]), format)) {
+  if (!surface->image.save(QString::fromStdString(args.files[1]), format)) {
     std::fprintf(stderr, "exo-tool: cannot write %s\n", args.files[1].c_str());
     return 1;
   }
@@ -462,12 +470,9 @@ std::pair<double, double> TimeRuns(int runs, Work work) {
 }
 
 int Bench(const Arguments& args) {
-  QImage image = BlankSurface(args);
-  if (image.isNull()) return 1;
-  QImageCanvas canvas(&image);
-  Document document(&canvas);
-  if (!OpenLikeTheProgram(document, args.files[0])) return 1;
-  if (args.highQuality) Settings().highQuality = 1;
+  const auto surface = OpenOnSurface(args);
+  if (!surface) return 1;
+  Document& document = surface->document;
   // The painting threads come from Qt's global pool (the raster engine's
   // span runs and our own paint work alike).
   if (args.threads) QThreadPool::globalInstance()->setMaxThreadCount(args.threads);

@@ -126,13 +126,19 @@ void PainterCanvas::Polygon(const std::vector<TPoint>& points) {
   Shadow().Polygon(points);
 }
 
-void PainterCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-  if (!Spend()) return;
+std::optional<QRect> PainterCanvas::OutlineBox(int x1, int y1, int x2, int y2) {
+  if (!Spend()) return std::nullopt;
   const QRect box = BoxOf(x1, y1, x2, y2);
-  if (box.width() < 1 || box.height() < 1) return;
+  if (box.width() < 1 || box.height() < 1) return std::nullopt;
   Prepare(true, QRectF(box).center());
-  painter_.drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
-  Shadow().Rectangle(x1, y1, x2, y2);
+  return QRect(box.left(), box.top(), box.width() - 1, box.height() - 1);
+}
+
+void PainterCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  if (const auto box = OutlineBox(x1, y1, x2, y2)) {
+    painter_.drawRect(*box);
+    Shadow().Rectangle(x1, y1, x2, y2);
+  }
 }
 
 void PainterCanvas::FillRect(int x1, int y1, int x2, int y2) {
@@ -145,12 +151,10 @@ void PainterCanvas::FillRect(int x1, int y1, int x2, int y2) {
 }
 
 void PainterCanvas::Ellipse(int x1, int y1, int x2, int y2) {
-  if (!Spend()) return;
-  const QRect box = BoxOf(x1, y1, x2, y2);
-  if (box.width() < 1 || box.height() < 1) return;
-  Prepare(true, QRectF(box).center());
-  painter_.drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
-  Shadow().Ellipse(x1, y1, x2, y2);
+  if (const auto box = OutlineBox(x1, y1, x2, y2)) {
+    painter_.drawEllipse(*box);
+    Shadow().Ellipse(x1, y1, x2, y2);
+  }
 }
 
 void PainterCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {

@@ -50,6 +50,9 @@ class PainterCanvas : public TCanvas {
   void Prepare(bool withBrush, std::optional<QPointF> middle = std::nullopt);
   // The shadow canvas with this canvas's state, to repeat a primitive on.
   TCanvas& Shadow();
+  // The outline box of a rectangle or ellipse (right and bottom edges left
+  // out, as GDI paints them), prepared; nothing when nothing is painted.
+  std::optional<QRect> OutlineBox(int x1, int y1, int x2, int y2);
   TColor Combined(TColor colour, QPointF at) const;
   void PrepareAa(const TAaPen* pen);
   QFont CurrentFont() const;

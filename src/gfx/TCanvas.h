@@ -155,3 +155,27 @@ class TCanvas {
   double paintLeft_ = 1e300;
   bool paintCut_ = false;
 };
+
+// Keeps a canvas's pen, brush and font while a readout paints over the
+// scene, and puts them back when it goes.
+class CanvasStyleKeeper {
+ public:
+  explicit CanvasStyleKeeper(TCanvas& canvas)
+      : canvas_(canvas), pen_(canvas.Pen), brush_(canvas.Brush), font_(canvas.Font) {}
+  ~CanvasStyleKeeper() {
+    canvas_.Pen = pen_;
+    canvas_.Brush = brush_;
+    canvas_.Font = font_;
+  }
+  CanvasStyleKeeper(const CanvasStyleKeeper&) = delete;
+  CanvasStyleKeeper& operator=(const CanvasStyleKeeper&) = delete;
+
+ private:
+  TCanvas& canvas_;
+  TPen pen_;
+  TBrush brush_;
+  TFont font_;
+};
+
+// The plain 9-point face of the readouts painted over a scene.
+inline TFont ReadoutFont(TColor colour) { return {.size = 9, .color = colour}; }

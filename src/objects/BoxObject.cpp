@@ -53,14 +53,10 @@ bool BoxObject::InRect(float x1, float y1, float x2, float y2) {
 }
 
 void BoxObject::Move(int mode, int x, int y) {
-  if (mode != kMoveHandle) {
+  if (mode == kMoveHandle)
+    DragBoxCorner(corners, selectedHandle, {float(x), float(y)});
+  else
     MovePoints(mode, x, y);
-    return;
-  }
-  if (selectedHandle < 0 || selectedHandle > 3) return;
-  const TPointF p{float(x), float(y)};
-  if (corners[selectedHandle] == p) return;
-  DragBoxCorner(corners, selectedHandle, p);
 }
 
 void BoxObject::BoxRecordHead(RecordIo& io) {

@@ -35,13 +35,8 @@ std::vector<std::string> PanelLines(const EquationReadout& r) {
 }  // namespace
 
 void PaintEquationPanels(TCanvas& canvas, const ObjectList& scene) {
-  const TPen pen = canvas.Pen;
-  const TBrush brush = canvas.Brush;
-  const TFont font = canvas.Font;
-  canvas.Font.name = "Arial";
-  canvas.Font.size = 9;
-  canvas.Font.bold = false;
-  canvas.Font.color = kTextColour;
+  const CanvasStyleKeeper keep(canvas);
+  canvas.Font = ReadoutFont(kTextColour);
   struct Box {
     int x1, y1, x2, y2;
   };
@@ -76,7 +71,4 @@ void PaintEquationPanels(TCanvas& canvas, const ObjectList& scene) {
     for (std::size_t i = 0; i < lines.size(); ++i)
       canvas.TextOut(x + kPadding, y + kPadding + int(i) * height, lines[i]);
   }
-  canvas.Pen = pen;
-  canvas.Brush = brush;
-  canvas.Font = font;
 }

@@ -8,7 +8,7 @@ void SpanBox(TPointF* c, TPointF first, TPointF opposite) {
 }
 
 void DragBoxCorner(TPointF* c, int index, TPointF p) {
-  if (index < 0 || index > 3) return;
+  if (index < 0 || index > 3 || c[index] == p) return;
   c[index] = p;
   switch (index) {
     case 0:

@@ -23,15 +23,9 @@ std::string LawText(const TraceFilter::HitLaw& h) {
 }
 
 void PaintLawLabels(TCanvas& canvas, const std::vector<TraceFilter::HitLaw>& hits) {
-  const TBrush brush = canvas.Brush;
-  const TFont font = canvas.Font;
-  canvas.Font.name = "Arial";
-  canvas.Font.size = 9;
-  canvas.Font.bold = false;
-  canvas.Font.color = kLawColour;
+  const CanvasStyleKeeper keep(canvas);
+  canvas.Font = ReadoutFont(kLawColour);
   canvas.Brush.style = TBrushStyle::Clear;
   for (const auto& hit : hits)
     canvas.TextOut(Trunc(hit.at.x) + kOffset, Trunc(hit.at.y) + kOffset, LawText(hit));
-  canvas.Brush = brush;
-  canvas.Font = font;
 }

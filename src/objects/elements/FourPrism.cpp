@@ -22,14 +22,10 @@ bool FourPrism::SmoothOutline() const { return false; }
 void FourPrism::PlaceDragged(int x, int y) { SetRectangle(vertices[0], {float(x), float(y)}); }
 
 void FourPrism::Move(int mode, int x, int y) {
-  if (mode != kMoveHandle) {
+  if (mode == kMoveHandle)
+    DragBoxCorner(vertices.data(), selectedHandle, {float(x), float(y)});
+  else
     MovePoints(mode, x, y);
-    return;
-  }
-  if (selectedHandle < 0 || selectedHandle > 3) return;
-  const TPointF p{float(x), float(y)};
-  if (vertices[std::size_t(selectedHandle)] == p) return;
-  DragBoxCorner(vertices.data(), selectedHandle, p);
 }
 
 PropertyRows FourPrism::Rows() {
