@@ -116,49 +116,49 @@ void TLumidorNetworkFrm::BuildToolBar() {
   toolBar1_->setContextMenuPolicy(Qt::PreventContextMenu);
   addToolBar(Qt::TopToolBarArea, toolBar1_);
   using G = ToolGlyph;
-  auto glyph = [](G g) { return static_cast<int>(g); };
-  auto click = [this](const char* name, void (TLumidorNetworkFrm::*slot)()) {
-    connect(buttons_[name], &QToolButton::clicked, this, slot);
+  using F = TLumidorNetworkFrm;
+  struct Button {
+    const char* name;  // null: a separator
+    const char* caption;
+    const char* hint;
+    G glyph;
+    void (F::*click)();
+    int width = 38;
   };
-  ToolBarButton("SpeedButton8", "新建", "新建实验", glyph(G::New));
-  click("SpeedButton8", &TLumidorNetworkFrm::NewPageClick);
-  ToolBarButton("SpeedButton9", "打开", "打开实验", glyph(G::Open));
-  click("SpeedButton9", &TLumidorNetworkFrm::OpenPageClick);
-  ToolBarButton("SaveBtn", "保存", "保存实验", glyph(G::Save));
-  click("SaveBtn", &TLumidorNetworkFrm::SavePageClick);
-  ToolBarButton("SpeedButton3", "打印", "打印", glyph(G::Print));
-  click("SpeedButton3", &TLumidorNetworkFrm::N16Click);
-  toolBar1_->addSeparator();
-  ToolBarButton("UndoBtn", "撤销", "撤消", glyph(G::Undo));
-  click("UndoBtn", &TLumidorNetworkFrm::UndoMenuClick);
-  ToolBarButton("RedoBtn", "重做", "重作", glyph(G::Redo));
-  click("RedoBtn", &TLumidorNetworkFrm::RedoMenuClick);
-  ToolBarButton("CopyBtn", "复制", "复制", glyph(G::Copy));
-  click("CopyBtn", &TLumidorNetworkFrm::CopyMenuClick);
-  ToolBarButton("PasteBtn", "粘贴", "粘贴", glyph(G::Paste));
-  click("PasteBtn", &TLumidorNetworkFrm::PasteMenuClick);
-  ToolBarButton("DeleteBtn", "删除", "删除", glyph(G::Delete));
-  click("DeleteBtn", &TLumidorNetworkFrm::DeleteMenuClick);
-  // The properties button keeps the name and hint of a cut button.
-  ToolBarButton("CutBtn", "属性", "剪切", glyph(G::Properties));
-  click("CutBtn", &TLumidorNetworkFrm::ShowPropertiesMenuClick);
-  toolBar1_->addSeparator();
-  ToolBarButton("runbtn", "运行", "运行", glyph(G::Run), 54);
-  click("runbtn", &TLumidorNetworkFrm::RunMenuClick);
-  ToolBarButton("stopbtn", "停止", "停止", glyph(G::Stop), 54);
-  click("stopbtn", &TLumidorNetworkFrm::StopMenuClick);
-  toolBar1_->addSeparator();
-  // The zoom buttons carry the hint "帮助" but do not show it.
-  ToolBarButton("SpeedButton5", "放大", "", glyph(G::ZoomIn), 54);
-  click("SpeedButton5", &TLumidorNetworkFrm::SpeedButton5Click);
-  ToolBarButton("SpeedButton6", "缩小", "", glyph(G::ZoomOut), 54);
-  click("SpeedButton6", &TLumidorNetworkFrm::SpeedButton6Click);
-  ToolBarButton("SpeedButton7", "移动", "移动", glyph(G::Move), 54);
-  buttons_["SpeedButton7"]->setCheckable(true);
-  click("SpeedButton7", &TLumidorNetworkFrm::SpeedButton7Click);
-  toolBar1_->addSeparator();
-  ToolBarButton("SpeedButton30", "帮助", "帮助", glyph(G::Help));
-  click("SpeedButton30", &TLumidorNetworkFrm::HelpClick);
+  // The properties button keeps the name and hint of a cut button; the zoom
+  // buttons carry the hint "帮助" but do not show it.
+  static const Button kButtons[] = {
+      {"SpeedButton8", "新建", "新建实验", G::New, &F::NewPageClick},
+      {"SpeedButton9", "打开", "打开实验", G::Open, &F::OpenPageClick},
+      {"SaveBtn", "保存", "保存实验", G::Save, &F::SavePageClick},
+      {"SpeedButton3", "打印", "打印", G::Print, &F::N16Click},
+      {},
+      {"UndoBtn", "撤销", "撤消", G::Undo, &F::UndoMenuClick},
+      {"RedoBtn", "重做", "重作", G::Redo, &F::RedoMenuClick},
+      {"CopyBtn", "复制", "复制", G::Copy, &F::CopyMenuClick},
+      {"PasteBtn", "粘贴", "粘贴", G::Paste, &F::PasteMenuClick},
+      {"DeleteBtn", "删除", "删除", G::Delete, &F::DeleteMenuClick},
+      {"CutBtn", "属性", "剪切", G::Properties, &F::ShowPropertiesMenuClick},
+      {},
+      {"runbtn", "运行", "运行", G::Run, &F::RunMenuClick, 54},
+      {"stopbtn", "停止", "停止", G::Stop, &F::StopMenuClick, 54},
+      {},
+      {"SpeedButton5", "放大", "", G::ZoomIn, &F::SpeedButton5Click, 54},
+      {"SpeedButton6", "缩小", "", G::ZoomOut, &F::SpeedButton6Click, 54},
+      {"SpeedButton7", "移动", "移动", G::Move, &F::SpeedButton7Click, 54},
+      {},
+      {"SpeedButton30", "帮助", "帮助", G::Help, &F::HelpClick},
+  };
+  for (const Button& b : kButtons) {
+    if (!b.name) {
+      toolBar1_->addSeparator();
+      continue;
+    }
+    QToolButton* button =
+        ToolBarButton(b.name, b.caption, b.hint, static_cast<int>(b.glyph), b.width);
+    button->setCheckable(b.glyph == G::Move);
+    connect(button, &QToolButton::clicked, this, b.click);
+  }
 
   for (const char* name :
        {"UndoBtn", "RedoBtn", "CopyBtn", "PasteBtn", "DeleteBtn", "CutBtn", "stopbtn"})

@@ -10,6 +10,7 @@
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
 #include "optics/SelectionGeometry.h"
+#include "scene/ProcessSettings.h"
 #include "scene/RecordIo.h"
 
 namespace {
@@ -98,4 +99,8 @@ EmitterObject::EmitterRows EmitterObject::AddEmitterRows(PropertyRows& rows) {
   const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
   const RowHandle rayColour = rows.Add(ColourRow(Tr(texts::kRayColour), record.ray.rayColour));
   return {colour, rayColour, rows.Add(FactorRow(record.ray.indexFactor))};
+}
+
+StrokePainter EmitterObject::Strokes(int mode) {
+  return StrokePainter(*canvas, Settings().highQuality && mode == kDrawCopy, color, lineWidth);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "optics/CanvasDrawing.h"
 #include "optics/DrawBaseRayDataStruct.h"
 #include "scene/DrawObjectUnit.h"
 #include "scene/PropertyRows.h"
@@ -50,4 +51,7 @@ class EmitterObject : public DrawObjectUnit {
   };
   // "颜色", "发光颜色", "折射率倍".
   EmitterRows AddEmitterRows(PropertyRows& rows);
+  // The strokes of a paint in `mode`: anti-aliased when it is for good in
+  // high quality. Needs the canvas that BeginPaint found.
+  StrokePainter Strokes(int mode);
 };

@@ -24,7 +24,7 @@ bool PolygonObject::SmoothOutline() const { return Settings().highQuality; }
 std::vector<TPoint> PolygonObject::OutlinePoints() const { return ToPointArray(vertices, true); }
 
 void PolygonObject::Draw(int mode) {
-  if (!BeginPaint(mode) || !canvas) return;
+  if (!BeginPaint(mode)) return;
   const std::vector<TPoint> outline = OutlinePoints();
   if (SmoothOutline() && mode == kDrawCopy) {
     TGDIPlusCanvas hq = TGDIPlusCanvas::Stroking(*canvas, color, float(lineWidth));

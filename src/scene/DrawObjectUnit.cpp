@@ -138,7 +138,7 @@ bool DrawObjectUnit::LoadBaseFields(ByteReader& in) {
 
 bool DrawObjectUnit::BeginPaint(int mode) {
   PreparePen(mode);
-  if (!skipNextPaint) return true;
+  if (!skipNextPaint) return canvas != nullptr;
   skipNextPaint = 0;
   return false;
 }

@@ -135,7 +135,8 @@ class DrawObjectUnit {
   // second control point). DragCreate and EndCreate call it.
   virtual void PlaceDragged(int x, int y);
 
-  // PreparePen, then false (and the flag cleared) when this paint is skipped.
+  // PreparePen, then false (and the flag cleared) when this paint is skipped;
+  // false too without a canvas. Every Draw starts with it.
   bool BeginPaint(int mode);
 
   // The object's control points in order; the shared handle, hit, move,

@@ -40,7 +40,7 @@ TPointF CurvedMirror::AxisEnd() const {
 }
 
 void CurvedMirror::Draw(int mode) {
-  if (!BeginPaint(mode) || !canvas) return;
+  if (!BeginPaint(mode)) return;
   const double s = angle1 > angle2 ? 360 - (double(angle1) - angle2) : double(angle2) - angle1;
   std::vector<Stroke> strokes;
   strokes.reserve(1 + kHatchStrokes);

@@ -6,14 +6,6 @@
 #include "optics/RayGeometry.h"
 #include "scene/RecordIo.h"
 
-namespace {
-
-constexpr int kHatchStrokes = 11;  // both ends included
-constexpr double kHatchAngle = 140;
-constexpr double kHatchLength = 12;
-
-}  // namespace
-
 FlatMirror::FlatMirror(TCanvas* c) : ObjectOf(c) {
   SetClassName("FlatMirror");
   color = 0x80FFFF;
@@ -25,6 +17,8 @@ std::vector<PointRef> FlatMirror::ControlPoints() {
 }
 
 void FlatMirror::Draw(int mode) {
+  constexpr int kHatchStrokes = 11;  // both ends included
+  constexpr double kHatchAngle = 140, kHatchLength = 12;
   if (!BeginPaint(mode)) return;
   const TPointF p1{segment.x1, segment.y1};
   const TPointF p2{segment.x2, segment.y2};

@@ -35,7 +35,7 @@ std::vector<TPointF> RealLens::ArcPolygon(double step) const {
 }
 
 void RealLens::Draw(int mode) {
-  if (!BeginPaint(mode) || !canvas) return;
+  if (!BeginPaint(mode)) return;
   // The lens axis through the centre, dash-dot and one pixel wide.
   const double m = (double(angle1) + angle2) / 2;
   const double reach = double(radius) + kAxisBeyond;

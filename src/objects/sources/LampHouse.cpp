@@ -13,13 +13,6 @@
 #include "scene/ProcessSettings.h"
 #include "scene/RecordIo.h"
 
-namespace {
-
-constexpr double kHeadLength = 10;
-constexpr double kHeadAngle = 150;
-
-}  // namespace
-
 LampHouse::LampHouse(TCanvas* c) : ObjectOf(c) {
   SetClassName("LampHouse");
   color = 0xFF;
@@ -34,6 +27,7 @@ std::vector<PointRef> LampHouse::ControlPoints() {
 int LampHouse::EffectiveRayCount() const { return std::clamp(rayCount, 1, kMaxFileRays); }
 
 void LampHouse::Draw(int mode) {
+  constexpr double kHeadLength = 10, kHeadAngle = 150;
   if (!BeginPaint(mode)) return;
   const TPointF p1{rayTemplate.startX, rayTemplate.startY};
   const TPointF p2{rayTemplate.throughX, rayTemplate.throughY};

@@ -18,18 +18,12 @@ PointLampHouse::PointLampHouse(TCanvas* canvas) : ObjectOf(canvas) {
 }
 
 void PointLampHouse::Draw(int mode) {
-  if (!canvas) return;
   if (!BeginPaint(mode)) return;
   const auto& pt = record.points;
-  const bool hq = Settings().highQuality && mode == kDrawCopy;
   {
-    StrokePainter strokes(*canvas, hq, color, lineWidth);
+    StrokePainter strokes = Strokes(mode);
     for (int i = 1; i <= 3; ++i) strokes.Line(pt[0], pt[i]);
-    if (hq) {
-      PaintDisc(*canvas, pt[0], 0xFF0000);
-    } else {
-      PaintDisc(*canvas, pt[0], color);
-    }
+    PaintDisc(*canvas, pt[0], strokes.HighQuality() ? TColor(0xFF0000) : color);
     canvas->Pen.color = color;
     for (int i = 1; i <= record.rayCount; ++i) strokes.Head(pt[i], DirectionAngle(pt[0], pt[i]));
   }

@@ -20,12 +20,10 @@ RealObject::RealObject(TCanvas* canvas) : ObjectOf(canvas) {
 }
 
 void RealObject::Draw(int mode) {
-  if (!canvas) return;
   if (!BeginPaint(mode)) return;
   const auto& pt = record.points;
-  const bool hq = Settings().highQuality && mode == kDrawCopy;
   {
-    StrokePainter strokes(*canvas, hq, color, lineWidth);
+    StrokePainter strokes = Strokes(mode);
     strokes.SetWidth(SaturatedInt(3LL * lineWidth));
     strokes.Line(pt[kA], pt[kB]);
     strokes.SetWidth(lineWidth);

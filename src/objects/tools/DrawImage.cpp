@@ -65,7 +65,7 @@ bool DrawImage::LoadPictureFile(const std::string& path) {
 }
 
 void DrawImage::Draw(int mode) {
-  if (!BeginPaint(mode) || !canvas) return;
+  if (!BeginPaint(mode)) return;
   if (mode == kDrawXor) {
     PaintOutline();
     return;

@@ -60,7 +60,7 @@ bool DrawString::ShowsDefault() const {
 }
 
 void DrawString::Draw(int mode) {
-  if (!BeginPaint(mode) || !canvas) return;
+  if (!BeginPaint(mode)) return;
   if (mode == kDrawXor) {
     PaintOutline();
     return;

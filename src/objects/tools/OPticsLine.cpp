@@ -10,7 +10,7 @@ OPticsLine::OPticsLine(TCanvas* c) : ObjectOf(c) {
 }
 
 void OPticsLine::Draw(int mode) {
-  if (!BeginPaint(mode) || !canvas) return;
+  if (!BeginPaint(mode)) return;
   if (mode != kDrawXor && !solid) {
     canvas->Pen.width = 1;
     canvas->Pen.style = TPenStyle::Dot;

@@ -21,7 +21,7 @@ Ruler::Ruler(TCanvas* c) : ObjectOf(c) {
 }
 
 void Ruler::Draw(int mode) {
-  if (!BeginPaint(mode) || !canvas) return;
+  if (!BeginPaint(mode)) return;
   const TPointF p1 = segment.p1, p2 = segment.p2;
   const double theta = DirectionAngle(p1, p2);
   const double length = Length();
