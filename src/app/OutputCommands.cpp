@@ -45,19 +45,17 @@ class SessionPrinterHolder : public QObject {
   QPrinter printer{QPrinter::HighResolution};
 };
 
-UrlOpener& Opener() {
-  static UrlOpener opener;
-  return opener;
-}
+// What tests put in place of the desktop: how a page opens, whether a
+// browser answers, where the manual lies.
+struct DesktopStandIns {
+  UrlOpener opener;
+  BrowserQuery query;
+  QString helpDirectory;
+};
 
-BrowserQuery& Query() {
-  static BrowserQuery query;
-  return query;
-}
-
-QString& HelpDirectoryOverride() {
-  static QString directory;
-  return directory;
+DesktopStandIns& StandIns() {
+  static DesktopStandIns standIns;
+  return standIns;
 }
 
 struct PictureFormat {
@@ -183,17 +181,17 @@ void SavePictureClick(QWidget* window, const QImage& picture) {
 // ---------------------------------------------------------------- help
 
 UrlOpener SetUrlOpener(UrlOpener opener) {
-  UrlOpener previous = std::move(Opener());
-  Opener() = std::move(opener);
+  UrlOpener previous = std::move(StandIns().opener);
+  StandIns().opener = std::move(opener);
   return previous;
 }
 
 QString HelpDirectory() {
-  if (!HelpDirectoryOverride().isEmpty()) return HelpDirectoryOverride();
+  if (!StandIns().helpDirectory.isEmpty()) return StandIns().helpDirectory;
   return QString::fromStdString(ProgramDirectory()) + "Optics help";
 }
 
-void SetHelpDirectory(const QString& directory) { HelpDirectoryOverride() = directory; }
+void SetHelpDirectory(const QString& directory) { StandIns().helpDirectory = directory; }
 
 QString HelpManualPath() {
   const ILanguageFilter* filter = TtlmSystem::Instance().Filter();
@@ -202,8 +200,8 @@ QString HelpManualPath() {
 }
 
 BrowserQuery SetBrowserQuery(BrowserQuery query) {
-  BrowserQuery previous = std::move(Query());
-  Query() = std::move(query);
+  BrowserQuery previous = std::move(StandIns().query);
+  StandIns().query = std::move(query);
   return previous;
 }
 
@@ -240,11 +238,11 @@ bool OpenHelpManual(QWidget* window) {
     return false;
   }
   const QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-  if (window && !(Query() ? Query()() : HtmlOpensInABrowser())) {
+  if (window && !(StandIns().query ? StandIns().query() : HtmlOpensInABrowser())) {
     HelpViewer::Of(window)->ShowPage(url);
     return true;
   }
-  const bool opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
+  const bool opened = StandIns().opener ? StandIns().opener(url) : QDesktopServices::openUrl(url);
   if (!opened)
     ShowMessage(Tr("905", "无法打开帮助文件, 请用浏览器打开:") + " " + path.toStdString());
   return opened;

@@ -183,15 +183,13 @@ ArcObject::ArcRows ArcObject::AddArcRows(PropertyRows& rows, int group,
                                          const std::string& angle1NotANumber,
                                          const std::string& angle2NotANumber) {
   auto centreRow = [&](const std::string& key, float& value, int axis, const std::string& bad) {
-    RowHandle row = rows.Add(key, axis == 1 ? UserXText(value) : UserYText(value));
-    row->group = group;
-    row->message = bad;
-    row->apply = [&value, axis](const std::string& text) {
-      double v = 0;
-      if (!ReadReal(text, v)) return false;
-      value = UserToScreen(static_cast<float>(Trunc(v)), axis);
-      return true;
-    };
+    RowHandle row = rows.Add(key, axis == 1 ? UserXText(value) : UserYText(value), group, bad,
+                             [&value, axis](const std::string& text) {
+                               double v = 0;
+                               if (!ReadReal(text, v)) return false;
+                               value = UserToScreen(static_cast<float>(Trunc(v)), axis);
+                               return true;
+                             });
     return row;
   };
   const RowHandle centreX = centreRow(Tr("134", "圆心X"), centre.x, 1,
@@ -199,15 +197,14 @@ ArcObject::ArcRows ArcObject::AddArcRows(PropertyRows& rows, int group,
   const RowHandle centreY = centreRow(Tr("136", "圆心Y"), centre.y, 2,
                                       Tr("137", "圆心Y,不是有用的数值型,请输入一个数值."));
 
-  const RowHandle r = rows.Add(Tr("126", "半径"), RealText(radius));
-  r->group = group;
-  r->message = Tr("127", "半径,不是有用的数值型,请输入一个数值.");
-  r->apply = [this](const std::string& text) {
-    double v = 0;
-    if (!ReadReal(text, v)) return false;
-    radius = static_cast<float>(v);
-    return true;
-  };
+  const RowHandle r =
+      rows.Add(Tr("126", "半径"), RealText(radius), group,
+               Tr("127", "半径,不是有用的数值型,请输入一个数值."), [this](const std::string& text) {
+                 double v = 0;
+                 if (!ReadReal(text, v)) return false;
+                 radius = static_cast<float>(v);
+                 return true;
+               });
 
   auto angleRow = [&](const std::string& key, float& value, const std::string& outside,
                       const std::string& notANumber) {

@@ -9,20 +9,22 @@
 
 namespace {
 
-MemoryPropertySheet& DefaultSheet() {
-  static MemoryPropertySheet sheet;
-  return sheet;
-}
+// Where settings that no window has set go: a sheet and messages kept in
+// memory.
+struct Defaults {
+  MemoryPropertySheet sheet;
+  CollectingMessageSink messages;
+};
 
-CollectingMessageSink& DefaultMessages() {
-  static CollectingMessageSink sink;
-  return sink;
+Defaults& TheDefaults() {
+  static Defaults defaults;
+  return defaults;
 }
 
 ProcessSettings MakeDefaults() {
   ProcessSettings s;
-  s.sheet = &DefaultSheet();
-  s.messages = &DefaultMessages();
+  s.sheet = &TheDefaults().sheet;
+  s.messages = &TheDefaults().messages;
   return s;
 }
 
@@ -34,8 +36,8 @@ ProcessSettings& Settings() {
 }
 
 void ResetSettings() {
-  DefaultSheet().ClearRows();
-  DefaultMessages().messages.clear();
+  TheDefaults().sheet.ClearRows();
+  TheDefaults().messages.messages.clear();
   Settings() = MakeDefaults();
 }
 

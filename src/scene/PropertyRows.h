@@ -62,6 +62,16 @@ class PropertyRows {
   RowHandle Add(std::string key, std::string value) {
     return Add(PropertyRow{std::move(key), std::move(value)});
   }
+  // A row of `group` whose text `apply` reads back; a refused text shows
+  // `message`.
+  RowHandle Add(std::string key, std::string value, int group, std::string message,
+                std::function<bool(const std::string&)> apply) {
+    PropertyRow row{std::move(key), std::move(value)};
+    row.group = group;
+    row.message = std::move(message);
+    row.apply = std::move(apply);
+    return Add(std::move(row));
+  }
   // Rows read back in this order (default: display order); rows left out
   // are not read.
   void ApplyOrder(const RowOrder& order);

@@ -44,12 +44,9 @@ PropertyRows FourPrism::Rows() {
   auto staged = std::make_shared<Staged>();
   auto intRow = [&rows, staged](std::string key, std::string value, std::string message,
                                 int Staged::*field) {
-    const RowHandle row = rows.Add(std::move(key), std::move(value));
-    row->group = 1;
-    row->message = std::move(message);
-    row->apply = [staged, field](const std::string& text) {
-      return TryStrToInt(text, (*staged).*field);
-    };
+    const RowHandle row = rows.Add(
+        std::move(key), std::move(value), 1, std::move(message),
+        [staged, field](const std::string& text) { return TryStrToInt(text, (*staged).*field); });
     return row;
   };
   const RowHandle x = intRow("X1", CoordinateText(vertices[0].x, 1),

@@ -161,15 +161,14 @@ void RayFibre::RecordFields(RecordIo& io) {
 
 PropertyRows RayFibre::Rows() {
   PropertyRows rows(Tr("181", "光导纤维属性"));
-  const RowHandle width = rows.Add(Tr("180", "光导纤维直径"), FloatToStr(double(diameter)));
-  width->group = 1;
-  width->message = Tr("182", "光导纤维直径,不是有用的数值型,请输入一个数值型");
-  width->apply = [this](const std::string& text) {
-    double value = 0;
-    if (!TryStrToFloat(text, value) || !(std::fabs(value) <= kMaxDiameter)) return false;
-    diameter = static_cast<float>(value);
-    return true;
-  };
+  const RowHandle width = rows.Add(
+      Tr("180", "光导纤维直径"), FloatToStr(double(diameter)), 1,
+      Tr("182", "光导纤维直径,不是有用的数值型,请输入一个数值型"), [this](const std::string& text) {
+        double value = 0;
+        if (!TryStrToFloat(text, value) || !(std::fabs(value) <= kMaxDiameter)) return false;
+        diameter = static_cast<float>(value);
+        return true;
+      });
   const RowHandle index =
       rows.Add(IndexRow(refractiveIndex, Tr("179", "折射率,不是有用的数值型,请输入一个数值型"),
                         Tr("178", "折射率不能小于1"), false));

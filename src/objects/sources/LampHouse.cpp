@@ -103,15 +103,14 @@ LampHouse::BundleRows LampHouse::AddBundleRows(PropertyRows& rows) {
     return true;
   };
 
-  const RowHandle spacing = rows.Add(Tr("83", "光线间距"), FloatToShortStr(raySpacing));
-  spacing->group = 1;
-  spacing->message = Tr("84", "光线间距,不是有用的整数,请输入一个整数");
-  spacing->apply = [this](const std::string& text) {
-    int value = 0;
-    if (!TryStrToInt(text, value)) return false;
-    raySpacing = static_cast<float>(value);
-    return true;
-  };
+  const RowHandle spacing =
+      rows.Add(Tr("83", "光线间距"), FloatToShortStr(raySpacing), 1,
+               Tr("84", "光线间距,不是有用的整数,请输入一个整数"), [this](const std::string& text) {
+                 int value = 0;
+                 if (!TryStrToInt(text, value)) return false;
+                 raySpacing = static_cast<float>(value);
+                 return true;
+               });
   return {count, spacing};
 }
 
