@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -118,6 +119,8 @@ int main(int argc, char** argv) {
   for (std::size_t k = 1; k < refreshEnds.size(); ++k)
     intervals.push_back(refreshEnds[k] - refreshEnds[k - 1]);
   std::printf("first frame ms\t%.1f\n", firstPaint.at);
+  if (const QScreen* screen = window.screen())
+    std::printf("screen Hz\t%.1f\n", screen->refreshRate());
   std::printf("moves\t%d at %.0f Hz\n", moves, hertz);
   std::printf("refreshes\t%zu\n", refreshEnds.size());
   std::printf("latency ms\tmedian %.1f\tmax %.1f\n", Median(latency),

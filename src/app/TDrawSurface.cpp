@@ -34,6 +34,7 @@ TDrawSurface::TDrawSurface(QWidget* parent, QSize size)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   moveTimer_.setSingleShot(true);
+  moveTimer_.setTimerType(Qt::PreciseTimer);
   connect(&moveTimer_, &QTimer::timeout, this, &TDrawSurface::FlushMouseMove);
   if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
 }
@@ -142,9 +143,13 @@ void TDrawSurface::mouseMoveEvent(QMouseEvent* event) {
   const QPointF p = event->position();
   pendingMove_ = PendingMove{event->buttons(), Px(p.x()), Px(p.y())};
   if (moveTimer_.isActive()) return;
-  // A zero wait still lets the moves already queued come in first.
-  const qint64 waited = sinceMove_.isValid() ? sinceMove_.elapsed() : FrameMilliseconds();
-  moveTimer_.start(int(std::max<qint64>(0, FrameMilliseconds() - waited)));
+  // A zero wait still lets the moves already queued come in first. A pointer
+  // sampled at the display's rate comes with jitter: waiting a whole frame
+  // after a late move would make every later move as late, so a quarter of
+  // a frame is forgiven.
+  const int frame = FrameMilliseconds();
+  const qint64 waited = sinceMove_.isValid() ? sinceMove_.elapsed() : frame;
+  moveTimer_.start(int(std::max<qint64>(0, frame - frame / 4 - waited)));
 }
 
 void TDrawSurface::mouseReleaseEvent(QMouseEvent* event) {

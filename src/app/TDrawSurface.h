@@ -3,7 +3,7 @@
 // through its canvas. The widget itself only shows the bitmap and passes the
 // mouse on to the main window.
 //
-// Mouse moves are passed on at most once per displayed frame, the latest
+// Mouse moves are passed on about once per displayed frame, the latest
 // position winning: a move during a drag refreshes (and retraces) the whole
 // scene, and moves queued behind slow refreshes made the picture lag behind
 // the pointer. A press, release or double click first passes on the move
