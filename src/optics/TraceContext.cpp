@@ -1,0 +1,42 @@
+#include "optics/TraceContext.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "optics/TraceShare.h"
+#include "optics/TraceWorkers.h"
+
+TraceContext::TraceContext() = default;
+TraceContext::~TraceContext() = default;
+
+void TraceContext::SetThreads(int threads) {
+  threads_ = std::clamp(threads, 0, kMaxThreads);
+  workers_.reset();  // started again, as many as now wanted, when next needed
+}
+
+int TraceContext::Threads() const {
+  if (threads_ > 0) return threads_;
+  return std::clamp(int(std::thread::hardware_concurrency()), 1, kMaxThreads);
+}
+
+bool TraceContext::ShareNext() const {
+  // A trace cut at a bound is left on one thread: the shares would each
+  // trace up to the bound on their own.
+  return Threads() > 1 && !lastCut_ && lastRays_ >= shareFrom_;
+}
+
+void TraceContext::Remember(long long raysTraced, bool cut, int shares) {
+  lastRays_ = raysTraced;
+  lastCut_ = cut;
+  lastShares_ = shares;
+}
+
+std::vector<std::unique_ptr<TraceShare>>& TraceContext::Shares(int n) {
+  while (int(shares_.size()) < n) shares_.push_back(std::make_unique<TraceShare>());
+  return shares_;
+}
+
+TraceWorkers& TraceContext::Workers() {
+  if (!workers_) workers_ = std::make_unique<TraceWorkers>(Threads() - 1);
+  return *workers_;
+}
