@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "optics/CountingSink.h"
+#include "optics/ItemCounter.h"
 #include "optics/PreparedFaces.h"
 #include "optics/TLinkIntersection.h"
 #include "optics/Tracer.h"
@@ -66,6 +66,7 @@ class RayTracer {
   }
 
   ITraceSink& Sink() { return sink_; }
+  ItemCounter& Counter() { return sink_; }
   long long Items() const { return sink_.count; }
   TraceResult Result() const { return {cut_, faceTests_, sink_.count}; }
 
@@ -90,7 +91,7 @@ class RayTracer {
   const std::vector<SurfaceLine>& lines_;  // one per surface
   const FaceIndex& index_;
   const TraceOptions& options_;
-  CountingSink sink_;
+  ItemCounter sink_;
   bool rawOrigins_;
   std::vector<TLinkIntersection> hits_;
   // The latest search: its ray's points and its hit (into hits_).

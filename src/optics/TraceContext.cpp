@@ -1,6 +1,7 @@
 #include "optics/TraceContext.h"
 
 #include <algorithm>
+#include <system_error>
 #include <thread>
 
 #include "optics/TraceShare.h"
@@ -36,7 +37,13 @@ std::vector<std::unique_ptr<TraceShare>>& TraceContext::Shares(int n) {
   return shares_;
 }
 
-TraceWorkers& TraceContext::Workers() {
-  if (!workers_) workers_ = std::make_unique<TraceWorkers>(Threads() - 1);
-  return *workers_;
+TraceWorkers* TraceContext::Workers() {
+  if (!workers_) {
+    try {
+      workers_ = std::make_unique<TraceWorkers>(Threads() - 1);
+    } catch (const std::system_error&) {
+      return nullptr;
+    }
+  }
+  return workers_.get();
 }

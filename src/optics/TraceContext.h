@@ -38,7 +38,8 @@ class TraceContext {
   int LastShares() const { return lastShares_; }
   // n shares (up to Threads()), each with its recording; threads started on first use.
   std::vector<std::unique_ptr<TraceShare>>& Shares(int n);
-  TraceWorkers& Workers();
+  // Null when no thread can be started: the trace runs alone then.
+  TraceWorkers* Workers();
 
  private:
   PreparedFaces faces_;

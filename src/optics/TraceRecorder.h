@@ -49,13 +49,16 @@ class TraceRecorder : public ITraceSink {
     kFaded,
   };
   // Small, as a busy trace keeps tens of thousands: what does not fit
-  // (texts, the law at a hit) lies beside the list, `a` indexing it.
+  // (texts, the law at a hit) lies beside the list, `a` indexing it. Calls
+  // that always come in pairs share an event: a ray's mark and its origin,
+  // a ray piece and its arrow (flag), an origin and the extension after it
+  // (flag).
   struct Event {
     Kind kind;
     bool flag = false;
     std::int32_t a = 0, b = 0;
     float angle = 0;
-    TPointF p{}, q{};
+    TPointF p{}, q{}, r{};
     const DrawBaseRayDataStruct* ray = nullptr;
   };
   struct HitLaw {

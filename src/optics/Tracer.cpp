@@ -145,11 +145,11 @@ TraceResult TraceAlone(const PreparedFaces& faces, const Rays& baseRays,
 // work bounds decided on the way as that trace decides them.
 TraceResult TraceShared(const PreparedFaces& faces, const Rays& baseRays,
                         const std::vector<int>& roots, const TraceOptions& options,
-                        ITraceSink& sink, TraceContext& context, int count) {
+                        ITraceSink& sink, TraceContext& context, TraceWorkers& workers, int count) {
   auto& shares = context.Shares(count);
   const std::span<const DrawBaseRayDataStruct> all = baseRays;
   const std::span<const int> allRoots = roots;
-  context.Workers().Run(count, [&](int s) {
+  workers.Run(count, [&](int s) {
     TraceShare& share = *shares[std::size_t(s)];
     share.Clear();
     const std::size_t begin = baseRays.size() * std::size_t(s) / std::size_t(count);
@@ -205,12 +205,13 @@ TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
       context.ShareNext() && !surfaces.empty()
           ? static_cast<int>(std::min<std::size_t>(std::size_t(context.Threads()), baseRays.size()))
           : 1;
+  TraceWorkers* workers = shares > 1 ? context.Workers() : nullptr;
   const TraceResult result =
-      shares > 1 ? TraceShared(faces, baseRays, roots, options, sink, context, shares)
-                 : TraceAlone(faces, baseRays, roots, options, sink);
+      workers ? TraceShared(faces, baseRays, roots, options, sink, context, *workers, shares)
+              : TraceAlone(faces, baseRays, roots, options, sink);
   context.Remember(surfaces.empty() ? static_cast<long long>(baseRays.size())
                                     : result.faceTests / static_cast<long long>(surfaces.size()),
-                   result.cut, shares);
+                   result.cut, workers ? shares : 1);
   return result;
 }
 

@@ -5,10 +5,12 @@
 
 #include "optics/ITraceSink.h"
 
-class CountingSink : public ITraceSink {
+class ItemCounter : public ITraceSink {
  public:
-  explicit CountingSink(ITraceSink& sink) : sink_(sink) {}
+  explicit ItemCounter(ITraceSink& sink) : sink_(sink) {}
   long long count = 0;
+  // The sink counted for, to hand it items counted by the caller.
+  ITraceSink& Inner() { return sink_; }
 
   void RayPiece(TPointF f, TPointF t, const DrawBaseRayDataStruct& r) override {
     ++count;
