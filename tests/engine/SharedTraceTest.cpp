@@ -6,8 +6,10 @@
 #include <random>
 #include <sstream>
 
+#include "ExperimentFileFixture.h"
 #include "TestEnvironment.h"
 #include "TraceBuilders.h"
+#include "files/ExperimentFile.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/ObjectFactory.h"
 #include "optics/TextTraceSink.h"
@@ -108,6 +110,24 @@ INSTANTIATE_TEST_SUITE_P(Scenes, SharedTrace,
                          testing::Values(Case{1, false, 0}, Case{2, true, 0}, Case{3, false, 2},
                                          Case{4, true, 3}, Case{5, false, 7}, Case{6, true, 4},
                                          Case{7, false, 5}, Case{8, true, 10}));
+
+// White light boxed by four mirrors, cut at the item bound.
+TEST_F(ExperimentFileFixture, BoxedWhiteLightIsCutAtTheSameItemWhenShared) {
+  ASSERT_EQ(OpenExperimentFile(std::string(EXO_EXAMPLES_DIR) + "/四面镜子中的复合光.exo", document)
+                .status,
+            OpenStatus::Opened);
+  document.running = true;
+  std::ostringstream ignored;
+  AllCalls gather(ignored);
+  ASSERT_TRUE(document.Trace(gather).cut);
+  const TraceOptions options = document.CurrentTraceOptions();
+  TraceContext context;
+  context.SetThreads(2);
+  context.SetShareFrom(0);
+  EXPECT_EQ(Text(document.surfaces, document.baseRays, options, &context),
+            Text(document.surfaces, document.baseRays, options, nullptr));
+  EXPECT_EQ(context.LastShares(), 2);
+}
 
 // A wall of mirrors (enough for the face index) and a fan of rays onto it.
 TEST_F(EngineTest, KeptFacesFollowEveryChangeOfTheFaces) {
