@@ -1,7 +1,7 @@
 // The heaviest classroom scene: the 500-point fibre of the example files
 // (about 1000 wall faces) carrying ten white beams, opened as the Open
 // command opens it and refreshed while running, onto a recording canvas and
-// onto a 1920x1080 image; and the trace alone of it and of two other
+// onto a 1920x1080 image; and the trace alone of it and of three other
 // example files.
 #include <benchmark/benchmark.h>
 
@@ -53,7 +53,8 @@ void BM_Fibre500_Image(benchmark::State& state) {
 
 // The tracer alone into a counting sink, for an example file: arg 0 tests
 // every face, arg 1 narrows them through a face index built for every trace,
-// arg N >= 2 keeps the index between traces and traces on N - 1 threads.
+// arg N >= 2 keeps the index between traces and traces on N - 1 threads
+// (sharing every trace, whether or not the program would).
 void TraceExample(benchmark::State& state, const char* name) {
   ResetSettings();
   CollectingMessageSink messages;
@@ -72,6 +73,7 @@ void TraceExample(benchmark::State& state, const char* name) {
   options.faceIndex = arg != 0;
   TraceContext context;
   context.SetThreads(arg >= 2 ? int(arg - 1) : 1);
+  context.ShareAlways(arg >= 3);
   for (auto _ : state) {
     CountingSink sink;
     benchmark::DoNotOptimize(arg >= 2
@@ -91,10 +93,13 @@ void BM_PrismWhite_TraceAlone(benchmark::State& state) {
   TraceExample(state, "白光经过三棱镜.exo");
 }
 
+void BM_DenseScene_TraceAlone(benchmark::State& state) { TraceExample(state, "密集场景.exo"); }
+
 }  // namespace
 
 BENCHMARK(BM_Fibre500_TraceAlone)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FacingMirrors_TraceAlone)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrismWhite_TraceAlone)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DenseScene_TraceAlone)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fibre500_Recording)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fibre500_Image)->Unit(benchmark::kMillisecond);

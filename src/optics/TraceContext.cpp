@@ -21,15 +21,21 @@ int TraceContext::Threads() const {
 }
 
 bool TraceContext::ShareNext() const {
+  if (Threads() < 2) return false;
+  if (shareAlways_) return true;
   // A trace cut at a bound is left on one thread: the shares would each
   // trace up to the bound on their own.
-  return Threads() > 1 && !lastCut_ && lastRays_ >= shareFrom_;
+  if (lastCut_ || lastRays_ <= 0) return false;
+  const double perRay = lastSeconds_ / double(lastRays_);
+  return lastSeconds_ >= kShareFromTrace &&
+         perRay >= (lastShares_ > 1 ? kShareFromPerRay / 2 : kShareFromPerRay);
 }
 
-void TraceContext::Remember(long long raysTraced, bool cut, int shares) {
+void TraceContext::Remember(long long raysTraced, bool cut, int shares, double seconds) {
   lastRays_ = raysTraced;
   lastCut_ = cut;
   lastShares_ = shares;
+  lastSeconds_ = seconds;
 }
 
 std::vector<std::unique_ptr<TraceShare>>& TraceContext::Shares(int n) {

@@ -13,9 +13,13 @@ class TraceWorkers;
 
 class TraceContext {
  public:
-  // Rays a trace must have traced last time to be shared among threads:
-  // below it, waking a thread costs more than it saves.
-  static constexpr long long kShareFrom = 400;
+  // A trace is shared among threads when the one before took, per ray it
+  // traced, at least this long on one thread (half as long when it was
+  // shared) and this long in all. Recording and replaying a ray's calls
+  // costs about as much as tracing a ray between two mirrors: only scenes
+  // whose rays take long to trace (many faces, angle labels) gain.
+  static constexpr double kShareFromPerRay = 1e-6;  // seconds
+  static constexpr double kShareFromTrace = 2e-4;
 
   TraceContext();
   ~TraceContext();
@@ -26,17 +30,17 @@ class TraceContext {
   void SetThreads(int threads);
   int Threads() const;
   static constexpr int kMaxThreads = 8;
-  // How many rays the last trace traced before a trace is shared (tests share every one).
-  void SetShareFrom(long long rays) { shareFrom_ = rays; }
+  // Share every trace, however small (tests).
+  void ShareAlways(bool always) { shareAlways_ = always; }
 
   // For the tracer.
   PreparedFaces& Faces() { return faces_; }
   // Whether the next trace is to be shared, from the last one's work.
   bool ShareNext() const;
-  void Remember(long long raysTraced, bool cut, int shares);
-  // Among how many threads the last trace was shared (1: traced alone).
+  void Remember(long long raysTraced, bool cut, int shares, double seconds);
+  // Into how many shares the last trace was split (1: traced alone).
   int LastShares() const { return lastShares_; }
-  // n shares (up to Threads()), each with its recording; threads started on first use.
+  // n shares, each with its recording.
   std::vector<std::unique_ptr<TraceShare>>& Shares(int n);
   // Null when no thread can be started: the trace runs alone then.
   TraceWorkers* Workers();
@@ -44,8 +48,9 @@ class TraceContext {
  private:
   PreparedFaces faces_;
   int threads_ = 0;
-  long long shareFrom_ = kShareFrom;
+  bool shareAlways_ = false;
   long long lastRays_ = 0;
+  double lastSeconds_ = 0;
   bool lastCut_ = false;
   int lastShares_ = 1;
   std::vector<std::unique_ptr<TraceShare>> shares_;

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <span>
@@ -139,8 +140,9 @@ TraceResult TraceAlone(const PreparedFaces& faces, const Rays& baseRays,
   return tracer.Result();
 }
 
-// Every thread traces a run of consecutive base rays into its recording; the
-// recordings are then handed on generation by generation, share by share,
+// Every share is a run of consecutive base rays, traced by one of the threads
+// into its recording; the recordings are then handed on generation by
+// generation, share by share,
 // which is the order of a trace on one thread, with the image marks and the
 // work bounds decided on the way as that trace decides them.
 TraceResult TraceShared(const PreparedFaces& faces, const Rays& baseRays,
@@ -198,20 +200,25 @@ TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
                        const std::vector<DrawBaseRayDataStruct>& baseRays,
                        const TraceOptions& options, ITraceSink& sink, TraceContext& context) {
   ClearUpperVectorState();
+  const auto start = std::chrono::steady_clock::now();
   PreparedFaces& faces = context.Faces();
   faces.Prepare(surfaces, options.faceIndex);
   const std::vector<int> roots = RootsOf(baseRays);
-  const int shares =
-      context.ShareNext() && !surfaces.empty()
-          ? static_cast<int>(std::min<std::size_t>(std::size_t(context.Threads()), baseRays.size()))
-          : 1;
+  // A few shares per thread, taken in turn: some base rays bounce far longer
+  // than others, and a thread that wakes late finds less left to do.
+  constexpr std::size_t kSharesPerThread = 4;
+  const int shares = context.ShareNext() && !surfaces.empty()
+                         ? static_cast<int>(std::min(
+                               std::size_t(context.Threads()) * kSharesPerThread, baseRays.size()))
+                         : 1;
   TraceWorkers* workers = shares > 1 ? context.Workers() : nullptr;
   const TraceResult result =
       workers ? TraceShared(faces, baseRays, roots, options, sink, context, *workers, shares)
               : TraceAlone(faces, baseRays, roots, options, sink);
   context.Remember(surfaces.empty() ? static_cast<long long>(baseRays.size())
                                     : result.faceTests / static_cast<long long>(surfaces.size()),
-                   result.cut, workers ? shares : 1);
+                   result.cut, workers ? shares : 1,
+                   std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   return result;
 }
 

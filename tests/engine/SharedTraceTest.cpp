@@ -100,9 +100,9 @@ TEST_P(SharedTrace, GivesTheCallsOfOneThread) {
   for (int threads : {1, 2, 3}) {
     TraceContext context;
     context.SetThreads(threads);
-    context.SetShareFrom(0);
+    context.ShareAlways(true);
     EXPECT_EQ(Text(scene.surfaces, scene.rays, options, &context), alone) << threads;
-    EXPECT_EQ(context.LastShares(), threads);
+    EXPECT_EQ(context.LastShares() > 1, threads > 1);
   }
 }
 
@@ -123,10 +123,10 @@ TEST_F(ExperimentFileFixture, BoxedWhiteLightIsCutAtTheSameItemWhenShared) {
   const TraceOptions options = document.CurrentTraceOptions();
   TraceContext context;
   context.SetThreads(2);
-  context.SetShareFrom(0);
+  context.ShareAlways(true);
   EXPECT_EQ(Text(document.surfaces, document.baseRays, options, &context),
             Text(document.surfaces, document.baseRays, options, nullptr));
-  EXPECT_EQ(context.LastShares(), 2);
+  EXPECT_GT(context.LastShares(), 1);
 }
 
 // A wall of mirrors (enough for the face index) and a fan of rays onto it.
