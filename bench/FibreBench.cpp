@@ -1,7 +1,8 @@
 // The heaviest classroom scene: the 500-point fibre of the example files
 // (about 1000 wall faces) carrying ten white beams, opened as the Open
 // command opens it and refreshed while running, onto a recording canvas and
-// onto a 1920x1080 image.
+// onto a 1920x1080 image; and the trace alone of it and of three other
+// example files.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "files/ExperimentFile.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "optics/TraceContext.h"
 #include "optics/Tracer.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
@@ -49,14 +51,16 @@ void BM_Fibre500_Image(benchmark::State& state) {
   RunFibre(state, canvas, nullptr);
 }
 
-// The tracer alone into a counting sink: 0 tests every face, 1 narrows
-// them through the face index.
-void BM_Fibre500_TraceAlone(benchmark::State& state) {
+// The tracer alone into a counting sink, for an example file: arg 0 tests
+// every face, arg 1 narrows them through a face index built for every trace,
+// arg N >= 2 keeps the index between traces and traces on N - 1 threads
+// (sharing every trace, whether or not the program would).
+void TraceExample(benchmark::State& state, const char* name) {
   ResetSettings();
   CollectingMessageSink messages;
   Settings().messages = &messages;
   Document doc(nullptr);
-  const std::string path = std::string(EXO_EXAMPLES_DIR) + "/光导纤维(基准).exo";
+  const std::string path = std::string(EXO_EXAMPLES_DIR) + "/" + name;
   if (OpenExperimentFile(path, doc).status != OpenStatus::Opened) {
     state.SkipWithError(("cannot open " + path).c_str());
     ResetSettings();
@@ -65,17 +69,37 @@ void BM_Fibre500_TraceAlone(benchmark::State& state) {
   CountingSink warm;
   doc.Trace(warm);  // gathers the surfaces and base rays
   TraceOptions options = doc.CurrentTraceOptions();
-  options.faceIndex = state.range(0) != 0;
+  const long long arg = state.range(0);
+  options.faceIndex = arg != 0;
+  TraceContext context;
+  context.SetThreads(arg >= 2 ? int(arg - 1) : 1);
+  context.ShareAlways(arg >= 3);
   for (auto _ : state) {
     CountingSink sink;
-    benchmark::DoNotOptimize(TraceScene(doc.surfaces, doc.baseRays, options, sink));
+    benchmark::DoNotOptimize(arg >= 2
+                                 ? TraceScene(doc.surfaces, doc.baseRays, options, sink, context)
+                                 : TraceScene(doc.surfaces, doc.baseRays, options, sink));
   }
   state.counters["surfaces"] = double(doc.surfaces.size());
+  state.counters["shares"] = context.LastShares();
   ResetSettings();
 }
 
+void BM_Fibre500_TraceAlone(benchmark::State& state) { TraceExample(state, "光导纤维(基准).exo"); }
+void BM_FacingMirrors_TraceAlone(benchmark::State& state) {
+  TraceExample(state, "两面相对的平面镜.exo");
+}
+void BM_PrismWhite_TraceAlone(benchmark::State& state) {
+  TraceExample(state, "白光经过三棱镜.exo");
+}
+
+void BM_DenseScene_TraceAlone(benchmark::State& state) { TraceExample(state, "密集场景.exo"); }
+
 }  // namespace
 
-BENCHMARK(BM_Fibre500_TraceAlone)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Fibre500_TraceAlone)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FacingMirrors_TraceAlone)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrismWhite_TraceAlone)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DenseScene_TraceAlone)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fibre500_Recording)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fibre500_Image)->Unit(benchmark::kMillisecond);

@@ -74,7 +74,8 @@ const char* const kUsage =
     "ray whose piece passes nearest (X, Y), within 5 px, over the others faded;\n"
     "--equations adds the lens and mirror equation's panel beside each image;\n"
     "--presentation F draws labels, handles, arrowheads and rays F times larger.\n"
-    "--threads N paints on at most N threads (default: one per core).\n";
+    "--threads N paints and traces on at most N threads (default: one per core; a\n"
+    "trace on at most 8).\n";
 
 const char* const kCutMessage =
     "exo-tool: too many rays or faces: the trace was cut short at its work bound\n";
@@ -476,6 +477,8 @@ int Bench(const Arguments& args) {
   // The painting threads come from Qt's global pool (the raster engine's
   // span runs and our own paint work alike).
   if (args.threads) QThreadPool::globalInstance()->setMaxThreadCount(args.threads);
+  // The trace's threads are its own.
+  if (args.threads) document.traceContext.SetThreads(args.threads);
   document.running = true;
   PieceCounter counter;
   const auto trace = TimeRuns(args.runs, [&] {
@@ -484,7 +487,8 @@ int Bench(const Arguments& args) {
   });
   const auto refresh = TimeRuns(args.runs, [&] { document.RefreshView(); });
   std::printf("ray pieces\t%lld\n", counter.pieces);
-  std::printf("trace ms\tmedian %.3f\tmin %.3f\n", trace.first, trace.second);
+  std::printf("trace ms\tmedian %.3f\tmin %.3f\t(%d threads)\n", trace.first, trace.second,
+              document.traceContext.Threads());
   std::printf("refresh ms\tmedian %.3f\tmin %.3f\t(%dx%d%s, %d threads)\n", refresh.first,
               refresh.second, args.width, args.height,
               Settings().highQuality ? ", high quality" : "",

@@ -120,7 +120,7 @@ TraceResult Document::Trace(ITraceSink& sink) {
                     std::make_move_iterator(rays.end()));
     if (raysCut) break;
   }
-  TraceResult result = TraceScene(surfaces, baseRays, options, sink);
+  TraceResult result = TraceScene(surfaces, baseRays, options, sink, traceContext);
   result.cut = result.cut || raysCut;
   traceCut = result.cut;
   lastTrace = result;

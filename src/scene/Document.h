@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "optics/ITraceSink.h"
+#include "optics/TraceContext.h"
 #include "optics/TraceFilter.h"
 #include "optics/Tracer.h"
 #include "scene/ObjectList.h"
@@ -41,6 +42,8 @@ class Document {
   // Tracer lists of the last traced refresh.
   std::vector<DrawObjectLineDataStruct> surfaces;
   std::vector<DrawBaseRayDataStruct> baseRays;
+  // The faces prepared by the last trace and the threads tracing shares.
+  TraceContext traceContext;
 
   // Empties the experiment and starts a fresh page (running off).
   void ResetPage();

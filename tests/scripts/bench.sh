@@ -10,7 +10,7 @@ for hq in "" --hq; do
     run_tool "$WORK/trace" "$WORK/err2" trace "$WORK/sample.exo" --size 320x200
     pieces="$(grep -c '^ray' "$WORK/trace")"
     if [ "$rc" -eq 0 ] && grep -qx "ray pieces	$pieces" "$WORK/out" &&
-       grep -qE '^trace ms	median [0-9.]+	min [0-9.]+$' "$WORK/out" &&
+       grep -qE '^trace ms	median [0-9.]+	min [0-9.]+	\(1 threads\)$' "$WORK/out" &&
        grep -qE '^refresh ms	median [0-9.]+	min [0-9.]+	\(320x200.*, 1 threads\)$' "$WORK/out"; then pass; else
       fail "bench $hq: exit $rc, expected $pieces pieces: $(cat "$WORK/out" "$WORK/err")"
     fi

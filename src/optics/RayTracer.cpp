@@ -1,0 +1,333 @@
+#include "optics/RayTracer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "i18n/Convert.h"
+#include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
+
+// Two choices the tracer makes on its own:
+// - Angle labels are measured against the normal at the hit, so the normal's
+//   ends are computed at every hit, whether or not normals are drawn.
+// - A ray entering a medium whose effective index (index x ray factor) is at
+//   most 0, or below 1 at an angle where sin(i)/n exceeds 1, has no refracted
+//   direction: it ends at the hit. The same holds for an ideal lens met by a
+//   ray whose index factor is not positive, and for any continuation whose
+//   direction is not a finite number.
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kMissLength = 1000;  // a ray that hits nothing
+constexpr double kMissArrowAt = 50;   // its arrowhead, from the through point
+constexpr double kNormalHalf = 70;    // on each side of the hit
+constexpr double kExtensionLength = 500;
+constexpr double kLabelDistance = 50;
+
+double Sin(double degrees) { return std::sin(degrees * kPi / 180.0); }
+double Asin(double value) { return std::asin(value) * 180.0 / kPi; }
+
+TPointF ThroughOf(const DrawBaseRayDataStruct& ray) { return {ray.throughX, ray.throughY}; }
+TPointF StartOf(const DrawBaseRayDataStruct& ray) { return {ray.startX, ray.startY}; }
+
+// The acute angle a measured difference stands for.
+float Acute(float d) {
+  float x = std::fmod(d, 180.0f);
+  if (x > 90) x = 180 - x;
+  return x;
+}
+
+std::string LabelText(float value) { return LeftStr(FloatToStr(value), 4); }
+
+DrawObjectLineDataStruct UnboundedLine(TPointF a, TPointF b) {
+  DrawObjectLineDataStruct line = MakeSegment(a, b);
+  line.shape = kShapeLine;
+  return line;
+}
+
+// The construction lines are parallel or the same line when the start point
+// lies in the focal plane or on the axis; the thin-lens formula still gives
+// the image there. first == false: the image is at infinity.
+std::optional<std::pair<bool, TPointF>> ImageByLensFormula(TPointF p1, TPointF p2, TPointF o,
+                                                           TPointF start, TPointF focus) {
+  const double lx = double(p2.x) - p1.x, ly = double(p2.y) - p1.y;
+  const double length = std::hypot(lx, ly);
+  if (!(length > 0)) return std::nullopt;
+  const double tx = lx / length, ty = ly / length;
+  double ex = -ty, ey = tx;  // axis, pointing away from the start point's side
+  double objectDistance = (double(o.x) - start.x) * ex + (double(o.y) - start.y) * ey;
+  if (objectDistance < 0) {
+    ex = -ex;
+    ey = -ey;
+    objectDistance = -objectDistance;
+  }
+  if (!(objectDistance > 0)) return std::nullopt;
+  const double height = (double(start.x) - o.x) * tx + (double(start.y) - o.y) * ty;
+  const double focal = (double(focus.x) - o.x) * ex + (double(focus.y) - o.y) * ey;
+  if (objectDistance == focal) return std::make_pair(false, TPointF{});
+  const double imageDistance = objectDistance * focal / (objectDistance - focal);
+  const double imageHeight = -height * imageDistance / objectDistance;
+  const TPointF image{static_cast<float>(o.x + imageDistance * ex + imageHeight * tx),
+                      static_cast<float>(o.y + imageDistance * ey + imageHeight * ty)};
+  if (!std::isfinite(image.x) || !std::isfinite(image.y)) return std::make_pair(false, image);
+  return std::make_pair(true, image);
+}
+
+}  // namespace
+
+// The nearest acceptable hit of the ray, or null. The hit test reads only
+// the ray's start and through points (its line and direction follow from
+// them), so a ray with the very points of the one before (the colours of a
+// composite beam, until a medium parts them) meets the same hit.
+const TLinkIntersection* RayTracer::FindHit(const DrawBaseRayDataStruct& ray,
+                                            const RayLine& rayLine, TPointF through) {
+  const std::array<std::uint32_t, 4> key{
+      std::bit_cast<std::uint32_t>(ray.startX), std::bit_cast<std::uint32_t>(ray.startY),
+      std::bit_cast<std::uint32_t>(ray.throughX), std::bit_cast<std::uint32_t>(ray.throughY)};
+  if (lastValid_ && key == lastKey_) return lastHit_;
+  lastKey_ = key;
+  lastValid_ = true;
+  lastHit_ = SearchHit(ray, rayLine, through);
+  return lastHit_;
+}
+
+const TLinkIntersection* RayTracer::SearchHit(const DrawBaseRayDataStruct& ray,
+                                              const RayLine& rayLine, TPointF through) {
+  hits_.clear();
+  auto test = [&](std::size_t i) {
+    TPointF point;
+    const int code = IntersectRay(ray, rayLine, surfaces_[i], lines_[i], point);
+    if (code != 0) hits_.push_back({point.x, point.y, &surfaces_[i], code});
+  };
+  float best = std::numeric_limits<float>::infinity();
+  const bool narrowed =
+      index_.Built() && index_.Query(through, rayLine.theta, [&](std::uint32_t i) {
+        const std::size_t before = hits_.size();
+        test(i);
+        if (hits_.size() > before)
+          best = std::min(best, Distance({hits_.back().x, hits_.back().y}, through));
+        return best;
+      });
+  if (narrowed) {
+    // Faces came out of the index in its order; the tie-break wants theirs.
+    std::sort(hits_.begin(), hits_.end(),
+              [](const TLinkIntersection& a, const TLinkIntersection& b) {
+                return a.surface < b.surface;
+              });
+  } else {
+    for (std::size_t i = 0; i < surfaces_.size(); ++i) test(i);
+  }
+  return NearestHit(hits_, through);
+}
+
+void RayTracer::TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                         std::vector<DrawBaseRayDataStruct>& next,
+                         std::vector<RayLine>& nextLines) {
+  faceTests_ += static_cast<long long>(surfaces_.size());
+  const TPointF through = ThroughOf(ray);
+  const TLinkIntersection* hit = FindHit(ray, rayLine, through);
+  if (!hit) {
+    sink_.RayPiece(through, PointAt(through, ray.direction, kMissLength), ray);
+    sink_.Arrow(PointAt(through, ray.direction, kMissArrowAt), ray.direction, ray);
+    return;
+  }
+  const DrawObjectLineDataStruct& s = *hit->surface;
+  const TPointF h{hit->x, hit->y};
+  const bool arc = s.shape == kShapeArc;
+  const TPointF centre = s.ArcCentre();
+
+  double v = 0;  // tangent at the hit
+  if (arc) {
+    const double phi = DirectionAngle(centre, h);
+    if (s.orientation == 2) {
+      v = phi + 90;
+      if (v > 360) v -= 360;
+    } else {
+      v = phi - 90;
+      if (v < 0) v += 360;
+    }
+  } else {
+    v = lines_[std::size_t(hit->surface - surfaces_.data())].direction;
+  }
+  const double u = ray.direction;
+  double rho = 2 * v - u;
+  if (rho < 0) {
+    rho += 360;
+  } else if (rho > 360) {
+    rho -= 360;
+  }
+
+  sink_.RayPiece(through, h, ray);
+  sink_.Arrow(Midpoint(through, h), ray.direction, ray);
+  // The normal's ends and directions only when something shows them.
+  float nA = 0, nB = 0;
+  if (options_.drawNormals || options_.showAngles) {
+    const PolarStep normal =
+        arc ? StepOf(double(DirectionAngle(h, centre))) : StraightNormal(*hit->surface, v);
+    const TPointF n1 = PointAt(h, normal, kNormalHalf), n2 = PointAt(h, normal, -kNormalHalf);
+    if (options_.drawNormals) sink_.Normal(n1, n2);
+    if (options_.showAngles) {
+      nA = DirectionAngle(n2, n1);
+      nB = DirectionAngle(n1, n2);
+      IncidenceLabel(h, through, nA, nB);
+    }
+  }
+
+  bool twoSided = false;
+  std::optional<double> theta;
+  switch (s.kind) {
+    case kSurfaceReflect:
+      if (s.orientation == 3) {
+        theta = rho;
+        twoSided = true;
+      } else if (hit->code == 1) {
+        theta = rho;
+      }  // code 2: absorbed by the back
+      break;
+    case kSurfaceRefract:
+      theta = Refract(s, ray, hit->code, u, v);
+      break;
+    case kSurfaceIdealLens:
+      theta = ThinLens(s, ray, h);
+      break;
+    default:
+      break;
+  }
+  if (!theta || !std::isfinite(*theta)) return;
+  if (options_.reportHits) ReportHit(h, s, ray, hit->code, u, v, *theta);
+
+  const PolarStep out = outStep_.Of(*theta);
+  if (options_.drawReverse) {
+    Tag(shown_, root_);
+    sink_.Extension(h, PointAt(h, out, -kExtensionLength));
+    Tag(generation_, root_);
+  }
+  RayLine continuedLine;
+  DrawBaseRayDataStruct continued = MakeContinuation(ray, h, out, continuedLine);
+  // No image is constructed through a two-sided reflector.
+  if (twoSided) continued.sourceKind = 0;
+  // Rays of one source through one surface form one image: a surface is
+  // known by its place in this trace.
+  if (continued.sourceKind > 0)
+    continued.lastSurface = static_cast<int>(hit->surface - surfaces_.data()) + 1;
+  next.push_back(std::move(continued));
+  nextLines.push_back(continuedLine);
+  if (options_.showAngles) OutgoingLabel(h, *theta, nA, nB);
+}
+
+// The law at the hit, for the sinks that show it.
+void RayTracer::ReportHit(TPointF h, const DrawObjectLineDataStruct& s,
+                          const DrawBaseRayDataStruct& ray, int code, double u, double v,
+                          double theta) {
+  if (s.kind == kSurfaceIdealLens) return;
+  // Angle to the normal of a direction, from its angle to the tangent.
+  auto fromNormal = [v](double direction) {
+    double e = std::fmod(direction - v, 180.0);
+    if (e < 0) e += 180;
+    return std::fabs(90 - e);
+  };
+  const double t1 = fromNormal(u), t2 = fromNormal(theta);
+  double n1 = 0, n2 = 0;
+  if (s.kind == kSurfaceRefract) {
+    const double n = double(s.refractiveIndex) * ray.indexFactor;
+    n1 = code == 1 ? 1 : n;
+    n2 = code == 1 ? n : 1;
+    if (code == 2 && Sin(t1) * n > 1) n1 = n2 = 0;  // totally reflected
+  }
+  sink_.Hit(h, n1, n2, t1, t2);
+}
+
+// A straight face's normal is the same at every hit: worked out at its first.
+const PolarStep& RayTracer::StraightNormal(const DrawObjectLineDataStruct& s, double v) {
+  const std::size_t i = std::size_t(&s - surfaces_.data());
+  if (normals_.empty()) normals_.resize(surfaces_.size());
+  if (!normals_[i]) normals_[i] = StepOf(v + 90);
+  return *normals_[i];
+}
+
+std::optional<double> RayTracer::Refract(const DrawObjectLineDataStruct& s,
+                                         const DrawBaseRayDataStruct& ray, int code, double u,
+                                         double v) {
+  const double n = double(s.refractiveIndex) * ray.indexFactor;
+  double e = u - v;
+  if (e < 0) e += 360;
+  double m = 0;
+  if (code == 1) {  // entering
+    const double g = e - 90;
+    if (!(n > 0)) return std::nullopt;
+    const double q = Sin(std::fabs(g)) / n;
+    if (q > 1) return std::nullopt;
+    const double r = Asin(q);
+    m = g <= 0 ? 90 - r : 90 + r;
+  } else {  // leaving
+    const double g = e - 270;
+    const double k = Sin(std::fabs(g)) * n;
+    if (k > 1) {
+      m = 90 - g;  // total internal reflection
+    } else {
+      const double r = Asin(std::max(-1.0, k));
+      m = g <= 0 ? 270 - r : 270 + r;
+    }
+  }
+  return v + m;
+}
+
+std::optional<double> RayTracer::ThinLens(const DrawObjectLineDataStruct& s,
+                                          const DrawBaseRayDataStruct& ray, TPointF h) {
+  const TPointF p1{s.x1, s.y1}, p2{s.x2, s.y2};
+  const TPointF o = Midpoint(p1, p2);
+  const TPointF start = StartOf(ray);
+  const int side = SideOf(s, start);
+  const TPointF q = PerpendicularFoot(start, p2, p1);
+  const bool converging = s.orientation != 2;
+  const TPointF f = (side == 1) == converging ? s.LeftFocus() : s.RightFocus();
+  if (!(ray.indexFactor > 0)) return std::nullopt;
+  const TPointF fShifted =
+      PointAt(o, DirectionAngle(o, f), double(Distance(o, f)) / ray.indexFactor);
+  TPointF image;
+  if (IntersectSegments(UnboundedLine(start, o), UnboundedLine(q, fShifted), image) == 0) {
+    const auto fromFormula = ImageByLensFormula(p1, p2, o, start, fShifted);
+    if (!fromFormula) return std::nullopt;
+    if (!fromFormula->first) return DirectionAngle(start, o);  // at infinity
+    image = fromFormula->second;
+  }
+  if (SideOf(s, image) == side) return DirectionAngle(image, h);  // virtual image
+  return DirectionAngle(h, image);
+}
+
+void RayTracer::IncidenceLabel(TPointF h, TPointF through, float nA, float nB) {
+  const float beta = DirectionAngle(h, through);
+  NormalLabel(h, beta, std::fabs(beta - nA), std::fabs(beta - nB), nA, nB, true);
+}
+
+void RayTracer::OutgoingLabel(TPointF h, double theta, float nA, float nB) {
+  const float delta = std::fmod(static_cast<float>(std::fabs(theta)), 360.0f);
+  auto fold = [](float e) {
+    if (std::fabs(e) < 90) e = std::fabs(e);
+    if (e < 0) e += 360;
+    return e;
+  };
+  NormalLabel(h, delta, fold(delta - nA), fold(delta - nB), nA, nB, false);
+}
+
+// The angle between a ray along `direction` and the normal nA it is nearer
+// (gap gA), else nB, labelled between the two.
+void RayTracer::NormalLabel(TPointF h, float direction, float gA, float gB, float nA, float nB,
+                            bool incidence) {
+  float gap = gA, normal = nA;
+  if (gA > 90 && 360 - gA > 90) {
+    gap = gB;
+    normal = nB;
+  }
+  const TPointF anchor =
+      Midpoint(PointAt(h, direction, kLabelDistance), PointAt(h, normal, kLabelDistance));
+  sink_.AngleLabel(anchor, LabelText(Acute(gap)), incidence);
+}
+
+void RayTracer::Miss(const DrawBaseRayDataStruct& ray) {
+  const TPointF through = ThroughOf(ray);
+  sink_.RayPiece(through, PointAt(through, ray.direction, kMissLength), ray);
+}

@@ -1,0 +1,124 @@
+#pragma once
+// Traces one ray at a time to its nearest hit: what it draws there and the
+// ray it continues as. The generations, the image marks and the sharing of
+// the work among threads are the caller's (optics/Tracer.cpp).
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "optics/ItemCounter.h"
+#include "optics/PreparedFaces.h"
+#include "optics/TLinkIntersection.h"
+#include "optics/Tracer.h"
+
+class RayTracer {
+ public:
+  // rawOrigins: tell the sink every origin, even one it was told just before
+  // (a recording whose pieces are replayed among others' items).
+  RayTracer(const PreparedFaces& faces, const TraceOptions& options, ITraceSink& sink,
+            bool rawOrigins = false)
+      : surfaces_(faces.Surfaces()),
+        lines_(faces.Lines()),
+        index_(faces.Index()),
+        options_(options),
+        sink_(sink),
+        rawOrigins_(rawOrigins) {}
+
+  // The generation being traced, and the one its extensions and images belong to.
+  void SetGeneration(int generation, int shown) {
+    generation_ = generation;
+    shown_ = shown;
+  }
+  int Generation() const { return generation_; }
+  int Shown() const { return shown_; }
+  // The root of the rays that follow.
+  void SetRoot(int root) {
+    root_ = root;
+    Tag(generation_, root_);
+  }
+
+  // Checked before each ray: the next one would test every face.
+  bool OverBudget() {
+    if (faceTests_ + static_cast<long long>(surfaces_.size()) > options_.maxFaceTests ||
+        sink_.count >= options_.maxDrawnItems)
+      cut_ = true;
+    return cut_;
+  }
+  // A ray counts as testing every face, however few the index hands it.
+  void CountRay() { faceTests_ += static_cast<long long>(surfaces_.size()); }
+
+  // Draws the ray up to its nearest hit and appends the ray it continues as.
+  void TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                std::vector<DrawBaseRayDataStruct>& next, std::vector<RayLine>& nextLines);
+  // A ray in a scene with no faces.
+  void Miss(const DrawBaseRayDataStruct& ray);
+
+  // Tells the sink only when the origin of the items changes.
+  void Tag(int generation, int root) {
+    if (!rawOrigins_ && generation == taggedGeneration_ && root == taggedRoot_) return;
+    taggedGeneration_ = generation;
+    taggedRoot_ = root;
+    sink_.Origin(generation, root);
+  }
+
+  ITraceSink& Sink() { return sink_; }
+  ItemCounter& Counter() { return sink_; }
+  long long Items() const { return sink_.count; }
+  TraceResult Result() const { return {cut_, faceTests_, sink_.count}; }
+
+ private:
+  const TLinkIntersection* FindHit(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                                   TPointF through);
+  const TLinkIntersection* SearchHit(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                                     TPointF through);
+  void ReportHit(TPointF h, const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
+                 int code, double u, double v, double theta);
+  const PolarStep& StraightNormal(const DrawObjectLineDataStruct& s, double v);
+  std::optional<double> Refract(const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
+                                int code, double u, double v);
+  std::optional<double> ThinLens(const DrawObjectLineDataStruct& s,
+                                 const DrawBaseRayDataStruct& ray, TPointF h);
+  void IncidenceLabel(TPointF h, TPointF through, float nA, float nB);
+  void OutgoingLabel(TPointF h, double theta, float nA, float nB);
+  void NormalLabel(TPointF h, float direction, float gA, float gB, float nA, float nB,
+                   bool incidence);
+
+  const std::vector<DrawObjectLineDataStruct>& surfaces_;
+  const std::vector<SurfaceLine>& lines_;  // one per surface
+  const FaceIndex& index_;
+  const TraceOptions& options_;
+  ItemCounter sink_;
+  bool rawOrigins_;
+  std::vector<TLinkIntersection> hits_;
+  // The latest search: its ray's points and its hit (into hits_).
+  std::array<std::uint32_t, 4> lastKey_{};
+  const TLinkIntersection* lastHit_ = nullptr;
+  bool lastValid_ = false;
+  std::vector<std::optional<PolarStep>> normals_;  // of straight faces, once met
+  // Rays of one bundle leave their faces in the same direction, generation
+  // after generation.
+  class LastStep {
+   public:
+    const PolarStep& Of(double angle) {
+      if (!valid_ || std::bit_cast<std::uint64_t>(angle) != bits_) {
+        step_ = StepOf(angle);
+        bits_ = std::bit_cast<std::uint64_t>(angle);
+        valid_ = true;
+      }
+      return step_;
+    }
+
+   private:
+    PolarStep step_;
+    std::uint64_t bits_ = 0;
+    bool valid_ = false;
+  } outStep_;
+  int generation_ = 0, shown_ = 0, root_ = -1;
+  int taggedGeneration_ = 0, taggedRoot_ = -1;  // what the sink was last told
+  long long faceTests_ = 0;
+  bool cut_ = false;
+};

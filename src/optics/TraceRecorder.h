@@ -1,0 +1,70 @@
+#pragma once
+// Keeps the calls a share of a trace makes, to hand them on later among the
+// calls of the other shares in the order of a trace on one thread.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "optics/ITraceSink.h"
+
+class RayTracer;
+
+class TraceRecorder : public ITraceSink {
+ public:
+  void Clear();
+  std::size_t Size() const { return events_.size(); }
+  // The calls of a traced ray follow.
+  void MarkRay() { events_.push_back({Kind::kRay}); }
+
+  // Hands the calls [begin, end) on to the tracer's sink, its origins through
+  // the tracer (which leaves out the repeated ones) and checks the tracer's
+  // work bounds before every ray. False when they stopped the trace.
+  bool Replay(std::size_t begin, std::size_t end, RayTracer& tracer) const;
+
+  void RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) override;
+  void Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) override;
+  void Normal(TPointF n1, TPointF n2) override;
+  void Extension(TPointF from, TPointF to) override;
+  void AngleLabel(TPointF anchor, const std::string& text, bool incidence) override;
+  void ImagePoint(TPointF at, bool real, const std::string& label) override;
+  void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
+  void Origin(int generation, int root) override;
+  void Hit(TPointF at, double n1, double n2, double theta1, double theta2) override;
+  void Faded(bool faded) override;
+
+ private:
+  enum class Kind : std::uint8_t {
+    kRay,
+    kRayPiece,
+    kArrow,
+    kNormal,
+    kExtension,
+    kAngleLabel,
+    kImagePoint,
+    kImageArrow,
+    kOrigin,
+    kHit,
+    kFaded,
+  };
+  // Small, as a busy trace keeps tens of thousands: what does not fit
+  // (texts, the law at a hit) lies beside the list, `a` indexing it. Calls
+  // that always come in pairs share an event: a ray's mark and its origin,
+  // a ray piece and its arrow (flag), an origin and the extension after it
+  // (flag).
+  struct Event {
+    Kind kind;
+    bool flag = false;
+    std::int32_t a = 0, b = 0;
+    float angle = 0;
+    TPointF p{}, q{}, r{};
+    const DrawBaseRayDataStruct* ray = nullptr;
+  };
+  struct HitLaw {
+    double n1, n2, theta1, theta2;
+  };
+  std::vector<Event> events_;
+  std::vector<std::string> texts_;
+  std::vector<HitLaw> laws_;
+};
