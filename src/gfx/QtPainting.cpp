@@ -54,3 +54,31 @@ void PaintAaPie(QPainter& painter, const QRectF& box, double start, double sweep
   arc.arcTo(box, start, sweep);
   painter.strokePath(arc, pen);
 }
+
+QFont MakeFont(const TFont& font) {
+  QFont q(QString::fromStdString(font.name));
+  if (font.size > 0) {
+    q.setPointSize(font.size);
+  } else if (font.size < 0) {
+    q.setPixelSize(-font.size);
+  }
+  q.setBold(font.bold);
+  q.setItalic(font.italic);
+  q.setUnderline(font.underline);
+  q.setStrikeOut(font.strikeOut);
+  return q;
+}
+
+QPolygon ToQPolygon(const std::vector<TPoint>& points) {
+  QPolygon polygon;
+  polygon.reserve(static_cast<int>(points.size()));
+  for (const auto& p : points) polygon << QPoint(p.x, p.y);
+  return polygon;
+}
+
+QPolygonF ToQPolygonF(const std::vector<TPointF>& points) {
+  QPolygonF polygon;
+  polygon.reserve(static_cast<int>(points.size()));
+  for (const auto& p : points) polygon << QPointF(p.x, p.y);
+  return polygon;
+}

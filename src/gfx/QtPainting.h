@@ -3,9 +3,12 @@
 // hand a primitive to Qt: boxes, arc angles, far coordinates, the
 // high-quality pen and the pie.
 
+#include <QFont>
 #include <QPainter>
+#include <QPolygon>
 #include <QRect>
 #include <QRectF>
+#include <vector>
 
 #include "gfx/TCanvas.h"
 
@@ -30,3 +33,7 @@ QPen AaQPen(const TAaPen& pen);
 // its arc stroked with the pen.
 void PaintAaPie(QPainter& painter, const QRectF& box, double start, double sweep, const QPen& pen,
                 bool fill, TColor fillColor);
+// The Qt font of a canvas font (negative sizes are heights in pixels).
+QFont MakeFont(const TFont& font);
+QPolygon ToQPolygon(const std::vector<TPoint>& points);
+QPolygonF ToQPolygonF(const std::vector<TPointF>& points);
