@@ -85,7 +85,7 @@ std::optional<BandClip> ClipInBand(const PaintList::Entry& entry, const QRect& d
 
 BandFit FitInBands(const PaintList::Entry& entry, const QRect& device, int bands) {
   const std::optional<PaintList::Stroke> stroke = CutStroke(entry);
-  if (!stroke) return BandFit::Whole;
+  if (!stroke) return entry.line ? BandFit::Whole : BandFit::Cut;
   const QRect full = FullClip(entry, device).second;
   if (!Anchors(*stroke, full)) return BandFit::Fails;
   const double reach = Reach(*stroke);

@@ -37,9 +37,9 @@ std::optional<PaintList::Stroke> CutStroke(const PaintList::Entry& entry);
 std::optional<BandClip> ClipInBand(const PaintList::Entry& entry, const QRect& device,
                                    const QRect& band);
 // How `entry` fares in `bands` equal bands of the device's rows: painted
-// as one painter paints it (by one band, or clipped to each), cut (a stroke
-// across a band's edge, which every band it crosses rasterises whole), or
-// not at all (ClipInBand may find no anchors for it).
+// as one painter paints it (by one band, or each band its rows), cut
+// (worked out whole by more than one band: a stroke across a band's edge,
+// text, shapes, pictures), or not at all (ClipInBand may find no anchors).
 enum class BandFit { Whole, Cut, Fails };
 BandFit FitInBands(const PaintList::Entry& entry, const QRect& device, int bands);
 void ApplyBandClip(QPainter& painter, const BandClip& clip);

@@ -75,8 +75,8 @@ int QImageCanvas::BandsFor(const PaintList& list) const {
     cut += fit == BandFit::Cut;
     fails = fails || fit == BandFit::Fails;
   });
-  // Cut strokes cost every band their whole rasterising: with many of them
-  // (long wide rays) bands are slower than one painter.
+  // What is cut costs every band that paints it the whole work: with much
+  // of it (long wide rays, labels) bands are slower than one painter.
   if (fails || (bands_ == 0 && cut * kCutShare > list.Needed())) return 1;
   return bands;
 }
