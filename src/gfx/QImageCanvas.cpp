@@ -81,8 +81,6 @@ std::optional<PaintList::Stroke> StrokeOf(const std::vector<Point>& points, doub
                            double(points[1].y), width};
 }
 
-double StrokeWidth(const TAaPen& pen) { return AaQPen(pen).widthF(); }
-
 void ApplyClip(QPainter& painter, const TClipRect& clip) {
   if (clip.on)
     painter.setClipRect(QRect(QPoint(clip.x1, clip.y1), QPoint(clip.x2 - 1, clip.y2 - 1)));
@@ -518,7 +516,7 @@ void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& 
         c.UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
         painter.drawLine(QPointF(ax, ay), QPointF(bx, by));
       },
-      PaintList::Stroke{ax, ay, bx, by, StrokeWidth(pen)});
+      PaintList::Stroke{ax, ay, bx, by, AaPenWidth(pen)});
 }
 
 void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) {
@@ -534,7 +532,7 @@ void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& 
         c.UseBrush(painter, {});
         painter.drawPolyline(polygon);
       },
-      StrokeOf(points, StrokeWidth(pen)));
+      StrokeOf(points, AaPenWidth(pen)));
 }
 
 void QImageCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor color,

@@ -31,10 +31,12 @@ bool IsFar(double x1, double y1, double x2, double y2) {
 
 bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
 
+float AaPenWidth(const TAaPen& pen) {
+  return std::isfinite(pen.width) ? std::clamp(pen.width, 0.0f, float(kMaxPenWidth)) : 1;
+}
+
 QPen AaQPen(const TAaPen& pen) {
-  const float width =
-      std::isfinite(pen.width) ? std::clamp(pen.width, 0.0f, float(kMaxPenWidth)) : 1;
-  QPen q(ToQColor(pen.color, pen.alpha), width);
+  QPen q(ToQColor(pen.color, pen.alpha), AaPenWidth(pen));
   q.setCapStyle(Qt::FlatCap);
   q.setJoinStyle(Qt::MiterJoin);
   return q;

@@ -27,8 +27,10 @@ bool IsFar(double x1, double y1, double x2, double y2);
 // Fonts need the GUI application (its font database); without one, text is
 // skipped and measured roughly rather than crashing a headless caller.
 bool FontsAvailable();
-// The high-quality layer's pens: flat caps and mitred joins.
+// The high-quality layer's pens: flat caps and mitred joins, the width
+// bounded (AaPenWidth).
 QPen AaQPen(const TAaPen& pen);
+float AaPenWidth(const TAaPen& pen);
 // The pie of `sweep` degrees from `start` in `box`, filled when asked, and
 // its arc stroked with the pen.
 void PaintAaPie(QPainter& painter, const QRectF& box, double start, double sweep, const QPen& pen,
