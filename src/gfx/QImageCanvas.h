@@ -79,7 +79,8 @@ class QImageCanvas : public TCanvas {
   void Replay(QPainter& painter, const PaintList& list, std::optional<std::pair<int, int>> rows);
   // How many bands the settled list is painted in.
   int BandsFor(const PaintList& list) const;
-  // Bands pay only while fewer than one entry in this many is a cut stroke.
+  // Bands pay only while fewer than one entry in this many is cut (painted
+  // whole by more than one band, see FitInBands).
   static constexpr std::size_t kCutShare = 4;
   // A straight line with the pen as it stands (a line entry has no closure).
   void PaintLine(QPainter& painter, const PaintList::LineKey& line);

@@ -37,7 +37,8 @@ void QImageCanvas::FlushDeferred() {
     ClipRect = clip;
   } else {
     // Each band paints every entry in order, clipped to its rows, through a
-    // view of the same pixels (an image takes one painter at a time).
+    // view of the same pixels (an image takes one painter at a time). The
+    // batch ends with this flush, so its painter is done with.
     batch_->end();
     const QImage& image = *image_;
     uchar* const bits = image_->bits();
