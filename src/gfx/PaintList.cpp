@@ -23,16 +23,18 @@ bool SameLine(const PaintList::Entry& a, const PaintList::Entry& b) {
 
 }  // namespace
 
-std::size_t PaintList::Replay(const std::function<void(Entry&)>& replay) {
+void PaintList::ForEach(const std::function<void(const Entry&)>& replay) const {
+  for (std::size_t i = 0; i < entries_.size(); ++i)
+    if (needed_[i]) replay(entries_[i]);
+}
+
+std::size_t PaintList::Settle() {
   // From the end backwards: which lines a later one covers.
   const std::size_t n = entries_.size();
   needed_.assign(n, true);
+  needed_count_ = n;
   // Indices and counts are kept in 32 bits; no refresh comes near that.
-  if (n >= std::size_t(UINT32_MAX)) {
-    for (Entry& e : entries_) replay(e);
-    entries_.clear();
-    return 0;
-  }
+  if (n >= std::size_t(UINT32_MAX)) return 0;
   std::size_t capacity = 64;
   while (capacity < 2 * n) capacity *= 2;
   slots_.assign(capacity, Slot{});
@@ -64,9 +66,7 @@ std::size_t PaintList::Replay(const std::function<void(Entry&)>& replay) {
     }
   }
   FoldMerges();
-  for (std::size_t i = 0; i < n; ++i)
-    if (needed_[i]) replay(entries_[i]);
-  entries_.clear();
+  needed_count_ = std::size_t(std::count(needed_.begin(), needed_.end(), true));
   return left;
 }
 

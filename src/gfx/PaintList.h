@@ -24,6 +24,7 @@
 
 #include "gfx/TCanvas.h"
 
+class QImageCanvas;
 class QPainter;
 
 class PaintList {
@@ -42,6 +43,10 @@ class PaintList {
     TClipRect clip;
     bool operator==(const LineKey&) const = default;
   };
+  // A straight line as Qt strokes it: ends and width in pixels.
+  struct Stroke {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0, width = 0;
+  };
   struct Entry {
     Effect effect = Effect::Blend;
     // Set for every straight line; a line without `paint` is painted from
@@ -52,15 +57,24 @@ class PaintList {
     TBrush brush;
     TClipRect clip;
     std::optional<TFont> font;
-    std::function<void(QPainter&)> paint;
+    // Set for straight lines painted from `paint` (anti-aliased lines, two
+    // point polylines), which Qt cuts where a clip rectangle crosses them.
+    std::optional<Stroke> stroke;
+    // Paints with the given canvas's state (each band of a refresh has its
+    // own) and painter; never with state of its own, as bands call it at once.
+    std::function<void(QImageCanvas&, QPainter&)> paint;
   };
 
   void Add(Entry entry) { entries_.push_back(std::move(entry)); }
   bool Empty() const { return entries_.empty(); }
   std::size_t Size() const { return entries_.size(); }
-  // Calls `replay` for every entry still needed, in order, then empties the
-  // list. Returns how many were left out.
-  std::size_t Replay(const std::function<void(Entry&)>& replay);
+  // Painting the list: Settle leaves out what is not needed and returns how
+  // many it left out; ForEach then calls `replay` for every entry still
+  // needed, in order (in bands: on several threads at once); Clear empties it.
+  std::size_t Settle();
+  std::size_t Needed() const { return needed_count_; }
+  void ForEach(const std::function<void(const Entry&)>& replay) const;
+  void Clear() { entries_.clear(); }
 
  private:
   // Open-addressed table of the lines met so far (entry index + 1, 0 free)
@@ -77,4 +91,5 @@ class PaintList {
   std::vector<Entry> entries_;
   std::vector<Slot> slots_;
   std::vector<bool> needed_;
+  std::size_t needed_count_ = 0;
 };

@@ -3,7 +3,12 @@
 #include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <exception>
+#include <memory>
+#include <mutex>
 
 // Qt's pool and semaphore synchronise in code ThreadSanitizer does not see;
 // it is told of the two hand-overs so that it checks everything else.
@@ -44,4 +49,60 @@ void RunPaintInPool(const std::function<void()>& paint) {
   done.acquire();
   EXO_TAKE_OVER();
   if (failure) std::rethrow_exception(failure);
+}
+
+int PaintThreads() {
+  const QThreadPool* pool = QThreadPool::globalInstance();
+  if (!pool) return 1;
+  return std::max(1, std::min(pool->maxThreadCount(), QThread::idealThreadCount()));
+}
+
+namespace {
+
+// Shared with the pool's tasks, which may start after the bands are done.
+struct Bands {
+  const std::function<void(int)>* band = nullptr;
+  int count = 0;
+  std::atomic<int> next{0};
+  std::mutex mutex;
+  std::condition_variable allDone;
+  int done = 0;
+  std::exception_ptr failure;
+
+  // Takes bands until none are left.
+  void Run() {
+    for (int b = next.fetch_add(1); b < count; b = next.fetch_add(1)) {
+      std::exception_ptr failed;
+      try {
+        (*band)(b);
+      } catch (...) {
+        failed = std::current_exception();
+      }
+      const std::lock_guard lock(mutex);
+      if (failed && !failure) failure = failed;
+      if (++done == count) allDone.notify_all();
+    }
+  }
+};
+
+}  // namespace
+
+void RunBands(int count, const std::function<void(int)>& band) {
+  if (count <= 0) return;
+  auto bands = std::make_shared<Bands>();
+  bands->band = &band;
+  bands->count = count;
+  QThreadPool* pool = QThreadPool::globalInstance();
+  for (int i = 1; pool && i < count; ++i) {
+    std::function<void()> task = [bands] {
+      EXO_TAKE_OVER();
+      bands->Run();
+    };
+    EXO_HAND_OVER();  // after the task (and its copy of `bands`) is made
+    if (!pool->tryStart(std::move(task))) break;
+  }
+  bands->Run();
+  std::unique_lock lock(bands->mutex);
+  bands->allDone.wait(lock, [&] { return bands->done == bands->count; });
+  if (bands->failure) std::rethrow_exception(bands->failure);
 }

@@ -7,3 +7,12 @@
 #include <functional>
 
 void RunPaintInPool(const std::function<void()>& paint);
+
+// How many threads a paint may use: one per core, no more than Qt's global
+// pool runs (exo-tool bench --threads lowers that), at least one.
+int PaintThreads();
+// Calls band(0) ... band(count - 1), each once, on this thread and on the
+// threads of Qt's global pool that are free now, and returns when all have
+// run. No band waits for a pool thread: what no free thread takes runs here,
+// so a busy pool (Qt's own span hand-overs included) cannot hold it up.
+void RunBands(int count, const std::function<void(int)>& band);

@@ -45,20 +45,6 @@ PaintList::Effect EffectOf(TPenMode mode) {
   }
 }
 
-QPolygon ToQPolygon(const std::vector<TPoint>& points) {
-  QPolygon polygon;
-  polygon.reserve(static_cast<int>(points.size()));
-  for (const auto& p : points) polygon << QPoint(p.x, p.y);
-  return polygon;
-}
-
-QPolygonF ToQPolygonF(const std::vector<TPointF>& points) {
-  QPolygonF polygon;
-  polygon.reserve(static_cast<int>(points.size()));
-  for (const auto& p : points) polygon << QPointF(p.x, p.y);
-  return polygon;
-}
-
 bool ClipToMargin(double& x1, double& y1, double& x2, double& y2, double width, double height,
                   double margin) {
   return ClipSegment(x1, y1, x2, y2, -margin, -margin, width + margin, height + margin);
@@ -66,20 +52,6 @@ bool ClipToMargin(double& x1, double& y1, double& x2, double& y2, double width, 
 
 int RoughHeight(const TFont& font) {
   return font.size < 0 ? -font.size : std::max(1, (font.size * 96 + 36) / 72);
-}
-
-QFont MakeFont(const TFont& font) {
-  QFont q(QString::fromStdString(font.name));
-  if (font.size > 0) {
-    q.setPointSize(font.size);
-  } else if (font.size < 0) {
-    q.setPixelSize(-font.size);  // negative sizes are character heights in pixels
-  }
-  q.setBold(font.bold);
-  q.setItalic(font.italic);
-  q.setUnderline(font.underline);
-  q.setStrikeOut(font.strikeOut);
-  return q;
 }
 
 // The paint budget's extra cost of a polyline or polygon: the strokes along
@@ -99,6 +71,14 @@ double PointsCost(const TCanvas& canvas, const std::vector<Point>& points, bool 
     y2 = std::max(y2, double(p.y));
   }
   return cost + canvas.FillCost(x1, y1, x2, y2);
+}
+
+// A two-point polyline is a straight line to Qt (see BandClip.h).
+template <typename Point>
+std::optional<PaintList::Stroke> StrokeOf(const std::vector<Point>& points, double width) {
+  if (points.size() != 2) return std::nullopt;
+  return PaintList::Stroke{double(points[0].x), double(points[0].y), double(points[1].x),
+                           double(points[1].y), width};
 }
 
 void ApplyClip(QPainter& painter, const TClipRect& clip) {
@@ -247,7 +227,8 @@ void QImageCanvas::EndBatch() {
 }
 
 void QImageCanvas::Submit(PaintList::Effect effect, std::optional<PaintList::LineKey> line,
-                          std::function<void(QPainter&)> paint) {
+                          std::function<void(QImageCanvas&, QPainter&)> paint,
+                          std::optional<PaintList::Stroke> stroke) {
   if (batch_ && !replaying_) {
     PaintList::Entry entry;
     entry.effect = effect;
@@ -258,12 +239,13 @@ void QImageCanvas::Submit(PaintList::Effect effect, std::optional<PaintList::Lin
     entry.clip = ClipRect;
     if (effect == PaintList::Effect::Blend) entry.font = Font;
     entry.paint = std::move(paint);
+    entry.stroke = stroke;
     deferred_.Add(std::move(entry));
     return;
   }
   PainterScope scope(*this);
   if (paint)
-    paint(scope.Get());
+    paint(*this, scope.Get());
   else
     PaintLine(scope.Get(), *line);
 }
@@ -271,35 +253,6 @@ void QImageCanvas::Submit(PaintList::Effect effect, std::optional<PaintList::Lin
 void QImageCanvas::PaintLine(QPainter& painter, const PaintList::LineKey& line) {
   PreparePainter(painter, false);
   painter.drawLine(line.x1, line.y1, line.x2, line.y2);
-}
-
-void QImageCanvas::FlushDeferred() {
-  if (deferred_.Empty()) return;
-  const TPen pen = Pen;
-  const TBrush brush = Brush;
-  const TFont font = Font;
-  const TClipRect clip = ClipRect;
-  replaying_ = true;
-  std::optional<TClipRect> applied;
-  deferred_.Replay([this, &applied](PaintList::Entry& e) {
-    Pen = e.pen;
-    Brush = e.brush;
-    ClipRect = e.clip;
-    if (e.font) Font = *e.font;
-    if (applied != e.clip) {
-      ApplyClip(*batch_, e.clip);
-      applied = e.clip;
-    }
-    if (e.paint)
-      e.paint(*batch_);
-    else
-      PaintLine(*batch_, *e.line);
-  });
-  replaying_ = false;
-  Pen = pen;
-  Brush = brush;
-  Font = font;
-  ClipRect = clip;
 }
 
 const QFont& QImageCanvas::CurrentFont() {
@@ -371,11 +324,13 @@ void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
   }
   if (PenVisible() && points.size() >= 2) {
     // One path, so that XOR pens do not cancel themselves at the joints.
-    Submit(EffectOf(Pen.mode), std::nullopt,
-           [this, polygon = ToQPolygon(points)](QPainter& painter) {
-             PreparePainter(painter, false);
-             painter.drawPolyline(polygon);
-           });
+    Submit(
+        EffectOf(Pen.mode), std::nullopt,
+        [polygon = ToQPolygon(points)](QImageCanvas& c, QPainter& painter) {
+          c.PreparePainter(painter, false);
+          painter.drawPolyline(polygon);
+        },
+        StrokeOf(points, Pen.width));
   }
   MoveTo(points.back().x, points.back().y);
 }
@@ -383,10 +338,11 @@ void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
 void QImageCanvas::Polygon(const std::vector<TPoint>& points) {
   if (!Spend(PointsCost(*this, points, true, Pen.width))) return;
   if (points.size() < 2) return;
-  Submit(EffectOf(Pen.mode), std::nullopt, [this, polygon = ToQPolygon(points)](QPainter& painter) {
-    PreparePainter(painter, true);
-    painter.drawPolygon(polygon, Qt::OddEvenFill);
-  });
+  Submit(EffectOf(Pen.mode), std::nullopt,
+         [polygon = ToQPolygon(points)](QImageCanvas& c, QPainter& painter) {
+           c.PreparePainter(painter, true);
+           painter.drawPolygon(polygon, Qt::OddEvenFill);
+         });
 }
 
 void QImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -394,7 +350,7 @@ void QImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
   Submit(EffectOf(Pen.mode), std::nullopt,
-         [this, box](QPainter& painter) { PaintRectangle(painter, box); });
+         [box](QImageCanvas& c, QPainter& painter) { c.PaintRectangle(painter, box); });
 }
 
 void QImageCanvas::PaintRectangle(QPainter& painter, const QRect& box) {
@@ -420,10 +376,10 @@ void QImageCanvas::FillRect(int x1, int y1, int x2, int y2) {
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty()) return;
   // Filling ignores the pen mode, as in GDI.
-  Submit(PaintList::Effect::Overwrite, std::nullopt, [this, box](QPainter& painter) {
-    UseAntialias(painter, false);
-    UseMode(painter, QPainter::CompositionMode_Source);
-    painter.fillRect(box, ToQColor(Brush.color));
+  Submit(PaintList::Effect::Overwrite, std::nullopt, [box](QImageCanvas& c, QPainter& painter) {
+    c.UseAntialias(painter, false);
+    c.UseMode(painter, QPainter::CompositionMode_Source);
+    painter.fillRect(box, ToQColor(c.Brush.color));
   });
 }
 
@@ -431,8 +387,8 @@ void QImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.width() < 1 || box.height() < 1) return;
-  Submit(EffectOf(Pen.mode), std::nullopt, [this, box](QPainter& painter) {
-    PreparePainter(painter, true);
+  Submit(EffectOf(Pen.mode), std::nullopt, [box](QImageCanvas& c, QPainter& painter) {
+    c.PreparePainter(painter, true);
     painter.drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
   });
 }
@@ -452,13 +408,16 @@ void QImageCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
   // Counter-clockwise from start to end; equal rays give the whole ellipse.
   while (sweep <= 0) sweep += 360;
   while (sweep > 360) sweep -= 360;
-  QPainterPath path;
-  path.arcMoveTo(drawn, start);
-  path.arcTo(drawn, start, sweep);
-  Submit(EffectOf(Pen.mode), std::nullopt, [this, path](QPainter& painter) {
-    PreparePainter(painter, false);
-    painter.drawPath(path);
-  });
+  // The path is built where it is painted: bands paint at once, and a shared
+  // path keeps caches that painting fills in.
+  Submit(EffectOf(Pen.mode), std::nullopt,
+         [drawn, start, sweep](QImageCanvas& c, QPainter& painter) {
+           QPainterPath path;
+           path.arcMoveTo(drawn, start);
+           path.arcTo(drawn, start, sweep);
+           c.PreparePainter(painter, false);
+           painter.drawPath(path);
+         });
 }
 
 void QImageCanvas::TextOut(int x, int y, const std::string& text) {
@@ -468,8 +427,8 @@ void QImageCanvas::TextOut(int x, int y, const std::string& text) {
   if (!Spend()) return;
   if (text.empty() || !FontsAvailable()) return;
   Submit(PaintList::Effect::Blend, std::nullopt,
-         [this, x, y, qtext = QString::fromStdString(text)](QPainter& painter) {
-           PaintText(painter, x, y, qtext);
+         [x, y, qtext = QString::fromStdString(text)](QImageCanvas& c, QPainter& painter) {
+           c.PaintText(painter, x, y, qtext);
          });
 }
 
@@ -512,12 +471,13 @@ void QImageCanvas::StretchDraw(int x1, int y1, int x2, int y2, const QImage& pic
   if (!Spend(FillCost(x1, y1, x2, y2))) return;
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty() || picture.isNull()) return;
-  Submit(PaintList::Effect::Blend, std::nullopt, [this, box, picture](QPainter& painter) {
-    UseAntialias(painter, false);
-    UseMode(painter, QPainter::CompositionMode_SourceOver);
-    UseBackground(painter, {});
-    painter.drawImage(box, picture);
-  });
+  Submit(PaintList::Effect::Blend, std::nullopt,
+         [box, picture](QImageCanvas& c, QPainter& painter) {
+           c.UseAntialias(painter, false);
+           c.UseMode(painter, QPainter::CompositionMode_SourceOver);
+           c.UseBackground(painter, {});
+           painter.drawImage(box, picture);
+         });
 }
 
 void QImageCanvas::StretchDrawTransparent(int x1, int y1, int x2, int y2, const QImage& picture,
@@ -527,16 +487,17 @@ void QImageCanvas::StretchDrawTransparent(int x1, int y1, int x2, int y2, const 
   if (box.isEmpty() || picture.isNull()) return;
   const QRgb key = ToQColor(transparent).rgb();
   // Keyed when painted, so that a batch holds the picture, not a copy of it.
-  Submit(PaintList::Effect::Blend, std::nullopt, [this, box, picture, key](QPainter& painter) {
-    QRect shown = box & QRect(0, 0, Width(), Height());
-    if (painter.hasClipping()) shown &= painter.clipBoundingRect().toAlignedRect();
-    if (shown.isEmpty()) return;
-    UseAntialias(painter, false);
-    UseMode(painter, QPainter::CompositionMode_SourceOver);
-    UseBackground(painter, {});
-    painter.drawImage(shown.topLeft(),
-                      ColourKeyedPart(picture, box, shown, key, image_->devicePixelRatio()));
-  });
+  Submit(PaintList::Effect::Blend, std::nullopt,
+         [box, picture, key](QImageCanvas& c, QPainter& painter) {
+           QRect shown = box & QRect(0, 0, c.Width(), c.Height());
+           if (painter.hasClipping()) shown &= painter.clipBoundingRect().toAlignedRect();
+           if (shown.isEmpty()) return;
+           c.UseAntialias(painter, false);
+           c.UseMode(painter, QPainter::CompositionMode_SourceOver);
+           c.UseBackground(painter, {});
+           painter.drawImage(shown.topLeft(), ColourKeyedPart(picture, box, shown, key,
+                                                              c.image_->devicePixelRatio()));
+         });
 }
 
 void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) {
@@ -546,27 +507,32 @@ void QImageCanvas::AaLine(float x1, float y1, float x2, float y2, const TAaPen& 
   if (IsFar(ax, ay, bx, by) &&
       !ClipToMargin(ax, ay, bx, by, Width(), Height(), 16.0 + std::fabs(pen.width)))
     return;
-  Submit(PaintList::Effect::Blend, std::nullopt, [this, ax, ay, bx, by, pen](QPainter& painter) {
-    UseAntialias(painter, true);
-    UseMode(painter, QPainter::CompositionMode_SourceOver);
-    UseBackground(painter, {});
-    UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
-    painter.drawLine(QPointF(ax, ay), QPointF(bx, by));
-  });
+  Submit(
+      PaintList::Effect::Blend, std::nullopt,
+      [ax, ay, bx, by, pen](QImageCanvas& c, QPainter& painter) {
+        c.UseAntialias(painter, true);
+        c.UseMode(painter, QPainter::CompositionMode_SourceOver);
+        c.UseBackground(painter, {});
+        c.UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
+        painter.drawLine(QPointF(ax, ay), QPointF(bx, by));
+      },
+      PaintList::Stroke{ax, ay, bx, by, AaPenWidth(pen)});
 }
 
 void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& pen) {
   if (!Spend(PointsCost(*this, points, false, pen.width))) return;
   if (points.size() < 2) return;
-  Submit(PaintList::Effect::Blend, std::nullopt,
-         [this, polygon = ToQPolygonF(points), pen](QPainter& painter) {
-           UseAntialias(painter, true);
-           UseMode(painter, QPainter::CompositionMode_SourceOver);
-           UseBackground(painter, {});
-           UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
-           UseBrush(painter, {});
-           painter.drawPolyline(polygon);
-         });
+  Submit(
+      PaintList::Effect::Blend, std::nullopt,
+      [polygon = ToQPolygonF(points), pen](QImageCanvas& c, QPainter& painter) {
+        c.UseAntialias(painter, true);
+        c.UseMode(painter, QPainter::CompositionMode_SourceOver);
+        c.UseBackground(painter, {});
+        c.UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
+        c.UseBrush(painter, {});
+        painter.drawPolyline(polygon);
+      },
+      StrokeOf(points, AaPenWidth(pen)));
 }
 
 void QImageCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor color,
@@ -574,12 +540,12 @@ void QImageCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor colo
   if (!Spend(PointsCost(*this, points, true, 1))) return;
   if (points.size() < 3) return;
   Submit(PaintList::Effect::Blend, std::nullopt,
-         [this, polygon = ToQPolygonF(points), color, alpha](QPainter& painter) {
-           UseAntialias(painter, true);
-           UseMode(painter, QPainter::CompositionMode_SourceOver);
-           UseBackground(painter, {});
-           UsePen(painter, {});
-           UseBrush(painter, {true, color, alpha});
+         [polygon = ToQPolygonF(points), color, alpha](QImageCanvas& c, QPainter& painter) {
+           c.UseAntialias(painter, true);
+           c.UseMode(painter, QPainter::CompositionMode_SourceOver);
+           c.UseBackground(painter, {});
+           c.UsePen(painter, {});
+           c.UseBrush(painter, {true, color, alpha});
            painter.drawPolygon(polygon, Qt::OddEvenFill);
          });
 }
@@ -591,10 +557,10 @@ void QImageCanvas::AaPie(float x1, float y1, float x2, float y2, float startAngl
   if (box.isEmpty()) return;
   const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
   Submit(PaintList::Effect::Blend, std::nullopt,
-         [this, box, startAngle, sweep, pen, fill, fillColor](QPainter& painter) {
-           UseAntialias(painter, true);
-           UseMode(painter, QPainter::CompositionMode_SourceOver);
-           UseBackground(painter, {});
+         [box, startAngle, sweep, pen, fill, fillColor](QImageCanvas& c, QPainter& painter) {
+           c.UseAntialias(painter, true);
+           c.UseMode(painter, QPainter::CompositionMode_SourceOver);
+           c.UseBackground(painter, {});
            PaintAaPie(painter, box, startAngle, sweep, AaQPen(pen), fill, fillColor);
          });
 }

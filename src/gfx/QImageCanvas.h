@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "gfx/PaintList.h"
 #include "gfx/TCanvas.h"
@@ -36,6 +37,11 @@ class QImageCanvas : public TCanvas {
   // screen's bitmap) the painter scales every primitive itself.
   int Width() const override;
   int Height() const override;
+
+  // Batches are painted in this many horizontal bands at once, 0 (the
+  // default) in as many as the cores and the amount of work pay for. Every
+  // count paints the same pixels.
+  void SetBands(int bands) { bands_ = bands; }
 
   // While a batch is open one painter stays on the image.
   void BeginBatch() override;
@@ -64,8 +70,18 @@ class QImageCanvas : public TCanvas {
   // Paints now, or in a batch when the batch ends (PaintList), with the pen,
   // brush and font as they are now. Without `paint`, `line` is painted.
   void Submit(PaintList::Effect effect, std::optional<PaintList::LineKey> line,
-              std::function<void(QPainter&)> paint);
+              std::function<void(QImageCanvas&, QPainter&)> paint,
+              std::optional<PaintList::Stroke> stroke = std::nullopt);
   void FlushDeferred();
+  // Paints the settled list with this canvas's state, within the rows
+  // [top, bottom) when given: the bands of a large refresh paint at once,
+  // each through a canvas and painter of its own on the same pixels.
+  void Replay(QPainter& painter, const PaintList& list, std::optional<std::pair<int, int>> rows);
+  // How many bands the settled list is painted in.
+  int BandsFor(const PaintList& list) const;
+  // Bands pay only while fewer than one entry in this many is cut (painted
+  // whole by more than one band, see FitInBands).
+  static constexpr std::size_t kCutShare = 4;
   // A straight line with the pen as it stands (a line entry has no closure).
   void PaintLine(QPainter& painter, const PaintList::LineKey& line);
   void PaintRectangle(QPainter& painter, const QRect& box);
@@ -113,6 +129,7 @@ class QImageCanvas : public TCanvas {
   PaintList deferred_;
   bool replaying_ = false;
   int batchDepth_ = 0;
+  int bands_ = 0;
   Applied applied_;
   TFont fontKey_;
   unsigned fontGeneration_ = 0;

@@ -31,10 +31,12 @@ bool IsFar(double x1, double y1, double x2, double y2) {
 
 bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
 
+float AaPenWidth(const TAaPen& pen) {
+  return std::isfinite(pen.width) ? std::clamp(pen.width, 0.0f, float(kMaxPenWidth)) : 1;
+}
+
 QPen AaQPen(const TAaPen& pen) {
-  const float width =
-      std::isfinite(pen.width) ? std::clamp(pen.width, 0.0f, float(kMaxPenWidth)) : 1;
-  QPen q(ToQColor(pen.color, pen.alpha), width);
+  QPen q(ToQColor(pen.color, pen.alpha), AaPenWidth(pen));
   q.setCapStyle(Qt::FlatCap);
   q.setJoinStyle(Qt::MiterJoin);
   return q;
@@ -53,4 +55,32 @@ void PaintAaPie(QPainter& painter, const QRectF& box, double start, double sweep
   arc.arcMoveTo(box, start);
   arc.arcTo(box, start, sweep);
   painter.strokePath(arc, pen);
+}
+
+QFont MakeFont(const TFont& font) {
+  QFont q(QString::fromStdString(font.name));
+  if (font.size > 0) {
+    q.setPointSize(font.size);
+  } else if (font.size < 0) {
+    q.setPixelSize(-font.size);
+  }
+  q.setBold(font.bold);
+  q.setItalic(font.italic);
+  q.setUnderline(font.underline);
+  q.setStrikeOut(font.strikeOut);
+  return q;
+}
+
+QPolygon ToQPolygon(const std::vector<TPoint>& points) {
+  QPolygon polygon;
+  polygon.reserve(static_cast<int>(points.size()));
+  for (const auto& p : points) polygon << QPoint(p.x, p.y);
+  return polygon;
+}
+
+QPolygonF ToQPolygonF(const std::vector<TPointF>& points) {
+  QPolygonF polygon;
+  polygon.reserve(static_cast<int>(points.size()));
+  for (const auto& p : points) polygon << QPointF(p.x, p.y);
+  return polygon;
 }

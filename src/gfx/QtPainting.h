@@ -3,9 +3,12 @@
 // hand a primitive to Qt: boxes, arc angles, far coordinates, the
 // high-quality pen and the pie.
 
+#include <QFont>
 #include <QPainter>
+#include <QPolygon>
 #include <QRect>
 #include <QRectF>
+#include <vector>
 
 #include "gfx/TCanvas.h"
 
@@ -24,9 +27,15 @@ bool IsFar(double x1, double y1, double x2, double y2);
 // Fonts need the GUI application (its font database); without one, text is
 // skipped and measured roughly rather than crashing a headless caller.
 bool FontsAvailable();
-// The high-quality layer's pens: flat caps and mitred joins.
+// The high-quality layer's pens: flat caps and mitred joins, the width
+// bounded (AaPenWidth).
 QPen AaQPen(const TAaPen& pen);
+float AaPenWidth(const TAaPen& pen);
 // The pie of `sweep` degrees from `start` in `box`, filled when asked, and
 // its arc stroked with the pen.
 void PaintAaPie(QPainter& painter, const QRectF& box, double start, double sweep, const QPen& pen,
                 bool fill, TColor fillColor);
+// The Qt font of a canvas font (negative sizes are heights in pixels).
+QFont MakeFont(const TFont& font);
+QPolygon ToQPolygon(const std::vector<TPoint>& points);
+QPolygonF ToQPolygonF(const std::vector<TPointF>& points);
