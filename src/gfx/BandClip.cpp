@@ -47,7 +47,7 @@ std::pair<std::optional<QRect>, QRect> FullClip(const PaintList::Entry& entry,
 }  // namespace
 
 std::optional<PaintList::Stroke> CutStroke(const PaintList::Entry& entry) {
-  if (entry.stroke) return entry.stroke;
+  if (entry.StrokeOf()) return entry.StrokeOf();
   if (!entry.line || entry.line->width < 2) return std::nullopt;
   const PaintList::LineKey& k = *entry.line;
   return PaintList::Stroke{double(k.x1), double(k.y1), double(k.x2), double(k.y2), double(k.width)};

@@ -23,11 +23,6 @@ bool SameLine(const PaintList::Entry& a, const PaintList::Entry& b) {
 
 }  // namespace
 
-void PaintList::ForEach(const std::function<void(const Entry&)>& replay) const {
-  for (std::size_t i = 0; i < entries_.size(); ++i)
-    if (needed_[i]) replay(entries_[i]);
-}
-
 std::size_t PaintList::Settle() {
   // From the end backwards: which lines a later one covers.
   const std::size_t n = entries_.size();

@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -47,6 +48,17 @@ class PaintList {
   struct Stroke {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0, width = 0;
   };
+  // What only some entries need, kept apart so that a line entry, the
+  // common one, stays small: a ray-heavy refresh records tens of thousands.
+  struct Extra {
+    std::optional<TFont> font;
+    // Set for straight lines painted from `paint` (anti-aliased lines, two
+    // point polylines), which Qt cuts where a clip rectangle crosses them.
+    std::optional<Stroke> stroke;
+    // Paints with the given canvas's state (each band of a refresh has its
+    // own) and painter; never with state of its own, as bands call it at once.
+    std::function<void(QImageCanvas&, QPainter&)> paint;
+  };
   struct Entry {
     Effect effect = Effect::Blend;
     // Set for every straight line; a line without `paint` is painted from
@@ -56,16 +68,15 @@ class PaintList {
     TPen pen;
     TBrush brush;
     TClipRect clip;
-    std::optional<TFont> font;
-    // Set for straight lines painted from `paint` (anti-aliased lines, two
-    // point polylines), which Qt cuts where a clip rectangle crosses them.
-    std::optional<Stroke> stroke;
-    // Paints with the given canvas's state (each band of a refresh has its
-    // own) and painter; never with state of its own, as bands call it at once.
-    std::function<void(QImageCanvas&, QPainter&)> paint;
+    const Extra* extra = nullptr;  // held by the list
+    const std::optional<Stroke>& StrokeOf() const { return extra ? extra->stroke : kNoStroke; }
   };
 
-  void Add(Entry entry) { entries_.push_back(std::move(entry)); }
+  void Add(const Entry& entry) { entries_.push_back(entry); }
+  void Add(Entry entry, Extra extra) {
+    entry.extra = &extras_.emplace_back(std::move(extra));
+    entries_.push_back(entry);
+  }
   bool Empty() const { return entries_.empty(); }
   std::size_t Size() const { return entries_.size(); }
   // Painting the list: Settle leaves out what is not needed and returns how
@@ -73,8 +84,15 @@ class PaintList {
   // needed, in order (in bands: on several threads at once); Clear empties it.
   std::size_t Settle();
   std::size_t Needed() const { return needed_count_; }
-  void ForEach(const std::function<void(const Entry&)>& replay) const;
-  void Clear() { entries_.clear(); }
+  template <typename Replay>
+  void ForEach(Replay&& replay) const {
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+      if (needed_[i]) replay(entries_[i]);
+  }
+  void Clear() {
+    entries_.clear();
+    extras_.clear();
+  }
 
  private:
   // Open-addressed table of the lines met so far (entry index + 1, 0 free)
@@ -88,7 +106,9 @@ class PaintList {
   // lines are left to paint, into the latest with the colours OR-ed:
   // white light boxed by mirrors paints each piece once per colour.
   void FoldMerges();
+  static constexpr std::optional<Stroke> kNoStroke{};
   std::vector<Entry> entries_;
+  std::deque<Extra> extras_;  // stays where it is as the list grows
   std::vector<Slot> slots_;
   std::vector<bool> needed_;
   std::size_t needed_count_ = 0;

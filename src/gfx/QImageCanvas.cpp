@@ -128,9 +128,16 @@ QImageCanvas::QImageCanvas(QImage* image) : image_(image) {}
 
 QImageCanvas::~QImageCanvas() = default;
 
-int QImageCanvas::Width() const { return qRound(image_->width() / image_->devicePixelRatio()); }
+// (Asked for every stroke's cost: the common unscaled image skips the division.)
+int QImageCanvas::Width() const {
+  const qreal ratio = image_->devicePixelRatio();
+  return ratio == 1 ? image_->width() : qRound(image_->width() / ratio);
+}
 
-int QImageCanvas::Height() const { return qRound(image_->height() / image_->devicePixelRatio()); }
+int QImageCanvas::Height() const {
+  const qreal ratio = image_->devicePixelRatio();
+  return ratio == 1 ? image_->height() : qRound(image_->height() / ratio);
+}
 
 void QImageCanvas::BeginBatch() {
   if (batchDepth_++ == 0) {
@@ -230,17 +237,14 @@ void QImageCanvas::Submit(PaintList::Effect effect, std::optional<PaintList::Lin
                           std::function<void(QImageCanvas&, QPainter&)> paint,
                           std::optional<PaintList::Stroke> stroke) {
   if (batch_ && !replaying_) {
-    PaintList::Entry entry;
-    entry.effect = effect;
-    entry.line = line;  // the list leaves out only copy and merge lines
-    entry.colour = Pen.color;
-    entry.pen = Pen;
-    entry.brush = Brush;
-    entry.clip = ClipRect;
-    if (effect == PaintList::Effect::Blend) entry.font = Font;
-    entry.paint = std::move(paint);
-    entry.stroke = stroke;
-    deferred_.Add(std::move(entry));
+    PaintList::Entry entry{effect, line, Pen.color, Pen, Brush, ClipRect};
+    if (!paint && !stroke) {
+      deferred_.Add(entry);
+    } else {
+      PaintList::Extra extra{std::nullopt, stroke, std::move(paint)};
+      if (effect == PaintList::Effect::Blend) extra.font = Font;
+      deferred_.Add(entry, std::move(extra));
+    }
     return;
   }
   PainterScope scope(*this);

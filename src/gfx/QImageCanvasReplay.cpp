@@ -88,20 +88,28 @@ void QImageCanvas::Replay(QPainter& painter, const PaintList& list,
   const QRect band =
       rows ? QRect(0, rows->first, device.width(), rows->second - rows->first) : device;
   std::optional<BandClip> applied;
+  const QImage::Format format = image_->format();
+  const bool solidWhiteIsCopy = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                                format == QImage::Format_ARGB32_Premultiplied;
   list.ForEach([&](const PaintList::Entry& e) {
     // (BandsFor made sure that every band finds its clip.)
     const std::optional<BandClip> clip = rows ? ClipInBand(e, device, band) : OwnClip(e.clip);
     if (!clip || !clip->shows) return;
     Pen = e.pen;
+    // OR-ing in white sets every bit of a 32-bit pixel, as painting white
+    // does, by Qt's faster path (boxed white light folds into white).
+    if (solidWhiteIsCopy && e.effect == PaintList::Effect::Merge && e.line &&
+        e.line->pattern == 0 && (e.colour & 0xFFFFFF) == 0xFFFFFF)
+      Pen.mode = TPenMode::Copy;
     Brush = e.brush;
     ClipRect = e.clip;
-    if (e.font) Font = *e.font;
+    if (e.extra && e.extra->font) Font = *e.extra->font;
     if (applied != clip) {
       ApplyBandClip(painter, *clip);
       applied = clip;
     }
-    if (e.paint)
-      e.paint(*this, painter);
+    if (e.extra && e.extra->paint)
+      e.extra->paint(*this, painter);
     else
       PaintLine(painter, *e.line);
   });

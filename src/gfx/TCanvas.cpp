@@ -42,10 +42,11 @@ double TCanvas::FillCost(double x1, double y1, double x2, double y2) const {
 }
 
 double TCanvas::StrokeCost(double x1, double y1, double x2, double y2, double width) const {
-  const double w = std::clamp(std::max(x1, x2), 0.0, double(Width())) -
-                   std::clamp(std::min(x1, x2), 0.0, double(Width()));
-  const double h = std::clamp(std::max(y1, y2), 0.0, double(Height())) -
-                   std::clamp(std::min(y1, y2), 0.0, double(Height()));
+  const double right = Width(), bottom = Height();
+  const double w =
+      std::clamp(std::max(x1, x2), 0.0, right) - std::clamp(std::min(x1, x2), 0.0, right);
+  const double h =
+      std::clamp(std::max(y1, y2), 0.0, bottom) - std::clamp(std::min(y1, y2), 0.0, bottom);
   // w and h are within the surface, so the plain root cannot overflow and is
   // hypot's to the last bit or so, at a fraction of the cost (every line).
   return std::sqrt(w * w + h * h) * std::max(1.0, width) / kStrokePixelsPerPrimitive;

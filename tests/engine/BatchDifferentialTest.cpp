@@ -18,9 +18,10 @@ void PaintRandom(TCanvas& c, unsigned seed) {
   std::mt19937 rng(seed);
   auto pick = [&rng](int n) { return int(rng() % unsigned(n)); };
   const TPoint pool[] = {{-30, 5}, {60, 9}, {17, 90}, {88, 71}};
+  // Merge lines whose colours OR to white are painted as white.
+  const TColor colours[] = {0xC0, 0xC000, 0xFFFFFF, 0xFF00FF, 0x00FF00};
   for (int i = 0; i < 400; ++i) {
-    c.Pen = {TPenMode(pick(3)), TColor(0xC0 << (8 * pick(2))), 1 + pick(3),
-             TPenStyle(pick(3) ? 0 : pick(5))};
+    c.Pen = {TPenMode(pick(3)), colours[pick(5)], 1 + pick(3), TPenStyle(pick(3) ? 0 : pick(5))};
     c.Brush = {TBrushStyle(pick(2)), TColor(0x2080F0 >> pick(2))};
     c.ClipRect = pick(4) ? TClipRect{} : TClipRect{true, 9, 4, 70, 80};
     const int from = pick(3);
