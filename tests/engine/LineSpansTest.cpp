@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <cmath>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "gfx/LineSpans.h"
@@ -27,6 +28,33 @@ struct LineMaker {
   }
 };
 
+// Paints the line through Qt on `qt` and from its spans on `ours` (both
+// cleared first) and expects the same pixels in `keep`.
+void ExpectQtsPixels(QImage& qt, QImage& ours, QPoint p1, QPoint p2, int width, const QRect& keep,
+                     bool merge) {
+  qt.fill(Qt::black);
+  ours.fill(Qt::black);
+  QPen pen(Qt::white);
+  pen.setWidth(width);
+  pen.setCapStyle(Qt::SquareCap);
+  pen.setJoinStyle(Qt::MiterJoin);
+  {
+    QPainter painter(&qt);
+    painter.setPen(pen);
+    if (merge) painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    painter.drawLine(p1, p2);
+  }
+  std::vector<LineSpan> spans(MaxLineSpans(p1, p2, width));
+  const int count = LineSpans(p1, p2, width, keep, spans);
+  for (int s = 0; s < count; ++s) {
+    auto* row = reinterpret_cast<QRgb*>(ours.scanLine(spans[s].y));
+    std::fill(row + spans[s].x0, row + spans[s].x1 + 1, qRgb(255, 255, 255));
+  }
+  const QRect shown = keep.intersected(qt.rect());
+  ASSERT_EQ(ours.copy(shown), qt.copy(shown)) << "line " << p1.x() << "," << p1.y() << " - "
+                                              << p2.x() << "," << p2.y() << " width " << width;
+}
+
 class LineSpansTest : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(LineSpansTest, PaintsExactlyQtsPixels) {
@@ -38,36 +66,29 @@ TEST_P(LineSpansTest, PaintsExactlyQtsPixels) {
     lines.Make(p1, p2);
     const int width = 2 + i % 2;
     if (!LineSpansExact(p1, p2, width, qt.size())) continue;
-    qt.fill(Qt::black);
-    ours.fill(Qt::black);
-    QPen pen(Qt::white);
-    pen.setWidth(width);
-    pen.setCapStyle(Qt::SquareCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    {
-      QPainter painter(&qt);
-      painter.setPen(pen);
-      if (i % 4 < 2) painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-      painter.drawLine(p1, p2);
-    }
-    // Every other line keeps only a band of rows, as a band of a refresh does.
+    // Every third line keeps only a band of rows, as a band of a refresh does.
     const int top = lines.Next(kSize), bottom = top + lines.Next(kSize);
     const QRect keep = i % 3 == 0 ? QRect(0, top, kSize, bottom - top) : qt.rect();
-    std::vector<LineSpan> spans(MaxLineSpans(p1, p2, width));
-    const int count = LineSpans(p1, p2, width, keep, spans);
-    for (int s = 0; s < count; ++s) {
-      auto* row = reinterpret_cast<QRgb*>(ours.scanLine(spans[s].y));
-      std::fill(row + spans[s].x0, row + spans[s].x1 + 1, qRgb(255, 255, 255));
-    }
-    const QImage expected = qt.copy(keep.intersected(qt.rect()));
-    ASSERT_EQ(ours.copy(keep.intersected(qt.rect())), expected)
-        << "line " << p1.x() << "," << p1.y() << " - " << p2.x() << "," << p2.y() << " width "
-        << width;
+    ExpectQtsPixels(qt, ours, p1, p2, width, keep, i % 4 < 2);
+    if (HasFatalFailure()) return;
     ++compared;
   }
   EXPECT_GT(compared, 500);  // the lines the model takes are most of them
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, LineSpansTest, ::testing::Range(1u, 9u));
+
+// Long lines where the first row's x, taken from the slope rather than from
+// the edge itself, would end one pixel off.
+TEST(LineSpansLong, FirstRowFromTheEdge) {
+  QImage qt(2048, 2048, QImage::Format_RGB32), ours(2048, 2048, QImage::Format_RGB32);
+  for (const auto& [p1, p2, width] : {std::tuple{QPoint(1392, 1105), QPoint(2039, 1251), 2},
+                                      {QPoint(425, 990), QPoint(8, 8), 3},
+                                      {QPoint(1092, 1485), QPoint(648, 2039), 2},
+                                      {QPoint(343, 1276), QPoint(1042, 1751), 2}}) {
+    ASSERT_TRUE(LineSpansExact(p1, p2, width, qt.size()));
+    ExpectQtsPixels(qt, ours, p1, p2, width, qt.rect(), false);
+  }
+}
 
 }  // namespace
