@@ -31,10 +31,10 @@ bool LineSpansExact(QPoint p1, QPoint p2, int width, QSize device) {
            p.y() <= device.height() - 1 - m;
   };
   if (!inside(p1) || !inside(p2)) return false;
-  // A long horizontal line 3 pixels wide sometimes reaches one pixel further
-  // left than its square cap, for some lengths only (the first is 72): the
-  // rounding of its cap is not modelled, so Qt paints those.
-  return !(width == 3 && p1.y() == p2.y() && std::abs(p2.x() - p1.x()) > 32);
+  // The corners of a 3 pixel pen along an axis lie on half pixels, where Qt's
+  // rounding of the cap and the sides differs with the length and the place
+  // of the line; those lines (and single points) are left to Qt.
+  return !(width == 3 && (p1.x() == p2.x() || p1.y() == p2.y()));
 }
 
 int MaxLineSpans(QPoint p1, QPoint p2, int width) {

@@ -22,8 +22,8 @@ struct LineSpan {
 
 // Whether LineSpans gives exactly Qt's pixels for this line on a device of
 // `device` size: width 2 or 3, both ends far enough inside the device that
-// Qt does not cut the line at the device's edge first, and not a horizontal
-// line 3 pixels wide longer than 32 pixels.
+// Qt does not cut the line at the device's edge first, and not a line 3
+// pixels wide along an axis.
 bool LineSpansExact(QPoint p1, QPoint p2, int width, QSize device);
 
 // How many spans LineSpans may need at most for the line.
