@@ -15,12 +15,13 @@ namespace {
 constexpr int kSize = 200;
 
 // Random lines: any direction, or along an axis, a diagonal, or one pixel
-// off them; some of a single point; ends inside and outside the image.
+// off them; some of a single point; ends inside, near and outside the image.
 struct LineMaker {
   std::mt19937 rng;
   int Next(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
   void Make(QPoint& p1, QPoint& p2) {
     p1 = QPoint(Next(kSize + 20) - 10, Next(kSize + 20) - 10);
+    if (Next(3) == 0) p1.setX(Next(4));  // a pixel or three from the edge
     const int length = Next(3) == 0 ? Next(6) : Next(260);
     const double angle = Next(3) == 0 ? Next(8) * M_PI / 4 : Next(100000) * M_PI / 50000;
     p2 = p1 + QPoint(std::lround(length * std::cos(angle)), std::lround(length * std::sin(angle)));
@@ -73,7 +74,7 @@ TEST_P(LineSpansTest, PaintsExactlyQtsPixels) {
     if (HasFatalFailure()) return;
     ++compared;
   }
-  EXPECT_GT(compared, 500);  // the lines the model takes are most of them
+  EXPECT_GT(compared, 400);  // the lines the model takes are most of them
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, LineSpansTest, ::testing::Range(1u, 9u));
