@@ -1,7 +1,6 @@
 #include "gfx/LineSpans.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +16,34 @@ int64_t FloorDiv(int64_t n, int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) 
 // First and last row whose centre lies in (top, bottom] (16.16).
 int FirstRow(int64_t top) { return static_cast<int>(((top - kHalf) >> 16) + 1); }
 int LastRow(int64_t bottom) { return static_cast<int>((bottom - kHalf) >> 16); }
+
+// One edge stepped down the rows whose centre it spans: x at the first row
+// from the edge itself, then one slope, truncated towards zero, per row.
+struct Edge {
+  int64_t x = 0, slope = 0;
+  int first = 0, last = -1;
+};
+
+Edge MakeEdge(int64_t xt, int64_t yt, int64_t xb, int64_t yb) {
+  Edge e;
+  e.first = FirstRow(yt);
+  e.last = LastRow(yb);
+  if (e.first > e.last) return e;
+  const int64_t run = xb - xt, rise = yb - yt;
+  e.slope = run * kOne / rise;
+  e.x = xt + FloorDiv((int64_t{e.first} * kOne + kHalf - yt) * run, rise);
+  return e;
+}
+
+struct Chain {
+  Edge edges[3];
+  int count = 0, at = 0;
+  // x at row y (not above the chain's top, not before the current edge).
+  int64_t Seek(int y) {
+    while (at + 1 < count && edges[at].last < y) ++at;
+    return edges[at].x + int64_t{y - edges[at].first} * edges[at].slope;
+  }
+};
 
 }  // namespace
 
@@ -66,34 +93,35 @@ int LineSpans(QPoint p1, QPoint p2, int width, const QRect& keep, std::span<Line
     X[i] = static_cast<int64_t>(std::floor(fx[i] * 64)) * (kOne / 64);
     Y[i] = static_cast<int64_t>(std::floor(fy[i] * 64)) * (kOne / 64);
   }
-  const int rowTop = std::max(FirstRow(*std::min_element(Y, Y + 4)), cy0);
-  const int rowBottom = std::min(
-      {LastRow(*std::max_element(Y, Y + 4)), cy1, rowTop + static_cast<int>(out.size()) - 1});
-  if (rowTop > rowBottom) return 0;
-  for (int y = rowTop; y <= rowBottom; ++y) out[y - rowTop] = {y, INT_MAX, INT_MIN};
-  for (int i = 0; i < 4; ++i) {
-    int64_t xt = X[i], yt = Y[i], xb = X[(i + 1) & 3], yb = Y[(i + 1) & 3];
-    if (yt == yb) continue;
-    if (yt > yb) std::swap(xt, xb), std::swap(yt, yb);
-    const int64_t run = xb - xt, rise = yb - yt;
-    const int64_t slope = run * kOne / rise;  // truncated towards zero
-    const int first = FirstRow(yt), last = std::min(LastRow(yb), rowBottom);
-    const int64_t ys = int64_t{first} * kOne + kHalf;
-    // x at the first row's centre, then one truncated slope per row.
-    int64_t x = xt + FloorDiv((ys - yt) * run, rise);
-    const int start = std::max(first, rowTop);
-    x += int64_t{start - first} * slope;
-    for (int y = start; y <= last; ++y, x += slope) {
-      LineSpan& s = out[y - rowTop];
-      s.x0 = std::min(s.x0, static_cast<int>(((x - kHalf) >> 16) + 1));
-      s.x1 = std::max(s.x1, static_cast<int>((x - kHalf) >> 16));
+  const int top = static_cast<int>(std::min_element(Y, Y + 4) - Y);
+  const int bottom = static_cast<int>(std::max_element(Y, Y + 4) - Y);
+  // The two chains of edges from the top corner to the bottom one, one each
+  // way round; every row centre between them lies on exactly one edge of each.
+  Chain chains[2];
+  for (int c = 0; c < 2; ++c)
+    for (int i = top; i != bottom;) {
+      const int j = (i + (c == 0 ? 1 : 3)) & 3;
+      chains[c].edges[chains[c].count++] = MakeEdge(X[i], Y[i], X[j], Y[j]);
+      i = j;
     }
-  }
+  const int rowTop = std::max(FirstRow(Y[top]), cy0);
+  const int rowBottom =
+      std::min({LastRow(Y[bottom]), cy1, rowTop + static_cast<int>(out.size()) - 1});
+  if (rowTop > rowBottom) return 0;
   int n = 0;
-  for (int y = rowTop; y <= rowBottom; ++y) {
-    const LineSpan s = out[y - rowTop];
-    const int a = std::max(s.x0, cx0), b = std::min(s.x1, cx1);
-    if (a <= b) out[n++] = {y, a, b};
+  for (int y = rowTop; y <= rowBottom;) {
+    // Rows where neither chain turns a corner.
+    int64_t xa = chains[0].Seek(y), xb = chains[1].Seek(y);
+    const Edge &ea = chains[0].edges[chains[0].at], &eb = chains[1].edges[chains[1].at];
+    const int end = std::min({ea.last, eb.last, rowBottom});
+    if (end < y) break;  // cannot happen for a rectangle; never loop for ever
+    for (; y <= end; ++y, xa += ea.slope, xb += eb.slope) {
+      const int64_t lo = std::min(xa, xb), hi = std::max(xa, xb);
+      // Pixels whose centre lies in (lo, hi].
+      const int a = std::max(static_cast<int>(((lo - kHalf) >> 16) + 1), cx0);
+      const int b = std::min(static_cast<int>((hi - kHalf) >> 16), cx1);
+      if (a <= b) out[n++] = {y, a, b};
+    }
   }
   return n;
 }
