@@ -80,13 +80,17 @@ TEST_P(LineSpansTest, PaintsExactlyQtsPixels) {
 INSTANTIATE_TEST_SUITE_P(Seeds, LineSpansTest, ::testing::Range(1u, 9u));
 
 // Long lines where the first row's x, taken from the slope rather than from
-// the edge itself, would end one pixel off.
+// the edge itself, would end one pixel off. Moved next to the image's
+// corner (whole pixels move nothing), on an image just large enough.
 TEST(LineSpansLong, FirstRowFromTheEdge) {
-  QImage qt(2048, 2048, QImage::Format_RGB32), ours(2048, 2048, QImage::Format_RGB32);
-  for (const auto& [p1, p2, width] : {std::tuple{QPoint(1392, 1105), QPoint(2039, 1251), 2},
-                                      {QPoint(425, 990), QPoint(8, 8), 3},
-                                      {QPoint(1092, 1485), QPoint(648, 2039), 2},
-                                      {QPoint(343, 1276), QPoint(1042, 1751), 2}}) {
+  for (auto [p1, p2, width] : {std::tuple{QPoint(1392, 1105), QPoint(2039, 1251), 2},
+                               {QPoint(425, 990), QPoint(8, 8), 3},
+                               {QPoint(1092, 1485), QPoint(648, 2039), 2},
+                               {QPoint(343, 1276), QPoint(1042, 1751), 2}}) {
+    const QRect box = QRect(p1, p2).normalized();
+    p1 += QPoint(4, 4) - box.topLeft();
+    p2 += QPoint(4, 4) - box.topLeft();
+    QImage qt(box.size() + QSize(8, 8), QImage::Format_RGB32), ours(qt.size(), qt.format());
     ASSERT_TRUE(LineSpansExact(p1, p2, width, qt.size()));
     ExpectQtsPixels(qt, ours, p1, p2, width, qt.rect(), false);
   }
