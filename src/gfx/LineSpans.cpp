@@ -9,6 +9,7 @@ namespace {
 
 constexpr int64_t kOne = 65536;  // 16.16 fixed point
 constexpr int64_t kHalf = kOne / 2;
+constexpr int kFar = 1 << 20;  // ends beyond this would overflow the stepping
 
 // Floor division for a positive divisor.
 int64_t FloorDiv(int64_t n, int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }
@@ -71,6 +72,9 @@ int MaxLineSpans(QPoint p1, QPoint p2, int width) {
 int LineSpans(QPoint p1, QPoint p2, int width, const QRect& keep, std::span<LineSpan> out) {
   const int cx0 = keep.left(), cx1 = keep.right(), cy0 = keep.top(), cy1 = keep.bottom();
   const int x1 = p1.x(), y1 = p1.y(), x2 = p2.x(), y2 = p2.y();
+  for (const int v : {x1, y1, x2, y2})
+    if (v < -kFar || v > kFar) return 0;
+  if (width < 1) return 0;
   if (x1 == x2 || y1 == y2) {
     // A w x w square swept along the axis: centres in (lo, hi].
     const int a = std::max(std::min(x1, x2) - width / 2, cx0);

@@ -4,11 +4,13 @@
 // a QImage. Writing these spans straight into the image's bits is much faster
 // than a painter's call per span and gives the same picture.
 //
-// Qt builds the pen's rectangle in floating point, floors its corners to
-// 1/64 pixel, and steps each edge down the scanlines in 16.16 fixed point
-// with a truncated slope. A row takes the pixels whose centre lies between
-// the edges crossing the row's centre, right edge included, left edge not.
-// Axis-aligned lines (and single points) are plain w x w rectangles.
+// Qt paints as if it built the pen's rectangle (square caps included) in
+// floating point, floored its corners to 1/64 pixel, and stepped each edge
+// down the rows in 16.16 fixed point: x at the first row's centre from the
+// edge itself, then a slope truncated towards zero added per row. A row
+// takes the pixels whose centre lies between the two edges crossing the
+// row's centre, right edge included, left edge not. A 2 pixel line along an
+// axis (or a single point) is a plain rectangle.
 
 #include <QPoint>
 #include <QRect>
@@ -30,6 +32,7 @@ bool LineSpansExact(QPoint p1, QPoint p2, int width, QSize device);
 int MaxLineSpans(QPoint p1, QPoint p2, int width);
 
 // Writes the spans of the line that fall inside `keep` to `out`, one per
-// row, top to bottom, and returns how many. `out` must hold MaxLineSpans;
-// a smaller buffer keeps only the line's top rows.
+// row, top to bottom, and returns how many. They are Qt's pixels where
+// LineSpansExact says so. `out` must hold MaxLineSpans; a smaller buffer
+// keeps only the line's top rows.
 int LineSpans(QPoint p1, QPoint p2, int width, const QRect& keep, std::span<LineSpan> out);
