@@ -7,6 +7,7 @@
 #include "gfx/BandClip.h"
 #include "gfx/PaintThread.h"
 #include "gfx/QImageCanvas.h"
+#include "gfx/SpanWriter.h"
 #include "gfx/VectorState.h"
 
 namespace {
@@ -71,8 +72,10 @@ int QImageCanvas::BandsFor(const PaintList& list) const {
   const QRect device(0, 0, Width(), Height());
   std::size_t cut = 0;
   bool fails = false;
+  SpanWriter spans(*image_);
   list.ForEach([&](const PaintList::Entry& e) {
-    const BandFit fit = FitInBands(e, device, bands);
+    // Written lines keep to each band's rows exactly.
+    const BandFit fit = spans.Writes(e) ? BandFit::Whole : FitInBands(e, device, bands);
     cut += fit == BandFit::Cut;
     fails = fails || fit == BandFit::Fails;
   });
@@ -88,10 +91,15 @@ void QImageCanvas::Replay(QPainter& painter, const PaintList& list,
   const QRect band =
       rows ? QRect(0, rows->first, device.width(), rows->second - rows->first) : device;
   std::optional<BandClip> applied;
+  SpanWriter spans(*image_);
   const QImage::Format format = image_->format();
   const bool solidWhiteIsCopy = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
                                 format == QImage::Format_ARGB32_Premultiplied;
   list.ForEach([&](const PaintList::Entry& e) {
+    if (spans.Writes(e)) {
+      spans.Write(e, band);
+      return;
+    }
     // (BandsFor made sure that every band finds its clip.)
     const std::optional<BandClip> clip = rows ? ClipInBand(e, device, band) : OwnClip(e.clip);
     if (!clip || !clip->shows) return;
