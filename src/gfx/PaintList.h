@@ -69,6 +69,7 @@ class PaintList {
     TBrush brush;
     TClipRect clip;
     const Extra* extra = nullptr;  // held by the list
+    bool written = false;          // by the canvas's own span writer (MarkEach)
     const std::optional<Stroke>& StrokeOf() const { return extra ? extra->stroke : kNoStroke; }
   };
 
@@ -84,6 +85,12 @@ class PaintList {
   // needed, in order (in bands: on several threads at once); Clear empties it.
   std::size_t Settle();
   std::size_t Needed() const { return needed_count_; }
+  // Sets `written` on every entry still needed, once before painting.
+  template <typename Mark>
+  void MarkEach(Mark&& mark) {
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+      if (needed_[i]) entries_[i].written = mark(entries_[i]);
+  }
   template <typename Replay>
   void ForEach(Replay&& replay) const {
     for (std::size_t i = 0; i < entries_.size(); ++i)

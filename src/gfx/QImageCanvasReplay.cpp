@@ -23,6 +23,10 @@ BandClip OwnClip(const TClipRect& clip) {
 void QImageCanvas::FlushDeferred() {
   if (deferred_.Empty()) return;
   deferred_.Settle();
+  {
+    const SpanWriter spans(*image_);
+    deferred_.MarkEach([&](const PaintList::Entry& e) { return spans.Writes(e); });
+  }
   const int bands = BandsFor(deferred_);
   if (bands <= 1) {
     const TPen pen = Pen;
@@ -72,10 +76,9 @@ int QImageCanvas::BandsFor(const PaintList& list) const {
   const QRect device(0, 0, Width(), Height());
   std::size_t cut = 0;
   bool fails = false;
-  SpanWriter spans(*image_);
   list.ForEach([&](const PaintList::Entry& e) {
     // Written lines keep to each band's rows exactly.
-    const BandFit fit = spans.Writes(e) ? BandFit::Whole : FitInBands(e, device, bands);
+    const BandFit fit = e.written ? BandFit::Whole : FitInBands(e, device, bands);
     cut += fit == BandFit::Cut;
     fails = fails || fit == BandFit::Fails;
   });
@@ -96,7 +99,7 @@ void QImageCanvas::Replay(QPainter& painter, const PaintList& list,
   const bool solidWhiteIsCopy = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
                                 format == QImage::Format_ARGB32_Premultiplied;
   list.ForEach([&](const PaintList::Entry& e) {
-    if (spans.Writes(e)) {
+    if (e.written) {
       spans.Write(e, band);
       return;
     }
