@@ -27,14 +27,17 @@ bool SpanWriter::Writes(const PaintList::Entry& entry) const {
 void SpanWriter::Write(const PaintList::Entry& entry, const QRect& keep) {
   const PaintList::LineKey& k = *entry.line;
   const QPoint p1(k.x1, k.y1), p2(k.x2, k.y2);
-  spans_.resize(std::size_t(MaxLineSpans(p1, p2, k.width)));
-  const int n = LineSpans(p1, p2, k.width, keep & QRect(QPoint(0, 0), size_), spans_);
+  // Grown only: a buffer made smaller and larger again is filled again.
+  const std::size_t most = std::size_t(MaxLineSpans(p1, p2, k.width));
+  if (spans_.size() < most) spans_.resize(most);
+  const int n =
+      LineSpans(p1, p2, k.width, keep & QRect(QPoint(0, 0), size_), std::span(spans_).first(most));
   // An opaque pen stores its colour with full alpha in all three formats.
   const std::uint32_t pixel = ToQColor(entry.pen.color).rgba() | 0xFF000000u;
   const bool merge = entry.pen.mode == TPenMode::Merge;
   // Each row is another cache line of a frame too big for the cache: asking
   // for rows well ahead lets the misses overlap rather than queue.
-  constexpr int kAhead = 16;
+  constexpr int kAhead = 40;
   for (int i = 0; i < std::min(n, kAhead); ++i)
     __builtin_prefetch(bits_ + spans_[std::size_t(i)].y * stride_ + spans_[std::size_t(i)].x0 * 4,
                        1);
