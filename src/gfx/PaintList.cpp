@@ -6,11 +6,16 @@ namespace {
 
 std::size_t Hash(const PaintList::Entry& e, bool withColour = true) {
   const PaintList::LineKey& k = *e.line;
-  std::size_t h = std::size_t(k.x1) * 0x9E3779B97F4A7C15ull;
-  for (int v : {k.y1, k.x2, k.y2, k.width, k.pattern, int(e.effect)})
-    h = (h ^ std::size_t(unsigned(v))) * 0x100000001B3ull;
+  // Independent products, summed: no chain of multiplications per entry.
+  std::size_t h = std::size_t(unsigned(k.x1)) * 0x9E3779B97F4A7C15ull +
+                  std::size_t(unsigned(k.y1)) * 0xC2B2AE3D27D4EB4Full +
+                  std::size_t(unsigned(k.x2)) * 0x165667B19E3779F9ull +
+                  std::size_t(unsigned(k.y2)) * 0xD6E8FEB86659FD93ull +
+                  std::size_t(unsigned(k.width | k.pattern << 12 | int(e.effect) << 20)) *
+                      0xFF51AFD7ED558CCDull;
+  h ^= h >> 32;
   if (withColour && e.effect == PaintList::Effect::Merge)
-    h ^= std::size_t(e.colour) * 0xC2B2AE3D27D4EB4Full;
+    h ^= std::size_t(e.colour) * 0x94D049BB133111EBull;
   return h ^ (h >> 29);
 }
 
