@@ -128,19 +128,23 @@ QImageCanvas::QImageCanvas(QImage* image) : image_(image) {}
 
 QImageCanvas::~QImageCanvas() = default;
 
-// (Asked for every stroke's cost: the common unscaled image skips the division.)
+// Asked for every stroke's cost; the image keeps its size while a batch is
+// open, so the batch keeps it too.
 int QImageCanvas::Width() const {
+  if (batch_) return batchSize_.width();
   const qreal ratio = image_->devicePixelRatio();
   return ratio == 1 ? image_->width() : qRound(image_->width() / ratio);
 }
 
 int QImageCanvas::Height() const {
+  if (batch_) return batchSize_.height();
   const qreal ratio = image_->devicePixelRatio();
   return ratio == 1 ? image_->height() : qRound(image_->height() / ratio);
 }
 
 void QImageCanvas::BeginBatch() {
   if (batchDepth_++ == 0) {
+    batchSize_ = QSize(Width(), Height());
     batch_ = std::make_unique<QPainter>(image_);
     applied_ = {};
   }

@@ -126,6 +126,7 @@ class QImageCanvas : public TCanvas {
   class PainterScope;
   QImage* image_;
   std::unique_ptr<QPainter> batch_;
+  QSize batchSize_;  // Width() and Height() while batch_ is open
   PaintList deferred_;
   bool replaying_ = false;
   int batchDepth_ = 0;
