@@ -22,7 +22,7 @@ std::size_t Hash(const PaintList::Entry& e, bool withColour = true) {
 // Whether the two lines leave each other out: the same pixels, the same pen
 // mode and, for merge pens, the same colour.
 bool SameLine(const PaintList::Entry& a, const PaintList::Entry& b) {
-  return a.effect == b.effect && *a.line == *b.line &&
+  return a.effect == b.effect && *a.line == *b.line && a.clip == b.clip &&
          (a.effect != PaintList::Effect::Merge || a.colour == b.colour);
 }
 
@@ -84,7 +84,8 @@ void PaintList::FoldMerges() {
       continue;
     }
     std::size_t at = Hash(e, false) & mask;
-    while (slots_[at].entry != 0 && *entries_[slots_[at].entry - 1].line != *e.line)
+    while (slots_[at].entry != 0 && !(*entries_[slots_[at].entry - 1].line == *e.line &&
+                                      entries_[slots_[at].entry - 1].clip == e.clip))
       at = (at + 1) & mask;
     Slot& slot = slots_[at];
     if (slot.entry != 0 && slot.blends == breaks) {

@@ -36,12 +36,12 @@ class PaintList {
     Merge,      // ORs its colour in
     Blend,      // reads them otherwise
   };
-  // Lines with equal keys and the same pen mode cover the same pixels.
+  // Lines with equal keys, the same pen mode and the same clip (the
+  // entry's) cover the same pixels.
   struct LineKey {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     int width = 0;
     int pattern = 0;  // 0 solid; dotted 1/2, dash-dot 3/4, dash-dot-dot 5/6 (clear/filled gaps)
-    TClipRect clip;
     bool operator==(const LineKey&) const = default;
   };
   // A straight line as Qt strokes it: ends and width in pixels.

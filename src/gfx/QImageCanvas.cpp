@@ -316,8 +316,7 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
     pattern = dashes + (Brush.style == TBrushStyle::Solid ? 1 : 0);
   }
   // Painted from its key (PaintLine): no closure to allocate.
-  Submit(EffectOf(Pen.mode),
-         PaintList::LineKey{x1, y1, x2, y2, thin ? 1 : Pen.width, pattern, ClipRect}, {});
+  Submit(EffectOf(Pen.mode), PaintList::LineKey{x1, y1, x2, y2, thin ? 1 : Pen.width, pattern}, {});
 }
 
 void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
