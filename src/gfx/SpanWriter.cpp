@@ -1,9 +1,8 @@
 #include "gfx/SpanWriter.h"
 
+#include <QRgb>
 #include <algorithm>
 #include <cstdint>
-
-#include "gfx/Colour.h"
 
 SpanWriter::SpanWriter(QImage& image) {
   const QImage::Format format = image.format();
@@ -33,7 +32,8 @@ void SpanWriter::Write(const PaintList::Entry& entry, const QRect& keep) {
   const int n =
       LineSpans(p1, p2, k.width, keep & QRect(QPoint(0, 0), size_), std::span(spans_).first(most));
   // An opaque pen stores its colour with full alpha in all three formats.
-  const std::uint32_t pixel = ToQColor(entry.pen.color).rgba() | 0xFF000000u;
+  const std::uint32_t pixel = qRgb(int(entry.pen.color & 0xFF), int((entry.pen.color >> 8) & 0xFF),
+                                   int((entry.pen.color >> 16) & 0xFF));
   const bool merge = entry.pen.mode == TPenMode::Merge;
   // Each row is another cache line of a frame too big for the cache: asking
   // for rows well ahead lets the misses overlap rather than queue.
