@@ -95,9 +95,7 @@ void QImageCanvas::Replay(QPainter& painter, const PaintList& list,
       rows ? QRect(0, rows->first, device.width(), rows->second - rows->first) : device;
   std::optional<BandClip> applied;
   SpanWriter spans(*image_);
-  const QImage::Format format = image_->format();
-  const bool solidWhiteIsCopy = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
-                                format == QImage::Format_ARGB32_Premultiplied;
+  const bool solidWhiteIsCopy = IsOpaque32(image_->format());
   list.ForEach([&](const PaintList::Entry& e) {
     if (e.written) {
       spans.Write(e, band);

@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <cstdint>
 
+bool IsOpaque32(QImage::Format format) {
+  return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+         format == QImage::Format_ARGB32_Premultiplied;
+}
+
 SpanWriter::SpanWriter(QImage& image) {
-  const QImage::Format format = image.format();
-  const bool wide = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
-                    format == QImage::Format_ARGB32_Premultiplied;
-  if (!wide || image.devicePixelRatio() != 1.0 || image.isNull()) return;
+  if (!IsOpaque32(image.format()) || image.devicePixelRatio() != 1.0 || image.isNull()) return;
   bits_ = image.bits();
   stride_ = image.bytesPerLine();
   size_ = image.size();

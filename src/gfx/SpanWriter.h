@@ -11,6 +11,10 @@
 #include "gfx/LineSpans.h"
 #include "gfx/PaintList.h"
 
+// Whether the format keeps a pixel in 32 bits with full alpha for an
+// opaque colour, so that a pen's colour can be stored or OR-ed in directly.
+bool IsOpaque32(QImage::Format format);
+
 class SpanWriter {
  public:
   // Writes nothing unless the image is 32-bit and unscaled.
