@@ -4,6 +4,7 @@
 #include <system_error>
 #include <thread>
 
+#include "optics/TracePipe.h"
 #include "optics/TraceShare.h"
 #include "optics/TraceWorkers.h"
 
@@ -31,7 +32,19 @@ bool TraceContext::ShareNext() const {
          perRay >= (lastShares_ > 1 ? kShareFromPerRay / 2 : kShareFromPerRay);
 }
 
-void TraceContext::Remember(long long raysTraced, bool cut, int shares, double seconds) {
+bool TraceContext::PipeNext() const {
+  if (Threads() < 2) return false;
+  return pipeAlways_ || lastSeconds_ >= (lastPiped_ ? kPipeFromTrace / 2 : kPipeFromTrace);
+}
+
+TracePipe& TraceContext::Pipe() {
+  if (!pipe_) pipe_ = std::make_unique<TracePipe>();
+  return *pipe_;
+}
+
+void TraceContext::Remember(long long raysTraced, bool cut, int shares, bool piped,
+                            double seconds) {
+  lastPiped_ = piped;
   lastRays_ = raysTraced;
   lastCut_ = cut;
   lastShares_ = shares;

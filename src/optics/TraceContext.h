@@ -8,6 +8,7 @@
 
 #include "optics/PreparedFaces.h"
 
+class TracePipe;
 class TraceShare;
 class TraceWorkers;
 
@@ -20,6 +21,11 @@ class TraceContext {
   // whose rays take long to trace (many faces, angle labels) gain.
   static constexpr double kShareFromPerRay = 1e-6;  // seconds
   static constexpr double kShareFromTrace = 2e-4;
+  // A trace that is not shared is traced on a second thread while its calls
+  // are drawn when the one before took at least this long, drawing included
+  // (handing its calls over costs about a fifth of tracing them); half as
+  // long when it was piped.
+  static constexpr double kPipeFromTrace = 1e-3;  // seconds
 
   TraceContext();
   ~TraceContext();
@@ -32,12 +38,17 @@ class TraceContext {
   static constexpr int kMaxThreads = 8;
   // Share every trace, however small (tests).
   void ShareAlways(bool always) { shareAlways_ = always; }
+  // Trace every trace that is not shared on a second thread (tests).
+  void PipeAlways(bool always) { pipeAlways_ = always; }
 
   // For the tracer.
   PreparedFaces& Faces() { return faces_; }
   // Whether the next trace is to be shared, from the last one's work.
   bool ShareNext() const;
-  void Remember(long long raysTraced, bool cut, int shares, double seconds);
+  // Whether the next trace, not shared, is to be traced on a second thread.
+  bool PipeNext() const;
+  TracePipe& Pipe();
+  void Remember(long long raysTraced, bool cut, int shares, bool piped, double seconds);
   // Into how many shares the last trace was split (1: traced alone).
   int LastShares() const { return lastShares_; }
   // n shares, each with its recording.
@@ -49,10 +60,13 @@ class TraceContext {
   PreparedFaces faces_;
   int threads_ = 0;
   bool shareAlways_ = false;
+  bool pipeAlways_ = false;
   long long lastRays_ = 0;
   double lastSeconds_ = 0;
   bool lastCut_ = false;
   int lastShares_ = 1;
+  bool lastPiped_ = false;
   std::vector<std::unique_ptr<TraceShare>> shares_;
+  std::unique_ptr<TracePipe> pipe_;
   std::unique_ptr<TraceWorkers> workers_;
 };

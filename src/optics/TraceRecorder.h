@@ -15,6 +15,11 @@ class TraceRecorder : public ITraceSink {
  public:
   void Clear();
   std::size_t Size() const { return events_.size(); }
+  void Swap(TraceRecorder& other) noexcept {
+    events_.swap(other.events_);
+    texts_.swap(other.texts_);
+    laws_.swap(other.laws_);
+  }
   // The calls of a traced ray follow.
   void MarkRay() { events_.push_back({Kind::kRay}); }
 

@@ -14,6 +14,7 @@
 #include "optics/ImageMarks.h"
 #include "optics/RayTracer.h"
 #include "optics/TraceContext.h"
+#include "optics/TracePipe.h"
 #include "optics/TraceShare.h"
 #include "optics/TraceWorkers.h"
 
@@ -131,6 +132,46 @@ struct Recording {
   }
 };
 
+// The tracing side of a piped trace: its calls go out a run of rays at a
+// time, and with every generation's end.
+struct Piping {
+  RayTracer& tracer;
+  TraceShare& share;  // the recording and the rays it points to
+  TracePipe& pipe;
+  // Rays' calls per segment: a hand-over costs a lock, and the drawing side
+  // should not wait long for the first.
+  static constexpr std::size_t kSegmentCalls = 256;
+
+  TracePipe::Segment& HandOn() {
+    TracePipe::Segment& segment = pipe.Fresh();
+    segment.calls.Swap(share.recorder);
+    return segment;
+  }
+  bool BeforeRay() {
+    if (tracer.OverBudget()) {
+      share.stopped = true;
+      return false;
+    }
+    if (share.recorder.Size() >= kSegmentCalls) pipe.Publish(HandOn());
+    share.recorder.MarkRay();
+    return true;
+  }
+  void EndGeneration(const Rays& next) {
+    TracePipe::Segment& segment = HandOn();
+    segment.endsGeneration = true;
+    segment.images.Add(next);
+    pipe.Publish(segment);
+  }
+  void Retire(Rays& rays) {
+    if (!rays.empty()) share.rays.push_back(std::exchange(rays, {}));
+  }
+  void Finish() {
+    TracePipe::Segment& segment = HandOn();
+    segment.stopped = share.stopped;
+    pipe.Publish(segment);
+  }
+};
+
 TraceResult TraceAlone(const PreparedFaces& faces, const Rays& baseRays,
                        const std::vector<int>& roots, const TraceOptions& options,
                        ITraceSink& sink) {
@@ -194,6 +235,56 @@ TraceResult TraceShared(const PreparedFaces& faces, const Rays& baseRays,
   return tracer.Result();
 }
 
+// One thread traces into the pipe while this one hands the calls on to the
+// sink as they come, in the order and with the image marks and work bounds
+// of a trace on one thread (the tracing side stops where that trace stops).
+TraceResult TracePiped(const PreparedFaces& faces, const Rays& baseRays,
+                       const std::vector<int>& roots, const TraceOptions& options, ITraceSink& sink,
+                       TraceContext& context, TraceWorkers& workers) {
+  TracePipe& pipe = context.Pipe();
+  pipe.Open();
+  TraceShare& share = *context.Shares(1)[0];
+  share.Clear();
+  TraceResult result;
+  // Task 0, drawing, is this thread's (the sink stays on it); the helper
+  // takes task 1, tracing. The round stays open until both have ended.
+  workers.Run(2, [&](int task) {
+    if (task == 1) {
+      struct CloseAtEnd {
+        TracePipe& pipe;
+        ~CloseAtEnd() { pipe.Close(); }  // also when tracing fails
+      } close{pipe};
+      RayTracer tracer(faces, options, share.recorder, true);
+      Piping hooks{tracer, share, pipe};
+      RunGenerations(tracer, baseRays, roots, options.maxGenerations, false, hooks);
+      hooks.Finish();
+      return;
+    }
+    RayTracer tracer(faces, options, sink);
+    int generation = 1;
+    tracer.SetGeneration(1, options.maxGenerations > 1 ? 2 : 1);
+    bool on = true;
+    while (TracePipe::Segment* segment = on ? pipe.Next() : nullptr) {
+      on = segment->calls.Replay(0, segment->calls.Size(), tracer);
+      if (on && segment->stopped) {
+        [[maybe_unused]] const bool over = tracer.OverBudget();
+        assert(over);
+        on = false;
+      }
+      if (on && segment->endsGeneration) {
+        tracer.Tag(tracer.Shown(), -1);
+        MarkImages(segment->images, tracer);
+        ++generation;
+        tracer.SetGeneration(generation,
+                             generation < options.maxGenerations ? generation + 1 : generation);
+      }
+      pipe.Recycle(*segment);
+    }
+    result = tracer.Result();
+  });
+  return result;
+}
+
 }  // namespace
 
 TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
@@ -211,13 +302,16 @@ TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
                          ? static_cast<int>(std::min(
                                std::size_t(context.Threads()) * kSharesPerThread, baseRays.size()))
                          : 1;
-  TraceWorkers* workers = shares > 1 ? context.Workers() : nullptr;
+  const bool piped = shares == 1 && !surfaces.empty() && context.PipeNext();
+  TraceWorkers* workers = shares > 1 || piped ? context.Workers() : nullptr;
+
   const TraceResult result =
-      workers ? TraceShared(faces, baseRays, roots, options, sink, context, *workers, shares)
-              : TraceAlone(faces, baseRays, roots, options, sink);
+      !workers ? TraceAlone(faces, baseRays, roots, options, sink)
+      : piped  ? TracePiped(faces, baseRays, roots, options, sink, context, *workers)
+               : TraceShared(faces, baseRays, roots, options, sink, context, *workers, shares);
   context.Remember(surfaces.empty() ? static_cast<long long>(baseRays.size())
                                     : result.faceTests / static_cast<long long>(surfaces.size()),
-                   result.cut, workers ? shares : 1,
+                   result.cut, workers ? shares : 1, workers && piped,
                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   return result;
 }

@@ -50,8 +50,10 @@ TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
                        const TraceOptions& options, ITraceSink& sink);
 
 // The same, keeping the prepared faces for the next trace in `context` and
-// sharing the base rays among its threads when the trace is big enough. The
-// sink sees the very calls, in the very order, of a trace on one thread.
+// sharing the base rays among its threads when the trace is big enough, or
+// tracing on one of them while the sink draws on this one when the drawing
+// is. The sink sees the very calls, in the very order, of a trace on one
+// thread.
 class TraceContext;
 TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
                        const std::vector<DrawBaseRayDataStruct>& baseRays,

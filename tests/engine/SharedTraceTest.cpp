@@ -1,6 +1,6 @@
-// A trace shared among threads hands its sink the very calls, in the very
-// order, of a trace on one thread, cut by a work bound at the very same item;
-// faces kept prepared from the trace before never change what a trace finds.
+// A trace shared among threads, or traced on one while drawn on another,
+// hands its sink the very calls, in the very order, of a trace on one thread, cut by a work bound
+// at the very same item; faces kept prepared from the trace before never change what a trace finds.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -104,6 +104,11 @@ TEST_P(SharedTrace, GivesTheCallsOfOneThread) {
     EXPECT_EQ(Text(scene.surfaces, scene.rays, options, &context), alone) << threads;
     EXPECT_EQ(context.LastShares() > 1, threads > 1);
   }
+  // Traced on a second thread while drawn on this one.
+  TraceContext piped;
+  piped.SetThreads(2);
+  piped.PipeAlways(true);
+  EXPECT_EQ(Text(scene.surfaces, scene.rays, options, &piped), alone);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, SharedTrace,
@@ -127,6 +132,11 @@ TEST_F(ExperimentFileFixture, BoxedWhiteLightIsCutAtTheSameItemWhenShared) {
   EXPECT_EQ(Text(document.surfaces, document.baseRays, options, &context),
             Text(document.surfaces, document.baseRays, options, nullptr));
   EXPECT_GT(context.LastShares(), 1);
+  TraceContext piped;
+  piped.SetThreads(2);
+  piped.PipeAlways(true);
+  EXPECT_EQ(Text(document.surfaces, document.baseRays, options, &piped),
+            Text(document.surfaces, document.baseRays, options, nullptr));
 }
 
 // A wall of mirrors (enough for the face index) and a fan of rays onto it.

@@ -1,0 +1,60 @@
+#include "optics/TracePipe.h"
+
+void TracePipe::Open() {
+  std::lock_guard lock(mutex_);
+  queue_.clear();
+  free_.clear();
+  for (auto& segment : all_) free_.push_back(segment.get());
+  closed_ = false;
+}
+
+TracePipe::Segment& TracePipe::Fresh() {
+  Segment* segment = nullptr;
+  {
+    std::lock_guard lock(mutex_);
+    if (free_.empty()) {
+      all_.push_back(std::make_unique<Segment>());
+      free_.push_back(all_.back().get());
+    }
+    segment = free_.back();
+    free_.pop_back();
+  }
+  segment->calls.Clear();
+  segment->endsGeneration = segment->stopped = false;
+  segment->images.Clear();
+  return *segment;
+}
+
+void TracePipe::Publish(Segment& segment) {
+  bool wake = false;
+  {
+    std::lock_guard lock(mutex_);
+    queue_.push_back(&segment);
+    wake = waiting_;
+  }
+  if (wake) ready_.notify_one();
+}
+
+void TracePipe::Close() {
+  {
+    std::lock_guard lock(mutex_);
+    closed_ = true;
+  }
+  ready_.notify_one();
+}
+
+TracePipe::Segment* TracePipe::Next() {
+  std::unique_lock lock(mutex_);
+  waiting_ = true;
+  ready_.wait(lock, [this] { return !queue_.empty() || closed_; });
+  waiting_ = false;
+  if (queue_.empty()) return nullptr;
+  Segment* segment = queue_.front();
+  queue_.pop_front();
+  return segment;
+}
+
+void TracePipe::Recycle(Segment& segment) {
+  std::lock_guard lock(mutex_);
+  free_.push_back(&segment);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Hands the calls of a trace from the thread that traces to the thread that
+// draws them, a run of rays at a time, while the trace goes on: a boxed beam
+// takes longer to draw (recording tens of thousands of lines) than to trace,
+// and the two then overlap on two cores.
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "optics/ImageMarks.h"
+#include "optics/TraceRecorder.h"
+
+class TracePipe {
+ public:
+  struct Segment {
+    TraceRecorder calls;
+    bool endsGeneration = false;  // the images of the generation follow
+    ImageCandidates images;
+    bool stopped = false;  // a work bound stopped the trace after these calls
+  };
+
+  // Before a trace: empties the pipe, keeping its segments for reuse.
+  void Open();
+  // The tracing side: a segment to fill, then handed on.
+  Segment& Fresh();
+  void Publish(Segment& segment);
+  // No segment follows (also when the tracing side failed).
+  void Close();
+  // The drawing side: the next segment, waiting for it; null when closed
+  // and drained. A segment taken is given back once drawn.
+  Segment* Next();
+  void Recycle(Segment& segment);
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::deque<Segment*> queue_;
+  std::vector<Segment*> free_;
+  std::vector<std::unique_ptr<Segment>> all_;
+  bool closed_ = false;
+  bool waiting_ = false;  // the drawing side sleeps: wake it
+};
