@@ -23,18 +23,26 @@ void TraceWorkers::Take(const std::function<void(int)>& task, std::exception_ptr
   }
 }
 
-void TraceWorkers::Run(int count, const std::function<void(int)>& task) {
+void TraceWorkers::Run(int count, const std::function<void(int)>& task, bool callerFirst) {
+  callerFirst = callerFirst && count > 0;
   {
     std::lock_guard lock(mutex_);
     task_ = &task;
     count_ = count;
-    next_ = 0;
+    next_ = callerFirst ? 1 : 0;
     failure_ = nullptr;
     open_ = true;
     ++round_;
   }
   wake_.notify_all();
   std::exception_ptr mine;
+  if (callerFirst) {
+    try {
+      task(0);
+    } catch (...) {
+      mine = std::current_exception();
+    }
+  }
   Take(task, mine);
   std::unique_lock lock(mutex_);
   open_ = false;

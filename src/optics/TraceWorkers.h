@@ -23,8 +23,9 @@ class TraceWorkers {
   // Runs task(0) .. task(count - 1), each once, on the calling thread and the
   // helpers, each taking the next task not yet taken until none is left (a
   // helper that wakes late finds less to do), and returns when all have
-  // ended. An exception of a task is thrown here.
-  void Run(int count, const std::function<void(int)>& task);
+  // ended. An exception of a task is thrown here. With `callerFirst` the
+  // calling thread runs task(0) itself before it takes any other.
+  void Run(int count, const std::function<void(int)>& task, bool callerFirst = false);
 
  private:
   void Loop(std::stop_token stop);

@@ -246,20 +246,17 @@ TraceResult TracePiped(const PreparedFaces& faces, const Rays& baseRays,
   TraceShare& share = *context.Shares(1)[0];
   share.Clear();
   TraceResult result;
-  // Task 0, drawing, is this thread's (the sink stays on it); the helper
-  // takes task 1, tracing. The round stays open until both have ended.
-  workers.Run(2, [&](int task) {
-    if (task == 1) {
-      struct CloseAtEnd {
-        TracePipe& pipe;
-        ~CloseAtEnd() { pipe.Close(); }  // also when tracing fails
-      } close{pipe};
-      RayTracer tracer(faces, options, share.recorder, true);
-      Piping hooks{tracer, share, pipe};
-      RunGenerations(tracer, baseRays, roots, options.maxGenerations, false, hooks);
-      hooks.Finish();
-      return;
-    }
+  auto trace = [&] {
+    struct CloseAtEnd {
+      TracePipe& pipe;
+      ~CloseAtEnd() { pipe.Close(); }  // also when tracing fails
+    } close{pipe};
+    RayTracer tracer(faces, options, share.recorder, true);
+    Piping hooks{tracer, share, pipe};
+    RunGenerations(tracer, baseRays, roots, options.maxGenerations, false, hooks);
+    hooks.Finish();
+  };
+  auto draw = [&] {
     RayTracer tracer(faces, options, sink);
     int generation = 1;
     tracer.SetGeneration(1, options.maxGenerations > 1 ? 2 : 1);
@@ -281,7 +278,11 @@ TraceResult TracePiped(const PreparedFaces& faces, const Rays& baseRays,
       pipe.Recycle(*segment);
     }
     result = tracer.Result();
-  });
+  };
+  // This thread draws (task 0: the sink stays on it); a helper traces. The
+  // round stays open while drawing waits for the trace, so a helper comes.
+  workers.Run(
+      2, [&](int task) { task == 1 ? trace() : draw(); }, true);
   return result;
 }
 
