@@ -81,8 +81,12 @@ void CanvasTraceSink::Arrow(TPointF at, float direction, const DrawBaseRayDataSt
   const bool hq = HighQuality(ray.blend != 0);
   const int width = PenWidth(options_.rayWidth);
   const double wing = Scaled(kWingLength);
-  Stroke(at, PointAt(at, direction + kWingAngle, wing), ray.rayColour, width, hq);
-  Stroke(at, PointAt(at, direction - kWingAngle, wing), ray.rayColour, width, hq);
+  // The colours of a beam come one after the other with the same arrows.
+  if (!(wings_.at == at && wings_.direction == direction && wings_.length == wing))
+    wings_ = {at, direction, wing, PointAt(at, direction + kWingAngle, wing),
+              PointAt(at, direction - kWingAngle, wing)};
+  Stroke(at, wings_.left, ray.rayColour, width, hq);
+  Stroke(at, wings_.right, ray.rayColour, width, hq);
 }
 
 void CanvasTraceSink::Normal(TPointF n1, TPointF n2) {

@@ -1,6 +1,8 @@
 #pragma once
 // Paints traced items onto a canvas with the page's pens.
 
+#include <cmath>
+
 #include "gfx/TCanvas.h"
 #include "optics/ITraceSink.h"
 #include "optics/Tracer.h"
@@ -24,6 +26,7 @@ class CanvasTraceSink : public ITraceSink {
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
   // Faded items keep a quarter of their colour over the background.
   void Faded(bool faded) override { faded_ = faded; }
+  bool Slow() const override { return true; }
   void SetBackground(TColor background) { background_ = background; }
 
  private:
@@ -36,6 +39,12 @@ class CanvasTraceSink : public ITraceSink {
 
   TCanvas& canvas_;
   TraceOptions options_;
+  struct Wings {
+    TPointF at{NAN, NAN};  // equal to no point: none worked out yet
+    float direction = 0;
+    double length = 0;
+    TPointF left, right;
+  } wings_;                 // of the latest ray arrow
   bool lastBlend_ = false;  // of the latest ray piece: normals follow its choice
   bool faded_ = false;
   TColor background_ = 0;
@@ -80,6 +89,7 @@ class TeeTraceSink : public ITraceSink {
     a_.Origin(generation, root);
     b_.Origin(generation, root);
   }
+  bool Slow() const override { return a_.Slow() || b_.Slow(); }
   void Faded(bool faded) override {
     a_.Faded(faded);
     b_.Faded(faded);

@@ -38,6 +38,9 @@ class ITraceSink {
                    double /*theta2*/) {}
   // The items that follow are drawn faded (true) or as usual.
   virtual void Faded(bool /*faded*/) {}
+  // Whether the calls cost more than the trace that makes them (painting
+  // does): a long trace is then made on a helper while the sink is called.
+  virtual bool Slow() const { return false; }
 };
 
 // A sink that looks only at the ray pieces; every other item passes it by.

@@ -32,9 +32,10 @@ bool TraceContext::ShareNext() const {
          perRay >= (lastShares_ > 1 ? kShareFromPerRay / 2 : kShareFromPerRay);
 }
 
-bool TraceContext::PipeNext() const {
+bool TraceContext::PipeNext(bool slowSink) const {
   if (Threads() < 2) return false;
-  return pipeAlways_ || lastSeconds_ >= (lastPiped_ ? kPipeFromTrace / 2 : kPipeFromTrace);
+  if (pipeAlways_) return true;
+  return slowSink && lastSeconds_ >= (lastPiped_ ? kPipeFromTrace / 2 : kPipeFromTrace);
 }
 
 TracePipe& TraceContext::Pipe() {

@@ -38,15 +38,17 @@ class TraceContext {
   static constexpr int kMaxThreads = 8;
   // Share every trace, however small (tests).
   void ShareAlways(bool always) { shareAlways_ = always; }
-  // Trace every trace that is not shared on a second thread (tests).
+  // Trace every trace that is not shared on a second thread, whatever the
+  // sink (tests).
   void PipeAlways(bool always) { pipeAlways_ = always; }
 
   // For the tracer.
   PreparedFaces& Faces() { return faces_; }
   // Whether the next trace is to be shared, from the last one's work.
   bool ShareNext() const;
-  // Whether the next trace, not shared, is to be traced on a second thread.
-  bool PipeNext() const;
+  // Whether the next trace, not shared, is to be traced on a second thread
+  // for a sink that is slow or not.
+  bool PipeNext(bool slowSink) const;
   TracePipe& Pipe();
   void Remember(long long raysTraced, bool cut, int shares, bool piped, double seconds);
   // Into how many shares the last trace was split (1: traced alone).

@@ -21,6 +21,7 @@ struct TraceView {
 class TraceFilter : public ITraceSink {
  public:
   TraceFilter(ITraceSink& target, const TraceView& view) : target_(target), view_(view) {}
+  bool Slow() const override { return target_.Slow(); }
 
   // The highest generation of any item traced, shown or not.
   int Generations() const { return generations_; }

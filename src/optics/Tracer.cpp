@@ -303,7 +303,7 @@ TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
                          ? static_cast<int>(std::min(
                                std::size_t(context.Threads()) * kSharesPerThread, baseRays.size()))
                          : 1;
-  const bool piped = shares == 1 && !surfaces.empty() && context.PipeNext();
+  const bool piped = shares == 1 && !surfaces.empty() && context.PipeNext(sink.Slow());
   TraceWorkers* workers = shares > 1 || piped ? context.Workers() : nullptr;
 
   const TraceResult result =
