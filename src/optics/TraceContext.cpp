@@ -35,7 +35,7 @@ bool TraceContext::ShareNext() const {
 bool TraceContext::PipeNext(bool slowSink) const {
   if (Threads() < 2) return false;
   if (pipeAlways_) return true;
-  return slowSink && lastSeconds_ >= (lastPiped_ ? kPipeFromTrace / 2 : kPipeFromTrace);
+  return slowSink && lastSeconds_ >= kPipeFromTrace;
 }
 
 TracePipe& TraceContext::Pipe() {
@@ -43,9 +43,7 @@ TracePipe& TraceContext::Pipe() {
   return *pipe_;
 }
 
-void TraceContext::Remember(long long raysTraced, bool cut, int shares, bool piped,
-                            double seconds) {
-  lastPiped_ = piped;
+void TraceContext::Remember(long long raysTraced, bool cut, int shares, double seconds) {
   lastRays_ = raysTraced;
   lastCut_ = cut;
   lastShares_ = shares;

@@ -22,10 +22,10 @@ class TraceContext {
   static constexpr double kShareFromPerRay = 1e-6;  // seconds
   static constexpr double kShareFromTrace = 2e-4;
   // A trace that is not shared is traced on a second thread while its calls
-  // are drawn when the one before took at least this long, drawing included
-  // (handing its calls over costs about a fifth of tracing them); half as
-  // long when it was piped.
-  static constexpr double kPipeFromTrace = 1e-3;  // seconds
+  // are drawn when the one before took at least this long, drawing included:
+  // handing the calls over costs about a fifth of tracing them, and the
+  // drawing waits now and then for the trace.
+  static constexpr double kPipeFromTrace = 3e-3;  // seconds
 
   TraceContext();
   ~TraceContext();
@@ -50,7 +50,7 @@ class TraceContext {
   // for a sink that is slow or not.
   bool PipeNext(bool slowSink) const;
   TracePipe& Pipe();
-  void Remember(long long raysTraced, bool cut, int shares, bool piped, double seconds);
+  void Remember(long long raysTraced, bool cut, int shares, double seconds);
   // Into how many shares the last trace was split (1: traced alone).
   int LastShares() const { return lastShares_; }
   // n shares, each with its recording.
@@ -67,7 +67,6 @@ class TraceContext {
   double lastSeconds_ = 0;
   bool lastCut_ = false;
   int lastShares_ = 1;
-  bool lastPiped_ = false;
   std::vector<std::unique_ptr<TraceShare>> shares_;
   std::unique_ptr<TracePipe> pipe_;
   std::unique_ptr<TraceWorkers> workers_;

@@ -20,9 +20,17 @@ TracePipe::Segment& TracePipe::Fresh() {
     free_.pop_back();
   }
   segment->calls.Clear();
-  segment->endsGeneration = segment->stopped = false;
-  segment->images.Clear();
+  segment->endCount = 0;
+  segment->stopped = false;
   return *segment;
+}
+
+TracePipe::GenerationEnd& TracePipe::Segment::EndGeneration(std::size_t at) {
+  if (endCount == ends.size()) ends.emplace_back();
+  GenerationEnd& end = ends[endCount++];
+  end.at = at;
+  end.images.Clear();
+  return end;
 }
 
 void TracePipe::Publish(Segment& segment) {

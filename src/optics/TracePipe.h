@@ -16,11 +16,19 @@
 
 class TracePipe {
  public:
+  // Where a generation's calls end within a segment: its image marks follow.
+  struct GenerationEnd {
+    std::size_t at = 0;
+    ImageCandidates images;
+  };
   struct Segment {
     TraceRecorder calls;
-    bool endsGeneration = false;  // the images of the generation follow
-    ImageCandidates images;
+    // Kept with their storage from one trace to the next: ends[0, endCount).
+    std::vector<GenerationEnd> ends;
+    std::size_t endCount = 0;
     bool stopped = false;  // a work bound stopped the trace after these calls
+    // A generation ends after the first `at` calls.
+    GenerationEnd& EndGeneration(std::size_t at);
   };
 
   // Before a trace: empties the pipe, keeping its segments for reuse.

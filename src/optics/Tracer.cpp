@@ -133,42 +133,45 @@ struct Recording {
 };
 
 // The tracing side of a piped trace: its calls go out a run of rays at a
-// time, and with every generation's end.
+// time, with where each generation ends and the rays that may mark images.
 struct Piping {
   RayTracer& tracer;
   TraceShare& share;  // the recording and the rays it points to
   TracePipe& pipe;
-  // Rays' calls per segment: a hand-over costs a lock, and the drawing side
-  // should not wait long for the first.
-  static constexpr std::size_t kSegmentCalls = 256;
+  // Where the generations end in the calls recorded since the last hand-over.
+  TracePipe::Segment* segment = nullptr;
+  // Calls per segment: a hand-over costs a lock or two (and a wake-up when
+  // the drawing side has caught up).
+  static constexpr std::size_t kSegmentCalls = 2048;
 
-  TracePipe::Segment& HandOn() {
-    TracePipe::Segment& segment = pipe.Fresh();
-    segment.calls.Swap(share.recorder);
-    return segment;
+  TracePipe::Segment& Current() {
+    if (!segment) segment = &pipe.Fresh();
+    return *segment;
+  }
+  void HandOn() {
+    TracePipe::Segment& handed = Current();
+    handed.calls.Swap(share.recorder);  // leaves the recorder empty
+    pipe.Publish(handed);
+    segment = nullptr;
   }
   bool BeforeRay() {
     if (tracer.OverBudget()) {
       share.stopped = true;
       return false;
     }
-    if (share.recorder.Size() >= kSegmentCalls) pipe.Publish(HandOn());
+    if (share.recorder.Size() >= kSegmentCalls) HandOn();
     share.recorder.MarkRay();
     return true;
   }
   void EndGeneration(const Rays& next) {
-    TracePipe::Segment& segment = HandOn();
-    segment.endsGeneration = true;
-    segment.images.Add(next);
-    pipe.Publish(segment);
+    Current().EndGeneration(share.recorder.Size()).images.Add(next);
   }
   void Retire(Rays& rays) {
     if (!rays.empty()) share.rays.push_back(std::exchange(rays, {}));
   }
   void Finish() {
-    TracePipe::Segment& segment = HandOn();
-    segment.stopped = share.stopped;
-    pipe.Publish(segment);
+    Current().stopped = share.stopped;
+    HandOn();
   }
 };
 
@@ -262,18 +265,23 @@ TraceResult TracePiped(const PreparedFaces& faces, const Rays& baseRays,
     tracer.SetGeneration(1, options.maxGenerations > 1 ? 2 : 1);
     bool on = true;
     while (TracePipe::Segment* segment = on ? pipe.Next() : nullptr) {
-      on = segment->calls.Replay(0, segment->calls.Size(), tracer);
+      std::size_t from = 0;
+      for (std::size_t e = 0; on && e < segment->endCount; ++e) {
+        const TracePipe::GenerationEnd& end = segment->ends[e];
+        on = segment->calls.Replay(from, end.at, tracer);
+        from = end.at;
+        if (!on) break;
+        tracer.Tag(tracer.Shown(), -1);
+        MarkImages(end.images, tracer);
+        ++generation;
+        tracer.SetGeneration(generation,
+                             generation < options.maxGenerations ? generation + 1 : generation);
+      }
+      if (on) on = segment->calls.Replay(from, segment->calls.Size(), tracer);
       if (on && segment->stopped) {
         [[maybe_unused]] const bool over = tracer.OverBudget();
         assert(over);
         on = false;
-      }
-      if (on && segment->endsGeneration) {
-        tracer.Tag(tracer.Shown(), -1);
-        MarkImages(segment->images, tracer);
-        ++generation;
-        tracer.SetGeneration(generation,
-                             generation < options.maxGenerations ? generation + 1 : generation);
       }
       pipe.Recycle(*segment);
     }
@@ -312,7 +320,7 @@ TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
                : TraceShared(faces, baseRays, roots, options, sink, context, *workers, shares);
   context.Remember(surfaces.empty() ? static_cast<long long>(baseRays.size())
                                     : result.faceTests / static_cast<long long>(surfaces.size()),
-                   result.cut, workers ? shares : 1, workers && piped,
+                   result.cut, workers ? shares : 1,
                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   return result;
 }
