@@ -50,24 +50,6 @@ struct DashTable {
   }
 };
 
-// Collects the pixels into spans of one row and one kind.
-struct SpanSink {
-  std::span<ThinSpan> out;
-  int n = 0;
-  bool open = false;
-  void Add(int x, int y, bool dash) {
-    if (open) {
-      ThinSpan& s = out[n - 1];
-      if (s.y == y && s.dash == dash && s.x1 + 1 == x) {
-        s.x1 = x;
-        return;
-      }
-    }
-    open = n < static_cast<int>(out.size());
-    if (open) out[n++] = {y, x, x, dash};
-  }
-};
-
 }  // namespace
 
 bool ThinLineExact(QPoint p1, QPoint p2, std::span<const int> dashes, QSize device) {
@@ -127,18 +109,37 @@ int ThinLinePixels(QPoint p1, QPoint p2, std::span<const int> dashes, QSize devi
   int64_t phase = (forward ? lo - origin : origin - lo) % table.period;
   if (phase < 0) phase += table.period;
   const int step = forward ? 1 : table.period - 1;
-  SpanSink sink{out};
+  int n = 0;
+  const int capacity = static_cast<int>(out.size());
+  if (!xMajor) {
+    // One pixel per row.
+    for (int64_t t = lo; t <= hi && n < capacity; ++t, minor += slope) {
+      const int m = static_cast<int>(minor >> 16);
+      if (m >= minorLo && m <= minorHi) out[n++] = {static_cast<int>(t), m, m, table.on[phase]};
+      phase += step;
+      if (phase >= table.period) phase -= table.period;
+    }
+    return n;
+  }
+  // Rows only go one way, so a run ends where the row or the kind changes.
+  ThinSpan run{0, 0, -1, true};  // none while x1 < x0
   for (int64_t t = lo; t <= hi; ++t, minor += slope) {
-    const int64_t m = minor >> 16;
+    const int m = static_cast<int>(minor >> 16);
     if (m >= minorLo && m <= minorHi) {
       const bool dash = table.on[phase];
-      if (xMajor)
-        sink.Add(static_cast<int>(t), static_cast<int>(m), dash);
-      else
-        sink.Add(static_cast<int>(m), static_cast<int>(t), dash);
+      if (run.y == m && run.dash == dash && run.x1 >= run.x0) {
+        run.x1 = static_cast<int>(t);
+      } else {
+        if (run.x1 >= run.x0) {
+          if (n == capacity) return n;
+          out[n++] = run;
+        }
+        run = {m, static_cast<int>(t), static_cast<int>(t), dash};
+      }
     }
     phase += step;
     if (phase >= table.period) phase -= table.period;
   }
-  return sink.n;
+  if (run.x1 >= run.x0 && n < capacity) out[n++] = run;
+  return n;
 }
