@@ -43,6 +43,18 @@ class PaintList {
     int width = 0;
     int pattern = 0;  // 0 solid; dotted 1/2, dash-dot 3/4, dash-dot-dot 5/6 (clear/filled gaps)
     bool operator==(const LineKey&) const = default;
+    // A thin line's pattern, and back.
+    static int PatternOf(TPenStyle style, bool filledGaps) {
+      if (style == TPenStyle::Solid || style == TPenStyle::Clear) return 0;
+      const int dashes = style == TPenStyle::Dot ? 1 : style == TPenStyle::DashDot ? 3 : 5;
+      return dashes + (filledGaps ? 1 : 0);
+    }
+    TPenStyle Style() const {
+      constexpr TPenStyle kStyles[] = {TPenStyle::Solid, TPenStyle::Dot, TPenStyle::DashDot,
+                                       TPenStyle::DashDotDot};
+      return kStyles[(pattern + 1) / 2 % 4];
+    }
+    bool FilledGaps() const { return pattern != 0 && pattern % 2 == 0; }
   };
   // A straight line as Qt strokes it: ends and width in pixels.
   struct Stroke {

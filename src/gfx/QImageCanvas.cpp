@@ -173,10 +173,8 @@ void QImageCanvas::UsePen(QPainter& painter, const PenKey& key) {
         pen.setWidth(1);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
-        // The dash lengths of GDI's cosmetic pens.
-        if (key.style == TPenStyle::Dot) pen.setDashPattern({3, 3});
-        if (key.style == TPenStyle::DashDot) pen.setDashPattern({9, 6, 3, 6});
-        if (key.style == TPenStyle::DashDotDot) pen.setDashPattern({9, 3, 3, 3, 3, 3});
+        const std::span<const int> dashes = CosmeticDashes(key.style);
+        if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
       } else {
         // Wide GDI pens are geometric with round ends; they cannot be dotted.
         // At a few pixels a square end covers the same pixels, and costs far
@@ -310,11 +308,8 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
   }
   const bool thin = Pen.width <= 1;
   // Dashed thin lines only repeat lines of the same dashes and gaps.
-  int pattern = 0;
-  if (thin && Pen.style != TPenStyle::Solid && Pen.style != TPenStyle::Clear) {
-    const int dashes = Pen.style == TPenStyle::Dot ? 1 : Pen.style == TPenStyle::DashDot ? 3 : 5;
-    pattern = dashes + (Brush.style == TBrushStyle::Solid ? 1 : 0);
-  }
+  const int pattern =
+      thin ? PaintList::LineKey::PatternOf(Pen.style, Brush.style == TBrushStyle::Solid) : 0;
   // Painted from its key (PaintLine): no closure to allocate.
   Submit(EffectOf(Pen.mode), PaintList::LineKey{x1, y1, x2, y2, thin ? 1 : Pen.width, pattern}, {});
 }

@@ -31,6 +31,21 @@ bool IsFar(double x1, double y1, double x2, double y2) {
 
 bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
 
+std::span<const int> CosmeticDashes(TPenStyle style) {
+  static constexpr int kDot[] = {3, 3}, kDashDot[] = {9, 6, 3, 6},
+                       kDashDotDot[] = {9, 3, 3, 3, 3, 3};
+  switch (style) {
+    case TPenStyle::Dot:
+      return kDot;
+    case TPenStyle::DashDot:
+      return kDashDot;
+    case TPenStyle::DashDotDot:
+      return kDashDotDot;
+    default:
+      return {};
+  }
+}
+
 float AaPenWidth(const TAaPen& pen) {
   return std::isfinite(pen.width) ? std::clamp(pen.width, 0.0f, float(kMaxPenWidth)) : 1;
 }

@@ -8,6 +8,7 @@
 #include <QPolygon>
 #include <QRect>
 #include <QRectF>
+#include <span>
 #include <vector>
 
 #include "gfx/TCanvas.h"
@@ -30,6 +31,9 @@ bool FontsAvailable();
 // The high-quality layer's pens: flat caps and mitred joins, the width
 // bounded (AaPenWidth).
 QPen AaQPen(const TAaPen& pen);
+// The dash and gap lengths, in pixels, of a one-pixel pen of the style (those
+// of GDI's cosmetic pens); empty for a solid one.
+std::span<const int> CosmeticDashes(TPenStyle style);
 float AaPenWidth(const TAaPen& pen);
 // The pie of `sweep` degrees from `start` in `box`, filled when asked, and
 // its arc stroked with the pen.

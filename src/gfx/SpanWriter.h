@@ -1,8 +1,9 @@
 #pragma once
 // Writes straight into a 32-bit image's rows the lines whose pixels
-// LineSpans knows exactly (solid copy or merge pens 2 or 3 pixels wide,
-// unclipped, well inside the image), in place of Qt's call per scanline:
-// rays boxed between mirrors paint thousands of such lines in a refresh.
+// LineSpans or ThinLinePixels knows exactly (copy or merge pens: solid ones
+// 2 or 3 pixels wide, or one pixel wide in any style; unclipped, inside the
+// image), in place of Qt's calls: rays boxed between mirrors paint thousands
+// of such lines, and as many dotted extensions, in a refresh.
 
 #include <QImage>
 #include <QRect>
@@ -10,6 +11,7 @@
 
 #include "gfx/LineSpans.h"
 #include "gfx/PaintList.h"
+#include "gfx/ThinLinePixels.h"
 
 // Whether the format keeps a pixel in 32 bits with full alpha for an
 // opaque colour, so that a pen's colour can be stored or OR-ed in directly.
@@ -25,8 +27,13 @@ class SpanWriter {
   void Write(const PaintList::Entry& entry, const QRect& keep);
 
  private:
+  // Paints the spans, each in colour(span) (nothing when none).
+  template <typename Span, typename Colour>
+  void Put(std::span<const Span> spans, bool merge, Colour colour);
+
   uchar* bits_ = nullptr;
   qsizetype stride_ = 0;
   QSize size_;
   std::vector<LineSpan> spans_;
+  std::vector<ThinSpan> thin_;
 };
