@@ -1,6 +1,11 @@
 #include "gfx/PaintList.h"
 
 #include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
+
+#include "gfx/SideThread.h"
 
 namespace {
 
@@ -28,10 +33,113 @@ bool SameLine(const PaintList::Entry& a, const PaintList::Entry& b) {
 
 }  // namespace
 
+struct PaintList::Along {
+  SideThread thread;
+  const Entry* base = nullptr;  // the entries, in room that does not move
+  std::atomic<std::size_t> published{0};
+  std::atomic<bool> ended{false};    // no entry follows those published
+  std::atomic<bool> abandon{false};  // stop now: Settle settles
+  std::uint32_t blends = 0;
+  std::size_t left = 0;
+};
+
+PaintList::PaintList() = default;
+
+PaintList::~PaintList() {
+  if (along_on_) StopAlong();
+}
+
+void PaintList::Clear() {
+  if (along_on_) StopAlong();
+  alongFrom_ = kNever;
+  entries_.clear();
+  extras_.clear();
+}
+
+void PaintList::SettleAlong(bool allowed) {
+  alongFrom_ = allowed && !along_on_ && entries_.size() < kAlongFrom ? kAlongFrom : kNever;
+}
+
+void PaintList::StartAlong() {
+  alongFrom_ = kNever;
+  // Room for as many as the last list this long and half again: outgrowing
+  // it stops the settling thread.
+  const std::size_t room = std::max(lastLong_ + lastLong_ / 2, 4 * kAlongFrom);
+  if (room > kAlongUpTo) return;
+  try {
+    if (!along_) along_ = std::make_unique<Along>();
+  } catch (const std::system_error&) {
+    return;  // no thread: Settle settles
+  }
+  entries_.reserve(room);
+  needed_.assign(room, 1);
+  std::size_t capacity = 64;
+  while (capacity < 2 * room) capacity *= 2;
+  slots_.assign(capacity, Slot{});
+  Along& along = *along_;
+  along.base = entries_.data();
+  along.published.store(entries_.size(), std::memory_order_relaxed);
+  along.ended.store(false, std::memory_order_relaxed);
+  along.abandon.store(false, std::memory_order_relaxed);
+  along.blends = 0;
+  along.left = 0;
+  along_on_ = true;
+  along.thread.Start([this, &along] { Follow(along); });
+}
+
+void PaintList::Publish() { along_->published.store(entries_.size(), std::memory_order_release); }
+
+void PaintList::StopAlong() {
+  along_->abandon.store(true, std::memory_order_release);
+  along_->thread.Wait();
+  along_on_ = false;
+}
+
+void PaintList::Follow(Along& along) {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = 0;;) {
+    for (const std::size_t n = along.published.load(std::memory_order_acquire); i < n; ++i) {
+      const Entry& e = along.base[i];
+      if (e.effect == Effect::Blend) {
+        ++along.blends;
+        continue;
+      }
+      if (!e.line) continue;
+      std::size_t at = Hash(e) & mask;
+      while (slots_[at].entry != 0 && !SameLine(along.base[slots_[at].entry - 1], e))
+        at = (at + 1) & mask;
+      Slot& slot = slots_[at];
+      // As in Settle, with the roles of the two lines' blend counts swapped.
+      if (slot.entry != 0 && (e.effect == Effect::Overwrite || slot.blends == along.blends)) {
+        needed_[slot.entry - 1] = 0;
+        ++along.left;
+      }
+      slot = {std::uint32_t(i + 1), along.blends};
+    }
+    if (along.abandon.load(std::memory_order_acquire)) return;
+    if (along.ended.load(std::memory_order_acquire) &&
+        i == along.published.load(std::memory_order_acquire))
+      return;
+    std::this_thread::yield();
+  }
+}
+
 std::size_t PaintList::Settle() {
-  // From the end backwards: which lines a later one covers.
   const std::size_t n = entries_.size();
-  needed_.assign(n, true);
+  if (n >= kAlongFrom) lastLong_ = n;
+  if (along_on_) {
+    along_->ended.store(true, std::memory_order_release);
+    along_->thread.Wait();
+    along_on_ = false;
+    if (!along_->abandon.load(std::memory_order_relaxed)) {
+      needed_.resize(n);
+      FoldMerges();
+      needed_count_ = std::size_t(std::count(needed_.begin(), needed_.end(), std::uint8_t(1)));
+      return along_->left;
+    }
+  }
+  // From the end backwards: which lines a later one covers.
+  needed_.assign(n, 1);
   needed_count_ = n;
   // Indices and counts are kept in 32 bits; no refresh comes near that.
   if (n >= std::size_t(UINT32_MAX)) return 0;
@@ -59,14 +167,14 @@ std::size_t PaintList::Settle() {
     // A later copy line overwrites whatever lies between; a later merge
     // line only when nothing but copies and merges does.
     if (e.effect == Effect::Overwrite || slot.blends == blends) {
-      needed_[i] = false;
+      needed_[i] = 0;
       ++left;
     } else {
       slot.blends = blends;
     }
   }
   FoldMerges();
-  needed_count_ = std::size_t(std::count(needed_.begin(), needed_.end(), true));
+  needed_count_ = std::size_t(std::count(needed_.begin(), needed_.end(), std::uint8_t(1)));
   return left;
 }
 
@@ -92,7 +200,7 @@ void PaintList::FoldMerges() {
       Entry& later = entries_[slot.entry - 1];
       later.colour |= e.colour;
       later.pen.color = later.colour;
-      needed_[i] = false;
+      needed_[i] = 0;
     } else {
       slot = {std::uint32_t(i + 1), breaks};
     }

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -85,11 +86,27 @@ class PaintList {
     const std::optional<Stroke>& StrokeOf() const { return extra ? extra->stroke : kNoStroke; }
   };
 
-  void Add(const Entry& entry) { entries_.push_back(entry); }
+  PaintList();
+  ~PaintList();
+  PaintList(const PaintList&) = delete;
+  PaintList& operator=(const PaintList&) = delete;
+
+  void Add(const Entry& entry) {
+    if (along_on_ && entries_.size() == entries_.capacity()) StopAlong();
+    entries_.push_back(entry);
+    if (along_on_) Publish();
+    if (entries_.size() == alongFrom_) StartAlong();
+  }
   void Add(Entry entry, Extra extra) {
     entry.extra = &extras_.emplace_back(std::move(extra));
-    entries_.push_back(entry);
+    Add(entry);
   }
+  // Lets the list, once it is long (a boxed beam records some 80,000
+  // entries), be settled as it grows on a thread of its own beside the one
+  // that adds; Settle then only finishes. Until Clear. A list that outgrows
+  // the room made for it (half as much again as the last long one) is
+  // settled by Settle.
+  void SettleAlong(bool allowed);
   bool Empty() const { return entries_.empty(); }
   std::size_t Size() const { return entries_.size(); }
   // Painting the list: Settle leaves out what is not needed and returns how
@@ -108,10 +125,7 @@ class PaintList {
     for (std::size_t i = 0; i < entries_.size(); ++i)
       if (needed_[i]) replay(entries_[i]);
   }
-  void Clear() {
-    entries_.clear();
-    extras_.clear();
-  }
+  void Clear();
 
  private:
   // Open-addressed table of the lines met so far (entry index + 1, 0 free)
@@ -121,6 +135,17 @@ class PaintList {
     std::uint32_t entry = 0;
     std::uint32_t blends = 0;
   };
+  struct Along;
+  // Below this the thread's start costs more than it saves.
+  static constexpr std::size_t kAlongFrom = 8000, kAlongUpTo = std::size_t(1) << 24;
+  static constexpr std::size_t kNever = ~std::size_t(0);
+  void StartAlong();
+  void Publish();
+  void StopAlong();
+  // The settling thread's work, entry by entry as they come, front to back:
+  // a line leaves out the line before it with the same key on the same terms
+  // as Settle's, which go back to front.
+  void Follow(Along& along);
   // Folds solid merge lines with the same pixels, between which only merge
   // lines are left to paint, into the latest with the colours OR-ed:
   // white light boxed by mirrors paints each piece once per colour.
@@ -129,6 +154,10 @@ class PaintList {
   std::vector<Entry> entries_;
   std::deque<Extra> extras_;  // stays where it is as the list grows
   std::vector<Slot> slots_;
-  std::vector<bool> needed_;
+  std::vector<std::uint8_t> needed_;  // a byte each: written on the settling thread
+  std::unique_ptr<Along> along_;
+  bool along_on_ = false;           // the settling thread follows the list
+  std::size_t alongFrom_ = kNever;  // it starts when the list is this long
+  std::size_t lastLong_ = 0;        // entries of the last long list
   std::size_t needed_count_ = 0;
 };

@@ -15,6 +15,7 @@
 #include "gfx/ClipSegment.h"
 #include "gfx/Colour.h"
 #include "gfx/ColourKey.h"
+#include "gfx/PaintThread.h"
 #include "gfx/PresentationScale.h"
 #include "gfx/QtPainting.h"
 #include "gfx/VectorState.h"
@@ -147,6 +148,7 @@ void QImageCanvas::BeginBatch() {
     batchSize_ = QSize(Width(), Height());
     batch_ = std::make_unique<QPainter>(image_);
     applied_ = {};
+    deferred_.SettleAlong(PaintThreads() > 1);
   }
 }
 

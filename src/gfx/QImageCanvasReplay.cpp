@@ -21,7 +21,10 @@ BandClip OwnClip(const TClipRect& clip) {
 }  // namespace
 
 void QImageCanvas::FlushDeferred() {
-  if (deferred_.Empty()) return;
+  if (deferred_.Empty()) {
+    deferred_.Clear();  // ends what SettleAlong allowed
+    return;
+  }
   deferred_.Settle();
   {
     const SpanWriter spans(*image_);
