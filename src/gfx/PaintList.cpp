@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <system_error>
 #include <thread>
 
@@ -120,7 +121,9 @@ void PaintList::Follow(Along& along) {
     if (along.ended.load(std::memory_order_acquire) &&
         i == along.published.load(std::memory_order_acquire))
       return;
-    std::this_thread::yield();
+    // Caught up: the list grows by a few hundred entries meanwhile, and the
+    // core is left to the threads that trace and record.
+    std::this_thread::sleep_for(std::chrono::microseconds(30));
   }
 }
 
