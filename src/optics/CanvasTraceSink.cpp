@@ -45,6 +45,11 @@ CanvasTraceSink::~CanvasTraceSink() {
   canvas_.Font = savedFont_;
 }
 
+// Once the canvas has dropped a primitive for its paint budget, it drops
+// every one after it until the next refresh: a boxed beam's last third
+// paints nothing, and need not be worked out.
+bool CanvasTraceSink::Spent() const { return canvas_.PaintCut(); }
+
 TColor CanvasTraceSink::Shade(TColor colour) const {
   if (!faded_) return colour;
   TColor out = 0;
@@ -71,12 +76,14 @@ void CanvasTraceSink::Stroke(TPointF from, TPointF to, TColor colour, int width,
 }
 
 void CanvasTraceSink::RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) {
+  if (Spent()) return;
   lastBlend_ = ray.blend != 0;
   canvas_.Pen.mode = ray.blend ? TPenMode::Merge : TPenMode::Copy;
   Stroke(from, to, ray.rayColour, PenWidth(options_.rayWidth), HighQuality(lastBlend_));
 }
 
 void CanvasTraceSink::Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) {
+  if (Spent()) return;
   canvas_.Pen.mode = ray.blend ? TPenMode::Merge : TPenMode::Copy;
   const bool hq = HighQuality(ray.blend != 0);
   const int width = PenWidth(options_.rayWidth);
@@ -90,11 +97,13 @@ void CanvasTraceSink::Arrow(TPointF at, float direction, const DrawBaseRayDataSt
 }
 
 void CanvasTraceSink::Normal(TPointF n1, TPointF n2) {
+  if (Spent()) return;
   canvas_.Pen.mode = TPenMode::Copy;
   Stroke(n1, n2, options_.normalColour, PenWidth(options_.rayWidth), HighQuality(lastBlend_));
 }
 
 void CanvasTraceSink::Extension(TPointF from, TPointF to) {
+  if (Spent()) return;
   canvas_.Pen.mode = TPenMode::Copy;
   canvas_.Pen.style = TPenStyle::Dot;
   canvas_.Pen.width = Scaled(1);
@@ -105,6 +114,7 @@ void CanvasTraceSink::Extension(TPointF from, TPointF to) {
 }
 
 void CanvasTraceSink::AngleLabel(TPointF anchor, const std::string& text, bool incidence) {
+  if (Spent()) return;
   canvas_.Font.name = "Arial";
   canvas_.Font.size = 10;
   canvas_.Font.bold = true;
@@ -138,6 +148,7 @@ void CanvasTraceSink::Label(TPointF at, const std::string& text, TColor colour) 
 }
 
 void CanvasTraceSink::ImagePoint(TPointF at, bool real, const std::string& label) {
+  if (Spent()) return;
   const TColor colour = real ? kRealImageColour : kVirtualImageColour;
   canvas_.Pen.mode = TPenMode::Copy;
   canvas_.Pen.width = 1;
@@ -146,6 +157,7 @@ void CanvasTraceSink::ImagePoint(TPointF at, bool real, const std::string& label
 }
 
 void CanvasTraceSink::ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) {
+  if (Spent()) return;
   const TColor colour = real ? kRealImageColour : kVirtualImageColour;
   const int width = PenWidth(3LL * sourceLineWidth);
   canvas_.Pen.mode = TPenMode::Copy;

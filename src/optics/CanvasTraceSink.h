@@ -39,6 +39,7 @@ class CanvasTraceSink : public ITraceSink {
 
   TCanvas& canvas_;
   TraceOptions options_;
+  bool Spent() const;
   struct Wings {
     TPointF at{NAN, NAN};  // equal to no point: none worked out yet
     float direction = 0;
