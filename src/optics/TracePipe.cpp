@@ -16,8 +16,8 @@ TracePipe::Segment& TracePipe::Fresh() {
       all_.push_back(std::make_unique<Segment>());
       free_.push_back(all_.back().get());
     }
-    segment = free_.back();
-    free_.pop_back();
+    segment = free_.front();
+    free_.pop_front();
   }
   segment->calls.Clear();
   segment->endCount = 0;

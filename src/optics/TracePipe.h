@@ -47,7 +47,9 @@ class TracePipe {
   std::mutex mutex_;
   std::condition_variable ready_;
   std::deque<Segment*> queue_;
-  std::vector<Segment*> free_;
+  // Taken oldest first: a segment just drawn lies in the drawing core's
+  // cache, and refilling it at once would pull every line of it across.
+  std::deque<Segment*> free_;
   std::vector<std::unique_ptr<Segment>> all_;
   bool closed_ = false;
   bool waiting_ = false;  // the drawing side sleeps: wake it
