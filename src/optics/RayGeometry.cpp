@@ -21,7 +21,9 @@ LineEq MakeLine(double x1, double y1, double x2, double y2) {
 }
 
 // r plays the ray's role (horizontal below 1e-8), s the surface's (1e-7).
-bool IntersectLines(const LineEq& r, const LineEq& s, double& x, double& y) {
+// Always inlined: called out of line, its two stores are read back as one
+// 16-byte load, which the store buffer cannot forward (a stall per hit test).
+[[gnu::always_inline]] inline bool IntersectLines(const LineEq& r, const LineEq& s, double& x, double& y) {
   if (r.vertical && s.vertical) return false;
   if (r.vertical) {
     x = r.x;
@@ -57,11 +59,13 @@ LineEq SegmentLine(const DrawObjectLineDataStruct& s) { return MakeLine(s.x1, s.
 // exact ones, so when the exact angle between the vectors is below 0.45 or
 // above 0.55 degrees the rule's answer is known without the two atan2: 1
 // within, 0 outside; -1 when the angles themselves must decide.
-int QuickHalfDegree(double dirX, double dirY, double aheadX, double aheadY) {
+[[gnu::always_inline]] inline int QuickHalfDegree(double dirX, double dirY, double aheadX, double aheadY) {
   constexpr double kTanInside = 0.00785;  // tan 0.4498 degrees
   constexpr double kTanOutside = 0.0096;  // tan 0.5500 degrees
-  if (!std::isfinite(dirX) || !std::isfinite(dirY) || !std::isfinite(aheadX) ||
-      !std::isfinite(aheadY) || (dirX == 0 && dirY == 0) || (aheadX == 0 && aheadY == 0))
+  // Each is a difference of two floats, so the sum overflows only if one of
+  // them is infinite: it is finite exactly when all four are.
+  if (!std::isfinite(dirX + dirY + aheadX + aheadY) || (dirX == 0 && dirY == 0) ||
+      (aheadX == 0 && aheadY == 0))
     return -1;
   const double dot = dirX * aheadX + dirY * aheadY;
   const double cross = std::fabs(dirX * aheadY - dirY * aheadX);
@@ -131,13 +135,12 @@ DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF
 
 DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
                                        const PolarStep& theta) {
-  RayLine unused;
-  return MakeContinuation(ray, h, theta, unused);
+  DrawBaseRayDataStruct r = ray;
+  ContinueRay(r, h, theta);
+  return r;
 }
 
-DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
-                                       const PolarStep& theta, RayLine& line) {
-  DrawBaseRayDataStruct r = ray;
+RayLine ContinueRay(DrawBaseRayDataStruct& r, TPointF h, const PolarStep& theta) {
   const TPointF start = PointAt(h, theta, -1);
   r.startX = start.x;
   r.startY = start.y;
@@ -145,8 +148,7 @@ DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF
   r.throughY = h.y;
   r.stepX = theta.cos;
   r.stepY = -theta.sin;
-  line = DeriveRayLine(r);
-  return r;
+  return DeriveRayLine(r);
 }
 
 RayLine PrepareRay(const DrawBaseRayDataStruct& ray) {
@@ -163,52 +165,63 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruc
   return IntersectRay(ray, PrepareRay(ray), s, PrepareSurface(s), out);
 }
 
-int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
-                 const DrawObjectLineDataStruct& s, const SurfaceLine& surfaceLine, TPointF& out) {
+namespace {
+
+// The arc's half of the hit test, apart so that the straight half, met far
+// more often, stays small.
+[[gnu::noinline]] int IntersectArc(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                                   const DrawObjectLineDataStruct& s, TPointF& out) {
   const TPointF start{ray.startX, ray.startY}, through{ray.throughX, ray.throughY};
   const double theta = rayLine.theta;
   const double dirX = double(through.x) - start.x, dirY = double(through.y) - start.y;
-  if (s.shape == kShapeArc) {
-    const TPointF c = s.ArcCentre();
-    const TPointF f = PerpendicularFoot(c, start, through);
-    const double d = Distance(c, f);
-    const double radius = s.radius;
-    if (d > radius) return 0;
-    const double h = std::sqrt(radius * radius - d * d);
-    const TPointF plus = PointAt(f, theta, h), minus = PointAt(f, theta, -h);
-    auto evaluate = [&](TPointF p, int& code) {
-      // The point where the ray has just left the arc does not count; otherwise
-      // it would hide the far side of the circle from a ray inside it.
-      if (std::fabs(double(p.x) - through.x) < 0.5 && std::fabs(double(p.y) - through.y) < 0.5)
-        return false;
-      const int quick =
-          QuickHalfDegree(dirX, dirY, double(p.x) - through.x, double(p.y) - through.y);
-      if (quick == 0 || (quick < 0 && !(AngleGap(DirectionAngle(through, p), theta) < 0.5)))
-        return false;
-      const double phi = DirectionAngle(c, p);
-      if (!AngleOnArc(phi, s.ArcStartAngle(), s.ArcEndAngle())) return false;
-      double tangent = phi - 90;
-      if (tangent < 0) tangent += 360;
-      const double length = 200.0 - 100.0 * s.orientation * s.orientation;
-      const DrawObjectLineDataStruct piece = MakeSegment(p, PointAt(p, tangent, length));
-      code = SideOf(piece, through);
-      return true;
-    };
-    TPointF first = plus, second = minus;
-    if (!(Distance(through, plus) < Distance(through, minus))) std::swap(first, second);
-    int code = 0;
-    TPointF chosen;
-    if (evaluate(first, code)) {
-      chosen = first;
-    } else if (evaluate(second, code)) {
-      chosen = second;
-    } else {
-      return 0;
-    }
-    out = chosen;
-    return code;
+  const TPointF c = s.ArcCentre();
+  const TPointF f = PerpendicularFoot(c, start, through);
+  const double d = Distance(c, f);
+  const double radius = s.radius;
+  if (d > radius) return 0;
+  const double h = std::sqrt(radius * radius - d * d);
+  const TPointF plus = PointAt(f, theta, h), minus = PointAt(f, theta, -h);
+  auto evaluate = [&](TPointF p, int& code) {
+    // The point where the ray has just left the arc does not count; otherwise
+    // it would hide the far side of the circle from a ray inside it.
+    if (std::fabs(double(p.x) - through.x) < 0.5 && std::fabs(double(p.y) - through.y) < 0.5)
+      return false;
+    const int quick =
+        QuickHalfDegree(dirX, dirY, double(p.x) - through.x, double(p.y) - through.y);
+    if (quick == 0 || (quick < 0 && !(AngleGap(DirectionAngle(through, p), theta) < 0.5)))
+      return false;
+    const double phi = DirectionAngle(c, p);
+    if (!AngleOnArc(phi, s.ArcStartAngle(), s.ArcEndAngle())) return false;
+    double tangent = phi - 90;
+    if (tangent < 0) tangent += 360;
+    const double length = 200.0 - 100.0 * s.orientation * s.orientation;
+    const DrawObjectLineDataStruct piece = MakeSegment(p, PointAt(p, tangent, length));
+    code = SideOf(piece, through);
+    return true;
+  };
+  TPointF first = plus, second = minus;
+  if (!(Distance(through, plus) < Distance(through, minus))) std::swap(first, second);
+  int code = 0;
+  TPointF chosen;
+  if (evaluate(first, code)) {
+    chosen = first;
+  } else if (evaluate(second, code)) {
+    chosen = second;
+  } else {
+    return 0;
   }
+  out = chosen;
+  return code;
+}
 
+}  // namespace
+
+int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                 const DrawObjectLineDataStruct& s, const SurfaceLine& surfaceLine, TPointF& out) {
+  if (s.shape == kShapeArc) return IntersectArc(ray, rayLine, s, out);
+  const TPointF start{ray.startX, ray.startY}, through{ray.throughX, ray.throughY};
+  const double theta = rayLine.theta;
+  const double dirX = double(through.x) - start.x, dirY = double(through.y) - start.y;
   double x = 0, y = 0;
   if (!IntersectLines(rayLine.line, surfaceLine.line, x, y)) return 0;
   out = {static_cast<float>(x), static_cast<float>(y)};
@@ -217,14 +230,14 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
   // ray's direction: the angle test below would refuse it, at an atan2.
   const double aheadX = double(out.x) - through.x, aheadY = double(out.y) - through.y;
   if (aheadX * dirX + aheadY * dirY < 0) return 0;
-  double d = theta - surfaceLine.direction;
-  if (d < 0) d += 360;
-  const int code = (d <= 0 || d >= 180) ? 2 : 1;
+  // The face the ray has just left (within 0.1 px) is never hit again; tested
+  // before the angle, as every continued ray meets it.
+  if (std::fabs(aheadX) < 0.1 && std::fabs(aheadY) < 0.1) return 0;
   const int quick = QuickHalfDegree(dirX, dirY, aheadX, aheadY);
   if (quick == 0 || (quick < 0 && AngleGap(DirectionAngle(through, out), theta) > 0.5)) return 0;
-  if (std::fabs(double(out.x) - through.x) < 0.1 && std::fabs(double(out.y) - through.y) < 0.1)
-    return 0;
-  return code;
+  double d = theta - surfaceLine.direction;
+  if (d < 0) d += 360;
+  return (d <= 0 || d >= 180) ? 2 : 1;
 }
 
 int IntersectSegments(const DrawObjectLineDataStruct& a, const DrawObjectLineDataStruct& b,

@@ -24,9 +24,9 @@ DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF
 DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
                                        const PolarStep& theta);
 struct RayLine;
-// The same, also handing back the new ray's line (DeriveRayLine).
-DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
-                                       const PolarStep& theta, RayLine& line);
+// The same in place: a copy of the ray turned into its continuation, handing
+// back the new ray's line (DeriveRayLine).
+RayLine ContinueRay(DrawBaseRayDataStruct& copy, TPointF h, const PolarStep& theta);
 
 // The tracer's hit test: 0 none, 1 from the right, 2 from the left.
 int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruct& surface,

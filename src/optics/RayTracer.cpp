@@ -96,6 +96,7 @@ const TLinkIntersection* RayTracer::FindHit(const DrawBaseRayDataStruct& ray,
 
 const TLinkIntersection* RayTracer::SearchHit(const DrawBaseRayDataStruct& ray,
                                               const RayLine& rayLine, TPointF through) {
+  if (!index_.Built()) return SearchEveryFace(ray, rayLine, through);
   hits_.clear();
   auto test = [&](std::size_t i) {
     TPointF point;
@@ -103,8 +104,7 @@ const TLinkIntersection* RayTracer::SearchHit(const DrawBaseRayDataStruct& ray,
     if (code != 0) hits_.push_back({point.x, point.y, &surfaces_[i], code});
   };
   float best = std::numeric_limits<float>::infinity();
-  const bool narrowed =
-      index_.Built() && index_.Query(through, rayLine.theta, [&](std::uint32_t i) {
+  const bool narrowed = index_.Query(through, rayLine.theta, [&](std::uint32_t i) {
         const std::size_t before = hits_.size();
         test(i);
         if (hits_.size() > before)
@@ -121,6 +121,30 @@ const TLinkIntersection* RayTracer::SearchHit(const DrawBaseRayDataStruct& ray,
     for (std::size_t i = 0; i < surfaces_.size(); ++i) test(i);
   }
   return NearestHit(hits_, through);
+}
+
+// NearestHit over every face, kept as it goes: the first hit alone wins
+// whatever its distance, else the nearest, the earlier on a tie.
+const TLinkIntersection* RayTracer::SearchEveryFace(const DrawBaseRayDataStruct& ray,
+                                                    const RayLine& rayLine, TPointF through) {
+  std::size_t found = 0;
+  float bestDistance = 0;
+  for (std::size_t i = 0; i < surfaces_.size(); ++i) {
+    TPointF point;
+    const int code = IntersectRay(ray, rayLine, surfaces_[i], lines_[i], point);
+    if (code == 0) continue;
+    if (found++ == 0) {
+      nearest_ = {point.x, point.y, &surfaces_[i], code};
+      continue;
+    }
+    if (found == 2) bestDistance = Distance({nearest_.x, nearest_.y}, through);
+    const float d = Distance(point, through);
+    if (d < bestDistance) {
+      nearest_ = {point.x, point.y, &surfaces_[i], code};
+      bestDistance = d;
+    }
+  }
+  return found ? &nearest_ : nullptr;
 }
 
 void RayTracer::TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
@@ -205,16 +229,15 @@ void RayTracer::TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLin
     sink_.Extension(h, PointAt(h, out, -kExtensionLength));
     Tag(generation_, root_);
   }
-  RayLine continuedLine;
-  DrawBaseRayDataStruct continued = MakeContinuation(ray, h, out, continuedLine);
+  // Made in place: the ray is copied once. (`ray` never lies in `next`.)
+  DrawBaseRayDataStruct& continued = next.emplace_back(ray);
+  nextLines.push_back(ContinueRay(continued, h, out));
   // No image is constructed through a two-sided reflector.
   if (twoSided) continued.sourceKind = 0;
   // Rays of one source through one surface form one image: a surface is
   // known by its place in this trace.
   if (continued.sourceKind > 0)
     continued.lastSurface = static_cast<int>(hit->surface - surfaces_.data()) + 1;
-  next.push_back(std::move(continued));
-  nextLines.push_back(continuedLine);
   if (options_.showAngles) OutgoingLabel(h, *theta, nA, nB);
 }
 

@@ -75,6 +75,8 @@ class RayTracer {
                                    TPointF through);
   const TLinkIntersection* SearchHit(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
                                      TPointF through);
+  const TLinkIntersection* SearchEveryFace(const DrawBaseRayDataStruct& ray,
+                                           const RayLine& rayLine, TPointF through);
   void ReportHit(TPointF h, const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
                  int code, double u, double v, double theta);
   const PolarStep& StraightNormal(const DrawObjectLineDataStruct& s, double v);
@@ -94,6 +96,7 @@ class RayTracer {
   ItemCounter sink_;
   bool rawOrigins_;
   std::vector<TLinkIntersection> hits_;
+  TLinkIntersection nearest_{};  // SearchEveryFace's answer
   // The latest search: its ray's points and its hit (into hits_).
   std::array<std::uint32_t, 4> lastKey_{};
   const TLinkIntersection* lastHit_ = nullptr;
