@@ -90,6 +90,7 @@ class TeeTraceSink : public ITraceSink {
     a_.Origin(generation, root);
     b_.Origin(generation, root);
   }
+  bool Origins() const override { return a_.Origins() || b_.Origins(); }
   bool Slow() const override { return a_.Slow() || b_.Slow(); }
   void Faded(bool faded) override {
     a_.Faded(faded);

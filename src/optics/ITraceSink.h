@@ -30,6 +30,8 @@ class ITraceSink {
   // share it (-1: an image mark, made of several rays). Only sinks that show
   // part of a trace need it; it is no drawn item.
   virtual void Origin(int /*generation*/, int /*root*/) {}
+  // Whether Origin does anything: the tracer tells only a sink that listens.
+  virtual bool Origins() const { return false; }
   // A hit the ray continues from, in degrees from the normal. n1, n2: the
   // indices on either side of a refracting face (1 outside a medium); a
   // reflection (total internal reflection too) has no indices, both 0.

@@ -41,6 +41,7 @@ class ItemCounter : public ITraceSink {
     sink_.ImageArrow(f, s, real, w);
   }
   void Origin(int generation, int root) override { sink_.Origin(generation, root); }
+  bool Origins() const override { return sink_.Origins(); }
   void Faded(bool faded) override { sink_.Faded(faded); }
   void Hit(TPointF at, double n1, double n2, double t1, double t2) override {
     sink_.Hit(at, n1, n2, t1, t2);

@@ -48,14 +48,7 @@ std::vector<TPointF> OffsetPolyline(const std::vector<TPointF>& points, double t
   return out;
 }
 
-float DirectionAngle(TPointF a, TPointF b) {
-  const double dx = double(b.x) - double(a.x);
-  const double dy = double(b.y) - double(a.y);
-  if (dx == 0) {
-    if (dy == 0) return 0;
-    return dy > 0 ? 270.0f : 90.0f;
-  }
-  if (dy == 0) return dx < 0 ? 180.0f : 0.0f;
+float SlantedDirectionAngle(double dx, double dy) {
   double r = std::atan2(dy, dx);
   if (r < 0) r += 2 * kPi;
   return static_cast<float>(360.0 - r / kDeg);

@@ -12,7 +12,19 @@ struct TRectF {
   float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
-float DirectionAngle(TPointF a, TPointF b);
+// DirectionAngle off the axes; inline below, as the tracer asks for one at
+// every ray piece and axis-parallel rays are common.
+float SlantedDirectionAngle(double dx, double dy);
+inline float DirectionAngle(TPointF a, TPointF b) {
+  const double dx = double(b.x) - double(a.x);
+  const double dy = double(b.y) - double(a.y);
+  if (dx == 0) {
+    if (dy == 0) return 0;
+    return dy > 0 ? 270.0f : 90.0f;
+  }
+  if (dy == 0) return dx < 0 ? 180.0f : 0.0f;
+  return SlantedDirectionAngle(dx, dy);
+}
 TPointF PointAt(TPointF p, double angle, double length);
 // An angle's cosine and sine worked out once, for many points at one angle
 // (a bundle of parallel rays); PointAt gives the same floats either way.

@@ -77,7 +77,11 @@ void RunGenerations(RayTracer& tracer, std::span<const DrawBaseRayDataStruct> ba
       const DrawBaseRayDataStruct& ray = rays[i];
       tracer.SetRoot(currentRoots[i]);
       const std::size_t before = next.size();
-      tracer.TraceRay(ray, derived ? currentLines[i] : PrepareRay(ray), next, nextLines);
+      if (derived) {
+        tracer.TraceRay(ray, currentLines[i], next, nextLines);
+      } else {
+        tracer.TraceRay(ray, PrepareRay(ray), next, nextLines);
+      }
       if (next.size() > before) nextRoots.push_back(currentRoots[i]);
     }
     hooks.EndGeneration(next);

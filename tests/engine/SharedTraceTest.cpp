@@ -26,6 +26,7 @@ using Rays = std::vector<DrawBaseRayDataStruct>;
 class AllCalls : public TextTraceSink {
  public:
   explicit AllCalls(std::ostream& out) : TextTraceSink(out), out_(out) {}
+  bool Origins() const override { return true; }
   void Origin(int generation, int root) override {
     out_ << "origin\t" << generation << '\t' << root << '\n';
     // The sink is called on the thread that traces, whoever traces.
