@@ -23,7 +23,8 @@ LineEq MakeLine(double x1, double y1, double x2, double y2) {
 // r plays the ray's role (horizontal below 1e-8), s the surface's (1e-7).
 // Always inlined: called out of line, its two stores are read back as one
 // 16-byte load, which the store buffer cannot forward (a stall per hit test).
-[[gnu::always_inline]] inline bool IntersectLines(const LineEq& r, const LineEq& s, double& x, double& y) {
+[[gnu::always_inline]] inline bool IntersectLines(const LineEq& r, const LineEq& s, double& x,
+                                                  double& y) {
   if (r.vertical && s.vertical) return false;
   if (r.vertical) {
     x = r.x;
@@ -59,7 +60,8 @@ LineEq SegmentLine(const DrawObjectLineDataStruct& s) { return MakeLine(s.x1, s.
 // exact ones, so when the exact angle between the vectors is below 0.45 or
 // above 0.55 degrees the rule's answer is known without the two atan2: 1
 // within, 0 outside; -1 when the angles themselves must decide.
-[[gnu::always_inline]] inline int QuickHalfDegree(double dirX, double dirY, double aheadX, double aheadY) {
+[[gnu::always_inline]] inline int QuickHalfDegree(double dirX, double dirY, double aheadX,
+                                                  double aheadY) {
   constexpr double kTanInside = 0.00785;  // tan 0.4498 degrees
   constexpr double kTanOutside = 0.0096;  // tan 0.5500 degrees
   // Each is a difference of two floats, so the sum overflows only if one of
@@ -186,8 +188,7 @@ namespace {
     // it would hide the far side of the circle from a ray inside it.
     if (std::fabs(double(p.x) - through.x) < 0.5 && std::fabs(double(p.y) - through.y) < 0.5)
       return false;
-    const int quick =
-        QuickHalfDegree(dirX, dirY, double(p.x) - through.x, double(p.y) - through.y);
+    const int quick = QuickHalfDegree(dirX, dirY, double(p.x) - through.x, double(p.y) - through.y);
     if (quick == 0 || (quick < 0 && !(AngleGap(DirectionAngle(through, p), theta) < 0.5)))
       return false;
     const double phi = DirectionAngle(c, p);
@@ -214,14 +215,24 @@ namespace {
   return code;
 }
 
-}  // namespace
+// The hit test, inline here for the search over every face.
+// What it reads of the ray, read once for all faces.
+struct RayProbe {
+  explicit RayProbe(const DrawBaseRayDataStruct& ray)
+      : through{ray.throughX, ray.throughY},
+        dirX(double(ray.throughX) - ray.startX),
+        dirY(double(ray.throughY) - ray.startY) {}
+  TPointF through;
+  double dirX, dirY;
+};
 
-int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
-                 const DrawObjectLineDataStruct& s, const SurfaceLine& surfaceLine, TPointF& out) {
+[[gnu::always_inline]] inline int HitTest(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                                          const RayProbe& probe, const DrawObjectLineDataStruct& s,
+                                          const SurfaceLine& surfaceLine, TPointF& out) {
   if (s.shape == kShapeArc) return IntersectArc(ray, rayLine, s, out);
-  const TPointF start{ray.startX, ray.startY}, through{ray.throughX, ray.throughY};
+  const TPointF through = probe.through;
   const double theta = rayLine.theta;
-  const double dirX = double(through.x) - start.x, dirY = double(through.y) - start.y;
+  const double dirX = probe.dirX, dirY = probe.dirY;
   double x = 0, y = 0;
   if (!IntersectLines(rayLine.line, surfaceLine.line, x, y)) return 0;
   out = {static_cast<float>(x), static_cast<float>(y)};
@@ -238,6 +249,39 @@ int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
   double d = theta - surfaceLine.direction;
   if (d < 0) d += 360;
   return (d <= 0 || d >= 180) ? 2 : 1;
+}
+
+}  // namespace
+
+int IntersectRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                 const DrawObjectLineDataStruct& s, const SurfaceLine& surfaceLine, TPointF& out) {
+  return HitTest(ray, rayLine, RayProbe(ray), s, surfaceLine, out);
+}
+
+bool NearestOfEvery(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                    std::span<const DrawObjectLineDataStruct> surfaces,
+                    std::span<const SurfaceLine> lines, TPointF through,
+                    TLinkIntersection& nearest) {
+  const RayProbe probe(ray);
+  const RayLine line = rayLine;
+  std::size_t found = 0;
+  float bestDistance = 0;
+  for (std::size_t i = 0; i < surfaces.size(); ++i) {
+    TPointF point;
+    const int code = HitTest(ray, line, probe, surfaces[i], lines[i], point);
+    if (code == 0) continue;
+    if (found++ == 0) {
+      nearest = {point.x, point.y, &surfaces[i], code};
+      continue;
+    }
+    if (found == 2) bestDistance = Distance({nearest.x, nearest.y}, through);
+    const float d = Distance(point, through);
+    if (d < bestDistance) {
+      nearest = {point.x, point.y, &surfaces[i], code};
+      bestDistance = d;
+    }
+  }
+  return found != 0;
 }
 
 int IntersectSegments(const DrawObjectLineDataStruct& a, const DrawObjectLineDataStruct& b,

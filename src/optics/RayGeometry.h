@@ -2,6 +2,7 @@
 // The tracer's geometry: surface and ray lines, continuations, the hit test
 // and the intersections it rests on.
 
+#include <span>
 #include <vector>
 
 #include "optics/DrawBaseRayDataStruct.h"
@@ -63,3 +64,9 @@ int IntersectSegments(const DrawObjectLineDataStruct& a, const DrawObjectLineDat
 TPointF PerpendicularFoot(TPointF p, TPointF a, TPointF b);
 // Smallest distance to p; on a tie the earlier hit wins. Null for an empty list.
 const TLinkIntersection* NearestHit(const std::vector<TLinkIntersection>& hits, TPointF p);
+// NearestHit of the hits of the ray on every face, kept as it goes (the
+// first hit alone wins whatever its distance); false when none is hit.
+bool NearestOfEvery(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                    std::span<const DrawObjectLineDataStruct> surfaces,
+                    std::span<const SurfaceLine> lines, TPointF through,
+                    TLinkIntersection& nearest);

@@ -82,21 +82,26 @@ std::optional<std::pair<bool, TPointF>> ImageByLensFormula(TPointF p1, TPointF p
 // the ray's start and through points (its line and direction follow from
 // them), so a ray with the very points of the one before (the colours of a
 // composite beam, until a medium parts them) meets the same hit.
-const TLinkIntersection* RayTracer::FindHit(const DrawBaseRayDataStruct& ray,
-                                            const RayLine& rayLine, TPointF through) {
+// Inline, as is the search over every face: called at every ray piece.
+[[gnu::always_inline]] inline const TLinkIntersection* RayTracer::FindHit(
+    const DrawBaseRayDataStruct& ray, const RayLine& rayLine, TPointF through) {
   const std::array<std::uint32_t, 4> key{
       std::bit_cast<std::uint32_t>(ray.startX), std::bit_cast<std::uint32_t>(ray.startY),
       std::bit_cast<std::uint32_t>(ray.throughX), std::bit_cast<std::uint32_t>(ray.throughY)};
   if (lastValid_ && key == lastKey_) return lastHit_;
   lastKey_ = key;
   lastValid_ = true;
-  lastHit_ = SearchHit(ray, rayLine, through);
+  if (index_.Built()) {
+    lastHit_ = SearchIndex(ray, rayLine, through);
+  } else {
+    lastHit_ =
+        NearestOfEvery(ray, rayLine, surfaces_, lines_, through, nearest_) ? &nearest_ : nullptr;
+  }
   return lastHit_;
 }
 
-const TLinkIntersection* RayTracer::SearchHit(const DrawBaseRayDataStruct& ray,
-                                              const RayLine& rayLine, TPointF through) {
-  if (!index_.Built()) return SearchEveryFace(ray, rayLine, through);
+const TLinkIntersection* RayTracer::SearchIndex(const DrawBaseRayDataStruct& ray,
+                                                const RayLine& rayLine, TPointF through) {
   hits_.clear();
   auto test = [&](std::size_t i) {
     TPointF point;
@@ -105,12 +110,12 @@ const TLinkIntersection* RayTracer::SearchHit(const DrawBaseRayDataStruct& ray,
   };
   float best = std::numeric_limits<float>::infinity();
   const bool narrowed = index_.Query(through, rayLine.theta, [&](std::uint32_t i) {
-        const std::size_t before = hits_.size();
-        test(i);
-        if (hits_.size() > before)
-          best = std::min(best, Distance({hits_.back().x, hits_.back().y}, through));
-        return best;
-      });
+    const std::size_t before = hits_.size();
+    test(i);
+    if (hits_.size() > before)
+      best = std::min(best, Distance({hits_.back().x, hits_.back().y}, through));
+    return best;
+  });
   if (narrowed) {
     // Faces came out of the index in its order; the tie-break wants theirs.
     std::sort(hits_.begin(), hits_.end(),
@@ -121,30 +126,6 @@ const TLinkIntersection* RayTracer::SearchHit(const DrawBaseRayDataStruct& ray,
     for (std::size_t i = 0; i < surfaces_.size(); ++i) test(i);
   }
   return NearestHit(hits_, through);
-}
-
-// NearestHit over every face, kept as it goes: the first hit alone wins
-// whatever its distance, else the nearest, the earlier on a tie.
-const TLinkIntersection* RayTracer::SearchEveryFace(const DrawBaseRayDataStruct& ray,
-                                                    const RayLine& rayLine, TPointF through) {
-  std::size_t found = 0;
-  float bestDistance = 0;
-  for (std::size_t i = 0; i < surfaces_.size(); ++i) {
-    TPointF point;
-    const int code = IntersectRay(ray, rayLine, surfaces_[i], lines_[i], point);
-    if (code == 0) continue;
-    if (found++ == 0) {
-      nearest_ = {point.x, point.y, &surfaces_[i], code};
-      continue;
-    }
-    if (found == 2) bestDistance = Distance({nearest_.x, nearest_.y}, through);
-    const float d = Distance(point, through);
-    if (d < bestDistance) {
-      nearest_ = {point.x, point.y, &surfaces_[i], code};
-      bestDistance = d;
-    }
-  }
-  return found ? &nearest_ : nullptr;
 }
 
 void RayTracer::TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
@@ -264,7 +245,8 @@ void RayTracer::ReportHit(TPointF h, const DrawObjectLineDataStruct& s,
 }
 
 // A straight face's normal is the same at every hit: worked out at its first.
-const PolarStep& RayTracer::StraightNormal(const DrawObjectLineDataStruct& s, double v) {
+[[gnu::always_inline]] inline const PolarStep& RayTracer::StraightNormal(
+    const DrawObjectLineDataStruct& s, double v) {
   const std::size_t i = std::size_t(&s - surfaces_.data());
   if (normals_.empty()) normals_.resize(surfaces_.size());
   if (!normals_[i]) normals_[i] = StepOf(v + 90);

@@ -75,10 +75,8 @@ class RayTracer {
  private:
   const TLinkIntersection* FindHit(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
                                    TPointF through);
-  const TLinkIntersection* SearchHit(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
-                                     TPointF through);
-  const TLinkIntersection* SearchEveryFace(const DrawBaseRayDataStruct& ray,
-                                           const RayLine& rayLine, TPointF through);
+  const TLinkIntersection* SearchIndex(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
+                                       TPointF through);
   void ReportHit(TPointF h, const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
                  int code, double u, double v, double theta);
   const PolarStep& StraightNormal(const DrawObjectLineDataStruct& s, double v);
@@ -99,7 +97,7 @@ class RayTracer {
   bool origins_;  // whether the sink listens to Origin
   bool rawOrigins_;
   std::vector<TLinkIntersection> hits_;
-  TLinkIntersection nearest_{};  // SearchEveryFace's answer
+  TLinkIntersection nearest_{};  // NearestOfEvery's answer
   // The latest search: its ray's points and its hit (into hits_).
   std::array<std::uint32_t, 4> lastKey_{};
   const TLinkIntersection* lastHit_ = nullptr;
