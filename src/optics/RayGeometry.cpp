@@ -51,6 +51,16 @@ bool InBox(double x, double y, double x1, double y1, double x2, double y2) {
   return (x - x1) * (x - x2) <= 0 && (y - y1) * (y - y2) <= 0;
 }
 
+// InBox of a prepared face. With finite ends, (x - x1) * (x - x2) <= 0 holds
+// exactly when x lies between them: the differences of floats keep their
+// sign in double and their product neither underflows nor overflows. A
+// point that is not a number, or infinite, fails both tests.
+[[gnu::always_inline]] inline bool InBox(TPointF p, const DrawObjectLineDataStruct& s,
+                                         const SurfaceLine& line) {
+  if (!line.box) return InBox(p.x, p.y, s.x1, s.y1, s.x2, s.y2);
+  return p.x >= line.left && p.x <= line.right && p.y >= line.top && p.y <= line.bottom;
+}
+
 LineEq SegmentLine(const DrawObjectLineDataStruct& s) { return MakeLine(s.x1, s.y1, s.x2, s.y2); }
 
 // The hit test's angle rule, AngleGap(DirectionAngle(through, p), theta)
@@ -159,7 +169,14 @@ RayLine PrepareRay(const DrawBaseRayDataStruct& ray) {
 }
 
 SurfaceLine PrepareSurface(const DrawObjectLineDataStruct& s) {
-  return {SegmentLine(s), DirectionAngle({s.x1, s.y1}, {s.x2, s.y2})};
+  SurfaceLine line{SegmentLine(s), DirectionAngle({s.x1, s.y1}, {s.x2, s.y2})};
+  line.box =
+      std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2) && std::isfinite(s.y2);
+  line.left = std::min(s.x1, s.x2);
+  line.right = std::max(s.x1, s.x2);
+  line.top = std::min(s.y1, s.y2);
+  line.bottom = std::max(s.y1, s.y2);
+  return line;
 }
 
 int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruct& s,
@@ -236,7 +253,7 @@ struct RayProbe {
   double x = 0, y = 0;
   if (!IntersectLines(rayLine.line, surfaceLine.line, x, y)) return 0;
   out = {static_cast<float>(x), static_cast<float>(y)};
-  if (s.shape == kShapeSegment && !InBox(out.x, out.y, s.x1, s.y1, s.x2, s.y2)) return 0;
+  if (s.shape == kShapeSegment && !InBox(out, s, surfaceLine)) return 0;
   // A point behind the through point lies more than 90 degrees off the
   // ray's direction: the angle test below would refuse it, at an atan2.
   const double aheadX = double(out.x) - through.x, aheadY = double(out.y) - through.y;

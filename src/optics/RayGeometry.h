@@ -49,6 +49,9 @@ struct RayLine {
 struct SurfaceLine {
   LineEquation line;     // through the end points
   double direction = 0;  // DirectionAngle(p1, p2)
+  // The end points' box, when all four numbers are finite (box).
+  bool box = false;
+  float left = 0, top = 0, right = 0, bottom = 0;
 };
 RayLine PrepareRay(const DrawBaseRayDataStruct& ray);
 // DeriveRay, handing back the ray's line from the same sums: what PrepareRay

@@ -135,3 +135,48 @@ TEST_F(GeometryTest, AngleGapIsTheRemainderBitForBit) {
     }
   }
 }
+
+// A segment's hit is its line's hit when (x - x1)(x - x2) <= 0 and
+// (y - y1)(y - y2) <= 0 at the point, else none: ends on a coarse grid put
+// many hits on the box's edges, and some ends are infinite or not a number.
+TEST_F(GeometryTest, SegmentHitIsItsLinesHitWithinTheEndsBox) {
+  std::mt19937 random(5);
+  std::uniform_int_distribution<int> grid(0, 8);
+  const float odd[] = {std::numeric_limits<float>::infinity(),
+                       -std::numeric_limits<float>::infinity(),
+                       std::numeric_limits<float>::quiet_NaN(), 1e30f};
+  auto coordinate = [&](int i) { return i % 17 == 0 ? odd[(i / 17) % 4] : grid(random) * 25.0f; };
+  int hits = 0;
+  for (int i = 0; i < 40000; ++i) {
+    auto segment = MakeSegment({coordinate(i), coordinate(i + 7)},
+                               {grid(random) * 25.0f, grid(random) * 25.0f});
+    auto line = segment;
+    line.shape = kShapeLine;
+    DrawBaseRayDataStruct ray;
+    ray.startX = grid(random) * 25.0f - 13;
+    ray.startY = grid(random) * 25.0f - 7;
+    ray.throughX = ray.startX + float(grid(random) - 4);
+    ray.throughY = ray.startY + float(grid(random) - 4);
+    DeriveRay(ray);
+    TPointF onLine, onSegment;
+    const int lineCode = IntersectRay(ray, line, onLine);
+    const double x = onLine.x, y = onLine.y;
+    const bool inside =
+        (x - segment.x1) * (x - segment.x2) <= 0 && (y - segment.y1) * (y - segment.y2) <= 0;
+    const int expected = lineCode != 0 && inside ? lineCode : 0;
+    ASSERT_EQ(IntersectRay(ray, segment, onSegment), expected) << i;
+    hits += expected != 0;
+  }
+  EXPECT_GT(hits, 3000);
+  // At the finite end of a segment running to infinity the product is not a
+  // number: no hit there, one just past it.
+  const auto open = MakeSegment({50, std::numeric_limits<float>::infinity()}, {50, 100});
+  for (const float y : {100.0f, 101.0f}) {
+    DrawBaseRayDataStruct ray;
+    ray.startY = ray.throughY = y;
+    ray.throughX = 10;
+    DeriveRay(ray);
+    TPointF hit;
+    EXPECT_EQ(IntersectRay(ray, open, hit) != 0, y == 101.0f) << y;
+  }
+}
