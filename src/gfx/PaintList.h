@@ -92,14 +92,23 @@ class PaintList {
   PaintList& operator=(const PaintList&) = delete;
 
   void Add(const Entry& entry) {
-    if (along_on_ && entries_.size() == entries_.capacity()) StopAlong();
-    entries_.push_back(entry);
-    if (along_on_) Publish();
-    if (entries_.size() == alongFrom_) StartAlong();
+    Open() = entry;
+    Close();
   }
   void Add(Entry entry, Extra extra) {
     entry.extra = &extras_.emplace_back(std::move(extra));
     Add(entry);
+  }
+  // Add, filled in place by the caller between Open and Close: an entry
+  // built elsewhere field by field and then copied whole is read back
+  // before its stores are done, a stall at every line.
+  Entry& Open() {
+    if (along_on_ && entries_.size() == entries_.capacity()) StopAlong();
+    return entries_.emplace_back();
+  }
+  void Close() {
+    if (along_on_) Publish();
+    if (entries_.size() == alongFrom_) StartAlong();
   }
   // Lets the list, once it is long (a boxed beam records some 80,000
   // entries), be settled as it grows on a thread of its own beside the one

@@ -312,8 +312,27 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
   // Dashed thin lines only repeat lines of the same dashes and gaps.
   const int pattern =
       thin ? PaintList::LineKey::PatternOf(Pen.style, Brush.style == TBrushStyle::Solid) : 0;
+  const int width = thin ? 1 : Pen.width;
+  if (batch_ && !replaying_) {
+    // As Submit records it, written in place.
+    PaintList::Entry& entry = deferred_.Open();
+    entry.effect = EffectOf(Pen.mode);
+    PaintList::LineKey& key = entry.line.emplace();
+    key.x1 = x1;
+    key.y1 = y1;
+    key.x2 = x2;
+    key.y2 = y2;
+    key.width = width;
+    key.pattern = pattern;
+    entry.colour = Pen.color;
+    entry.pen = Pen;
+    entry.brush = Brush;
+    entry.clip = ClipRect;
+    deferred_.Close();
+    return;
+  }
   // Painted from its key (PaintLine): no closure to allocate.
-  Submit(EffectOf(Pen.mode), PaintList::LineKey{x1, y1, x2, y2, thin ? 1 : Pen.width, pattern}, {});
+  Submit(EffectOf(Pen.mode), PaintList::LineKey{x1, y1, x2, y2, width, pattern}, {});
 }
 
 void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
