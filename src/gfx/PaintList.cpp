@@ -58,7 +58,9 @@ void PaintList::Clear() {
 }
 
 void PaintList::SettleAlong(bool allowed) {
-  alongFrom_ = allowed && !along_on_ && entries_.size() < kAlongFrom ? kAlongFrom : kNever;
+  if (along_on_) return;
+  // Allowed late, the thread starts with the next entry and catches up.
+  alongFrom_ = allowed ? std::max(kAlongFrom, entries_.size() + 1) : kNever;
 }
 
 void PaintList::StartAlong() {
@@ -66,13 +68,16 @@ void PaintList::StartAlong() {
   // Room for as many as the last list this long and half again: outgrowing
   // it stops the settling thread.
   const std::size_t room = std::max(lastLong_ + lastLong_ / 2, 4 * kAlongFrom);
-  if (room > kAlongUpTo) return;
+  if (room > kAlongUpTo || entries_.size() >= room) return;
   try {
     if (!along_) along_ = std::make_unique<Along>();
   } catch (const std::system_error&) {
     return;  // no thread: Settle settles
   }
+  // The list may hold more than the room (kept from a longer list before):
+  // the thread stops at the room all the same, which its tables are made for.
   entries_.reserve(room);
+  alongRoom_ = room;
   needed_.assign(room, 1);
   std::size_t capacity = 64;
   while (capacity < 2 * room) capacity *= 2;
@@ -131,6 +136,7 @@ std::size_t PaintList::Settle() {
   const std::size_t n = entries_.size();
   if (n >= kAlongFrom) lastLong_ = n;
   if (along_on_) {
+    Publish();
     along_->ended.store(true, std::memory_order_release);
     along_->thread.Wait();
     along_on_ = false;

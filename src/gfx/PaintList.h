@@ -103,11 +103,13 @@ class PaintList {
   // built elsewhere field by field and then copied whole is read back
   // before its stores are done, a stall at every line.
   Entry& Open() {
-    if (along_on_ && entries_.size() == entries_.capacity()) StopAlong();
+    if (along_on_ && entries_.size() == alongRoom_) StopAlong();
     return entries_.emplace_back();
   }
   void Close() {
-    if (along_on_) Publish();
+    // Handed over a run at a time: the settling thread then reads entries
+    // the adding one is done with, not the cache line it writes next.
+    if (along_on_ && entries_.size() % kPublishEvery == 0) Publish();
     if (entries_.size() == alongFrom_) StartAlong();
   }
   // Lets the list, once it is long (a boxed beam records some 80,000
@@ -147,6 +149,7 @@ class PaintList {
   struct Along;
   // Below this the thread's start costs more than it saves.
   static constexpr std::size_t kAlongFrom = 8000, kAlongUpTo = std::size_t(1) << 24;
+  static constexpr std::size_t kPublishEvery = 256;
   static constexpr std::size_t kNever = ~std::size_t(0);
   void StartAlong();
   void Publish();
@@ -167,6 +170,7 @@ class PaintList {
   std::unique_ptr<Along> along_;
   bool along_on_ = false;           // the settling thread follows the list
   std::size_t alongFrom_ = kNever;  // it starts when the list is this long
+  std::size_t alongRoom_ = 0;       // and stops when it is this long
   std::size_t lastLong_ = 0;        // entries of the last long list
   std::size_t needed_count_ = 0;
 };

@@ -12,10 +12,11 @@ namespace {
 
 // Lines from a small pool, so that many repeat, in every effect, with the
 // odd blend and clip between them; each entry's brush colour is its number.
-void Fill(PaintList& list, unsigned seed, std::size_t n) {
+void Fill(PaintList& list, unsigned seed, std::size_t n, std::size_t allowAt = 0) {
   std::mt19937 rng(seed);
   auto pick = [&rng](unsigned k) { return int(rng() % k); };
   for (std::size_t i = 0; i < n; ++i) {
+    if (allowAt != 0 && i == allowAt) list.SettleAlong(true);
     PaintList::Entry e;
     const int effect = pick(200);
     e.effect = effect == 0   ? PaintList::Effect::Blend
@@ -47,16 +48,20 @@ TEST(PaintListTest, SettlingAlongLeavesOutWhatSettlingAtTheEndDoes) {
   constexpr std::size_t n = 12000;
   for (unsigned seed : {1u, 2u, 3u}) {
     // The first long list makes room for 4 x 8000 entries, later ones for
-    // half as many again as the one before: enough, too little, enough.
+    // half as many again as the one before: enough, too little, enough; then
+    // a short list leaves the list holding more than its room. Every other
+    // list is allowed to settle along only once 20000 entries are in.
     PaintList along;
-    for (std::size_t length : {n, 3 * n, 3 * n}) {
+    int round = 0;
+    for (std::size_t length : {n, 3 * n, 3 * n, n, 3 * n, 3 * n}) {
       PaintList atEnd;
       Fill(atEnd, seed, length);
       const Settled expected = Settle(atEnd);
       ASSERT_LT(expected.needed, length * 3 / 4) << "the pool should repeat lines";
       along.Clear();
-      along.SettleAlong(true);
-      Fill(along, seed, length);
+      const bool late = round++ % 2 == 1;
+      if (!late) along.SettleAlong(true);
+      Fill(along, seed, length, late ? 20000 : 0);
       EXPECT_EQ(Settle(along), expected) << seed << " " << length;
     }
   }
