@@ -27,6 +27,7 @@ class CanvasTraceSink : public ITraceSink {
   // Faded items keep a quarter of their colour over the background.
   void Faded(bool faded) override { faded_ = faded; }
   bool Slow() const override { return true; }
+  void Beside(bool busy) override { canvas_.OtherThreadBusy(busy); }
   void SetBackground(TColor background) { background_ = background; }
 
  private:
@@ -92,6 +93,10 @@ class TeeTraceSink : public ITraceSink {
   }
   bool Origins() const override { return a_.Origins() || b_.Origins(); }
   bool Slow() const override { return a_.Slow() || b_.Slow(); }
+  void Beside(bool busy) override {
+    a_.Beside(busy);
+    b_.Beside(busy);
+  }
   void Faded(bool faded) override {
     a_.Faded(faded);
     b_.Faded(faded);

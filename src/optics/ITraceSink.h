@@ -43,6 +43,10 @@ class ITraceSink {
   // Whether the calls cost more than the trace that makes them (painting
   // does): a long trace is then made on a helper while the sink is called.
   virtual bool Slow() const { return false; }
+  // A trace is made on a helper beside the calls (true), or the helper is
+  // done (false): a sink that would start a thread of its own may leave the
+  // core to the helper meanwhile.
+  virtual void Beside(bool /*busy*/) {}
 };
 
 // A sink that looks only at the ray pieces; every other item passes it by.

@@ -22,6 +22,7 @@ class TraceFilter : public ITraceSink {
  public:
   TraceFilter(ITraceSink& target, const TraceView& view) : target_(target), view_(view) {}
   bool Slow() const override { return target_.Slow(); }
+  void Beside(bool busy) override { target_.Beside(busy); }
 
   // The highest generation of any item traced, shown or not.
   int Generations() const { return generations_; }

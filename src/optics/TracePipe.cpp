@@ -62,6 +62,11 @@ TracePipe::Segment* TracePipe::Next() {
   return segment;
 }
 
+bool TracePipe::Closed() {
+  std::lock_guard lock(mutex_);
+  return closed_;
+}
+
 void TracePipe::Recycle(Segment& segment) {
   std::lock_guard lock(mutex_);
   free_.push_back(&segment);

@@ -42,6 +42,8 @@ class TracePipe {
   // and drained. A segment taken is given back once drawn.
   Segment* Next();
   void Recycle(Segment& segment);
+  // Whether the tracing side is done (segments may still wait).
+  bool Closed();
 
  private:
   std::mutex mutex_;

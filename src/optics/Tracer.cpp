@@ -264,6 +264,8 @@ TraceResult TracePiped(const PreparedFaces& faces, const Rays& baseRays,
     hooks.Finish();
   };
   auto draw = [&] {
+    sink.Beside(true);
+    bool beside = true;
     RayTracer tracer(faces, options, sink);
     int generation = 1;
     tracer.SetGeneration(1, options.maxGenerations > 1 ? 2 : 1);
@@ -288,6 +290,10 @@ TraceResult TracePiped(const PreparedFaces& faces, const Rays& baseRays,
         on = false;
       }
       pipe.Recycle(*segment);
+      if (beside && pipe.Closed()) {
+        sink.Beside(false);  // the helper's core is free again
+        beside = false;
+      }
     }
     result = tracer.Result();
   };
