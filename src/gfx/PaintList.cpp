@@ -74,13 +74,12 @@ void PaintList::StartAlong() {
   } catch (const std::system_error&) {
     return;  // no thread: Settle settles
   }
-  // The list may hold more than the room (kept from a longer list before):
-  // the thread stops at the room all the same, which its tables are made for.
+  // The thread stops when the list is full; its tables are made for all the
+  // list holds, which may be more than the room (kept from a longer list).
   entries_.reserve(room);
-  alongRoom_ = room;
-  needed_.assign(room, 1);
+  needed_.assign(entries_.capacity(), 1);
   std::size_t capacity = 64;
-  while (capacity < 2 * room) capacity *= 2;
+  while (capacity < 2 * entries_.capacity()) capacity *= 2;
   slots_.assign(capacity, Slot{});
   Along& along = *along_;
   along.base = entries_.data();

@@ -103,7 +103,7 @@ class PaintList {
   // built elsewhere field by field and then copied whole is read back
   // before its stores are done, a stall at every line.
   Entry& Open() {
-    if (along_on_ && entries_.size() == alongRoom_) StopAlong();
+    if (along_on_ && entries_.size() == entries_.capacity()) StopAlong();
     return entries_.emplace_back();
   }
   void Close() {
@@ -170,7 +170,6 @@ class PaintList {
   std::unique_ptr<Along> along_;
   bool along_on_ = false;           // the settling thread follows the list
   std::size_t alongFrom_ = kNever;  // it starts when the list is this long
-  std::size_t alongRoom_ = 0;       // and stops when it is this long
   std::size_t lastLong_ = 0;        // entries of the last long list
   std::size_t needed_count_ = 0;
 };
