@@ -98,7 +98,7 @@ class RayTracer {
   bool rawOrigins_;
   std::vector<TLinkIntersection> hits_;
   TLinkIntersection nearest_{};  // NearestOfEvery's answer
-  // The latest search: its ray's points and its hit (into hits_).
+  // The latest search: its ray's points and its hit (into hits_, or nearest_).
   std::array<std::uint32_t, 4> lastKey_{};
   const TLinkIntersection* lastHit_ = nullptr;
   bool lastValid_ = false;
