@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "i18n/Convert.h"
+#include "optics/LawLabels.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
 
@@ -40,17 +41,26 @@ float Acute(float d) {
   return x;
 }
 
-std::string LabelText(float value) { return LeftStr(FloatToStr(value), 4); }
-
 DrawObjectLineDataStruct UnboundedLine(TPointF a, TPointF b) {
   DrawObjectLineDataStruct line = MakeSegment(a, b);
   line.shape = kShapeLine;
   return line;
 }
 
-// The construction lines are parallel or the same line when the start point
-// lies in the focal plane or on the axis; the thin-lens formula still gives
-// the image there. first == false: the image is at infinity.
+// Whether the lines a-b and c-d meet at less than a degree. The start point
+// then lies on the axis or next to it (or near the focal plane), where their
+// intersection in floats can miss the image by hundreds of pixels.
+bool NearlyOneLine(TPointF a, TPointF b, TPointF c, TPointF d) {
+  const double ux = double(b.x) - a.x, uy = double(b.y) - a.y;
+  const double vx = double(d.x) - c.x, vy = double(d.y) - c.y;
+  const double cross = std::fabs(ux * vy - uy * vx), dot = std::fabs(ux * vx + uy * vy);
+  constexpr double kTanOneDegree = 0.017455;
+  return cross <= kTanOneDegree * dot;
+}
+
+// Where the construction lines are (nearly) parallel or (nearly) the same
+// line, the thin-lens formula, in doubles, gives the image instead.
+// first == false: the image is at infinity.
 std::optional<std::pair<bool, TPointF>> ImageByLensFormula(TPointF p1, TPointF p2, TPointF o,
                                                            TPointF start, TPointF focus) {
   const double lx = double(p2.x) - p1.x, ly = double(p2.y) - p1.y;
@@ -293,7 +303,8 @@ std::optional<double> RayTracer::ThinLens(const DrawObjectLineDataStruct& s,
   const TPointF fShifted =
       PointAt(o, DirectionAngle(o, f), double(Distance(o, f)) / ray.indexFactor);
   TPointF image;
-  if (IntersectSegments(UnboundedLine(start, o), UnboundedLine(q, fShifted), image) == 0) {
+  if (NearlyOneLine(start, o, q, fShifted) ||
+      IntersectSegments(UnboundedLine(start, o), UnboundedLine(q, fShifted), image) == 0) {
     const auto fromFormula = ImageByLensFormula(p1, p2, o, start, fShifted);
     if (!fromFormula) return std::nullopt;
     if (!fromFormula->first) return DirectionAngle(start, o);  // at infinity
@@ -301,6 +312,61 @@ std::optional<double> RayTracer::ThinLens(const DrawObjectLineDataStruct& s,
   }
   if (SideOf(s, image) == side) return DirectionAngle(image, h);  // virtual image
   return DirectionAngle(h, image);
+}
+
+// A point source or luminous object draws its rays up to their aim points
+// itself, and the trace goes on from there. An object dragged up to a lens
+// can put the lens before the aim points: the ray is then traced from the
+// source, through a start point as far behind it as the aim point is ahead.
+std::optional<DrawBaseRayDataStruct> RayTracer::FromSource(const DrawBaseRayDataStruct& ray) {
+  const double dx = double(ray.throughX) - ray.startX, dy = double(ray.throughY) - ray.startY;
+  const double length = std::hypot(dx, dy);
+  if (!(length > 0) || !std::isfinite(length)) return std::nullopt;
+  DrawBaseRayDataStruct probe = ray;
+  probe.throughX = ray.startX;
+  probe.throughY = ray.startY;
+  probe.startX = static_cast<float>(ray.startX - dx);
+  probe.startY = static_cast<float>(ray.startY - dy);
+  probe.stepX = dx / length;
+  probe.stepY = dy / length;
+  const RayLine line = DeriveRayLine(probe);
+  const TPointF source = StartOf(ray);
+  const TLinkIntersection* hit = FindHit(probe, line, source);
+  if (!hit || !(Distance({hit->x, hit->y}, source) < length)) return std::nullopt;
+  return probe;
+}
+
+namespace {
+struct NoSink : ITraceSink {
+  void RayPiece(TPointF, TPointF, const DrawBaseRayDataStruct&) override {}
+  void Arrow(TPointF, float, const DrawBaseRayDataStruct&) override {}
+  void Normal(TPointF, TPointF) override {}
+  void Extension(TPointF, TPointF) override {}
+  void AngleLabel(TPointF, const std::string&, bool) override {}
+  void ImagePoint(TPointF, bool, const std::string&) override {}
+  void ImageArrow(TPointF, TPointF, bool, int) override {}
+};
+}  // namespace
+
+bool RayTracer::FromSources(const PreparedFaces& faces,
+                            const std::vector<DrawBaseRayDataStruct>& rays,
+                            std::vector<DrawBaseRayDataStruct>& out) {
+  NoSink nothing;
+  const TraceOptions options;
+  RayTracer tracer(faces, options, nothing);
+  bool changed = false;
+  for (std::size_t i = 0; i < rays.size(); ++i) {
+    if (rays[i].sourceKind <= 0) continue;
+    // Bounded like a trace: a file of many sources among many faces.
+    if (tracer.OverBudget()) break;
+    tracer.CountRay();
+    const auto fromSource = tracer.FromSource(rays[i]);
+    if (!fromSource) continue;
+    if (!changed) out.assign(rays.begin(), rays.end());
+    changed = true;
+    out[i] = *fromSource;
+  }
+  return changed;
 }
 
 void RayTracer::IncidenceLabel(TPointF h, TPointF through, float nA, float nB) {
@@ -329,7 +395,7 @@ void RayTracer::NormalLabel(TPointF h, float direction, float gA, float gB, floa
   }
   const TPointF anchor =
       Midpoint(PointAt(h, direction, kLabelDistance), PointAt(h, normal, kLabelDistance));
-  sink_.AngleLabel(anchor, LabelText(Acute(gap)), incidence);
+  sink_.AngleLabel(anchor, AngleText(Acute(gap)), incidence);
 }
 
 void RayTracer::Miss(const DrawBaseRayDataStruct& ray) {

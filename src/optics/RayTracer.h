@@ -55,6 +55,13 @@ class RayTracer {
   // Draws the ray up to its nearest hit and appends the ray it continues as.
   void TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
                 std::vector<DrawBaseRayDataStruct>& next, std::vector<RayLine>& nextLines);
+  // Point sources and luminous objects draw their rays up to their aim
+  // points; a ray with a face between its source and its aim point is traced
+  // from the source instead. False when no ray is (out untouched), else out
+  // holds the rays to trace.
+  static bool FromSources(const PreparedFaces& faces,
+                          const std::vector<DrawBaseRayDataStruct>& rays,
+                          std::vector<DrawBaseRayDataStruct>& out);
   // A ray in a scene with no faces.
   void Miss(const DrawBaseRayDataStruct& ray);
 
@@ -73,6 +80,9 @@ class RayTracer {
   TraceResult Result() const { return {cut_, faceTests_, sink_.count}; }
 
  private:
+  // A source's ray with a face between the source and its aim point, traced
+  // from the source instead; nothing when no face lies there.
+  std::optional<DrawBaseRayDataStruct> FromSource(const DrawBaseRayDataStruct& ray);
   const TLinkIntersection* FindHit(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
                                    TPointF through);
   const TLinkIntersection* SearchIndex(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,

@@ -1,8 +1,16 @@
 #include "optics/TraceFilter.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#include "optics/PlaneMath.h"
+
+namespace {
+constexpr float kSameLabel = 12;  // pixels between anchors of one spot's labels
+}  // namespace
 
 void TraceFilter::Origin(int generation, int root) {
+  if (generation != generation_) Flush();
   generation_ = generation;
   root_ = root;
   target_.Origin(generation, root);
@@ -13,11 +21,25 @@ bool TraceFilter::Shows(bool angleLabel) {
   if (view_.maxGeneration > 0 && generation_ > view_.maxGeneration) return false;
   const bool other = view_.followedRoot >= 0 && root_ >= 0 && root_ != view_.followedRoot;
   if (other && angleLabel && !view_.otherAngles) return false;
-  if (other != faded_) {
-    faded_ = other;
-    target_.Faded(other);
-  }
+  SetFaded(other);
   return true;
+}
+
+void TraceFilter::SetFaded(bool faded) {
+  if (faded == faded_) return;
+  faded_ = faded;
+  target_.Faded(faded);
+}
+
+void TraceFilter::Flush() {
+  if (held_.empty()) return;
+  const bool faded = faded_;
+  SetFaded(false);
+  for (const HeldLabel& l : held_)
+    target_.AngleLabel(l.anchor, l.lowText == l.highText ? l.lowText : l.lowText + "–" + l.highText,
+                       l.incidence);
+  held_.clear();
+  SetFaded(faded);
 }
 
 void TraceFilter::RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) {
@@ -37,7 +59,25 @@ void TraceFilter::Extension(TPointF from, TPointF to) {
 }
 
 void TraceFilter::AngleLabel(TPointF anchor, const std::string& text, bool incidence) {
-  if (Shows(true)) target_.AngleLabel(anchor, text, incidence);
+  if (!Shows(true)) return;
+  if (view_.followedRoot < 0 || root_ != view_.followedRoot) {
+    target_.AngleLabel(anchor, text, incidence);
+    return;
+  }
+  const float value = std::strtof(text.c_str(), nullptr);
+  for (HeldLabel& l : held_) {
+    if (l.incidence != incidence || Distance(l.anchor, anchor) > kSameLabel) continue;
+    if (value < l.low) {
+      l.low = value;
+      l.lowText = text;
+    }
+    if (value > l.high) {
+      l.high = value;
+      l.highText = text;
+    }
+    return;
+  }
+  held_.push_back({anchor, incidence, value, value, text, text});
 }
 
 void TraceFilter::ImagePoint(TPointF at, bool real, const std::string& label) {
@@ -52,5 +92,5 @@ void TraceFilter::Hit(TPointF at, double n1, double n2, double theta1, double th
   target_.Hit(at, n1, n2, theta1, theta2);
   if (view_.followedRoot < 0 || root_ != view_.followedRoot) return;
   if (view_.maxGeneration > 0 && generation_ > view_.maxGeneration) return;
-  hits_.push_back({at, n1, n2, theta1, theta2});
+  hits_.push_back({at, n1, n2, theta1, theta2, generation_});
 }

@@ -21,6 +21,9 @@ struct TraceView {
 class TraceFilter : public ITraceSink {
  public:
   TraceFilter(ITraceSink& target, const TraceView& view) : target_(target), view_(view) {}
+  ~TraceFilter() override { Flush(); }
+  // Hands on the followed ray's angle labels still held (see AngleLabel).
+  void Flush();
   bool Slow() const override { return target_.Slow(); }
   void Beside(bool busy) override { target_.Beside(busy); }
 
@@ -29,6 +32,7 @@ class TraceFilter : public ITraceSink {
   struct HitLaw {
     TPointF at;
     double n1, n2, theta1, theta2;  // n1 = n2 = 0: a reflection
+    int generation = 0;
   };
   // The shown hits of the followed ray.
   const std::vector<HitLaw>& FollowedHits() const { return hits_; }
@@ -47,6 +51,18 @@ class TraceFilter : public ITraceSink {
  private:
   // Whether the item that follows is shown; sets the target's fading for it.
   bool Shows(bool angleLabel = false);
+  void SetFaded(bool faded);
+
+  // The colours of a followed white ray leave a face side by side: their
+  // angle labels at one spot are held until the generation ends and shown
+  // as one, with the range of the colours' angles.
+  struct HeldLabel {
+    TPointF anchor;
+    bool incidence;
+    float low, high;
+    std::string lowText, highText;
+  };
+  std::vector<HeldLabel> held_;
 
   ITraceSink& target_;
   TraceView view_;

@@ -307,12 +307,15 @@ TraceResult TracePiped(const PreparedFaces& faces, const Rays& baseRays,
 }  // namespace
 
 TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
-                       const std::vector<DrawBaseRayDataStruct>& baseRays,
+                       const std::vector<DrawBaseRayDataStruct>& emitted,
                        const TraceOptions& options, ITraceSink& sink, TraceContext& context) {
   ClearUpperVectorState();
   const auto start = std::chrono::steady_clock::now();
   PreparedFaces& faces = context.Faces();
   faces.Prepare(surfaces, options.faceIndex);
+  Rays fromSources;
+  const Rays& baseRays =
+      RayTracer::FromSources(faces, emitted, fromSources) ? fromSources : emitted;
   const std::vector<int> roots = RootsOf(baseRays);
   // A few shares per thread, taken in turn: some base rays bounce far longer
   // than others, and a thread that wakes late finds less left to do.

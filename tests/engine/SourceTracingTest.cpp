@@ -198,3 +198,39 @@ TEST_F(SourceTracingTest, SpectralRaysAddUpToWhiteAlsoInHighQuality) {
     EXPECT_GT(white_pixels, 0) << "high quality " << hq;
   }
 }
+
+// A lens between a source and its aim points (60 px ahead): the rays start at
+// the source, so they meet the lens; the object inside f has its virtual
+// image where the thin-lens equation puts it.
+TEST_F(SourceTracingTest, ALensBeforeTheAimPointsStillBendsTheRays) {
+  auto lens = std::make_unique<IdealMagnifier>(&canvas);
+  lens->focalLength = 100;
+  lens->BeginCreate(330, 50);
+  lens->EndCreate(330, 350);  // optical centre (330, 200)
+  const double v = 30.0 * 100 / (30 - 100);
+  auto point = PointSource(300, 190);
+  auto arrow = std::make_unique<RealObject>(&canvas);
+  arrow->BeginCreate(300, 200);
+  arrow->DragCreate(300, 180);
+  arrow->EndCreate(300, 180);
+  const struct {
+    std::vector<DrawBaseRayDataStruct> rays;
+    TraceItem::Kind mark;
+  } cases[] = {{point->GetBaseRays(), TraceItem::Image},
+               {arrow->GetBaseRays(), TraceItem::ImageArrow}};
+  for (const auto& [rays, mark] : cases) {
+    RecordingTraceSink sink;
+    TraceScene(lens->GetSurfaces(), rays, TraceOptions{}, sink);
+    const auto pieces = sink.Of(TraceItem::Ray);
+    ASSERT_GE(pieces.size(), rays.size());
+    for (std::size_t i = 0; i < rays.size(); ++i) {
+      EXPECT_FLOAT_EQ(pieces[i].a.x, rays[i].startX) << i;  // from the source itself
+      EXPECT_NEAR(pieces[i].b.x, 330, 0.01) << i;           // to the lens
+    }
+    const auto marks = sink.Of(mark);
+    ASSERT_EQ(marks.size(), 1u);
+    EXPECT_FALSE(marks[0].flag);
+    EXPECT_NEAR(marks[0].a.x, 330 + v, 0.1);
+    EXPECT_NEAR(marks[0].a.y, 200 + (mark == TraceItem::Image ? -10 : 0) * v / -30, 0.1);
+  }
+}

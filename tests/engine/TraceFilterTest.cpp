@@ -7,6 +7,7 @@
 
 #include "ExperimentFileFixture.h"
 #include "RecordingTraceSink.h"
+#include "optics/LawLabels.h"
 #include "optics/RayPicker.h"
 #include "optics/TraceFilter.h"
 
@@ -152,6 +153,39 @@ TEST_F(TraceFilterTest, FollowedHitsCarryTheirLaw) {
     }
     EXPECT_EQ(refracted, 2);
   }
+}
+
+// The seven colours of a followed white beam meet each face side by side:
+// one angle label and one law label per spot, with the colours' range, and
+// the law label reads its angles as the labels at the normal do.
+TEST_F(TraceFilterTest, AWhiteBeamGetsOneLabelPerSpot) {
+  ASSERT_EQ(Follow("白光经过三棱镜.exo", {272, 256}), 0);
+  RecordingTraceSink sink;
+  TraceFilter filter(sink, document.view);
+  document.Trace(filter);
+  filter.Flush();
+  std::vector<TraceItem> labels = sink.Of(TraceItem::Angle);
+  std::set<std::string> texts;
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    texts.insert(labels[i].text);
+    for (std::size_t j = 0; j < i; ++j)
+      EXPECT_FALSE(labels[i].flag == labels[j].flag && Distance(labels[i].a, labels[j].a) < 12)
+          << labels[i].text << " over " << labels[j].text;
+  }
+  const auto spots = Spots(filter.FollowedHits());
+  ASSERT_GE(spots.size(), 2u);
+  for (const auto& spot : spots) {
+    ASSERT_EQ(spot.size(), 7u);  // every colour, in one label
+    const std::string law = LawText(spot);
+    EXPECT_NE(law.find("θ₂ = " + AngleText(std::min(spot[0].theta2, spot[6].theta2)) + "°–"),
+              std::string::npos)
+        << law;
+  }
+  // The outgoing angles at the normal read the same numbers.
+  const std::string entry = AngleText(spots[0][0].theta2) + "–" + AngleText(spots[0][6].theta2);
+  EXPECT_TRUE(texts.count(entry) ||
+              texts.count(AngleText(spots[0][6].theta2) + "–" + AngleText(spots[0][0].theta2)))
+      << entry;
 }
 
 }  // namespace
