@@ -2,6 +2,7 @@
 # Fuzzes one file reader with libFuzzer.
 #   scripts/fuzz.sh TARGET MINUTES [libFuzzer options...]
 #   scripts/fuzz.sh --seeds        writes the generated seeds into fuzz/corpus/
+#   scripts/fuzz.sh --replay       builds every target and runs each corpus file once
 # TARGET is experiment, converted, picture or language. The committed corpus
 # fuzz/corpus/TARGET/ is read, never written: new inputs go to
 # build-fuzz/corpus/TARGET/, crashes and slow inputs to
@@ -27,6 +28,24 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 export QT_QPA_PLATFORM=offscreen
 # The targets write their scratch files per input: on tmpfs when there is one.
 [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
+
+if [ "$1" = "--replay" ]; then
+  for t in $targets; do
+    cmake --build "$build" -j"$(nproc)" --target "exo-fuzz-$t"
+  done
+  for t in $targets; do
+    files=(fuzz/corpus/"$t"/*)
+    echo "exo-fuzz-$t: ${#files[@]} files"
+    # Files named on the command line run once each, at their full length.
+    status=0
+    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+      "$build/fuzz/exo-fuzz-$t" -timeout=60 -rss_limit_mb=2560 "${files[@]}" \
+      >"$build/replay-$t.log" 2>&1 || status=$?
+    grep -v -E '^(Running|Executed) ' "$build/replay-$t.log" | tail -n 40
+    [ "$status" -eq 0 ] || { echo "exo-fuzz-$t failed ($status)" >&2; exit 1; }
+  done
+  exit 0
+fi
 
 if [ "$1" = "--seeds" ]; then
   cmake --build "$build" -j"$(nproc)" --target exo-make-fuzz-corpus

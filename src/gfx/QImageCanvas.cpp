@@ -324,7 +324,9 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
     // As Submit records it, written in place.
     PaintList::Entry& entry = deferred_.Open();
     entry.effect = EffectOf(Pen.mode);
-    PaintList::LineKey& key = entry.line.emplace();
+    // From a value: clang does not see a nested struct with member
+    // initialisers as default-constructible inside its enclosing class.
+    PaintList::LineKey& key = entry.line.emplace(PaintList::LineKey{});
     key.x1 = x1;
     key.y1 = y1;
     key.x2 = x2;

@@ -23,13 +23,27 @@ std::string Fixed(double v, int decimals) {
   return text;
 }
 
+std::string Size(double m) {
+  const double size = std::fabs(m);
+  if (std::fabs(size - 1) < 0.005) return Tr("Equation.SameSize", "等大");
+  return size > 1 ? Tr("Equation.Magnified", "放大") : Tr("Equation.Diminished", "缩小");
+}
+
 std::vector<std::string> PanelLines(const EquationReadout& r) {
-  return {"f = " + Fixed(r.f, 1) + "   u = " + Fixed(r.u, 1),
-          "v = " + Fixed(r.v, 1) + "   m = -v/u = " + Fixed(r.m, 2),
-          (r.real ? Tr("Equation.Real", "实像") : Tr("Equation.Virtual", "虚像")) + "  " +
-              (r.upright ? Tr("Equation.Upright", "正立") : Tr("Equation.Inverted", "倒立")),
-          "1/u + 1/v = 1/f:  1/" + Fixed(r.u, 1) + " + 1/(" + Fixed(r.v, 1) + ") = 1/(" +
-              Fixed(r.f, 1) + ")"};
+  std::vector<std::string> lines{
+      "f = " + Fixed(r.f, 1) + "   u = " + Fixed(r.u, 1),
+      "v = " + Fixed(r.v, 1) + "   m = -v/u = " + Fixed(r.m, 2),
+      (r.real ? Tr("Equation.Real", "实像") : Tr("Equation.Virtual", "虚像")) + "  " +
+          (r.upright ? Tr("Equation.Upright", "正立") : Tr("Equation.Inverted", "倒立")) + "  " +
+          Size(r.m),
+      "1/u + 1/v = 1/f:  1/" + Fixed(r.u, 1) + " + 1/(" + Fixed(r.v, 1) + ") = 1/(" +
+          Fixed(r.f, 1) + ")"};
+  if (r.chained)
+    lines.push_back(
+        Tr("Equation.Chain", "整组") + "  m = " + Fixed(r.chainM, 2) + "  " +
+        (r.chainM > 0 ? Tr("Equation.Upright", "正立") : Tr("Equation.Inverted", "倒立")) + "  " +
+        Size(r.chainM));
+  return lines;
 }
 
 }  // namespace
@@ -49,16 +63,26 @@ void PaintEquationPanels(TCanvas& canvas, const ObjectList& scene) {
       width = std::max(width, canvas.TextWidth(line));
       height = std::max(height, canvas.TextHeight(line));
     }
-    const int x = Trunc(r.image.x) + kOffset;
     const int boxWidth = width + 2 * kPadding,
               boxHeight = int(lines.size()) * height + 2 * kPadding;
-    // Below the panels it would cover: images of one scene often stand close.
-    int y = Trunc(r.image.y) + kOffset;
+    // Right of and below the image; left of or above it where the surface
+    // ends, so the panel neither leaves the surface nor covers its image.
+    const int ix = Trunc(r.image.x), iy = Trunc(r.image.y);
+    int x = ix + kOffset;
+    if (x + boxWidth > canvas.Width()) x = ix - kOffset - boxWidth;
+    x = std::max(0, x);
+    const int below = iy + kOffset, above = iy - kOffset - boxHeight;
+    int y = below + boxHeight > canvas.Height() && above >= 0 ? above : below;
+    // Then clear of the panels placed before: images often stand close.
+    const int step = y == below ? 1 : -1;
+    auto covers = [&](const Box& b) {
+      return x < b.x2 && b.x1 < x + boxWidth && y < b.y2 && b.y1 < y + boxHeight;
+    };
     for (bool moved = true; moved;) {
       moved = false;
       for (const Box& b : placed)
-        if (x < b.x2 && b.x1 < x + boxWidth && y < b.y2 && b.y1 < y + boxHeight) {
-          y = b.y2 + kPadding;
+        if (covers(b)) {
+          y = step > 0 ? b.y2 + kPadding : b.y1 - kPadding - boxHeight;
           moved = true;
         }
     }

@@ -5,10 +5,12 @@
 
 #include "objects/elements/ImagingSystem.h"
 #include "optics/PlaneMath.h"
+#include "optics/RayGeometry.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
+constexpr double kNearlyOneAxis = 0.17365;  // sin 10 degrees
 
 // An element reduced to its axis: where distances are counted from, the
 // unit normal toward the side where a real image forms (a lens's is set per
@@ -19,12 +21,39 @@ struct Element {
   double nx = 0, ny = 0;
   double f = 0;
   bool lens = false;
+  // A curved mirror: its centre of curvature, radius and the middle of its
+  // arc (unit, from the centre).
+  bool mirror = false, concave = false;
+  TPointF centre;
+  double radius = 0, midX = 0, midY = 0;
+  std::vector<DrawObjectLineDataStruct> surfaces;
 };
 
 struct Luminous {
   TPointF point;
   float indexFactor = 1;
+  std::vector<DrawBaseRayDataStruct> rays;
 };
+
+// Whether a ray of the source, from the source on, meets the element: the
+// equation describes no image where the trace forms none.
+bool Reaches(const Luminous& source, const Element& e) {
+  for (const auto& ray : source.rays) {
+    const double dx = double(ray.throughX) - ray.startX, dy = double(ray.throughY) - ray.startY;
+    if (!(std::hypot(dx, dy) > 0)) continue;
+    DrawBaseRayDataStruct probe = ray;
+    probe.throughX = ray.startX;
+    probe.throughY = ray.startY;
+    probe.startX = static_cast<float>(ray.startX - dx);
+    probe.startY = static_cast<float>(ray.startY - dy);
+    DeriveRay(probe);
+    for (const auto& s : e.surfaces) {
+      TPointF at;
+      if (IntersectRay(probe, s, at) != 0) return true;
+    }
+  }
+  return false;
+}
 
 // The image of an object u before the element along the axis (nx, ny), the
 // object (px, py) from the vertex; false when it lies at infinity.
@@ -54,7 +83,24 @@ bool FormImage(const Element& e, double u, double f, double nx, double ny, doubl
   return std::isfinite(r.image.x) && std::isfinite(r.image.y);
 }
 
-void Solve(const Element& e, const Luminous& source, std::vector<EquationReadout>& out) {
+void Solve(Element e, const Luminous& source, std::vector<EquationReadout>& out) {
+  if (e.mirror) {
+    // Every line through the centre is an axis of the sphere: the one
+    // through the source, met on the arc's side, is where the rays image it.
+    double dx = double(source.point.x) - e.centre.x, dy = double(source.point.y) - e.centre.y;
+    const double d = std::hypot(dx, dy);
+    if (!(d > 0)) return;
+    dx /= d;
+    dy /= d;
+    if (dx * e.midX + dy * e.midY < 0) {
+      dx = -dx;
+      dy = -dy;
+    }
+    e.vertex = {float(e.centre.x + e.radius * dx), float(e.centre.y + e.radius * dy)};
+    // A concave mirror reflects toward its centre, a convex one away.
+    e.nx = e.concave ? -dx : dx;
+    e.ny = e.concave ? -dy : dy;
+  }
   double nx = e.nx, ny = e.ny;
   const double px = double(source.point.x) - e.vertex.x, py = double(source.point.y) - e.vertex.y;
   double u = px * nx + py * ny;
@@ -95,6 +141,7 @@ bool ElementOf(DrawObjectUnit& object, Element& e) {
     e.f = Distance(e.vertex, {s.centreX, s.centreY});
     if (s.orientation == 2) e.f = -e.f;
     e.lens = true;
+    e.surfaces = surfaces;
     return true;
   }
   if (s.kind == kSurfaceReflect && s.shape == kShapeArc && s.radius > 0) {
@@ -104,12 +151,14 @@ bool ElementOf(DrawObjectUnit& object, Element& e) {
     if (sweep < 0) sweep += 360;
     const double middle = (s.slope + sweep / 2) * kPi / 180;
     // Screen y grows downwards.
-    const double cx = std::cos(middle), cy = -std::sin(middle);
-    e.vertex = {float(s.centreX + s.radius * cx), float(s.centreY + s.radius * cy)};
-    // A concave mirror reflects toward its centre, a convex one away.
-    e.nx = concave ? -cx : cx;
-    e.ny = concave ? -cy : cy;
+    e.midX = std::cos(middle);
+    e.midY = -std::sin(middle);
+    e.centre = {s.centreX, s.centreY};
+    e.radius = s.radius;
+    e.mirror = true;
+    e.concave = concave;
     e.f = concave ? s.radius / 2.0 : -s.radius / 2.0;
+    e.surfaces = surfaces;
     return true;
   }
   return false;
@@ -142,7 +191,7 @@ void SolveLensChain(const std::vector<Element>& lenses, const Luminous& source,
       best = u;
     }
   }
-  if (!current) return;
+  if (!current || !Reaches(source, *current)) return;
   // Along the axis, away from the source.
   double dx = current->nx, dy = current->ny;
   if ((double(source.point.x) - current->vertex.x) * dx +
@@ -152,15 +201,31 @@ void SolveLensChain(const std::vector<Element>& lenses, const Luminous& source,
     dy = -dy;
   }
   TPointF object = source.point;
+  double chainM = 1;
   for (std::size_t step = 0; current && step < lenses.size(); ++step) {
-    if (!SolveLens(*current, object, dx, dy, source.indexFactor, out)) return;
+    // Each lens counts along its own axis, in the light's direction.
+    if (current->nx * dx + current->ny * dy < 0) {
+      dx = -current->nx;
+      dy = -current->ny;
+    } else {
+      dx = current->nx;
+      dy = current->ny;
+    }
+    const bool finite = SolveLens(*current, object, dx, dy, source.indexFactor, out);
+    chainM *= out.back().m;
+    if (step > 0) {
+      out.back().chained = true;
+      out.back().chainM = chainM;
+    }
+    if (!finite) return;
     object = out.back().image;
     const Element* next = nullptr;
     double nearest = 0;
     for (const auto& e : lenses) {
       const double ahead = (double(e.vertex.x) - current->vertex.x) * dx +
                            (double(e.vertex.y) - current->vertex.y) * dy;
-      const bool sameAxis = std::fabs(e.nx * dy - e.ny * dx) < 1e-3;
+      // A lens tilted a little from the axis still images what comes to it.
+      const bool sameAxis = std::fabs(e.nx * dy - e.ny * dx) < kNearlyOneAxis;
       if (&e != current && ahead > 0 && sameAxis && (!next || ahead < nearest)) {
         next = &e;
         nearest = ahead;
@@ -176,10 +241,11 @@ std::vector<EquationReadout> ReadEquations(const ObjectList& scene) {
   std::vector<Luminous> sources;
   for (const auto& object : scene) {
     if (!object->isDrawn) continue;
-    const auto rays = object->GetBaseRays();
+    auto rays = object->GetBaseRays();
     if (rays.empty() || (rays.front().sourceKind != 1 && rays.front().sourceKind != 2)) continue;
     // A point source's point, a luminous arrow's first end (its image is A').
-    sources.push_back({{rays.front().startX, rays.front().startY}, rays.front().indexFactor});
+    sources.push_back(
+        {{rays.front().startX, rays.front().startY}, rays.front().indexFactor, std::move(rays)});
   }
   std::vector<EquationReadout> out;
   std::vector<Element> lenses;
@@ -191,7 +257,8 @@ std::vector<EquationReadout> ReadEquations(const ObjectList& scene) {
     } else if (e.lens) {
       lenses.push_back(e);
     } else {
-      for (const auto& source : sources) Solve(e, source, out);
+      for (const auto& source : sources)
+        if (Reaches(source, e)) Solve(e, source, out);
     }
   }
   for (const auto& source : sources) SolveLensChain(lenses, source, out);

@@ -20,6 +20,9 @@ struct EquationReadout {
   TPointF image;  // where the equation puts the image (finite only)
   // Unit vector along the axis, pointing where v counts positive.
   double axisX = 0, axisY = 0;
+  // A lens after another: the magnification of the whole chain so far.
+  bool chained = false;
+  double chainM = 1;
 };
 
 // One entry per ideal lens, curved mirror or imaging system and point source

@@ -5,6 +5,7 @@
 #include "ExperimentFileFixture.h"
 #include "RecordingTraceSink.h"
 #include "objects/EquationReadout.h"
+#include "objects/sources/PointLampHouse.h"
 
 namespace {
 
@@ -54,6 +55,50 @@ TEST_F(EquationReadoutTest, ImageOfTheEquationIsTheTracedMark) {
   }
   EXPECT_GE(real, 7);
   EXPECT_GE(virtualImages, 3);
+}
+
+// A source turned about the concave mirror's centre of curvature, off the
+// arc's middle: every line through the centre is an axis, so the equation's
+// image stays the traced one. Aimed away from the mirror, no image at all.
+TEST_F(EquationReadoutTest, AMirrorImagesAlongTheLineThroughItsCentre) {
+  for (double turn : {0.0, 10.0, 30.0, 180.0}) {
+    SCOPED_TRACE(turn);
+    StartLikeTheProgram(document);
+    ASSERT_EQ(
+        OpenExperimentFile(std::string(EXO_EXAMPLES_DIR) + "/凹面镜成像(点光源).exo", document)
+            .status,
+        OpenStatus::Opened);
+    PointLampHouse* source = nullptr;
+    TPointF centre;
+    for (const auto& object : document.scene) {
+      if (auto* s = dynamic_cast<PointLampHouse*>(object.get())) source = s;
+      const auto faces = object->GetSurfaces();
+      if (faces.size() == 1 && faces[0].shape == kShapeArc) centre = faces[0].ArcCentre();
+    }
+    ASSERT_NE(source, nullptr);
+    const double a = turn * 3.14159265358979 / 180;
+    auto& points = source->record.points;
+    const TPointF at = points[0];
+    for (int i = 0; i < source->record.rayCount + 1; ++i) {
+      // About the centre, and for 180 degrees only the aim points about the source.
+      const TPointF pivot = turn == 180 ? at : centre;
+      if (turn == 180 && i == 0) continue;
+      const double dx = points[i].x - pivot.x, dy = points[i].y - pivot.y;
+      points[i] = {float(pivot.x + dx * std::cos(a) + dy * std::sin(a)),
+                   float(pivot.y - dx * std::sin(a) + dy * std::cos(a))};
+    }
+    const auto readouts = ReadEquations(document.scene);
+    document.running = true;
+    RecordingTraceSink trace;
+    document.Trace(trace);
+    const auto marks = trace.Of(TraceItem::Image);
+    ASSERT_EQ(readouts.size(), marks.size());
+    if (turn == 180) continue;
+    ASSERT_EQ(marks.size(), 1u);
+    const double off = std::hypot(double(marks[0].a.x) - readouts[0].image.x,
+                                  double(marks[0].a.y) - readouts[0].image.y);
+    EXPECT_LE(off, 0.02 * std::fabs(readouts[0].v));
+  }
 }
 
 }  // namespace
