@@ -49,13 +49,16 @@ void HaloTextOut(TCanvas& canvas, int x, int y, const std::string& text) {
 }
 
 void HaloTextOut(TCanvas& canvas, int x, int y, const std::string& text, TColor background) {
-  if (PresentationScale() > 1.0) {
-    const TColor colour = canvas.Font.color;
-    canvas.Font.color = Brightness(background) < 128 ? 0xFFFFFF : 0;
-    for (int dy = -1; dy <= 1; ++dy)
-      for (int dx = -1; dx <= 1; ++dx)
-        if (dx || dy) canvas.TextOut(x + dx, y + dy, text);
-    canvas.Font.color = colour;
-  }
-  canvas.TextOut(x, y, text);
+  // One primitive of the paint budget, as the label alone is at scale 1.
+  canvas.AsOnePrimitive([&] {
+    if (PresentationScale() > 1.0) {
+      const TColor colour = canvas.Font.color;
+      canvas.Font.color = Brightness(background) < 128 ? 0xFFFFFF : 0;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+          if (dx || dy) canvas.TextOut(x + dx, y + dy, text);
+      canvas.Font.color = colour;
+    }
+    canvas.TextOut(x, y, text);
+  });
 }

@@ -184,6 +184,12 @@ void QImageCanvas::UsePen(QPainter& painter, const PenKey& key) {
         pen.setJoinStyle(Qt::MiterJoin);
         const std::span<const int> dashes = CosmeticDashes(key.style);
         if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
+      } else if (const std::span<const int> dashes = CosmeticDashes(key.style); !dashes.empty()) {
+        // Scaled dashes (only asked for, see TPen): Qt counts them in widths.
+        pen.setWidth(std::min(key.width, kMaxPenWidth));
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
       } else {
         // Wide GDI pens are geometric with round ends; they cannot be dotted.
         // At a few pixels a square end covers the same pixels, and costs far
@@ -292,7 +298,7 @@ void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) {
   UseAntialias(painter, false);
   UseMode(painter, ModeOf(Pen.mode));
   if (PenVisible()) {
-    UsePen(painter, {1, Pen.color, Pen.width, Pen.width <= 1 ? Pen.style : TPenStyle::Solid});
+    UsePen(painter, {1, Pen.color, Pen.width, KeptStyle(Pen)});
   } else {
     UsePen(painter, {});
   }
@@ -316,9 +322,9 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
     y2 = int(std::lround(by));
   }
   const bool thin = Pen.width <= 1;
-  // Dashed thin lines only repeat lines of the same dashes and gaps.
+  // Dashed lines only repeat lines of the same dashes and gaps.
   const int pattern =
-      thin ? PaintList::LineKey::PatternOf(Pen.style, Brush.style == TBrushStyle::Solid) : 0;
+      PaintList::LineKey::PatternOf(KeptStyle(Pen), Brush.style == TBrushStyle::Solid);
   const int width = thin ? 1 : Pen.width;
   if (batch_ && !replaying_) {
     // As Submit records it, written in place.

@@ -25,11 +25,12 @@ constexpr double kFillPixelsPerPrimitive = 100;
 }  // namespace
 
 bool TCanvas::Spend(double extra) {
+  if (unmetered_) return true;
   if (paintLeft_ <= 0) {
     paintCut_ = true;
     return false;
   }
-  paintLeft_ -= 1 + extra;
+  paintLeft_ -= 1 + extra * extraWeight_;
   return true;
 }
 

@@ -33,12 +33,16 @@ CanvasTraceSink::CanvasTraceSink(TCanvas& canvas, const TraceOptions& options)
       savedPen_(canvas.Pen),
       savedBrush_(canvas.Brush),
       savedFont_(canvas.Font) {
+  // Pens, arrowheads and dots grow with the presentation scale; the budget
+  // counts them as the normal scale draws them.
+  canvas_.CountAtNormalSize(PresentationScale());
   canvas_.BeginBatch();
 }
 
 // As found, except for the pen mode, which a trace always hands back as copy.
 CanvasTraceSink::~CanvasTraceSink() {
   canvas_.EndBatch();
+  canvas_.CountAtNormalSize(1);
   canvas_.Pen = savedPen_;
   canvas_.Pen.mode = TPenMode::Copy;
   canvas_.Brush = savedBrush_;
@@ -107,6 +111,7 @@ void CanvasTraceSink::Extension(TPointF from, TPointF to) {
   canvas_.Pen.mode = TPenMode::Copy;
   canvas_.Pen.style = TPenStyle::Dot;
   canvas_.Pen.width = Scaled(1);
+  canvas_.Pen.scaledDashes = true;  // dotted at every presentation scale, unlike real rays
   canvas_.Pen.color = Shade(options_.reverseColour);
   canvas_.Brush.style = TBrushStyle::Clear;
   canvas_.MoveTo(Trunc(from.x), Trunc(from.y));

@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "GuiApplication.h"
+#include "files/ExperimentFile.h"
+#include "gfx/PainterCanvas.h"
 #include "gfx/PresentationScale.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/tools/Protractor.h"
 #include "optics/CanvasDrawing.h"
 #include "optics/CanvasTraceSink.h"
+#include "scene/Document.h"
+#include "scene/IMessageSink.h"
+#include "scene/ProcessSettings.h"
 
 namespace {
 
@@ -59,6 +66,59 @@ TEST_P(PresentationScaleTest, ObjectLabelsGetTheHalo) {
   EXPECT_EQ(canvas.Count(RecordedOp::Text), scale() > 1 ? 9u : 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, PresentationScaleTest, ::testing::Values(1.0, 2.0, 3.0));
+// Backward extensions stay dotted however wide the scale draws them: runs
+// of the pen's colour and of the page alternate along the line, and the
+// dots are as wide as the pen, on the screen and on a vector picture.
+TEST_P(PresentationScaleTest, ExtensionsStayDotted) {
+  EnsureGuiApplication();
+  OwnedImageCanvas screen(300, 60);
+  QImage vector(300, 60, QImage::Format_RGB32);
+  vector.fill(Qt::black);
+  {
+    QPainter painter(&vector);
+    PainterCanvas onVector(painter, 300, 60);
+    for (TCanvas* canvas : {static_cast<TCanvas*>(&screen), static_cast<TCanvas*>(&onVector)}) {
+      CanvasTraceSink sink(*canvas, TraceOptions{});
+      sink.Extension({10, 30}, {250, 30});
+    }
+  }
+  const int width = Scaled(1);
+  for (const QImage* image : {&screen.Picture(), &vector}) {
+    int runs = 0, rows = 0;
+    for (int x = 10; x < 250; ++x)
+      runs += (image->pixel(x, 30) & 0xFFFFFF) != 0 && (image->pixel(x + 1, 30) & 0xFFFFFF) == 0;
+    for (int y = 0; y < 60; ++y) rows += (image->pixel(12, y) & 0xFFFFFF) != 0;
+    EXPECT_GE(runs, 240 / (6 * width) - 1) << (image == &vector ? "vector" : "screen");
+    EXPECT_EQ(rows, width);
+  }
+}
+
+// The boxed white light of the heavy example paints as much at every scale
+// as at the normal one: the budget counts the larger pens, arrowheads and
+// haloed labels as the normal scale draws them.
+TEST_P(PresentationScaleTest, LargerPensDropNothingTheNormalScaleShows) {
+  EnsureGuiApplication();
+  ResetSettings();
+  CollectingMessageSink messages;
+  Settings().messages = &messages;
+  OwnedImageCanvas canvas(1920, 1080);
+  Document doc(&canvas);
+  ASSERT_EQ(
+      OpenExperimentFile(std::string(EXO_EXAMPLES_DIR) + "/四面镜子中的复合光.exo", doc).status,
+      OpenStatus::Opened);
+  doc.running = true;
+  for (const std::uint8_t angles : {0, 1}) {
+    doc.showAngles = angles;
+    SetPresentationScale(1);
+    doc.RefreshView();
+    const bool normalCut = canvas.PaintCut();
+    SetPresentationScale(scale());
+    doc.RefreshView();
+    EXPECT_FALSE(canvas.PaintCut() && !normalCut) << int(angles);
+  }
+  ResetSettings();
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, PresentationScaleTest, ::testing::Values(1.0, 1.5, 2.0, 3.0));
 
 }  // namespace
