@@ -127,7 +127,7 @@ void CanvasTraceSink::AngleLabel(TPointF anchor, const std::string& text, bool i
   canvas_.Brush.style = TBrushStyle::Clear;
   const int width = canvas_.TextWidth(text), height = canvas_.TextHeight(text);
   HaloTextOut(canvas_, SaturatedInt(Trunc(anchor.x) - (long long)(width / 2)),
-              SaturatedInt(Trunc(anchor.y) - (long long)(height / 2)), text, background_);
+              SaturatedInt(Trunc(anchor.y) - (long long)(height / 2)), text);
 }
 
 void CanvasTraceSink::ImageDot(TPointF at, TColor colour) {
@@ -149,7 +149,7 @@ void CanvasTraceSink::Label(TPointF at, const std::string& text, TColor colour) 
   canvas_.Font.color = Shade(colour);
   canvas_.Brush.style = TBrushStyle::Clear;
   const int offset = Scaled(kImageLabelOffset);
-  HaloTextOut(canvas_, Trunc(at.x + offset), Trunc(at.y + offset), text, background_);
+  HaloTextOut(canvas_, Trunc(at.x + offset), Trunc(at.y + offset), text);
 }
 
 void CanvasTraceSink::ImagePoint(TPointF at, bool real, const std::string& label) {

@@ -93,6 +93,32 @@ TEST_P(PresentationScaleTest, ExtensionsStayDotted) {
   }
 }
 
+// A label's halo contrasts with the label, not with the page: white and
+// yellow angle labels inside a light filled medium on a dark page get a
+// dark halo (and no halo at all at scale 1).
+TEST_P(PresentationScaleTest, HalosContrastWithTheLabelOverAFilledMedium) {
+  EnsureGuiApplication();
+  OwnedImageCanvas canvas(400, 100);
+  canvas.Pen.style = TPenStyle::Clear;
+  canvas.Brush.color = 0xFFE0A0;  // light blue
+  canvas.FillRect(0, 0, 400, 100);
+  {
+    CanvasTraceSink sink(canvas, TraceOptions{});
+    sink.SetBackground(0);  // the page around the medium is black
+    sink.AngleLabel({100, 50}, "30.0", true);
+    sink.AngleLabel({300, 50}, "45.0", false);
+  }
+  for (const int left : {0, 200}) {
+    int dark = 0;
+    for (int y = 0; y < 100; ++y)
+      for (int x = left; x < left + 200; ++x) dark += qGray(canvas.Picture().pixel(x, y)) < 64;
+    if (scale() > 1)
+      EXPECT_GT(dark, 20) << left;
+    else
+      EXPECT_EQ(dark, 0) << left;
+  }
+}
+
 // The boxed white light of the heavy example paints as much at every scale
 // as at the normal one: the budget counts the larger pens, arrowheads and
 // haloed labels as the normal scale draws them.
