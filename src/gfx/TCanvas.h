@@ -129,7 +129,8 @@ class TCanvas {
   // (a trace at a presentation scale: wider pens, longer arrowheads, larger
   // dots), the extra cost of its primitives is counted as at the normal
   // size: a larger pen never drops what the normal scale shows. 1 ends it.
-  void CountAtNormalSize(double scale) { extraWeight_ = scale > 1 ? 1 / (scale * scale) : 1; }
+  // (Sizes are rounded to whole pixels, at most to the scale rounded up.)
+  void CountAtNormalSize(double scale);
   // What `paint` draws is counted as one primitive (a label and its halo).
   template <typename Paint>
   void AsOnePrimitive(Paint&& paint) {
