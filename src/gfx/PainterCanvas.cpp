@@ -63,11 +63,11 @@ void PainterCanvas::Prepare(bool withBrush, std::optional<QPointF> middle) {
     QPen pen(ToQColor(compose ? Combined(Pen.color, *middle) : Pen.color));
     const int width = std::clamp(Pen.width, 1, kMaxPenWidth);
     pen.setWidth(width);
-    if (width <= 1) {
+    const std::span<const int> dashes = CosmeticDashes(KeptStyle(Pen));
+    if (width <= 1 || !dashes.empty()) {
+      // Dashes count in widths: a wide pen that keeps them scales them.
       pen.setCapStyle(Qt::FlatCap);
-      if (Pen.style == TPenStyle::Dot) pen.setDashPattern({3, 3});
-      if (Pen.style == TPenStyle::DashDot) pen.setDashPattern({9, 6, 3, 6});
-      if (Pen.style == TPenStyle::DashDotDot) pen.setDashPattern({9, 3, 3, 3, 3, 3});
+      if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
     } else {
       pen.setCapStyle(width <= 3 ? Qt::SquareCap : Qt::RoundCap);
       pen.setJoinStyle(width <= 3 ? Qt::MiterJoin : Qt::RoundJoin);

@@ -37,25 +37,19 @@ TFont ScaledFont(const TFont& font) {
   return scaled;
 }
 
-namespace {
-// Written and read by the one thread that refreshes.
-TColor labelBackground = 0;
-}  // namespace
-
-void SetLabelBackground(TColor background) { labelBackground = background; }
-
 void HaloTextOut(TCanvas& canvas, int x, int y, const std::string& text) {
-  HaloTextOut(canvas, x, y, text, labelBackground);
-}
-
-void HaloTextOut(TCanvas& canvas, int x, int y, const std::string& text, TColor background) {
-  if (PresentationScale() > 1.0) {
-    const TColor colour = canvas.Font.color;
-    canvas.Font.color = Brightness(background) < 128 ? 0xFFFFFF : 0;
-    for (int dy = -1; dy <= 1; ++dy)
-      for (int dx = -1; dx <= 1; ++dx)
-        if (dx || dy) canvas.TextOut(x + dx, y + dy, text);
-    canvas.Font.color = colour;
-  }
-  canvas.TextOut(x, y, text);
+  // One primitive of the paint budget, as the label alone is at scale 1.
+  canvas.AsOnePrimitive([&] {
+    if (PresentationScale() > 1.0) {
+      // Contrasting with the label's own colour, not with the page: over a
+      // filled medium, a ray or a picture the label is then still read.
+      const TColor colour = canvas.Font.color;
+      canvas.Font.color = Brightness(colour) < 128 ? 0xFFFFFF : 0;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+          if (dx || dy) canvas.TextOut(x + dx, y + dy, text);
+      canvas.Font.color = colour;
+    }
+    canvas.TextOut(x, y, text);
+  });
 }

@@ -17,12 +17,7 @@ double Scaled(double length);
 TFont ScaledFont(const TFont& font);
 
 // Text with, above scale 1, a one-pixel halo in the opposite brightness of
-// `background` (0x00BBGGRR) so that light labels stay readable on light
-// pages. The canvas's font and brush are used as for TextOut.
-void HaloTextOut(TCanvas& canvas, int x, int y, const std::string& text, TColor background);
-// The same over the page colour the refresh painted last: what the objects'
-// own labels (ruler numbers, the protractor's angle, A and B, focal marks)
-// use.
+// the text's colour, so that a label stays readable over whatever lies
+// under it. The canvas's font and brush are used as for TextOut; the label
+// and its halo are one primitive of the paint budget.
 void HaloTextOut(TCanvas& canvas, int x, int y, const std::string& text);
-// The page colour under the labels, set by the refresh that fills it.
-void SetLabelBackground(TColor background);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <optional>
 
 #include "gfx/ClipSegment.h"
@@ -72,6 +73,25 @@ double PointsCost(const TCanvas& canvas, const std::vector<Point>& points, bool 
     y2 = std::max(y2, double(p.y));
   }
   return cost + canvas.FillCost(x1, y1, x2, y2);
+}
+
+// Qt strokes a wide pen's polyline as one path and fills it row by row over
+// all of its edges at once, so a free-hand outline of 500 points that
+// crosses itself costs more than its pieces would. A long one is painted in
+// runs of a few points instead, each starting where the last ended (a pen
+// that overwrites or ORs paints a pixel twice as once), so that the cost
+// follows the points; an outline of up to a run's points is one path, as
+// it always was.
+constexpr qsizetype kPolylineRun = 32, kWholePath = std::numeric_limits<int>::max();
+template <typename Polygon, typename Paint>
+void PolylineRuns(const Polygon& polygon, qsizetype run, Paint&& paint) {
+  const qsizetype n = polygon.size();
+  if (n <= run) {
+    paint(polygon.constData(), int(n));
+    return;
+  }
+  for (qsizetype from = 0; from + 1 < n; from += run - 1)
+    paint(polygon.constData() + from, int(std::min(run, n - from)));
 }
 
 // A two-point polyline is a straight line to Qt (see BandClip.h).
@@ -184,6 +204,12 @@ void QImageCanvas::UsePen(QPainter& painter, const PenKey& key) {
         pen.setJoinStyle(Qt::MiterJoin);
         const std::span<const int> dashes = CosmeticDashes(key.style);
         if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
+      } else if (const std::span<const int> dashes = CosmeticDashes(key.style); !dashes.empty()) {
+        // Scaled dashes (only asked for, see TPen): Qt counts them in widths.
+        pen.setWidth(std::min(key.width, kMaxPenWidth));
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
       } else {
         // Wide GDI pens are geometric with round ends; they cannot be dotted.
         // At a few pixels a square end covers the same pixels, and costs far
@@ -292,7 +318,7 @@ void QImageCanvas::PreparePainter(QPainter& painter, bool withBrush) {
   UseAntialias(painter, false);
   UseMode(painter, ModeOf(Pen.mode));
   if (PenVisible()) {
-    UsePen(painter, {1, Pen.color, Pen.width, Pen.width <= 1 ? Pen.style : TPenStyle::Solid});
+    UsePen(painter, {1, Pen.color, Pen.width, KeptStyle(Pen)});
   } else {
     UsePen(painter, {});
   }
@@ -316,9 +342,9 @@ void QImageCanvas::Line(int x1, int y1, int x2, int y2) {
     y2 = int(std::lround(by));
   }
   const bool thin = Pen.width <= 1;
-  // Dashed thin lines only repeat lines of the same dashes and gaps.
+  // Dashed lines only repeat lines of the same dashes and gaps.
   const int pattern =
-      thin ? PaintList::LineKey::PatternOf(Pen.style, Brush.style == TBrushStyle::Solid) : 0;
+      PaintList::LineKey::PatternOf(KeptStyle(Pen), Brush.style == TBrushStyle::Solid);
   const int width = thin ? 1 : Pen.width;
   if (batch_ && !replaying_) {
     // As Submit records it, written in place.
@@ -355,12 +381,16 @@ void QImageCanvas::Polyline(const std::vector<TPoint>& points) {
     return;
   }
   if (PenVisible() && points.size() >= 2) {
-    // One path, so that XOR pens do not cancel themselves at the joints.
+    // One path, so that XOR pens do not cancel themselves at the joints;
+    // other wide pens paint a long one in runs (PolylineRuns). (A thin pen
+    // costs Qt little, and its dashes run on across the joints.)
+    const qsizetype run = Pen.mode == TPenMode::Xor || Pen.width <= 1 ? kWholePath : kPolylineRun;
     Submit(
         EffectOf(Pen.mode), std::nullopt,
-        [polygon = ToQPolygon(points)](QImageCanvas& c, QPainter& painter) {
+        [polygon = ToQPolygon(points), run](QImageCanvas& c, QPainter& painter) {
           c.PreparePainter(painter, false);
-          painter.drawPolyline(polygon);
+          PolylineRuns(polygon, run,
+                       [&](const QPoint* from, int n) { painter.drawPolyline(from, n); });
         },
         StrokeOf(points, Pen.width));
   }
@@ -562,7 +592,8 @@ void QImageCanvas::AaPolyline(const std::vector<TPointF>& points, const TAaPen& 
         c.UseBackground(painter, {});
         c.UsePen(painter, {2, pen.color, 0, TPenStyle::Solid, pen.width, pen.alpha});
         c.UseBrush(painter, {});
-        painter.drawPolyline(polygon);
+        PolylineRuns(polygon, kPolylineRun,
+                     [&](const QPointF* from, int n) { painter.drawPolyline(from, n); });
       },
       StrokeOf(points, AaPenWidth(pen)));
 }

@@ -34,6 +34,11 @@ QPen AaQPen(const TAaPen& pen);
 // The dash and gap lengths, in pixels, of a one-pixel pen of the style (those
 // of GDI's cosmetic pens); empty for a solid one.
 std::span<const int> CosmeticDashes(TPenStyle style);
+// The style a pen paints with: a wide one is solid unless it scales its
+// dashes (TPen::scaledDashes).
+inline TPenStyle KeptStyle(const TPen& pen) {
+  return pen.width <= 1 || pen.scaledDashes ? pen.style : TPenStyle::Solid;
+}
 float AaPenWidth(const TAaPen& pen);
 // The pie of `sweep` degrees from `start` in `box`, filled when asked, and
 // its arc stroked with the pen.

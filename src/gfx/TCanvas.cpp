@@ -24,12 +24,18 @@ constexpr double kStrokePixelsPerPrimitive = 1000;
 constexpr double kFillPixelsPerPrimitive = 100;
 }  // namespace
 
+void TCanvas::CountAtNormalSize(double scale) {
+  const double whole = std::isfinite(scale) ? std::ceil(std::clamp(scale, 1.0, 1e3)) : 1;
+  extraWeight_ = 1 / (whole * whole);
+}
+
 bool TCanvas::Spend(double extra) {
+  if (unmetered_) return true;
   if (paintLeft_ <= 0) {
     paintCut_ = true;
     return false;
   }
-  paintLeft_ -= 1 + extra;
+  paintLeft_ -= 1 + extra * extraWeight_;
   return true;
 }
 

@@ -19,6 +19,10 @@ struct TPen {
   TColor color = 0;
   int width = 1;
   TPenStyle style = TPenStyle::Solid;
+  // A pen wider than a pixel is solid whatever its style, as GDI's wide
+  // pens are, unless this is set: its dashes and gaps are then a one-pixel
+  // pen's times its width (the presentation scale's dotted extensions).
+  bool scaledDashes = false;
 };
 
 struct TBrush {
@@ -121,6 +125,23 @@ class TCanvas {
   }
   // Whether a primitive was dropped since the budget was last set.
   bool PaintCut() const { return paintCut_; }
+  // While the picture is drawn `scale` times larger than at the normal size
+  // (a trace at a presentation scale: wider pens, longer arrowheads, larger
+  // dots), the extra cost of its primitives is counted as at the normal
+  // size: a larger pen never drops what the normal scale shows. 1 ends it.
+  // (Sizes are rounded to whole pixels, at most to the scale rounded up.)
+  void CountAtNormalSize(double scale);
+  // What `paint` draws is counted as one primitive (a label and its halo).
+  template <typename Paint>
+  void AsOnePrimitive(Paint&& paint) {
+    if (!Spend()) return;
+    struct Unmetered {
+      int& depth;
+      explicit Unmetered(int& d) : depth(d) { ++depth; }
+      ~Unmetered() { --depth; }
+    } unmetered(unmetered_);
+    paint();
+  }
   // Extra cost, in primitives, of filling a box and of a stroke of the given
   // width along a box's diagonal, the box clipped to the surface. Measured
   // with the merge pen: a fill costs about ten times a stroke per pixel.
@@ -157,6 +178,8 @@ class TCanvas {
  private:
   TPoint penPos_;
   double paintLeft_ = 1e300;
+  double extraWeight_ = 1;
+  int unmetered_ = 0;
   bool paintCut_ = false;
 };
 

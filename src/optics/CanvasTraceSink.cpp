@@ -33,12 +33,16 @@ CanvasTraceSink::CanvasTraceSink(TCanvas& canvas, const TraceOptions& options)
       savedPen_(canvas.Pen),
       savedBrush_(canvas.Brush),
       savedFont_(canvas.Font) {
+  // Pens, arrowheads and dots grow with the presentation scale; the budget
+  // counts them as the normal scale draws them.
+  canvas_.CountAtNormalSize(PresentationScale());
   canvas_.BeginBatch();
 }
 
 // As found, except for the pen mode, which a trace always hands back as copy.
 CanvasTraceSink::~CanvasTraceSink() {
   canvas_.EndBatch();
+  canvas_.CountAtNormalSize(1);
   canvas_.Pen = savedPen_;
   canvas_.Pen.mode = TPenMode::Copy;
   canvas_.Brush = savedBrush_;
@@ -107,6 +111,7 @@ void CanvasTraceSink::Extension(TPointF from, TPointF to) {
   canvas_.Pen.mode = TPenMode::Copy;
   canvas_.Pen.style = TPenStyle::Dot;
   canvas_.Pen.width = Scaled(1);
+  canvas_.Pen.scaledDashes = true;  // dotted at every presentation scale, unlike real rays
   canvas_.Pen.color = Shade(options_.reverseColour);
   canvas_.Brush.style = TBrushStyle::Clear;
   canvas_.MoveTo(Trunc(from.x), Trunc(from.y));
@@ -122,7 +127,7 @@ void CanvasTraceSink::AngleLabel(TPointF anchor, const std::string& text, bool i
   canvas_.Brush.style = TBrushStyle::Clear;
   const int width = canvas_.TextWidth(text), height = canvas_.TextHeight(text);
   HaloTextOut(canvas_, SaturatedInt(Trunc(anchor.x) - (long long)(width / 2)),
-              SaturatedInt(Trunc(anchor.y) - (long long)(height / 2)), text, background_);
+              SaturatedInt(Trunc(anchor.y) - (long long)(height / 2)), text);
 }
 
 void CanvasTraceSink::ImageDot(TPointF at, TColor colour) {
@@ -144,7 +149,7 @@ void CanvasTraceSink::Label(TPointF at, const std::string& text, TColor colour) 
   canvas_.Font.color = Shade(colour);
   canvas_.Brush.style = TBrushStyle::Clear;
   const int offset = Scaled(kImageLabelOffset);
-  HaloTextOut(canvas_, Trunc(at.x + offset), Trunc(at.y + offset), text, background_);
+  HaloTextOut(canvas_, Trunc(at.x + offset), Trunc(at.y + offset), text);
 }
 
 void CanvasTraceSink::ImagePoint(TPointF at, bool real, const std::string& label) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "gfx/PaintThread.h"
-#include "gfx/PresentationScale.h"
 #include "gfx/VectorState.h"
 #include "i18n/TtlmController.h"
 #include "optics/CanvasTraceSink.h"
@@ -72,7 +71,6 @@ void Document::Repaint(bool withHandles) {
   canvas->Brush.style = TBrushStyle::Solid;
   canvas->Brush.color = page->ambientColour;
   canvas->FillRect(-1, -1, canvas->Width(), canvas->Height());
-  SetLabelBackground(page->ambientColour);
   canvas->Pen.style = TPenStyle::Solid;
   for (const auto& object : scene) {
     if (canvas->PaintCut()) return;  // the rest would be dropped anyway

@@ -71,6 +71,31 @@ TEST_F(CanvasTest, XorPolylineDoesNotCancelAtItsCorners) {
   EXPECT_EQ(At(canvas.Picture(), 20, 2), 0xFFFFFFu);
 }
 
+// A wide pen's long outline (a scribbled free-hand object) is painted in
+// runs of 32 points that share their ends, so that Qt's work follows its
+// points rather than their square; a copy or merge pen paints the shared
+// pixels as once. Up to 32 points it stays one path, corners joined.
+TEST_F(CanvasTest, LongWideOutlinesArePaintedInRunsOfAFewPoints) {
+  EnsureGuiApplication();
+  std::vector<TPoint> outline;
+  for (int i = 0; i < 500; ++i)
+    outline.push_back({int(100 + 90 * std::sin(i * 0.37)), int(100 + 90 * std::sin(i * 0.23))});
+  for (const TPenMode mode : {TPenMode::Copy, TPenMode::Merge})
+    for (const int width : {2, 5}) {
+      OwnedImageCanvas whole(200, 200, 0x402010), runs(200, 200, 0x402010);
+      for (OwnedImageCanvas* c : {&whole, &runs}) {
+        c->Pen.mode = mode;
+        c->Pen.width = width;
+        c->Pen.color = 0x30C0F0;
+      }
+      whole.Polyline(outline);
+      for (std::size_t from = 0; from + 1 < outline.size(); from += 31)
+        runs.Polyline({outline.begin() + long(from),
+                       outline.begin() + long(std::min(from + 32, outline.size()))});
+      EXPECT_EQ(whole.Picture(), runs.Picture()) << int(mode) << " " << width;
+    }
+}
+
 // Short strokes cost one each, a fill by its area on the image.
 TEST_F(CanvasTest, PaintBudgetDropsWhatIsBeyondIt) {
   OwnedImageCanvas canvas(100, 100, 0);
