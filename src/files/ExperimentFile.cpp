@@ -49,7 +49,14 @@ bool ReadOrSay(const std::string& path, std::vector<std::uint8_t>& data, std::si
                OpenResult& result) {
   const FileRead read = ReadWholeFile(path, data, maxBytes);
   if (read == FileRead::Read) return true;
-  Show(result, read == FileRead::TooLarge ? TooLargeFileMessage() : Tr("8", "打开文件失败."));
+  if (read == FileRead::TooLarge)
+    Show(result, TooLargeFileMessage());
+  else if (read == FileRead::NotRegularFile)
+    Show(result, Tr("ExperimentFile.OpenNotRegular",
+                    "这个名字不是普通文件(是文件夹、管道或设备),不能打开.") +
+                     " " + path);
+  else
+    Show(result, Tr("8", "打开文件失败."));
   result.status = OpenStatus::Failed;
   return false;
 }
@@ -341,6 +348,16 @@ bool SaveExperimentFile(const std::string& path, const Document& document, std::
     return head.empty() || HasCurrentProductTag(head);
   };
   std::string reason;
-  if (!WriteFileAtomically(path, data, ours, &reason)) return fail(reason);
-  return true;
+  WriteRefusal refusal = WriteRefusal::None;
+  if (WriteFileAtomically(path, data, ours, &reason, &refusal)) return true;
+  if (refusal == WriteRefusal::ReadOnly)
+    return fail(
+        Tr("ExperimentFile.ReadOnly",
+           "这个文件是只读的,没有保存,文件保持原样.要保存这个实验,请用\"另存为\"另选一个文件名.") +
+        " " + path);
+  if (refusal == WriteRefusal::NotRegularFile)
+    return fail(Tr("ExperimentFile.SaveNotRegular",
+                   "这个名字不是普通文件(是文件夹、管道或设备),不能保存到这里;请另选一个文件名.") +
+                " " + path);
+  return fail(reason);
 }

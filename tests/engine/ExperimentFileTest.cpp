@@ -1,5 +1,8 @@
 // Experiment files of the current layout: writing, reading, refusals.
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <filesystem>
 
@@ -350,9 +353,19 @@ TEST_F(ExperimentFileRefusals, MissingFileCannotBeOpened) {
   ExpectUntouched();
 }
 
-TEST_F(ExperimentFileRefusals, DirectoryCannotBeOpened) {
-  EXPECT_EQ(OpenExperimentFile(dir, document).messages, std::vector<std::string>{kCannotOpen});
-  ExpectUntouched();
+// Only regular files are read: a folder, a pipe, a device (even through a
+// link) are said to be no file, and a pipe never holds the reader up.
+TEST_F(ExperimentFileRefusals, WhatIsNoRegularFileIsNotOpened) {
+  ASSERT_EQ(mkfifo((dir + "/pipe.exo").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/zero", (dir + "/device.exo").c_str()), 0);
+  ASSERT_EQ(symlink("pipe.exo", (dir + "/pipe-link.exo").c_str()), 0);
+  for (const std::string name : {"", "/pipe.exo", "/device.exo", "/pipe-link.exo"}) {
+    const OpenResult r = OpenExperimentFile(dir + name, document);
+    EXPECT_EQ(r.status, OpenStatus::Failed) << name;
+    ASSERT_EQ(r.messages.size(), 1u) << name;
+    EXPECT_EQ(r.messages[0].rfind("这个名字不是普通文件", 0), 0u) << r.messages[0];
+    ExpectUntouched();
+  }
 }
 
 TEST_F(ExperimentFileRefusals, SizeFieldOffByOneIsDamaged) {
