@@ -10,6 +10,7 @@
 #include "ObjectRecord.h"
 #include "i18n/TextCodec.h"
 #include "objects/ObjectFactory.h"
+#include "objects/tools/DrawString.h"
 #include "scene/ByteStream.h"
 
 namespace {
@@ -222,6 +223,31 @@ TEST_F(ExperimentFileReading, WriterOutputReadsBackToTheSameBytes) {
   EXPECT_EQ(SerializeExperiment(second), written);
   EXPECT_EQ(ClassNames(second), ClassNames(document));
 }
+
+// Fixed-width fields (the header's date, an annotation's font name) are cut
+// before a two-byte character that does not fit whole, whichever byte the
+// width falls on, so that the text reads back as written.
+class FixedWidthText : public ExperimentFileFixture,
+                       public testing::WithParamInterface<const char*> {};
+
+TEST_P(FixedWidthText, IsCutOnACharacterBoundary) {
+  std::string text = GetParam();
+  for (int i = 0; i < 60; ++i) text += "光";
+  document.header.dateTime = text;
+  auto annotation = CreateObjectByClassName("DrawString", document.canvas);
+  static_cast<DrawString&>(*annotation).font.name = text;
+  document.scene.push_back(std::move(annotation));
+  const FileBytes first = SerializeExperiment(document);
+  ASSERT_EQ(OpenExperimentFile(Write("cut.exo", first), document).status, OpenStatus::Opened);
+  const std::string& font = static_cast<DrawString&>(*document.scene.back()).font.name;
+  for (const auto& [read, width] : {std::pair{document.header.dateTime, 30u},
+                                    std::pair{font, unsigned(DrawString::kFontNameBytes)}}) {
+    EXPECT_EQ(text.rfind(read, 0), 0u) << read;
+    EXPECT_GE(Utf8ToGbk(read).size() + 2, width) << read;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EitherByte, FixedWidthText, testing::Values("", "a"));
 
 TEST_F(ExperimentFileReading, AfterOpenNameSavedFlagOneSnapshotNotRunning) {
   document.running = true;

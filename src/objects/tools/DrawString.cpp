@@ -160,7 +160,8 @@ void DrawString::RecordFields(RecordIo& io) {
   std::int32_t size = font.size;
   io.Fields(size, font.color);
   std::array<std::uint8_t, kFontNameBytes> name{};
-  const std::string gbk = Utf8ToGbk(font.name).substr(0, kFontNameBytes - 1);
+  std::string gbk = Utf8ToGbk(font.name);
+  gbk.resize(GbkPrefixLength(gbk, kFontNameBytes - 1));
   std::memcpy(name.data(), gbk.data(), gbk.size());
   io.Block(name);
   io.Fields(spareFlag, skipNextPaint);
