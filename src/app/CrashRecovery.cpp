@@ -28,7 +28,8 @@ QString LockOf(const QString& file) { return file.chopped(4) + ".lock"; }
 // The lock of a recovery file, taken without waiting; -1 when another
 // window holds it (or it cannot be made).
 int TakeLock(const QString& path) {
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  const int fd =
+      ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return -1;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd);
@@ -49,12 +50,14 @@ void RemoveTemporaries(const QDir& folder, const QString& name) {
     QFile::remove(folder.filePath(temp));
 }
 
+// A link under the recovery file's name is replaced, never written through:
+// what it names is not the window's.
 bool WriteRecovery(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::string error;
   return WriteFileAtomically(
       path, bytes,
       [](std::span<const std::uint8_t> head) { return head.empty() || HasCurrentProductTag(head); },
-      &error);
+      &error, nullptr, LinkRule::Replace);
 }
 
 std::size_t HashOf(const std::vector<std::uint8_t>& bytes) {
@@ -168,7 +171,9 @@ void CrashRecovery::OfferLeftOver() {
   const QDir folder(folder_);
   // Locks nobody holds and no file belongs to: a window killed before it
   // had anything to keep.
-  for (const QFileInfo& lock : folder.entryInfoList({"recovery-*.lock"}, QDir::Files)) {
+  // Links are none of ours: never offered, taken or removed.
+  constexpr auto kOwnFiles = QDir::Files | QDir::NoSymLinks;
+  for (const QFileInfo& lock : folder.entryInfoList({"recovery-*.lock"}, kOwnFiles)) {
     const QString file = lock.absoluteFilePath().chopped(5) + ".exo";
     if (QFile::exists(file)) continue;
     const int fd = TakeLock(lock.absoluteFilePath());
@@ -177,13 +182,14 @@ void CrashRecovery::OfferLeftOver() {
     DropLock(fd, lock.absoluteFilePath());
   }
   // The newest file of a window that is gone; one question per start.
-  for (const QFileInfo& left : folder.entryInfoList({"recovery-*.exo"}, QDir::Files, QDir::Time)) {
+  for (const QFileInfo& left : folder.entryInfoList({"recovery-*.exo"}, kOwnFiles, QDir::Time)) {
     const QString path = left.absoluteFilePath();
     if (path == QFileInfo(file_).absoluteFilePath()) continue;
     const int fd = TakeLock(LockOf(path));
     if (fd < 0) continue;  // its window still runs
     RemoveTemporaries(folder, left.fileName());
-    if (!QFile::exists(path)) {  // taken by a window that started with this one
+    // Gone (taken by a window that started with this one), or a link by now.
+    if (!QFile::exists(path) || QFileInfo(path).isSymLink()) {
       DropLock(fd, LockOf(path));
       continue;
     }

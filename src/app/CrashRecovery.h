@@ -8,7 +8,9 @@
 //
 // Each window has its own file, "recovery-<pid>-<start>.exo", beside a lock
 // file that it holds locked while it runs: a recovery file whose lock nobody
-// holds was left by a window that did not end cleanly. A clean exit removes
+// holds was left by a window that did not end cleanly. Links in the folder are
+// never followed: the write replaces a link under its name, and a left-over
+// link is neither offered nor removed. A clean exit removes
 // the window's file; a session that ends keeps it.
 
 #include <QObject>

@@ -129,13 +129,31 @@ std::string FollowSymbolicLinks(const std::string& path) {
 }
 
 bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& data,
-                         const TemporaryCheck& ours, std::string* error) {
+                         const TemporaryCheck& ours, std::string* error, WriteRefusal* refusal,
+                         LinkRule links) {
   auto fail = [&](int e) {
     if (error) *error = path + ": " + std::strerror(e);
     return false;
   };
-  const std::string target = FollowSymbolicLinks(path);
+  if (refusal) *refusal = WriteRefusal::None;
+  auto refuse = [&](WriteRefusal why, int e) {
+    if (refusal) *refusal = why;
+    return fail(e);
+  };
+  const std::string target = links == LinkRule::Follow ? FollowSymbolicLinks(path) : path;
   if (target.empty()) return fail(ELOOP);
+
+  // Checked before anything is touched. The rename needs only the folder's
+  // permission, so it would replace a read-only file, a pipe or a device.
+  struct stat old {};
+  const bool replacing = ::lstat(target.c_str(), &old) == 0 && !S_ISLNK(old.st_mode);
+  if (replacing && !S_ISREG(old.st_mode))
+    return refuse(WriteRefusal::NotRegularFile, S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+  // The superuser may write anything: a file without any write bit is still
+  // one its owner meant to keep as it is.
+  if (replacing &&
+      ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0))
+    return refuse(WriteRefusal::ReadOnly, EACCES);
   RemoveLeftovers(target, ours);
 
   // The temporary file lies beside the target so that rename replaces it in
@@ -151,8 +169,7 @@ bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
 
   // Keep the permissions of a file being replaced; new files get the usual ones.
   mode_t mode = 0666;
-  struct stat old {};
-  if (::stat(target.c_str(), &old) == 0) {
+  if (replacing) {
     mode = old.st_mode & 07777;
     // Best effort: only the superuser may hand a file to another owner.
     if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {

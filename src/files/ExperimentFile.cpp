@@ -20,6 +20,8 @@
 #include "i18n/TextCodec.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
+#include "objects/tools/DrawImage.h"
+#include "objects/tools/DrawString.h"
 #include "scene/ByteStream.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
@@ -49,7 +51,14 @@ bool ReadOrSay(const std::string& path, std::vector<std::uint8_t>& data, std::si
                OpenResult& result) {
   const FileRead read = ReadWholeFile(path, data, maxBytes);
   if (read == FileRead::Read) return true;
-  Show(result, read == FileRead::TooLarge ? TooLargeFileMessage() : Tr("8", "打开文件失败."));
+  if (read == FileRead::TooLarge)
+    Show(result, TooLargeFileMessage());
+  else if (read == FileRead::NotRegularFile)
+    Show(result, Tr("ExperimentFile.OpenNotRegular",
+                    "这个名字不是普通文件(是文件夹、管道或设备),不能打开.") +
+                     " " + path);
+  else
+    Show(result, Tr("8", "打开文件失败."));
   result.status = OpenStatus::Failed;
   return false;
 }
@@ -211,8 +220,7 @@ bool LoadPageSettings(ByteReader& in, TNewPage& page, std::uint8_t& showAngles) 
 }
 
 std::string TooLargeFileMessage() {
-  return Tr("ExperimentFile.TooLarge",
-            "实验文件不能大于 256 MB,这样大的文件不能打开,也不能保存;请减少或缩小其中的图片.");
+  return Tr("ExperimentFile.TooLarge", "实验文件不能大于 256 MB,这样大的文件不能打开,也不能保存.");
 }
 
 void ReportPicturesLeftOut(const PictureAllowance& pictures, OpenResult& result) {
@@ -317,11 +325,67 @@ std::vector<std::uint8_t> SerializeExperiment(const Document& document) {
   return std::move(out.Data());
 }
 
-std::size_t SerializedExperimentSize(const Document& document) {
+namespace {
+
+// What a save would write, measured without writing it, and what of it Open
+// would not read back.
+struct SaveMeasure {
   std::size_t size = kHeaderSize + kPageRecordSize + kTrailerSize;
-  for (const auto& object : document.scene)
-    size += 4 + Utf8ToGbk(object->className).size() + object->RecordSize();
-  return size;
+  std::size_t pictureBytes = 0, textBytes = 0, otherBytes = 0, otherObjects = 0;
+  std::int64_t picturePixels = 0;
+  // The first object with a text longer than its reader takes, and that bound.
+  const DrawObjectUnit* overLong = nullptr;
+  std::size_t textBound = 0;
+};
+
+SaveMeasure MeasureExperiment(const Document& document) {
+  SaveMeasure m;
+  for (const auto& object : document.scene) {
+    std::size_t textBound = 0;
+    const std::size_t bytes =
+        4 + Utf8ToGbk(object->className).size() + object->RecordSize(&textBound);
+    m.size += bytes;
+    if (textBound != 0 && !m.overLong) {
+      m.overLong = object.get();
+      m.textBound = textBound;
+    }
+    if (const auto* image = dynamic_cast<const DrawImage*>(object.get())) {
+      m.pictureBytes += bytes;
+      if (image->hasPicture && image->picture)
+        m.picturePixels +=
+            std::int64_t(image->picture->image.width()) * image->picture->image.height();
+    } else if (dynamic_cast<const DrawString*>(object.get())) {
+      m.textBytes += bytes;
+    } else {
+      m.otherBytes += bytes;
+      ++m.otherObjects;
+    }
+  }
+  return m;
+}
+
+std::string Megabytes(std::size_t bytes) {
+  return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
+}
+
+// Says what makes the file too large: only the kinds of object it holds.
+std::string TooLargeToSaveMessage(const SaveMeasure& m) {
+  std::string parts;
+  auto add = [&](const std::string& part) { parts += (parts.empty() ? "" : ", ") + part; };
+  if (m.pictureBytes)
+    add(Tr("ExperimentFile.SizeOfPictures", "图片") + " " + Megabytes(m.pictureBytes));
+  if (m.textBytes) add(Tr("ExperimentFile.SizeOfTexts", "文字") + " " + Megabytes(m.textBytes));
+  if (m.otherBytes)
+    add(std::to_string(m.otherObjects) + " " + Tr("ExperimentFile.SizeOfObjects", "个其他控件") +
+        " " + Megabytes(m.otherBytes));
+  return TooLargeFileMessage() + " " + Tr("ExperimentFile.SaveWouldBe", "这个实验保存后有") + " " +
+         Megabytes(m.size) + ": " + parts + ".";
+}
+
+}  // namespace
+
+std::size_t SerializedExperimentSize(const Document& document) {
+  return MeasureExperiment(document).size;
 }
 
 bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error,
@@ -331,9 +395,20 @@ bool SaveExperimentFile(const std::string& path, const Document& document, std::
     return false;
   };
   if (path.empty()) return fail("(no file name)");
-  // Measured first: what Open would refuse is not written at all.
-  if (SerializedExperimentSize(document) > std::min<std::size_t>(maxBytes, INT32_MAX))
-    return fail(TooLargeFileMessage());
+  // Measured first: what Open would refuse or not read back whole is not
+  // written at all.
+  const SaveMeasure measure = MeasureExperiment(document);
+  if (measure.size > std::min<std::size_t>(maxBytes, INT32_MAX))
+    return fail(TooLargeToSaveMessage(measure));
+  if (measure.overLong)
+    return fail(Tr("ExperimentFile.TextTooLong",
+                   "有一段文字太长,打开时读不回来,所以没有保存;请缩短它.最多可以有的字节数:") +
+                " " + std::to_string(measure.textBound) + " (" + measure.overLong->displayName +
+                ")");
+  if (measure.picturePixels > PictureAllowance::kExperimentPixels)
+    return fail(Tr("ExperimentFile.PicturesTooMany",
+                   "图片合计太大,打开时有的图片读不回来,所以没有保存(一个实验的图片合计最多 4 张 "
+                   "4096×4096 像素那样大的图片);请删除或缩小一些图片."));
   const auto data = SerializeExperiment(document);
   // A save that was killed leaves an empty temporary file or one that starts
   // with our header.
@@ -341,6 +416,16 @@ bool SaveExperimentFile(const std::string& path, const Document& document, std::
     return head.empty() || HasCurrentProductTag(head);
   };
   std::string reason;
-  if (!WriteFileAtomically(path, data, ours, &reason)) return fail(reason);
-  return true;
+  WriteRefusal refusal = WriteRefusal::None;
+  if (WriteFileAtomically(path, data, ours, &reason, &refusal)) return true;
+  if (refusal == WriteRefusal::ReadOnly)
+    return fail(
+        Tr("ExperimentFile.ReadOnly",
+           "这个文件是只读的,没有保存,文件保持原样.要保存这个实验,请用\"另存为\"另选一个文件名.") +
+        " " + path);
+  if (refusal == WriteRefusal::NotRegularFile)
+    return fail(Tr("ExperimentFile.SaveNotRegular",
+                   "这个名字不是普通文件(是文件夹、管道或设备),不能保存到这里;请另选一个文件名.") +
+                " " + path);
+  return fail(reason);
 }

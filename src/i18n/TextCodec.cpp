@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -45,3 +46,14 @@ std::string Convert(const char* to, const char* from, const std::string& in) {
 
 std::string Utf8ToGbk(const std::string& utf8) { return Convert("GBK", "UTF-8", utf8); }
 std::string GbkToUtf8(const std::string& gbk) { return Convert("UTF-8", "GBK", gbk); }
+
+std::size_t GbkPrefixLength(const std::string& gbk, std::size_t limit) {
+  std::size_t end = 0;
+  while (end < gbk.size()) {
+    // A byte from 0x81 up leads a two-byte character.
+    const std::size_t width = static_cast<unsigned char>(gbk[end]) >= 0x81 ? 2 : 1;
+    if (end + width > limit) break;
+    end += width;
+  }
+  return std::min(end, gbk.size());
+}

@@ -31,7 +31,7 @@ void ByteWriter::WriteString(const std::string& utf8) {
 void ByteWriter::WriteFixedText(const std::string& utf8, std::size_t size) {
   if (size == 0) return;
   std::string gbk = Utf8ToGbk(utf8);
-  if (gbk.size() > size - 1) gbk.resize(size - 1);
+  gbk.resize(GbkPrefixLength(gbk, size - 1));
   WriteBytes(gbk.data(), gbk.size());
   WriteZeros(size - gbk.size());
 }

@@ -19,7 +19,8 @@ class ByteWriter {
   void WriteZeros(std::size_t count) { data_.insert(data_.end(), count, 0); }
   // String record: 32-bit length, then the GBK bytes, no terminator.
   void WriteString(const std::string& utf8);
-  // Fixed-size, NUL-padded GBK text field (truncated to size - 1 bytes).
+  // Fixed-size, NUL-padded GBK text field (cut to at most size - 1 bytes, on a
+  // character boundary).
   void WriteFixedText(const std::string& utf8, std::size_t size);
 
   const std::vector<std::uint8_t>& Data() const { return data_; }

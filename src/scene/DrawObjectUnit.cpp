@@ -99,10 +99,11 @@ bool DrawObjectUnit::LoadFromStream(ByteReader& in) {
   return true;
 }
 
-std::size_t DrawObjectUnit::RecordSize() {
+std::size_t DrawObjectUnit::RecordSize(std::size_t* textBound) {
   RecordSizer sizer;
   BaseRecordFields(sizer);
   RecordFields(sizer);
+  if (textBound) *textBound = sizer.TextBoundExceeded();
   return sizer.Size();
 }
 

@@ -107,7 +107,9 @@ class DrawObjectUnit {
   bool LoadBaseFields(ByteReader& in);
   void SaveClassName(ByteWriter& out) const;
   // Bytes of the record after the class name, as SaveToStream writes it.
-  std::size_t RecordSize();
+  // `textBound`, when given, gets the bound of the first text in it that is
+  // longer than LoadFromStream accepts, 0 when none is.
+  std::size_t RecordSize(std::size_t* textBound = nullptr);
 
   // Sets the control points in order; false (nothing set) for another count.
   bool SetControlPoints(const std::vector<TPointF>& values);

@@ -83,7 +83,11 @@ void RecordReader::Padding(std::size_t size) {
   Check();
 }
 
-void RecordSizer::Text(std::string& v, std::size_t) { size_ += 4 + Utf8ToGbk(v).size(); }
+void RecordSizer::Text(std::string& v, std::size_t maxLength) {
+  const std::size_t bytes = Utf8ToGbk(v).size();
+  if (bytes > maxLength && textBound_ == 0) textBound_ = maxLength;
+  size_ += 4 + bytes;
+}
 
 void RayRecord(RecordIo& io, DrawBaseRayDataStruct& ray) {
   io.Fields(ray.startX, ray.startY, ray.throughX, ray.throughY, ray.slope, ray.intercept,

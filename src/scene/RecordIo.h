@@ -142,7 +142,8 @@ class RecordReader : public RecordIo {
   ByteReader& in_;
 };
 
-// Counts the bytes the fields take when written.
+// Counts the bytes the fields take when written, and notes a text longer
+// than its reader accepts: such a record would not read back.
 class RecordSizer : public RecordIo {
  public:
   void Byte(std::uint8_t&) override { size_ += 1; }
@@ -153,9 +154,12 @@ class RecordSizer : public RecordIo {
   void Bytes(std::uint8_t*, std::size_t size) override { size_ += size; }
   void Padding(std::size_t size) override { size_ += size; }
   std::size_t Size() const { return size_; }
+  // The bound of the first text over it; 0 when every text fits.
+  std::size_t TextBoundExceeded() const { return textBound_; }
 
  private:
   std::size_t size_ = 0;
+  std::size_t textBound_ = 0;
 };
 
 // The 80-byte saved layout of a ray template inside a light source's record.

@@ -98,6 +98,25 @@ TEST_F(AnnotationTest, FontChosenInTheSheetIsApplied) {
   EXPECT_EQ(text.font, chosen);
 }
 
+// The editor takes no text that a file could not hold back, counting each
+// line break as the two bytes the file stores.
+TEST_F(AnnotationTest, TheSheetTakesNoTextLongerThanAFileHolds) {
+  FakeUi ui;
+  DrawString text(&canvas);
+  text.SetText("旧");
+  const std::string lineBreaks(DrawString::kMaxTextLength / 2, '\n');
+  // One byte over the bound, then exactly at it.
+  for (const auto& [typed, taken] :
+       {std::pair{"a" + lineBreaks, false}, {"a" + lineBreaks.substr(1) + "a", true}}) {
+    ui.sheet.typed["编辑字符串"] = typed;
+    ASSERT_EQ(text.ShowProperties(), 1);
+    EXPECT_EQ(text.ApplyProperties(), taken);
+    EXPECT_EQ(text.lines.size(), taken ? lineBreaks.size() : 1u);
+  }
+  ASSERT_EQ(ui.messages.messages.size(), 1u);
+  EXPECT_NE(ui.messages.messages[0].find("1048576"), std::string::npos);
+}
+
 TEST_F(AnnotationTest, PictureBytesAreKeptAndADamagedPictureIsRefused) {
   DrawImage picture(&canvas);
   Place(picture);

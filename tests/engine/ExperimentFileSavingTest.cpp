@@ -96,14 +96,6 @@ TEST_F(ExperimentFileSaving, MissingDirectoryFailsWithAMessage) {
   EXPECT_FALSE(error.empty());
 }
 
-TEST_F(ExperimentFileSaving, TargetThatIsADirectoryFailsAndLeavesNoTemporary) {
-  std::filesystem::create_directory(dir + "/taken.exo");
-  std::string error;
-  EXPECT_FALSE(SaveExperimentFile(dir + "/taken.exo", document, &error));
-  EXPECT_FALSE(error.empty());
-  EXPECT_EQ(Entries(dir), std::vector<std::string>{"taken.exo"});
-}
-
 TEST_F(ExperimentFileSaving, UnwritableDirectoryLeavesTheOldFileIntact) {
   const FileBytes old{9, 8, 7, 6};
   const std::string sub = dir + "/locked";
@@ -150,4 +142,25 @@ TEST_F(ExperimentFileSaving, WriteFailingHalfwayLeavesTheOldFileIntact) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(ReadBytesFromFile(path), old);
   EXPECT_EQ(Entries(dir), std::vector<std::string>{"old.exo"});
+}
+
+// Write-and-rename needs only the folder's permission: a read-only file and
+// what is no regular file (even through a link) are kept, with a message.
+TEST_F(ExperimentFileSaving, KeepsWhatMayNotOrCannotBeReplaced) {
+  const std::string file = Write("lesson.exo", {1, 2, 3}), pipe = dir + "/pipe.exo";
+  ASSERT_EQ(chmod(file.c_str(), 0444) | mkfifo(pipe.c_str(), 0600), 0);
+  ASSERT_EQ(
+      symlink("pipe.exo", (dir + "/link.exo").c_str()) | mkdir((dir + "/d.exo").c_str(), 0755), 0);
+  const auto entries = Entries(dir);
+  for (const auto& [name, message] : {std::pair{"/lesson.exo", "这个文件是只读的"},
+                                      {"/pipe.exo", "这个名字不是普通文件"},
+                                      {"/link.exo", "这个名字不是普通文件"},
+                                      {"/d.exo", "这个名字不是普通文件"}}) {
+    std::string error;
+    EXPECT_FALSE(SaveExperimentFile(dir + name, document, &error));
+    EXPECT_NE(error.find(message), std::string::npos) << error;
+  }
+  EXPECT_EQ(Entries(dir), entries);
+  EXPECT_EQ(ReadBytesFromFile(file), (FileBytes{1, 2, 3}));
+  EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }

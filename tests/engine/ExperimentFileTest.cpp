@@ -1,5 +1,8 @@
 // Experiment files of the current layout: writing, reading, refusals.
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <filesystem>
 
@@ -7,6 +10,7 @@
 #include "ObjectRecord.h"
 #include "i18n/TextCodec.h"
 #include "objects/ObjectFactory.h"
+#include "objects/tools/DrawString.h"
 #include "scene/ByteStream.h"
 
 namespace {
@@ -220,6 +224,31 @@ TEST_F(ExperimentFileReading, WriterOutputReadsBackToTheSameBytes) {
   EXPECT_EQ(ClassNames(second), ClassNames(document));
 }
 
+// Fixed-width fields (the header's date, an annotation's font name) are cut
+// before a two-byte character that does not fit whole, whichever byte the
+// width falls on, so that the text reads back as written.
+class FixedWidthText : public ExperimentFileFixture,
+                       public testing::WithParamInterface<const char*> {};
+
+TEST_P(FixedWidthText, IsCutOnACharacterBoundary) {
+  std::string text = GetParam();
+  for (int i = 0; i < 60; ++i) text += "光";
+  document.header.dateTime = text;
+  auto annotation = CreateObjectByClassName("DrawString", document.canvas);
+  static_cast<DrawString&>(*annotation).font.name = text;
+  document.scene.push_back(std::move(annotation));
+  const FileBytes first = SerializeExperiment(document);
+  ASSERT_EQ(OpenExperimentFile(Write("cut.exo", first), document).status, OpenStatus::Opened);
+  const std::string& font = static_cast<DrawString&>(*document.scene.back()).font.name;
+  for (const auto& [read, width] : {std::pair{document.header.dateTime, 30u},
+                                    std::pair{font, unsigned(DrawString::kFontNameBytes)}}) {
+    EXPECT_EQ(text.rfind(read, 0), 0u) << read;
+    EXPECT_GE(Utf8ToGbk(read).size() + 2, width) << read;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EitherByte, FixedWidthText, testing::Values("", "a"));
+
 TEST_F(ExperimentFileReading, AfterOpenNameSavedFlagOneSnapshotNotRunning) {
   document.running = true;
   document.page->fileName = "before.exo";
@@ -350,9 +379,19 @@ TEST_F(ExperimentFileRefusals, MissingFileCannotBeOpened) {
   ExpectUntouched();
 }
 
-TEST_F(ExperimentFileRefusals, DirectoryCannotBeOpened) {
-  EXPECT_EQ(OpenExperimentFile(dir, document).messages, std::vector<std::string>{kCannotOpen});
-  ExpectUntouched();
+// Only regular files are read: a folder, a pipe, a device (even through a
+// link) are said to be no file, and a pipe never holds the reader up.
+TEST_F(ExperimentFileRefusals, WhatIsNoRegularFileIsNotOpened) {
+  ASSERT_EQ(mkfifo((dir + "/pipe.exo").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/zero", (dir + "/device.exo").c_str()), 0);
+  ASSERT_EQ(symlink("pipe.exo", (dir + "/pipe-link.exo").c_str()), 0);
+  for (const std::string name : {"", "/pipe.exo", "/device.exo", "/pipe-link.exo"}) {
+    const OpenResult r = OpenExperimentFile(dir + name, document);
+    EXPECT_EQ(r.status, OpenStatus::Failed) << name;
+    ASSERT_EQ(r.messages.size(), 1u) << name;
+    EXPECT_EQ(r.messages[0].rfind("这个名字不是普通文件", 0), 0u) << r.messages[0];
+    ExpectUntouched();
+  }
 }
 
 TEST_F(ExperimentFileRefusals, SizeFieldOffByOneIsDamaged) {

@@ -14,6 +14,7 @@
 #include "gfx/PictureAllowance.h"
 #include "objects/ArcObject.h"
 #include "objects/tools/DrawImage.h"
+#include "objects/tools/DrawString.h"
 
 namespace {
 
@@ -121,6 +122,36 @@ TEST_F(FileSizeBound, SaveAndOpenAgreeOnBothSidesOfTheBound) {
   EXPECT_EQ(OpenExperimentFile(path, document, size - 1).messages,
             std::vector<std::string>{TooLargeFileMessage()});
   EXPECT_EQ(OpenExperimentFile(path, document, size).status, OpenStatus::Opened);
+}
+
+// Save writes nothing Open would not read back whole (a text its CR LF line
+// breaks take past the reader's bound, pictures beyond the allowance) and
+// says what makes a file too large, naming only the kinds it holds.
+TEST_F(FileSizeBound, SaveRefusesWhatOpenWouldNotReadBack) {
+  auto& text = static_cast<DrawString&>(
+      *document.scene.emplace_back(CreateObjectByClassName("DrawString", document.canvas)));
+  text.SetText(std::string(DrawString::kMaxTextLength / 2, '\n') + "a");  // 1 byte over
+  std::string error;
+  EXPECT_FALSE(SaveExperimentFile(dir + "/a.exo", document, &error));
+  EXPECT_NE(error.find(std::to_string(DrawString::kMaxTextLength)), std::string::npos) << error;
+  text.SetText(std::string(DrawString::kMaxTextLength, 'a'));
+  EXPECT_FALSE(SaveExperimentFile(dir + "/a.exo", document, &error, 1 << 20));
+  EXPECT_TRUE(error.find("文字") != std::string::npos && error.find("图片") == std::string::npos);
+  ASSERT_TRUE(SaveExperimentFile(dir + "/a.exo", document, &error)) << error;
+  EXPECT_TRUE(OpenExperimentFile(dir + "/a.exo", document).complete);
+  const auto largest = DrawImage::FromBmp(RunLengthBmp(4096, 4096));  // 64 bytes in a file
+  for (int i = 0; i < 5; ++i) {
+    auto& image = static_cast<DrawImage&>(
+        *document.scene.emplace_back(CreateObjectByClassName("DrawImage", document.canvas)));
+    image.picture = largest;
+    image.hasPicture = 1;
+  }
+  EXPECT_FALSE(SaveExperimentFile(dir + "/b.exo", document, &error));
+  EXPECT_NE(error.find("图片合计太大"), std::string::npos) << error;
+  document.scene.pop_back();
+  EXPECT_TRUE(SaveExperimentFile(dir + "/b.exo", document, &error)) << error;
+  EXPECT_FALSE(SaveExperimentFile(dir + "/b.exo", document, &error, 1 << 20));
+  EXPECT_NE(error.find("图片"), std::string::npos) << error;
 }
 
 // A picture is decoded only within its own bound and the allowance of the

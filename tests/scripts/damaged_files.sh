@@ -55,4 +55,15 @@ done < <(find "$SOURCE/tests" "$SOURCE/examples" -type f -iname '*.exo' -print0 
 run_tool "$WORK/out" "$WORK/err" resave "$WORK/cases/size-plus-one.exo" "$WORK/never.exo"
 if [ "${rc:-0}" -eq 1 ] && [ ! -e "$WORK/never.exo" ]; then pass; else fail "resave of a refused file"; fi
 
+# A read-only experiment and a pipe are kept as they are, with a message.
+example="$(find "$SOURCE/examples" -name '*.exo' -print -quit)"
+cp "$example" "$WORK/lesson.exo" && chmod 444 "$WORK/lesson.exo" && mkfifo "$WORK/pipe.exo"
+for target in lesson.exo pipe.exo; do
+  before="$(stat -c '%i %F %a' "$WORK/$target")"
+  run_tool "$WORK/out" "$WORK/err" resave "$example" "$WORK/$target" || continue
+  if [ "$rc" -eq 1 ] && [ "$(stat -c '%i %F %a' "$WORK/$target")" = "$before" ] &&
+    grep -q -E "只读|不是普通文件" "$WORK/err"; then pass; else fail "resave onto $target: $rc $(cat "$WORK/err")"; fi
+done
+cmp -s "$example" "$WORK/lesson.exo" && pass || fail "the read-only file changed"
+
 finish

@@ -111,6 +111,15 @@ std::vector<HostileFile> HostileFiles() {
          while (lines.size() < 900000) lines += line;
          return Text(-20000, lines, 500);
        }},
+      {"imaging-system-and-4-pictures.exo", true, 450,
+       [] {
+         // The imaging system's own pictures are not the file's: all four are read.
+         std::vector<std::unique_ptr<DrawObjectUnit>> objects;
+         objects.push_back(std::make_unique<ImagingSystem>(nullptr));
+         for (int i = 0; i < 4; ++i)
+           objects.push_back(Picture(10.0f * i, RunLengthBmp(4096, 4096)));
+         return File(std::move(objects));
+       }},
       {"imaging-systems-3000.exo", true, 100,
        [] {
          // Each imaging system once held its own copies of the pictures.

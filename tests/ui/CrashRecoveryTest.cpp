@@ -1,6 +1,8 @@
 // Unsaved work kept in a recovery file and offered again after an unclean exit.
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -110,6 +112,26 @@ TEST_F(CrashRecoveryTest, DamagedLeftOverShowsTheMessageAndIsKeptAside) {
   EXPECT_EQ(ui->messages.messages.size(), 1u);
   EXPECT_TRUE(QFile::exists(damaged.fileName() + ".damaged"));
   EXPECT_FALSE(damaged.exists());
+}
+
+// A recovery file is never followed as a link: a link planted under this
+// window's name is replaced, not written through, and a left-over link is
+// neither offered nor touched, nor what it names.
+TEST_F(CrashRecoveryTest, LinksInTheFolderAreNeitherWrittenThroughNorOffered) {
+  QTemporaryDir elsewhere;
+  const QString victim = elsewhere.filePath("lesson.exo");
+  ASSERT_TRUE(SaveExperimentFile(victim.toStdString(), Doc(), nullptr));
+  const QDateTime before = QFileInfo(victim).lastModified();
+  ASSERT_TRUE(QFile::link(victim, w->Recovery()->File()));
+  ASSERT_TRUE(QFile::link(victim, dir.filePath("recovery-1-1.exo")));
+  ASSERT_TRUE(QFile::link(victim, dir.filePath("recovery-2-2.lock")));
+  PlaceMirror(50, 60, 150, 60);
+  Tick(*w);
+  EXPECT_FALSE(QFileInfo(w->Recovery()->File()).isSymLink());
+  w->FormShow();
+  EXPECT_TRUE(asked.empty());
+  EXPECT_TRUE(QFileInfo(dir.filePath("recovery-1-1.exo")).isSymLink());
+  EXPECT_EQ(QFileInfo(victim).lastModified(), before);
 }
 
 }  // namespace

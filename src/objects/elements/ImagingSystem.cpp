@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 #include <map>
 
+#include "gfx/PictureAllowance.h"
 #include "gfx/PictureReading.h"
 #include "gfx/PresentationScale.h"
 #include "i18n/Convert.h"
@@ -53,6 +55,9 @@ bool Meet(TPointF p1, TPointF p2, TPointF q1, TPointF q2, TPointF& at) {
 // or not a regular file (a pipe there must not hold up reading an
 // experiment). White becomes transparent where asked.
 std::shared_ptr<const QImage> LoadPicture(const std::string& path, bool whiteTransparent) {
+  // The program's own pictures are not the file's: they take nothing from
+  // the allowance of a file being read, only the bound of one picture applies.
+  PictureAllowance own(std::numeric_limits<std::int64_t>::max());
   QImage image;
   if (ReadPictureFile(path, "BMP", image) != PictureStatus::Decoded) return nullptr;
   if (whiteTransparent) {

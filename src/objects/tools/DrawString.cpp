@@ -126,10 +126,18 @@ PropertyRows DrawString::Rows() {
   rows.BeforeShow([this] { Settings().sheet->SetDialogFont(font); });
   const RowHandle text = rows.Add(Tr("166", "编辑字符串"), Trim(Text()));
   text->style = TEditStyle::Ellipsis;
+  // A text that a file could not hold is not taken: the file stores line
+  // breaks as CR LF, so they count twice.
   text->apply = [this](const std::string& value) {
+    std::vector<std::string> before = lines;
     SetText(value);
-    return true;
+    if (Utf8ToGbk(Text()).size() <= kMaxTextLength) return true;
+    lines = std::move(before);
+    return false;
   };
+  text->message = Tr("DrawString.TooLong",
+                     "文字太长,没有改变:一段文字最多 1048576 字节(一个汉字两个字节,"
+                     "一个换行也是两个字节);请缩短它.");
   // The colon is not part of text 58, the colour rows' "颜色": one id, one text.
   PropertyRow fontRow{Tr("172", "设置字体"),
                       Tr("143", "大小:") + IntToStr(font.size) + ";" + Tr(texts::kColour) + ":" +
@@ -152,7 +160,8 @@ void DrawString::RecordFields(RecordIo& io) {
   std::int32_t size = font.size;
   io.Fields(size, font.color);
   std::array<std::uint8_t, kFontNameBytes> name{};
-  const std::string gbk = Utf8ToGbk(font.name).substr(0, kFontNameBytes - 1);
+  std::string gbk = Utf8ToGbk(font.name);
+  gbk.resize(GbkPrefixLength(gbk, kFontNameBytes - 1));
   std::memcpy(name.data(), gbk.data(), gbk.size());
   io.Block(name);
   io.Fields(spareFlag, skipNextPaint);
