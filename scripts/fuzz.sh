@@ -41,7 +41,7 @@ if [ "$1" = "--replay" ]; then
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
       "$build/fuzz/exo-fuzz-$t" -timeout=60 -rss_limit_mb=2560 "${files[@]}" \
       >"$build/replay-$t.log" 2>&1 || status=$?
-    grep -v -E '^(Running|Executed) ' "$build/replay-$t.log" | tail -n 40
+    grep -v -E '^(Running|Executed)[: ]' "$build/replay-$t.log" | tail -n 40
     [ "$status" -eq 0 ] || { echo "exo-fuzz-$t failed ($status)" >&2; exit 1; }
   done
   exit 0

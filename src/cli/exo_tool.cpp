@@ -29,6 +29,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,8 @@
 #include "gfx/PresentationScale.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "i18n/SharedTexts.h"
+#include "i18n/TtlmController.h"
 #include "objects/EquationPanel.h"
 #include "objects/EquationReadout.h"
 #include "objects/ObjectFactory.h"
@@ -530,18 +533,23 @@ int main(int argc, char** argv) {
   Settings().messages = &messages;
 
   int status = 2;
-  if (args->command == "info")
-    status = Info(args->files[0]);
-  else if (args->command == "trace")
-    status = Trace(*args);
-  else if (args->command == "render")
-    status = Render(*args);
-  else if (args->command == "bench")
-    status = Bench(*args);
-  else if (args->command == "readout")
-    status = Readout(*args);
-  else if (args->command == "resave")
-    status = Resave(*args);
+  try {
+    if (args->command == "info")
+      status = Info(args->files[0]);
+    else if (args->command == "trace")
+      status = Trace(*args);
+    else if (args->command == "render")
+      status = Render(*args);
+    else if (args->command == "bench")
+      status = Bench(*args);
+    else if (args->command == "readout")
+      status = Readout(*args);
+    else if (args->command == "resave")
+      status = Resave(*args);
+  } catch (const std::bad_alloc&) {
+    messages.ShowMessage(Tr(texts::kOutOfMemory));
+    status = 1;
+  }
   messages.Flush();
   ResetSettings();
   return status;

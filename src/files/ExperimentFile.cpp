@@ -268,35 +268,52 @@ OpenResult OpenExperimentFile(const std::string& path, Document& document, std::
 
   ObjectList objects;
   PictureAllowance pictures;
-  while (in.Position() < in.Size()) {
-    const std::int32_t length = in.ReadInt32();
-    if (!in.Ok() || length < 0 || static_cast<std::size_t>(length) > kMaxClassNameLength ||
-        static_cast<std::size_t>(length) > in.Remaining()) {
-      Show(result, DamagedRecordMessage());
-      result.complete = false;
-      break;
+  try {
+    while (in.Position() < in.Size()) {
+      if (objects.size() >= kMaxObjects) {
+        Show(result, Tr("ExperimentFile.TooManyObjects",
+                        "实验文件里的控件太多,只读出了前面的控件.一个实验最多能有的控件数:") +
+                         " " + std::to_string(kMaxObjects));
+        result.complete = false;
+        break;
+      }
+      const std::int32_t length = in.ReadInt32();
+      if (!in.Ok() || length < 0 || static_cast<std::size_t>(length) > kMaxClassNameLength ||
+          static_cast<std::size_t>(length) > in.Remaining()) {
+        Show(result, DamagedRecordMessage());
+        result.complete = false;
+        break;
+      }
+      std::string className(static_cast<std::size_t>(length), '\0');
+      in.ReadBytes(className.data(), className.size());
+      auto object = CreateObjectByClassName(className, document.canvas);
+      if (!object) {
+        // Records carry no length, so nothing after an unknown record can be found.
+        Show(result, "不能生成未知控件:" + PrintableName(className));
+        result.complete = false;
+        break;
+      }
+      bool loaded = false;
+      try {
+        loaded = object->LoadFromStream(in) && in.Ok();
+      } catch (const std::bad_alloc&) {
+        throw;
+      } catch (const std::exception&) {
+        loaded = false;
+      }
+      if (!loaded) {
+        Show(result, DamagedRecordMessage());
+        result.complete = false;
+        break;
+      }
+      objects.push_back(std::move(object));
     }
-    std::string className(static_cast<std::size_t>(length), '\0');
-    in.ReadBytes(className.data(), className.size());
-    auto object = CreateObjectByClassName(className, document.canvas);
-    if (!object) {
-      // Records carry no length, so nothing after an unknown record can be found.
-      Show(result, "不能生成未知控件:" + PrintableName(className));
-      result.complete = false;
-      break;
-    }
-    bool loaded = false;
-    try {
-      loaded = object->LoadFromStream(in) && in.Ok();
-    } catch (const std::exception&) {
-      loaded = false;
-    }
-    if (!loaded) {
-      Show(result, DamagedRecordMessage());
-      result.complete = false;
-      break;
-    }
-    objects.push_back(std::move(object));
+  } catch (const std::bad_alloc&) {
+    // Not a damaged file: the experiment on the surface stays as it was.
+    ObjectList().swap(objects);
+    Show(result, Tr(texts::kOutOfMemory));
+    result.status = OpenStatus::Refused;
+    return result;
   }
   std::vector<std::uint8_t>().swap(data);  // not needed while the experiment is painted
   ReportPicturesLeftOut(pictures, result);

@@ -39,6 +39,10 @@ constexpr std::size_t kPageRecordSize = 108;
 constexpr std::size_t kTrailerSize = 14;
 // Class names are short identifiers; anything longer is not a class name.
 constexpr std::size_t kMaxClassNameLength = 64;
+// Far above any classroom scene (the largest examples hold a few hundred
+// objects), and low enough that the objects, their faces and a few undo
+// steps of them fit in memory.
+constexpr std::size_t kMaxObjects = 100'000;
 // Experiment files hold a few objects and perhaps pictures; a bigger file is
 // not one of ours and is not read into memory. The save refuses to write one
 // with the same message, so that whatever is saved can be opened again.

@@ -24,6 +24,8 @@ inline constexpr TextId kNotAnInteger{"115", ",不是有用的整数,请输入�
 inline constexpr TextId kNoPicture{"153", "无图片"};
 inline constexpr TextId kDamagedFile{"9", "文件格已经损,不能打开."};
 inline constexpr TextId kSuiteName{"187", "Veltrano Suite"};
+inline constexpr TextId kOutOfMemory{
+    "OutOfMemory", "内存不足,这一步没有做完.请关闭别的程序,或者减少实验中的控件后再试."};
 }  // namespace texts
 
 // The text in the current language.

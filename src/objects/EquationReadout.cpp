@@ -39,17 +39,11 @@ struct Luminous {
 // equation describes no image where the trace forms none.
 bool Reaches(const Luminous& source, const Element& e) {
   for (const auto& ray : source.rays) {
-    const double dx = double(ray.throughX) - ray.startX, dy = double(ray.throughY) - ray.startY;
-    if (!(std::hypot(dx, dy) > 0)) continue;
-    DrawBaseRayDataStruct probe = ray;
-    probe.throughX = ray.startX;
-    probe.throughY = ray.startY;
-    probe.startX = static_cast<float>(ray.startX - dx);
-    probe.startY = static_cast<float>(ray.startY - dy);
-    DeriveRay(probe);
+    const auto probe = FromItsStart(ray);
+    if (!probe) continue;
     for (const auto& s : e.surfaces) {
       TPointF at;
-      if (IntersectRay(probe, s, at) != 0) return true;
+      if (IntersectRay(*probe, s, at) != 0) return true;
     }
   }
   return false;
@@ -253,7 +247,7 @@ std::vector<EquationReadout> ReadEquations(const ObjectList& scene) {
     Element e;
     if (!object->isDrawn || !ElementOf(*object, e)) continue;
     if (auto* system = dynamic_cast<ImagingSystem*>(object.get())) {
-      Solve(e, {system->a, 1}, out);
+      Solve(e, {system->a, 1, {}}, out);
     } else if (e.lens) {
       lenses.push_back(e);
     } else {

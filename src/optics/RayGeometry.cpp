@@ -163,6 +163,21 @@ RayLine ContinueRay(DrawBaseRayDataStruct& r, TPointF h, const PolarStep& theta)
   return DeriveRayLine(r);
 }
 
+std::optional<DrawBaseRayDataStruct> FromItsStart(const DrawBaseRayDataStruct& ray) {
+  const double dx = double(ray.throughX) - ray.startX, dy = double(ray.throughY) - ray.startY;
+  const double length = std::hypot(dx, dy);
+  if (!(length > 0) || !std::isfinite(length)) return std::nullopt;
+  DrawBaseRayDataStruct r = ray;
+  r.throughX = ray.startX;
+  r.throughY = ray.startY;
+  r.startX = static_cast<float>(ray.startX - dx);
+  r.startY = static_cast<float>(ray.startY - dy);
+  r.stepX = dx / length;
+  r.stepY = dy / length;
+  DeriveRay(r);
+  return r;
+}
+
 RayLine PrepareRay(const DrawBaseRayDataStruct& ray) {
   return {MakeLine(ray.startX, ray.startY, ray.throughX, ray.throughY),
           DirectionAngle({ray.startX, ray.startY}, {ray.throughX, ray.throughY})};

@@ -2,6 +2,7 @@
 // The tracer's geometry: surface and ray lines, continuations, the hit test
 // and the intersections it rests on.
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -28,6 +29,11 @@ struct RayLine;
 // The same in place: a copy of the ray turned into its continuation, handing
 // back the new ray's line (DeriveRayLine).
 RayLine ContinueRay(DrawBaseRayDataStruct& copy, TPointF h, const PolarStep& theta);
+
+// The ray from its start point on: passing through its start, from a start
+// point as far behind as its through point was ahead. Nothing when the two
+// points coincide or are not finite.
+std::optional<DrawBaseRayDataStruct> FromItsStart(const DrawBaseRayDataStruct& ray);
 
 // The tracer's hit test: 0 none, 1 from the right, 2 from the left.
 int IntersectRay(const DrawBaseRayDataStruct& ray, const DrawObjectLineDataStruct& surface,

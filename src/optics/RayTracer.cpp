@@ -319,32 +319,18 @@ std::optional<double> RayTracer::ThinLens(const DrawObjectLineDataStruct& s,
 // can put the lens before the aim points: the ray is then traced from the
 // source, through a start point as far behind it as the aim point is ahead.
 std::optional<DrawBaseRayDataStruct> RayTracer::FromSource(const DrawBaseRayDataStruct& ray) {
-  const double dx = double(ray.throughX) - ray.startX, dy = double(ray.throughY) - ray.startY;
-  const double length = std::hypot(dx, dy);
-  if (!(length > 0) || !std::isfinite(length)) return std::nullopt;
-  DrawBaseRayDataStruct probe = ray;
-  probe.throughX = ray.startX;
-  probe.throughY = ray.startY;
-  probe.startX = static_cast<float>(ray.startX - dx);
-  probe.startY = static_cast<float>(ray.startY - dy);
-  probe.stepX = dx / length;
-  probe.stepY = dy / length;
-  const RayLine line = DeriveRayLine(probe);
+  const auto probe = FromItsStart(ray);
+  if (!probe) return std::nullopt;
   const TPointF source = StartOf(ray);
-  const TLinkIntersection* hit = FindHit(probe, line, source);
-  if (!hit || !(Distance({hit->x, hit->y}, source) < length)) return std::nullopt;
+  const TLinkIntersection* hit = FindHit(*probe, PrepareRay(*probe), source);
+  if (!hit || !(Distance({hit->x, hit->y}, source) < Distance(source, ThroughOf(ray))))
+    return std::nullopt;
   return probe;
 }
 
 namespace {
-struct NoSink : ITraceSink {
+struct NoSink : PieceSink {
   void RayPiece(TPointF, TPointF, const DrawBaseRayDataStruct&) override {}
-  void Arrow(TPointF, float, const DrawBaseRayDataStruct&) override {}
-  void Normal(TPointF, TPointF) override {}
-  void Extension(TPointF, TPointF) override {}
-  void AngleLabel(TPointF, const std::string&, bool) override {}
-  void ImagePoint(TPointF, bool, const std::string&) override {}
-  void ImageArrow(TPointF, TPointF, bool, int) override {}
 };
 }  // namespace
 

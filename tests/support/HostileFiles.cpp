@@ -5,6 +5,7 @@
 
 #include "objects/ArcObject.h"
 #include "objects/ObjectFactory.h"
+#include "objects/elements/FlatMirror.h"
 #include "objects/elements/ImagingSystem.h"
 #include "objects/tools/DrawImage.h"
 #include "objects/tools/DrawString.h"
@@ -119,6 +120,15 @@ std::vector<HostileFile> HostileFiles() {
          for (int i = 0; i < 4; ++i)
            objects.push_back(Picture(10.0f * i, RunLengthBmp(4096, 4096)));
          return File(std::move(objects));
+       }},
+      {"mirrors-600k.exo", false, 500,
+       [] {
+         // 82 MB of plane mirrors: read up to the bound on objects.
+         ByteWriter one;
+         FlatMirror(nullptr).SaveToStream(one);
+         ExperimentFileBuilder file;
+         for (int i = 0; i < 600'000; ++i) file.RawBytes(one.Data());
+         return file.Build();
        }},
       {"imaging-systems-3000.exo", true, 100,
        [] {
