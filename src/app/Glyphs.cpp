@@ -55,6 +55,26 @@ const QColor kRay(230, 80, 20);
 const QColor kGlass(120, 170, 230);
 const QColor kMirror(60, 110, 200);
 
+const QColor kStep(230, 140, 20);
+
+// Three stairs of the trace's steps; the first `filled` of them filled.
+void Stairs(QPainter& p, int filled) {
+  for (int k = 0; k < 3; ++k) {
+    const QRectF stair(1 + 5 * k, 11 - 4 * k, 4, 4 + 4 * k);
+    FilledRect(p, k < filled ? QBrush(kStep) : QBrush(Qt::white), stair);
+  }
+}
+
+// A step back or on: a bar and a triangle pointing away from it.
+void StepMark(QPainter& p, bool next) {
+  p.setPen(QPen(kMirror, 1));
+  p.setBrush(kMirror);
+  const double bar = next ? 12 : 2;
+  p.drawRect(QRectF(bar, 3, 2, 10));
+  p.drawPolygon(next ? QPolygonF({{3, 3}, {11, 8}, {3, 13}})
+                     : QPolygonF({{13, 3}, {5, 8}, {13, 13}}));
+}
+
 void Arrow(QPainter& p, QPointF from, QPointF to) {
   p.drawLine(from, to);
   const double a = std::atan2(to.y() - from.y(), to.x() - from.x());
@@ -151,6 +171,23 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
       p.setPen(Qt::white);
       p.setFont(QFont("Arial", 9, QFont::Bold));
       p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, "?");
+      break;
+    case ToolGlyph::StepStart:
+      Stairs(p, 1);
+      break;
+    case ToolGlyph::ShowAll:
+      Stairs(p, 3);
+      break;
+    case ToolGlyph::StepBack:
+    case ToolGlyph::StepNext:
+      StepMark(p, glyph == ToolGlyph::StepNext);
+      break;
+    case ToolGlyph::AutoPlay:
+      // Two triangles one after the other: the steps play on by themselves.
+      p.setPen(QPen(kStep.darker(130), 1));
+      p.setBrush(kStep);
+      p.drawPolygon(QPolygonF({{1, 3}, {8, 8}, {1, 13}}));
+      p.drawPolygon(QPolygonF({{8, 3}, {15, 8}, {8, 13}}));
       break;
   }
 }

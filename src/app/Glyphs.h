@@ -23,7 +23,14 @@ enum class ToolGlyph {
   ZoomIn,
   ZoomOut,
   Move,
-  Help
+  Help,
+  // The classroom commands: each its own picture, none a look-alike of
+  // run, stop, undo or redo.
+  StepStart,
+  StepBack,
+  StepNext,
+  AutoPlay,
+  ShowAll
 };
 
 // 16 x 16, for the tool bar. Icons hold the picture drawn at 1x, 2x and the

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenu>
 #include <QToolBar>
@@ -11,6 +12,7 @@
 #include <QTranslator>
 #include <algorithm>
 
+#include "app/QtChineseGaps.h"
 #include "app/TeachingControls.h"
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmIniFilter.h"
@@ -135,12 +137,19 @@ void LanguageMenu::UseQtChinese(bool chinese) {
   if (chinese == (qtChinese_ != nullptr)) return;
   if (!chinese) {
     QCoreApplication::removeTranslator(qtChinese_.get());
+    QCoreApplication::removeTranslator(qtChineseGaps_.get());
     qtChinese_.reset();
+    qtChineseGaps_.reset();
+    QLocale::setDefault(QLocale::system());
     return;
   }
   auto translator = std::make_unique<QTranslator>();
   // Without Qt's translations installed its dialogs stay English.
   if (!translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return;
+  // The file dialogs name file types in the default locale's language.
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+  qtChineseGaps_ = std::make_unique<QtChineseGaps>();
+  QCoreApplication::installTranslator(qtChineseGaps_.get());
   QCoreApplication::installTranslator(translator.get());
   qtChinese_ = std::move(translator);
 }

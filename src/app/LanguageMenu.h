@@ -52,6 +52,7 @@ class LanguageMenu : public QObject {
   QAction* chinese_ = nullptr;
   std::shared_ptr<TtlmIniFilter> filter_;
   std::unique_ptr<QTranslator> qtChinese_;
+  std::unique_ptr<QTranslator> qtChineseGaps_;
 };
 
 // The English edition is in use: the active filter reads a ".trk" file.

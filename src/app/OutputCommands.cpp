@@ -29,6 +29,7 @@
 #include "i18n/TtlmSystem.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
+#include "ui/FileDialogLayout.h"
 #include "ui/OnScreenKeyboard.h"
 
 namespace {
@@ -168,6 +169,7 @@ void SavePictureClick(QWidget* window, const QImage& picture) {
   QFileDialog dialog(window);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDirectory(PicturesFolder());
   dialog.selectFile(QString());
   dialog.setNameFilters({"*.bmp", "*.jpg", "*.png"});
   dialog.setDefaultSuffix("bmp");
@@ -175,6 +177,7 @@ void SavePictureClick(QWidget* window, const QImage& picture) {
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                    [&dialog](const QString& filter) { dialog.setDefaultSuffix(filter.mid(2)); });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  RememberPictureFolder(dialog.selectedFiles().first());
   SavePictureFile(picture, dialog.selectedFiles().first().toStdString());
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -30,11 +31,9 @@ TeachingControls::TeachingControls(TLumidorNetworkFrm* window)
   setObjectName("TeachingControls");
   timer_->setInterval(kAutoPlayMs);
   connect(timer_, &QTimer::timeout, this, [this] {
-    if (stepping_ && step_ < steps_) {
-      NextStep();
-    } else {
-      timer_->stop();
-    }
+    if (stepping_ && step_ < steps_) NextStep();
+    // Stopped as soon as the last step shows, not a beat later.
+    if (!stepping_ || step_ >= steps_) SetPlaying(false);
   });
 
   QToolBar* bar = window->findChild<QToolBar*>("ToolBar1");
@@ -42,11 +41,12 @@ TeachingControls::TeachingControls(TLumidorNetworkFrm* window)
   for (int i = 0; i + 1 < actions.size(); ++i)
     if (actions[i]->objectName() == "stopbtnHolder") insertBefore_ = actions[i + 1];
   using G = ToolGlyph;
-  AddButton("StepStartBtn", "逐步显示", int(G::Run), &TeachingControls::StartStepping);
-  AddButton("StepBackBtn", "上一步", int(G::Undo), &TeachingControls::PreviousStep);
-  AddButton("StepNextBtn", "下一步", int(G::Redo), &TeachingControls::NextStep);
-  AddButton("StepPlayBtn", "自动播放", int(G::Run), &TeachingControls::AutoPlay);
-  AddButton("StepAllBtn", "全部显示", int(G::Stop), &TeachingControls::ShowAll);
+  AddButton("StepStartBtn", "逐步显示", int(G::StepStart), &TeachingControls::StartStepping);
+  AddButton("StepBackBtn", "上一步", int(G::StepBack), &TeachingControls::PreviousStep);
+  AddButton("StepNextBtn", "下一步", int(G::StepNext), &TeachingControls::NextStep);
+  playButton_ = AddButton("StepPlayBtn", "自动播放", int(G::AutoPlay), &TeachingControls::AutoPlay);
+  playButton_->setCheckable(true);
+  AddButton("StepAllBtn", "全部显示", int(G::ShowAll), &TeachingControls::ShowAll);
 
   QMenu* run = window->findChild<QMenu*>("RunMenuGroup");
   run->addSeparator();
@@ -73,12 +73,24 @@ TeachingControls::TeachingControls(TLumidorNetworkFrm* window)
   equationsItem_->setChecked(
       QSettings(kOrganisation, kApplication).value(kEquationsKey, false).toBool());
 
-  auto* law = new QAction(Caption("ShowLawMenu", "显示折射定律"), window);
-  law->setObjectName("ShowLawMenu");
-  law->setCheckable(true);
-  window->findChild<QMenu*>("ViewMenu")->addAction(law);
-  connect(law, &QAction::toggled, this, &TeachingControls::LawSwitched);
-  law->setChecked(QSettings(kOrganisation, kApplication).value(kLawKey, false).toBool());
+  hintPanel_ = new QLabel(window->statusBar());
+  hintPanel_->setObjectName("FollowHintPanel");
+  hintPanel_->setFrameShape(QFrame::Panel);
+  hintPanel_->setFrameShadow(QFrame::Sunken);
+  window->statusBar()->addWidget(hintPanel_);
+  hintPanel_->hide();
+
+  lawItem_ = new QAction(Caption("ShowLawMenu", "显示折射定律"), window);
+  lawItem_->setObjectName("ShowLawMenu");
+  lawItem_->setCheckable(true);
+  window->findChild<QMenu*>("ViewMenu")->addAction(lawItem_);
+  connect(lawItem_, &QAction::toggled, this, &TeachingControls::LawSwitched);
+  // Remembered from the last run: no hint for what was not turned on now.
+  {
+    const QSignalBlocker quiet(lawItem_);
+    lawItem_->setChecked(QSettings(kOrganisation, kApplication).value(kLawKey, false).toBool());
+  }
+  window->Doc().view.lawLabels = lawItem_->isChecked();
 
   stepPanel_ = new QLabel(window->statusBar());
   stepPanel_->setObjectName("StepPanel");
@@ -98,8 +110,8 @@ QAction* TeachingControls::AddItem(const char* name, const char* caption,
   return action;
 }
 
-void TeachingControls::AddButton(const char* name, const char* caption, int glyph,
-                                 void (TeachingControls::*slot)()) {
+QToolButton* TeachingControls::AddButton(const char* name, const char* caption, int glyph,
+                                         void (TeachingControls::*slot)()) {
   QToolBar* bar = window_->findChild<QToolBar*>("ToolBar1");
   auto* button = new QToolButton(bar);
   button->setObjectName(name);
@@ -114,9 +126,31 @@ void TeachingControls::AddButton(const char* name, const char* caption, int glyp
       insertBefore_ ? bar->insertWidget(insertBefore_, button) : bar->addWidget(button);
   holder->setObjectName(QString(name) + "Holder");
   connect(button, &QToolButton::clicked, this, slot);
+  return button;
 }
 
 bool TeachingControls::AutoPlaying() const { return timer_->isActive(); }
+
+void TeachingControls::SetPlaying(bool playing) {
+  if (playing)
+    timer_->start();
+  else
+    timer_->stop();
+  playButton_->setChecked(playing);
+}
+
+void TeachingControls::UpdateHint() {
+  const bool follow = followItem_->isChecked(), law = lawItem_->isChecked();
+  QString hint;
+  if (window_->Doc().view.followedRoot < 0) {
+    if (follow)
+      hint = Q(Tr("FollowHint", "跟随光线: 运行时点击一条光线"));
+    else if (law)
+      hint = Q(Tr("LawHint", "显示折射定律: 打开“跟随光线”, 运行时点击一条光线"));
+  }
+  hintPanel_->setText(hint);
+  hintPanel_->setVisible(!hint.isEmpty());
+}
 
 void TeachingControls::UpdateCommands() {
   for (const char* name : {"StepNext", "StepBack", "StepAll"}) {
@@ -142,7 +176,7 @@ void TeachingControls::Refreshed() {
 
 // No refresh here: the caller paints what comes next.
 void TeachingControls::Leave() {
-  timer_->stop();
+  SetPlaying(false);
   window_->Doc().view.followedRoot = -1;
   if (!stepping_) return;
   stepping_ = false;
@@ -178,16 +212,16 @@ void TeachingControls::PreviousStep() {
 
 void TeachingControls::AutoPlay() {
   if (timer_->isActive()) {
-    timer_->stop();
+    SetPlaying(false);
     return;
   }
   if (!stepping_ || step_ >= steps_) StartStepping();
-  timer_->start();
+  SetPlaying(true);
 }
 
 void TeachingControls::ShowAll() {
   if (!stepping_) return;
-  timer_->stop();
+  SetPlaying(false);
   stepping_ = false;
   stepPanel_->hide();
   UpdateCommands();
@@ -208,16 +242,19 @@ void TeachingControls::EquationsSwitched(bool on) {
 void TeachingControls::LawSwitched(bool on) {
   QSettings(kOrganisation, kApplication).setValue(kLawKey, on);
   window_->Doc().view.lawLabels = on;
+  UpdateHint();
   if (window_->Doc().running) window_->RefreshView();
 }
 
 void TeachingControls::FollowSwitched(bool on) {
   if (!on) ClearFollow();
+  UpdateHint();
 }
 
 void TeachingControls::ClearFollow() {
   if (window_->Doc().view.followedRoot < 0) return;
   window_->Doc().view.followedRoot = -1;
+  UpdateHint();
   window_->RefreshView();
 }
 
@@ -227,4 +264,5 @@ void TeachingControls::PressedOnNothing(int x, int y) {
   RayPicker picker({float(x), float(y)}, Scaled(kPickTolerance));
   doc.Trace(picker);
   doc.view.followedRoot = picker.Root();  // empty surface: none
+  UpdateHint();
 }

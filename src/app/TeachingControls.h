@@ -49,16 +49,24 @@ class TeachingControls : public QObject {
 
  private:
   QAction* AddItem(const char* name, const char* caption, void (TeachingControls::*slot)());
-  void AddButton(const char* name, const char* caption, int glyph,
-                 void (TeachingControls::*slot)());
+  QToolButton* AddButton(const char* name, const char* caption, int glyph,
+                         void (TeachingControls::*slot)());
   void UpdateCommands();
+  // Starts or stops the timer; "自动播放" shows pressed exactly while it runs.
+  void SetPlaying(bool playing);
+  // Following and the law show nothing until a ray is clicked: the status
+  // bar says so while one of them is on and no ray is followed.
+  void UpdateHint();
   // Shows the current choice: sets the view and refreshes.
   void Show();
 
   TLumidorNetworkFrm* window_;
   QTimer* timer_;
   QLabel* stepPanel_;
+  QLabel* hintPanel_;
+  QToolButton* playButton_ = nullptr;
   QAction* followItem_ = nullptr;
+  QAction* lawItem_ = nullptr;
   QAction* equationsItem_ = nullptr;
   QAction* insertBefore_ = nullptr;  // in the tool bar, after "停止"
   bool stepping_ = false;

@@ -84,7 +84,7 @@ void SaveDocumentPictureClick(QWidget* window, Document& document, const QImage&
   QFileDialog dialog(window);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  if (const QString pictures = PicturesFolder(); !pictures.isEmpty()) dialog.setDirectory(pictures);
+  dialog.setDirectory(PicturesFolder());
   dialog.selectFile(QString());
   dialog.setNameFilters({"*.bmp", "*.jpg", "*.png", "*.svg", "*.pdf"});
   dialog.setDefaultSuffix("bmp");
@@ -92,6 +92,7 @@ void SaveDocumentPictureClick(QWidget* window, Document& document, const QImage&
                    [&dialog](const QString& filter) { dialog.setDefaultSuffix(filter.mid(2)); });
   LayOutFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  RememberPictureFolder(dialog.selectedFiles().first());
   SaveDocumentPicture(document, bitmap, dialog.selectedFiles().first().toStdString());
 }
 

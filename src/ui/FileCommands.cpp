@@ -65,7 +65,7 @@ bool SavePageClick(QWidget* parent, Document& document) {
   dialog.setNameFilter(QString::fromStdString(Tr("SaveDialog.Filter", kExperimentFilter)));
   dialog.setDefaultSuffix("exo");
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-  if (!LastExperimentFolder().isEmpty()) dialog.setDirectory(LastExperimentFolder());
+  dialog.setDirectory(ExperimentSaveFolder());
   LayOutFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   RememberExperimentFolder(dialog.selectedFiles().first());

@@ -16,6 +16,24 @@ namespace {
 constexpr const char* kOrganisation = "Fenwark Workshop";
 constexpr const char* kApplication = "Veltrano Optics";
 constexpr const char* kKey = "lastExperimentFolder";
+constexpr const char* kPictureKey = "lastPictureFolder";
+
+QString ExistingFolder(const QString& folder) {
+  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+QString RememberedFolder(const char* key) {
+  return ExistingFolder(QSettings(kOrganisation, kApplication).value(key).toString());
+}
+
+// `first` when it is a folder, else the first of the user's own folders.
+QString UserFolder(const QString& first, QStandardPaths::StandardLocation kind) {
+  for (const QString& folder :
+       {first, QStandardPaths::writableLocation(kind),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)})
+    if (!ExistingFolder(folder).isEmpty()) return folder;
+  return QDir::homePath();
+}
 
 }  // namespace
 
@@ -39,14 +57,19 @@ void LayOutFileDialog(QFileDialog& dialog) {
 }
 
 QString PicturesFolder() {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+  return UserFolder(RememberedFolder(kPictureKey), QStandardPaths::PicturesLocation);
 }
 
-QString LastExperimentFolder() {
-  const QString folder = QSettings(kOrganisation, kApplication).value(kKey).toString();
-  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+void RememberPictureFolder(const QString& filePath) {
+  const QString folder = QFileInfo(filePath).absolutePath();
+  if (!folder.isEmpty()) QSettings(kOrganisation, kApplication).setValue(kPictureKey, folder);
 }
+
+QString ExperimentSaveFolder() {
+  return UserFolder(LastExperimentFolder(), QStandardPaths::DocumentsLocation);
+}
+
+QString LastExperimentFolder() { return RememberedFolder(kKey); }
 
 void RememberExperimentFolder(const QString& filePath) {
   const QString folder = QFileInfo(filePath).absolutePath();

@@ -12,9 +12,14 @@ class QFileDialog;
 // lets its detail columns fit their contents.
 void LayOutFileDialog(QFileDialog& dialog);
 
-// The user's Pictures folder, empty when there is none: where the picture
-// dialogs start.
+// Where the picture dialogs start: the folder of the last picture chosen or
+// saved, else the user's Pictures, Documents or home folder, the first that
+// exists (never the program's folder, which the user may not write to).
 QString PicturesFolder();
+void RememberPictureFolder(const QString& filePath);
+// Where a first save of an experiment starts: the last experiment's folder,
+// else Documents, else home.
+QString ExperimentSaveFolder();
 
 // The folder of the last experiment opened or saved; empty before the first.
 QString LastExperimentFolder();

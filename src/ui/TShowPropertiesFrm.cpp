@@ -322,11 +322,6 @@ TShowPropertiesFrm::TShowPropertiesFrm(QWidget* parent) : QDialog(parent) {
   OpenDialog = new QFileDialog(this);
   OpenDialog->setFileMode(QFileDialog::ExistingFile);
   OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
-  // Shown as one entry; the last bracket holds the patterns Qt matches.
-  OpenDialog->setOption(QFileDialog::HideNameFilterDetails);
-  OpenDialog->setNameFilter("All ImageAll (*.jpg;*.jpeg;*.bmp) (*.bmp *.jpg *.jpeg)");
-  if (const QString pictures = PicturesFolder(); !pictures.isEmpty())
-    OpenDialog->setDirectory(pictures);
   StringEditFrm = new TStringEditFrm(this);
   ColorDialog->setObjectName("ColorDialog");
   FontDialog->setObjectName("FontDialog");
@@ -481,9 +476,15 @@ void TShowPropertiesFrm::RunRowEditor(int row) {
       break;
     }
     case TRowClass::PicturePath:
+      // In the language shown now, and where the last picture came from.
+      OpenDialog->setNameFilter(
+          Q(tlmController_.Translate("OpenDialog.Filter", "图片文件 (*.bmp *.jpg *.jpeg)")));
+      OpenDialog->setDirectory(PicturesFolder());
       LayOutFileDialog(*OpenDialog);
-      if (OpenDialog->exec() == QDialog::Accepted && !OpenDialog->selectedFiles().isEmpty())
+      if (OpenDialog->exec() == QDialog::Accepted && !OpenDialog->selectedFiles().isEmpty()) {
+        RememberPictureFolder(OpenDialog->selectedFiles().first());
         SetValue(key, OpenDialog->selectedFiles().first().toStdString());
+      }
       break;
     case TRowClass::Font: {
       const TSheetFont current = DialogFont();
@@ -500,10 +501,14 @@ void TShowPropertiesFrm::RunRowEditor(int row) {
       next.italic = chosen.italic();
       next.underline = chosen.underline();
       next.strikeOut = chosen.strikeOut();
-      // Qt's font dialog has no colour box: the colour follows in the colour dialog.
+      // Qt's font dialog has no colour box: the colour follows in the colour
+      // dialog, titled so that nobody takes it for another row's colour.
       ColorDialog->setCurrentColor(ToQColor(current.color));
-      if (ColorDialog->exec() == QDialog::Accepted)
-        next.color = FromQColor(ColorDialog->currentColor());
+      const QString title = ColorDialog->windowTitle();
+      ColorDialog->setWindowTitle(Q(tlmController_.Translate("FontColour.Title", "文字颜色")));
+      const bool chosenColour = ColorDialog->exec() == QDialog::Accepted;
+      ColorDialog->setWindowTitle(title);
+      if (chosenColour) next.color = FromQColor(ColorDialog->currentColor());
       SetDialogFont(next);
       break;
     }

@@ -7,7 +7,9 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <array>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "ExperimentFileBuilder.h"
@@ -17,6 +19,7 @@
 #include "files/ExperimentFile.h"
 #include "scene/Document.h"
 #include "ui/FileCommands.h"
+#include "ui/TShowPropertiesFrm.h"
 
 namespace {
 
@@ -244,3 +247,78 @@ TEST_F(FileCommandsTest, SaveAfterAPartialOpenAsksForANameAndKeepsTheFile) {
   EXPECT_TRUE(asked);
   EXPECT_EQ(Bytes(path), b.Build());
 }
+
+namespace {
+
+// Which of the user's folders exist, and where a first save and the
+// picture dialog start then (relative to home).
+struct StartCase {
+  std::vector<const char*> existing;
+  const char* saveStart;
+  const char* pictureStart;
+};
+
+class DialogStartTest : public FileCommandsTest, public ::testing::WithParamInterface<StartCase> {
+ protected:
+  void SetUp() override {
+    FileCommandsTest::SetUp();
+    home = QDir(dir.path()).filePath("home");
+    for (const char* folder : {"home", "program"}) QDir(dir.path()).mkpath(folder);
+    for (const char* folder : GetParam().existing) QDir(home).mkpath(folder);
+    saved = {qgetenv("HOME"), qgetenv("XDG_CONFIG_HOME"), QDir::currentPath().toUtf8()};
+    qputenv("HOME", home.toUtf8());
+    qputenv("XDG_CONFIG_HOME", QDir(home).filePath(".config").toUtf8());
+    // Started from its desktop entry, the program runs in its own folder.
+    QDir::setCurrent(QDir(dir.path()).filePath("program"));
+    QSettings settings("Fenwark Workshop", "Veltrano Optics");
+    settings.remove("lastExperimentFolder");
+    settings.remove("lastPictureFolder");
+  }
+  void TearDown() override {
+    qputenv("HOME", saved[0]);
+    qputenv("XDG_CONFIG_HOME", saved[1]);
+    if (saved[1].isEmpty()) qunsetenv("XDG_CONFIG_HOME");
+    QDir::setCurrent(QString::fromUtf8(saved[2]));
+    FileCommandsTest::TearDown();
+  }
+  // The folder a dialog opened by `open` starts in; `choose` picks a file there.
+  std::string StartOf(const std::function<void()>& open, const QString& choose = {}) {
+    QString start;
+    WhenModal([&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      start = QDir(dialog->directory()).canonicalPath();
+      if (choose.isEmpty()) return dialog->reject();
+      dialog->setDirectory(QFileInfo(choose).path());
+      dialog->selectFile(choose);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    open();
+    return QDir(home).relativeFilePath(start).toStdString();
+  }
+  QString home;
+  std::array<QByteArray, 3> saved;
+};
+
+}  // namespace
+
+TEST_P(DialogStartTest, FirstSaveAndPicturesStartInTheUsersFolders) {
+  TShowPropertiesFrm sheet;
+  sheet.InsertRow("图片路径", "无图片");
+  auto save = [&] { SavePageClick(nullptr, document); };
+  auto picture = [&] { sheet.EditButtonClick(0); };
+  const std::string expectSave = GetParam().saveStart, expectPicture = GetParam().pictureStart;
+  EXPECT_EQ(StartOf(save), expectSave.empty() ? "." : expectSave);
+  EXPECT_EQ(StartOf(picture), expectPicture.empty() ? "." : expectPicture);
+  // Then the folder last used.
+  QDir(home).mkpath("lesson");
+  StartOf(save, QDir(QDir(home).filePath("lesson")).filePath("b.exo"));
+  document.page->fileName = "0";
+  EXPECT_EQ(StartOf(save), "lesson");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, DialogStartTest,
+    ::testing::Values(StartCase{{}, "", ""}, StartCase{{"Documents"}, "Documents", "Documents"},
+                      StartCase{{"Pictures"}, "", "Pictures"},
+                      StartCase{{"Documents", "Pictures"}, "Documents", "Pictures"}));

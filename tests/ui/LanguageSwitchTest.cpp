@@ -1,6 +1,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
@@ -183,3 +185,22 @@ TEST_F(LanguageSwitchTest, TheLanguageFontAppliesAndIgnoredControlsKeepTheirText
 }
 
 }  // namespace
+
+// The file dialogs' type column speaks the language of the interface.
+TEST_F(LanguageSwitchTest, FileTypesAreNamedInTheInterfaceLanguage) {
+  if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm"))
+    GTEST_SKIP() << "Qt's Chinese texts are not installed";
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  WriteFile(QDir(dir.path()).filePath("notes.txt"), "text");
+  auto types = [&] {
+    const QFileIconProvider provider;
+    return provider.type(QFileInfo(dir.path())) + "|" +
+           provider.type(QFileInfo(QDir(dir.path()).filePath("notes.txt")));
+  };
+  Open();
+  menu->LanguageAction(0)->trigger();
+  EXPECT_TRUE(types().startsWith("Folder|"));
+  menu->ChineseAction()->trigger();
+  EXPECT_EQ(types(), QString::fromUtf8("文件夹|纯文本文档"));
+}

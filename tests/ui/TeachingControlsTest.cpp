@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
+#include <map>
 
 #include "MainWindowFixture.h"
 #include "app/TeachingControls.h"
@@ -40,6 +42,10 @@ class TeachingControlsTest : public UiTest {
     return panel->isVisible() ? panel->text() : QString();
   }
   QImage Picture() { return w->Surface()->Image().copy(); }
+  QString Hint() {
+    auto* panel = w->findChild<QLabel*>("FollowHintPanel");
+    return panel->isVisibleTo(w.get()) ? panel->text() : QString();
+  }
   void Click(int x, int y) {
     w->SurfaceMouseDown(Qt::LeftButton, x, y);
     w->SurfaceMouseUp(Qt::LeftButton, x, y);
@@ -92,16 +98,36 @@ TEST_F(TeachingControlsTest, EditingKeepsTheStepWithinTheNewTraceAndStopLeaves) 
   EXPECT_EQ(w->Doc().view.maxGeneration, 0);
 }
 
+// "自动播放" is drawn pressed exactly while it plays.
 TEST_F(TeachingControlsTest, AutoPlayRevealsEveryStepAndASecondPressPauses) {
+  QToolButton* play = w->findChild<QToolButton*>("StepPlayBtn");
   Trigger("StepPlayMenu");
   EXPECT_TRUE(t->AutoPlaying());
-  Trigger("StepPlayMenu");
+  EXPECT_TRUE(play->isChecked());
+  play->click();
   EXPECT_FALSE(t->AutoPlaying());
+  EXPECT_FALSE(play->isChecked());
   EXPECT_EQ(t->Step(), 1);
-  Trigger("StepPlayMenu");
+  play->click();
+  EXPECT_TRUE(play->isChecked());
   // The bound only ends a run where the timer never fires.
   EXPECT_TRUE(QTest::qWaitFor([&] { return t->Step() == 4; }, 30000));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !t->AutoPlaying(); }, 30000));
+  EXPECT_FALSE(t->AutoPlaying());
+  EXPECT_FALSE(play->isChecked());
+}
+
+// No classroom command borrows another button's picture.
+TEST_F(TeachingControlsTest, EveryToolBarButtonHasItsOwnPicture) {
+  std::map<QString, QImage> pictures;
+  for (QToolButton* button : w->findChild<QToolBar*>("ToolBar1")->findChildren<QToolButton*>()) {
+    if (button->icon().isNull()) continue;
+    const QImage picture = button->icon().pixmap(QSize(16, 16), 1.0).toImage();
+    for (const auto& [name, other] : pictures)
+      EXPECT_NE(picture, other) << button->objectName().toStdString() << " looks like "
+                                << name.toStdString();
+    pictures[button->objectName()] = picture;
+  }
+  EXPECT_GE(pictures.size(), 20u);
 }
 
 TEST_F(TeachingControlsTest, FollowPicksTheClickedRayUntilEscOrAnEmptyClick) {
@@ -109,13 +135,20 @@ TEST_F(TeachingControlsTest, FollowPicksTheClickedRayUntilEscOrAnEmptyClick) {
   const QImage whole = Picture();
   Click(250, 121);  // on the outgoing ray, follow off
   EXPECT_EQ(w->Doc().view.followedRoot, -1);
+  EXPECT_EQ(Hint(), "");
+  Trigger("ShowLawMenu");  // shows nothing yet: the status bar says what it needs
+  EXPECT_EQ(Hint(), "显示折射定律: 打开“跟随光线”, 运行时点击一条光线");
+  Trigger("ShowLawMenu");
+  EXPECT_EQ(Hint(), "");
   Trigger("FollowRayMenu");
+  EXPECT_EQ(Hint(), "跟随光线: 运行时点击一条光线");
   w->Button("SpeedButton7")->click();  // the pan mode is no select tool
   Click(250, 121);
   EXPECT_EQ(w->Doc().view.followedRoot, -1);
   w->Button("SpeedButton7")->click();
   Click(250, 121);
   EXPECT_EQ(w->Doc().view.followedRoot, 0);
+  EXPECT_EQ(Hint(), "");
   EXPECT_NE(Picture(), whole);  // its angles show
   const QImage followed = Picture();
   Trigger("ShowLawMenu");  // the law beside each of its hits
