@@ -20,6 +20,18 @@
 #include "optics/RayPicker.h"
 
 namespace {
+
+// A sunken panel of the status bar, hidden until it has something to say.
+QLabel* HiddenStatusPanel(QStatusBar* bar, const char* name) {
+  auto* panel = new QLabel(bar);
+  panel->setObjectName(name);
+  panel->setFrameShape(QFrame::Panel);
+  panel->setFrameShadow(QFrame::Sunken);
+  bar->addWidget(panel);
+  panel->hide();
+  return panel;
+}
+
 constexpr const char* kOrganisation = "Fenwark Workshop";
 constexpr const char* kApplication = "Teaching";
 constexpr const char* kEquationsKey = "ShowEquations";
@@ -73,12 +85,7 @@ TeachingControls::TeachingControls(TLumidorNetworkFrm* window)
   equationsItem_->setChecked(
       QSettings(kOrganisation, kApplication).value(kEquationsKey, false).toBool());
 
-  hintPanel_ = new QLabel(window->statusBar());
-  hintPanel_->setObjectName("FollowHintPanel");
-  hintPanel_->setFrameShape(QFrame::Panel);
-  hintPanel_->setFrameShadow(QFrame::Sunken);
-  window->statusBar()->addWidget(hintPanel_);
-  hintPanel_->hide();
+  hintPanel_ = HiddenStatusPanel(window->statusBar(), "FollowHintPanel");
 
   lawItem_ = new QAction(Caption("ShowLawMenu", "显示折射定律"), window);
   lawItem_->setObjectName("ShowLawMenu");
@@ -92,12 +99,7 @@ TeachingControls::TeachingControls(TLumidorNetworkFrm* window)
   }
   window->Doc().view.lawLabels = lawItem_->isChecked();
 
-  stepPanel_ = new QLabel(window->statusBar());
-  stepPanel_->setObjectName("StepPanel");
-  stepPanel_->setFrameShape(QFrame::Panel);
-  stepPanel_->setFrameShadow(QFrame::Sunken);
-  window->statusBar()->addWidget(stepPanel_);
-  stepPanel_->hide();
+  stepPanel_ = HiddenStatusPanel(window->statusBar(), "StepPanel");
   UpdateCommands();
 }
 
