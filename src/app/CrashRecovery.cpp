@@ -15,10 +15,11 @@
 #include <cstdio>
 #include <string_view>
 
-#include "app/TLumidorNetworkFrm.h"
+#include "app/IExperimentWindow.h"
 #include "files/AtomicFile.h"
 #include "files/ExperimentFile.h"
 #include "i18n/TtlmController.h"
+#include "scene/Document.h"
 #include "ui/QtText.h"
 
 namespace {
@@ -89,10 +90,12 @@ bool AskWithBox(QWidget* parent, const std::string& question) {
 
 }  // namespace
 
-CrashRecovery::CrashRecovery(TLumidorNetworkFrm* window, const QString& folder)
+CrashRecovery::CrashRecovery(IExperimentWindow& window, const QString& folder)
     : window_(window), folder_(folder) {
   setObjectName("CrashRecovery");
-  ask_ = [window](const std::string& question) { return AskWithBox(window, question); };
+  ask_ = [widget = window.Widget()](const std::string& question) {
+    return AskWithBox(widget, question);
+  };
   // The start time tells apart two processes that got the same number.
   const QString name = QString("recovery-%1-%2.exo")
                            .arg(QCoreApplication::applicationPid())
@@ -105,7 +108,7 @@ CrashRecovery::CrashRecovery(TLumidorNetworkFrm* window, const QString& folder)
   if (file_.isEmpty()) return;  // no state folder: nothing can be kept
   connect(&timer_, &QTimer::timeout, this, &CrashRecovery::Tick);
   timer_.start(Interval());
-  window->installEventFilter(this);
+  window.Widget()->installEventFilter(this);
   if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
     connect(gui, &QGuiApplication::commitDataRequest, this, &CrashRecovery::KeepForNextStart);
 }
@@ -139,9 +142,9 @@ void CrashRecovery::Remove() {
 
 void CrashRecovery::Tick() {
   // A drag goes on undisturbed; the next tick catches up.
-  if (file_.isEmpty() || Running() || window_->mouseDown) return;
+  if (file_.isEmpty() || Running() || window_.PointerHeld()) return;
   WaitForWrite();
-  const Document& doc = window_->Doc();
+  const Document& doc = window_.Doc();
   if (doc.page->saved) {
     if (written_) Remove();
     return;
@@ -159,7 +162,7 @@ void CrashRecovery::Tick() {
 void CrashRecovery::KeepForNextStart() {
   if (file_.isEmpty()) return;
   WaitForWrite();
-  const Document& doc = window_->Doc();
+  const Document& doc = window_.Doc();
   keep_ = !doc.page->saved && SerializedExperimentSize(doc) <= kMaxExperimentFileSize;
   if (!keep_) return Remove();
   const auto bytes = SerializeExperiment(doc);
@@ -194,10 +197,10 @@ void CrashRecovery::OfferLeftOver() {
       continue;
     }
     if (ask_(Tr("Recovery.Question", "上次未保存的实验可以恢复。要恢复吗?"))) {
-      if (window_->OpenExperiment(path.toStdString(), false) == OpenStatus::Opened) {
+      if (window_.OpenExperiment(path.toStdString(), false) == OpenStatus::Opened) {
         // Untitled: Ctrl+S asks for a name. The file is this window's now.
-        window_->Doc().page->fileName.clear();
-        window_->Doc().page->saved = 0;
+        window_.Doc().page->fileName.clear();
+        window_.Doc().page->saved = 0;
         QFile::remove(file_);
         if (!QFile::rename(path, file_)) QFile::remove(path);
       } else {

@@ -21,7 +21,7 @@
 #include <optional>
 #include <string>
 
-class TLumidorNetworkFrm;
+class IExperimentWindow;
 
 class CrashRecovery : public QObject {
   Q_OBJECT
@@ -32,7 +32,7 @@ class CrashRecovery : public QObject {
 
   // Files go to `folder`. The window owns it and keeps it no longer than its
   // document.
-  CrashRecovery(TLumidorNetworkFrm* window, const QString& folder);
+  CrashRecovery(IExperimentWindow& window, const QString& folder);
   ~CrashRecovery() override;
 
   // Once the window is shown: offers a file that an unclean exit left.
@@ -55,7 +55,7 @@ class CrashRecovery : public QObject {
   bool Running() const;
   void Remove();
 
-  TLumidorNetworkFrm* window_;
+  IExperimentWindow& window_;
   QString folder_;
   QString file_;
   int lock_ = -1;

@@ -9,23 +9,23 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include "app/IExperimentWindow.h"
 #include "app/SurfaceZoom.h"
 #include "app/TDrawSurface.h"
-#include "app/TLumidorNetworkFrm.h"
 
-DesktopHabits::DesktopHabits(TLumidorNetworkFrm* window) : QObject(window), window_(window) {
+DesktopHabits::DesktopHabits(IExperimentWindow& window, Commands commands, QObject* parent)
+    : QObject(parent), window_(window) {
   setObjectName("DesktopHabits");
-  using F = TLumidorNetworkFrm;
   for (auto [name, keys] :
        {std::pair{"RedoShiftShortcut", "Ctrl+Shift+Z"}, std::pair{"RedoYShortcut", "Ctrl+Y"}})
-    connect(AddShortcut(name, QKeySequence(keys)), &QAction::triggered, window, &F::RedoMenuClick);
-  connect(AddShortcut("QuitShortcut", QKeySequence("Ctrl+Q")), &QAction::triggered, window,
-          &F::N11Click);
-  connect(AddShortcut("DisarmShortcut", QKeySequence(Qt::Key_Escape)), &QAction::triggered, this,
-          &DesktopHabits::Disarm);
-  window->Surface()->installEventFilter(this);
-  window->setAcceptDrops(true);
-  window->installEventFilter(this);
+    connect(AddShortcut(name, QKeySequence(keys)), &QAction::triggered, this, commands.redo);
+  connect(AddShortcut("QuitShortcut", QKeySequence("Ctrl+Q")), &QAction::triggered, this,
+          commands.quit);
+  escape_ = AddShortcut("DisarmShortcut", QKeySequence(Qt::Key_Escape));
+  connect(escape_, &QAction::triggered, this, commands.putToolDown);
+  window.Surface()->installEventFilter(this);
+  window.Widget()->setAcceptDrops(true);
+  window.Widget()->installEventFilter(this);
 }
 
 QString DesktopHabits::DroppedExperiment(const QMimeData* data) {
@@ -50,8 +50,9 @@ bool DesktopHabits::Drop(QEvent* event) {
   // After the drop has ended: the source of the drag waits for its answer,
   // and the open may show a message box.
   if (event->type() == QEvent::Drop)
-    QTimer::singleShot(0, window_,
-                       [window = window_, path] { window->OpenExperiment(path.toStdString()); });
+    QTimer::singleShot(0, window_.Widget(), [&window = window_, path] {
+      window.OpenExperiment(path.toStdString(), true);
+    });
   return true;
 }
 
@@ -60,34 +61,19 @@ QAction* DesktopHabits::AddShortcut(const char* name, const QKeySequence& keys) 
   action->setObjectName(name);
   action->setShortcut(keys);
   action->setShortcutContext(Qt::WindowShortcut);
-  window_->addAction(action);
+  window_.Widget()->addAction(action);
   return action;
-}
-
-void DesktopHabits::Disarm() {
-  const bool armed = window_->ActiveHandlers() == TLumidorNetworkFrm::Handlers::Placing;
-  if (!armed && !window_->moveMode) return;
-  // A press still held while placing ends here: its release must neither
-  // place the discarded object nor select with a rubber band.
-  const bool pressed = armed && window_->mouseDown;
-  window_->ArrowBtnClick();
-  if (pressed) {
-    window_->mouseDown = false;
-    window_->hitCode = kHitNone;
-    // The object's outline was drawn on the bitmap.
-    window_->RefreshView();
-  }
 }
 
 bool DesktopHabits::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Wheel:
-      if (watched == window_->Surface() && Wheel(event)) return true;
+      if (watched == window_.Surface() && Wheel(event)) return true;
       break;
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:
-      if (watched == window_) return Drop(event);
+      if (watched == window_.Widget()) return Drop(event);
       break;
     default:
       break;

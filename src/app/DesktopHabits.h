@@ -8,11 +8,12 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
+class IExperimentWindow;
 class QAction;
 class QKeySequence;
 class QMimeData;
-class TLumidorNetworkFrm;
 
 class DesktopHabits : public QObject {
   Q_OBJECT
@@ -20,8 +21,14 @@ class DesktopHabits : public QObject {
   // One wheel notch, in eighths of a degree.
   static constexpr int kNotch = 120;
 
-  // Owned by the window.
-  explicit DesktopHabits(TLumidorNetworkFrm* window);
+  // The window's own commands the keys lead to.
+  struct Commands {
+    std::function<void()> redo, quit, putToolDown;
+  };
+
+  DesktopHabits(IExperimentWindow& window, Commands commands, QObject* parent);
+  // Esc: others let go of what they hold on it too.
+  QAction* Escape() const { return escape_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,8 +41,8 @@ class DesktopHabits : public QObject {
   bool Wheel(QEvent* event);
   bool Drop(QEvent* event);
   QAction* AddShortcut(const char* name, const QKeySequence& keys);
-  void Disarm();
 
-  TLumidorNetworkFrm* window_;
+  IExperimentWindow& window_;
+  QAction* escape_ = nullptr;
   int wheelAngle_ = 0;  // turned with Ctrl held and not yet zoomed
 };

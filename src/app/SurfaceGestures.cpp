@@ -1,12 +1,11 @@
 #include "app/SurfaceGestures.h"
 
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPointingDevice>
 
-#include "app/IDrawingBoard.h"
+#include "app/IExperimentWindow.h"
 #include "app/TDrawSurface.h"
-#include "app/TLumidorNetworkFrm.h"
+#include "scene/Document.h"
 
 namespace {
 
@@ -30,9 +29,10 @@ QPoint SurfacePoint(const QMouseEvent* event) {
 
 }  // namespace
 
-SurfaceGestures::SurfaceGestures(TLumidorNetworkFrm* window) : QObject(window), window_(window) {
+SurfaceGestures::SurfaceGestures(IExperimentWindow& window, QObject* parent)
+    : QObject(parent), window_(window) {
   setObjectName("SurfaceGestures");
-  TDrawSurface* surface = window->Surface();
+  TDrawSurface* surface = window.Surface();
   // Connected after the window's own handlers, so they run first.
   connect(surface, &TDrawSurface::MouseDown, this, &SurfaceGestures::PressAt);
   connect(surface, &TDrawSurface::MouseMove, this, &SurfaceGestures::MoveTo);
@@ -48,9 +48,9 @@ void SurfaceGestures::PressAt(Qt::MouseButton button, int x, int y) {
   if (button != Qt::MiddleButton || panning_) return;
   // The window's press set the drag origins already unless the drawing
   // board or a placing tool took it; the pan starts from here either way.
-  window_->Doc().SetDragOriginAll(float(x), float(y));
+  window_.Doc().SetDragOriginAll(float(x), float(y));
   panning_ = true;
-  TDrawSurface* surface = window_->Surface();
+  TDrawSurface* surface = window_.Surface();
   cursorBeforePan_ = surface->cursor();
   surface->setCursor(Qt::ClosedHandCursor);
 }
@@ -58,14 +58,14 @@ void SurfaceGestures::PressAt(Qt::MouseButton button, int x, int y) {
 void SurfaceGestures::MoveTo(Qt::MouseButtons buttons, int x, int y) {
   // With the left button held as well, the window's own drag goes on alone.
   if (!panning_ || !(buttons & Qt::MiddleButton) || (buttons & Qt::LeftButton)) return;
-  window_->Doc().PanAll(x, y);
-  window_->RefreshView();
+  window_.Doc().PanAll(x, y);
+  window_.RefreshView();
 }
 
 void SurfaceGestures::ReleaseOf(Qt::MouseButton button) {
   if (button != Qt::MiddleButton || !panning_) return;
   panning_ = false;
-  window_->Surface()->setCursor(cursorBeforePan_);
+  window_.Surface()->setCursor(cursorBeforePan_);
 }
 
 bool SurfaceGestures::eventFilter(QObject* watched, QEvent* event) {
@@ -73,10 +73,7 @@ bool SurfaceGestures::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
       swallowRelease_ = false;
-      const IDrawingBoard* board = window_->DrawingBoard();
-      if (mouse->button() == Qt::LeftButton && FromTouchOrPen(mouse) &&
-          window_->ActiveHandlers() == TLumidorNetworkFrm::Handlers::Default &&
-          !(board && board->Visible())) {
+      if (mouse->button() == Qt::LeftButton && FromTouchOrPen(mouse) && window_.PlainPointer()) {
         pressedAt_ = lastAt_ = SurfacePoint(mouse);
         pressedGlobal_ = mouse->globalPosition().toPoint();
         longPress_.start();
@@ -105,12 +102,12 @@ bool SurfaceGestures::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SurfaceGestures::LongPressed() {
-  if (!window_->mouseDown) return;
-  TDrawSurface* surface = window_->Surface();
+  if (!window_.PointerHeld()) return;
+  TDrawSurface* surface = window_.Surface();
   // The press ends here, as its release would: it keeps what it selected,
   // and a wobble of the finger that dragged an object is a drag like any.
   surface->FlushMouseMove();
   swallowRelease_ = true;
-  window_->SurfaceMouseUp(Qt::LeftButton, lastAt_.x(), lastAt_.y());
-  window_->ToolUnitMenu()->popup(pressedGlobal_);
+  window_.EndPress(lastAt_.x(), lastAt_.y());
+  window_.PopupMenuAt(pressedGlobal_);
 }

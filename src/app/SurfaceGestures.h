@@ -15,7 +15,7 @@
 #include <QPoint>
 #include <QTimer>
 
-class TLumidorNetworkFrm;
+class IExperimentWindow;
 
 class SurfaceGestures : public QObject {
   Q_OBJECT
@@ -25,7 +25,7 @@ class SurfaceGestures : public QObject {
   static constexpr int kLongPressSlack = 8;
 
   // Owned by the window.
-  explicit SurfaceGestures(TLumidorNetworkFrm* window);
+  SurfaceGestures(IExperimentWindow& window, QObject* parent);
 
   bool Panning() const { return panning_; }
 
@@ -38,7 +38,7 @@ class SurfaceGestures : public QObject {
   void ReleaseOf(Qt::MouseButton button);
   void LongPressed();
 
-  TLumidorNetworkFrm* window_;
+  IExperimentWindow& window_;
   bool panning_ = false;
   QCursor cursorBeforePan_;
   QTimer longPress_;

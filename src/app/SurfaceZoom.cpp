@@ -4,8 +4,9 @@
 #include <QTouchEvent>
 #include <cmath>
 
+#include "app/IExperimentWindow.h"
 #include "app/TDrawSurface.h"
-#include "app/TLumidorNetworkFrm.h"
+#include "scene/Document.h"
 
 namespace {
 
@@ -16,17 +17,18 @@ constexpr double kMaxStep = 1.5;
 
 }  // namespace
 
-SurfaceZoom::SurfaceZoom(TLumidorNetworkFrm* window) : QObject(window), window_(window) {
+SurfaceZoom::SurfaceZoom(IExperimentWindow& window, QObject* parent)
+    : QObject(parent), window_(window) {
   setObjectName("SurfaceZoom");
-  TDrawSurface* surface = window->Surface();
+  TDrawSurface* surface = window.Surface();
   surface->setAttribute(Qt::WA_AcceptTouchEvents);
   surface->installEventFilter(this);
 }
 
-void SurfaceZoom::ZoomAbout(TLumidorNetworkFrm* window, float cx, float cy, float factor) {
+void SurfaceZoom::ZoomAbout(IExperimentWindow& window, float cx, float cy, float factor) {
   if (!std::isfinite(factor) || factor <= 0) return;
-  for (const auto& object : window->Doc().scene) object->Zoom(cx, cy, factor);
-  window->RefreshView();
+  for (const auto& object : window.Doc().scene) object->Zoom(cx, cy, factor);
+  window.RefreshView();
 }
 
 bool SurfaceZoom::eventFilter(QObject* watched, QEvent* event) {
@@ -51,7 +53,7 @@ bool SurfaceZoom::Touch(QEvent* event) {
   }
   // From the global positions: a touch sent straight to the surface has no
   // local ones.
-  const TDrawSurface* surface = window_->Surface();
+  const TDrawSurface* surface = window_.Surface();
   const QPointF a = surface->mapFromGlobal(points[0].globalPosition());
   const QPointF b = surface->mapFromGlobal(points[1].globalPosition());
   const QPointF centre = (a + b) / 2;
@@ -61,15 +63,15 @@ bool SurfaceZoom::Touch(QEvent* event) {
     pinching_ = true;
   } else {
     // The pan first: the scene follows the fingers' centre...
-    window_->Doc().SetDragOriginAll(float(int(centre_.x())), float(int(centre_.y())));
-    window_->Doc().PanAll(int(centre.x()), int(centre.y()));
+    window_.Doc().SetDragOriginAll(float(int(centre_.x())), float(int(centre_.y())));
+    window_.Doc().PanAll(int(centre.x()), int(centre.y()));
     // ...then the zoom about it, by how much the fingers spread.
     double factor = spread_ >= kMinSpread && spread >= kMinSpread ? spread / spread_ : 1.0;
     factor = std::clamp(factor, 1 / kMaxStep, kMaxStep);
     if (factor != 1.0)
       ZoomAbout(window_, float(int(centre.x())), float(int(centre.y())), float(factor));
     else
-      window_->RefreshView();
+      window_.RefreshView();
   }
   centre_ = centre;
   spread_ = spread;

@@ -10,17 +10,17 @@
 #include <QObject>
 #include <QPointF>
 
-class TLumidorNetworkFrm;
+class IExperimentWindow;
 
 class SurfaceZoom : public QObject {
   Q_OBJECT
  public:
   // Owned by the window.
-  explicit SurfaceZoom(TLumidorNetworkFrm* window);
+  SurfaceZoom(IExperimentWindow& window, QObject* parent);
 
   // Every object of the window's scene zoomed by `factor` about (cx, cy),
   // then a refresh (Ctrl+wheel, see DesktopHabits, and the pinch).
-  static void ZoomAbout(TLumidorNetworkFrm* window, float cx, float cy, float factor);
+  static void ZoomAbout(IExperimentWindow& window, float cx, float cy, float factor);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -28,7 +28,7 @@ class SurfaceZoom : public QObject {
  private:
   bool Touch(QEvent* event);
 
-  TLumidorNetworkFrm* window_;
+  IExperimentWindow& window_;
   bool pinching_ = false;
   QPointF centre_;
   double spread_ = 0;

@@ -86,10 +86,15 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   connect(surface_, &TDrawSurface::ContextMenuAt, this, &TLumidorNetworkFrm::ShowToolUnitMenuAt);
   // A bitmap made anew for another screen starts blank.
   connect(surface_, &TDrawSurface::Remade, this, &TLumidorNetworkFrm::RefreshView);
-  new DesktopHabits(this);
-  new SurfaceGestures(this);
-  new SurfaceZoom(this);
-  teaching_ = new TeachingControls(this);
+  auto* habits = new DesktopHabits(
+      *this, {[this] { RedoMenuClick(); }, [this] { N11Click(); }, [this] { PutToolDown(); }},
+      this);
+  new SurfaceGestures(*this, this);
+  new SurfaceZoom(*this, this);
+  teaching_ = new TeachingControls(
+      *this,
+      {toolBar1_, Action("stopbtnHolder"), runMenu_, viewMenu_, statusBar(), habits->Escape()},
+      this);
 
   // The language first: messages of the start-up open are in it.
   InstallLanguageMenu(this);
@@ -97,7 +102,7 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
     new PresentationMenu(this, view, [this] { RefreshView(); });
   InitWorkspace(options_.openFile);
   if (!options_.recoveryFolder.isEmpty())
-    recovery_ = std::make_unique<CrashRecovery>(this, options_.recoveryFolder);
+    recovery_ = std::make_unique<CrashRecovery>(*this, options_.recoveryFolder);
 }
 
 TLumidorNetworkFrm::~TLumidorNetworkFrm() = default;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/IExperimentWindow.h"
 #include "files/ExperimentFile.h"
 #include "scene/Document.h"
 #include "scene/HeldMessages.h"
@@ -29,7 +30,7 @@ class CrashRecovery;
 class TDrawSurface;
 class TeachingControls;
 
-class TLumidorNetworkFrm : public QMainWindow {
+class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   Q_OBJECT
 
  public:
@@ -53,8 +54,15 @@ class TLumidorNetworkFrm : public QMainWindow {
   TLumidorNetworkFrm() : TLumidorNetworkFrm(Options{}) {}
   ~TLumidorNetworkFrm() override;
 
-  Document& Doc() { return *document_; }
-  TDrawSurface* Surface() { return surface_; }
+  Document& Doc() override { return *document_; }
+  QWidget* Widget() override { return this; }
+  bool PointerHeld() const override { return mouseDown; }
+  bool PlainPointer() const override;
+  void EndPress(int x, int y) override { SurfaceMouseUp(Qt::LeftButton, x, y); }
+  void PopupMenuAt(const QPoint& global) override;
+  // Esc: an armed tool (or the pan mode) is put down as the arrow button does.
+  void PutToolDown();
+  TDrawSurface* Surface() override { return surface_; }
   QMenu* ToolUnitMenu() { return toolUnitMenu_; }
   TeachingControls* Teaching() { return teaching_; }
   QString StatusPanelText(int panel) const;
@@ -88,7 +96,7 @@ class TLumidorNetworkFrm : public QMainWindow {
   // A left double-click: the properties of what its press selected.
   void SurfaceDoubleClick();
 
-  void RefreshView();
+  void RefreshView() override;
   void RefrushMenuClick();
   void ToolButton8Click();
   bool ToolButton2Click();
@@ -129,7 +137,8 @@ class TLumidorNetworkFrm : public QMainWindow {
   void OpenPageClick();
   // Opens `path` as "打开" does once its dialog is closed (the recent list,
   // a dropped file; a recovery file, which the list does not `remember`).
-  OpenStatus OpenExperiment(const std::string& path, bool remember = true);
+  OpenStatus OpenExperiment(const std::string& path, bool remember) override;
+  OpenStatus OpenExperiment(const std::string& path) { return OpenExperiment(path, true); }
   RecentExperiments* Recent() const { return recent_; }
   CrashRecovery* Recovery() const { return recovery_.get(); }
   void SavePageClick();
@@ -154,7 +163,7 @@ class TLumidorNetworkFrm : public QMainWindow {
   void EditMenuClick();
   void ToolUnitMenuPopup();
 
-  void RunMenuClick();
+  void RunMenuClick() override;
   void StopMenuClick();
   void SpeedButton5Click();
   void SpeedButton6Click();
@@ -224,6 +233,8 @@ class TLumidorNetworkFrm : public QMainWindow {
   QStatusBar* statusBar_ = nullptr;
   QLabel* statusPanels_[4] = {};
   QMenu* editMenu_ = nullptr;
+  QMenu* runMenu_ = nullptr;
+  QMenu* viewMenu_ = nullptr;
   QMenu* toolUnitMenu_ = nullptr;
   RecentExperiments* recent_ = nullptr;
   // Declared after the document: it goes first, before the widget's own

@@ -231,12 +231,12 @@ void TLumidorNetworkFrm::BuildMenus() {
   keyboard->setCheckable(true);
   item(editMenu_, "N31", "画板", &F::N31Click);
 
-  QMenu* run = bar->addMenu(Caption("RunMenuGroup", "运行(&R)"));
+  QMenu* run = runMenu_ = bar->addMenu(Caption("RunMenuGroup", "运行(&R)"));
   run->setObjectName("RunMenuGroup");
   item(run, "RunMenu", "运行", &F::RunMenuClick, QKeySequence(Qt::Key_F9));
   item(run, "StopMenu", "停止", &F::StopMenuClick)->setEnabled(false);
 
-  QMenu* view = bar->addMenu(Caption("ViewMenu", "视图(&V)"));
+  QMenu* view = viewMenu_ = bar->addMenu(Caption("ViewMenu", "视图(&V)"));
   view->setObjectName("ViewMenu");
   for (auto [name, caption, slot] : {std::tuple{"ToolBarMenu", "工具栏", &F::ToolBarMenuClick},
                                      std::tuple{"N18", "器件箱", &F::N18Click},

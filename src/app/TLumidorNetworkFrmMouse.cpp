@@ -200,3 +200,24 @@ void TLumidorNetworkFrm::SurfaceDoubleClick() {
 }
 
 void TLumidorNetworkFrm::ShowToolUnitMenuAt(QPoint globalPos) { toolUnitMenu_->popup(globalPos); }
+
+bool TLumidorNetworkFrm::PlainPointer() const {
+  return handlers_ == Handlers::Default && !(board_ && board_->Visible());
+}
+
+void TLumidorNetworkFrm::PopupMenuAt(const QPoint& global) { toolUnitMenu_->popup(global); }
+
+void TLumidorNetworkFrm::PutToolDown() {
+  const bool armed = handlers_ == Handlers::Placing;
+  if (!armed && !moveMode) return;
+  // A press still held while placing ends here: its release must neither
+  // place the discarded object nor select with a rubber band.
+  const bool pressed = armed && mouseDown;
+  ArrowBtnClick();
+  if (pressed) {
+    mouseDown = false;
+    hitCode = kHitNone;
+    // The object's outline was drawn on the bitmap.
+    RefreshView();
+  }
+}

@@ -12,12 +12,13 @@
 #include <algorithm>
 
 #include "app/Glyphs.h"
-#include "app/TLumidorNetworkFrm.h"
+#include "app/IExperimentWindow.h"
 #include "app/ToolBarCaption.h"
 #include "app/WindowTexts.h"
 #include "gfx/PresentationScale.h"
 #include "objects/EquationPanel.h"
 #include "optics/RayPicker.h"
+#include "scene/Document.h"
 
 namespace {
 
@@ -38,83 +39,82 @@ constexpr const char* kEquationsKey = "ShowEquations";
 constexpr const char* kLawKey = "ShowLaw";
 }  // namespace
 
-TeachingControls::TeachingControls(TLumidorNetworkFrm* window)
-    : QObject(window), window_(window), timer_(new QTimer(this)) {
+TeachingControls::TeachingControls(IExperimentWindow& window, const Places& places, QObject* parent)
+    : QObject(parent), window_(window), places_(places), timer_(new QTimer(this)) {
   setObjectName("TeachingControls");
   timer_->setInterval(kAutoPlayMs);
   connect(timer_, &QTimer::timeout, this, [this] {
-    if (stepping_ && step_ < steps_) NextStep();
+    const ::Stepping& stepping = window_.Doc().stepping;
+    if (stepping.On() && !stepping.AtEnd()) NextStep();
     // Stopped as soon as the last step shows, not a beat later.
-    if (!stepping_ || step_ >= steps_) SetPlaying(false);
+    if (!stepping.On() || stepping.AtEnd()) SetPlaying(false);
   });
 
-  QToolBar* bar = window->findChild<QToolBar*>("ToolBar1");
-  const auto actions = bar->actions();
+  const auto actions = places.toolBar->actions();
   for (int i = 0; i + 1 < actions.size(); ++i)
-    if (actions[i]->objectName() == "stopbtnHolder") insertBefore_ = actions[i + 1];
+    if (actions[i] == places.toolBarAfter) insertBefore_ = actions[i + 1];
   using G = ToolGlyph;
-  AddButton("StepStartBtn", "逐步显示", int(G::StepStart), &TeachingControls::StartStepping);
-  AddButton("StepBackBtn", "上一步", int(G::StepBack), &TeachingControls::PreviousStep);
-  AddButton("StepNextBtn", "下一步", int(G::StepNext), &TeachingControls::NextStep);
-  playButton_ = AddButton("StepPlayBtn", "自动播放", int(G::AutoPlay), &TeachingControls::AutoPlay);
+  using T = TeachingControls;
+  AddButton("StepStartBtn", "逐步显示", int(G::StepStart), &T::StartStepping);
+  steppingButtons_ = {AddButton("StepBackBtn", "上一步", int(G::StepBack), &T::PreviousStep),
+                      AddButton("StepNextBtn", "下一步", int(G::StepNext), &T::NextStep)};
+  playButton_ = AddButton("StepPlayBtn", "自动播放", int(G::AutoPlay), &T::AutoPlay);
   playButton_->setCheckable(true);
-  AddButton("StepAllBtn", "全部显示", int(G::ShowAll), &TeachingControls::ShowAll);
+  steppingButtons_.push_back(AddButton("StepAllBtn", "全部显示", int(G::ShowAll), &T::ShowAll));
 
-  QMenu* run = window->findChild<QMenu*>("RunMenuGroup");
-  run->addSeparator();
-  AddItem("StepStartMenu", "逐步显示", &TeachingControls::StartStepping);
-  AddItem("StepNextMenu", "下一步", &TeachingControls::NextStep)->setShortcut(Qt::Key_Right);
-  AddItem("StepBackMenu", "上一步", &TeachingControls::PreviousStep)->setShortcut(Qt::Key_Left);
-  AddItem("StepPlayMenu", "自动播放", &TeachingControls::AutoPlay);
-  AddItem("StepAllMenu", "全部显示", &TeachingControls::ShowAll);
-  run->addSeparator();
-  followItem_ = new QAction(Caption("FollowRayMenu", "跟随光线"), window);
-  followItem_->setObjectName("FollowRayMenu");
-  followItem_->setCheckable(true);
-  run->addAction(followItem_);
-  connect(followItem_, &QAction::toggled, this, &TeachingControls::FollowSwitched);
-  // Esc also lets go of the followed ray.
-  if (auto* esc = window->findChild<QAction*>("DisarmShortcut"))
-    connect(esc, &QAction::triggered, this, &TeachingControls::ClearFollow);
+  places.runMenu->addSeparator();
+  AddItem("StepStartMenu", "逐步显示", &T::StartStepping);
+  QAction* next = AddItem("StepNextMenu", "下一步", &T::NextStep);
+  next->setShortcut(Qt::Key_Right);
+  QAction* back = AddItem("StepBackMenu", "上一步", &T::PreviousStep);
+  back->setShortcut(Qt::Key_Left);
+  AddItem("StepPlayMenu", "自动播放", &T::AutoPlay);
+  steppingItems_ = {next, back, AddItem("StepAllMenu", "全部显示", &T::ShowAll)};
+  places.runMenu->addSeparator();
+  followItem_ = AddSwitch(places.runMenu, "FollowRayMenu", "跟随光线", &T::FollowSwitched);
+  if (places.escape) connect(places.escape, &QAction::triggered, this, &T::ClearFollow);
 
-  equationsItem_ = new QAction(Caption("ShowEquationsMenu", "显示成像公式"), window);
-  equationsItem_->setObjectName("ShowEquationsMenu");
-  equationsItem_->setCheckable(true);
-  window->findChild<QMenu*>("ViewMenu")->addAction(equationsItem_);
-  connect(equationsItem_, &QAction::toggled, this, &TeachingControls::EquationsSwitched);
+  equationsItem_ =
+      AddSwitch(places.viewMenu, "ShowEquationsMenu", "显示成像公式", &T::EquationsSwitched);
   equationsItem_->setChecked(
       QSettings(kOrganisation, kApplication).value(kEquationsKey, false).toBool());
 
-  hintPanel_ = HiddenStatusPanel(window->statusBar(), "FollowHintPanel");
+  hintPanel_ = HiddenStatusPanel(places.statusBar, "FollowHintPanel");
 
-  lawItem_ = new QAction(Caption("ShowLawMenu", "显示折射定律"), window);
-  lawItem_->setObjectName("ShowLawMenu");
-  lawItem_->setCheckable(true);
-  window->findChild<QMenu*>("ViewMenu")->addAction(lawItem_);
-  connect(lawItem_, &QAction::toggled, this, &TeachingControls::LawSwitched);
+  lawItem_ = AddSwitch(places.viewMenu, "ShowLawMenu", "显示折射定律", &T::LawSwitched);
   // Remembered from the last run: no hint for what was not turned on now.
   {
     const QSignalBlocker quiet(lawItem_);
     lawItem_->setChecked(QSettings(kOrganisation, kApplication).value(kLawKey, false).toBool());
   }
-  window->Doc().view.lawLabels = lawItem_->isChecked();
+  window_.Doc().view.lawLabels = lawItem_->isChecked();
 
-  stepPanel_ = HiddenStatusPanel(window->statusBar(), "StepPanel");
+  stepPanel_ = HiddenStatusPanel(places.statusBar, "StepPanel");
   UpdateCommands();
 }
 
 QAction* TeachingControls::AddItem(const char* name, const char* caption,
                                    void (TeachingControls::*slot)()) {
-  auto* action = new QAction(Caption(name, caption), window_);
+  auto* action = new QAction(Caption(name, caption), places_.runMenu);
   action->setObjectName(name);
-  window_->findChild<QMenu*>("RunMenuGroup")->addAction(action);
+  places_.runMenu->addAction(action);
   connect(action, &QAction::triggered, this, slot);
+  return action;
+}
+
+QAction* TeachingControls::AddSwitch(QMenu* menu, const char* name, const char* caption,
+                                     void (TeachingControls::*slot)(bool)) {
+  auto* action = new QAction(Caption(name, caption), menu);
+  action->setObjectName(name);
+  action->setCheckable(true);
+  menu->addAction(action);
+  connect(action, &QAction::toggled, this, slot);
   return action;
 }
 
 QToolButton* TeachingControls::AddButton(const char* name, const char* caption, int glyph,
                                          void (TeachingControls::*slot)()) {
-  QToolBar* bar = window_->findChild<QToolBar*>("ToolBar1");
+  QToolBar* bar = places_.toolBar;
   auto* button = new QToolButton(bar);
   button->setObjectName(name);
   button->setText(Caption(name, caption));
@@ -131,6 +131,10 @@ QToolButton* TeachingControls::AddButton(const char* name, const char* caption, 
   return button;
 }
 
+bool TeachingControls::Stepping() const { return window_.Doc().stepping.On(); }
+int TeachingControls::Step() const { return window_.Doc().stepping.Step(); }
+int TeachingControls::Steps() const { return window_.Doc().stepping.Steps(); }
+
 bool TeachingControls::AutoPlaying() const { return timer_->isActive(); }
 
 void TeachingControls::SetPlaying(bool playing) {
@@ -144,7 +148,7 @@ void TeachingControls::SetPlaying(bool playing) {
 void TeachingControls::UpdateHint() {
   const bool follow = followItem_->isChecked(), law = lawItem_->isChecked();
   QString hint;
-  if (window_->Doc().view.followedRoot < 0) {
+  if (window_.Doc().view.followedRoot < 0) {
     if (follow)
       hint = Q(Tr("FollowHint", "跟随光线: 运行时点击一条光线"));
     else if (law)
@@ -155,61 +159,49 @@ void TeachingControls::UpdateHint() {
 }
 
 void TeachingControls::UpdateCommands() {
-  for (const char* name : {"StepNext", "StepBack", "StepAll"}) {
-    window_->findChild<QAction*>(QString(name) + "Menu")->setEnabled(stepping_);
-    window_->findChild<QToolButton*>(QString(name) + "Btn")->setEnabled(stepping_);
-  }
+  const bool on = Stepping();
+  for (QAction* item : steppingItems_) item->setEnabled(on);
+  for (QToolButton* button : steppingButtons_) button->setEnabled(on);
 }
 
-void TeachingControls::Show() {
-  window_->Doc().view.maxGeneration = stepping_ ? step_ : 0;
-  window_->RefreshView();
-}
+void TeachingControls::Show() { window_.RefreshView(); }
 
 void TeachingControls::Refreshed() {
-  if (!stepping_) return;
-  steps_ = window_->Doc().traceGenerations;
-  step_ = std::clamp(step_, 1, std::max(1, steps_));
-  window_->Doc().view.maxGeneration = step_;
+  if (!Stepping()) return;
+  const int step = Step(), steps = Steps();
   stepPanel_->setText(
-      Q(Tr("StepStatus", "第 %1 步 / 共 %2 步")).arg(std::min(step_, steps_)).arg(steps_));
+      Q(Tr("StepStatus", "第 %1 步 / 共 %2 步")).arg(std::min(step, steps)).arg(steps));
   stepPanel_->setMinimumWidth(stepPanel_->fontMetrics().horizontalAdvance(stepPanel_->text()) + 12);
 }
 
 // No refresh here: the caller paints what comes next.
 void TeachingControls::Leave() {
   SetPlaying(false);
-  window_->Doc().view.followedRoot = -1;
-  if (!stepping_) return;
-  stepping_ = false;
-  window_->Doc().view.maxGeneration = 0;
+  Document& doc = window_.Doc();
+  doc.view.followedRoot = -1;
+  if (!doc.stepping.On()) return;
+  doc.StopStepping();
   stepPanel_->hide();
   UpdateCommands();
 }
 
 void TeachingControls::StartStepping() {
-  stepping_ = true;
-  step_ = 1;
+  Document& doc = window_.Doc();
+  doc.StartStepping();
   stepPanel_->show();
   UpdateCommands();
-  if (!window_->Doc().running) {
-    window_->Doc().view.maxGeneration = step_;
-    window_->RunMenuClick();  // traces, showing step 1
-  } else {
+  if (!doc.running)
+    window_.RunMenuClick();  // traces, showing step 1
+  else
     Show();
-  }
 }
 
 void TeachingControls::NextStep() {
-  if (!stepping_ || step_ >= steps_) return;
-  ++step_;
-  Show();
+  if (window_.Doc().stepping.Next()) Show();
 }
 
 void TeachingControls::PreviousStep() {
-  if (!stepping_ || step_ <= 1) return;
-  --step_;
-  Show();
+  if (window_.Doc().stepping.Previous()) Show();
 }
 
 void TeachingControls::AutoPlay() {
@@ -217,14 +209,15 @@ void TeachingControls::AutoPlay() {
     SetPlaying(false);
     return;
   }
-  if (!stepping_ || step_ >= steps_) StartStepping();
+  const ::Stepping& stepping = window_.Doc().stepping;
+  if (!stepping.On() || stepping.AtEnd()) StartStepping();
   SetPlaying(true);
 }
 
 void TeachingControls::ShowAll() {
-  if (!stepping_) return;
+  if (!Stepping()) return;
   SetPlaying(false);
-  stepping_ = false;
+  window_.Doc().StopStepping();
   stepPanel_->hide();
   UpdateCommands();
   Show();
@@ -232,20 +225,20 @@ void TeachingControls::ShowAll() {
 
 void TeachingControls::EquationsSwitched(bool on) {
   QSettings(kOrganisation, kApplication).setValue(kEquationsKey, on);
-  Document& doc = window_->Doc();
+  Document& doc = window_.Doc();
   if (on) {
     doc.afterTrace = [&doc](TCanvas& canvas) { PaintEquationPanels(canvas, doc.scene); };
   } else {
     doc.afterTrace = nullptr;
   }
-  if (doc.running) window_->RefreshView();
+  if (doc.running) window_.RefreshView();
 }
 
 void TeachingControls::LawSwitched(bool on) {
   QSettings(kOrganisation, kApplication).setValue(kLawKey, on);
-  window_->Doc().view.lawLabels = on;
+  window_.Doc().view.lawLabels = on;
   UpdateHint();
-  if (window_->Doc().running) window_->RefreshView();
+  if (window_.Doc().running) window_.RefreshView();
 }
 
 void TeachingControls::FollowSwitched(bool on) {
@@ -254,14 +247,14 @@ void TeachingControls::FollowSwitched(bool on) {
 }
 
 void TeachingControls::ClearFollow() {
-  if (window_->Doc().view.followedRoot < 0) return;
-  window_->Doc().view.followedRoot = -1;
+  if (window_.Doc().view.followedRoot < 0) return;
+  window_.Doc().view.followedRoot = -1;
   UpdateHint();
-  window_->RefreshView();
+  window_.RefreshView();
 }
 
 void TeachingControls::PressedOnNothing(int x, int y) {
-  Document& doc = window_->Doc();
+  Document& doc = window_.Doc();
   if (!followItem_->isChecked() || !doc.running) return;
   RayPicker picker({float(x), float(y)}, Scaled(kPickTolerance));
   doc.Trace(picker);

@@ -5,12 +5,16 @@
 // refresh shows (Document::view); with none in use the window is as before.
 
 #include <QObject>
+#include <vector>
 
+class IExperimentWindow;
 class QAction;
 class QLabel;
+class QMenu;
+class QStatusBar;
 class QTimer;
+class QToolBar;
 class QToolButton;
-class TLumidorNetworkFrm;
 
 class TeachingControls : public QObject {
   Q_OBJECT
@@ -19,15 +23,24 @@ class TeachingControls : public QObject {
   static constexpr int kAutoPlayMs = 500;
   static constexpr double kPickTolerance = 5;  // px from a ray piece
 
-  explicit TeachingControls(TLumidorNetworkFrm* window);
+  // Where the commands go in the window.
+  struct Places {
+    QToolBar* toolBar;
+    QAction* toolBarAfter;  // the buttons follow this item; at the end when null
+    QMenu* runMenu;
+    QMenu* viewMenu;
+    QStatusBar* statusBar;
+    QAction* escape;  // also lets go of the followed ray; may be null
+  };
 
-  bool Stepping() const { return stepping_; }
-  int Step() const { return step_; }
-  int Steps() const { return steps_; }
+  TeachingControls(IExperimentWindow& window, const Places& places, QObject* parent);
+
+  bool Stepping() const;
+  int Step() const;
+  int Steps() const;
   bool AutoPlaying() const;
 
-  // After every refresh: the trace's generations, the step kept within
-  // them, the status text.
+  // After every refresh: the status text of the step the document kept.
   void Refreshed();
   // Tracing stopped (or a new page): stepping and following end.
   void Leave();
@@ -51,6 +64,8 @@ class TeachingControls : public QObject {
   QAction* AddItem(const char* name, const char* caption, void (TeachingControls::*slot)());
   QToolButton* AddButton(const char* name, const char* caption, int glyph,
                          void (TeachingControls::*slot)());
+  QAction* AddSwitch(QMenu* menu, const char* name, const char* caption,
+                     void (TeachingControls::*slot)(bool));
   void UpdateCommands();
   // Starts or stops the timer; "自动播放" shows pressed exactly while it runs.
   void SetPlaying(bool playing);
@@ -60,15 +75,17 @@ class TeachingControls : public QObject {
   // Shows the current choice: sets the view and refreshes.
   void Show();
 
-  TLumidorNetworkFrm* window_;
+  IExperimentWindow& window_;
+  Places places_;
   QTimer* timer_;
-  QLabel* stepPanel_;
-  QLabel* hintPanel_;
+  QLabel* stepPanel_ = nullptr;
+  QLabel* hintPanel_ = nullptr;
   QToolButton* playButton_ = nullptr;
   QAction* followItem_ = nullptr;
   QAction* lawItem_ = nullptr;
   QAction* equationsItem_ = nullptr;
-  QAction* insertBefore_ = nullptr;  // in the tool bar, after "停止"
-  bool stepping_ = false;
-  int step_ = 1, steps_ = 0;
+  QAction* insertBefore_ = nullptr;  // the tool bar item after toolBarAfter
+  // Only of use while stepping: next, back, show all.
+  std::vector<QAction*> steppingItems_;
+  std::vector<QToolButton*> steppingButtons_;
 };

@@ -125,6 +125,16 @@ TraceResult Document::Trace(ITraceSink& sink) {
   return result;
 }
 
+void Document::StartStepping() {
+  stepping.Start();
+  view.maxGeneration = stepping.Step();
+}
+
+void Document::StopStepping() {
+  stepping.Stop();
+  view.maxGeneration = 0;
+}
+
 bool Document::RefreshView(ITraceSink* extra) {
   // The window's own painting ran just before.
   ClearUpperVectorState();
@@ -132,6 +142,7 @@ bool Document::RefreshView(ITraceSink* extra) {
   lastTrace = {};
   traceGenerations = 0;
   followedHits.clear();
+  if (stepping.On()) view.maxGeneration = stepping.Step();
   auto traceTo = [&](ITraceSink& sink) {
     if (!view.Active()) {
       Trace(sink);
@@ -143,6 +154,9 @@ bool Document::RefreshView(ITraceSink* extra) {
     Trace(filter);
     traceGenerations = filter.Generations();
     followedHits = filter.FollowedHits();
+    if (!stepping.On()) return;
+    stepping.Refreshed(traceGenerations);
+    view.maxGeneration = stepping.Step();
   };
   if (!canvas) {
     if (running && extra) traceTo(*extra);

@@ -11,6 +11,7 @@
 #include "optics/TraceFilter.h"
 #include "optics/Tracer.h"
 #include "scene/ObjectList.h"
+#include "scene/Stepping.h"
 #include "scene/TNewPage.h"
 
 class Document {
@@ -72,6 +73,11 @@ class Document {
   TraceView view;
   // Generations of the last refresh's trace, counted while a view is active.
   int traceGenerations = 0;
+  // While on, a refresh shows the trace up to its step (view.maxGeneration)
+  // and keeps the step within the generations it traced.
+  Stepping stepping;
+  void StartStepping();
+  void StopStepping();
   // The hits of the followed ray in the last refresh, with their law.
   std::vector<TraceFilter::HitLaw> followedHits;
   // Painted over the trace of a running refresh (the equation panels).

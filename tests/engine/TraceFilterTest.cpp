@@ -91,6 +91,32 @@ TEST_F(TraceFilterTest, StepsOfEveryExampleBuildUpTheWholeTrace) {
   EXPECT_GT(examples, 10);
 }
 
+// A refresh shows the trace up to the document's step and keeps the step
+// within the generations it traced: removing the prism leaves one.
+TEST_F(TraceFilterTest, ARefreshKeepsTheStepWithinTheTrace) {
+  StartLikeTheProgram(document);
+  ASSERT_EQ(
+      OpenExperimentFile(std::string(EXO_EXAMPLES_DIR) + "/三棱镜的全反射.exo", document).status,
+      OpenStatus::Opened);
+  document.running = true;
+  RecordingTraceSink sink;
+  document.StartStepping();
+  EXPECT_FALSE(document.stepping.Next());  // no generations known yet
+  document.RefreshView(&sink);
+  EXPECT_EQ(document.stepping.Steps(), 4);
+  while (document.stepping.Next()) {
+  }
+  document.RefreshView(&sink);
+  EXPECT_EQ(document.view.maxGeneration, 4);
+  ASSERT_TRUE(RemoveObject(document.scene, FindByClass(document.scene, "ThreePrism")));
+  document.RefreshView(&sink);
+  EXPECT_EQ(document.stepping.Steps(), 1);
+  EXPECT_EQ(document.stepping.Step(), 1);
+  EXPECT_EQ(document.view.maxGeneration, 1);
+  document.StopStepping();
+  EXPECT_EQ(document.view.maxGeneration, 0);
+}
+
 // Keeps which items were drawn faded.
 class FadeRecorder : public RecordingTraceSink {
  public:

@@ -26,4 +26,37 @@ for b in bad:
 sys.exit(1 if bad else 0)
 PYEOF
 
+# The window's classes form no circle: a file pair of app/ (the window counts
+# its TLumidorNetworkFrm*.cpp as one) never reaches itself again, so each
+# helper of the window builds and tests without it.
+python3 - "$SOURCE/src" <<'PYEOF' && pass || fail "a circle of includes between classes"
+import os, re, sys
+root = sys.argv[1]
+uses = {}
+for dirpath, _, files in os.walk(os.path.join(root, "app")):
+    folder = os.path.relpath(dirpath, root)
+    for name in sorted(files):
+        stem = re.sub(r"(TLumidorNetworkFrm)[A-Z][a-z]+$", r"\1", name.rsplit(".", 1)[0])
+        unit = f"{folder}/{stem}"
+        for line in open(os.path.join(dirpath, name), encoding="utf-8"):
+            m = re.match(r'\s*#include "([\w/]+)\.h"', line)
+            if m and m.group(1) != unit and m.group(1).startswith("app/"):
+                uses.setdefault(unit, set()).add(m.group(1))
+state, circles = {}, []
+def visit(unit, path):
+    state[unit] = 1
+    for other in sorted(uses.get(unit, ())):
+        if state.get(other) == 1:
+            circles.append(" -> ".join(path[path.index(other):] + [other]))
+        elif other not in state:
+            visit(other, path + [other])
+    state[unit] = 2
+for unit in sorted(uses):
+    if unit not in state:
+        visit(unit, [unit])
+for c in circles:
+    print(c, file=sys.stderr)
+sys.exit(1 if circles else 0)
+PYEOF
+
 finish
