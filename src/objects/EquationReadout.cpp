@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kNearlyOneAxis = 0.17365;  // sin 10 degrees
 
 // An element reduced to its axis: where distances are counted from, the
@@ -121,6 +120,7 @@ void Solve(Element e, const Luminous& source, std::vector<EquationReadout>& out)
 }
 
 bool ElementOf(DrawObjectUnit& object, Element& e) {
+  if (!object.Imaging()) return false;
   if (auto* system = dynamic_cast<ImagingSystem*>(&object)) {
     // Its lens stands across a horizontal axis; its object is on the left.
     e.vertex = Midpoint(system->lensTop, system->lensBottom);
@@ -139,22 +139,22 @@ bool ElementOf(DrawObjectUnit& object, Element& e) {
     if (!(length > 0)) return false;
     e.nx = -dy / length;
     e.ny = dx / length;
-    e.f = Distance(e.vertex, {s.centreX, s.centreY});
+    e.f = Distance(e.vertex, s.LeftFocus());
     if (s.orientation == 2) e.f = -e.f;
     e.lens = true;
     e.surfaces = surfaces;
     return true;
   }
   if (s.kind == kSurfaceReflect && s.shape == kShapeArc && s.radius > 0) {
-    const bool concave = object.className == "ConcaveMirror";
-    if (!concave && object.className != "ConvexityMirror") return false;
-    double sweep = std::fmod(double(s.intercept) - s.slope, 360.0);
+    // Orientation 1 reflects on the arc's inner side: a concave mirror.
+    const bool concave = s.orientation == 1;
+    double sweep = std::fmod(double(s.ArcEndAngle()) - s.ArcStartAngle(), 360.0);
     if (sweep < 0) sweep += 360;
-    const double middle = (s.slope + sweep / 2) * kPi / 180;
+    const double middle = Radians(s.ArcStartAngle() + sweep / 2);
     // Screen y grows downwards.
     e.midX = std::cos(middle);
     e.midY = -std::sin(middle);
-    e.centre = {s.centreX, s.centreY};
+    e.centre = s.ArcCentre();
     e.radius = s.radius;
     e.mirror = true;
     e.concave = concave;
