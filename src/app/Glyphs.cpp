@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -209,7 +210,7 @@ void PaintPaletteGlyph(QPainter& p, const std::string& c) {
     p.drawEllipse(QRectF(8, 8, 8, 8));
     p.setPen(QPen(kRay, 1.3));
     for (int k = 0; k < 8; ++k) {
-      const double a = k * M_PI / 4;
+      const double a = k * std::numbers::pi / 4;
       p.drawLine(QPointF(12 + 6 * std::cos(a), 12 + 6 * std::sin(a)),
                  QPointF(12 + 10 * std::cos(a), 12 + 10 * std::sin(a)));
     }

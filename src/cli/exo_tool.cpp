@@ -417,7 +417,7 @@ class PieceCounter : public PieceSink {
 };
 
 // The lens and mirror equation of every element and source pair:
-//   element NAME f u v m real|virtual upright|inverted
+//   element NAME OBJECT f u v m real|virtual upright|inverted
 // and with --follow the law at every hit of the followed ray:
 //   hit x y n1 n2 theta1 theta2      (n1 = n2 = 0: a reflection)
 int Readout(const Arguments& args) {
@@ -426,7 +426,8 @@ int Readout(const Arguments& args) {
   Document document(&canvas);
   if (!OpenLikeTheProgram(document, args.files[0])) return 1;
   for (const auto& r : ReadEquations(document.scene))
-    std::printf("element\t%s\t%s\n", r.element.c_str(), EquationLine(r).c_str());
+    std::printf("element\t%s\t%s\t%s\n", r.element.c_str(), r.source.c_str(),
+                EquationLine(r).c_str());
   if (args.follow) {
     ApplyView(args, document);
     if (document.view.followedRoot >= 0) {

@@ -11,6 +11,7 @@
 #include <numbers>
 
 #include "files/ExperimentFile.h"
+#include "gfx/PixelMath.h"
 #include "objects/BoxObject.h"
 #include "objects/PolygonMedium.h"
 #include "objects/elements/Concave.h"
@@ -36,8 +37,6 @@ bool PassThroughRecord(DrawObjectUnit& object) {
   in.ReadString(kMaxClassNameLength);
   return in.Ok() && object.LoadFromStream(in) && in.Ok() && in.Remaining() == 0;
 }
-
-float Degrees(float radians) { return static_cast<float>(radians * 180.0 / std::numbers::pi); }
 
 TPointF At(const std::vector<float>& r, std::size_t i) { return {r[i], r[i + 1]}; }
 
@@ -102,8 +101,8 @@ bool SetThreePrism(PolygonMedium& o, const ConvertedValues& v) {
 void SetArc(ArcObject& o, const ConvertedValues& v, std::size_t first) {
   o.centre = At(v.reals, first);
   o.radius = v.reals[first + 2];
-  o.angle1 = Degrees(v.reals[first + 3]);
-  o.angle2 = Degrees(v.reals[first + 4]);
+  o.angle1 = float(Degrees(v.reals[first + 3]));
+  o.angle2 = float(Degrees(v.reals[first + 4]));
   o.sweep = ArcObject::SweepOf(o.angle1, o.angle2);
 }
 

@@ -10,13 +10,13 @@
 #include "gfx/ClipSegment.h"
 #include "gfx/Colour.h"
 #include "gfx/ColourKey.h"
+#include "gfx/PixelMath.h"
 #include "gfx/PresentationScale.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/QtPainting.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 template <typename Point>
 bool AnyFar(const std::vector<Point>& points) {
   return std::any_of(points.begin(), points.end(),
@@ -164,8 +164,8 @@ void PainterCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, 
   const QRectF drawn(box.left(), box.top(), box.width() - 1, box.height() - 1);
   const double cx = drawn.center().x(), cy = drawn.center().y();
   const double w2 = std::max(drawn.width() / 2, 0.5), h2 = std::max(drawn.height() / 2, 0.5);
-  const double start = ParametricAngle(std::atan2(-(y3 - cy), x3 - cx) * 180.0 / kPi, w2, h2);
-  double sweep = ParametricAngle(std::atan2(-(y4 - cy), x4 - cx) * 180.0 / kPi, w2, h2) - start;
+  const double start = ParametricAngle(Degrees(std::atan2(-(y3 - cy), x3 - cx)), w2, h2);
+  double sweep = ParametricAngle(Degrees(std::atan2(-(y4 - cy), x4 - cx)), w2, h2) - start;
   while (sweep <= 0) sweep += 360;
   while (sweep > 360) sweep -= 360;
   QPainterPath path;

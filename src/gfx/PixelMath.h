@@ -1,5 +1,11 @@
 #pragma once
 // Whole pixels from real coordinates: the one conversion every drawing uses.
+// And the one pi, for every folder.
+
+#include <numbers>
+
+constexpr double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+constexpr double Degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
 
 // Truncation toward zero, saturated at +-1e9 (NaN -> 0): far beyond any
 // surface, yet an absurd coordinate from a file can have a few thousand

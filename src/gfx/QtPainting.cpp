@@ -6,12 +6,9 @@
 #include <cmath>
 
 #include "gfx/Colour.h"
+#include "gfx/PixelMath.h"
 
-namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-}  // namespace
+namespace {}  // namespace
 
 QRect BoxOf(int x1, int y1, int x2, int y2) {
   const int l = std::min(x1, x2), r = std::max(x1, x2);
@@ -20,8 +17,8 @@ QRect BoxOf(int x1, int y1, int x2, int y2) {
 }
 
 double ParametricAngle(double degrees, double halfWidth, double halfHeight) {
-  const double a = degrees * kPi / 180.0;
-  return std::atan2(halfWidth * std::sin(a), halfHeight * std::cos(a)) * 180.0 / kPi;
+  const double a = Radians(degrees);
+  return Degrees(std::atan2(halfWidth * std::sin(a), halfHeight * std::cos(a)));
 }
 
 bool IsFar(double x1, double y1, double x2, double y2) {

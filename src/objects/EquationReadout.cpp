@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kNearlyOneAxis = 0.17365;  // sin 10 degrees
 
 // An element reduced to its axis: where distances are counted from, the
@@ -30,7 +29,8 @@ struct Element {
 };
 
 struct Luminous {
-  TPointF point;
+  std::string name;
+  TPointF point, end;  // an arrow's A and B; a point source's point twice
   float indexFactor = 1;
   std::vector<DrawBaseRayDataStruct> rays;
 };
@@ -50,11 +50,13 @@ bool Reaches(const Luminous& source, const Element& e) {
 }
 
 // The image of an object u before the element along the axis (nx, ny), the
-// object (px, py) from the vertex; false when it lies at infinity.
-bool FormImage(const Element& e, double u, double f, double nx, double ny, double px, double py,
-               std::vector<EquationReadout>& out) {
+// object and its other end where the element sees them; false when it lies
+// at infinity.
+bool FormImage(const Element& e, double u, double f, double nx, double ny, TPointF object,
+               TPointF end, const std::string& source, std::vector<EquationReadout>& out) {
   EquationReadout r;
   r.element = e.name;
+  r.source = source;
   r.f = f;
   r.u = u;
   r.axisX = nx;
@@ -70,11 +72,16 @@ bool FormImage(const Element& e, double u, double f, double nx, double ny, doubl
   r.upright = r.m > 0;
   // The object's height across the axis scales by m.
   const double tx = -ny, ty = nx;
-  const double height = px * tx + py * ty;
-  r.image = {float(e.vertex.x + r.v * nx + r.m * height * tx),
-             float(e.vertex.y + r.v * ny + r.m * height * ty)};
+  auto imageOf = [&](TPointF p) {
+    const double height = (double(p.x) - e.vertex.x) * tx + (double(p.y) - e.vertex.y) * ty;
+    return TPointF{float(e.vertex.x + r.v * nx + r.m * height * tx),
+                   float(e.vertex.y + r.v * ny + r.m * height * ty)};
+  };
+  r.image = imageOf(object);
+  r.imageEnd = imageOf(end);
   out.push_back(r);
-  return std::isfinite(r.image.x) && std::isfinite(r.image.y);
+  return std::isfinite(r.image.x) && std::isfinite(r.image.y) && std::isfinite(r.imageEnd.x) &&
+         std::isfinite(r.imageEnd.y);
 }
 
 void Solve(Element e, const Luminous& source, std::vector<EquationReadout>& out) {
@@ -109,11 +116,11 @@ void Solve(Element e, const Luminous& source, std::vector<EquationReadout>& out)
   }
   if (!(u > 0)) return;  // behind a mirror
   const double f = e.lens && source.indexFactor > 0 ? e.f / source.indexFactor : e.f;
-  FormImage(e, u, f, nx, ny, px, py, out);
+  FormImage(e, u, f, nx, ny, source.point, source.end, source.name, out);
 }
 
 bool ElementOf(DrawObjectUnit& object, Element& e) {
-  e.name = object.displayName;
+  if (!object.Imaging()) return false;
   if (auto* system = dynamic_cast<ImagingSystem*>(&object)) {
     // Its lens stands across a horizontal axis; its object is on the left.
     e.vertex = Midpoint(system->lensTop, system->lensBottom);
@@ -132,22 +139,22 @@ bool ElementOf(DrawObjectUnit& object, Element& e) {
     if (!(length > 0)) return false;
     e.nx = -dy / length;
     e.ny = dx / length;
-    e.f = Distance(e.vertex, {s.centreX, s.centreY});
+    e.f = Distance(e.vertex, s.LeftFocus());
     if (s.orientation == 2) e.f = -e.f;
     e.lens = true;
     e.surfaces = surfaces;
     return true;
   }
   if (s.kind == kSurfaceReflect && s.shape == kShapeArc && s.radius > 0) {
-    const bool concave = object.className == "ConcaveMirror";
-    if (!concave && object.className != "ConvexityMirror") return false;
-    double sweep = std::fmod(double(s.intercept) - s.slope, 360.0);
+    // Orientation 1 reflects on the arc's inner side: a concave mirror.
+    const bool concave = s.orientation == 1;
+    double sweep = std::fmod(double(s.ArcEndAngle()) - s.ArcStartAngle(), 360.0);
     if (sweep < 0) sweep += 360;
-    const double middle = (s.slope + sweep / 2) * kPi / 180;
+    const double middle = Radians(s.ArcStartAngle() + sweep / 2);
     // Screen y grows downwards.
     e.midX = std::cos(middle);
     e.midY = -std::sin(middle);
-    e.centre = {s.centreX, s.centreY};
+    e.centre = s.ArcCentre();
     e.radius = s.radius;
     e.mirror = true;
     e.concave = concave;
@@ -161,13 +168,13 @@ bool ElementOf(DrawObjectUnit& object, Element& e) {
 // A lens meets light travelling along (dx, dy) from `object`: u counts
 // against the light (negative: the image of a lens before, still to form).
 // Returns whether the image is finite, for the next lens.
-bool SolveLens(const Element& e, TPointF object, double dx, double dy, float indexFactor,
-               std::vector<EquationReadout>& out) {
+bool SolveLens(const Element& e, TPointF object, TPointF end, double dx, double dy,
+               const Luminous& source, std::vector<EquationReadout>& out) {
   const double nx = dx, ny = dy;
   const double px = double(object.x) - e.vertex.x, py = double(object.y) - e.vertex.y;
   const double u = -(px * nx + py * ny);
-  const double f = indexFactor > 0 ? e.f / indexFactor : e.f;
-  return FormImage(e, u, f, nx, ny, px, py, out);
+  const double f = source.indexFactor > 0 ? e.f / source.indexFactor : e.f;
+  return FormImage(e, u, f, nx, ny, object, end, source.name, out);
 }
 
 // The lenses one after the other on the light's way from a source: the
@@ -194,7 +201,7 @@ void SolveLensChain(const std::vector<Element>& lenses, const Luminous& source,
     dx = -dx;
     dy = -dy;
   }
-  TPointF object = source.point;
+  TPointF object = source.point, end = source.end;
   double chainM = 1;
   for (std::size_t step = 0; current && step < lenses.size(); ++step) {
     // Each lens counts along its own axis, in the light's direction.
@@ -205,7 +212,7 @@ void SolveLensChain(const std::vector<Element>& lenses, const Luminous& source,
       dx = current->nx;
       dy = current->ny;
     }
-    const bool finite = SolveLens(*current, object, dx, dy, source.indexFactor, out);
+    const bool finite = SolveLens(*current, object, end, dx, dy, source, out);
     chainM *= out.back().m;
     if (step > 0) {
       out.back().chained = true;
@@ -213,6 +220,7 @@ void SolveLensChain(const std::vector<Element>& lenses, const Luminous& source,
     }
     if (!finite) return;
     object = out.back().image;
+    end = out.back().imageEnd;
     const Element* next = nullptr;
     double nearest = 0;
     for (const auto& e : lenses) {
@@ -232,22 +240,28 @@ void SolveLensChain(const std::vector<Element>& lenses, const Luminous& source,
 }  // namespace
 
 std::vector<EquationReadout> ReadEquations(const ObjectList& scene) {
+  const auto names = SerialNames(scene);
   std::vector<Luminous> sources;
-  for (const auto& object : scene) {
+  for (std::size_t i = 0; i < scene.size(); ++i) {
+    const auto& object = scene[i];
     if (!object->isDrawn) continue;
     auto rays = object->GetBaseRays();
     if (rays.empty() || (rays.front().sourceKind != 1 && rays.front().sourceKind != 2)) continue;
-    // A point source's point, a luminous arrow's first end (its image is A').
-    sources.push_back(
-        {{rays.front().startX, rays.front().startY}, rays.front().indexFactor, std::move(rays)});
+    // A point source's point, a luminous arrow's first end A (its image is
+    // A') and, from the last ray, its other end B.
+    const TPointF point{rays.front().startX, rays.front().startY};
+    const TPointF end{rays.back().startX, rays.back().startY};
+    sources.push_back({names[i], point, end, rays.front().indexFactor, std::move(rays)});
   }
   std::vector<EquationReadout> out;
   std::vector<Element> lenses;
-  for (const auto& object : scene) {
+  for (std::size_t i = 0; i < scene.size(); ++i) {
+    const auto& object = scene[i];
     Element e;
     if (!object->isDrawn || !ElementOf(*object, e)) continue;
+    e.name = names[i];
     if (auto* system = dynamic_cast<ImagingSystem*>(object.get())) {
-      Solve(e, {system->a, 1, {}}, out);
+      Solve(e, {e.name, system->a, system->b, 1, {}}, out);
     } else if (e.lens) {
       lenses.push_back(e);
     } else {

@@ -12,12 +12,16 @@
 #include "scene/ObjectList.h"
 
 struct EquationReadout {
-  std::string element;  // its name, as in its sheet
+  // The element and the object it images, by SerialNames (a lens after
+  // another images the first lens's image of `source`).
+  std::string element, source;
   double f = 0, u = 0, v = 0, m = 0;
   bool finite = true;  // false: the object is in the focal plane
   bool real = false;   // the image
   bool upright = false;
-  TPointF image;  // where the equation puts the image (finite only)
+  // Where the equation puts the image (finite only): A' and, of a
+  // luminous arrow, B' (a point's image is both).
+  TPointF image, imageEnd;
   // Unit vector along the axis, pointing where v counts positive.
   double axisX = 0, axisY = 0;
   // A lens after another: the magnification of the whole chain so far.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gfx/PixelMath.h"
+
 namespace {
 
 // Coordinates beyond this are not boxed: their rounding would need wider
@@ -14,7 +16,7 @@ bool Boxable(double v) { return std::isfinite(v) && std::fabs(v) < kFarOut; }
 }  // namespace
 
 // A little over the hit test's half degree, for the rounding of its angles.
-const double FaceIndex::kConeSlope = std::tan(0.6 * 3.14159265358979323846 / 180.0);
+const double FaceIndex::kConeSlope = std::tan(Radians(0.6));
 
 FaceIndex::FaceIndex(const std::vector<DrawObjectLineDataStruct>& surfaces) {
   if (surfaces.size() < kMinFaces || surfaces.size() > std::numeric_limits<std::uint32_t>::max())

@@ -18,7 +18,7 @@ std::string Index(double n) {
   return text;
 }
 
-std::string Degrees(double a) { return AngleText(a) + "°"; }
+std::string DegreeText(double a) { return AngleText(a) + "°"; }
 
 // "a" or "a–b" over the spot's values of one number.
 template <class Text>
@@ -41,7 +41,8 @@ std::string LawText(std::span<const TraceFilter::HitLaw> spot) {
   using H = TraceFilter::HitLaw;
   if (spot.empty()) return {};
   const H& h = spot.front();
-  const std::string t1 = Range(spot, &H::theta1, Degrees), t2 = Range(spot, &H::theta2, Degrees);
+  const std::string t1 = Range(spot, &H::theta1, DegreeText),
+                    t2 = Range(spot, &H::theta2, DegreeText);
   if (h.n1 == 0 && h.n2 == 0) return "θi = θr = " + (t1 == t2 ? t1 : t1 + ", " + t2);
   const std::string n1 = Range(spot, &H::n1, Index), n2 = Range(spot, &H::n2, Index);
   std::string text = "n₁ = " + n1 + ", n₂ = " + n2 + ", θ₁ = " + t1 + ", θ₂ = " + t2;

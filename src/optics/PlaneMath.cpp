@@ -3,13 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDeg = kPi / 180.0;
-
-}  // namespace
-
 double AngleGap(double a, double b) {
   // The same as |remainder(a - b, 360)|: for a gap up to 720 the one
   // subtraction below is exact, and the ties at 180 give 180 either way.
@@ -50,8 +43,8 @@ std::vector<TPointF> OffsetPolyline(const std::vector<TPointF>& points, double t
 
 float SlantedDirectionAngle(double dx, double dy) {
   double r = std::atan2(dy, dx);
-  if (r < 0) r += 2 * kPi;
-  return static_cast<float>(360.0 - r / kDeg);
+  if (r < 0) r += 2 * std::numbers::pi;
+  return static_cast<float>(360.0 - r / (std::numbers::pi / 180.0));
 }
 
 TPointF PointAt(TPointF p, double angle, double length) {

@@ -33,7 +33,7 @@ struct PolarStep {
 };
 // Inline: the tracer calls these a few times for every ray piece.
 inline PolarStep StepOf(double angle) {
-  constexpr double kDegree = 3.14159265358979323846 / 180.0;
+  constexpr double kDegree = std::numbers::pi / 180.0;
   return {std::cos(angle * kDegree), std::sin(angle * kDegree)};
 }
 inline TPointF PointAt(TPointF p, const PolarStep& step, double length) {

@@ -21,15 +21,14 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kMissLength = 1000;  // a ray that hits nothing
 constexpr double kMissArrowAt = 50;   // its arrowhead, from the through point
 constexpr double kNormalHalf = 70;    // on each side of the hit
 constexpr double kExtensionLength = 500;
 constexpr double kLabelDistance = 50;
 
-double Sin(double degrees) { return std::sin(degrees * kPi / 180.0); }
-double Asin(double value) { return std::asin(value) * 180.0 / kPi; }
+double Sin(double degrees) { return std::sin(Radians(degrees)); }
+double Asin(double value) { return Degrees(std::asin(value)); }
 
 TPointF ThroughOf(const DrawBaseRayDataStruct& ray) { return {ray.throughX, ray.throughY}; }
 TPointF StartOf(const DrawBaseRayDataStruct& ray) { return {ray.startX, ray.startY}; }

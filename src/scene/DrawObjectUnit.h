@@ -91,6 +91,10 @@ class DrawObjectUnit {
   virtual void EndCreate(int x, int y);
   virtual std::vector<DrawObjectLineDataStruct> GetSurfaces();
   virtual std::vector<DrawBaseRayDataStruct> GetBaseRays();
+  // Whether the object forms an image by the lens or mirror equation (an
+  // ideal lens, a spherical mirror, the imaging system): what the equation
+  // readout reads.
+  virtual bool Imaging() const { return false; }
   virtual std::unique_ptr<DrawObjectUnit> Clone() const;
   virtual std::unique_ptr<DrawObjectUnit> CloneMoved(int dx, int dy);
   virtual void Move(int mode, int x, int y);

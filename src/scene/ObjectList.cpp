@@ -1,12 +1,22 @@
 #include "scene/ObjectList.h"
 
 #include <algorithm>
+#include <map>
 
 DrawObjectUnit* FindByClass(const ObjectList& list, const std::string& className,
                             std::size_t from) {
   for (std::size_t i = from; i < list.size(); ++i)
     if (list[i]->className == className) return list[i].get();
   return nullptr;
+}
+
+std::vector<std::string> SerialNames(const ObjectList& list) {
+  std::map<std::string, int> counts;
+  std::vector<std::string> names;
+  names.reserve(list.size());
+  for (const auto& object : list)
+    names.push_back(object->className + std::to_string(++counts[object->className]));
+  return names;
 }
 
 ObjectList DeepCopy(const ObjectList& list) {

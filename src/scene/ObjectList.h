@@ -14,6 +14,10 @@ using Selection = std::vector<DrawObjectUnit*>;
 // First object at or after index `from` whose class name equals the text.
 DrawObjectUnit* FindByClass(const ObjectList& list, const std::string& className,
                             std::size_t from = 0);
+// Every object's name as the readouts give it: its class name and its number
+// among the objects of that class, in list order (IdealMagnifier1,
+// RealObject1, RealObject2, ...). Files often give several objects one name.
+std::vector<std::string> SerialNames(const ObjectList& list);
 ObjectList DeepCopy(const ObjectList& list);
 // Unlinks and destroys the object; false when the list does not hold it.
 bool RemoveObject(ObjectList& list, const DrawObjectUnit* object);

@@ -3,7 +3,11 @@
 #include <filesystem>
 
 #include "ExperimentFileFixture.h"
+#include "GuiApplication.h"
 #include "RecordingTraceSink.h"
+#include "gfx/PresentationScale.h"
+#include "gfx/QImageCanvas.h"
+#include "objects/EquationPanel.h"
 #include "objects/EquationReadout.h"
 #include "objects/sources/PointLampHouse.h"
 
@@ -114,5 +118,86 @@ TEST_F(EquationReadoutTest, AMirrorImagesAlongTheLineThroughItsCentre) {
                 0.02 * std::fabs(readouts[0].v));
   }
 }
+
+// Each readout names its object and the element it is read against, one
+// pair once, even where the file gives three objects one name.
+TEST_F(EquationReadoutTest, EachReadoutNamesItsOwnObjectAndElement) {
+  for (const auto& entry : std::filesystem::directory_iterator(EXO_EXAMPLES_DIR)) {
+    if (entry.path().extension() != ".exo") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    StartLikeTheProgram(document);
+    ASSERT_EQ(OpenExperimentFile(entry.path().string(), document).status, OpenStatus::Opened);
+    const auto names = SerialNames(document.scene);
+    auto named = [&](const std::string& name) -> DrawObjectUnit* {
+      const auto at = std::find(names.begin(), names.end(), name);
+      return at == names.end() ? nullptr : document.scene[at - names.begin()].get();
+    };
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (const auto& r : ReadEquations(document.scene)) {
+      DrawObjectUnit* source = named(r.source);
+      DrawObjectUnit* element = named(r.element);
+      ASSERT_NE(source, nullptr) << r.source;
+      ASSERT_NE(element, nullptr) << r.element;
+      EXPECT_TRUE(source == element || !source->GetBaseRays().empty()) << r.source;
+      EXPECT_EQ(std::count(pairs.begin(), pairs.end(), std::pair(r.source, r.element)), 0)
+          << r.source << " " << r.element;
+      pairs.emplace_back(r.source, r.element);
+    }
+  }
+}
+
+class EquationPanelPlacement : public ExperimentFileFixture,
+                               public ::testing::WithParamInterface<double> {
+ protected:
+  void SetUp() override {
+    ExperimentFileFixture::SetUp();
+    EnsureGuiApplication();
+    SetPresentationScale(GetParam());
+  }
+  void TearDown() override {
+    SetPresentationScale(1);
+    ExperimentFileFixture::TearDown();
+  }
+};
+
+// On a classroom surface, every panel lies inside it, clear of every traced
+// image (A'B' or the point, with its dot, arrowhead and labels) and of
+// every other panel, at each presentation scale.
+TEST_P(EquationPanelPlacement, PanelsCoverNoImageNoOtherPanelAndNoEdge) {
+  OwnedImageCanvas canvas(1920, 1080);
+  canvas.Font = TFont{};
+  const int label = Scaled(8), mark = Scaled(10);
+  const int labelWidth = canvas.TextWidth("B'"), labelHeight = canvas.TextHeight("B'");
+  int panels = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(EXO_EXAMPLES_DIR)) {
+    if (entry.path().extension() != ".exo") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    StartLikeTheProgram(document);
+    ASSERT_EQ(OpenExperimentFile(entry.path().string(), document).status, OpenStatus::Opened);
+    const auto layout = LayOutEquationPanels(canvas, document.scene);
+    if (layout.empty()) continue;
+    document.running = true;
+    RecordingTraceSink trace;
+    document.Trace(trace);
+    std::vector<PanelRect> images;
+    for (const auto& m : trace.items) {
+      if (m.kind != TraceItem::Image && m.kind != TraceItem::ImageArrow) continue;
+      const TPointF b = m.kind == TraceItem::Image ? m.a : m.b;
+      images.push_back({int(std::min(m.a.x, b.x)) - mark, int(std::min(m.a.y, b.y)) - mark,
+                        int(std::max(m.a.x, b.x)) + std::max(mark, label + labelWidth),
+                        int(std::max(m.a.y, b.y)) + std::max(mark, label + labelHeight)});
+    }
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+      const PanelRect& p = layout[i].panel;
+      EXPECT_TRUE(p.x1 >= 0 && p.y1 >= 0 && p.x2 <= canvas.Width() && p.y2 <= canvas.Height());
+      for (const PanelRect& image : images) EXPECT_FALSE(p.Meets(image)) << i;
+      for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(p.Meets(layout[j].panel)) << i << " " << j;
+      ++panels;
+    }
+  }
+  EXPECT_GE(panels, 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, EquationPanelPlacement, ::testing::Values(1.0, 2.0, 3.0));
 
 }  // namespace

@@ -21,7 +21,7 @@ if run_tool "$WORK/out" "$WORK/err" render 白光经过三棱镜.exo "$WORK/whol
 fi
 # The equation of an object between f and 2f of a convex lens.
 if run_tool "$WORK/out" "$WORK/err" readout "凸透镜成像(物体在一倍和二倍焦距之间).exo"; then
-  expected="$(printf 'element\tIdealMagnifier1\t100.000\t150.000\t300.000\t-2.000\treal\tinverted')"
+  expected="$(printf 'element\tIdealMagnifier1\tRealObject1\t100.000\t150.000\t300.000\t-2.000\treal\tinverted')"
   if [ "$rc" -eq 0 ] && [ "$(cat "$WORK/out")" = "$expected" ]; then pass; else fail "readout: $(cat "$WORK/out")"; fi
 fi
 for bad in "--generations 0" "--generations x" "--follow 3" "--follow x,1"; do

@@ -35,7 +35,7 @@ void Concave::Move(int mode, int x, int y) {
     return;
   }
   // Distance of the pointer from the centre along the axis, less the radius.
-  const double a = AxisAngle() * 3.14159265358979323846 / 180.0;
+  const double a = Radians(AxisAngle());
   const double along = (double(x) - centre.x) * std::cos(a) - (double(y) - centre.y) * std::sin(a);
   thickness = static_cast<float>(std::max(0.0, along - radius));
   ArcChanged();

@@ -27,6 +27,7 @@ class CurvedMirror : public ArcObject {
   // 1 on an end handle, 2 on the arc (within 4 px) or on the axis, 0 miss.
   int HitTest(int x, int y) override;
   std::vector<DrawObjectLineDataStruct> GetSurfaces() override;
+  bool Imaging() const override { return true; }
 
  protected:
   std::vector<PointRef> ControlPoints() override;

@@ -34,6 +34,7 @@ class IdealLens : public TwoPointObject {
 
   void Draw(int mode) override;
   std::vector<DrawObjectLineDataStruct> GetSurfaces() override;
+  bool Imaging() const override { return true; }
   void Move(int mode, int x, int y) override;
 
  protected:

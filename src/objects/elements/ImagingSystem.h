@@ -45,6 +45,7 @@ class ImagingSystem : public ObjectOf<ImagingSystem, DrawObjectUnit> {
   std::string pictureFolder;  // with a trailing '/'
 
   void Draw(int mode) override;
+  bool Imaging() const override { return true; }
   void DrawHandles() override;
   int HitTest(int x, int y) override;
   bool InRect(float x1, float y1, float x2, float y2) override;
