@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QTranslator>
 #include <algorithm>
+#include <utility>
 
 #include "app/QtChineseGaps.h"
 #include "app/TeachingControls.h"
@@ -28,7 +29,8 @@ bool SameExtension(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-LanguageMenu::LanguageMenu(QMainWindow* window, QMenu* viewMenu)
+LanguageMenu::LanguageMenu(QMainWindow* window, QMenu* viewMenu,
+                           const std::optional<QLocale>& desktop)
     : QObject(window), window_(window) {
   setObjectName("LanguageMenuManager");
   filter_ = std::make_shared<TtlmIniFilter>("TLumidorNetworkFrm");
@@ -70,10 +72,22 @@ LanguageMenu::LanguageMenu(QMainWindow* window, QMenu* viewMenu)
   for (std::size_t i = 0; i < filter_->LoadedFiles().size(); ++i)
     if (start < 0 && SameExtension(FileExtension(filter_->LoadedFiles()[i]), remembered))
       start = static_cast<int>(i);
-  if (start >= 0 && !TtlmSystem::Instance().Filter())
+  // Following the desktop is not a choice: nothing is remembered.
+  const bool follow = remembered.empty() && desktop && DesktopWantsEnglish(*desktop) &&
+                      !filter_->LoadedFiles().empty();
+  if (start < 0 && follow) start = 0;
+  if (start >= 0 && !TtlmSystem::Instance().Filter()) {
+    const bool save = std::exchange(filter_->SaveSettings, filter_->SaveSettings && !follow);
     ChooseLanguage(start);
-  else
+    filter_->SaveSettings = save;
+  } else {
     UseQtChinese(!TtlmSystem::Instance().Filter());
+  }
+}
+
+bool DesktopWantsEnglish(const QLocale& desktop) {
+  const QLocale::Language language = desktop.language();
+  return language != QLocale::Chinese && language != QLocale::C && language != QLocale::AnyLanguage;
 }
 
 LanguageMenu::~LanguageMenu() {
@@ -159,7 +173,7 @@ bool EnglishEdition() {
   return filter && SameExtension(filter->ActiveExtension(), LanguageMenu::kLanguageExt);
 }
 
-LanguageMenu* InstallLanguageMenu(QMainWindow* window) {
+LanguageMenu* InstallLanguageMenu(QMainWindow* window, const std::optional<QLocale>& desktop) {
   auto* view = window->findChild<QMenu*>("ViewMenu");
-  return view ? new LanguageMenu(window, view) : nullptr;
+  return view ? new LanguageMenu(window, view, desktop) : nullptr;
 }

@@ -3,10 +3,14 @@
 // file "LumidorPro.trk" beside the program, stored inactive), the "语言"
 // menu under "视图" with 中文 and each language file found, and Qt's own
 // dialog texts. A choice takes effect at once in every window and is
-// remembered for the next start.
+// remembered for the next start. Until a choice is remembered the
+// interface follows the desktop's language when the window is given one:
+// English unless it is Chinese (or the plain "C" locale, which names none).
 
+#include <QLocale>
 #include <QObject>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -26,8 +30,8 @@ class LanguageMenu : public QObject {
   static constexpr const char* kChineseExt = ".CHS";
 
   // Builds the filter and the menu, attaches the window's translation and
-  // restores the remembered choice.
-  LanguageMenu(QMainWindow* window, QMenu* viewMenu);
+  // restores the remembered choice (or follows `desktop`).
+  LanguageMenu(QMainWindow* window, QMenu* viewMenu, const std::optional<QLocale>& desktop = {});
   ~LanguageMenu() override;
 
   QMenu* Menu() const { return menu_; }
@@ -57,6 +61,8 @@ class LanguageMenu : public QObject {
 
 // The English edition is in use: the active filter reads a ".trk" file.
 bool EnglishEdition();
+// A desktop in this locale gets the English interface on a first start.
+bool DesktopWantsEnglish(const QLocale& desktop);
 
 // The language menu of the main window, under its "ViewMenu".
-LanguageMenu* InstallLanguageMenu(QMainWindow* window);
+LanguageMenu* InstallLanguageMenu(QMainWindow* window, const std::optional<QLocale>& desktop = {});

@@ -97,7 +97,7 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
       this);
 
   // The language first: messages of the start-up open are in it.
-  InstallLanguageMenu(this);
+  InstallLanguageMenu(this, options_.desktopLocale);
   if (auto* view = findChild<QMenu*>("ViewMenu"))
     new PresentationMenu(this, view, [this] { RefreshView(); });
   InitWorkspace(options_.openFile);

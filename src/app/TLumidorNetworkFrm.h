@@ -4,10 +4,12 @@
 // commands into operations on it; everything that changes the picture ends
 // in RefreshView.
 
+#include <QLocale>
 #include <QMainWindow>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,9 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
     QSize surfaceSize;
     // Folder of the recovery files of unsaved work; none kept when empty.
     QString recoveryFolder;
+    // The desktop's locale: until a language is chosen the interface
+    // follows it (see LanguageMenu). None: Chinese.
+    std::optional<QLocale> desktopLocale;
   };
 
   explicit TLumidorNetworkFrm(Options options, QWidget* parent = nullptr);

@@ -2,6 +2,7 @@
 // (app/CommandLine.h; translators have a hidden --generate-language,
 // app/LanguageFileTool.h).
 
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTimer>
 #include <atomic>
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
   TLumidorNetworkFrm::Options options;
   options.openFile = commandLine.file;
   options.recoveryFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+  options.desktopLocale = QLocale::system();
   TLumidorNetworkFrm window(options);
   messages.SetParent(&window);
   TShowPropertiesFrm sheet(&window);

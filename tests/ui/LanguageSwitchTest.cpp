@@ -7,6 +7,7 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -15,6 +16,7 @@
 #include "MainWindowFixture.h"
 #include "app/LanguageMenu.h"
 #include "app/TForm43.h"
+#include "gfx/PresentationScale.h"
 #include "i18n/TtlmIniFilter.h"
 #include "scene/PageSettingsRows.h"
 #include "ui/TShowPropertiesFrm.h"
@@ -45,11 +47,12 @@ class LanguageSwitchTest : public UiTest {
   void UseFolder(const QString& folder) {
     SetApplicationFile(QDir(folder).filePath("exo_ui_tests").toStdString());
   }
-  void Open() {
+  void Open(std::optional<QLocale> desktop = {}) {
     board.reset();
     sheet.reset();
     w.reset();
     TLumidorNetworkFrm::Options options;
+    options.desktopLocale = desktop;
     options.splash = false;
     options.surfaceSize = QSize(200, 150);
     w = std::make_unique<TLumidorNetworkFrm>(options);
@@ -93,6 +96,42 @@ TEST_F(LanguageSwitchTest, TheStepInTheStatusBarSwitches) {
   EXPECT_EQ(panel->text(), "第 0 步 / 共 0 步");  // an empty page
   menu->LanguageAction(0)->trigger();
   EXPECT_EQ(panel->text(), "Step 0 of 0");
+}
+
+// Until a language is chosen the interface follows the desktop: English
+// unless it is Chinese or the "C" locale. A remembered choice wins, and
+// following is not choosing.
+TEST_F(LanguageSwitchTest, AFirstStartFollowsTheDesktopLanguage) {
+  struct Case {
+    QLocale desktop;
+    const char* remembered;
+    bool english;
+  };
+  for (const Case& c : {Case{QLocale("en_GB"), "", true}, Case{QLocale("de_DE"), "", true},
+                        Case{QLocale("zh_CN"), "", false}, Case{QLocale::c(), "", false},
+                        Case{QLocale("en_US"), LanguageMenu::kChineseExt, false},
+                        Case{QLocale("zh_TW"), ".trk", true}}) {
+    SCOPED_TRACE(c.desktop.name().toStdString() + " " + c.remembered);
+    TtlmIniFilter::RememberExtension(c.remembered);
+    Open(c.desktop);
+    EXPECT_EQ(EnglishEdition(), c.english);
+    EXPECT_EQ(w->Button("runbtn")->text(), c.english ? "Run" : "运行");
+    EXPECT_EQ(TtlmIniFilter::RememberedExtension(), c.remembered);
+  }
+}
+
+// The lab-wide defaults of the README (data/lab-defaults, placed under
+// /etc/xdg): English and a presentation scale of 2x for every user who has
+// not chosen otherwise.
+TEST_F(LanguageSwitchTest, LabDefaultsUnderTheSystemFolderHold) {
+  QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, EXO_LAB_DEFAULTS_DIR);
+  SetApplicationFile(QDir(EXO_LANGUAGE_DIR).filePath("veltrano-optics").toStdString());
+  QSettings("Fenwark Workshop", "LangManager").remove("veltrano-optics");
+  Open(QLocale("zh_CN"));
+  EXPECT_TRUE(EnglishEdition());
+  EXPECT_DOUBLE_EQ(PresentationScale(), 2.0);
+  SetPresentationScale(1.0);
+  QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, "/etc/xdg");
 }
 
 TEST_F(LanguageSwitchTest, EveryOpenWindowSwitchesAtOnceAndComesBackExactly) {
