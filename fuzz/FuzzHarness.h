@@ -20,9 +20,8 @@ void FuzzSetUp();
 // picture folder; before each input.
 void FuzzResetSettings();
 
-// Work bounds far below the program's: a scene that reaches them (a lamp of
-// a million rays, rays caught between mirrors) costs milliseconds, not
-// seconds, and the cut trace is exercised the more often.
+// Work bounds far below the program's, for a target that paints only to
+// exercise its pictures: a scene on them costs milliseconds, not seconds.
 void LowerWorkBounds(Document& document);
 
 // The process's scratch folder, with a trailing '/'; on tmpfs when there is one.
@@ -30,6 +29,8 @@ const std::string& ScratchDirectory();
 // Writes `data` to ScratchDirectory() + name and gives the path; aborts when
 // the file cannot be written (the fuzzer would learn nothing).
 std::string WriteScratchFile(const std::string& name, std::span<const std::uint8_t> data);
+// The whole file, read at once; aborts when it cannot be read or is larger
+// than any file the program writes.
 Bytes ReadScratchFile(const std::string& path);
 
 // Stops the run with a message: a broken promise of the product.
@@ -42,7 +43,9 @@ inline void Require(bool condition, const std::string& what) {
 const std::string& FuzzPictureDirectory();
 
 // Opens `path` as the program does at start-up and, when it opened, traces
-// and renders it on a small surface, saves it, reopens the saved file and
-// requires the same trace and, on a second save, the same bytes. Files of
-// other layouts go through the converter library in `converterDirectory`.
+// and paints it as the window's refresh does (a 1920x1080 surface, the
+// program's own work bounds), then saves it and reopens the saved file. The
+// reopened objects must hold what the first opening's held, trace the same,
+// and save again to the same bytes. Files of other layouts go through the
+// converter library in `converterDirectory`.
 void RoundTripExperiment(const std::string& path, const std::string& converterDirectory = {});

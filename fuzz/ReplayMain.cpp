@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -41,7 +40,8 @@ int main(int argc, char** argv) {
   LLVMFuzzerInitialize(&argc, &argv);
   for (const auto& file : files) {
     std::ifstream in(file, std::ios::binary);
-    const std::vector<char> bytes(std::istreambuf_iterator<char>(in), {});
+    std::vector<char> bytes(std::filesystem::file_size(file));
+    in.read(bytes.data(), std::streamsize(bytes.size()));
     // The name first, so that a crash names its input; then the time taken.
     std::fprintf(stderr, "%s", file.c_str());
     const auto start = std::chrono::steady_clock::now();

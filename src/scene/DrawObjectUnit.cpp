@@ -84,16 +84,14 @@ void DrawObjectUnit::AssignFrom(const DrawObjectUnit& other) { *this = other; }
 bool DrawObjectUnit::SaveToStream(ByteWriter& out) {
   SaveClassName(out);
   RecordWriter writer(out);
-  BaseRecordFields(writer);
-  RecordFields(writer);
+  RecordAllFields(writer);
   return true;
 }
 
 bool DrawObjectUnit::LoadFromStream(ByteReader& in) {
   auto loaded = Clone();
   RecordReader reader(in);
-  loaded->BaseRecordFields(reader);
-  loaded->RecordFields(reader);
+  loaded->RecordAllFields(reader);
   if (!reader.Ok() || !in.Ok()) return false;
   AssignFrom(*loaded);
   return true;
@@ -101,10 +99,14 @@ bool DrawObjectUnit::LoadFromStream(ByteReader& in) {
 
 std::size_t DrawObjectUnit::RecordSize(std::size_t* textBound) {
   RecordSizer sizer;
-  BaseRecordFields(sizer);
-  RecordFields(sizer);
+  RecordAllFields(sizer);
   if (textBound) *textBound = sizer.TextBoundExceeded();
   return sizer.Size();
+}
+
+void DrawObjectUnit::RecordAllFields(RecordIo& io) {
+  BaseRecordFields(io);
+  RecordFields(io);
 }
 
 void DrawObjectUnit::SaveClassName(ByteWriter& out) const { out.WriteString(className); }

@@ -110,6 +110,10 @@ class DrawObjectUnit {
   void SaveBaseFields(ByteWriter& out) const;
   bool LoadBaseFields(ByteReader& in);
   void SaveClassName(ByteWriter& out) const;
+  // Every field of the record after the class name (the base fields, then
+  // the class's own) through `io`, in file order: saving, reading and
+  // measuring go through it, and so can a caller that compares objects.
+  void RecordAllFields(RecordIo& io);
   // Bytes of the record after the class name, as SaveToStream writes it.
   // `textBound`, when given, gets the bound of the first text in it that is
   // longer than LoadFromStream accepts, 0 when none is.

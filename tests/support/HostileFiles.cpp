@@ -4,9 +4,12 @@
 #include <limits>
 
 #include "objects/ArcObject.h"
+#include "objects/Freehand.h"
 #include "objects/ObjectFactory.h"
+#include "objects/elements/FitfulObject.h"
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/ImagingSystem.h"
+#include "objects/elements/RayFibre.h"
 #include "objects/tools/DrawImage.h"
 #include "objects/tools/DrawString.h"
 #include "optics/BoxGeometry.h"
@@ -69,6 +72,57 @@ FileBytes Text(float top, const std::string& text, std::int32_t size) {
   std::vector<std::unique_ptr<DrawObjectUnit>> objects;
   objects.push_back(std::move(box));
   return File(std::move(objects));
+}
+
+// Free-hand lines of the most points a pointer adds, in whole pixels as the
+// pointer gives them. A zig-zag runs back and forth across a cell of the
+// page and down it, so that a fibre's walls cross at every turn.
+std::vector<TPointF> ZigZag(int cell) {
+  const float left = 10 + 190.0f * float(cell % 10), top = 10 + 176.0f * float(cell / 10);
+  std::vector<TPointF> line;
+  for (int i = 0; i < kFreehandPoints; ++i)
+    line.push_back({std::round(left + (i % 2 ? 171.0f : 19.0f)),
+                    std::round(top + 17.6f + 140.8f * float(i) / kFreehandPoints)});
+  return line;
+}
+
+// A free-hand line in a narrow strip of the page, `k` of 200, jumping from
+// its top to its bottom and back at every point: each edge runs the strip's
+// height and crosses most of the others.
+std::vector<TPointF> Scribble(int k) {
+  std::vector<TPointF> line;
+  for (int i = 0; i < kFreehandPoints; ++i)
+    line.push_back({float(10 + 9.5 * k + (i * 7 + k) % 9), i % 2 ? 1040.0f : 40.0f});
+  return line;
+}
+
+FileBytes ZigZagFibres(int count) {
+  std::vector<std::unique_ptr<DrawObjectUnit>> fibres;
+  for (int k = 0; k < count; ++k) {
+    auto fibre = std::make_unique<RayFibre>(nullptr);
+    fibre->centre = ZigZag(k);
+    fibre->pointCount = kFreehandPoints;
+    fibre->lineWidth = 3;
+    fibre->ApplyWallRule();
+    fibres.push_back(std::move(fibre));
+  }
+  return File(std::move(fibres));
+}
+
+FileBytes ScribbledOutlines(int count) {
+  std::vector<std::unique_ptr<DrawObjectUnit>> outlines;
+  for (int k = 0; k < count; ++k) {
+    auto outline = std::make_unique<FitfulObject>(nullptr);
+    outline->vertices = Scribble(k);
+    outline->pointCount = kFreehandPoints;
+    outline->closed = 1;
+    outline->outlineExtent = kFreehandPoints;
+    outline->lineWidth = 3;
+    outline->fillFlag = 1;
+    outline->fillColor = 0x402010 + 0x010203 * std::uint32_t(k % 32);
+    outlines.push_back(std::move(outline));
+  }
+  return File(std::move(outlines));
 }
 
 }  // namespace
@@ -137,5 +191,9 @@ std::vector<HostileFile> HostileFiles() {
          for (int i = 0; i < 3000; ++i) systems.push_back(std::make_unique<ImagingSystem>(nullptr));
          return File(std::move(systems));
        }},
+      // Free-hand outlines that cross themselves at every turn: painting
+      // them costs what their points cost, not what their crossings do.
+      {"fibres-zigzag-60.exo", true, 200, [] { return ZigZagFibres(60); }},
+      {"outlines-scribbled-200.exo", true, 200, [] { return ScribbledOutlines(200); }},
   };
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Experiment files made to cost the reader: pictures, arcs and texts whose
-// few bytes ask for gigabytes or minutes. Each must open (whole, or in part
+// few bytes ask for gigabytes or minutes, free-hand outlines that cross
+// themselves at every point. Each must open (whole, or in part
 // with a message) or be refused with a message, within 20 s and 600 MB, in
 // the tests and as seeds of the fuzz targets (fuzz/corpus/experiment/regress-hostile-*).
 
