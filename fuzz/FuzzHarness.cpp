@@ -111,6 +111,24 @@ void ResetDocument(Document& document) {
   document.traceContext.SetThreads(1);
 }
 
+// One refresh with the experiment running (the trace printed as the
+// command-line tool prints it), then Save and the saved bytes read back.
+void TraceAndSave(Document& document, const std::string& savePath, Opened& out,
+                  bool objectsAfterTrace) {
+  if (!objectsAfterTrace) out.objects = ObjectsOf(document);
+  std::ostringstream trace;
+  TextTraceSink printer(trace);
+  document.running = true;
+  document.RefreshView(&printer);
+  out.trace = trace.str();
+  if (objectsAfterTrace) out.objects = ObjectsOf(document);
+  std::string error;
+  // A save may refuse what Open would refuse; that is not a fault.
+  if (!SaveExperimentFile(savePath, document, &error)) return;
+  out.saved = ReadScratchFile(savePath);
+  out.ok = true;
+}
+
 // Open as at start-up, then one refresh of the surface with the experiment
 // running (the trace printed as the command-line tool prints it), then Save.
 Opened OpenTraceRenderSave(const std::string& path, const std::string& savePath) {
@@ -124,17 +142,7 @@ Opened OpenTraceRenderSave(const std::string& path, const std::string& savePath)
   if (result.status != OpenStatus::Opened) return out;
   out.complete = result.complete;
   for (const auto& object : document.scene) object->ControlPointValues();
-  std::ostringstream trace;
-  TextTraceSink printer(trace);
-  document.running = true;
-  document.RefreshView(&printer);
-  out.trace = trace.str();
-  std::string error;
-  // A save may refuse what Open would refuse; that is not a fault.
-  out.objects = ObjectsOf(document);
-  if (!SaveExperimentFile(savePath, document, &error)) return out;
-  out.saved = ReadScratchFile(savePath);
-  out.ok = true;
+  TraceAndSave(document, savePath, out, /*objectsAfterTrace=*/true);
   return out;
 }
 
@@ -147,16 +155,7 @@ Opened OpenTraceSave(const std::string& path, const std::string& savePath) {
   const OpenResult result = OpenExperimentFile(path, document);
   if (result.status != OpenStatus::Opened) return out;
   out.complete = result.complete;
-  out.objects = ObjectsOf(document);
-  std::ostringstream trace;
-  TextTraceSink printer(trace);
-  document.running = true;
-  document.RefreshView(&printer);
-  out.trace = trace.str();
-  std::string error;
-  if (!SaveExperimentFile(savePath, document, &error)) return out;
-  out.saved = ReadScratchFile(savePath);
-  out.ok = true;
+  TraceAndSave(document, savePath, out, /*objectsAfterTrace=*/false);
   return out;
 }
 
