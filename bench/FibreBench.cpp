@@ -53,8 +53,7 @@ void BM_Fibre500_Image(benchmark::State& state) {
 
 // The tracer alone into a counting sink, for an example file: arg 0 tests
 // every face, arg 1 narrows them through a face index built for every trace,
-// arg N >= 2 keeps the index between traces and traces on N - 1 threads
-// (sharing every trace, whether or not the program would).
+// arg 2 keeps the index between traces.
 void TraceExample(benchmark::State& state, const char* name) {
   ResetSettings();
   CollectingMessageSink messages;
@@ -72,8 +71,7 @@ void TraceExample(benchmark::State& state, const char* name) {
   const long long arg = state.range(0);
   options.faceIndex = arg != 0;
   TraceContext context;
-  context.SetThreads(arg >= 2 ? int(arg - 1) : 1);
-  context.ShareAlways(arg >= 3);
+  context.SetThreads(1);
   for (auto _ : state) {
     CountingSink sink;
     benchmark::DoNotOptimize(arg >= 2
@@ -81,7 +79,6 @@ void TraceExample(benchmark::State& state, const char* name) {
                                  : TraceScene(doc.surfaces, doc.baseRays, options, sink));
   }
   state.counters["surfaces"] = double(doc.surfaces.size());
-  state.counters["shares"] = context.LastShares();
   ResetSettings();
 }
 
@@ -97,9 +94,9 @@ void BM_DenseScene_TraceAlone(benchmark::State& state) { TraceExample(state, "å¯
 
 }  // namespace
 
-BENCHMARK(BM_Fibre500_TraceAlone)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FacingMirrors_TraceAlone)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PrismWhite_TraceAlone)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DenseScene_TraceAlone)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Fibre500_TraceAlone)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FacingMirrors_TraceAlone)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrismWhite_TraceAlone)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DenseScene_TraceAlone)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fibre500_Recording)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fibre500_Image)->Unit(benchmark::kMillisecond);

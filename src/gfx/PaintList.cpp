@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <system_error>
 #include <thread>
 
-#include "gfx/SideThread.h"
+#include "gfx/PaintThread.h"
 
 namespace {
 
@@ -35,7 +34,7 @@ bool SameLine(const PaintList::Entry& a, const PaintList::Entry& b) {
 }  // namespace
 
 struct PaintList::Along {
-  SideThread thread;
+  BesideTask thread;
   const Entry* base = nullptr;  // the entries, in room that does not move
   std::atomic<std::size_t> published{0};
   std::atomic<bool> ended{false};    // no entry follows those published
@@ -64,16 +63,14 @@ void PaintList::SettleAlong(bool allowed) {
 }
 
 void PaintList::StartAlong() {
-  alongFrom_ = kNever;
+  // No core free (a trace runs beside): asked again a little later.
+  alongFrom_ = PoolThreadFree() ? kNever : entries_.size() + kAlongRetry;
+  if (alongFrom_ != kNever) return;
   // Room for as many as the last list this long and half again: outgrowing
   // it stops the settling thread.
   const std::size_t room = std::max(lastLong_ + lastLong_ / 2, 4 * kAlongFrom);
   if (room > kAlongUpTo || entries_.size() >= room) return;
-  try {
-    if (!along_) along_ = std::make_unique<Along>();
-  } catch (const std::system_error&) {
-    return;  // no thread: Settle settles
-  }
+  if (!along_) along_ = std::make_unique<Along>();
   // The thread stops when the list is full; its tables are made for all the
   // list holds, which may be more than the room (kept from a longer list).
   entries_.reserve(room);
@@ -88,8 +85,8 @@ void PaintList::StartAlong() {
   along.abandon.store(false, std::memory_order_relaxed);
   along.blends = 0;
   along.left = 0;
-  along_on_ = true;
-  along.thread.Start([this, &along] { Follow(along); });
+  along_on_ = along.thread.Start([this, &along] { Follow(along); });
+  if (!along_on_) alongFrom_ = entries_.size() + kAlongRetry;
 }
 
 void PaintList::Publish() { along_->published.store(entries_.size(), std::memory_order_release); }

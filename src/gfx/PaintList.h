@@ -149,6 +149,8 @@ class PaintList {
   struct Along;
   // Below this the thread's start costs more than it saves.
   static constexpr std::size_t kAlongFrom = 8000, kAlongUpTo = std::size_t(1) << 24;
+  // Entries after which a thread is asked for again when none was free.
+  static constexpr std::size_t kAlongRetry = 2048;
   static constexpr std::size_t kPublishEvery = 256;
   static constexpr std::size_t kNever = ~std::size_t(0);
   void StartAlong();

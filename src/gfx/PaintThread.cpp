@@ -51,6 +51,11 @@ void RunPaintInPool(const std::function<void()>& paint) {
   if (failure) std::rethrow_exception(failure);
 }
 
+bool PoolThreadFree() {
+  const QThreadPool* pool = QThreadPool::globalInstance();
+  return pool && pool->activeThreadCount() < pool->maxThreadCount();
+}
+
 int PaintThreads() {
   const QThreadPool* pool = QThreadPool::globalInstance();
   if (!pool) return 1;
@@ -105,4 +110,55 @@ void RunBands(int count, const std::function<void(int)>& band) {
   std::unique_lock lock(bands->mutex);
   bands->allDone.wait(lock, [&] { return bands->done == bands->count; });
   if (bands->failure) std::rethrow_exception(bands->failure);
+}
+
+struct BesideTask::State {
+  std::function<void()> task;
+  std::mutex mutex;
+  std::condition_variable ended;
+  bool done = false;
+  std::exception_ptr failure;
+};
+
+BesideTask::BesideTask() = default;
+
+BesideTask::~BesideTask() {
+  if (!state_) return;
+  try {
+    Wait();
+  } catch (...) {  // NOLINT(bugprone-empty-catch): the owner is going anyway
+  }
+}
+
+bool BesideTask::Start(std::function<void()> task) {
+  QThreadPool* pool = QThreadPool::globalInstance();
+  if (state_ || !pool) return false;
+  auto state = std::make_shared<State>();
+  state->task = std::move(task);
+  std::function<void()> run = [state] {
+    EXO_TAKE_OVER();
+    std::exception_ptr failure;
+    try {
+      state->task();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    const std::lock_guard lock(state->mutex);
+    state->failure = failure;
+    state->done = true;
+    state->ended.notify_all();
+  };
+  EXO_HAND_OVER();  // after the task and its copy of `state` are made
+  if (!pool->tryStart(std::move(run))) return false;
+  state_ = std::move(state);
+  return true;
+}
+
+void BesideTask::Wait() {
+  if (!state_) return;
+  const std::shared_ptr<State> state = std::move(state_);
+  std::unique_lock lock(state->mutex);
+  state->ended.wait(lock, [&] { return state->done; });
+  state->task = nullptr;  // what it holds goes here, not on the pool
+  if (state->failure) std::rethrow_exception(state->failure);
 }

@@ -172,13 +172,6 @@ void QImageCanvas::BeginBatch() {
   }
 }
 
-// On two cores a thread settling the list would take the core of the one
-// that traces (measured: the recording then takes longer than settling at
-// the end saves); once that is done, the list is settled along after all.
-void QImageCanvas::OtherThreadBusy(bool busy) {
-  if (batch_ && PaintThreads() <= 2) deferred_.SettleAlong(!busy && PaintThreads() > 1);
-}
-
 void QImageCanvas::UseAntialias(QPainter& painter, bool on) {
   if (applied_.antialias == on) return;
   painter.setRenderHint(QPainter::Antialiasing, on);

@@ -46,7 +46,6 @@ class QImageCanvas : public TCanvas {
   // While a batch is open one painter stays on the image.
   void BeginBatch() override;
   void EndBatch() override;
-  void OtherThreadBusy(bool busy) override;
 
   void Line(int x1, int y1, int x2, int y2) override;
   void Polyline(const std::vector<TPoint>& points) override;

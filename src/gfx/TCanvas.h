@@ -153,10 +153,6 @@ class TCanvas {
   // nothing else may paint or read the target in between.
   virtual void BeginBatch() {}
   virtual void EndBatch() {}
-  // Another thread of this refresh keeps a core busy (true) or is done
-  // (false): where cores are few, the canvas starts no thread of its own
-  // beside it meanwhile.
-  virtual void OtherThreadBusy(bool /*busy*/) {}
 
   // Anti-aliased float primitives (always copy mode).
   virtual void AaLine(float x1, float y1, float x2, float y2, const TAaPen& pen) = 0;

@@ -26,8 +26,6 @@ class CanvasTraceSink : public ITraceSink {
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
   // Faded items keep a quarter of their colour over the background.
   void Faded(bool faded) override { faded_ = faded; }
-  bool Slow() const override { return true; }
-  void Beside(bool busy) override { canvas_.OtherThreadBusy(busy); }
   void SetBackground(TColor background) { background_ = background; }
 
  private:
@@ -90,12 +88,6 @@ class TeeTraceSink : public ITraceSink {
   void Origin(int generation, int root) override {
     a_.Origin(generation, root);
     b_.Origin(generation, root);
-  }
-  bool Origins() const override { return a_.Origins() || b_.Origins(); }
-  bool Slow() const override { return a_.Slow() || b_.Slow(); }
-  void Beside(bool busy) override {
-    a_.Beside(busy);
-    b_.Beside(busy);
   }
   void Faded(bool faded) override {
     a_.Faded(faded);

@@ -27,11 +27,9 @@ class ITraceSink {
   // (1 = the light sources' own rays; a backward extension and an image mark
   // belong to the rays they show) and the root, the first base ray with the
   // same points as the one they descend from, so the colours of one beam
-  // share it (-1: an image mark, made of several rays). Only sinks that show
-  // part of a trace need it; it is no drawn item.
+  // share it (-1: an image mark, made of several rays). Told when it
+  // changes; only sinks that show part of a trace need it. No drawn item.
   virtual void Origin(int /*generation*/, int /*root*/) {}
-  // Whether Origin does anything: the tracer tells only a sink that listens.
-  virtual bool Origins() const { return false; }
   // A hit the ray continues from, in degrees from the normal. n1, n2: the
   // indices on either side of a refracting face (1 outside a medium); a
   // reflection (total internal reflection too) has no indices, both 0.
@@ -40,13 +38,6 @@ class ITraceSink {
                    double /*theta2*/) {}
   // The items that follow are drawn faded (true) or as usual.
   virtual void Faded(bool /*faded*/) {}
-  // Whether the calls cost more than the trace that makes them (painting
-  // does): a long trace is then made on a helper while the sink is called.
-  virtual bool Slow() const { return false; }
-  // A trace is made on a helper beside the calls (true), or the helper is
-  // done (false): a sink that would start a thread of its own may leave the
-  // core to the helper meanwhile.
-  virtual void Beside(bool /*busy*/) {}
 };
 
 // A sink that looks only at the ray pieces; every other item passes it by.

@@ -13,7 +13,6 @@ class RayPicker : public PieceSink {
 
   void RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) override;
   void Origin(int, int root) override { current_ = root; }
-  bool Origins() const override { return true; }
 
  private:
   TPointF at_;

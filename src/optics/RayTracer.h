@@ -26,7 +26,6 @@ class RayTracer {
         index_(faces.Index()),
         options_(options),
         sink_(sink),
-        origins_(sink.Origins()),
         rawOrigins_(rawOrigins) {}
 
   // The generation being traced, and the one its extensions and images belong to.
@@ -67,8 +66,7 @@ class RayTracer {
 
   // Tells the sink only when the origin of the items changes.
   void Tag(int generation, int root) {
-    if (!origins_ || (!rawOrigins_ && generation == taggedGeneration_ && root == taggedRoot_))
-      return;
+    if (!rawOrigins_ && generation == taggedGeneration_ && root == taggedRoot_) return;
     taggedGeneration_ = generation;
     taggedRoot_ = root;
     sink_.Origin(generation, root);
@@ -104,7 +102,6 @@ class RayTracer {
   const FaceIndex& index_;
   const TraceOptions& options_;
   ItemCounter sink_;
-  bool origins_;  // whether the sink listens to Origin
   bool rawOrigins_;
   std::vector<TLinkIntersection> hits_;
   TLinkIntersection nearest_{};  // NearestOfEvery's answer

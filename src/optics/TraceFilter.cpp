@@ -13,7 +13,7 @@ void TraceFilter::Origin(int generation, int root) {
   if (generation != generation_) Flush();
   generation_ = generation;
   root_ = root;
-  target_.Origin(generation, root);
+  Target().Origin(generation, root);
 }
 
 bool TraceFilter::Shows(bool angleLabel) {
@@ -28,7 +28,7 @@ bool TraceFilter::Shows(bool angleLabel) {
 void TraceFilter::SetFaded(bool faded) {
   if (faded == faded_) return;
   faded_ = faded;
-  target_.Faded(faded);
+  Target().Faded(faded);
 }
 
 void TraceFilter::Flush() {
@@ -36,32 +36,32 @@ void TraceFilter::Flush() {
   const bool faded = faded_;
   SetFaded(false);
   for (const HeldLabel& l : held_)
-    target_.AngleLabel(l.anchor, l.lowText == l.highText ? l.lowText : l.lowText + "–" + l.highText,
-                       l.incidence);
+    Target().AngleLabel(
+        l.anchor, l.lowText == l.highText ? l.lowText : l.lowText + "–" + l.highText, l.incidence);
   held_.clear();
   SetFaded(faded);
 }
 
 void TraceFilter::RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) {
-  if (Shows()) target_.RayPiece(from, to, ray);
+  if (Shows()) Target().RayPiece(from, to, ray);
 }
 
 void TraceFilter::Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) {
-  if (Shows()) target_.Arrow(at, direction, ray);
+  if (Shows()) Target().Arrow(at, direction, ray);
 }
 
 void TraceFilter::Normal(TPointF n1, TPointF n2) {
-  if (Shows()) target_.Normal(n1, n2);
+  if (Shows()) Target().Normal(n1, n2);
 }
 
 void TraceFilter::Extension(TPointF from, TPointF to) {
-  if (Shows()) target_.Extension(from, to);
+  if (Shows()) Target().Extension(from, to);
 }
 
 void TraceFilter::AngleLabel(TPointF anchor, const std::string& text, bool incidence) {
   if (!Shows(true)) return;
   if (view_.followedRoot < 0 || root_ != view_.followedRoot) {
-    target_.AngleLabel(anchor, text, incidence);
+    Target().AngleLabel(anchor, text, incidence);
     return;
   }
   const float value = std::strtof(text.c_str(), nullptr);
@@ -81,15 +81,15 @@ void TraceFilter::AngleLabel(TPointF anchor, const std::string& text, bool incid
 }
 
 void TraceFilter::ImagePoint(TPointF at, bool real, const std::string& label) {
-  if (Shows()) target_.ImagePoint(at, real, label);
+  if (Shows()) Target().ImagePoint(at, real, label);
 }
 
 void TraceFilter::ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) {
-  if (Shows()) target_.ImageArrow(first, second, real, sourceLineWidth);
+  if (Shows()) Target().ImageArrow(first, second, real, sourceLineWidth);
 }
 
 void TraceFilter::Hit(TPointF at, double n1, double n2, double theta1, double theta2) {
-  target_.Hit(at, n1, n2, theta1, theta2);
+  Target().Hit(at, n1, n2, theta1, theta2);
   if (view_.followedRoot < 0 || root_ != view_.followedRoot) return;
   if (view_.maxGeneration > 0 && generation_ > view_.maxGeneration) return;
   hits_.push_back({at, n1, n2, theta1, theta2, generation_});

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "optics/ITraceSink.h"
+#include "optics/ForwardingTraceSink.h"
 
 struct TraceView {
   int maxGeneration = 0;  // 0: every generation
@@ -18,14 +18,13 @@ struct TraceView {
   bool Active() const { return maxGeneration > 0 || followedRoot >= 0; }
 };
 
-class TraceFilter : public ITraceSink {
+class TraceFilter : public ForwardingTraceSink {
  public:
-  TraceFilter(ITraceSink& target, const TraceView& view) : target_(target), view_(view) {}
+  TraceFilter(ITraceSink& target, const TraceView& view)
+      : ForwardingTraceSink(target), view_(view) {}
   ~TraceFilter() override { Flush(); }
   // Hands on the followed ray's angle labels still held (see AngleLabel).
   void Flush();
-  bool Slow() const override { return target_.Slow(); }
-  void Beside(bool busy) override { target_.Beside(busy); }
 
   // The highest generation of any item traced, shown or not.
   int Generations() const { return generations_; }
@@ -45,7 +44,6 @@ class TraceFilter : public ITraceSink {
   void ImagePoint(TPointF at, bool real, const std::string& label) override;
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
   void Origin(int generation, int root) override;
-  bool Origins() const override { return true; }
   void Hit(TPointF at, double n1, double n2, double theta1, double theta2) override;
 
  private:
@@ -64,7 +62,6 @@ class TraceFilter : public ITraceSink {
   };
   std::vector<HeldLabel> held_;
 
-  ITraceSink& target_;
   TraceView view_;
   int generation_ = 1, root_ = -1;
   int generations_ = 0;

@@ -6,6 +6,8 @@ void TracePipe::Open() {
   free_.clear();
   for (auto& segment : all_) free_.push_back(segment.get());
   closed_ = false;
+  recording.Clear();
+  keptRays.clear();
 }
 
 TracePipe::Segment& TracePipe::Fresh() {

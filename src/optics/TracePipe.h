@@ -31,6 +31,12 @@ class TracePipe {
     GenerationEnd& EndGeneration(std::size_t at);
   };
 
+  // The tracing side's calls since its last hand-over, and the rays of
+  // every generation but the first, which recorded calls and image marks
+  // point to (kept until the next trace).
+  TraceRecorder recording;
+  std::vector<std::vector<DrawBaseRayDataStruct>> keptRays;
+
   // Before a trace: empties the pipe, keeping its segments for reuse.
   void Open();
   // The tracing side: a segment to fill, then handed on.

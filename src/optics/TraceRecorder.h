@@ -36,7 +36,6 @@ class TraceRecorder : public ITraceSink {
   void ImagePoint(TPointF at, bool real, const std::string& label) override;
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
   void Origin(int generation, int root) override;
-  bool Origins() const override { return true; }
   void Hit(TPointF at, double n1, double n2, double theta1, double theta2) override;
   void Faded(bool faded) override;
 

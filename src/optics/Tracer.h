@@ -35,6 +35,9 @@ struct TraceOptions {
   bool faceIndex = true;
   // Tell the sink the law at every hit (ITraceSink::Hit).
   bool reportHits = false;
+  // The sink paints what it is told, which costs more than tracing it: a
+  // long trace is then traced beside the painting (set by the refresh).
+  bool drawn = false;
 };
 
 struct TraceResult {
@@ -49,11 +52,10 @@ TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
                        const std::vector<DrawBaseRayDataStruct>& baseRays,
                        const TraceOptions& options, ITraceSink& sink);
 
-// The same, keeping the prepared faces for the next trace in `context` and
-// sharing the base rays among its threads when the trace is big enough, or
-// tracing on one of them while the sink draws on this one when the drawing
-// is. The sink sees the very calls, in the very order, of a trace on one
-// thread.
+// The same, keeping the prepared faces for the next trace in `context`, and
+// tracing on a free thread of the pool while the sink is called on this one
+// when the sink paints and the trace before was long. The sink sees the very
+// calls, in the very order, of a trace on one thread.
 class TraceContext;
 TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
                        const std::vector<DrawBaseRayDataStruct>& baseRays,

@@ -96,13 +96,14 @@ TraceOptions Document::CurrentTraceOptions() const {
   return o;
 }
 
-TraceResult Document::Trace(ITraceSink& sink) {
+TraceResult Document::Trace(ITraceSink& sink, bool drawn) {
   surfaces.clear();
   for (const auto& object : scene) {
     auto pieces = object->GetSurfaces();
     surfaces.insert(surfaces.end(), pieces.begin(), pieces.end());
   }
-  const TraceOptions options = CurrentTraceOptions();
+  TraceOptions options = CurrentTraceOptions();
+  options.drawn = drawn;
   // Every base ray draws at least one item: rays beyond the item bound
   // could not be drawn anyway.
   const std::size_t maxRays = static_cast<std::size_t>(options.maxDrawnItems);
@@ -143,15 +144,15 @@ bool Document::RefreshView(ITraceSink* extra) {
   traceGenerations = 0;
   followedHits.clear();
   if (stepping.On()) view.maxGeneration = stepping.Step();
-  auto traceTo = [&](ITraceSink& sink) {
+  auto traceTo = [&](ITraceSink& sink, bool drawn) {
     if (!view.Active()) {
-      Trace(sink);
+      Trace(sink, drawn);
       return;
     }
     TraceView shown = view;
     shown.otherAngles = showAngles != 0;
     TraceFilter filter(sink, shown);
-    Trace(filter);
+    Trace(filter, drawn);
     traceGenerations = filter.Generations();
     followedHits = filter.FollowedHits();
     if (!stepping.On()) return;
@@ -159,7 +160,7 @@ bool Document::RefreshView(ITraceSink* extra) {
     view.maxGeneration = stepping.Step();
   };
   if (!canvas) {
-    if (running && extra) traceTo(*extra);
+    if (running && extra) traceTo(*extra, false);
     return traceCut;
   }
   RunPaintInPool([&] {
@@ -170,9 +171,9 @@ bool Document::RefreshView(ITraceSink* extra) {
       painter.SetBackground(page->ambientColour);
       if (extra) {
         TeeTraceSink both(painter, *extra);
-        traceTo(both);
+        traceTo(both, true);
       } else {
-        traceTo(painter);
+        traceTo(painter, true);
       }
     }
     // Over the trace, once its batch has painted.

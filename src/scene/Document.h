@@ -62,7 +62,8 @@ class Document {
   // Returns traceCut.
   bool RefreshView(ITraceSink* extra = nullptr);
   // Only collect and trace, to the given sink.
-  TraceResult Trace(ITraceSink& sink);
+  // drawn: the sink paints (see TraceOptions::drawn).
+  TraceResult Trace(ITraceSink& sink, bool drawn = false);
   // Whether the last refresh or trace stopped at a work bound (of the
   // tracer or of the painting), so that what is shown is incomplete.
   bool traceCut = false;

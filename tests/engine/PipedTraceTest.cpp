@@ -1,6 +1,7 @@
-// A trace shared among threads, or traced on one while drawn on another,
-// hands its sink the very calls, in the very order, of a trace on one thread, cut by a work bound
-// at the very same item; faces kept prepared from the trace before never change what a trace finds.
+// A trace traced on one thread while drawn on another hands its sink the
+// very calls, in the very order, of a trace on one thread, cut by a work
+// bound at the very same item; faces kept prepared from the trace before never change what a trace
+// finds.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -26,7 +27,6 @@ using Rays = std::vector<DrawBaseRayDataStruct>;
 class AllCalls : public TextTraceSink {
  public:
   explicit AllCalls(std::ostream& out) : TextTraceSink(out), out_(out) {}
-  bool Origins() const override { return true; }
   void Origin(int generation, int root) override {
     out_ << "origin\t" << generation << '\t' << root << '\n';
     // The sink is called on the thread that traces, whoever traces.
@@ -85,9 +85,9 @@ struct Case {
   int boundFraction;  // 0: no bound reached; k: the item (odd k: face-test) bound at 1/k
 };
 
-class SharedTrace : public EngineTest, public testing::WithParamInterface<Case> {};
+class PipedTrace : public EngineTest, public testing::WithParamInterface<Case> {};
 
-TEST_P(SharedTrace, GivesTheCallsOfOneThread) {
+TEST_P(PipedTrace, GivesTheCallsOfOneThread) {
   const Case c = GetParam();
   const Scene scene = RandomScene(c.seed);
   TraceOptions options;
@@ -102,15 +102,8 @@ TEST_P(SharedTrace, GivesTheCallsOfOneThread) {
   if (c.boundFraction > 0 && c.boundFraction % 2 == 0)
     options.maxDrawnItems = full.drawnItems / c.boundFraction;
   const std::string alone = Text(scene.surfaces, scene.rays, options, nullptr);
-  for (int threads : {1, 2, 3}) {
-    TraceContext context;
-    context.SetThreads(threads);
-    context.ShareAlways(true);
-    EXPECT_EQ(Text(scene.surfaces, scene.rays, options, &context), alone) << threads;
-    EXPECT_EQ(context.LastShares() > 1, threads > 1);
-  }
   // Traced on a helper while drawn on this one (with helpers to spare too).
-  for (int threads : {2, 4}) {
+  for (int threads : {1, 2, 4}) {
     TraceContext piped;
     piped.SetThreads(threads);
     piped.PipeAlways(true);
@@ -118,13 +111,13 @@ TEST_P(SharedTrace, GivesTheCallsOfOneThread) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenes, SharedTrace,
+INSTANTIATE_TEST_SUITE_P(Scenes, PipedTrace,
                          testing::Values(Case{1, false, 0}, Case{2, true, 0}, Case{3, false, 2},
                                          Case{4, true, 3}, Case{5, false, 7}, Case{6, true, 4},
                                          Case{7, false, 5}, Case{8, true, 10}));
 
 // White light boxed by four mirrors, cut at the item bound.
-TEST_F(ExperimentFileFixture, BoxedWhiteLightIsCutAtTheSameItemWhenShared) {
+TEST_F(ExperimentFileFixture, BoxedWhiteLightIsCutAtTheSameItemWhenPiped) {
   ASSERT_EQ(OpenExperimentFile(std::string(EXO_EXAMPLES_DIR) + "/四面镜子中的复合光.exo", document)
                 .status,
             OpenStatus::Opened);
@@ -134,12 +127,7 @@ TEST_F(ExperimentFileFixture, BoxedWhiteLightIsCutAtTheSameItemWhenShared) {
   ASSERT_TRUE(document.Trace(gather).cut);
   const TraceOptions options = document.CurrentTraceOptions();
   const std::string alone = Text(document.surfaces, document.baseRays, options, nullptr);
-  TraceContext context;
-  context.SetThreads(2);
-  context.ShareAlways(true);
   // (Not EXPECT_EQ: a diff of two such texts takes minutes.)
-  EXPECT_TRUE(Text(document.surfaces, document.baseRays, options, &context) == alone);
-  EXPECT_GT(context.LastShares(), 1);
   TraceContext piped;
   piped.SetThreads(2);
   piped.PipeAlways(true);
