@@ -9,10 +9,10 @@
 
 #include "bench/BenchSupport.h"
 #include "files/ExperimentFile.h"
-#include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
-#include "optics/TraceContext.h"
-#include "optics/Tracer.h"
+#include "gfx/paint/QImageCanvas.h"
+#include "optics/schedule/TraceContext.h"
+#include "optics/schedule/Tracer.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"

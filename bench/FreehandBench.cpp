@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "bench/BenchSupport.h"
-#include "gfx/QImageCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "objects/Freehand.h"
 #include "objects/elements/FitfulObject.h"
 #include "objects/elements/RayFibre.h"

@@ -10,15 +10,15 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
-#include "gfx/PaintThread.h"
-#include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "gfx/paint/PaintThread.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "objects/elements/FlatMirror.h"
 #include "objects/sources/LampHouse.h"
 #include "optics/CanvasTraceSink.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 #include "scene/Document.h"
 #include "scene/ProcessSettings.h"
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
-#include "gfx/VectorState.h"
+#include "gfx/paint/VectorState.h"
 #include "optics/RayGeometry.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 
 namespace {
 

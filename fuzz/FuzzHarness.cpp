@@ -14,7 +14,7 @@
 #include <sstream>
 
 #include "files/ExperimentFile.h"
-#include "gfx/QImageCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "objects/ObjectFactory.h"
 #include "optics/TextTraceSink.h"
 #include "scene/Document.h"

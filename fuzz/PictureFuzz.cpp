@@ -10,7 +10,7 @@
 
 #include "FuzzHarness.h"
 #include "files/ConvertedRecord.h"
-#include "gfx/QImageCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "objects/ObjectFactory.h"
 #include "objects/elements/ImagingSystem.h"
 #include "objects/tools/DrawImage.h"

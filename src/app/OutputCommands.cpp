@@ -11,8 +11,6 @@
 #include <QImageWriter>
 #include <QPageSetupDialog>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -93,20 +91,6 @@ QRect PrintTargetRect(QSize page, QSize picture) {
           int(height)};
 }
 
-bool PrintPicture(QPrinter& printer, const QImage& picture) {
-  printer.setDocName(QString::fromStdString(Tr("15", "Veltrano Suite")));
-  QPainter painter;
-  bool printed = painter.begin(&printer);
-  if (printed) {
-    const QRect target = PrintTargetRect(QSize(printer.width(), printer.height()), picture.size());
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (!target.isEmpty()) painter.drawImage(target, picture);
-    printed = painter.end();
-  }
-  if (!printed) ShowMessage(Tr("903", "打印失败: 打印机或输出文件无法使用。"));
-  return printed;
-}
-
 QPrinter& SessionPrinter(QWidget* window) {
   for (QObject* child : window->children())
     if (auto* holder = dynamic_cast<SessionPrinterHolder*>(child)) return holder->printer;
@@ -116,20 +100,6 @@ QPrinter& SessionPrinter(QWidget* window) {
 void PrinterSetupClick(QWidget* window) {
   QPageSetupDialog dialog(&SessionPrinter(window), window);
   dialog.exec();
-}
-
-void PrintClick(QWidget* window, const QImage& picture) {
-  QPrinter& printer = SessionPrinter(window);
-  QPrintDialog dialog(&printer, window);
-  if (dialog.exec() != QDialog::Accepted) return;
-  PrintPicture(printer, picture);
-}
-
-void PrintPreviewClick(QWidget* window, const QImage& picture) {
-  QPrintPreviewDialog preview(&SessionPrinter(window), window);
-  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                   [&picture](QPrinter* printer) { PrintPicture(*printer, picture); });
-  preview.exec();
 }
 
 // ---------------------------------------------------------------- picture files
@@ -163,22 +133,6 @@ PictureSave SavePictureFile(const QImage& picture, const std::string& path) {
     return PictureSave::Failed;
   }
   return PictureSave::Written;
-}
-
-void SavePictureClick(QWidget* window, const QImage& picture) {
-  QFileDialog dialog(window);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDirectory(PicturesFolder());
-  dialog.selectFile(QString());
-  dialog.setNameFilters({"*.bmp", "*.jpg", "*.png"});
-  dialog.setDefaultSuffix("bmp");
-  // A name typed without extension takes the one of the chosen filter.
-  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                   [&dialog](const QString& filter) { dialog.setDefaultSuffix(filter.mid(2)); });
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  RememberPictureFolder(dialog.selectedFiles().first());
-  SavePictureFile(picture, dialog.selectedFiles().first().toStdString());
 }
 
 // ---------------------------------------------------------------- help

@@ -1,9 +1,8 @@
 #pragma once
-// The main window's output commands: printing and print preview, saving the
-// picture, the help manual and the on-screen keyboard switch. The dialogs are
-// thin; what happens after them is in functions that tests call directly.
-// They work on the whole surface bitmap, not only on the part the window
-// shows. Messages go through the message sink.
+// The main window's output helpers: the page rectangle and printer that
+// app/VectorOutput prints with, writing a bitmap picture file, the help
+// manual and the on-screen keyboard switch. Messages go through the message
+// sink.
 
 #include <QRect>
 #include <QSize>
@@ -26,21 +25,11 @@ inline constexpr int kPrintMargin = 100;
 // picture's own aspect ratio; top left at the margins, centred across when
 // the height limits it.
 QRect PrintTargetRect(QSize page, QSize picture);
-// Prints one page: `picture` stretched into PrintTargetRect, the document
-// titled with the program's name. False, after a message, when the printer
-// (or the PDF file it writes) cannot be started.
-bool PrintPicture(QPrinter& printer, const QImage& picture);
-
 // The printer of the window, kept for the whole session so that the page
 // set-up holds for the next print.
 QPrinter& SessionPrinter(QWidget* window);
 // "打印设置": the page set-up dialog on the session's printer.
 void PrinterSetupClick(QWidget* window);
-// "打印": the print dialog; on OK one page as PrintPicture prints it.
-void PrintClick(QWidget* window, const QImage& picture);
-// "打印预览": the page as it would be printed, with printing from there.
-void PrintPreviewClick(QWidget* window, const QImage& picture);
-
 // --- Picture files
 
 enum class PictureSave { Written, UnknownFormat, Failed };
@@ -49,9 +38,6 @@ enum class PictureSave { Written, UnknownFormat, Failed };
 // Another extension writes nothing and says which formats there are; a write
 // that fails says why and leaves an earlier file of that name as it was.
 PictureSave SavePictureFile(const QImage& picture, const std::string& path);
-// "保存为图片": the save dialog (BMP by default), then SavePictureFile.
-void SavePictureClick(QWidget* window, const QImage& picture);
-
 // --- Help
 
 // Hands a URL to the desktop (its browser); returns whether it was taken.

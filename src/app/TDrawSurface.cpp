@@ -9,7 +9,7 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "gfx/VectorState.h"
+#include "gfx/paint/VectorState.h"
 
 namespace {
 

@@ -24,7 +24,7 @@ class QScreen;
 #include <memory>
 #include <optional>
 
-#include "gfx/QImageCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 
 class TDrawSurface : public QWidget {
   Q_OBJECT

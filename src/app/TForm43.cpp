@@ -16,7 +16,7 @@
 
 #include "app/TDrawSurface.h"
 #include "gfx/Colour.h"
-#include "gfx/QImageCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "ui/WindowTranslator.h"
 
 namespace {

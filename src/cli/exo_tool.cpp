@@ -36,8 +36,8 @@
 
 #include "files/ExperimentFile.h"
 #include "gfx/PresentationScale.h"
-#include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "objects/EquationPanel.h"

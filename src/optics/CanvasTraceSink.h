@@ -5,7 +5,7 @@
 
 #include "gfx/TCanvas.h"
 #include "optics/ITraceSink.h"
-#include "optics/Tracer.h"
+#include "optics/TraceOptions.h"
 
 class CanvasTraceSink : public ITraceSink {
  public:

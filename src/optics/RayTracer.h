@@ -1,7 +1,7 @@
 #pragma once
 // Traces one ray at a time to its nearest hit: what it draws there and the
 // ray it continues as. The generations, the image marks and the sharing of
-// the work among threads are the caller's (optics/Tracer.cpp).
+// the work among threads are the caller's (optics/schedule/Tracer.cpp).
 
 #include <array>
 #include <bit>
@@ -13,7 +13,7 @@
 #include "optics/ItemCounter.h"
 #include "optics/PreparedFaces.h"
 #include "optics/TLinkIntersection.h"
-#include "optics/Tracer.h"
+#include "optics/TraceOptions.h"
 
 class RayTracer {
  public:

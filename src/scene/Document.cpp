@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "gfx/PaintThread.h"
-#include "gfx/VectorState.h"
+#include "gfx/paint/PaintThread.h"
+#include "gfx/paint/VectorState.h"
 #include "i18n/TtlmController.h"
 #include "optics/CanvasTraceSink.h"
 #include "optics/LawLabels.h"

@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "optics/ITraceSink.h"
-#include "optics/TraceContext.h"
 #include "optics/TraceFilter.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/TraceContext.h"
+#include "optics/schedule/Tracer.h"
 #include "scene/ObjectList.h"
 #include "scene/Stepping.h"
 #include "scene/TNewPage.h"

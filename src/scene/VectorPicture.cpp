@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "gfx/PainterCanvas.h"
+#include "gfx/paint/PainterCanvas.h"
 #include "scene/Document.h"
 
 namespace {

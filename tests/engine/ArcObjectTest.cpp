@@ -19,7 +19,7 @@
 #include "objects/elements/ConvexityMirror.h"
 #include "objects/elements/Magnifier.h"
 #include "objects/sources/PointLampHouse.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 #include "scene/ByteStream.h"
 #include "scene/Document.h"
 

@@ -4,7 +4,7 @@
 
 #include "GuiApplication.h"
 #include "TestEnvironment.h"
-#include "gfx/QImageCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 
 namespace {
 

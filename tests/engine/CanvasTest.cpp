@@ -9,9 +9,9 @@
 #include "GuiApplication.h"
 #include "TestEnvironment.h"
 #include "gfx/Colour.h"
-#include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
 #include "gfx/TGDIPlusCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 
 namespace {
 

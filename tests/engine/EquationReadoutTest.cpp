@@ -6,7 +6,7 @@
 #include "GuiApplication.h"
 #include "RecordingTraceSink.h"
 #include "gfx/PresentationScale.h"
-#include "gfx/QImageCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "objects/EquationPanel.h"
 #include "objects/EquationReadout.h"
 #include "objects/sources/PointLampHouse.h"

@@ -8,7 +8,7 @@
 #include "TraceBuilders.h"
 #include "optics/FaceIndex.h"
 #include "optics/TextTraceSink.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 
 namespace {
 

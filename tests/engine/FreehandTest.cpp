@@ -15,7 +15,7 @@
 #include "gfx/RecordingCanvas.h"
 #include "objects/elements/FitfulObject.h"
 #include "objects/elements/RayFibre.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 
 namespace {
 

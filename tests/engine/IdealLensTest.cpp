@@ -13,7 +13,7 @@
 #include "objects/elements/IdealMagnifier.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 #include "scene/ByteStream.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "gfx/LineSpans.h"
+#include "gfx/paint/LineSpans.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "objects/elements/ThreePrism.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "gfx/PaintList.h"
+#include "gfx/paint/PaintList.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "TestEnvironment.h"
 #include "files/ExperimentFile.h"
 #include "gfx/PresentationScale.h"
-#include "gfx/QImageCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "objects/ObjectFactory.h"
 #include "scene/Document.h"
 

@@ -15,8 +15,8 @@
 #include "gfx/RecordingCanvas.h"
 #include "objects/ObjectFactory.h"
 #include "optics/TextTraceSink.h"
-#include "optics/TraceContext.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/TraceContext.h"
+#include "optics/schedule/Tracer.h"
 
 namespace {
 

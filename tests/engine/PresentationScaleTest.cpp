@@ -3,10 +3,10 @@
 #include <QPainter>
 
 #include "GuiApplication.h"
-#include "gfx/PainterCanvas.h"
 #include "gfx/PresentationScale.h"
-#include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "gfx/paint/PainterCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "objects/tools/Protractor.h"
 #include "optics/CanvasDrawing.h"
 #include "optics/CanvasTraceSink.h"

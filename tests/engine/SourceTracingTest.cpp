@@ -8,15 +8,15 @@
 #include "GuiApplication.h"
 #include "RecordingTraceSink.h"
 #include "TestEnvironment.h"
-#include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/IdealMagnifier.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/sources/RealObject.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 #include "scene/Document.h"
 
 namespace {

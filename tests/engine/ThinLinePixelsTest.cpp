@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "gfx/ThinLinePixels.h"
+#include "gfx/paint/ThinLinePixels.h"
 
 namespace {
 

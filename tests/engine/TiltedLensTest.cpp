@@ -9,7 +9,7 @@
 #include "RecordingTraceSink.h"
 #include "TestEnvironment.h"
 #include "TraceBuilders.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 
 namespace {
 

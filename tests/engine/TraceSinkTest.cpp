@@ -6,11 +6,11 @@
 #include "GuiApplication.h"
 #include "TestEnvironment.h"
 #include "TraceBuilders.h"
-#include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "optics/CanvasTraceSink.h"
 #include "optics/TextTraceSink.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 
 namespace {
 

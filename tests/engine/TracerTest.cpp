@@ -7,7 +7,7 @@
 #include "TestEnvironment.h"
 #include "TraceBuilders.h"
 #include "i18n/Convert.h"
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "GuiApplication.h"
 #include "RecordingTraceSink.h"
 #include "gfx/Colour.h"
-#include "gfx/PainterCanvas.h"
+#include "gfx/paint/PainterCanvas.h"
 #include "scene/VectorPicture.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "UiTest.h"
 #include "app/TextTour.h"
-#include "gfx/QImageCanvas.h"
+#include "gfx/paint/QImageCanvas.h"
 #include "i18n/TtlmIniGenerator.h"
 
 namespace {

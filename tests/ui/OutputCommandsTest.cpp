@@ -76,44 +76,11 @@ TEST_F(OutputTest, PrintTargetKeepsThePicturesAspectInsideTheMargins) {
   EXPECT_TRUE(PrintTargetRect({2000, 3000}, {0, 0}).isEmpty());
 }
 
-TEST_F(OutputTest, PrintingToPdfGivesOnePageWithThePictureInItsProportions) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(Path("page.pdf"));
-  ASSERT_TRUE(PrintPicture(printer, picture));
-  const QString info = Run("pdfinfo", {Path("page.pdf")});
-  EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
-  EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+Veltrano Suite"))) << info.toStdString();
-
-  const int dpi = 72;
-  Run("pdftoppm", {"-r", QString::number(dpi), "-png", Path("page.pdf"), Path("raster")});
-  const QImage page(Path("raster-1.png"));
-  ASSERT_FALSE(page.isNull());
-  QRect whole, red;  // bounding boxes of what is not paper, and of the red block
-  for (int y = 0; y < page.height(); ++y)
-    for (int x = 0; x < page.width(); ++x) {
-      const QRgb c = page.pixel(x, y);
-      if ((c & 0xFFFFFF) == 0xFFFFFF) continue;
-      whole |= QRect(x, y, 1, 1);
-      if (qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60) red |= QRect(x, y, 1, 1);
-    }
-  // Where the picture should be, in points of the rasterised page.
-  const double scale = double(dpi) / printer.resolution();
-  const QRect paper = printer.pageRect(QPrinter::DevicePixel).toRect();
-  const QRect target = PrintTargetRect(paper.size(), picture.size()).translated(paper.topLeft());
-  EXPECT_NEAR(whole.left(), target.left() * scale, 2);
-  EXPECT_NEAR(whole.top(), target.top() * scale, 2);
-  EXPECT_NEAR(whole.width(), target.width() * scale, 2);
-  EXPECT_NEAR(double(whole.width()) / whole.height(), 2.0, 0.02);
-  EXPECT_NEAR(red.width(), whole.width() / 2.0, 2);
-  EXPECT_NEAR(red.height(), whole.height() / 2.0, 2);
-}
-
 TEST_F(OutputTest, APrinterThatCannotStartIsReported) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(Path("no/such/dir/page.pdf"));
-  EXPECT_FALSE(PrintPicture(printer, picture));
+  EXPECT_FALSE(PrintDocument(printer, w->Doc(), picture.size()));
   ASSERT_EQ(Messages().size(), 1u);
 }
 

@@ -21,8 +21,8 @@
 #include <unordered_map>
 #include <utility>
 
-#include "gfx/PaintList.h"
 #include "gfx/TCanvas.h"
+#include "gfx/paint/PaintList.h"
 
 class QImageCanvas : public TCanvas {
  public:

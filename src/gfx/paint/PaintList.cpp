@@ -1,11 +1,11 @@
-#include "gfx/PaintList.h"
+#include "gfx/paint/PaintList.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
 
-#include "gfx/PaintThread.h"
+#include "gfx/paint/PaintThread.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "optics/TraceRecorder.h"
+#include "optics/schedule/TraceRecorder.h"
 
 #include "optics/RayTracer.h"
 

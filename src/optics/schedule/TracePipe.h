@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "optics/ImageMarks.h"
-#include "optics/TraceRecorder.h"
+#include "optics/schedule/TraceRecorder.h"
 
 class TracePipe {
  public:

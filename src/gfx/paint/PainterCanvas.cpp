@@ -1,4 +1,4 @@
-#include "gfx/PainterCanvas.h"
+#include "gfx/paint/PainterCanvas.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -12,8 +12,8 @@
 #include "gfx/ColourKey.h"
 #include "gfx/PixelMath.h"
 #include "gfx/PresentationScale.h"
-#include "gfx/QImageCanvas.h"
 #include "gfx/QtPainting.h"
+#include "gfx/paint/QImageCanvas.h"
 
 namespace {
 

@@ -1,12 +1,8 @@
 #pragma once
-// Traces rays generation by generation through the scene's surfaces.
-
-#include <vector>
+// What a trace is asked to draw and the work bounds it keeps to, and what it
+// reports back.
 
 #include "gfx/TCanvas.h"
-#include "optics/DrawBaseRayDataStruct.h"
-#include "optics/DrawObjectLineDataStruct.h"
-#include "optics/ITraceSink.h"
 
 // Work bounds of one trace, far above any classroom scene (the largest
 // examples need a few thousand face tests and a few hundred items), reached
@@ -45,18 +41,3 @@ struct TraceResult {
   long long faceTests = 0;
   long long drawnItems = 0;
 };
-
-// Traces the base rays (at most options.maxGenerations generations) and
-// reports every drawn item to the sink, until a work bound is reached.
-TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
-                       const std::vector<DrawBaseRayDataStruct>& baseRays,
-                       const TraceOptions& options, ITraceSink& sink);
-
-// The same, keeping the prepared faces for the next trace in `context`, and
-// tracing on a free thread of the pool while the sink is called on this one
-// when the sink paints and the trace before was long. The sink sees the very
-// calls, in the very order, of a trace on one thread.
-class TraceContext;
-TraceResult TraceScene(const std::vector<DrawObjectLineDataStruct>& surfaces,
-                       const std::vector<DrawBaseRayDataStruct>& baseRays,
-                       const TraceOptions& options, ITraceSink& sink, TraceContext& context);

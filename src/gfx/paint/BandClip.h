@@ -17,7 +17,7 @@
 #include <QRect>
 #include <optional>
 
-#include "gfx/PaintList.h"
+#include "gfx/paint/PaintList.h"
 
 struct BandClip {
   bool shows = true;          // false: nothing of the entry lies in the band

@@ -9,9 +9,9 @@
 #include <QRect>
 #include <vector>
 
-#include "gfx/LineSpans.h"
-#include "gfx/PaintList.h"
-#include "gfx/ThinLinePixels.h"
+#include "gfx/paint/LineSpans.h"
+#include "gfx/paint/PaintList.h"
+#include "gfx/paint/ThinLinePixels.h"
 
 // Whether the format keeps a pixel in 32 bits with full alpha for an
 // opaque colour, so that a pen's colour can be stored or OR-ed in directly.

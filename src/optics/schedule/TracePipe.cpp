@@ -1,4 +1,4 @@
-#include "optics/TracePipe.h"
+#include "optics/schedule/TracePipe.h"
 
 void TracePipe::Open() {
   std::lock_guard lock(mutex_);

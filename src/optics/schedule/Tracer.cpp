@@ -1,4 +1,4 @@
-#include "optics/Tracer.h"
+#include "optics/schedule/Tracer.h"
 
 #include <algorithm>
 #include <array>
@@ -10,12 +10,12 @@
 #include <span>
 #include <utility>
 
-#include "gfx/PaintThread.h"
-#include "gfx/VectorState.h"
+#include "gfx/paint/PaintThread.h"
+#include "gfx/paint/VectorState.h"
 #include "optics/ImageMarks.h"
 #include "optics/RayTracer.h"
-#include "optics/TraceContext.h"
-#include "optics/TracePipe.h"
+#include "optics/schedule/TraceContext.h"
+#include "optics/schedule/TracePipe.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "gfx/SpanWriter.h"
+#include "gfx/paint/SpanWriter.h"
 
 #include <QRgb>
 #include <algorithm>

@@ -1,9 +1,9 @@
-#include "optics/TraceContext.h"
+#include "optics/schedule/TraceContext.h"
 
 #include <algorithm>
 #include <thread>
 
-#include "optics/TracePipe.h"
+#include "optics/schedule/TracePipe.h"
 
 TraceContext::TraceContext() = default;
 TraceContext::~TraceContext() = default;

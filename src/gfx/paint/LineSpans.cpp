@@ -1,4 +1,4 @@
-#include "gfx/LineSpans.h"
+#include "gfx/paint/LineSpans.h"
 
 #include <algorithm>
 #include <cmath>

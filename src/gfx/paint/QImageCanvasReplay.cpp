@@ -4,11 +4,11 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "gfx/BandClip.h"
-#include "gfx/PaintThread.h"
-#include "gfx/QImageCanvas.h"
-#include "gfx/SpanWriter.h"
-#include "gfx/VectorState.h"
+#include "gfx/paint/BandClip.h"
+#include "gfx/paint/PaintThread.h"
+#include "gfx/paint/QImageCanvas.h"
+#include "gfx/paint/SpanWriter.h"
+#include "gfx/paint/VectorState.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "gfx/ThinLinePixels.h"
+#include "gfx/paint/ThinLinePixels.h"
 
 #include <algorithm>
 #include <array>

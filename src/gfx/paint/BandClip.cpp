@@ -1,4 +1,4 @@
-#include "gfx/BandClip.h"
+#include "gfx/paint/BandClip.h"
 
 #include <QRegion>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "gfx/PaintThread.h"
+#include "gfx/paint/PaintThread.h"
 
 #include <QSemaphore>
 #include <QThread>
