@@ -33,14 +33,7 @@ LanguageMenu::LanguageMenu(QMainWindow* window, QMenu* viewMenu,
                            const std::optional<QLocale>& desktop)
     : QObject(window), window_(window) {
   setObjectName("LanguageMenuManager");
-  filter_ = std::make_shared<TtlmIniFilter>("TLumidorNetworkFrm");
-  filter_->LanguagePath = TtlmIniFilter::kAppHome;
-  filter_->CustomLanguageFiles = true;
-  filter_->LanguageFiles = {kLanguageFile};
-  filter_->CustomLanguageExt = true;
-  filter_->LanguageExt = kLanguageExt;
-  // Files written by the generator keep their texts in "<" ">".
-  filter_->AddBracket = true;
+  filter_ = MakeMainLanguageFilter();
   const std::string remembered = TtlmIniFilter::RememberedExtension();
   filter_->LoadLanguages();
 

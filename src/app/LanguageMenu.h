@@ -13,19 +13,20 @@
 #include <optional>
 #include <string>
 
+#include "i18n/TtlmIniFilter.h"
+
 class QAction;
 class QActionGroup;
 class QMainWindow;
 class QMenu;
 class QTranslator;
-class TtlmIniFilter;
 
 class LanguageMenu : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr const char* kLanguageFile = "LumidorPro.trk";
-  static constexpr const char* kLanguageExt = ".trk";
+  static constexpr const char* kLanguageFile = kMainLanguageFile;
+  static constexpr const char* kLanguageExt = kMainLanguageExt;
   // Remembered for the program's own Chinese texts.
   static constexpr const char* kChineseExt = ".CHS";
 

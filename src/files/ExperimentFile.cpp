@@ -49,8 +49,10 @@ void Show(OpenResult& result, const std::string& text) {
 // False (said, and the result failed) when the file is not read.
 bool ReadOrSay(const std::string& path, std::vector<std::uint8_t>& data, std::size_t maxBytes,
                OpenResult& result) {
-  const FileRead read = ReadWholeFile(path, data, maxBytes);
+  int systemError = 0;
+  const FileRead read = ReadWholeFile(path, data, maxBytes, &systemError);
   if (read == FileRead::Read) return true;
+  if (systemError != 0) result.systemReason = std::strerror(systemError);
   if (read == FileRead::TooLarge)
     Show(result, TooLargeFileMessage());
   else if (read == FileRead::NotRegularFile)
@@ -405,13 +407,12 @@ std::size_t SerializedExperimentSize(const Document& document) {
   return MeasureExperiment(document).size;
 }
 
-bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error,
-                        std::size_t maxBytes) {
+bool ExperimentBytesForSave(const Document& document, std::vector<std::uint8_t>& data,
+                            std::string* error, std::size_t maxBytes) {
   auto fail = [&](const std::string& text) {
     if (error) *error = Tr("ExperimentFile.SaveFailed", "保存文件失败.") + " " + text;
     return false;
   };
-  if (path.empty()) return fail("(no file name)");
   // Measured first: what Open would refuse or not read back whole is not
   // written at all.
   const SaveMeasure measure = MeasureExperiment(document);
@@ -426,7 +427,19 @@ bool SaveExperimentFile(const std::string& path, const Document& document, std::
     return fail(Tr("ExperimentFile.PicturesTooMany",
                    "图片合计太大,打开时有的图片读不回来,所以没有保存(一个实验的图片合计最多 4 张 "
                    "4096×4096 像素那样大的图片);请删除或缩小一些图片."));
-  const auto data = SerializeExperiment(document);
+  data = SerializeExperiment(document);
+  return true;
+}
+
+bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error,
+                        std::size_t maxBytes) {
+  auto fail = [&](const std::string& text) {
+    if (error) *error = Tr("ExperimentFile.SaveFailed", "保存文件失败.") + " " + text;
+    return false;
+  };
+  if (path.empty()) return fail("(no file name)");
+  std::vector<std::uint8_t> data;
+  if (!ExperimentBytesForSave(document, data, error, maxBytes)) return false;
   // A save that was killed leaves an empty temporary file or one that starts
   // with our header.
   const TemporaryCheck ours = [](std::span<const std::uint8_t> head) {

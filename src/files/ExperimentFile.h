@@ -31,6 +31,9 @@ struct OpenResult {
   bool complete = true;
   // True when the file was an older one that went through the converter.
   bool converted = false;
+  // Why the system could not read the file ("No such file or directory"),
+  // when that was the failure.
+  std::string systemReason;
 };
 
 // Sizes of the fixed parts of the current layout.
@@ -78,6 +81,11 @@ void ReportPicturesLeftOut(const PictureAllowance& pictures, OpenResult& result)
 // for the user.
 bool SaveExperimentFile(const std::string& path, const Document& document, std::string* error,
                         std::size_t maxBytes = kMaxExperimentFileSize);
+
+// The bytes SaveExperimentFile would write, after the same checks; false
+// with the message (nothing is made) when it would refuse.
+bool ExperimentBytesForSave(const Document& document, std::vector<std::uint8_t>& data,
+                            std::string* error, std::size_t maxBytes = kMaxExperimentFileSize);
 
 // The header template the window sets at start-up: version 6.0, "ptx", the
 // current date and time, "物理光学软件".

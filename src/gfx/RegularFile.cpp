@@ -27,14 +27,18 @@ struct FileDescriptor {
 // Looked at before it is opened: opening a device (a tape, a modem) can act.
 // Not blocking on open: a pipe that appears in between would wait for a writer.
 FileRead ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& data,
-                       std::size_t maxBytes) {
+                       std::size_t maxBytes, int* systemError) {
+  auto cannotOpen = [&] {
+    if (systemError) *systemError = errno;
+    return FileRead::CannotOpen;
+  };
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return FileRead::CannotOpen;
+  if (::stat(path.c_str(), &info) != 0) return cannotOpen();
   if (!S_ISREG(info.st_mode)) return FileRead::NotRegularFile;
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return FileRead::CannotOpen;
+  if (fd < 0) return cannotOpen();
   FileDescriptor guard(fd);
-  if (::fstat(fd, &info) != 0 || info.st_size < 0) return FileRead::CannotOpen;
+  if (::fstat(fd, &info) != 0 || info.st_size < 0) return cannotOpen();
   if (!S_ISREG(info.st_mode)) return FileRead::NotRegularFile;
   if (static_cast<std::uint64_t>(info.st_size) > maxBytes) return FileRead::TooLarge;
   data.assign(static_cast<std::size_t>(info.st_size), 0);

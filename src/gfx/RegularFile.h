@@ -9,5 +9,6 @@
 
 enum class FileRead { Read, CannotOpen, NotRegularFile, TooLarge };
 
+// `systemError`, when given, gets the errno of a file that cannot be opened.
 FileRead ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& data,
-                       std::size_t maxBytes);
+                       std::size_t maxBytes, int* systemError = nullptr);

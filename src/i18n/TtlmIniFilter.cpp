@@ -47,6 +47,18 @@ std::string FileExtension(const std::string& fileName) {
   return suffix.isEmpty() ? std::string() : "." + suffix.toStdString();
 }
 
+std::shared_ptr<TtlmIniFilter> MakeMainLanguageFilter() {
+  auto filter = std::make_shared<TtlmIniFilter>("TLumidorNetworkFrm");
+  filter->LanguagePath = TtlmIniFilter::kAppHome;
+  filter->CustomLanguageFiles = true;
+  filter->LanguageFiles = {kMainLanguageFile};
+  filter->CustomLanguageExt = true;
+  filter->LanguageExt = kMainLanguageExt;
+  // Files written by the generator keep their texts in "<" ">".
+  filter->AddBracket = true;
+  return filter;
+}
+
 TtlmIniFilter::TtlmIniFilter(std::string owner) : owner_(std::move(owner)) {
   if (owner_.empty()) throw std::logic_error("Can not create the Filter without owner!");
 }

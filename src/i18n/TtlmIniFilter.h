@@ -82,5 +82,12 @@ class TtlmIniFilter : public ILanguageFilter, public std::enable_shared_from_thi
   int activeLanguage_ = -1;
 };
 
+// The main window's filter, as the window and exo-tool use it: the English
+// file "LumidorPro.trk" beside the program, its texts in "<" ">", not yet
+// loaded nor active.
+inline constexpr const char* kMainLanguageFile = "LumidorPro.trk";
+inline constexpr const char* kMainLanguageExt = ".trk";
+std::shared_ptr<TtlmIniFilter> MakeMainLanguageFilter();
+
 // Extension of a file name with its dot (".trk"), empty for none.
 std::string FileExtension(const std::string& fileName);

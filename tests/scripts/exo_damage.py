@@ -128,7 +128,7 @@ def main(argv):
             "vertices": [[50, 50], [1800, 50], [1800, 1000], [50, 1000]]}
     add("trapped-bundle.exo", exo.build({"objects": [slab, {
         "class": "ComplexlH", "x1": 100.0, "y1": 300.0, "x2": 150.0, "y2": 250.0,
-        "rayCount": 10000, "spacing": 0.05}]}), "trace", "0", "cut short")
+        "rayCount": 10000, "spacing": 0.05}]}), "trace", "0", "提前结束")
 
     # An experiment without objects: header, page record, trailer.
     empty = exo.build({"objects": []})
