@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <span>
 
+#include "gfx/Colour.h"
 #include "gfx/QtPainting.h"
 #include "gfx/paint/QImageCanvas.h"
 
