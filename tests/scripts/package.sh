@@ -164,15 +164,19 @@ if command -v desktop-file-validate >/dev/null; then
 fi
 doc="$unpacked/usr/share/doc/veltrano-optics"
 [ -f "$doc/copyright" ] && [ -f "$doc/changelog.gz" ] && pass || fail "copyright or changelog missing"
-# Stripped, the debug symbols in the -dbgsym package; built with the hardening flags.
+# Stripped, the debug symbols in the -dbgsym package; built with the hardening
+# flags. Debian 12's dpkg-buildflags has no -fcf-protection (Debian 13's has),
+# so that one is not asked for; without -fstack-clash-protection the check
+# says "unknown", which it does not count as a failure.
 for name in veltrano-optics exo-tool; do
   readelf -S "$unpacked/usr/bin/$name" | grep -q '\.debug_info' && fail "$name is not stripped" || pass
   if command -v hardening-check >/dev/null; then
-    hardening-check "$unpacked/usr/bin/$name" >"$WORK/hardening" && pass ||
+    hardening-check --nocfprotection "$unpacked/usr/bin/$name" >"$WORK/hardening" && pass ||
       { fail "hardening-check $name"; cat "$WORK/hardening"; }
   fi
 done
-dpkg-deb -c "$dbgsym" | grep -q '/usr/lib/debug/.build-id/.*\.debug$' && pass ||
+dpkg-deb -c "$dbgsym" >"$WORK/dbgsym"
+grep -q '/usr/lib/debug/.build-id/.*\.debug$' "$WORK/dbgsym" && pass ||
   fail "no debug symbols in the -dbgsym package"
 
 # What Debian's checker asks of a package: no tag at all, but those
@@ -224,7 +228,7 @@ if [ "${EXO_PACKAGE_INSTALL:-0}" = 1 ]; then
     before="$(find /usr /etc -xdev 2>/dev/null | sort)"
     apt-get install -y "$deb" >"$WORK/apt.log" 2>&1 && pass ||
       { fail "apt-get install"; tail -5 "$WORK/apt.log"; }
-    (cd /tmp && /usr/bin/exo-tool info "/usr/$data/Optics example/成像系统.exo") >"$WORK/info" 2>&1 &&
+    (cd "/usr/$data/Optics example" && /usr/bin/exo-tool info 成像系统.exo) >"$WORK/info" 2>&1 &&
       cmp -s "$WORK/info" "$SOURCE/tests/golden/成像系统.info" && pass || fail "the installed /usr/bin/exo-tool"
     dpkg --purge veltrano-optics >>"$WORK/apt.log" 2>&1 && pass || fail "dpkg --purge"
     after="$(find /usr /etc -xdev 2>/dev/null | sort)"
