@@ -1,12 +1,7 @@
 # The desktop side of the program: its icon (drawn once, as an SVG, and
 # rendered at the theme's sizes by exo-make-icons), the desktop entry, the
-# file type of experiments, the launchers in bin/, and the Debian package.
-#
-# The program folder (EXO_INSTALL_DIR) holds the programs and their data, as
-# the build lays them out; bin/ holds symbolic links to the two programs, so
-# that each still finds its data beside its real path.
-
-include(GNUInstallDirs)
+# file type of experiments, the software-centre entry and the manual pages.
+# The Debian package is built from debian/ (dpkg-buildpackage).
 
 set(EXO_DESKTOP_DIR "${CMAKE_SOURCE_DIR}/data/desktop")
 set(EXO_ICON_SIZES 16 22 24 32 48 64 128 256)
@@ -40,13 +35,13 @@ if(TARGET exo_ui)
   endforeach()
   install(FILES "${EXO_DESKTOP_DIR}/veltrano-optics.svg"
     DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps")
-  # The entry starts the program in its folder, as a Windows shortcut's "Start in" does:
-  # the open dialog begins in the working folder's "Optics example". The folder is known
-  # only at install time (cmake --install --prefix, the package's /usr).
-  if(IS_ABSOLUTE "${EXO_INSTALL_DIR}")
-    set(EXO_RUN_DIR "${EXO_INSTALL_DIR}")
+  # The entry starts the program in its data folder, as a Windows shortcut's "Start in"
+  # does: the open dialog begins in the working folder's "Optics example". The folder
+  # is known only at install time (cmake --install --prefix, the package's /usr).
+  if(IS_ABSOLUTE "${EXO_DATA_INSTALL_DIR}")
+    set(EXO_RUN_DIR "${EXO_DATA_INSTALL_DIR}")
   else()
-    set(EXO_RUN_DIR "\${CMAKE_INSTALL_PREFIX}/${EXO_INSTALL_DIR}")
+    set(EXO_RUN_DIR "\${CMAKE_INSTALL_PREFIX}/${EXO_DATA_INSTALL_DIR}")
   endif()
   install(CODE "
     set(entry \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATAROOTDIR}/applications/veltrano-optics.desktop\")
@@ -56,25 +51,6 @@ if(TARGET exo_ui)
   install(FILES "${EXO_DESKTOP_DIR}/veltrano-optics.xml"
     DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/mime/packages")
 endif()
-
-# Launchers: bin/NAME -> the program folder's NAME, relative when the folder
-# is under the prefix (so the package can be unpacked anywhere).
-if(IS_ABSOLUTE "${EXO_INSTALL_DIR}")
-  set(EXO_LAUNCH_TARGET "${EXO_INSTALL_DIR}")
-else()
-  file(RELATIVE_PATH EXO_LAUNCH_TARGET "/prefix/${CMAKE_INSTALL_BINDIR}" "/prefix/${EXO_INSTALL_DIR}")
-endif()
-set(EXO_LAUNCHERS exo-tool)
-if(TARGET veltrano-optics)
-  list(APPEND EXO_LAUNCHERS veltrano-optics)
-endif()
-foreach(name ${EXO_LAUNCHERS})
-  install(CODE "
-    set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-    file(MAKE_DIRECTORY \"\${bin}\")
-    message(STATUS \"Installing: \${bin}/${name} -> ${EXO_LAUNCH_TARGET}/${name}\")
-    file(CREATE_LINK \"${EXO_LAUNCH_TARGET}/${name}\" \"\${bin}/${name}\" SYMBOLIC)")
-endforeach()
 
 # The software-centre entry (AppStream), for the desktop entry above, with
 # screenshots that exo-tool renders from examples at build time. Software
@@ -103,57 +79,12 @@ if(TARGET veltrano-optics)
   endforeach()
   add_custom_target(screenshots ALL DEPENDS ${EXO_SCREENSHOT_FILES})
   install(FILES ${EXO_SCREENSHOT_FILES}
-    DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/veltrano-optics/screenshots")
+    DESTINATION "${EXO_DATA_INSTALL_DIR}/screenshots")
 endif()
 
-# What Debian asks of every package: the copyright file, the changelog and
-# the manual pages, compressed without time stamps so that builds repeat.
-set(EXO_DOC_DIR "${CMAKE_INSTALL_DATAROOTDIR}/doc/veltrano-optics")
-set(EXO_COMPRESSED)
-foreach(entry "debian/changelog|changelog.gz" "man/veltrano-optics.1|veltrano-optics.1.gz"
-    "man/exo-tool.1|exo-tool.1.gz")
-  string(REPLACE "|" ";" parts "${entry}")
-  list(GET parts 0 source)
-  list(GET parts 1 output)
-  add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/debian/${output}"
-    COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/debian"
-    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" gzip "${CMAKE_SOURCE_DIR}/data/${source}"
-      "${CMAKE_BINARY_DIR}/debian/${output}"
-    DEPENDS "${CMAKE_SOURCE_DIR}/data/${source}" VERBATIM)
-  list(APPEND EXO_COMPRESSED "${CMAKE_BINARY_DIR}/debian/${output}")
-endforeach()
-add_custom_target(debian_files ALL DEPENDS ${EXO_COMPRESSED})
-install(FILES "${CMAKE_SOURCE_DIR}/data/debian/copyright" "${CMAKE_BINARY_DIR}/debian/changelog.gz"
-  DESTINATION "${EXO_DOC_DIR}")
-install(FILES "${CMAKE_BINARY_DIR}/debian/exo-tool.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+# The manual pages (compressed by the package build).
+install(FILES "${CMAKE_SOURCE_DIR}/data/man/exo-tool.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 if(TARGET veltrano-optics)
-  install(FILES "${CMAKE_BINARY_DIR}/debian/veltrano-optics.1.gz"
+  install(FILES "${CMAKE_SOURCE_DIR}/data/man/veltrano-optics.1"
     DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 endif()
-
-# cpack -G DEB (from the build folder): one package for Debian 12.
-set(CPACK_PACKAGE_NAME "veltrano-optics")
-set(CPACK_PACKAGE_VENDOR "Veltrano")
-set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Interactive optics laboratory for the classroom")
-# Lines within 80 columns, as Debian's tools show them.
-set(CPACK_PACKAGE_DESCRIPTION "\
-Place light sources, mirrors, glass blocks and lenses on a drawing surface
-and every ray is traced live: reflection, refraction with dispersion, total
-internal reflection, normals, backward extensions, angles and images.
-Includes exo-tool, the command-line tracer and renderer, and example
-experiments.")
-set(CPACK_PACKAGE_CONTACT "Veltrano Optics developers <optics@veltrano.invalid>")
-set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
-# Installs with DESTDIR, so that install-time code sees the real prefix (/usr).
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX "/usr")
-set(CPACK_STRIP_FILES ON)
-set(CPACK_GENERATOR "DEB")
-set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
-set(CPACK_DEBIAN_PACKAGE_SECTION "education")
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The Chinese interface needs a CJK font; the library dependencies come from dpkg-shlibdeps.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "onboard")
-include(CPack)

@@ -25,6 +25,7 @@
 #include "files/AtomicFile.h"
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmSystem.h"
+#include "platform/ProgramFolders.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
 #include "ui/FileDialogLayout.h"
@@ -145,7 +146,7 @@ UrlOpener SetUrlOpener(UrlOpener opener) {
 
 QString HelpDirectory() {
   if (!StandIns().helpDirectory.isEmpty()) return StandIns().helpDirectory;
-  return QString::fromStdString(ProgramDirectory()) + "Optics help";
+  return QString::fromStdString(ProgramDataFolder()) + "Optics help";
 }
 
 void SetHelpDirectory(const QString& directory) { StandIns().helpDirectory = directory; }

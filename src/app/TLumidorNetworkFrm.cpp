@@ -38,6 +38,7 @@
 #include "files/ExperimentFile.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
+#include "platform/ProgramFolders.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
 #include "ui/FileCommands.h"
@@ -114,7 +115,7 @@ void TLumidorNetworkFrm::InitWorkspace(const std::string& openFile) {
   doc.header = MakeHeaderTemplate();
   ResetPage();
   doc.page->fileName.clear();
-  SetDataDirectory((QCoreApplication::applicationDirPath() + "/DAT/").toStdString());
+  SetDataDirectory(ProgramDataFolder() + "DAT/");
   ToolButton2Click();
   // Cleared before the file is read, so that the file's own show-angles
   // setting holds, as it does when the same file is opened from the menu.

@@ -22,6 +22,7 @@
 #include "objects/ObjectFactory.h"
 #include "objects/tools/DrawImage.h"
 #include "objects/tools/DrawString.h"
+#include "platform/ProgramFolders.h"
 #include "scene/ByteStream.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
@@ -137,11 +138,9 @@ OpenResult OpenOlderFile(const std::string& path, Document& document, std::size_
 
 }  // namespace
 
-std::string ExecutableDirectory() { return ProgramDirectory(); }
-
 std::string DataDirectory() {
   const std::string& custom = DataDirectoryOverride();
-  return custom.empty() ? ExecutableDirectory() + "DAT/" : custom;
+  return custom.empty() ? ProgramDataFolder() + "DAT/" : custom;
 }
 
 void SetDataDirectory(const std::string& directory) { DataDirectoryOverride() = directory; }

@@ -106,8 +106,6 @@ void LoadConvertedExperiment(std::span<const std::uint8_t> data, Document& docum
                              OpenResult& result);
 
 // Directory that holds the converter library "changfiletov5.dat"; by default
-// the executable's directory followed by "DAT/".
+// "DAT/" in the program's data folder (ProgramDataFolder()).
 std::string DataDirectory();
 void SetDataDirectory(const std::string& directory);
-// Directory of the running executable, with a trailing '/'.
-std::string ExecutableDirectory();

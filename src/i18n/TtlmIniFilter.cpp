@@ -7,6 +7,8 @@
 #include <QSettings>
 #include <stdexcept>
 
+#include "platform/ProgramFolders.h"
+
 namespace {
 
 std::string& ApplicationFileOverride() {
@@ -78,7 +80,8 @@ bool TtlmIniFilter::Active() const { return TtlmSystem::Instance().Filter() == t
 
 std::string TtlmIniFilter::ResolvedFolder() const {
   QString path = QString::fromStdString(LanguagePath);
-  const QString home = QFileInfo(QString::fromStdString(ApplicationFile())).absolutePath() + "/";
+  const QString home = QString::fromStdString(DataFolderOf(
+      QFileInfo(QString::fromStdString(ApplicationFile())).absolutePath().toStdString()));
   path.replace(QString(kAppHome), home, Qt::CaseInsensitive);
   if (!path.isEmpty() && !path.endsWith('/')) path += '/';
   return path.toStdString();

@@ -11,8 +11,9 @@
 #include "i18n/TInifileEx.h"
 #include "i18n/TtlmSystem.h"
 
-// The program's file: its folder is "{$APPHOME}", its name (without folder)
-// names the remembered choice. Empty: the running program's.
+// The program's file: the data folder of its folder (DataFolderOf) is
+// "{$APPHOME}", its name (without folder) names the remembered choice.
+// Empty: the running program's.
 void SetApplicationFile(const std::string& path);
 std::string ApplicationFile();
 

@@ -1,9 +1,6 @@
 #include "scene/ProcessSettings.h"
 
-#include <unistd.h>
-
-#include <vector>
-
+#include "platform/ProgramFolders.h"
 #include "scene/IMessageSink.h"
 #include "scene/IPropertySheet.h"
 
@@ -45,18 +42,9 @@ int NextEmissionGroup() { return ++Settings().emissionGroupCounter; }
 
 void ShowMessage(const std::string& text) { Settings().messages->ShowMessage(text); }
 
-std::string ProgramDirectory() {
-  std::vector<char> buffer(4096);
-  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  if (n <= 0) return "./";
-  std::string path(buffer.data(), static_cast<std::size_t>(n));
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-}
-
 std::string PictureDirectory() {
   std::string directory = Settings().pictureDirectory;
-  if (directory.empty()) return ProgramDirectory() + "DAT/";
+  if (directory.empty()) return ProgramDataFolder() + "DAT/";
   if (directory.back() != '/') directory += '/';
   return directory;
 }

@@ -15,7 +15,7 @@ struct ProcessSettings {
   bool softKeyboard = false;  // "使用软键盘"
   int emissionGroupCounter = 0;
   // Where the imaging system reads its pictures; empty: PictureDirectory()'s
-  // default beside the program.
+  // default in the program's data folder.
   std::string pictureDirectory;
 
   // Where objects show their property rows and messages; never null.
@@ -29,9 +29,7 @@ void ResetSettings();
 
 int NextEmissionGroup();
 
-// Directory of the running executable, with a trailing '/'.
-std::string ProgramDirectory();
 // The picture folder of the imaging system, with a trailing '/': the setting,
-// or "DAT/" beside the program (one folder with the converter's "DAT\", as
-// the Windows program's "dat\" and "DAT\" are).
+// or "DAT/" in the program's data folder (ProgramDataFolder()) (one folder with the converter's
+// "DAT\", as the Windows program's "dat\" and "DAT\" are).
 std::string PictureDirectory();

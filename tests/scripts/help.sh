@@ -49,11 +49,10 @@ if [ -x "$TOOL" ] && run_tool "$WORK/out" "$WORK/err" render \
   fi
 fi
 
-# The install carries the manual into the program's folder.
+# The install carries the manual into the documentation folder, reached from
+# the data folder.
 if cmake --install "$BUILD" --prefix "$WORK/prefix" >"$WORK/install.log" 2>&1; then
-  # The program folder this build was configured with, relative to the prefix.
-  dir="$(sed -n 's/^EXO_INSTALL_DIR:[A-Z]*=//p' "$BUILD/CMakeCache.txt")"
-  installed="$WORK/prefix/${dir:-lib/veltrano-optics}/Optics help"
+  installed="$WORK/prefix/share/veltrano-optics/Optics help"
   if [ -s "$installed/index.html" ] && [ -s "$installed/en/index.html" ] &&
     [ -s "$installed/images/plane-mirror.png" ]; then pass; else fail "the install has no manual"; fi
 else
