@@ -8,6 +8,7 @@
 //   exo-tool readout FILE.exo [--follow X,Y]
 //   exo-tool resave IN.exo OUT.exo
 //   exo-tool info FILE.exo
+//   exo-tool import SCENE.json|LINK OUT.exo
 //   exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq] [--threads N]
 //
 // A trace cut short at its work bound says so on stderr (exit status 0).
@@ -35,6 +36,7 @@
 #include <vector>
 
 #include "files/ExperimentFile.h"
+#include "files/RayOpticsScene.h"
 #include "gfx/PresentationScale.h"
 #include "gfx/QImageCanvas.h"
 #include "gfx/RecordingCanvas.h"
@@ -69,8 +71,10 @@ const char* const kUsage =
     "  exo-tool readout FILE.exo [--follow X,Y]\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo\n"
+    "  exo-tool import SCENE.json|LINK OUT.exo\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq] [--threads N]\n"
     "  exo-tool --help | --version\n"
+    "FILE may also be a Ray Optics Simulation scene (.json); LINK is its share link.\n"
     "OUT is written as PNG, BMP, JPEG, SVG or PDF by its extension (.png, .bmp, .jpg,\n"
     ".jpeg, .svg, .pdf).\n"
     "--generations K shows the generations 1 to K of the trace; --follow X,Y draws the\n"
@@ -227,6 +231,7 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
                                  {"render", 2, true, true, false, true, true, true},
                                  {"resave", 2, false, false, false, false, false, false},
                                  {"info", 1, false, false, false, false, false, false},
+                                 {"import", 2, false, false, false, false, false, false},
                                  {"readout", 1, false, false, false, false, false, true},
                                  {"bench", 1, true, false, true, true, false, false}};
   for (const auto& shape : shapes) {
@@ -278,7 +283,9 @@ OpenResult OpenAsAtStartUp(Document& document, const std::string& path) {
 // False when the file was refused or could not be read whole.
 bool OpenLikeTheProgram(Document& document, const std::string& path) {
   const OpenResult result = OpenAsAtStartUp(document, path);
-  return result.status == OpenStatus::Opened && result.complete;
+  // A scene keeps what maps; the message named the rest.
+  return result.status == OpenStatus::Opened &&
+         (result.complete || RayOpticsScene::IsScenePath(path));
 }
 
 std::string Number(double v) {
@@ -545,7 +552,7 @@ int main(int argc, char** argv) {
       status = Bench(*args);
     else if (args->command == "readout")
       status = Readout(*args);
-    else if (args->command == "resave")
+    else if (args->command == "resave" || args->command == "import")
       status = Resave(*args);
   } catch (const std::bad_alloc&) {
     messages.ShowMessage(Tr(texts::kOutOfMemory));
