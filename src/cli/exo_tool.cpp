@@ -248,6 +248,10 @@ std::optional<Arguments> Parse(int argc, char** argv, std::string& problem) {
       problem = "option not allowed for " + args.command;
       return std::nullopt;
     }
+    if (args.command == "import" && !RayOpticsScene::IsScenePath(args.files[0])) {
+      problem = "import takes a .json scene or a share link";
+      return std::nullopt;
+    }
     return args;
   }
   problem = "unknown command " + args.command;

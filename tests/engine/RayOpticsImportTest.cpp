@@ -2,6 +2,7 @@
 // objects with which geometry, what is named as not importable, and
 // hostile scenes refused with a message.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 
@@ -230,6 +231,16 @@ INSTANTIATE_TEST_SUITE_P(
                       Hostile{"NoObjects", R"({"version":5,"objs":7})"},
                       Hostile{"NotJson", "\x01\x02 binary"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RayOpticsImportTest, HugeFileIsRefusedBeforeReading) {
+  // 200 MB of nothing: sparse, so the test costs no disk; the size alone refuses it.
+  const std::string path = dir + "/huge.json";
+  ASSERT_EQ(truncate(Write("huge.json", {}).c_str(), 200 << 20), 0);
+  const OpenResult r = RayOpticsScene::Import(path, document);
+  EXPECT_EQ(r.status, OpenStatus::Refused);
+  ASSERT_EQ(r.messages.size(), 1u);
+  EXPECT_NE(r.messages[0].find("16 MB"), std::string::npos);
+}
 
 TEST_F(RayOpticsImportTest, UnusableObjectsAreNamedApart) {
   RayOpticsSceneBuilder b;
