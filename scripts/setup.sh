@@ -5,8 +5,9 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev poppler-utils
-  libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth openbox x11-utils xdotool python3
-  dpkg-dev debhelper devscripts rsync desktop-file-utils shared-mime-info xdg-utils lintian appstream)
+  liblzma-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth openbox x11-utils
+  xdotool python3 dpkg-dev debhelper devscripts rsync desktop-file-utils shared-mime-info xdg-utils
+  lintian appstream)
 if [ "${1:-}" = "--fuzz" ]; then
   # clang 14 and its runtime with libFuzzer; llvm for readable sanitizer stacks.
   packages+=(clang libclang-rt-14-dev llvm)

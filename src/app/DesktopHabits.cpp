@@ -32,9 +32,10 @@ QString DesktopHabits::DroppedExperiment(const QMimeData* data) {
   if (!data || !data->hasUrls()) return {};
   for (const QUrl& url : data->urls()) {
     const QFileInfo file(url.toLocalFile());
-    if (url.isLocalFile() && file.suffix().compare("exo", Qt::CaseInsensitive) == 0 &&
-        file.isFile())
-      return file.absoluteFilePath();
+    // A Ray Optics scene (.json) is imported as the Open command does.
+    const bool known = file.suffix().compare("exo", Qt::CaseInsensitive) == 0 ||
+                       file.suffix().compare("json", Qt::CaseInsensitive) == 0;
+    if (url.isLocalFile() && known && file.isFile()) return file.absoluteFilePath();
   }
   return {};
 }

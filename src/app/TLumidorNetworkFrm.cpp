@@ -377,6 +377,16 @@ void TLumidorNetworkFrm::OpenPageClick() {
   if (!path.empty()) OpenExperiment(path);
 }
 
+void TLumidorNetworkFrm::ImportRayOpticsClick() {
+  const std::string path = ChooseRayOpticsScene(this);
+  if (!path.empty()) OpenExperiment(path, false);
+}
+
+void TLumidorNetworkFrm::RayOpticsLinkClick() {
+  const std::string link = AskRayOpticsLink(this);
+  if (!link.empty()) OpenExperiment(link, false);
+}
+
 OpenStatus TLumidorNetworkFrm::OpenExperiment(const std::string& path, bool remember) {
   const OpenStatus status = OpenPageFile(path, *document_);
   if (status == OpenStatus::Failed) return status;

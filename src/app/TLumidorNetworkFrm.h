@@ -140,6 +140,9 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
 
   void NewPageClick();
   void OpenPageClick();
+  // A scene of Ray Optics Simulation, from a file or a share link.
+  void ImportRayOpticsClick();
+  void RayOpticsLinkClick();
   // Opens `path` as "打开" does once its dialog is closed (the recent list,
   // a dropped file; a recovery file, which the list does not `remember`).
   OpenStatus OpenExperiment(const std::string& path, bool remember) override;

@@ -194,6 +194,8 @@ void TLumidorNetworkFrm::BuildMenus() {
   item(file, "OpenMenu", "打开", &F::OpenPageClick, QKeySequence("Ctrl+O"));
   QAction* save = item(file, "SaveMenu", "保存", &F::SavePageClick, QKeySequence("Ctrl+S"));
   QAction* saveAs = item(file, "SaveAsMenu", "另存为...", nullptr);
+  item(file, "ImportRayOpticsMenu", "导入 Ray Optics 场景…", &F::ImportRayOpticsClick);
+  item(file, "RayOpticsLinkMenu", "打开 Ray Optics 分享链接…", &F::RayOpticsLinkClick);
   recent_ = new RecentExperiments(
       file, save, [this](const QString& path) { OpenExperiment(path.toStdString()); });
   item(file, "N7", "保存为图片", &F::N7Click);

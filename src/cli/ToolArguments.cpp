@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "files/RayOpticsScene.h"
 #include "i18n/TtlmController.h"
 
 namespace {
@@ -23,8 +24,10 @@ const char* const kUsage =
     "  exo-tool readout FILE.exo [--follow X,Y] [--json]\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo [--json]\n"
+    "  exo-tool import SCENE.json|LINK OUT.exo\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq] [--threads N] [--json]\n"
     "  exo-tool --help | --version\n"
+    "FILE may also be a Ray Optics Simulation scene (.json); LINK is its share link.\n"
     "Every command takes --help and --lang zh|en. FILE or IN given as - is read from\n"
     "standard input, OUT given as - is written to standard output.\n"
     "OUT is written as PNG, BMP, JPEG, SVG or PDF by its extension (.png, .bmp, .jpg,\n"
@@ -86,6 +89,11 @@ const std::vector<CommandSpec>& Commands() {
        "印出每个像的透镜和面镜公式"},
       {"resave", {"IN.exo", "OUT.exo"}, {}, "ExoTool.CmdResave", "用程序的写入方法重新保存实验"},
       {"info", {"FILE.exo"}, {"json"}, "ExoTool.CmdInfo", "印出文件头、页面设置和控件"},
+      {"import",
+       {"SCENE.json|LINK", "OUT.exo"},
+       {},
+       "ExoTool.CmdImport",
+       "把 Ray Optics Simulation 的场景(文件或分享链接)存为实验"},
       {"bench",
        {"FILE.exo"},
        {"size", "runs", "hq", "threads", "json"},
@@ -311,6 +319,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     return Usage(Tr("ExoTool.FileCount", "文件名的个数不对"), &*command);
   const std::string problem = ReadValues(parser, *command, args);
   if (!problem.empty()) return Usage(problem, &*command);
+  if (args.command == "import" && !RayOpticsScene::IsScenePath(args.files[0]))
+    return Usage(Tr("ExoTool.ImportTakes", "import 只接受 .json 场景或分享链接"), &*command);
   if (args.command == "render" && args.format.empty()) {
     args.format = args.files[1] == "-" ? "png" : FormatByExtension(args.files[1]);
     if (args.format.empty())

@@ -15,6 +15,7 @@
 #include "cli/ToolConsole.h"
 #include "cli/ToolStreams.h"
 #include "files/ExperimentFile.h"
+#include "files/RayOpticsScene.h"
 #include "gfx/PresentationScale.h"
 #include "gfx/RecordingCanvas.h"
 #include "gfx/paint/QImageCanvas.h"
@@ -58,7 +59,9 @@ OpenResult OpenAsAtStartUp(Document& document, const std::string& name, ToolCons
 // False when the file was refused or could not be read whole.
 bool OpenLikeTheProgram(Document& document, const std::string& name, ToolConsole& console) {
   const OpenResult result = OpenAsAtStartUp(document, name, console);
-  return result.status == OpenStatus::Opened && result.complete;
+  // A scene keeps what maps; the message named the rest.
+  return result.status == OpenStatus::Opened &&
+         (result.complete || RayOpticsScene::IsScenePath(name));
 }
 
 void ReportCut(bool cut, ToolConsole& console) {
@@ -411,6 +414,6 @@ int RunCommand(const ToolArguments& args, ToolConsole& console) {
   if (args.command == "render") return Render(args, console);
   if (args.command == "bench") return Bench(args, console);
   if (args.command == "readout") return Readout(args, console);
-  if (args.command == "resave") return Resave(args, console);
+  if (args.command == "resave" || args.command == "import") return Resave(args, console);
   return 2;
 }

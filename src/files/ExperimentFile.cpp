@@ -14,6 +14,7 @@
 
 #include "files/AtomicFile.h"
 #include "files/FileConverter.h"
+#include "files/RayOpticsScene.h"
 #include "gfx/PictureAllowance.h"
 #include "gfx/RegularFile.h"
 #include "i18n/SharedTexts.h"
@@ -234,6 +235,8 @@ void ReportPicturesLeftOut(const PictureAllowance& pictures, OpenResult& result)
 }
 
 OpenResult OpenExperimentFile(const std::string& path, Document& document, std::size_t maxBytes) {
+  // A scene of Ray Optics Simulation opens as a new, unnamed experiment.
+  if (RayOpticsScene::IsScenePath(path)) return RayOpticsScene::Import(path, document);
   OpenResult result;
   std::vector<std::uint8_t> data;
   if (!ReadOrSay(path, data, maxBytes, result)) return result;

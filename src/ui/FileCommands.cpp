@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 
 #include "files/ExperimentFile.h"
 #include "i18n/TtlmController.h"
@@ -37,6 +38,30 @@ std::string ChooseExperimentToOpen(QWidget* parent) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   RememberExperimentFolder(dialog.selectedFiles().first());
   return dialog.selectedFiles().first().toStdString();
+}
+
+std::string ChooseRayOpticsScene(QWidget* parent) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  const QString last = LastExperimentFolder();
+  if (!last.isEmpty()) dialog.setDirectory(last);
+  dialog.setNameFilter(QString::fromStdString(Tr("RayOptics.Filter", "Ray Optics 场景(*.json)")));
+  LayOutFileDialog(dialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first().toStdString();
+}
+
+std::string AskRayOpticsLink(QWidget* parent) {
+  bool ok = false;
+  const QString link = QInputDialog::getText(
+      parent, QString::fromStdString(Tr("RayOptics.LinkCaption", "打开 Ray Optics 分享链接")),
+      QString::fromStdString(Tr("RayOptics.LinkPrompt", "粘贴分享链接(https://…#…):")),
+      QLineEdit::Normal, {}, &ok);
+  const std::string text = link.trimmed().toStdString();
+  if (!ok || text.empty()) return {};
+  // A bare hash is taken as well.
+  return text.find('#') == std::string::npos && text.rfind("http", 0) != 0 ? "#" + text : text;
 }
 
 bool PageNamesExistingFile(const Document& document) {

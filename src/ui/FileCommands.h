@@ -16,6 +16,10 @@ class QWidget;
 bool OpenPageClick(QWidget* parent, Document& document);
 // The open dialog alone: the chosen file, or empty when it was cancelled.
 std::string ChooseExperimentToOpen(QWidget* parent);
+// The dialog for a Ray Optics Simulation scene file (*.json), and the one
+// that takes a pasted share link; empty when cancelled.
+std::string ChooseRayOpticsScene(QWidget* parent);
+std::string AskRayOpticsLink(QWidget* parent);
 // Opens `path` as the Open command does, without the dialog (also for the
 // command line): messages go through the message sink, a refused file keeps
 // the previous file name, a file read in part leaves the page unnamed (so

@@ -1,0 +1,544 @@
+#include "files/RayOpticsMapper.h"
+
+#include <QJsonArray>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "objects/elements/ConcaveMirror.h"
+#include "objects/elements/ConvexityMirror.h"
+#include "objects/elements/FlatMirror.h"
+#include "objects/elements/FourPrism.h"
+#include "objects/elements/IdealConcave.h"
+#include "objects/elements/IdealMagnifier.h"
+#include "objects/elements/Magnifier.h"
+#include "objects/elements/ThreePrism.h"
+#include "objects/sources/LampHouse.h"
+#include "objects/sources/PointLampHouse.h"
+#include "objects/tools/DrawString.h"
+#include "objects/tools/OPticsLine.h"
+#include "objects/tools/Protractor.h"
+#include "objects/tools/Ruler.h"
+#include "optics/PlaneMath.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+// The two mirrors of a two-sided one lie this far either side of its line.
+constexpr double kHalfGap = 0.5;
+
+struct Vec {
+  double x, y;
+};
+Vec Sub(TPointF a, TPointF b) { return {double(a.x) - b.x, double(a.y) - b.y}; }
+double Len(Vec v) { return std::hypot(v.x, v.y); }
+TPointF Add(TPointF p, Vec v, double k = 1) { return {float(p.x + k * v.x), float(p.y + k * v.y)}; }
+// Our angle (degrees, counter-clockwise on the screen) of a y-down vector.
+double ScreenAngle(Vec v) {
+  double a = std::atan2(-v.y, v.x) * 180 / kPi;
+  if (a < 0) a += 360;
+  return a;
+}
+
+}  // namespace
+
+// Reads one peer object's fields; a field of the wrong type or out of
+// bounds marks the object unusable.
+class RayOpticsMapper::Fields {
+ public:
+  Fields(const QJsonObject& o, RayOpticsMapper& m) : o_(o), m_(m) {}
+  bool ok = true;
+
+  double Number(const char* key, double fallback) {
+    const QJsonValue v = o_.value(key);
+    if (v.isUndefined() || v.isNull()) return fallback;
+    if (!v.isDouble() || !std::isfinite(v.toDouble()) || std::abs(v.toDouble()) > 1e12) {
+      ok = false;
+      return fallback;
+    }
+    return v.toDouble();
+  }
+  bool Bool(const char* key, bool fallback) {
+    const QJsonValue v = o_.value(key);
+    if (v.isUndefined() || v.isNull()) return fallback;
+    if (!v.isBool()) ok = false;
+    return v.isBool() ? v.toBool() : fallback;
+  }
+  QString Text(const char* key, const QString& fallback) {
+    const QJsonValue v = o_.value(key);
+    if (v.isUndefined() || v.isNull()) return fallback;
+    if (!v.isString()) ok = false;
+    return v.isString() ? v.toString() : fallback;
+  }
+  TPointF PointOf(const QJsonValue& v) {
+    if (!v.isObject()) {
+      ok = false;
+      return {};
+    }
+    const QJsonObject p = v.toObject();
+    const QJsonValue x = p.value("x"), y = p.value("y");
+    return Coordinates(x, y);
+  }
+  TPointF Point(const char* key) { return PointOf(o_.value(key)); }
+  // The object's own x and y (point source, text label).
+  TPointF Position() { return Coordinates(o_.value("x"), o_.value("y")); }
+  QJsonArray Array(const char* key) {
+    const QJsonValue v = o_.value(key);
+    if (!v.isArray()) ok = false;
+    return v.toArray();
+  }
+  QJsonValue Raw(const char* key) const { return o_.value(key); }
+
+ private:
+  TPointF Coordinates(const QJsonValue& x, const QJsonValue& y) {
+    if (!x.isDouble() || !y.isDouble() || !std::isfinite(x.toDouble()) ||
+        !std::isfinite(y.toDouble()) || std::abs(x.toDouble()) > kMaxCoordinate ||
+        std::abs(y.toDouble()) > kMaxCoordinate) {
+      ok = false;
+      return {};
+    }
+    const double px = x.toDouble(), py = y.toDouble();
+    m_.minX = std::min(m_.minX, px);
+    m_.minY = std::min(m_.minY, py);
+    m_.maxX = std::max(m_.maxX, px);
+    m_.maxY = std::max(m_.maxY, py);
+    return {float(px + m_.settings_.shift.x), float(py + m_.settings_.shift.y)};
+  }
+  const QJsonObject& o_;
+  RayOpticsMapper& m_;
+};
+
+RayOpticsMapper::RayOpticsMapper(TCanvas* canvas, const Settings& settings)
+    : canvas_(canvas), settings_(settings) {}
+
+bool RayOpticsMapper::Map(const QJsonObject& object) {
+  const QJsonValue typeValue = object.value("type");
+  const std::string type = typeValue.isString() ? typeValue.toString().toStdString() : "?";
+  Fields f(object, *this);
+  const std::size_t before = objects.size();
+  bool known = true, mapped = false;
+  if (type == "SingleRay")
+    mapped = SingleRay(f);
+  else if (type == "Beam")
+    mapped = Beam(f);
+  else if (type == "PointSource")
+    mapped = PointSource(f);
+  else if (type == "AngleSource")
+    mapped = AngleSource(f);
+  else if (type == "Mirror")
+    mapped = Mirror(f);
+  else if (type == "ArcMirror")
+    mapped = ArcMirror(f);
+  else if (type == "IdealMirror" || type == "IdealCurvedMirror")
+    mapped = IdealMirror(f);
+  else if (type == "IdealLens")
+    mapped = IdealLens(f);
+  else if (type == "Glass")
+    mapped = Glass(f, "path");
+  else if (type == "SphericalLens")
+    mapped = SphericalLens(f);
+  else if (type == "Ruler")
+    mapped = Ruler(f);
+  else if (type == "Protractor")
+    mapped = Protractor(f);
+  else if (type == "TextLabel")
+    mapped = TextLabel(f);
+  else if (type == "LineArrow")
+    mapped = LineArrow(f);
+  else
+    known = false;
+  if (known && mapped && f.ok) return true;
+  objects.resize(before);
+  // A known type whose shape we lack (a curved glass, a thick lens) is as
+  // unmapped as an unknown type; bad data is said apart.
+  if (known && !f.ok)
+    ++unusable[type.substr(0, 64)];
+  else
+    ++unmapped[type.substr(0, 64)];
+  return false;
+}
+
+TColor RayOpticsMapper::RayColour(double nm) const {
+  if (!settings_.simulateColors) return 0x0000FF;
+  if (nm >= 620) return 0x0000FF;  // red
+  if (nm >= 590) return 0x0080FF;  // orange
+  if (nm >= 565) return 0x00FFFF;  // yellow
+  if (nm >= 495) return 0x00FF00;  // green
+  if (nm >= 475) return 0xFFFF00;  // cyan
+  if (nm >= 445) return 0xFF0000;  // blue
+  return 0xFF0080;                 // violet
+}
+
+bool RayOpticsMapper::SingleRay(Fields& f) {
+  const TPointF p1 = f.Point("p1"), p2 = f.Point("p2");
+  const double wavelength = f.Number("wavelength", 540);
+  const Vec d = Sub(p2, p1);
+  if (!f.ok || Len(d) <= 0) return false;
+  auto source = std::make_unique<LampHouse>(canvas_);
+  source->rayTemplate.startX = p1.x;
+  source->rayTemplate.startY = p1.y;
+  const TPointF tip = Add(p1, d, std::min(1.0, kAimDistance / Len(d)));
+  source->rayTemplate.throughX = tip.x;
+  source->rayTemplate.throughY = tip.y;
+  source->rayTemplate.rayColour = RayColour(wavelength);
+  objects.push_back(std::move(source));
+  return true;
+}
+
+bool RayOpticsMapper::Beam(Fields& f) {
+  const TPointF p1 = f.Point("p1"), p2 = f.Point("p2");
+  const double wavelength = f.Number("wavelength", 540);
+  f.Number("emisAngle", 0);
+  const Vec along = Sub(p2, p1);
+  const double length = Len(along);
+  if (!f.ok || length <= 0) return false;
+  // As the peer emits: n = length x density rays at the middles of n equal
+  // steps, perpendicular to p1 -> p2, toward (dy, -dx).
+  const double n = length * settings_.rayDensity / settings_.lengthScale;
+  const int count = std::clamp(int(std::floor(n + 0.5)), 1, LampHouse::kMaxFileRays);
+  const Vec step{along.x / n, along.y / n};
+  const Vec dir{along.y / length, -along.x / length};
+  // Our bundle grows to the left of its direction, which is toward p1: the
+  // first ray is the one nearest p2.
+  const TPointF first = Add(p1, step, count - 0.5);
+  auto source = std::make_unique<LampHouse>(canvas_);
+  const TPointF tail = Add(first, dir, -2 * kAimDistance);
+  source->rayTemplate.startX = tail.x;
+  source->rayTemplate.startY = tail.y;
+  source->rayTemplate.throughX = first.x;
+  source->rayTemplate.throughY = first.y;
+  source->rayTemplate.rayColour = RayColour(wavelength);
+  source->rayCount = count;
+  source->raySpacing = float(Len(step));
+  objects.push_back(std::move(source));
+  return true;
+}
+
+void RayOpticsMapper::PointFan(TPointF at, const std::vector<double>& radians, double nm) {
+  auto source = std::make_unique<PointLampHouse>(canvas_);
+  auto& r = source->record;
+  r.points.fill(at);
+  const int count = std::min<int>(int(radians.size()), PointLampHouse::Record::kMaxRays);
+  for (int i = 0; i < count; ++i) {
+    // Resampled evenly over the fan when the peer emits more than we can.
+    const double t = radians.size() > std::size_t(count) && count > 1
+                         ? radians.front() + (radians.back() - radians.front()) * i / (count - 1)
+                         : radians[std::size_t(i)];
+    r.points[std::size_t(i + 1)] = Add(at, Vec{std::cos(t), std::sin(t)}, kAimDistance);
+  }
+  r.rayCount = count;
+  r.ray.rayColour = RayColour(nm);
+  source->pointCount = std::max(4, count + 1);
+  objects.push_back(std::move(source));
+}
+
+bool RayOpticsMapper::PointSource(Fields& f) {
+  const TPointF at = f.Position();
+  const double nm = f.Number("wavelength", 540);
+  if (!f.ok) return false;
+  const int n = std::max(1, int(settings_.rayDensity * 500));
+  std::vector<double> radians;
+  // The peer's ray i leaves along (sin(i s), cos(i s)), y down.
+  const int count = std::min(n, PointLampHouse::Record::kMaxRays);
+  for (int i = 0; i < count; ++i) {
+    const double a = 2 * kPi * i / count;
+    radians.push_back(std::atan2(std::cos(a), std::sin(a)));
+  }
+  PointFan(at, radians, nm);
+  return true;
+}
+
+bool RayOpticsMapper::AngleSource(Fields& f) {
+  const TPointF p1 = f.Point("p1"), p2 = f.Point("p2");
+  const double nm = f.Number("wavelength", 540);
+  const double emission = std::clamp(f.Number("emisAngle", 36.001), 0.0, 360.0) * kPi / 180;
+  const bool symmetric = f.Bool("symmetric", true);
+  const Vec d = Sub(p2, p1);
+  if (!f.ok || Len(d) <= 0) return false;
+  const double s = 2 * kPi / std::max(1, int(settings_.rayDensity * 500));
+  const double axis = std::atan2(d.y, d.x);
+  const double from = symmetric ? -emission / 2 : 0;
+  const double to = from + emission - 1e-5;
+  std::vector<double> radians;
+  for (double i = from; i < to && radians.size() < 100000; i += s) radians.push_back(axis + i);
+  if (radians.empty()) radians.push_back(axis);
+  PointFan(p1, radians, nm);
+  return true;
+}
+
+bool RayOpticsMapper::Mirror(Fields& f) {
+  const TPointF p1 = f.Point("p1"), p2 = f.Point("p2");
+  const Vec d = Sub(p2, p1);
+  if (!f.ok || Len(d) <= 0) return false;
+  // Ours reflect on the right of P1 -> P2 only: one each way, half a pixel
+  // toward its own front, so that each side meets a front first.
+  const Vec right{-d.y / Len(d), d.x / Len(d)};
+  for (int side : {1, -1}) {
+    auto mirror = std::make_unique<FlatMirror>(canvas_);
+    const TPointF a = Add(side > 0 ? p1 : p2, right, side * kHalfGap);
+    const TPointF b = Add(side > 0 ? p2 : p1, right, side * kHalfGap);
+    mirror->segment.x1 = a.x;
+    mirror->segment.y1 = a.y;
+    mirror->segment.x2 = b.x;
+    mirror->segment.y2 = b.y;
+    objects.push_back(std::move(mirror));
+  }
+  return true;
+}
+
+void RayOpticsMapper::ArcPair(TPointF centre, double radius, double angle1, double angle2) {
+  // The concave one inside, the convex one outside: a ray meets the face
+  // of its own side first.
+  auto concave = std::make_unique<ConcaveMirror>(canvas_);
+  auto convex = std::make_unique<ConvexityMirror>(canvas_);
+  for (ArcObject* arc :
+       {static_cast<ArcObject*>(concave.get()), static_cast<ArcObject*>(convex.get())}) {
+    arc->centre = centre;
+    arc->angle1 = float(angle1);
+    arc->angle2 = float(angle2);
+    arc->sweep = ArcObject::SweepOf(arc->angle1, arc->angle2);
+  }
+  concave->radius = float(radius - kHalfGap);
+  convex->radius = float(radius + kHalfGap);
+  concave->PlaceEnds();
+  convex->PlaceEnds();
+  objects.push_back(std::move(concave));
+  objects.push_back(std::move(convex));
+}
+
+namespace {
+
+// Centre of the circle through three points; false when they are in line.
+bool Circumcentre(TPointF a, TPointF b, TPointF c, TPointF& centre) {
+  const double ax = a.x, ay = a.y, bx = b.x, by = b.y, cx = c.x, cy = c.y;
+  const double d = 2 * (ax * (by - cy) + bx * (cy - ay) + cx * (ay - by));
+  if (std::abs(d) < 1e-9) return false;
+  const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+  centre = {float((a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d),
+            float((a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d)};
+  return std::isfinite(centre.x) && std::isfinite(centre.y);
+}
+
+// Our arc angles from `a` to `b` counter-clockwise through `through`.
+void ArcAngles(TPointF centre, TPointF a, TPointF b, TPointF through, double& angle1,
+               double& angle2) {
+  const double ta = ScreenAngle(Sub(a, centre)), tb = ScreenAngle(Sub(b, centre));
+  const double tc = ScreenAngle(Sub(through, centre));
+  auto ccw = [](double from, double to) { return std::fmod(to - from + 720, 360); };
+  const bool throughOnAB = ccw(ta, tc) <= ccw(ta, tb);
+  angle1 = throughOnAB ? ta : tb;
+  angle2 = throughOnAB ? tb : ta;
+}
+
+}  // namespace
+
+bool RayOpticsMapper::ArcMirror(Fields& f) {
+  const TPointF p1 = f.Point("p1"), p2 = f.Point("p2"), p3 = f.Point("p3");
+  if (!f.ok) return false;
+  TPointF centre;
+  if (!Circumcentre(p1, p2, p3, centre)) return Mirror(f);
+  const double radius = Distance(centre, p3);
+  if (!(radius < kMaxCoordinate)) return false;
+  double angle1 = 0, angle2 = 0;
+  ArcAngles(centre, p1, p2, p3, angle1, angle2);
+  ArcPair(centre, radius, angle1, angle2);
+  return true;
+}
+
+bool RayOpticsMapper::IdealMirror(Fields& f) {
+  // Our nearest: the spherical pair of radius 2f whose chord is the
+  // segment, bulging away from the side its focus lies on.
+  const TPointF p1 = f.Point("p1"), p2 = f.Point("p2");
+  const double focal = f.Number("focalLength", 100);
+  const Vec d = Sub(p2, p1);
+  const double chord = Len(d);
+  if (!f.ok || chord <= 0 || focal == 0) return false;
+  const double radius = 2 * std::abs(focal);
+  if (radius <= chord / 2) return false;
+  const TPointF middle{float((p1.x + p2.x) / 2), float((p1.y + p2.y) / 2)};
+  const Vec normal{d.y / chord, -d.x / chord};
+  const double toCentre = std::sqrt(radius * radius - chord * chord / 4);
+  const TPointF centre = Add(middle, normal, toCentre);
+  const double t1 = ScreenAngle(Sub(p1, centre)), t2 = ScreenAngle(Sub(p2, centre));
+  // The minor arc between the ends.
+  const double sweep = std::fmod(t2 - t1 + 720, 360);
+  ArcPair(centre, radius, sweep <= 180 ? t1 : t2, sweep <= 180 ? t2 : t1);
+  return true;
+}
+
+bool RayOpticsMapper::IdealLens(Fields& f) {
+  const TPointF p1 = f.Point("p1"), p2 = f.Point("p2");
+  const double focal = f.Number("focalLength", 100);
+  if (!f.ok || focal == 0 || Len(Sub(p2, p1)) <= 0 || std::abs(focal) > kMaxCoordinate)
+    return false;
+  std::unique_ptr<::IdealLens> lens;
+  if (focal > 0)
+    lens = std::make_unique<IdealMagnifier>(canvas_);
+  else
+    lens = std::make_unique<IdealConcave>(canvas_);
+  lens->end0 = p1;
+  lens->end1 = p2;
+  lens->focalLength = float(std::abs(focal));
+  lens->UpdateFocalPoints();
+  objects.push_back(std::move(lens));
+  return true;
+}
+
+double RayOpticsMapper::GlassIndex(Fields& f) {
+  const double a = f.Number("refIndex", 1.5), b = f.Number("cauchyB", 0.004);
+  // With colours on the index is Cauchy's A; we take it at green light.
+  const double n = settings_.simulateColors ? a + b / (0.54 * 0.54) : a;
+  if (!(n > 0 && n < 100)) f.ok = false;
+  return n;
+}
+
+bool RayOpticsMapper::CircularSegment(TPointF a, TPointF b, TPointF onArc, double index) {
+  TPointF centre;
+  if (!Circumcentre(a, b, onArc, centre)) return false;
+  auto lens = std::make_unique<Magnifier>(canvas_);
+  double angle1 = 0, angle2 = 0;
+  ArcAngles(centre, a, b, onArc, angle1, angle2);
+  lens->centre = centre;
+  lens->radius = Distance(centre, onArc);
+  lens->angle1 = float(angle1);
+  lens->angle2 = float(angle2);
+  lens->sweep = ArcObject::SweepOf(lens->angle1, lens->angle2);
+  lens->refractiveIndex = float(index);
+  lens->PlaceEnds();
+  objects.push_back(std::move(lens));
+  return true;
+}
+
+bool RayOpticsMapper::Glass(Fields& f, const char* pathKey) {
+  const QJsonArray path = f.Array(pathKey);
+  const double index = GlassIndex(f);
+  if (!f.ok || path.size() > 10000) return false;
+  std::vector<TPointF> points;
+  std::vector<bool> arc;
+  for (const QJsonValue& v : path) {
+    points.push_back(f.PointOf(v));
+    arc.push_back(v.toObject().value("arc").toBool(false));
+  }
+  if (!f.ok) return false;
+  const int arcs = int(std::count(arc.begin(), arc.end(), true));
+  if (points.size() == 3 && arcs == 1) {
+    const std::size_t k = std::size_t(std::find(arc.begin(), arc.end(), true) - arc.begin());
+    return CircularSegment(points[(k + 2) % 3], points[(k + 1) % 3], points[k], index);
+  }
+  if (arcs != 0) return false;
+  if (points.size() == 3) {
+    auto prism = std::make_unique<ThreePrism>(canvas_);
+    prism->vertices = points;
+    prism->refractiveIndex = float(index);
+    objects.push_back(std::move(prism));
+    return true;
+  }
+  if (points.size() == 4) {
+    // Ours stays parallel to the page's axes.
+    const bool axisParallel = (points[0].y == points[1].y && points[1].x == points[2].x &&
+                               points[2].y == points[3].y && points[3].x == points[0].x) ||
+                              (points[0].x == points[1].x && points[1].y == points[2].y &&
+                               points[2].x == points[3].x && points[3].y == points[0].y);
+    if (!axisParallel) return false;
+    auto slab = std::make_unique<FourPrism>(canvas_);
+    slab->SetRectangle(points[0], points[2]);
+    slab->refractiveIndex = float(index);
+    objects.push_back(std::move(slab));
+    return true;
+  }
+  return false;
+}
+
+bool RayOpticsMapper::SphericalLens(Fields& f) {
+  if (f.Raw("path").isArray()) return Glass(f, "path");
+  // Defined by its parameters: only a plano-convex lens whose edge is thin
+  // is a circular segment.
+  const TPointF p1 = f.Point("p1"), p2 = f.Point("p2");
+  const double index = GlassIndex(f);
+  const QJsonObject params = f.Raw("params").toObject();
+  if (!f.ok || f.Text("defBy", "DR1R2") != "DR1R2") return false;
+  auto radiusOf = [&](const char* key) {
+    const QJsonValue v = params.value(key);
+    if (v.isString() && v.toString().contains("inf")) return HUGE_VAL;
+    return v.isDouble() ? v.toDouble() : std::nan("");
+  };
+  const double d = params.value("d").toDouble(std::nan("")), r1 = radiusOf("r1"),
+               r2 = radiusOf("r2");
+  const Vec along = Sub(p2, p1);
+  const double h = Len(along);
+  if (!std::isfinite(d) || h <= 0) return false;
+  const bool flatRight = std::isinf(r2) && std::isfinite(r1) && r1 > 0;
+  const bool flatLeft = std::isinf(r1) && std::isfinite(r2) && r2 < 0;
+  if (!flatRight && !flatLeft) return false;
+  const double r = flatRight ? r1 : -r2;
+  if (r < h / 2) return false;
+  const double sag = r - std::sqrt(r * r - h * h / 4);
+  if (std::abs(sag - d) > 0.5) return false;
+  // "Left" of a lens drawn downward is toward smaller x.
+  const Vec left{-along.y / h, along.x / h};
+  const TPointF middle{float((p1.x + p2.x) / 2), float((p1.y + p2.y) / 2)};
+  const double flatSide = flatRight ? d / 2 : -d / 2;
+  const TPointF a = Add(Add(middle, left, -flatSide), along, -0.5);
+  const TPointF b = Add(Add(middle, left, -flatSide), along, 0.5);
+  const TPointF vertex = Add(middle, left, flatSide);
+  return CircularSegment(a, b, vertex, index);
+}
+
+bool RayOpticsMapper::Ruler(Fields& f) {
+  auto ruler = std::make_unique<::Ruler>(canvas_);
+  ruler->segment.p1 = f.Point("p1");
+  ruler->segment.p2 = f.Point("p2");
+  const double interval = f.Number("scaleInterval", 10);
+  if (!f.ok || !(interval > 0)) return false;
+  ruler->tickSpacing = float(std::min(interval, kMaxCoordinate));
+  objects.push_back(std::move(ruler));
+  return true;
+}
+
+bool RayOpticsMapper::Protractor(Fields& f) {
+  const TPointF centre = f.Point("p1"), zero = f.Point("p2");
+  if (!f.ok) return false;
+  auto protractor = std::make_unique<::Protractor>(canvas_);
+  protractor->vertex = centre;
+  protractor->arm1 = zero;
+  // Our protractor measures between two arms: the second starts a quarter
+  // turn on, counter-clockwise as seen.
+  const Vec r = Sub(zero, centre);
+  protractor->arm2 = Add(centre, Vec{r.y, -r.x});
+  objects.push_back(std::move(protractor));
+  return true;
+}
+
+bool RayOpticsMapper::TextLabel(Fields& f) {
+  const TPointF at = f.Position();
+  const QString text = f.Text("text", "");
+  const double size = std::clamp(f.Number("fontSize", 24), 1.0, 500.0);
+  if (!f.ok || std::size_t(text.size()) > DrawString::kMaxTextLength / 4) return false;
+  auto label = std::make_unique<DrawString>(canvas_);
+  label->SetText(text.toStdString());
+  label->border = 0;
+  // The peer's size is in pixels, ours in points.
+  label->font.size = std::max(1, int(std::lround(size * 0.75)));
+  qsizetype longest = 1, lines = 1;
+  for (const QString& line : text.split('\n')) longest = std::max(longest, line.size());
+  lines = std::max<qsizetype>(1, text.count('\n') + 1);
+  const float width = float(std::min(longest * size * 0.6 + 8, 4000.0));
+  const float height = float(std::min(lines * size * 1.3 + 4, 4000.0));
+  // The peer places the baseline's left end at (x, y).
+  const TPointF topLeft{at.x, float(at.y - size)};
+  label->corners[0] = topLeft;
+  label->corners[1] = {topLeft.x + width, topLeft.y};
+  label->corners[2] = {topLeft.x + width, topLeft.y + height};
+  label->corners[3] = {topLeft.x, topLeft.y + height};
+  objects.push_back(std::move(label));
+  return true;
+}
+
+bool RayOpticsMapper::LineArrow(Fields& f) {
+  auto line = std::make_unique<OPticsLine>(canvas_);
+  line->segment.p1 = f.Point("p1");
+  line->segment.p2 = f.Point("p2");
+  if (!f.ok) return false;
+  objects.push_back(std::move(line));
+  return true;
+}
