@@ -1,17 +1,21 @@
 #include "ui/TShowPropertiesFrm.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFocusEvent>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
@@ -84,7 +88,11 @@ class SwatchWidget : public QWidget {
 
 // A click into a value whose editor is open but not being typed in (the top
 // row's, opened with the sheet) selects the whole value, as opening an editor
-// with a click does, so that typing replaces it in every row.
+// with a click does, so that typing replaces it in every row. A press from
+// the display server has already moved the focus when a filter sees it (Qt
+// gives a press its focus first), so the focus that came with this very press
+// counts as not having had it; the rest of that click (moves with the button
+// held, the release) is swallowed, so that it cannot place the cursor.
 class SelectOnFirstClick : public QObject {
  public:
   explicit SelectOnFirstClick(QLineEdit* edit) : QObject(edit), edit_(edit) {
@@ -93,14 +101,39 @@ class SelectOnFirstClick : public QObject {
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::MouseButtonPress || edit_->hasFocus()) return false;
-    edit_->setFocus(Qt::MouseFocusReason);
-    edit_->selectAll();
-    return true;
+    switch (event->type()) {
+      case QEvent::FocusIn:
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+          // The press that gave it is delivered in this same dispatch.
+          focusedByPress_ = true;
+          QTimer::singleShot(0, this, [this] { focusedByPress_ = false; });
+        }
+        return false;
+      case QEvent::FocusOut:
+        swallowing_ = false;
+        return false;
+      case QEvent::MouseButtonPress:
+        if (edit_->hasFocus() && !focusedByPress_) return false;
+        focusedByPress_ = false;
+        swallowing_ = true;
+        edit_->setFocus(Qt::MouseFocusReason);
+        edit_->selectAll();
+        return true;
+      case QEvent::MouseMove:
+        return swallowing_ && (static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton);
+      case QEvent::MouseButtonRelease:
+        if (!swallowing_) return false;
+        swallowing_ = false;
+        return true;
+      default:
+        return false;
+    }
   }
 
  private:
   QLineEdit* edit_;
+  bool focusedByPress_ = false;
+  bool swallowing_ = false;
 };
 
 // A value editor with the ellipsis button at its right.
@@ -428,7 +461,7 @@ void TShowPropertiesFrm::FormShow() {
   // Every showing starts from the rows, never from the size a user gave the
   // sheet of another object (maximised, or stretched).
   setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-  resize(std::max(220, keyColumnWidth_ + 120), FittingHeight());
+  resize(std::max({220, keyColumnWidth_ + 120, TitleBarWidth()}), FittingHeight());
   LayOut();
   BitBtn1->setFocus();
   if (Settings().softKeyboard) BringUpOnScreenKeyboard();
@@ -531,6 +564,16 @@ void TShowPropertiesFrm::showEvent(QShowEvent* event) {
   ShowProperTiesList->setCurrentItem(nullptr);
   if (RowCount() > 0) ShowProperTiesList->setCurrentCell(0, 1);
   BitBtn1->setFocus();
+}
+
+int TShowPropertiesFrm::TitleBarWidth() const {
+  // Window managers draw titles bold, beside the window's icon and its
+  // minimise and close buttons, each about as wide as the bar is high.
+  QFont font = QApplication::font("QMdiSubWindowTitleBar");
+  font.setBold(true);
+  const QFontMetrics metrics(font);
+  const int bar = std::max(style()->pixelMetric(QStyle::PM_TitleBarHeight), metrics.height() + 8);
+  return metrics.horizontalAdvance(windowTitle()) + 4 * bar;
 }
 
 int TShowPropertiesFrm::FittingHeight() const {

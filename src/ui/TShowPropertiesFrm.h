@@ -88,6 +88,8 @@ class TShowPropertiesFrm : public QDialog, public IPropertySheet {
   int RowOfKey(const std::string& key) const;
   void RunRowEditor(int row);
   void LayOut();
+  // Wide enough for the title bar to show the title whole.
+  int TitleBarWidth() const;
   // Tall enough for every row (at least the designed height, at most most of
   // the screen).
   int FittingHeight() const;

@@ -123,6 +123,27 @@ TEST_F(SheetTest, WideKeysWidenTheKeyColumnAndTheSheet) {
   EXPECT_EQ(sheet->width(), expected + 120);
 }
 
+// Every English sheet title (the language file's "… Properties") is shown
+// whole: its bold text and room for three title bar buttons fit the sheet.
+TEST_F(SheetTest, TheSheetIsWideEnoughForItsEnglishTitle) {
+  QFile english(QString(EXO_LANGUAGE_DIR) + "/LumidorPro.trk");
+  ASSERT_TRUE(english.open(QIODevice::ReadOnly | QIODevice::Text));
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  int titles = 0;
+  while (!english.atEnd()) {
+    const QString line = QString::fromUtf8(english.readLine()).trimmed();
+    if (!line.endsWith(" Properties")) continue;
+    const QString title = line.section(" = ", 1);
+    sheet->SetCaption(title.toStdString());
+    sheet->FormShow();
+    EXPECT_GE(sheet->width(), QFontMetrics(bold).horizontalAdvance(title) + 3 * 20)
+        << title.toStdString();
+    ++titles;
+  }
+  EXPECT_GT(titles, 20);
+}
+
 TEST_F(SheetTest, EmptySheetStillHasItsMinimumSize) {
   sheet->FormShow();
   EXPECT_EQ(sheet->KeyColumnWidth(), 100);
