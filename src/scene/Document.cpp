@@ -136,6 +136,22 @@ void Document::StopStepping() {
   view.maxGeneration = 0;
 }
 
+void Document::TraceShown(ITraceSink& sink, bool drawn) {
+  if (!view.Active()) {
+    Trace(sink, drawn);
+    return;
+  }
+  TraceView shown = view;
+  shown.otherAngles = showAngles != 0;
+  TraceFilter filter(sink, shown);
+  Trace(filter, drawn);
+  traceGenerations = filter.Generations();
+  followedHits = filter.FollowedHits();
+  if (!stepping.On()) return;
+  stepping.Refreshed(traceGenerations);
+  view.maxGeneration = stepping.Step();
+}
+
 bool Document::RefreshView(ITraceSink* extra) {
   // The window's own painting ran just before.
   ClearUpperVectorState();
@@ -144,26 +160,12 @@ bool Document::RefreshView(ITraceSink* extra) {
   traceGenerations = 0;
   followedHits.clear();
   if (stepping.On()) view.maxGeneration = stepping.Step();
-  auto traceTo = [&](ITraceSink& sink, bool drawn) {
-    if (!view.Active()) {
-      Trace(sink, drawn);
-      return;
-    }
-    TraceView shown = view;
-    shown.otherAngles = showAngles != 0;
-    TraceFilter filter(sink, shown);
-    Trace(filter, drawn);
-    traceGenerations = filter.Generations();
-    followedHits = filter.FollowedHits();
-    if (!stepping.On()) return;
-    stepping.Refreshed(traceGenerations);
-    view.maxGeneration = stepping.Step();
-  };
   if (!canvas) {
-    if (running && extra) traceTo(*extra, false);
+    if (running && extra) TraceShown(*extra, false);
     return traceCut;
   }
-  RunPaintInPool([&] {
+  // By value: the pool thread reads nothing on this thread's stack.
+  RunPaintInPool([this, extra] {
     Repaint(true);
     if (!running) return;
     {
@@ -171,9 +173,9 @@ bool Document::RefreshView(ITraceSink* extra) {
       painter.SetBackground(page->ambientColour);
       if (extra) {
         TeeTraceSink both(painter, *extra);
-        traceTo(both, true);
+        TraceShown(both, true);
       } else {
-        traceTo(painter, true);
+        TraceShown(painter, true);
       }
     }
     // Over the trace, once its batch has painted.

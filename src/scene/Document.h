@@ -64,6 +64,8 @@ class Document {
   // Only collect and trace, to the given sink.
   // drawn: the sink paints (see TraceOptions::drawn).
   TraceResult Trace(ITraceSink& sink, bool drawn = false);
+  // Trace, through the view's filter when a step or a followed ray is shown.
+  void TraceShown(ITraceSink& sink, bool drawn);
   // Whether the last refresh or trace stopped at a work bound (of the
   // tracer or of the painting), so that what is shown is incomplete.
   bool traceCut = false;

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <system_error>
 #include <thread>
 
 #include "gfx/paint/PaintThread.h"
+#include "gfx/paint/SideThread.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ bool SameLine(const PaintList::Entry& a, const PaintList::Entry& b) {
 }  // namespace
 
 struct PaintList::Along {
-  BesideTask thread;
+  SideThread thread;
   const Entry* base = nullptr;  // the entries, in room that does not move
   std::atomic<std::size_t> published{0};
   std::atomic<bool> ended{false};    // no entry follows those published
@@ -70,7 +72,11 @@ void PaintList::StartAlong() {
   // it stops the settling thread.
   const std::size_t room = std::max(lastLong_ + lastLong_ / 2, 4 * kAlongFrom);
   if (room > kAlongUpTo || entries_.size() >= room) return;
-  if (!along_) along_ = std::make_unique<Along>();
+  try {
+    if (!along_) along_ = std::make_unique<Along>();
+  } catch (const std::system_error&) {
+    return;  // no thread: Settle settles
+  }
   // The thread stops when the list is full; its tables are made for all the
   // list holds, which may be more than the room (kept from a longer list).
   entries_.reserve(room);
@@ -85,8 +91,8 @@ void PaintList::StartAlong() {
   along.abandon.store(false, std::memory_order_relaxed);
   along.blends = 0;
   along.left = 0;
-  along_on_ = along.thread.Start([this, &along] { Follow(along); });
-  if (!along_on_) alongFrom_ = entries_.size() + kAlongRetry;
+  along_on_ = true;
+  along.thread.Start([this, &along] { Follow(along); });
 }
 
 void PaintList::Publish() { along_->published.store(entries_.size(), std::memory_order_release); }

@@ -11,15 +11,19 @@
 #include <mutex>
 
 // Qt's pool and semaphore synchronise in code ThreadSanitizer does not see;
-// it is told of the two hand-overs so that it checks everything else.
+// it is told of the hand-overs so that it checks everything else. One
+// address known to every thread without reading the task, released with
+// the happens-before annotation, which adds each release to what the next
+// acquire learns (__tsan_release keeps only the last one: with several
+// threads handing over, one hand-over's writes were forgotten).
 #if defined(__SANITIZE_THREAD__)
-extern "C" void __tsan_acquire(void* address);
-extern "C" void __tsan_release(void* address);
+extern "C" void AnnotateHappensBefore(const char* file, int line, const volatile void* address);
+extern "C" void AnnotateHappensAfter(const char* file, int line, const volatile void* address);
 namespace {
-char handOver;  // an address known to both threads without reading the task
+char handOver;
 }  // namespace
-#define EXO_HAND_OVER() __tsan_release(&handOver)
-#define EXO_TAKE_OVER() __tsan_acquire(&handOver)
+#define EXO_HAND_OVER() AnnotateHappensBefore(__FILE__, __LINE__, &handOver)
+#define EXO_TAKE_OVER() AnnotateHappensAfter(__FILE__, __LINE__, &handOver)
 #else
 #define EXO_HAND_OVER()
 #define EXO_TAKE_OVER()
@@ -31,24 +35,32 @@ void RunPaintInPool(const std::function<void()>& paint) {
     paint();
     return;
   }
-  QSemaphore done;
-  std::exception_ptr failure;
+  // What the pool thread reads lies on the heap, not on this thread's stack:
+  // ThreadSanitizer remembers what Qt once wrote there (outside its sight)
+  // and cannot order it before the hand-over.
+  struct Shared {
+    std::function<void()> paint;
+    QSemaphore done;
+    std::exception_ptr failure;
+  };
+  auto shared = std::make_shared<Shared>();
+  shared->paint = paint;
   // The pool takes the runnable and deletes it when it has run.
-  QRunnable* task = QRunnable::create([&] {
+  QRunnable* task = QRunnable::create([shared] {
     EXO_TAKE_OVER();
     try {
-      paint();
+      shared->paint();
     } catch (...) {
-      failure = std::current_exception();
+      shared->failure = std::current_exception();
     }
     EXO_HAND_OVER();
-    done.release();
+    shared->done.release();
   });
   EXO_HAND_OVER();
   pool->start(task);
-  done.acquire();
+  shared->done.acquire();
   EXO_TAKE_OVER();
-  if (failure) std::rethrow_exception(failure);
+  if (shared->failure) std::rethrow_exception(shared->failure);
 }
 
 bool PoolThreadFree() {
