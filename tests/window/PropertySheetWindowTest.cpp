@@ -33,7 +33,6 @@ void ClickAt(QPoint global, int clicks = 1) {
   Xdotool({"mousemove", "--sync", QString::number(global.x()), QString::number(global.y())});
   Xdotool({"click", "--repeat", QString::number(clicks), "--delay", "80", "1"});
 }
-void ClickOn(QWidget* widget) { ClickAt(widget->mapToGlobal(widget->rect().center())); }
 
 class SheetWindow : public EngineTest {
  protected:

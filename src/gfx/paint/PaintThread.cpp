@@ -11,11 +11,9 @@
 #include <mutex>
 
 // Qt's pool and semaphore synchronise in code ThreadSanitizer does not see;
-// it is told of the hand-overs so that it checks everything else. One
-// address known to every thread without reading the task, released with
-// the happens-before annotation, which adds each release to what the next
-// acquire learns (__tsan_release keeps only the last one: with several
-// threads handing over, one hand-over's writes were forgotten).
+// it is told of the hand-overs so that it checks everything else: one
+// address known to every thread without reading the task, each release
+// adding to what the next acquire learns.
 #if defined(__SANITIZE_THREAD__)
 extern "C" void AnnotateHappensBefore(const char* file, int line, const volatile void* address);
 extern "C" void AnnotateHappensAfter(const char* file, int line, const volatile void* address);
