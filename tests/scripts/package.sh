@@ -125,7 +125,11 @@ if command -v ccache >/dev/null; then export CCACHE_DIR="${CCACHE_DIR:-$(ccache 
 start=$SECONDS
 # -nc: the last package build's tree (build-deb/) is kept, so only what
 # changed is compiled again. The tests ran on this build already: nocheck.
-if ! (cd "$stage" && DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" dpkg-buildpackage -us -uc -b -nc) \
+# Flags from the environment (CI's -Werror) go on top of Debian's: set as
+# they are, debhelper would take them instead, and build without hardening.
+if ! (cd "$stage" && export DEB_CFLAGS_APPEND="${CFLAGS:-}" DEB_CXXFLAGS_APPEND="${CXXFLAGS:-}" &&
+  unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS &&
+  DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" dpkg-buildpackage -us -uc -b -nc) \
   >"$WORK/deb.log" 2>&1; then
   fail "dpkg-buildpackage"
   tail -30 "$WORK/deb.log"
