@@ -247,7 +247,10 @@ void RayTracer::TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLin
   if (!theta || !std::isfinite(*theta)) return;
   if (options_.reportHits) {
     ReportHit(h, s, ray, hit->code, u, v, *theta);
-    if (second) sink_.Shares(share, secondShare);
+    // The splitter's first ray is the reflected one, a glass face's the refracted.
+    if (second) {
+      sink_.Shares(straightSecond ? share : secondShare, straightSecond ? secondShare : share);
+    }
   }
   const std::size_t face = std::size_t(hit->surface - surfaces_.data());
   Continue(ray, h, face, *theta, share, twoSided ? kTwoSided : kFirst, nA, nB, next, nextLines);

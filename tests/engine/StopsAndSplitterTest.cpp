@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "RecordingTraceSink.h"
 #include "TestEnvironment.h"
@@ -24,9 +26,18 @@ namespace {
 
 using StopsTest = EngineTest;
 
-RecordingTraceSink Trace(DrawObjectUnit& element, const std::vector<DrawBaseRayDataStruct>& rays,
-                         TraceOptions options = {}) {
-  RecordingTraceSink sink;
+// Also keeps the shares (reflected, transmitted) told at each hit.
+struct SharesSink : RecordingTraceSink {
+  std::vector<std::pair<double, double>> shares;
+  void Shares(double reflected, double transmitted) override {
+    shares.emplace_back(reflected, transmitted);
+  }
+};
+
+SharesSink Trace(DrawObjectUnit& element, const std::vector<DrawBaseRayDataStruct>& rays,
+                 TraceOptions options = {}) {
+  SharesSink sink;
+  options.reportHits = true;
   options.maxGenerations = 10;
   TraceScene(element.GetSurfaces(), rays, options, sink);
   return sink;
@@ -102,7 +113,11 @@ TEST_F(StopsTest, ASplitterSharesTheLightAndDimRaysAreNotFollowed) {
   RecordingCanvas canvas;
   auto splitter = Segment<BeamSplitter>(canvas, {250, 250}, {350, 150});
   splitter.reflected = 0.3f;
-  const auto pieces = Trace(splitter, {RayAt({100, 200}, 0)}).Of(TraceItem::Ray);
+  const auto traced = Trace(splitter, {RayAt({100, 200}, 0)});
+  ASSERT_EQ(traced.shares.size(), 1u);  // reflected first
+  EXPECT_NEAR(traced.shares[0].first, 0.3, 1e-6);
+  EXPECT_NEAR(traced.shares[0].second, 0.7, 1e-6);
+  const auto pieces = traced.Of(TraceItem::Ray);
   ASSERT_EQ(pieces.size(), 3u);
   EXPECT_EQ(pieces[0].ray.brightness, 1);
   EXPECT_FLOAT_EQ(pieces[1].ray.brightness, 0.3f);  // reflected, straight up
@@ -136,9 +151,13 @@ TEST_F(StopsTest, PartialReflectionSendsTheFresnelShareBack) {
   EXPECT_EQ(Trace(slab, {ray}).Count(TraceItem::Ray), 3u);
   TraceOptions options;
   options.partialReflection = true;
-  const auto pieces = Trace(slab, {ray}, options).Of(TraceItem::Ray);
+  const auto traced = Trace(slab, {ray}, options);
+  const auto pieces = traced.Of(TraceItem::Ray);
   ASSERT_GE(pieces.size(), 3u);
   const double r = FresnelReflectance(1, 1.5, 30);
+  ASSERT_FALSE(traced.shares.empty());
+  EXPECT_NEAR(traced.shares[0].first, r, 1e-6);
+  EXPECT_NEAR(traced.shares[0].second, 1 - r, 1e-6);
   EXPECT_FLOAT_EQ(pieces[1].ray.brightness, float(1 - r));  // into the glass
   EXPECT_FLOAT_EQ(pieces[2].ray.brightness, float(r));      // reflected at the face
   EXPECT_NEAR(DirectionAngle(pieces[2].a, pieces[2].b), 210, 1e-3);
