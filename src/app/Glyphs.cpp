@@ -289,6 +289,24 @@ void PaintPaletteGlyph(QPainter& p, const std::string& c) {
     FilledRect(p, QColor(150, 200, 240), {2, 4, 20, 16});
     p.setBrush(QColor(90, 160, 70));
     p.drawPolygon(QPolygonF({{3, 19}, {9, 10}, {14, 16}, {17, 13}, {21, 19}}));
+  } else if (c == "LightBlocker") {
+    rays({7, 12, 17});
+    FilledRect(p, QColor(130, 130, 130), {18, 3, 4, 18});
+  } else if (c == "CircularBlocker") {
+    p.setBrush(QColor(130, 130, 130));
+    p.drawEllipse(QRectF(5, 5, 14, 14));
+  } else if (c == "Aperture") {
+    p.setPen(QPen(kInk, 3));
+    p.drawLine(QPointF(12, 2), QPointF(12, 10));
+    p.drawLine(QPointF(12, 14), QPointF(12, 22));
+    p.setPen(QPen(kRay, 1.3));
+    Arrow(p, {2, 12}, {22, 12});
+  } else if (c == "BeamSplitter") {
+    p.setPen(QPen(kRay, 1.3));
+    Arrow(p, {2, 12}, {22, 12});
+    Arrow(p, {12, 12}, {12, 2});
+    p.setPen(QPen(kMirror, 2));
+    p.drawLine(QPointF(6, 18), QPointF(18, 6));
   } else if (c == "DrawString") {
     // The annotation button's caption: "A" in bold navy Book Antiqua.
     p.setPen(QColor(0, 0, 128));

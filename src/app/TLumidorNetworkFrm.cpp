@@ -59,7 +59,7 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   row->setSpacing(0);
   panel3_ = new QFrame(central);
   panel3_->setObjectName("Panel3");
-  panel3_->setFixedWidth(64);
+  panel3_->setFixedWidth(94);  // three columns of 28 px buttons
   panel3_->setFrameShape(QFrame::Panel);
   panel3_->setFrameShadow(QFrame::Raised);
   row->addWidget(panel3_);

@@ -137,6 +137,10 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   void DrawLineTBtnClick() { ArmTool("OPticsLine"); }
   void ToolButton27Click() { ArmTool("DrawImage"); }
   void ToolButton28Click() { ArmTool("DrawString"); }
+  void StopButton1Click() { ArmTool("LightBlocker"); }
+  void StopButton2Click() { ArmTool("CircularBlocker"); }
+  void StopButton3Click() { ArmTool("Aperture"); }
+  void StopButton4Click() { ArmTool("BeamSplitter"); }
 
   void NewPageClick();
   void OpenPageClick();

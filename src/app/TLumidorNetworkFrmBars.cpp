@@ -53,6 +53,14 @@ const PaletteEntry kPalette[] = {
     {"SpeedButton28", "注释", "DrawString", true, &TLumidorNetworkFrm::ToolButton28Click},
 };
 
+// Stops, screens and the half mirror: a third column, from the top.
+const PaletteEntry kStopsColumn[] = {
+    {"StopButton1", "挡板/光屏", "LightBlocker", true, &TLumidorNetworkFrm::StopButton1Click},
+    {"StopButton2", "圆形挡板", "CircularBlocker", true, &TLumidorNetworkFrm::StopButton2Click},
+    {"StopButton3", "光阑", "Aperture", true, &TLumidorNetworkFrm::StopButton3Click},
+    {"StopButton4", "半透半反镜", "BeamSplitter", true, &TLumidorNetworkFrm::StopButton4Click},
+};
+
 }  // namespace
 
 // ---------------------------------------------------------------- building
@@ -63,8 +71,7 @@ void TLumidorNetworkFrm::BuildPalette() {
   grid->setSpacing(2);
   paletteGroup_ = new QButtonGroup(this);
   paletteGroup_->setExclusive(true);
-  int index = 0;
-  for (const auto& entry : kPalette) {
+  auto add = [&](const PaletteEntry& entry, int row, int column) {
     auto* button = new QToolButton(panel3_);
     button->setObjectName(entry.name);
     button->setAutoRaise(true);
@@ -81,10 +88,16 @@ void TLumidorNetworkFrm::BuildPalette() {
     // cannot be chosen.
     if (!className.empty() && !options_.maker(className, nullptr)) button->setEnabled(false);
     connect(button, &QToolButton::clicked, this, entry.handler);
-    grid->addWidget(button, index / 2, index % 2);
+    grid->addWidget(button, row, column);
     buttons_[entry.name] = button;
+  };
+  int index = 0;
+  for (const auto& entry : kPalette) {
+    add(entry, index / 2, index % 2);
     ++index;
   }
+  int row = 0;
+  for (const auto& entry : kStopsColumn) add(entry, row++, 2);
   grid->setRowStretch(index / 2 + 1, 1);
   arrowBtn_ = buttons_["ArrowBtn"];
   arrowBtn_->setChecked(true);

@@ -270,7 +270,8 @@ class PieceCounter : public PieceSink {
 // The lens and mirror equation of every element and source pair:
 //   element NAME OBJECT f u v m real|virtual upright|inverted
 // and with --follow the law at every hit of the followed ray:
-//   hit x y n1 n2 theta1 theta2      (n1 = n2 = 0: a reflection)
+//   hit x y n1 n2 theta1 theta2 [R T] (n1 = n2 = 0: a reflection; R and T
+//   where the face divides the light)
 int Readout(const ToolArguments& args, ToolConsole& console) {
   RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
   canvas.keep = false;
@@ -308,7 +309,9 @@ int Readout(const ToolArguments& args, ToolConsole& console) {
                               {"n2", h.n2},
                               {"theta1_deg", h.theta1},
                               {"theta2_deg", h.theta2},
-                              {"reflection", h.n1 == 0 && h.n2 == 0}});
+                              {"reflection", h.n1 == 0 && h.n2 == 0},
+                              {"R", h.reflected < 0 ? QJsonValue() : QJsonValue(h.reflected)},
+                              {"T", h.transmitted < 0 ? QJsonValue() : QJsonValue(h.transmitted)}});
     return PrintJson({{"file", Q(args.files[0])},
                       {"elements", elements},
                       {"followed", followed},
@@ -317,9 +320,12 @@ int Readout(const ToolArguments& args, ToolConsole& console) {
   }
   for (const auto& r : equations)
     Print("element\t%s\t%s\t%s\n", r.element.c_str(), r.source.c_str(), EquationLine(r).c_str());
-  for (const auto& h : hits)
-    Print("hit\t%.3f\t%.3f\t%.6g\t%.6g\t%.3f\t%.3f\n", h.at.x, h.at.y, h.n1, h.n2, h.theta1,
+  for (const auto& h : hits) {
+    Print("hit\t%.3f\t%.3f\t%.6g\t%.6g\t%.3f\t%.3f", h.at.x, h.at.y, h.n1, h.n2, h.theta1,
           h.theta2);
+    if (h.reflected >= 0) Print("\t%.6f\t%.6f", h.reflected, h.transmitted);
+    Print("\n");
+  }
   return Finish(console);
 }
 

@@ -197,8 +197,8 @@ namespace {
 void PageRecord(RecordIo& io, TNewPage& page, std::uint8_t& showAngles) {
   io.Fields(page.reservedScale, page.highQuality, page.rayWidth, page.ambientColour,
             page.drawNormals, page.drawReverse, page.showAxes, page.reservedColour,
-            page.normalColour, page.reverseColour, showAngles);
-  io.Padding(3 + 76);
+            page.normalColour, page.reverseColour, showAngles, page.partialReflection);
+  io.Padding(2 + 76);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <functional>
 #include <utility>
 
+#include "objects/elements/Aperture.h"
+#include "objects/elements/BeamSplitter.h"
+#include "objects/elements/CircularBlocker.h"
 #include "objects/elements/Concave.h"
 #include "objects/elements/ConcaveMirror.h"
 #include "objects/elements/ConvexityMirror.h"
@@ -12,6 +15,7 @@
 #include "objects/elements/IdealConcave.h"
 #include "objects/elements/IdealMagnifier.h"
 #include "objects/elements/ImagingSystem.h"
+#include "objects/elements/LightBlocker.h"
 #include "objects/elements/Magnifier.h"
 #include "objects/elements/RayFibre.h"
 #include "objects/elements/ThreePrism.h"
@@ -61,6 +65,10 @@ const std::vector<std::pair<std::string, Maker>>& Table() {
       Entry<ThreePrism>("ThreePrism"),
       Entry<PointLampHouse>("PointLampHouse"),
       Entry<RealObject>("RealObject"),
+      Entry<LightBlocker>("LightBlocker"),
+      Entry<CircularBlocker>("CircularBlocker"),
+      Entry<Aperture>("Aperture"),
+      Entry<BeamSplitter>("BeamSplitter"),
   };
   return table;
 }

@@ -1,6 +1,7 @@
 #include "optics/CanvasTraceSink.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "gfx/PresentationScale.h"
@@ -19,6 +20,19 @@ constexpr TColor kVirtualImageColour = 0x969696;  // grey
 constexpr TColor kIncidenceLabelColour = 0xFFFFFF;
 constexpr TColor kOutgoingLabelColour = 0xFFFF;
 constexpr int kMaxPenWidth = 1000;  // widths come from files
+constexpr int kSpotRadius = 3;
+
+// A ray's colour as bright as the ray: each channel scaled, the very colour
+// for a ray with all of its light.
+TColor Lit(const DrawBaseRayDataStruct& ray) {
+  const float b = ray.brightness;
+  if (b == 1) return ray.rayColour;
+  const float scale = std::clamp(b, 0.0f, 1.0f);
+  TColor out = 0;
+  for (int shift = 0; shift < 24; shift += 8)
+    out |= TColor(std::lround(float((ray.rayColour >> shift) & 0xFF) * scale)) << shift;
+  return out;
+}
 
 // Rays, normals and extensions are drawn wider at a presentation scale.
 int PenWidth(long long width) { return Scaled(int(std::clamp<long long>(width, 1, kMaxPenWidth))); }
@@ -83,7 +97,7 @@ void CanvasTraceSink::RayPiece(TPointF from, TPointF to, const DrawBaseRayDataSt
   if (Spent()) return;
   lastBlend_ = ray.blend != 0;
   canvas_.Pen.mode = ray.blend ? TPenMode::Merge : TPenMode::Copy;
-  Stroke(from, to, ray.rayColour, PenWidth(options_.rayWidth), HighQuality(lastBlend_));
+  Stroke(from, to, Lit(ray), PenWidth(options_.rayWidth), HighQuality(lastBlend_));
 }
 
 void CanvasTraceSink::Arrow(TPointF at, float direction, const DrawBaseRayDataStruct& ray) {
@@ -96,8 +110,9 @@ void CanvasTraceSink::Arrow(TPointF at, float direction, const DrawBaseRayDataSt
   if (!(wings_.at == at && wings_.direction == direction && wings_.length == wing))
     wings_ = {at, direction, wing, PointAt(at, direction + kWingAngle, wing),
               PointAt(at, direction - kWingAngle, wing)};
-  Stroke(at, wings_.left, ray.rayColour, width, hq);
-  Stroke(at, wings_.right, ray.rayColour, width, hq);
+  const TColor colour = Lit(ray);
+  Stroke(at, wings_.left, colour, width, hq);
+  Stroke(at, wings_.right, colour, width, hq);
 }
 
 void CanvasTraceSink::Normal(TPointF n1, TPointF n2) {
@@ -174,4 +189,21 @@ void CanvasTraceSink::ImageArrow(TPointF first, TPointF second, bool real, int s
   ImageDot(first, colour);
   Label(first, "A'", colour);
   Label(second, "B'", colour);
+}
+
+// The colours of white light meet on a screen as they do on the surface:
+// merged.
+void CanvasTraceSink::Spot(TPointF at, const DrawBaseRayDataStruct& ray) {
+  if (Spent()) return;
+  canvas_.Pen.mode = ray.blend ? TPenMode::Merge : TPenMode::Copy;
+  canvas_.Pen.width = 1;
+  const TColor colour = Shade(Lit(ray));
+  canvas_.Pen.style = TPenStyle::Solid;
+  canvas_.Pen.color = colour;
+  canvas_.Brush.style = TBrushStyle::Solid;
+  canvas_.Brush.color = colour;
+  const int x = Trunc(at.x), y = Trunc(at.y);
+  const long long r = Scaled(kSpotRadius);
+  canvas_.Ellipse(SaturatedInt(x - r), SaturatedInt(y - r), SaturatedInt(x + r),
+                  SaturatedInt(y + r));
 }

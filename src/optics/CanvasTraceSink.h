@@ -24,6 +24,7 @@ class CanvasTraceSink : public ITraceSink {
   void AngleLabel(TPointF anchor, const std::string& text, bool incidence) override;
   void ImagePoint(TPointF at, bool real, const std::string& label) override;
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
+  void Spot(TPointF at, const DrawBaseRayDataStruct& ray) override;
   // Faded items keep a quarter of their colour over the background.
   void Faded(bool faded) override { faded_ = faded; }
   void SetBackground(TColor background) { background_ = background; }
@@ -96,6 +97,14 @@ class TeeTraceSink : public ITraceSink {
   void Hit(TPointF at, double n1, double n2, double t1, double t2) override {
     a_.Hit(at, n1, n2, t1, t2);
     b_.Hit(at, n1, n2, t1, t2);
+  }
+  void Spot(TPointF at, const DrawBaseRayDataStruct& r) override {
+    a_.Spot(at, r);
+    b_.Spot(at, r);
+  }
+  void Shares(double reflected, double transmitted) override {
+    a_.Shares(reflected, transmitted);
+    b_.Shares(reflected, transmitted);
   }
 
  private:

@@ -25,4 +25,8 @@ struct DrawBaseRayDataStruct {
   // The exact unit direction on the screen (y down) of a continued ray, whose
   // float points lie only a pixel apart; 0, 0: from start to through.
   double stepX = 0, stepY = 0;
+  // The share of its source's light the ray still carries: 1 for a source's
+  // own rays; a beam splitter or a partly reflecting face divides it between
+  // the rays it sends on. Not part of any file record.
+  float brightness = 1.0f;
 };

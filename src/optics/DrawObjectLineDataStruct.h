@@ -5,7 +5,16 @@
 
 #include "gfx/TCanvas.h"
 
-enum SurfaceKind { kSurfaceReflect = 1, kSurfaceRefract = 2, kSurfaceIdealLens = 3 };
+// Absorb: a blocker; orientation 2 marks where light arrives (a screen).
+// Split: a beam splitter, reflecting its fraction (refractiveIndex) of every
+// ray on both sides and passing the rest straight on.
+enum SurfaceKind {
+  kSurfaceReflect = 1,
+  kSurfaceRefract = 2,
+  kSurfaceIdealLens = 3,
+  kSurfaceAbsorb = 4,
+  kSurfaceSplit = 5,
+};
 enum SurfaceShape { kShapeSegment = 0, kShapeArc = 1, kShapeLine = 2 };
 
 struct DrawObjectLineDataStruct {
@@ -36,6 +45,8 @@ struct DrawObjectLineDataStruct {
     slope = startAngle;
     intercept = endAngle;
   }
+  bool Screen() const { return kind == kSurfaceAbsorb && orientation == 2; }
+  float ReflectedFraction() const { return refractiveIndex; }
   TPointF LeftFocus() const { return {centreX, centreY}; }
   TPointF RightFocus() const { return {secondX, secondY}; }
   void SetFoci(TPointF left, TPointF right) {

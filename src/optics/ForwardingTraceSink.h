@@ -28,9 +28,13 @@ class ForwardingTraceSink : public ITraceSink {
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override {
     target_.ImageArrow(first, second, real, sourceLineWidth);
   }
+  void Spot(TPointF at, const DrawBaseRayDataStruct& ray) override { target_.Spot(at, ray); }
   void Origin(int generation, int root) override { target_.Origin(generation, root); }
   void Hit(TPointF at, double n1, double n2, double theta1, double theta2) override {
     target_.Hit(at, n1, n2, theta1, theta2);
+  }
+  void Shares(double reflected, double transmitted) override {
+    target_.Shares(reflected, transmitted);
   }
   void Faded(bool faded) override { target_.Faded(faded); }
 

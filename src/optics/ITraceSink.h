@@ -22,6 +22,9 @@ class ITraceSink {
   virtual void ImagePoint(TPointF at, bool real, const std::string& label) = 0;
   // Pen width of the image arrow is three times the source's line width.
   virtual void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) = 0;
+  // Where a ray ends on a screen: a small spot in the ray's colour. Drawn
+  // after the piece that reaches it.
+  virtual void Spot(TPointF /*at*/, const DrawBaseRayDataStruct& /*ray*/) {}
 
   // Where the items that follow come from: the generation they belong to
   // (1 = the light sources' own rays; a backward extension and an image mark
@@ -36,6 +39,9 @@ class ITraceSink {
   // Reported before the hit's extension; no drawn item.
   virtual void Hit(TPointF /*at*/, double /*n1*/, double /*n2*/, double /*theta1*/,
                    double /*theta2*/) {}
+  // Follows the Hit of a face that shares the light out: the reflected and
+  // the transmitted share of what arrived. No drawn item.
+  virtual void Shares(double /*reflected*/, double /*transmitted*/) {}
   // The items that follow are drawn faded (true) or as usual.
   virtual void Faded(bool /*faded*/) {}
 };

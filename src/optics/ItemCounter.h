@@ -40,4 +40,8 @@ class ItemCounter : public ForwardingTraceSink {
     ++count;
     Target().ImageArrow(f, s, real, w);
   }
+  void Spot(TPointF at, const DrawBaseRayDataStruct& r) override {
+    ++count;
+    Target().Spot(at, r);
+  }
 };

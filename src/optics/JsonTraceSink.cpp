@@ -35,8 +35,18 @@ void JsonTraceSink::RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStru
   AddSegment(item, from, to);
   item["colour_bgr"] = static_cast<qint64>(ray.rayColour);
   item["blend"] = ray.blend != 0;
+  if (ray.brightness != 1) item["brightness"] = ray.brightness;
   items_.append(item);
   ++rayPieces_;
+}
+
+void JsonTraceSink::Spot(TPointF at, const DrawBaseRayDataStruct& ray) {
+  QJsonObject item = Item("spot");
+  item["x_px"] = Rounded(at.x);
+  item["y_px"] = Rounded(at.y);
+  item["colour_bgr"] = static_cast<qint64>(ray.rayColour);
+  if (ray.brightness != 1) item["brightness"] = ray.brightness;
+  items_.append(item);
 }
 
 void JsonTraceSink::Arrow(TPointF at, float direction, const DrawBaseRayDataStruct&) {

@@ -25,6 +25,7 @@ class JsonTraceSink : public ITraceSink {
   void AngleLabel(TPointF anchor, const std::string& text, bool incidence) override;
   void ImagePoint(TPointF at, bool real, const std::string& label) override;
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
+  void Spot(TPointF at, const DrawBaseRayDataStruct& ray) override;
 
  private:
   QJsonArray items_;

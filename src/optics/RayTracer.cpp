@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "i18n/Convert.h"
+#include "optics/Fresnel.h"
 #include "optics/LawLabels.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
@@ -26,6 +27,13 @@ constexpr double kMissArrowAt = 50;   // its arrowhead, from the through point
 constexpr double kNormalHalf = 70;    // on each side of the hit
 constexpr double kExtensionLength = 500;
 constexpr double kLabelDistance = 50;
+
+// Angle to the normal of a direction, from its angle to the tangent v.
+double AngleToNormal(double direction, double v) {
+  double e = std::fmod(direction - v, 180.0);
+  if (e < 0) e += 180;
+  return std::fabs(90 - e);
+}
 
 double Sin(double degrees) { return std::sin(Radians(degrees)); }
 double Asin(double value) { return Degrees(std::asin(value)); }
@@ -178,7 +186,8 @@ void RayTracer::TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLin
   sink_.Arrow(Midpoint(through, h), ray.direction, ray);
   // The normal's ends and directions only when something shows them.
   float nA = 0, nB = 0;
-  if (options_.drawNormals || options_.showAngles) {
+  // A blocker only ends the ray: no normal, no angle.
+  if ((options_.drawNormals || options_.showAngles) && s.kind != kSurfaceAbsorb) {
     const PolarStep normal =
         arc ? StepOf(double(DirectionAngle(h, centre))) : StraightNormal(*hit->surface, v);
     const TPointF n1 = PointAt(h, normal, kNormalHalf), n2 = PointAt(h, normal, -kNormalHalf);
@@ -192,6 +201,11 @@ void RayTracer::TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLin
 
   bool twoSided = false;
   std::optional<double> theta;
+  // A face that shares the light out sends a second ray: its direction and
+  // the shares of the two.
+  std::optional<double> second;
+  double share = 1, secondShare = 0;
+  bool straightSecond = false;
   switch (s.kind) {
     case kSurfaceReflect:
       if (s.orientation == 3) {
@@ -201,20 +215,61 @@ void RayTracer::TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLin
         theta = rho;
       }  // code 2: absorbed by the back
       break;
-    case kSurfaceRefract:
-      theta = Refract(s, ray, hit->code, u, v);
+    case kSurfaceRefract: {
+      bool reflected = false;
+      theta = Refract(s, ray, hit->code, u, v, reflected);
+      if (theta && !reflected && options_.partialReflection) {
+        const double n = double(s.refractiveIndex) * ray.indexFactor;
+        const double r =
+            FresnelReflectance(hit->code == 1 ? 1 : n, hit->code == 1 ? n : 1, AngleToNormal(u, v));
+        share = 1 - r;
+        secondShare = r;
+        second = rho;
+      }
       break;
+    }
     case kSurfaceIdealLens:
       theta = ThinLens(s, ray, h);
+      break;
+    case kSurfaceAbsorb:
+      if (s.Screen()) sink_.Spot(h, ray);
+      break;
+    case kSurfaceSplit:
+      share = std::clamp(double(s.ReflectedFraction()), 0.0, 1.0);
+      theta = rho;
+      secondShare = 1 - share;
+      second = u;
+      straightSecond = true;
       break;
     default:
       break;
   }
   if (!theta || !std::isfinite(*theta)) return;
-  if (options_.reportHits) ReportHit(h, s, ray, hit->code, u, v, *theta);
+  if (options_.reportHits) {
+    ReportHit(h, s, ray, hit->code, u, v, *theta);
+    // The splitter's first ray is the reflected one, a glass face's the refracted.
+    if (second) {
+      sink_.Shares(straightSecond ? share : secondShare, straightSecond ? secondShare : share);
+    }
+  }
+  const std::size_t face = std::size_t(hit->surface - surfaces_.data());
+  Continue(ray, h, face, *theta, share, twoSided ? kTwoSided : kFirst, nA, nB, next, nextLines);
+  // The second ray of a face forms images of its own. Going straight on, its
+  // backward extension would only cover the ray that came.
+  if (second)
+    Continue(ray, h, face, *second, secondShare, straightSecond ? kStraightOn : kSecond, nA, nB,
+             next, nextLines);
+}
 
-  const PolarStep out = outStep_.Of(*theta);
-  if (options_.drawReverse) {
+void RayTracer::Continue(const DrawBaseRayDataStruct& ray, TPointF h, std::size_t face,
+                         double theta, double share, Branch branch, float nA, float nB,
+                         std::vector<DrawBaseRayDataStruct>& next,
+                         std::vector<RayLine>& nextLines) {
+  // Exactly the ray's brightness when it keeps all of its light.
+  const float brightness = share == 1 ? ray.brightness : float(ray.brightness * share);
+  if (!(brightness >= options_.minBrightness)) return;
+  const PolarStep out = outStep_.Of(theta);
+  if (options_.drawReverse && branch != kStraightOn) {
     Tag(shown_, root_);
     sink_.Extension(h, PointAt(h, out, -kExtensionLength));
     Tag(generation_, root_);
@@ -222,13 +277,16 @@ void RayTracer::TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLin
   // Made in place: the ray is copied once. (`ray` never lies in `next`.)
   DrawBaseRayDataStruct& continued = next.emplace_back(ray);
   nextLines.push_back(ContinueRay(continued, h, out));
+  continued.brightness = brightness;
   // No image is constructed through a two-sided reflector.
-  if (twoSided) continued.sourceKind = 0;
+  if (branch == kTwoSided) continued.sourceKind = 0;
   // Rays of one source through one surface form one image: a surface is
   // known by its place in this trace.
-  if (continued.sourceKind > 0)
-    continued.lastSurface = static_cast<int>(hit->surface - surfaces_.data()) + 1;
-  if (options_.showAngles) OutgoingLabel(h, *theta, nA, nB);
+  if (continued.sourceKind > 0) {
+    const int place = static_cast<int>(face) + 1;
+    continued.lastSurface = branch == kSecond || branch == kStraightOn ? -place : place;
+  }
+  if (options_.showAngles) OutgoingLabel(h, theta, nA, nB);
 }
 
 // The law at the hit, for the sinks that show it.
@@ -236,13 +294,7 @@ void RayTracer::ReportHit(TPointF h, const DrawObjectLineDataStruct& s,
                           const DrawBaseRayDataStruct& ray, int code, double u, double v,
                           double theta) {
   if (s.kind == kSurfaceIdealLens) return;
-  // Angle to the normal of a direction, from its angle to the tangent.
-  auto fromNormal = [v](double direction) {
-    double e = std::fmod(direction - v, 180.0);
-    if (e < 0) e += 180;
-    return std::fabs(90 - e);
-  };
-  const double t1 = fromNormal(u), t2 = fromNormal(theta);
+  const double t1 = AngleToNormal(u, v), t2 = AngleToNormal(theta, v);
   double n1 = 0, n2 = 0;
   if (s.kind == kSurfaceRefract) {
     const double n = double(s.refractiveIndex) * ray.indexFactor;
@@ -264,7 +316,7 @@ void RayTracer::ReportHit(TPointF h, const DrawObjectLineDataStruct& s,
 
 std::optional<double> RayTracer::Refract(const DrawObjectLineDataStruct& s,
                                          const DrawBaseRayDataStruct& ray, int code, double u,
-                                         double v) {
+                                         double v, bool& reflected) {
   const double n = double(s.refractiveIndex) * ray.indexFactor;
   double e = u - v;
   if (e < 0) e += 360;
@@ -281,6 +333,7 @@ std::optional<double> RayTracer::Refract(const DrawObjectLineDataStruct& s,
     const double k = Sin(std::fabs(g)) * n;
     if (k > 1) {
       m = 90 - g;  // total internal reflection
+      reflected = true;
     } else {
       const double r = Asin(std::max(-1.0, k));
       m = g <= 0 ? 270 - r : 270 + r;

@@ -88,8 +88,18 @@ class RayTracer {
   void ReportHit(TPointF h, const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
                  int code, double u, double v, double theta);
   const PolarStep& StraightNormal(const DrawObjectLineDataStruct& s, double v);
+  // reflected: set on total internal reflection.
   std::optional<double> Refract(const DrawObjectLineDataStruct& s, const DrawBaseRayDataStruct& ray,
-                                int code, double u, double v);
+                                int code, double u, double v, bool& reflected);
+  // Appends the ray continued from h along theta with `share` of its light,
+  // unless that is too little to follow; its extension and label with it.
+  // The first ray a face sends on (from a two-sided reflector: it forms no
+  // image), or the second of a face that shares the light out (going
+  // straight on: without a backward extension).
+  enum Branch { kFirst, kTwoSided, kSecond, kStraightOn };
+  void Continue(const DrawBaseRayDataStruct& ray, TPointF h, std::size_t face, double theta,
+                double share, Branch branch, float nA, float nB,
+                std::vector<DrawBaseRayDataStruct>& next, std::vector<RayLine>& nextLines);
   std::optional<double> ThinLens(const DrawObjectLineDataStruct& s,
                                  const DrawBaseRayDataStruct& ray, TPointF h);
   void IncidenceLabel(TPointF h, TPointF through, float nA, float nB);

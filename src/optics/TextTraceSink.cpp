@@ -18,13 +18,19 @@ std::string Points(TPointF a, TPointF b) {
   return Number(a.x) + '\t' + Number(a.y) + '\t' + Number(b.x) + '\t' + Number(b.y);
 }
 
+// A trailing field for a ray that lost part of its light, so that traces
+// of full rays keep their bytes.
+std::string Brightness(const DrawBaseRayDataStruct& ray) {
+  return ray.brightness == 1 ? std::string() : '\t' + Number(ray.brightness);
+}
+
 const char* Reality(bool real) { return real ? "real" : "virtual"; }
 
 }  // namespace
 
 void TextTraceSink::RayPiece(TPointF from, TPointF to, const DrawBaseRayDataStruct& ray) {
   out_ << "ray\t" << Points(from, to) << '\t' << ray.rayColour << '\t' << (ray.blend ? 1 : 0)
-       << '\n';
+       << Brightness(ray) << '\n';
 }
 
 void TextTraceSink::Arrow(TPointF at, float direction, const DrawBaseRayDataStruct&) {
@@ -49,4 +55,9 @@ void TextTraceSink::ImagePoint(TPointF at, bool real, const std::string& label) 
 
 void TextTraceSink::ImageArrow(TPointF first, TPointF second, bool real, int) {
   out_ << "image-arrow\t" << Points(first, second) << '\t' << Reality(real) << '\n';
+}
+
+void TextTraceSink::Spot(TPointF at, const DrawBaseRayDataStruct& ray) {
+  out_ << "spot\t" << Number(at.x) << '\t' << Number(at.y) << '\t' << ray.rayColour
+       << Brightness(ray) << '\n';
 }

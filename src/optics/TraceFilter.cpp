@@ -88,9 +88,22 @@ void TraceFilter::ImageArrow(TPointF first, TPointF second, bool real, int sourc
   if (Shows()) Target().ImageArrow(first, second, real, sourceLineWidth);
 }
 
+void TraceFilter::Spot(TPointF at, const DrawBaseRayDataStruct& ray) {
+  if (Shows()) Target().Spot(at, ray);
+}
+
 void TraceFilter::Hit(TPointF at, double n1, double n2, double theta1, double theta2) {
   Target().Hit(at, n1, n2, theta1, theta2);
+  lastHitKept_ = false;
   if (view_.followedRoot < 0 || root_ != view_.followedRoot) return;
   if (view_.maxGeneration > 0 && generation_ > view_.maxGeneration) return;
   hits_.push_back({at, n1, n2, theta1, theta2, generation_});
+  lastHitKept_ = true;
+}
+
+void TraceFilter::Shares(double reflected, double transmitted) {
+  Target().Shares(reflected, transmitted);
+  if (!lastHitKept_) return;
+  hits_.back().reflected = reflected;
+  hits_.back().transmitted = transmitted;
 }

@@ -32,6 +32,9 @@ class TraceFilter : public ForwardingTraceSink {
     TPointF at;
     double n1, n2, theta1, theta2;  // n1 = n2 = 0: a reflection
     int generation = 0;
+    // The shares of the light reflected and sent on, where a face divides
+    // it (a beam splitter, partial reflection); else negative.
+    double reflected = -1, transmitted = -1;
   };
   // The shown hits of the followed ray.
   const std::vector<HitLaw>& FollowedHits() const { return hits_; }
@@ -45,6 +48,8 @@ class TraceFilter : public ForwardingTraceSink {
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
   void Origin(int generation, int root) override;
   void Hit(TPointF at, double n1, double n2, double theta1, double theta2) override;
+  void Shares(double reflected, double transmitted) override;
+  void Spot(TPointF at, const DrawBaseRayDataStruct& ray) override;
 
  private:
   // Whether the item that follows is shown; sets the target's fading for it.
@@ -67,4 +72,5 @@ class TraceFilter : public ForwardingTraceSink {
   int generations_ = 0;
   bool faded_ = false;
   std::vector<HitLaw> hits_;
+  bool lastHitKept_ = false;  // the latest Hit went into hits_
 };

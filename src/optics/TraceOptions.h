@@ -24,6 +24,11 @@ struct TraceOptions {
   TColor normalColour = 0xCACACA;
   TColor reverseColour = 0xFF;
   int maxGenerations = 500;
+  // A ray carrying less of its source's light than this is not followed.
+  float minBrightness = 0.01f;
+  // Every refraction also sends on the reflected ray, the light shared out
+  // as the Fresnel equations give for unpolarised light.
+  bool partialReflection = false;
   long long maxFaceTests = kFaceTestBudget;
   long long maxDrawnItems = kDrawnItemBudget;  // sink calls
   // Narrow each ray's faces through a bounding-volume hierarchy; the result is

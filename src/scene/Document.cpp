@@ -93,6 +93,8 @@ TraceOptions Document::CurrentTraceOptions() const {
   o.reverseColour = page->reverseColour;
   o.maxFaceTests = maxFaceTests;
   o.maxDrawnItems = maxDrawnItems;
+  o.partialReflection = page->partialReflection != 0;
+  o.minBrightness = minBrightness;
   return o;
 }
 

@@ -39,6 +39,8 @@ class Document {
   std::int64_t paintBudget = kPaintBudget;
   long long maxFaceTests = kFaceTestBudget;
   long long maxDrawnItems = kDrawnItemBudget;
+  // A ray with less of its source's light is not followed (TraceOptions).
+  float minBrightness = TraceOptions{}.minBrightness;
 
   // Tracer lists of the last traced refresh.
   std::vector<DrawObjectLineDataStruct> surfaces;

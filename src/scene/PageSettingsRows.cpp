@@ -23,6 +23,7 @@ std::string RayWidthKey() { return Tr("104", "发出光线的宽度"); }
 std::string HighQualityKey() { return Tr("103", "是否使用高质图画(不推荐)"); }
 std::string ShowAxesKey() { return Tr("102", "是否显示坐标轴"); }
 std::string ShowAnglesKey() { return Tr("188", "是否显示角度"); }
+std::string PartialReflectionKey() { return Tr("Page.PartialReflection", "显示部分反射"); }
 
 std::string ColourText(TColor colour) { return IntToStr(static_cast<long long>(colour)); }
 
@@ -48,6 +49,7 @@ void FillPageSettingsRows(const Document& document, IPropertySheet& sheet) {
   sheet.SetCaption(Tr("101", "页面设置属性"));
 
   // Each row goes above the earlier ones: insert bottom to top.
+  sheet.InsertRow(PartialReflectionKey(), BoolToText(page.partialReflection != 0));
   sheet.InsertRow(ShowAnglesKey(), BoolToText(document.showAngles != 0));
   sheet.InsertRow(ShowAxesKey(), BoolToText(page.showAxes != 0));
   sheet.InsertRow(HighQualityKey(), BoolToText(Settings().highQuality));
@@ -66,7 +68,9 @@ void FillPageSettingsRows(const Document& document, IPropertySheet& sheet) {
     sheet.SetEditStyle(row, TEditStyle::PickList);
     sheet.SetPickList(row, row == 5 || row == 6 ? widths : yesNo);
   }
-  for (int row = 0; row < 10; ++row) sheet.SetReadOnly(row, true);
+  sheet.SetEditStyle(10, TEditStyle::PickList);
+  sheet.SetPickList(10, yesNo);
+  for (int row = 0; row < 11; ++row) sheet.SetReadOnly(row, true);
 }
 
 bool ApplyPageSettings(Document& document, const IPropertySheet& sheet) {
@@ -89,6 +93,7 @@ bool ApplyPageSettings(Document& document, const IPropertySheet& sheet) {
   page.highQuality = Settings().highQuality ? 1 : 0;
 
   document.showAngles = TextToBool(sheet.Value(ShowAnglesKey())) ? 1 : 0;
+  page.partialReflection = TextToBool(sheet.Value(PartialReflectionKey())) ? 1 : 0;
 
   page.showAxes = TextToBool(sheet.Value(ShowAxesKey())) ? 1 : 0;
   if (DrawObjectUnit* frame = FindByClass(document.scene, "ReferenceFrame"))

@@ -18,6 +18,9 @@ struct TNewPage {
   std::int32_t reservedColour = 255;
   TColor normalColour = 0xCACACA;   // "法线的颜色"
   TColor reverseColour = 0x0000FF;  // "反向延长线的颜色"
+  // "显示部分反射": saved in the page record's first spare byte after the
+  // angles flag, 0 in every file written before it.
+  std::uint8_t partialReflection = 0;
   std::string fileName = "0";
 };
 

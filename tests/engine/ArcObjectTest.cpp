@@ -173,6 +173,22 @@ TEST_F(ArcElementTest, MirrorSheetStopsAtTheFirstBadValue) {
   EXPECT_EQ(fake->sheet.Find("焦距")->value, "50");
 }
 
+// Typing f keeps the vertex (500, 300) and the axis; the arc keeps its
+// half-width of 50 px across the axis until the circle is too small for it.
+TEST_F(ArcElementTest, MirrorFocalLengthRowMovesTheCentreAlongTheAxis) {
+  for (const auto& [f, halfWidth] : {std::pair{100.0f, 50.0f}, {20.0f, 40.0f}}) {
+    auto mirror = ArcOf<ConcaveMirror>(&canvas, 100, 330, 30);
+    ASSERT_TRUE(Apply(*mirror, {{"焦距", std::to_string(int(f))}}));
+    EXPECT_FLOAT_EQ(mirror->radius, 2 * f);
+    EXPECT_NEAR(mirror->centre.x, 500 - 2 * f, 1e-3);
+    EXPECT_NEAR(mirror->centre.y, 300, 1e-3);
+    EXPECT_NEAR(mirror->ArcPoint(0, mirror->radius).x, 500, 1e-3);
+    const auto ends = mirror->ControlPointValues();
+    EXPECT_NEAR(ends[0].y - ends[1].y, 2 * halfWidth, 0.01);
+    ExpectEndsOnTheArc(*mirror, 1);
+  }
+}
+
 TEST_F(ArcElementTest, ConcaveLensRefusesHalfACircleAndResetsItsAngles) {
   auto lens = ArcOf<Concave>(&canvas, 100, -60, 60);
   EXPECT_TRUE(Apply(*lens, {{"角度1", "300"}, {"角度2", "100"}}));

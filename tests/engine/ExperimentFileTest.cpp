@@ -109,6 +109,8 @@ TEST_F(ExperimentFileWriting, PageRecordFieldsAtTheirOffsets) {
   EXPECT_EQ(ReadInt32At(data, o + 24), 0x778899);
   EXPECT_EQ(ReadInt32At(data, o + 28), 1);  // flag byte, then three zero bytes
   for (std::size_t i = o + 32; i < o + 108; ++i) EXPECT_EQ(data[i], 0) << "reserved " << i;
+  p.partialReflection = 1;  // the byte after the angles flag
+  EXPECT_EQ(ReadInt32At(SerializeExperiment(document), o + 28), 0x101);
 }
 
 TEST_F(ExperimentFileWriting, ObjectRecordsInSceneOrderThenTrailer) {

@@ -59,6 +59,10 @@ Traits TraitsOf(const std::string& name) {
       {"Concave", {true, {1, 2, 3}, {{"厚度", "14"}, {"角度1", "330"}, {"角度2", "20"}}}},
       {"IdealMagnifier", {true, {2, 3}, {{"焦距", "150.5"}}}},
       {"IdealConcave", {true, {2, 3}, {{"焦距", "80"}}}},
+      {"LightBlocker", {true, {}, {{"显示为光屏", "是"}}}},
+      {"CircularBlocker", {true, {}, {{"半径", "40"}}}},
+      {"Aperture", {true, {}, {{"缺口宽度", "6"}, {"缺口位置(0-1)", "0.3"}}}},
+      {"BeamSplitter", {true, {}, {{"反射比例", "0.25"}}}},
       // The lens and the screen stay centred on the frame's height.
       {"ImagingSystem",
        {true, {1, 3, 6, 7, 8, 9}, {{"凸透镜焦距", "120"}, {"是否关联物体", "否"}}, {-13, -11}}},

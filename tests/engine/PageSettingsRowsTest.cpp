@@ -41,25 +41,34 @@ class PageSettingsRowsTest : public EngineTest {
 const std::vector<std::string> kKeys = {
     "法线的颜色",       "反向延长线的颜色", "周围环境颜色",   "是否画法线",
     "是否画反向延长线", "所有工具线的宽度", "发出光线的宽度", "是否使用高质图画(不推荐)",
-    "是否显示坐标轴",   "是否显示角度"};
+    "是否显示坐标轴",   "是否显示角度",     "显示部分反射"};
 
 }  // namespace
 
 TEST_F(PageSettingsRowsTest, RowsTopToBottomWithDefaults) {
   Fill();
   EXPECT_EQ(ui.sheet.caption, "页面设置属性");
-  ASSERT_EQ(ui.sheet.RowCount(), 10);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(ui.sheet.KeyAt(i), kKeys[i]) << i;
-  const std::vector<std::string> values = {
-      std::to_string(0xCACACA), std::to_string(0xFF), "0", "是", "是", "2", "2", "否", "否", "否"};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(ui.sheet.rows[i].value, values[i]) << kKeys[i];
+  ASSERT_EQ(ui.sheet.RowCount(), 11);
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(ui.sheet.KeyAt(i), kKeys[i]) << i;
+  const std::vector<std::string> values = {std::to_string(0xCACACA),
+                                           std::to_string(0xFF),
+                                           "0",
+                                           "是",
+                                           "是",
+                                           "2",
+                                           "2",
+                                           "否",
+                                           "否",
+                                           "否",
+                                           "否"};
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(ui.sheet.rows[i].value, values[i]) << kKeys[i];
 }
 
 TEST_F(PageSettingsRowsTest, EditStylesPickListsAndReadOnly) {
   Fill();
   const std::vector<std::string> yesNo{"是", "否"};
   const std::vector<std::string> widths{"1", "2", "3"};
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 11; ++i) {
     const auto& row = ui.sheet.rows[i];
     EXPECT_TRUE(row.readOnly) << kKeys[i];
     if (i < 3) {
@@ -88,12 +97,15 @@ TEST_F(PageSettingsRowsTest, RowsShowTheCurrentSettings) {
   EXPECT_EQ(ui.sheet.Value("是否显示坐标轴"), "是");
   EXPECT_EQ(ui.sheet.Value("是否显示角度"), "是");
   EXPECT_EQ(ui.sheet.Value("是否使用高质图画(不推荐)"), "是");
+  document.page->partialReflection = 1;
+  Fill();
+  EXPECT_EQ(ui.sheet.Value("显示部分反射"), "是");
 }
 
 TEST_F(PageSettingsRowsTest, FillClearsEarlierRows) {
   ui.sheet.InsertRow("X1", "5");
   Fill();
-  EXPECT_EQ(ui.sheet.RowCount(), 10);
+  EXPECT_EQ(ui.sheet.RowCount(), 11);
   EXPECT_EQ(ui.sheet.Find("X1"), nullptr);
 }
 

@@ -36,6 +36,9 @@ class AllCalls : public TextTraceSink {
     out_ << "hit\t" << at.x << '\t' << at.y << '\t' << n1 << '\t' << n2 << '\t' << t1 << '\t' << t2
          << '\n';
   }
+  void Shares(double reflected, double transmitted) override {
+    out_ << "shares\t" << reflected << '\t' << transmitted << '\n';
+  }
 
  private:
   std::ostream& out_;
@@ -91,7 +94,7 @@ TEST_P(PipedTrace, GivesTheCallsOfOneThread) {
   const Case c = GetParam();
   const Scene scene = RandomScene(c.seed);
   TraceOptions options;
-  options.showAngles = options.reportHits = c.angles;
+  options.showAngles = options.reportHits = options.partialReflection = c.angles;
   TraceContext probe;
   probe.SetThreads(1);
   std::ostringstream ignored;

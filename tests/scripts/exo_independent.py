@@ -4,11 +4,12 @@ current binary layout), used to cross-check the program's reader and writer.
 
 It knows the frame (120-byte header, 108-byte page record, object records,
 14-byte trailer), the base record and string record of every object, the
-80-byte ray record, and the own records of all 22 classes: the sources
+80-byte ray record, and the own records of all 26 classes: the sources
 (LampHouse, ComplexlH, PointLampHouse, RealObject), the mirrors (FlatMirror,
 ConcaveMirror, ConvexityMirror), the media and lenses (ThreePrism, FourPrism,
 Magnifier, Concave, IdealMagnifier, IdealConcave, FitfulObject, RayFibre,
-ImagingSystem), the measuring tools (Ruler, Protractor, OPticsLine), the
+ImagingSystem), the stops and the half mirror (LightBlocker, CircularBlocker,
+Aperture, BeamSplitter), the measuring tools (Ruler, Protractor, OPticsLine), the
 coordinate system (ReferenceFrame) and the annotations (DrawString, DrawImage
 with its BMP picture).
 
@@ -37,7 +38,7 @@ FACTORY_CLASSES = ["OPticsLine", "Ruler", "FlatMirror", "ComplexlH", "Concave", 
                    "ConvexityMirror", "DrawImage", "DrawString", "FitfulObject", "FourPrism",
                    "IdealConcave", "IdealMagnifier", "ImagingSystem", "LampHouse", "Magnifier",
                    "Protractor", "RayFibre", "ReferenceFrame", "ThreePrism", "PointLampHouse",
-                   "RealObject"]
+                   "RealObject", "LightBlocker", "CircularBlocker", "Aperture", "BeamSplitter"]
 
 # The 80-byte ray record: points and derived line (0-27), vertical flag (28,
 # padded), vertical x and index factor (32-39), colour (40), blend flag (44,
@@ -92,6 +93,14 @@ FIXED_RECORDS.update({
     "DrawString": CORNERS + [("border", "B"), ("fontSize", "i"), ("fontColour", "I"),
                              ("fontName", "100z"), ("spareFlag", "B"), ("skipPaint", "B")],
 })
+# The stops and the half mirror: their two points (the disc: centre and a
+# point on its rim), their own values, the skip-next-paint flag.
+FIXED_RECORDS.update({
+    "LightBlocker": [("ends", "4f"), ("screen", "B"), ("skipPaint", "B")],
+    "CircularBlocker": [("ends", "4f"), ("skipPaint", "B")],
+    "Aperture": [("ends", "4f"), ("gapWidth", "f"), ("gapPosition", "f"), ("skipPaint", "B")],
+    "BeamSplitter": [("ends", "4f"), ("reflected", "f"), ("skipPaint", "B")],
+})
 ARC_DEFAULTS = {"centre": [0.0, 0.0], "radius": 0.0, "angle1": -60.0, "angle2": 60.0,
                 "firstPaint": 1}
 NO_POINTS = [[0.0, 0.0]] * 4
@@ -128,6 +137,13 @@ FIXED_DEFAULTS.update({
                    "lines": ["在此输入文字"]},
 })
 FIXED_DEFAULTS["ConvexityMirror"] = FIXED_DEFAULTS["ConcaveMirror"]
+STOP_DEFAULTS = {"colour": 0xA0A0A0, "ends": [[0.0, 0.0]] * 2, "skipPaint": 1}
+FIXED_DEFAULTS.update({
+    "LightBlocker": dict(STOP_DEFAULTS, screen=0),
+    "CircularBlocker": dict(STOP_DEFAULTS),
+    "Aperture": dict(STOP_DEFAULTS, gapWidth=20.0, gapPosition=0.5),
+    "BeamSplitter": dict(STOP_DEFAULTS, colour=0xFFC080, reflected=0.5),
+})
 
 
 def struct_format(fmt):
@@ -199,7 +215,8 @@ def default_header():
 def default_page():
     return {"scale": 1.0, "highQuality": 0, "rayWidth": 2, "ambient": 0,
             "normals": 1, "reverse": 1, "axes": 0, "reservedColour": 255,
-            "normalColour": 0xCACACA, "reverseColour": 0x0000FF, "showAngles": 0}
+            "normalColour": 0xCACACA, "reverseColour": 0x0000FF, "showAngles": 0,
+            "partialReflection": 0}
 
 
 def default_base(class_name):
@@ -284,7 +301,7 @@ def page_bytes(p):
     out = struct.pack("<fBiIBBBiII", p["scale"], p["highQuality"], p["rayWidth"],
                       p["ambient"], p["normals"], p["reverse"], p["axes"],
                       p["reservedColour"], p["normalColour"], p["reverseColour"])
-    out += bytes([p["showAngles"], 0, 0, 0]) + b"\0" * 76
+    out += bytes([p["showAngles"], p["partialReflection"], 0, 0]) + b"\0" * 76
     assert len(out) == PAGE_SIZE
     return out
 
@@ -442,8 +459,9 @@ def parse(data):
             "reservedColour", "normalColour", "reverseColour"]
     result["page"] = dict(zip(keys, page))
     result["page"]["showAngles"] = data[HEADER_SIZE + 28]
+    result["page"]["partialReflection"] = data[HEADER_SIZE + 29]
     result["page"]["reservedZero"] = all(
-        b == 0 for b in data[HEADER_SIZE + 29:HEADER_SIZE + PAGE_SIZE])
+        b == 0 for b in data[HEADER_SIZE + 30:HEADER_SIZE + PAGE_SIZE])
     result["trailer"] = data[-TRAILER_SIZE:].hex()
 
     r = Reader(data, len(data) - TRAILER_SIZE)

@@ -8,7 +8,7 @@
 #include "optics/ITraceSink.h"
 
 struct TraceItem {
-  enum Kind { Ray, Arrow, Normal, Extension, Angle, Image, ImageArrow };
+  enum Kind { Ray, Arrow, Normal, Extension, Angle, Image, ImageArrow, Spot };
   Kind kind;
   TPointF a;  // from / at / n1 / anchor / first image
   TPointF b;  // to / n2 / second image
@@ -58,6 +58,12 @@ class RecordingTraceSink : public ITraceSink {
     TraceItem item{TraceItem::ImageArrow, first, second};
     item.flag = real;
     item.lineWidth = sourceLineWidth;
+    items.push_back(std::move(item));
+  }
+
+  void Spot(TPointF at, const DrawBaseRayDataStruct& ray) override {
+    TraceItem item{TraceItem::Spot, at, at};
+    item.ray = ray;
     items.push_back(std::move(item));
   }
 

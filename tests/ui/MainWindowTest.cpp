@@ -121,7 +121,9 @@ TEST_F(MainWindowTest, EveryPaletteButtonIsEnabledForItsClass) {
       {"SpeedButton1", "PointLampHouse"},  {"SpeedButton2", "RealObject"},
       {"SpeedButton21", "Protractor"},     {"SpeedButton22", "Ruler"},
       {"SpeedButton23", "OPticsLine"},     {"SpeedButton27", "DrawImage"},
-      {"SpeedButton28", "DrawString"}};
+      {"SpeedButton28", "DrawString"},     {"StopButton1", "LightBlocker"},
+      {"StopButton2", "CircularBlocker"},  {"StopButton3", "Aperture"},
+      {"StopButton4", "BeamSplitter"}};
   for (const auto& [button, className] : classes) {
     EXPECT_NE(CreateObjectByClassName(className, nullptr), nullptr) << className;
     ASSERT_NE(w->Button(button), nullptr) << button;
@@ -137,7 +139,7 @@ TEST_F(MainWindowTest, PaletteHasHintsAndOneRadioGroupWithTheArrow) {
   EXPECT_TRUE(w->Button("ArrowBtn")->isChecked());
   EXPECT_FALSE(w->Button("SpeedButton16")->isCheckable());
   EXPECT_TRUE(w->Button("SpeedButton1")->isCheckable());
-  EXPECT_EQ(w->findChild<QWidget*>("Panel3")->width(), 64);
+  EXPECT_EQ(w->findChild<QWidget*>("Panel3")->width(), 94);
 }
 
 // ---- selecting

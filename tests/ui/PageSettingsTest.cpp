@@ -30,10 +30,12 @@ TEST_F(PageSettingsTest, OkAppliesThePageRowsOfTheRealSheet) {
     caption = sheet.windowTitle().toStdString();
     sheet.SetValue("发出光线的宽度", "3");
     sheet.SetValue("周围环境颜色", std::to_string(0xFFFFFF));
+    sheet.SetValue("显示部分反射", "是");
     sheet.BitBtn1->click();
   });
   EXPECT_EQ(ShowPageSettings(document), 1);
-  EXPECT_EQ(rows, 10);
+  EXPECT_EQ(rows, 11);
+  EXPECT_EQ(document.page->partialReflection, 1);
   EXPECT_EQ(caption, "页面设置属性");
   EXPECT_EQ(document.page->rayWidth, 3);
   EXPECT_EQ(document.page->ambientColour, 0xC8C8C8u);

@@ -1,13 +1,16 @@
 #include "objects/elements/CurvedMirror.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "gfx/PixelMath.h"
 #include "i18n/Convert.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
 #include "optics/SelectionGeometry.h"
+#include "scene/IMessageSink.h"
 #include "scene/RecordIo.h"
 
 namespace {
@@ -77,15 +80,41 @@ PropertyRows CurvedMirror::Rows() {
   PropertyRows rows(caption_);
   const ArcRows arc = AddArcRows(rows, 1, angle1NotANumber_, angle2NotANumber_);
   const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
-  rows.Add(PropertyRow{Tr(texts::kFocalLength), LeftStr(FloatToShortStr(radius / 2), 6),
-                       TEditStyle::Simple, true});
-  rows.ApplyOrder(Join({{colour}, arc.Order()}));
+  const std::string shownFocal = LeftStr(FloatToShortStr(radius / 2), 6);
+  const RowHandle focal = rows.Add(Tr(texts::kFocalLength), shownFocal);
+  focal->apply = [this, shownFocal](const std::string& text) {
+    if (text == shownFocal) return true;  // left as shown: the radius row decides
+    double f = 0;
+    if (!TryStrToFloat(text, f) || !(f > 0) || f > kMaxCoordinate / 2) {
+      ShowMessage(Tr(texts::kFocalLengthPositive));
+      return false;
+    }
+    SetFocalLength(f);
+    return true;
+  };
+  // The focal length last: it starts from the arc the other rows give.
+  rows.ApplyOrder(Join({{colour}, arc.Order(), {focal}}));
   rows.OnSuccess([this] {
     sweep = SweepOf(angle1, angle2);
     PlaceEnds();
     return true;
   });
   return rows;
+}
+
+// The vertex (the arc's middle) and the axis stay; the centre moves along
+// the axis to 2f behind the vertex, and the arc keeps its width across the
+// axis as far as the new circle allows (at most a half circle).
+void CurvedMirror::SetFocalLength(double f) {
+  const double half = SweepOf(angle1, angle2) / 2, middle = angle1 + half;
+  const TPointF vertex = ArcPoint(middle, radius);
+  const double width = std::fabs(double(radius) * std::sin(Radians(std::min(half, 90.0))));
+  const double r = 2 * f;
+  centre = PointAt(vertex, middle, -r);
+  radius = static_cast<float>(r);
+  const double newHalf = width >= r ? 90.0 : Degrees(std::asin(width / r));
+  angle1 = static_cast<float>(NormalAngle(middle - newHalf));
+  angle2 = static_cast<float>(NormalAngle(middle + newHalf));
 }
 
 void CurvedMirror::RecordFields(RecordIo& io) {

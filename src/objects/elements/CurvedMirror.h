@@ -28,6 +28,8 @@ class CurvedMirror : public ArcObject {
   int HitTest(int x, int y) override;
   std::vector<DrawObjectLineDataStruct> GetSurfaces() override;
   bool Imaging() const override { return true; }
+  // Radius 2f about the same vertex and axis (the sheet's 焦距 row).
+  void SetFocalLength(double f);
 
  protected:
   std::vector<PointRef> ControlPoints() override;

@@ -57,6 +57,13 @@ void TraceRecorder::Hit(TPointF at, double n1, double n2, double theta1, double 
   events_.push_back({Kind::kHit, false, std::int32_t(laws_.size()), 0, 0, at});
   laws_.push_back({n1, n2, theta1, theta2});
 }
+void TraceRecorder::Spot(TPointF at, const DrawBaseRayDataStruct& ray) {
+  events_.push_back({Kind::kSpot, false, 0, 0, 0, at, {}, {}, &ray});
+}
+void TraceRecorder::Shares(double reflected, double transmitted) {
+  events_.push_back({Kind::kShares, false, std::int32_t(laws_.size())});
+  laws_.push_back({reflected, transmitted, 0, 0});
+}
 void TraceRecorder::Faded(bool faded) { events_.push_back({Kind::kFaded, faded}); }
 
 bool TraceRecorder::Replay(std::size_t begin, std::size_t end, RayTracer& tracer) const {
@@ -115,6 +122,15 @@ bool TraceRecorder::Replay(std::size_t begin, std::size_t end, RayTracer& tracer
       case Kind::kFaded:
         sink.Faded(e.flag);
         break;
+      case Kind::kSpot:
+        ++counter.count;
+        sink.Spot(e.p, *e.ray);
+        break;
+      case Kind::kShares: {
+        const HitLaw& shares = laws_[std::size_t(e.a)];
+        sink.Shares(shares.n1, shares.n2);
+        break;
+      }
     }
   }
   return true;

@@ -35,6 +35,8 @@ class TraceRecorder : public ITraceSink {
   void AngleLabel(TPointF anchor, const std::string& text, bool incidence) override;
   void ImagePoint(TPointF at, bool real, const std::string& label) override;
   void ImageArrow(TPointF first, TPointF second, bool real, int sourceLineWidth) override;
+  void Spot(TPointF at, const DrawBaseRayDataStruct& ray) override;
+  void Shares(double reflected, double transmitted) override;
   void Origin(int generation, int root) override;
   void Hit(TPointF at, double n1, double n2, double theta1, double theta2) override;
   void Faded(bool faded) override;
@@ -52,6 +54,8 @@ class TraceRecorder : public ITraceSink {
     kOrigin,
     kHit,
     kFaded,
+    kSpot,
+    kShares,
   };
   // Small, as a busy trace keeps tens of thousands: what does not fit
   // (texts, the law at a hit) lies beside the list, `a` indexing it. Calls

@@ -65,7 +65,7 @@ void RunGenerations(RayTracer& tracer, std::span<const DrawBaseRayDataStruct> ba
     next.clear();
     nextLines.clear();
     nextRoots.clear();
-    next.reserve(rays.size());  // at most one continuation per ray
+    next.reserve(rays.size());  // mostly one continuation per ray
     nextLines.reserve(rays.size());
     nextRoots.reserve(rays.size());
     for (std::size_t i = 0; i < rays.size(); ++i) {
@@ -75,13 +75,12 @@ void RunGenerations(RayTracer& tracer, std::span<const DrawBaseRayDataStruct> ba
       }
       const DrawBaseRayDataStruct& ray = rays[i];
       tracer.SetRoot(currentRoots[i]);
-      const std::size_t before = next.size();
       if (derived) {
         tracer.TraceRay(ray, currentLines[i], next, nextLines);
       } else {
         tracer.TraceRay(ray, PrepareRay(ray), next, nextLines);
       }
-      if (next.size() > before) nextRoots.push_back(currentRoots[i]);
+      nextRoots.resize(next.size(), currentRoots[i]);  // none, one or two continuations
     }
     hooks.EndGeneration(next);
     current.swap(next);
