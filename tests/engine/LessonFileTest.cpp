@@ -10,6 +10,7 @@
 #include "ExperimentFileFixture.h"
 #include "ZipBuilder.h"
 #include "files/LessonFile.h"
+#include "files/LessonSession.h"
 
 namespace {
 
@@ -189,3 +190,19 @@ TEST_P(HostileLessonTest, IsRefusedQuicklyWithItsReason) {
 
 INSTANTIATE_TEST_SUITE_P(Every, HostileLessonTest, testing::ValuesIn(HostileLessons()),
                          [](const auto& info) { return info.param.name; });
+
+TEST_F(LessonFileTest, UndoOfADeletedSceneBringsItBackAndKeepsTheOthersLatestContent) {
+  LessonSession session;
+  ASSERT_TRUE(session.Start(document, "L", nullptr));
+  ASSERT_TRUE(session.Add(document));  // scene 2 shown, an empty page
+  document.page->rayWidth = 7;         // an edit inside scene 2
+  ASSERT_TRUE(session.MoveCurrent(-1, document));
+  ASSERT_TRUE(session.Show(1, document).complete);
+  ASSERT_TRUE(session.Delete(document));
+  EXPECT_EQ(session.Count(), 1u);
+  ASSERT_TRUE(session.Undo(document));  // the deleted scene is back, where it was
+  EXPECT_EQ(session.Count(), 2u);
+  ASSERT_TRUE(session.Show(0, document).complete);
+  EXPECT_EQ(document.page->rayWidth, 7);  // the moved scene, with its edit
+  EXPECT_EQ(session.Status(), "场景 1 / 2: 场景 2");
+}
