@@ -3,7 +3,7 @@
 #   scripts/fuzz.sh TARGET MINUTES [libFuzzer options...]
 #   scripts/fuzz.sh --seeds        writes the generated seeds into fuzz/corpus/
 #   scripts/fuzz.sh --replay       builds every target and runs each corpus file once
-# TARGET is experiment, converted, picture, language or import, or experiment-long
+# TARGET is experiment, converted, picture, language, import or lesson, or experiment-long
 # (the experiment target taking inputs of up to 1 MB whole). The committed corpus
 # fuzz/corpus/TARGET/ is read, never written: new inputs go to
 # build-fuzz/corpus/TARGET/, crashes and slow inputs to
@@ -13,7 +13,7 @@
 #   -fork=1 -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1
 set -euo pipefail
 cd "$(dirname "$0")/.."
-targets="experiment converted picture language import"
+targets="experiment converted picture language import lesson"
 usage() {
   echo "usage: $0 TARGET MINUTES [libFuzzer options...] | $0 --seeds" >&2
   echo "TARGET: $targets experiment-long" >&2

@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev poppler-utils
-  liblzma-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth openbox x11-utils
+  liblzma-dev libzip-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk xvfb xauth openbox x11-utils
   xdotool python3 dpkg-dev debhelper devscripts rsync desktop-file-utils shared-mime-info xdg-utils
   lintian appstream)
 if [ "${1:-}" = "--fuzz" ]; then

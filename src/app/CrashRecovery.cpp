@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 #include "app/IExperimentWindow.h"
@@ -57,7 +58,10 @@ bool WriteRecovery(const std::string& path, const std::vector<std::uint8_t>& byt
   std::string error;
   return WriteFileAtomically(
       path, bytes,
-      [](std::span<const std::uint8_t> head) { return head.empty() || HasCurrentProductTag(head); },
+      [](std::span<const std::uint8_t> head) {
+        return head.empty() || HasCurrentProductTag(head) ||
+               (head.size() >= 4 && std::memcmp(head.data(), "PK\3\4", 4) == 0);
+      },
       &error, nullptr, LinkRule::Replace);
 }
 
@@ -140,17 +144,29 @@ void CrashRecovery::Remove() {
   written_.reset();
 }
 
+std::optional<std::vector<std::uint8_t>> CrashRecovery::Work() const {
+  if (lessonWork_) {
+    if (auto lesson = lessonWork_()) {
+      if (lesson->empty()) return std::nullopt;
+      return lesson;
+    }
+  }
+  const Document& doc = window_.Doc();
+  if (doc.page->saved || SerializedExperimentSize(doc) > kMaxExperimentFileSize)
+    return std::nullopt;
+  return SerializeExperiment(doc);
+}
+
 void CrashRecovery::Tick() {
   // A drag goes on undisturbed; the next tick catches up.
   if (file_.isEmpty() || Running() || window_.PointerHeld()) return;
   WaitForWrite();
-  const Document& doc = window_.Doc();
-  if (doc.page->saved) {
+  auto work = Work();
+  if (!work) {
     if (written_) Remove();
     return;
   }
-  if (SerializedExperimentSize(doc) > kMaxExperimentFileSize) return;
-  auto bytes = SerializeExperiment(doc);
+  auto bytes = std::move(*work);
   const std::size_t hash = HashOf(bytes);
   if (written_ == hash) return;
   written_ = hash;
@@ -162,10 +178,10 @@ void CrashRecovery::Tick() {
 void CrashRecovery::KeepForNextStart() {
   if (file_.isEmpty()) return;
   WaitForWrite();
-  const Document& doc = window_.Doc();
-  keep_ = !doc.page->saved && SerializedExperimentSize(doc) <= kMaxExperimentFileSize;
+  const auto work = Work();
+  keep_ = work.has_value();
   if (!keep_) return Remove();
-  const auto bytes = SerializeExperiment(doc);
+  const auto& bytes = *work;
   if (written_ != HashOf(bytes)) keep_ = WriteRecovery(file_.toStdString(), bytes);
 }
 
@@ -201,6 +217,7 @@ void CrashRecovery::OfferLeftOver() {
         // Untitled: Ctrl+S asks for a name. The file is this window's now.
         window_.Doc().page->fileName.clear();
         window_.Doc().page->saved = 0;
+        if (untitle_) untitle_();
         QFile::remove(file_);
         if (!QFile::rename(path, file_)) QFile::remove(path);
       } else {

@@ -20,6 +20,7 @@
 #include <future>
 #include <optional>
 #include <string>
+#include <vector>
 
 class IExperimentWindow;
 
@@ -46,6 +47,14 @@ class CrashRecovery : public QObject {
 
   QString File() const { return file_; }
   void SetAsker(Asker ask) { ask_ = std::move(ask); }
+  // While a lesson is open the whole lesson is kept: `work` gives its bytes
+  // (empty: nothing unsaved), nothing when no lesson is open; `untitle`
+  // unnames a recovered lesson.
+  using LessonWork = std::function<std::optional<std::vector<std::uint8_t>>()>;
+  void SetLessonHooks(LessonWork work, std::function<void()> untitle) {
+    lessonWork_ = std::move(work);
+    untitle_ = std::move(untitle);
+  }
   QTimer& Timer() { return timer_; }
 
  protected:
@@ -53,6 +62,8 @@ class CrashRecovery : public QObject {
 
  private:
   bool Running() const;
+  // What to keep: nothing when all is saved.
+  std::optional<std::vector<std::uint8_t>> Work() const;
   void Remove();
 
   IExperimentWindow& window_;
@@ -61,6 +72,8 @@ class CrashRecovery : public QObject {
   int lock_ = -1;
   QTimer timer_;
   Asker ask_;
+  LessonWork lessonWork_;
+  std::function<void()> untitle_;
   std::future<bool> write_;
   // Of the bytes last written; none when the file holds nothing current.
   std::optional<std::size_t> written_;

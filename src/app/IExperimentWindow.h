@@ -32,4 +32,7 @@ class IExperimentWindow {
   virtual void EndPress(int x, int y) = 0;
   // The surface's popup menu at a global position.
   virtual void PopupMenuAt(const QPoint& global) = 0;
+  // The document holds another experiment now (a lesson's scene): the
+  // window's state follows as after an open.
+  virtual void ExperimentReplaced() = 0;
 };

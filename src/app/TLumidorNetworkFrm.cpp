@@ -24,6 +24,7 @@
 #include "app/Glyphs.h"
 #include "app/IDrawingBoard.h"
 #include "app/LanguageMenu.h"
+#include "app/LessonControls.h"
 #include "app/OutputCommands.h"
 #include "app/PageSettings.h"
 #include "app/PresentationMenu.h"
@@ -48,6 +49,8 @@
 TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
   setObjectName("TLumidorNetworkFrm");
+  // The window's sheets end with "锁定".
+  Settings().lockRow = LockRowRule::Editable;
   if (!options_.maker) options_.maker = CreateObjectByClassName;
   setWindowTitle(Caption("self", "Veltrano Suite-光学 V5.0"));
   setMinimumSize(130, 50);
@@ -97,13 +100,23 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
       {toolBar1_, Action("stopbtnHolder"), runMenu_, viewMenu_, statusBar(), habits->Escape()},
       this);
 
+  QAction* fileEnd = Action("N7");
+  lessons_ =
+      new LessonControls(*this,
+                         {this, findChild<QMenu*>("FileMenu"), fileEnd, statusBar(), panel3_,
+                          [this](const std::string& name) { return Action(name); }, teaching_},
+                         this);
+
   // The language first: messages of the start-up open are in it.
   InstallLanguageMenu(this, options_.desktopLocale);
   if (auto* view = findChild<QMenu*>("ViewMenu"))
     new PresentationMenu(this, view, [this] { RefreshView(); });
   InitWorkspace(options_.openFile);
-  if (!options_.recoveryFolder.isEmpty())
+  if (!options_.recoveryFolder.isEmpty()) {
     recovery_ = std::make_unique<CrashRecovery>(*this, options_.recoveryFolder);
+    recovery_->SetLessonHooks([this] { return lessons_->UnsavedLesson(); },
+                              [this] { lessons_->Untitle(); });
+  }
 }
 
 TLumidorNetworkFrm::~TLumidorNetworkFrm() = default;
@@ -128,7 +141,8 @@ void TLumidorNetworkFrm::InitWorkspace(const std::string& openFile) {
     // Keeps the path as the page's file name when the file is taken. Its
     // messages wait for the window: a box now would come before it.
     HeldMessages held;
-    const OpenStatus status = OpenPageFile(openFile, doc);
+    const OpenStatus status =
+        LessonControls::IsLesson(openFile) ? lessons_->Open(openFile) : OpenPageFile(openFile, doc);
     if (status == OpenStatus::Opened) recent_->Add(Q(openFile));
     startMessages_ = held.Take();
     InstallDefaultHandlers();
@@ -218,7 +232,7 @@ void TLumidorNetworkFrm::EnableSave() {
 
 std::vector<std::pair<std::string, bool>> TLumidorNetworkFrm::EditStates() const {
   const Document& doc = *document_;
-  return {{"Cut", doc.CanCopy()},    {"Copy", doc.CanCopy()}, {"Delete", doc.CanDelete()},
+  return {{"Cut", doc.CanCut()},     {"Copy", doc.CanCopy()}, {"Delete", doc.CanDelete()},
           {"Paste", doc.CanPaste()}, {"Undo", doc.CanUndo()}, {"Redo", doc.CanRedo()}};
 }
 
@@ -238,12 +252,25 @@ void TLumidorNetworkFrm::EditMenuClick() {
 
 void TLumidorNetworkFrm::ToolUnitMenuPopup() {
   const Document& doc = *document_;
-  actions_["PopupCut"]->setEnabled(doc.CanCopy());
+  actions_["PopupCut"]->setEnabled(doc.CanCut());
   actions_["PopupCopy"]->setEnabled(doc.CanCopy());
   actions_["PopupDelete"]->setEnabled(doc.CanDelete());
   actions_["PopupPaste"]->setEnabled(doc.CanPaste());
   actions_["PopupUndo"]->setEnabled(doc.CanUndo());
   actions_["PopupRedo"]->setEnabled(doc.CanRedo());
+  QAction* lock = actions_["PopupLock"];
+  lock->setEnabled(!doc.selection.empty() && Settings().lockRow == LockRowRule::Editable);
+  lock->setChecked(!doc.selection.empty() && doc.selection.front()->Locked());
+}
+
+void TLumidorNetworkFrm::LockMenuClick() {
+  Document& doc = *document_;
+  if (doc.selection.empty() || Settings().lockRow != LockRowRule::Editable) return;
+  const bool lock = !doc.selection.front()->Locked();
+  for (DrawObjectUnit* object : doc.selection) object->SetLocked(lock);
+  PushUndoSnapshot();
+  RefreshView();
+  UpdateEditButtons();
 }
 
 // ---------------------------------------------------------------- tools
@@ -309,11 +336,14 @@ void TLumidorNetworkFrm::PlaceAtOnce(const std::string& className) {
 // ---------------------------------------------------------------- edit
 
 void TLumidorNetworkFrm::UndoMenuClick() {
+  // The scene's own edits first, then those of the lesson's scene list.
+  if (!document_->CanUndo() && lessons_->UndoList()) return;
   if (document_->Undo()) RefreshView();
   UpdateEditButtons();
 }
 
 void TLumidorNetworkFrm::RedoMenuClick() {
+  if (!document_->CanRedo() && lessons_->RedoList()) return;
   if (document_->Redo()) RefreshView();
   UpdateEditButtons();
 }
@@ -345,7 +375,7 @@ void TLumidorNetworkFrm::ShowPropertiesMenuClick() {
     PushUndoSnapshot();
     RefreshView();
     UpdateEditButtons();
-  } else if (doc.selection.empty()) {
+  } else if (doc.selection.empty() && !lessons_->StudentMode()) {
     ShowPageSettings(doc);
     RefreshView();
   }
@@ -362,6 +392,8 @@ void TLumidorNetworkFrm::N19Click() { N31Click(); }
 // ---------------------------------------------------------------- file
 
 void TLumidorNetworkFrm::NewPageClick() {
+  if (lessons_->StudentMode()) return;
+  lessons_->Leave();
   ResetPage();
   ToolButton2Click();
   PushUndoSnapshot();
@@ -388,9 +420,18 @@ void TLumidorNetworkFrm::RayOpticsLinkClick() {
 }
 
 OpenStatus TLumidorNetworkFrm::OpenExperiment(const std::string& path, bool remember) {
-  const OpenStatus status = OpenPageFile(path, *document_);
+  // A student opens nothing, not even by a drop.
+  if (lessons_->StudentMode()) return OpenStatus::Failed;
+  const bool lesson = LessonControls::IsLesson(path);
+  const OpenStatus status = lesson ? lessons_->Open(path) : OpenPageFile(path, *document_);
   if (status == OpenStatus::Failed) return status;
   if (status == OpenStatus::Opened && remember) recent_->Add(Q(path));
+  if (status == OpenStatus::Opened && !lesson) lessons_->Leave();
+  if (!lesson) ExperimentReplaced();
+  return status;
+}
+
+void TLumidorNetworkFrm::ExperimentReplaced() {
   // A taken file replaced the whole experiment (and stopped the run).
   if (board_) board_->Clear();
   SetRunning(document_->running);
@@ -398,10 +439,10 @@ OpenStatus TLumidorNetworkFrm::OpenExperiment(const std::string& path, bool reme
   arrowBtn_->setChecked(true);
   RefreshView();
   UpdateEditButtons();
-  return status;
 }
 
 void TLumidorNetworkFrm::SavePageClick() {
+  if (lessons_->Session().Active()) return lessons_->SaveLesson();
   if (::SavePageClick(this, *document_)) recent_->Add(Q(document_->page->fileName));
 }
 

@@ -31,6 +31,7 @@ class RecentExperiments;
 class CrashRecovery;
 class TDrawSurface;
 class TeachingControls;
+class LessonControls;
 
 class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   Q_OBJECT
@@ -65,6 +66,8 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   bool PlainPointer() const override;
   void EndPress(int x, int y) override { SurfaceMouseUp(Qt::LeftButton, x, y); }
   void PopupMenuAt(const QPoint& global) override;
+  void ExperimentReplaced() override;
+  LessonControls* Lessons() { return lessons_; }
   // Esc: an armed tool (or the pan mode) is put down as the arrow button does.
   void PutToolDown();
   TDrawSurface* Surface() override { return surface_; }
@@ -174,6 +177,8 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   void N19Click();
   void EditMenuClick();
   void ToolUnitMenuPopup();
+  // "锁定" of the popup menu: locks or unlocks the selection.
+  void LockMenuClick();
 
   void RunMenuClick() override;
   void StopMenuClick();
@@ -231,6 +236,7 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   TDrawSurface* surface_ = nullptr;
   IDrawingBoard* board_ = nullptr;
   TeachingControls* teaching_ = nullptr;
+  LessonControls* lessons_ = nullptr;
   Handlers handlers_ = Handlers::Default;
   bool shownOnce_ = false;
   // Messages of a placing drag wait for its release (a modal box would take

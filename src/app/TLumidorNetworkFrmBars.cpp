@@ -297,6 +297,7 @@ void TLumidorNetworkFrm::BuildPopupMenu() {
   // Ctrl+P belongs to the popup menu alone and works while it is closed.
   properties->setShortcut(QKeySequence("Ctrl+P"));
   addAction(properties);
+  item("PopupLock", "锁定", &F::LockMenuClick)->setCheckable(true);
   toolUnitMenu_->addSeparator();
   item("N19", "画板", &F::N19Click);
 }

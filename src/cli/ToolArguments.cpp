@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "files/LessonFile.h"
 #include "files/RayOpticsScene.h"
 #include "i18n/TtlmController.h"
 
@@ -26,8 +27,12 @@ const char* const kUsage =
     "  exo-tool info FILE.exo [--json]\n"
     "  exo-tool import SCENE.json|LINK OUT.exo\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq] [--threads N] [--json]\n"
+    "  exo-tool lesson pack OUT.exol A.exo B.exo ...\n"
+    "  exo-tool lesson unpack LESSON.exol OUTDIR\n"
     "  exo-tool --help | --version\n"
     "FILE may also be a Ray Optics Simulation scene (.json); LINK is its share link.\n"
+    "FILE may be a lesson (.exol): --scene K opens its scene K (default 1); info\n"
+    "without --scene lists the scenes.\n"
     "Every command takes --help and --lang zh|en. FILE or IN given as - is read from\n"
     "standard input, OUT given as - is written to standard output.\n"
     "OUT is written as PNG, BMP, JPEG, SVG or PDF by its extension (.png, .bmp, .jpg,\n"
@@ -60,6 +65,7 @@ const OptionSpec kOptions[] = {
     {"runs", "N", "ExoTool.OptRuns", "计时的次数,1 到 100000(默认 20)"},
     {"threads", "N", "ExoTool.OptThreads", "最多用 N 个线程绘制和追迹,1 到 64"},
     {"json", "", "ExoTool.OptJson", "输出一个 JSON 文档"},
+    {"scene", "K", "ExoTool.OptScene", "课件(.exol)的第 K 个场景(默认第 1 个)"},
 };
 
 struct CommandSpec {
@@ -74,21 +80,26 @@ const std::vector<CommandSpec>& Commands() {
   static const std::vector<CommandSpec> commands = {
       {"trace",
        {"FILE.exo"},
-       {"size", "generations", "json"},
+       {"size", "generations", "json", "scene"},
        "ExoTool.CmdTrace",
        "追迹实验,每个追迹出的项目印一行(以制表符分隔)"},
       {"render",
        {"FILE.exo", "OUT"},
-       {"size", "no-run", "hq", "generations", "follow", "equations", "presentation", "format"},
+       {"size", "no-run", "hq", "generations", "follow", "equations", "presentation", "format",
+        "scene"},
        "ExoTool.CmdRender",
        "把实验画成图片:PNG、BMP、JPEG、SVG 或 PDF"},
       {"readout",
        {"FILE.exo"},
-       {"follow", "json"},
+       {"follow", "json", "scene"},
        "ExoTool.CmdReadout",
        "印出每个像的透镜和面镜公式"},
       {"resave", {"IN.exo", "OUT.exo"}, {}, "ExoTool.CmdResave", "用程序的写入方法重新保存实验"},
-      {"info", {"FILE.exo"}, {"json"}, "ExoTool.CmdInfo", "印出文件头、页面设置和控件"},
+      {"info",
+       {"FILE.exo"},
+       {"json", "scene"},
+       "ExoTool.CmdInfo",
+       "印出文件头、页面设置和控件;课件则列出场景"},
       {"import",
        {"SCENE.json|LINK", "OUT.exo"},
        {},
@@ -99,6 +110,11 @@ const std::vector<CommandSpec>& Commands() {
        {"size", "runs", "hq", "threads", "json"},
        "ExoTool.CmdBench",
        "测量一次追迹和一次完整刷新所用的时间"},
+      {"lesson",
+       {"pack|unpack", "OUT.exol|LESSON.exol", "A.exo ...|OUTDIR"},
+       {},
+       "ExoTool.CmdLesson",
+       "pack:把实验文件依次作为场景存成课件;unpack:把课件的每个场景存为实验文件"},
   };
   return commands;
 }
@@ -224,7 +240,7 @@ std::string ReadValues(const QCommandLineParser& parser, const CommandSpec& comm
               {std::to_string(kMaxSide)});
   for (const std::string& problem :
        {count("runs", kMaxRuns, args.runs), count("threads", kMaxThreads, args.threads),
-        count("generations", kMaxGenerations, args.generations)})
+        count("generations", kMaxGenerations, args.generations), count("scene", 100, args.scene)})
     if (!problem.empty()) return problem;
   if (isSet("presentation")) {
     const std::string f = value("presentation");
@@ -315,10 +331,18 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   args.command = name;
   for (const QString& file : parser.positionalArguments())
     args.files.push_back(file.toLocal8Bit().toStdString());
-  if (args.files.size() != command->files.size())
+  // pack takes any number of experiments, at least one.
+  const bool lesson = args.command == "lesson";
+  const bool packing = lesson && !args.files.empty() && args.files[0] == "pack";
+  if (lesson && !args.files.empty() && !packing && args.files[0] != "unpack")
+    return Usage(Tr("ExoTool.LessonTakes", "lesson 后面要跟 pack 或 unpack"), &*command);
+  if (packing ? args.files.size() < command->files.size()
+              : args.files.size() != command->files.size())
     return Usage(Tr("ExoTool.FileCount", "文件名的个数不对"), &*command);
   const std::string problem = ReadValues(parser, *command, args);
   if (!problem.empty()) return Usage(problem, &*command);
+  if (args.scene && !IsLessonPath(args.files[0]))
+    return Usage(Tr("ExoTool.SceneTakes", "--scene 只用于课件(.exol)"), &*command);
   if (args.command == "import" && !RayOpticsScene::IsScenePath(args.files[0]))
     return Usage(Tr("ExoTool.ImportTakes", "import 只接受 .json 场景或分享链接"), &*command);
   if (args.command == "render" && args.format.empty()) {

@@ -13,8 +13,10 @@
 #include <memory>
 
 #include "cli/ToolConsole.h"
+#include "cli/ToolLesson.h"
 #include "cli/ToolStreams.h"
 #include "files/ExperimentFile.h"
+#include "files/LessonFile.h"
 #include "files/RayOpticsScene.h"
 #include "gfx/PresentationScale.h"
 #include "gfx/RecordingCanvas.h"
@@ -39,7 +41,8 @@ std::string CannotWrite() { return Tr("ExoTool.CannotWrite", "不能写入"); }
 
 // The engine state the program has at start-up, then Open of the file the
 // user named, or of what came on standard input.
-OpenResult OpenAsAtStartUp(Document& document, const std::string& name, ToolConsole& console) {
+OpenResult OpenAsAtStartUp(Document& document, const std::string& name, ToolConsole& console,
+                           int scene) {
   console.SetFile(name);
   std::unique_ptr<QTemporaryFile> copy;
   std::string path = name;
@@ -51,14 +54,16 @@ OpenResult OpenAsAtStartUp(Document& document, const std::string& name, ToolCons
   document.header = MakeHeaderTemplate();
   document.ResetPage();
   AddCoordinateSystem(document);
+  if (!copy && IsLessonPath(name)) return OpenLessonScene(name, scene, document, console);
   OpenResult result = OpenExperimentFile(path, document);
   if (result.status == OpenStatus::Failed) console.AddReason(result.systemReason);
   return result;
 }
 
 // False when the file was refused or could not be read whole.
-bool OpenLikeTheProgram(Document& document, const std::string& name, ToolConsole& console) {
-  const OpenResult result = OpenAsAtStartUp(document, name, console);
+bool OpenLikeTheProgram(Document& document, const std::string& name, ToolConsole& console,
+                        int scene) {
+  const OpenResult result = OpenAsAtStartUp(document, name, console, scene);
   // A scene keeps what maps; the message named the rest.
   return result.status == OpenStatus::Opened &&
          (result.complete || RayOpticsScene::IsScenePath(name));
@@ -97,8 +102,12 @@ int Info(const ToolArguments& args, ToolConsole& console) {
   canvas.keep = false;  // the paint after opening is not wanted
   Document document(&canvas);
   const std::string& name = args.files[0];
+  if (IsLessonPath(name) && args.scene == 0) {
+    const int status = LessonInfo(args, console);
+    return status ? status : Finish(console);
+  }
   // A file read in part is still described: what was read, then exit 1.
-  const OpenResult result = OpenAsAtStartUp(document, name, console);
+  const OpenResult result = OpenAsAtStartUp(document, name, console, args.scene);
   if (result.status != OpenStatus::Opened) return 1;
   const int status = result.complete ? 0 : 1;
   const FileHeader& h = document.header;
@@ -177,7 +186,7 @@ int Trace(const ToolArguments& args, ToolConsole& console) {
   // memory stays the same however long the trace.
   canvas.keep = false;
   Document document(&canvas);
-  if (!OpenLikeTheProgram(document, args.files[0], console)) return 1;
+  if (!OpenLikeTheProgram(document, args.files[0], console, args.scene)) return 1;
   ApplyView(args, document);
   document.running = true;
   if (args.json) {
@@ -219,7 +228,7 @@ std::unique_ptr<Surface> OpenOnSurface(const ToolArguments& args, ToolConsole& c
   }
   image.fill(Qt::black);
   auto surface = std::make_unique<Surface>(std::move(image));
-  if (!OpenLikeTheProgram(surface->document, args.files[0], console)) return nullptr;
+  if (!OpenLikeTheProgram(surface->document, args.files[0], console, args.scene)) return nullptr;
   if (args.highQuality) Settings().highQuality = 1;
   return surface;
 }
@@ -276,7 +285,7 @@ int Readout(const ToolArguments& args, ToolConsole& console) {
   RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
   canvas.keep = false;
   Document document(&canvas);
-  if (!OpenLikeTheProgram(document, args.files[0], console)) return 1;
+  if (!OpenLikeTheProgram(document, args.files[0], console, args.scene)) return 1;
   const auto equations = ReadEquations(document.scene);
   std::vector<TraceFilter::HitLaw> hits;
   bool followed = false;
@@ -332,7 +341,7 @@ int Readout(const ToolArguments& args, ToolConsole& console) {
 int Resave(const ToolArguments& args, ToolConsole& console) {
   RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
   Document document(&canvas);
-  if (!OpenLikeTheProgram(document, args.files[0], console)) return 1;
+  if (!OpenLikeTheProgram(document, args.files[0], console, args.scene)) return 1;
   const std::string& out = args.files[1];
   console.SetFile(out, true);
   std::string error;
@@ -421,5 +430,6 @@ int RunCommand(const ToolArguments& args, ToolConsole& console) {
   if (args.command == "bench") return Bench(args, console);
   if (args.command == "readout") return Readout(args, console);
   if (args.command == "resave" || args.command == "import") return Resave(args, console);
+  if (args.command == "lesson") return Finish(console, LessonCommand(args, console));
   return 2;
 }

@@ -242,7 +242,23 @@ OpenResult OpenExperimentFile(const std::string& path, Document& document, std::
   if (!ReadOrSay(path, data, maxBytes, result)) return result;
   if (!HasCurrentProductTag(data))
     return OpenOlderFile(path, document, maxBytes, std::move(result));
+  return OpenExperimentBytes(std::move(data), path, document, std::move(result));
+}
 
+OpenResult OpenExperimentBytes(std::vector<std::uint8_t> data, const std::string& name,
+                               Document& document, OpenResult result) {
+  const std::string& path = name;
+  if (data.size() > kMaxExperimentFileSize) {
+    Show(result, TooLargeFileMessage());
+    result.status = OpenStatus::Refused;
+    return result;
+  }
+  // Older layouts need the converter, which works on files only.
+  if (!HasCurrentProductTag(data)) {
+    Show(result, Tr("14", "格式不对,不能打开."));
+    result.status = OpenStatus::Refused;
+    return result;
+  }
   const FileHeader header = ReadFileHeader(data);
   if (header.fileSize < 0 || static_cast<std::size_t>(header.fileSize) != data.size()) {
     Show(result, Tr(texts::kDamagedFile));

@@ -63,6 +63,12 @@ constexpr std::size_t kMaxExperimentFileSize = 256u * 1024u * 1024u;
 OpenResult OpenExperimentFile(const std::string& path, Document& document,
                               std::size_t maxBytes = kMaxExperimentFileSize);
 
+// Open of an experiment held in memory (a scene of a lesson): the current
+// layout only, as OpenExperimentFile reads it; `name` takes the place of the
+// file's path. `result` may carry messages said before.
+OpenResult OpenExperimentBytes(std::vector<std::uint8_t> data, const std::string& name,
+                               Document& document, OpenResult result = {});
+
 // The current layout of the document, with the true size in the header.
 std::vector<std::uint8_t> SerializeExperiment(const Document& document);
 // Its length in bytes, measured without writing it.

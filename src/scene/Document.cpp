@@ -78,7 +78,7 @@ void Document::Repaint(bool withHandles) {
   }
   if (!withHandles) return;
   for (auto* object : selection)
-    if (object->isDrawn) object->DrawHandles();
+    if (object->isDrawn && !object->Locked()) object->DrawHandles();
 }
 
 TraceOptions Document::CurrentTraceOptions() const {
@@ -234,7 +234,7 @@ int Document::SelectAt(int x, int y, bool leftButton) {
   const Hit hit = HitTestSelectionFirst(x, y);
   if (hit.object && !IsSelected(hit.object)) {
     Deselect();
-    hit.object->DrawHandles();
+    if (!hit.object->Locked()) hit.object->DrawHandles();
     SelectOnly(hit.object);
   } else if (!hit.object && leftButton) {
     Deselect();
@@ -247,7 +247,8 @@ void Document::SetDragOriginAll(float x, float y) {
 }
 
 void Document::MoveSelection(int mode, int x, int y) {
-  for (auto* object : selection) object->Move(mode, x, y);
+  for (auto* object : selection)
+    if (!object->Locked()) object->Move(mode, x, y);
 }
 
 void Document::PanAll(int x, int y) {
@@ -268,7 +269,11 @@ bool Document::SelectInRect(float x1, float y1, float x2, float y2) {
 
 bool Document::CanCopy() const { return !selection.empty() && selection.front()->canCopy; }
 
-bool Document::CanDelete() const { return !selection.empty() && selection.front()->canDelete; }
+bool Document::CanDelete() const {
+  return !selection.empty() && selection.front()->canDelete && !selection.front()->Locked();
+}
+
+bool Document::CanCut() const { return CanCopy() && !selection.front()->Locked(); }
 
 // The commands re-check their enabling rule themselves: a keyboard shortcut
 // can arrive while a menu item still shows the state of its last opening.
@@ -302,12 +307,14 @@ bool Document::DeleteSelection() {
   const Selection doomed = selection;
   selection.clear();
   for (auto* object : doomed)
-    if (object->canDelete) RemoveObject(scene, object);
+    if (object->canDelete && !object->Locked()) RemoveObject(scene, object);
   PushUndoSnapshot();
   return true;
 }
 
 bool Document::Cut(int anchorX, int anchorY) {
+  // A locked object is not cut; a copy of it would be a second one.
+  if (!CanCut()) return false;
   const bool copied = Copy(anchorX, anchorY);
   const bool deleted = DeleteSelection();
   return copied || deleted;

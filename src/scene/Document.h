@@ -126,6 +126,8 @@ class Document {
   // Enabling rules shared by the tool bar, the Edit menu and the popup menu.
   bool CanCopy() const;
   bool CanDelete() const;
+  // A locked object is copied, never cut.
+  bool CanCut() const;
   bool CanPaste() const { return !clipboard.empty(); }
   bool CanUndo() const { return history.CanUndo(); }
   bool CanRedo() const { return history.CanRedo(); }

@@ -1,10 +1,13 @@
 #include "scene/DrawObjectUnit.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "gfx/PresentationScale.h"
 #include "gfx/TGDIPlusCanvas.h"
 #include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
+#include "i18n/TtlmController.h"
 #include "optics/CanvasDrawing.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
@@ -13,6 +16,7 @@
 #include "scene/ProcessSettings.h"
 #include "scene/PropertyRows.h"
 #include "scene/RecordIo.h"
+#include "scene/UserCoordinates.h"
 
 DrawObjectUnit::DrawObjectUnit(TCanvas* c) : canvas(c), lineWidth(Settings().toolLineWidth) {
   SetClassName("DrawObjectUnit");
@@ -23,6 +27,27 @@ void DrawObjectUnit::SetClassName(const std::string& name) {
   displayName = name;
   name3 = name;
   name4 = name;
+}
+
+namespace {
+
+// The mark of a lock at the end of the reserved block; nothing else writes
+// these bytes, which stay zero in files without locks.
+constexpr std::array<std::uint8_t, 4> kLockMark{'L', 'C', 'K', '1'};
+constexpr std::size_t kLockAt =
+    std::tuple_size_v<decltype(DrawObjectUnit::reserved)> - kLockMark.size();
+
+}  // namespace
+
+bool DrawObjectUnit::Locked() const {
+  return std::equal(kLockMark.begin(), kLockMark.end(), reserved.begin() + kLockAt);
+}
+
+void DrawObjectUnit::SetLocked(bool locked) {
+  if (locked)
+    std::copy(kLockMark.begin(), kLockMark.end(), reserved.begin() + kLockAt);
+  else if (Locked())
+    std::fill(reserved.begin() + kLockAt, reserved.end(), 0);
 }
 
 void DrawObjectUnit::Draw(int) {}
@@ -72,8 +97,34 @@ std::unique_ptr<DrawObjectUnit> DrawObjectUnit::CloneMoved(int dx, int dy) {
 void DrawObjectUnit::Move(int mode, int x, int y) { MovePoints(mode, x, y); }
 
 PropertyRows DrawObjectUnit::Rows() { return PropertyRows(); }
-int DrawObjectUnit::ShowProperties() { return Rows().Show(); }
-bool DrawObjectUnit::ApplyProperties() { return Rows().Apply(); }
+
+PropertyRow DrawObjectUnit::LockRow() {
+  PropertyRow row{Tr("Lock.Row", "锁定"), BoolToText(Locked()), TEditStyle::PickList, true};
+  if (Settings().lockRow != LockRowRule::Editable) return row;
+  row.pickList = {Tr(texts::kYes), Tr(texts::kNo)};
+  row.apply = [this](const std::string& text) {
+    SetLocked(TextToBool(text));
+    return true;
+  };
+  return row;
+}
+
+int DrawObjectUnit::ShowProperties() {
+  PropertyRows rows = Rows();
+  if (Settings().lockRow != LockRowRule::None) {
+    if (Locked()) rows.MakeReadOnly();
+    rows.AddLast(LockRow());
+  }
+  return rows.Show();
+}
+
+bool DrawObjectUnit::ApplyProperties() {
+  if (Settings().lockRow == LockRowRule::None) return Rows().Apply();
+  // A locked object's rows are only shown: its lock alone is read back.
+  PropertyRows rows = Locked() ? PropertyRows() : Rows();
+  rows.AddLast(LockRow());
+  return rows.Apply();
+}
 
 void DrawObjectUnit::Zoom(float cx, float cy, float factor) { ZoomPoints(cx, cy, factor); }
 

@@ -14,6 +14,7 @@
 class ByteWriter;
 class ByteReader;
 class PropertyRows;
+struct PropertyRow;
 class RecordIo;
 
 // A control point held somewhere inside an object's own records.
@@ -71,6 +72,13 @@ class DrawObjectUnit {
   // first XOR erase of the rubber band draws nothing. Each class's record
   // says where the flag is stored; snapshots never keep it set.
   std::uint8_t skipNextPaint = 1;
+
+  // A locked object stays as the teacher placed it: it is not moved, resized,
+  // edited, deleted or cut, and shows no handles. The lock is kept in the last
+  // bytes of the reserved block, which every reader of this layout reads past,
+  // so that a file with locks opens as before in a program that knows none.
+  bool Locked() const;
+  void SetLocked(bool locked);
 
   // The 23 operations.
   void SetDragOrigin(float x, float y) {
@@ -140,6 +148,8 @@ class DrawObjectUnit {
   virtual void AssignFrom(const DrawObjectUnit& other);
   // The property sheet of the object; none by default.
   virtual PropertyRows Rows();
+  // "锁定", after the object's own rows (ProcessSettings::lockRow).
+  PropertyRow LockRow();
 
   // Placing: where the pointer of the drag puts the object (default: the
   // second control point). DragCreate and EndCreate call it.

@@ -7,6 +7,10 @@
 class IPropertySheet;
 class IMessageSink;
 
+// Whether object sheets end with the row "锁定": the window shows it, and
+// student mode shows it without letting it change.
+enum class LockRowRule { None, Editable, Fixed };
+
 struct ProcessSettings {
   int toolLineWidth = 2;     // "所有工具线的宽度": width a new object takes
   bool highQuality = false;  // "是否使用高质图画(不推荐)"
@@ -17,6 +21,7 @@ struct ProcessSettings {
   // Where the imaging system reads its pictures; empty: PictureDirectory()'s
   // default in the program's data folder.
   std::string pictureDirectory;
+  LockRowRule lockRow = LockRowRule::None;
 
   // Where objects show their property rows and messages; never null.
   IPropertySheet* sheet = nullptr;

@@ -33,6 +33,21 @@ RowOrder Join(std::initializer_list<RowOrder> parts) {
   return all;
 }
 
+void PropertyRows::AddLast(PropertyRow row) {
+  const RowHandle added = Add(std::move(row));
+  if (!order_.empty()) order_.push_back(added.index_);
+}
+
+void PropertyRows::MakeReadOnly() {
+  for (PropertyRow& row : rows_) {
+    row.readOnly = true;
+    row.pickList.clear();
+    row.apply = nullptr;
+    if (row.style != TEditStyle::Simple) row.style = TEditStyle::Simple;
+  }
+  onSuccess_ = nullptr;
+}
+
 int PropertyRows::Show() const {
   IPropertySheet& sheet = *Settings().sheet;
   if (beforeShow_) beforeShow_();

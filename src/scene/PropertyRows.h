@@ -84,6 +84,11 @@ class PropertyRows {
   // sheet's (it shows its own message when it refuses).
   void OnSuccess(std::function<bool()> step) { onSuccess_ = std::move(step); }
 
+  // A last row, read back last whatever the apply order.
+  void AddLast(PropertyRow row);
+  // Every row only shown: nothing is read back.
+  void MakeReadOnly();
+
   // Fills the sheet (caption, rows, styles) and shows it modally. Without a
   // caption nothing is filled: the sheet shows what it holds.
   int Show() const;

@@ -32,7 +32,11 @@ std::string ChooseExperimentToOpen(QWidget* parent) {
   dialog.setFileMode(QFileDialog::ExistingFile);
   const QString last = LastExperimentFolder();
   dialog.setDirectory(last.isEmpty() ? QString::fromStdString(ExampleDirectory()) : last);
-  dialog.setNameFilter(QString::fromStdString(Tr("OpenDialog.Filter", kExperimentFilter)));
+  // Lessons open as experiments do.
+  dialog.setNameFilters(
+      {QString::fromStdString(Tr("OpenDialog.AnyFilter", "实验和课件(*.exo *.exol)")),
+       QString::fromStdString(Tr("OpenDialog.Filter", kExperimentFilter)),
+       QString::fromStdString(Tr("Lesson.Filter", "课件(*.exol)"))});
   dialog.setDefaultSuffix("exo");
   LayOutFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "MainWindowFixture.h"
 #include "app/CrashRecovery.h"
+#include "app/LessonControls.h"
 
 namespace {
 
@@ -135,3 +137,16 @@ TEST_F(CrashRecoveryTest, LinksInTheFolderAreNeitherWrittenThroughNorOffered) {
 }
 
 }  // namespace
+
+TEST_F(CrashRecoveryTest, AnOpenLessonIsKeptWholeAndComesBackAsALesson) {
+  w->findChild<QAction*>("NewLessonMenu")->trigger();
+  w->findChild<QPushButton*>("AddSceneBtn")->click();
+  PlaceMirror(50, 60, 150, 60);
+  w->Recovery()->KeepForNextStart();
+  w.reset();
+  auto next = Window();
+  next->FormShow();
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(next->Lessons()->Session().Count(), 2u);
+  EXPECT_EQ(next->Lessons()->Session().FileName(), "");
+}

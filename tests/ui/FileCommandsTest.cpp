@@ -195,7 +195,7 @@ TEST_F(FileCommandsTest, OpenDialogStartsInTheExamplesAndCancelDoesNothing) {
   EXPECT_FALSE(OpenPageClick(nullptr, document));
   QDir::setCurrent(oldCurrent);
   EXPECT_EQ(QFileInfo(directory), QFileInfo(QDir(dir.path()).filePath("Optics example")));
-  EXPECT_EQ(filter, "光学文件(*.exo)");
+  EXPECT_EQ(filter, "实验和课件(*.exo *.exol)");
   EXPECT_EQ(document.page->fileName, "/earlier.exo");
   EXPECT_TRUE(messages.messages.empty());
 }

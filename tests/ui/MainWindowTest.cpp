@@ -579,12 +579,12 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder) {
                                                "-", "属性", "-", "使用软键盘", "画板"}));
   EXPECT_EQ(Texts(w->ToolUnitMenu()),
             (std::vector<QString>{"撤消", "重作", "-", "剪切", "复制", "粘贴", "删除", "-", "属性",
-                                  "-", "画板"}));
+                                  "锁定", "-", "画板"}));
   auto* file = w->findChild<QMenu*>("FileMenu");
   EXPECT_EQ(Texts(file),
             (std::vector<QString>{"新建", "-", "打开", "最近打开的实验", "导入 Ray Optics 场景…",
-                                  "打开 Ray Optics 分享链接…", "保存为图片", "-", "打印设置",
-                                  "打印", "打印预览", "-", "退出"}));
+                                  "打开 Ray Optics 分享链接…", "新建课件", "保存为图片", "-",
+                                  "打印设置", "打印", "打印预览", "-", "退出"}));
   EXPECT_EQ(w->Action("RedoMenu")->shortcut(), QKeySequence("Ctrl+Alt+Z"));
   EXPECT_EQ(w->Action("DeleteMenu")->shortcut(), QKeySequence(Qt::Key_Delete));
   EXPECT_EQ(w->Action("PopupProperties")->shortcut(), QKeySequence("Ctrl+P"));
