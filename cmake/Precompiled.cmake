@@ -22,4 +22,11 @@ function(exo_precompile target kind)
     list(APPEND headers ${EXO_PCH_TEST})
   endif()
   target_precompile_headers(${target} PRIVATE ${headers})
+  # From a precompiled header GCC 12 reports std::string's inlined copies in
+  # the tests' operator+ as out-of-bounds (its known false positives, hidden
+  # in system headers otherwise); the sanitizer builds check bounds for real.
+  if(kind MATCHES "test" AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow
+      -Wno-stringop-overread -Wno-restrict)
+  endif()
 endfunction()

@@ -137,7 +137,7 @@ TEST_F(ImagingSystemTest, PicturesComeOnlyFromRegularFilesAndAreShared) {
     sigemptyset(&blocked);
     sigaddset(&blocked, SIGPIPE);
     pthread_sigmask(SIG_BLOCK, &blocked, nullptr);
-    QFile picture(QString::fromStdString(std::string(EXO_PICTURE_DIR) + "/0.dat")), to;
+    QFile picture(QString::fromUtf8(EXO_PICTURE_DIR "/0.dat")), to;
     if (picture.open(QIODevice::ReadOnly) &&
         to.open(open(pipe.c_str(), O_WRONLY), QIODevice::WriteOnly, QFile::AutoCloseHandle))
       to.write(picture.readAll());  // the reader may have gone: nothing written
