@@ -28,7 +28,10 @@ struct ToolArguments {
   int threads = 0;          // 0: as many as the program uses
   double presentation = 0;  // 0: not given (standard)
   bool json = false;
-  std::string format;  // render: "png", "bmp", "jpg", "svg", "pdf"; empty: by OUT's name
+  std::string format;       // render: "png", "bmp", "jpg", "svg", "pdf"; empty: by OUT's name
+  bool paper = false;       // render: the A4 worksheet
+  std::string table;        // with paper: "blank", "values" or empty (none)
+  std::string lessonTitle;  // with paper: heads the page when given
 };
 
 struct ParsedCommandLine {

@@ -72,6 +72,8 @@ std::unique_ptr<DrawObjectUnit> DrawObjectUnit::CloneMoved(int dx, int dy) {
 void DrawObjectUnit::Move(int mode, int x, int y) { MovePoints(mode, x, y); }
 
 PropertyRows DrawObjectUnit::Rows() { return PropertyRows(); }
+
+PropertyRows DrawObjectUnit::PropertyList() { return Rows(); }
 int DrawObjectUnit::ShowProperties() { return Rows().Show(); }
 bool DrawObjectUnit::ApplyProperties() { return Rows().Apply(); }
 
