@@ -11,10 +11,8 @@ namespace {
 
 QPalette Themed(QColor back, QColor text) {
   QPalette palette = QApplication::palette();
-  for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
-    palette.setColor(role, back);
-  for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-    palette.setColor(role, text);
+  for (auto role : {QPalette::Window, QPalette::Button}) palette.setColor(role, back);
+  for (auto role : {QPalette::WindowText, QPalette::ButtonText}) palette.setColor(role, text);
   return palette;
 }
 

@@ -1,15 +1,7 @@
-#include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-
 #include "UiTest.h"
 #include "app/PaperMenu.h"
 #include "app/TDrawSurface.h"
 #include "app/TLumidorNetworkFrm.h"
-#include "app/VectorOutput.h"
-#include "objects/Worksheet.h"
-#include "scene/Document.h"
 
 namespace {
 
@@ -39,33 +31,6 @@ TEST_F(PaperOutputTest, PrintingStartsWhiteAndTheScreensThemeComesAndGoes) {
   EXPECT_EQ(window->Surface()->Image().pixelColor(2, 2), QColor(Qt::white));
   paper.ScreenItem()->setChecked(false);
   EXPECT_EQ(window->Surface()->Image(), dark);
-}
-
-// One A4 page with the title, the date and the equation's values.
-TEST_F(PaperOutputTest, TheWorksheetPrintsOnOneA4Page) {
-  QTemporaryDir dir;
-  QPrinter printer;
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(dir.filePath("w.pdf"));
-  Document& doc = window->Doc();
-  doc.running = true;
-  WorksheetOptions options{"", ExperimentTitle(doc.page->fileName), "2026-12-11",
-                           WorksheetOptions::Table::Values};
-  ASSERT_TRUE(PrintWorksheet(printer, doc, QSize(640, 480), options));
-  auto poppler = [&](const QString& tool, QStringList args) {
-    QProcess run;
-    args << dir.filePath("w.pdf");
-    if (tool == "pdftotext") args << "-";
-    run.start(tool, args);
-    EXPECT_TRUE(run.waitForFinished(30000)) << tool.toStdString();
-    return QString::fromUtf8(run.readAllStandardOutput());
-  };
-  EXPECT_TRUE(poppler("pdfinfo", {}).contains(QRegularExpression("Pages:\\s+1\\n")));
-  EXPECT_TRUE(poppler("pdfinfo", {}).contains(QRegularExpression("595(\\.\\d+)? x 84[12]")));
-  const QString text = poppler("pdftotext", {"-layout"});
-  // (Some CJK fonts map 二 to its Kangxi radical in the text layer.)
-  for (const char* wanted : {"凸透镜成像(物体在", "焦距以外)", "2026-12-11", "像的性质", "实像"})
-    EXPECT_TRUE(text.contains(QString::fromUtf8(wanted))) << wanted;
 }
 
 }  // namespace

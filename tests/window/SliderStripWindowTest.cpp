@@ -9,7 +9,6 @@
 
 #include "TestEnvironment.h"
 #include "app/SliderStrip.h"
-#include "app/TDrawSurface.h"
 #include "app/TLumidorNetworkFrm.h"
 #include "objects/elements/IdealLens.h"
 #include "scene/Document.h"
@@ -82,9 +81,7 @@ TEST_F(SliderStripWindow, DraggingTheFocalLengthRetracesLiveAndUndoesInOneStep) 
   EXPECT_GT(seen.back(), seen.front());
   EXPECT_EQ(window->Doc().history.Current(), undoBefore + 1);
   window->UndoMenuClick();
-  auto* undone = dynamic_cast<IdealLens*>(window->Doc().scene.back().get());
-  ASSERT_NE(undone, nullptr);
-  EXPECT_EQ(undone->focalLength, before);
+  EXPECT_EQ(dynamic_cast<IdealLens&>(*window->Doc().scene.back()).focalLength, before);
 }
 
 }  // namespace
