@@ -3,14 +3,21 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 #include <QPixmap>
 #include <QPolygonF>
 #include <QScreen>
+#include <QToolButton>
+#include <QVariant>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
 #include <vector>
+
+#include "gfx/Colour.h"
+#include "gfx/PaperInk.h"
 
 namespace {
 
@@ -51,12 +58,57 @@ QIcon Crisp(int size, const std::function<void(QPainter&)>& paint) {
   return icon;
 }
 
-const QColor kInk(40, 40, 40);
-const QColor kRay(230, 80, 20);
 const QColor kGlass(120, 170, 230);
-const QColor kMirror(60, 110, 200);
+const QColor kStep(230, 140, 20);  // a fill, under an outline
 
-const QColor kStep(230, 140, 20);
+// The strokes' colours, made legible on the palette's buttons while a glyph
+// is painted (GUI thread only): a dark or high-contrast desktop gets
+// lighter strokes, a light one the colours as designed.
+struct Inks {
+  QColor ink{40, 40, 40}, ray{230, 80, 20}, mirror{60, 110, 200}, cross{200, 30, 30},
+      navy{0, 0, 128}, stepEdge{QColor(230, 140, 20).darker(130)}, glass{kGlass};
+};
+Inks inks;
+
+double Contrast(const QColor& a, const QColor& b) {
+  return ContrastRatio(FromQColor(a), FromQColor(b));
+}
+
+// `c` itself where it stands out from both backgrounds by 3:1, else moved
+// towards the palette's text colour until it stands out by 4.5:1, so that
+// its anti-aliased edges still keep 3:1.
+QColor Legible(const QColor& c, const QPalette& palette) {
+  constexpr double kMoved = 4.5;
+  const QColor back[] = {palette.color(QPalette::Button), palette.color(QPalette::Window)};
+  const QColor text = palette.color(QPalette::ButtonText);
+  if (Contrast(c, back[0]) >= kGlyphContrast && Contrast(c, back[1]) >= kGlyphContrast) return c;
+  for (int step = 1; step <= 10; ++step) {
+    const double t = step / 10.0;
+    const QColor mixed = QColor::fromRgbF(float(c.redF() + (text.redF() - c.redF()) * t),
+                                          float(c.greenF() + (text.greenF() - c.greenF()) * t),
+                                          float(c.blueF() + (text.blueF() - c.blueF()) * t));
+    if (Contrast(mixed, back[0]) >= kMoved && Contrast(mixed, back[1]) >= kMoved) return mixed;
+  }
+  return text;
+}
+
+// Sets `inks` for `palette` while it lives, and back after.
+class PaletteInks {
+ public:
+  explicit PaletteInks(const QPalette& palette) : kept_(inks) {
+    const Inks designed;
+    inks = {Legible(designed.ink, palette),    Legible(designed.ray, palette),
+            Legible(designed.mirror, palette), Legible(designed.cross, palette),
+            Legible(designed.navy, palette),   Legible(designed.stepEdge, palette),
+            Legible(designed.glass, palette)};
+  }
+  ~PaletteInks() { inks = kept_; }
+  PaletteInks(const PaletteInks&) = delete;
+  PaletteInks& operator=(const PaletteInks&) = delete;
+
+ private:
+  Inks kept_;
+};
 
 // Three stairs of the trace's steps; the first `filled` of them filled.
 void Stairs(QPainter& p, int filled) {
@@ -68,8 +120,8 @@ void Stairs(QPainter& p, int filled) {
 
 // A step back or on: a bar and a triangle pointing away from it.
 void StepMark(QPainter& p, bool next) {
-  p.setPen(QPen(kMirror, 1));
-  p.setBrush(kMirror);
+  p.setPen(QPen(inks.mirror, 1));
+  p.setBrush(inks.mirror);
   const double bar = next ? 12 : 2;
   p.drawRect(QRectF(bar, 3, 2, 10));
   p.drawPolygon(next ? QPolygonF({{3, 3}, {11, 8}, {3, 13}})
@@ -86,16 +138,29 @@ void Arrow(QPainter& p, QPointF from, QPointF to) {
 
 }  // namespace
 
-QIcon MakeToolGlyph(ToolGlyph glyph) {
+QIcon MakeToolGlyph(ToolGlyph glyph, const QPalette& palette) {
+  const PaletteInks legible(palette);
   return Crisp(16, [glyph](QPainter& p) { PaintToolGlyph(p, glyph); });
 }
 
-QIcon MakePaletteGlyph(const std::string& className) {
+QIcon MakePaletteGlyph(const std::string& className, const QPalette& palette) {
+  const PaletteInks legible(palette);
   return Crisp(24, [&className](QPainter& p) { PaintPaletteGlyph(p, className); });
 }
 
+void RestyleGlyphs(QWidget& root) {
+  for (QToolButton* button : root.findChildren<QToolButton*>()) {
+    const QVariant tool = button->property(kToolGlyphProperty);
+    const QVariant kind = button->property(kGlyphClassProperty);
+    if (tool.isValid())
+      button->setIcon(MakeToolGlyph(static_cast<ToolGlyph>(tool.toInt()), root.palette()));
+    else if (kind.isValid())
+      button->setIcon(MakePaletteGlyph(kind.toString().toStdString(), root.palette()));
+  }
+}
+
 void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
-  p.setPen(QPen(kInk, 1.2));
+  p.setPen(QPen(inks.ink, 1.2));
   switch (glyph) {
     case ToolGlyph::New:
       p.setBrush(Qt::white);
@@ -106,7 +171,7 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
       p.drawPolygon(QPolygonF({{1, 4}, {6, 4}, {7, 6}, {15, 6}, {13, 14}, {1, 14}}));
       break;
     case ToolGlyph::Save:
-      FilledRect(p, kMirror, {2, 2, 12, 12});
+      FilledRect(p, inks.mirror, {2, 2, 12, 12});
       FilledRect(p, Qt::white, {5, 2, 6, 4});
       break;
     case ToolGlyph::Print:
@@ -116,7 +181,7 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
       break;
     case ToolGlyph::Undo:
     case ToolGlyph::Redo: {
-      p.setPen(QPen(kMirror, 2));
+      p.setPen(QPen(inks.mirror, 2));
       const bool undo = glyph == ToolGlyph::Undo;
       QPainterPath path;
       path.moveTo(undo ? 13 : 3, 12);
@@ -134,7 +199,7 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
       FilledRect(p, Qt::white, {7, 6, 8, 9});
       break;
     case ToolGlyph::Delete:
-      p.setPen(QPen(QColor(200, 30, 30), 2.5));
+      p.setPen(QPen(inks.cross, 2.5));
       p.drawLine(QPointF(3, 3), QPointF(13, 13));
       p.drawLine(QPointF(13, 3), QPointF(3, 13));
       break;
@@ -153,9 +218,9 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
     case ToolGlyph::ZoomOut:
       p.setBrush(Qt::white);
       p.drawEllipse(QRectF(1, 1, 10, 10));
-      p.setPen(QPen(kInk, 2.2));
+      p.setPen(QPen(inks.ink, 2.2));
       p.drawLine(QPointF(10, 10), QPointF(15, 15));
-      p.setPen(QPen(kInk, 1.4));
+      p.setPen(QPen(inks.ink, 1.4));
       p.drawLine(QPointF(3.5, 6), QPointF(8.5, 6));
       if (glyph == ToolGlyph::ZoomIn) p.drawLine(QPointF(6, 3.5), QPointF(6, 8.5));
       break;
@@ -166,7 +231,7 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
       Arrow(p, {8, 8}, {15, 8});
       break;
     case ToolGlyph::Help:
-      p.setBrush(kMirror);
+      p.setBrush(inks.mirror);
       p.setPen(Qt::NoPen);
       p.drawEllipse(QRectF(1, 1, 14, 14));
       p.setPen(Qt::white);
@@ -185,7 +250,7 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
       break;
     case ToolGlyph::AutoPlay:
       // Two triangles one after the other: the steps play on by themselves.
-      p.setPen(QPen(kStep.darker(130), 1));
+      p.setPen(QPen(inks.stepEdge, 1));
       p.setBrush(kStep);
       p.drawPolygon(QPolygonF({{1, 3}, {8, 8}, {1, 13}}));
       p.drawPolygon(QPolygonF({{8, 3}, {15, 8}, {8, 13}}));
@@ -194,9 +259,9 @@ void PaintToolGlyph(QPainter& p, ToolGlyph glyph) {
 }
 
 void PaintPaletteGlyph(QPainter& p, const std::string& c) {
-  p.setPen(QPen(kInk, 1.5));
+  p.setPen(QPen(inks.ink, 1.5));
   auto rays = [&p](std::initializer_list<double> ys) {
-    p.setPen(QPen(kRay, 1.3));
+    p.setPen(QPen(inks.ray, 1.3));
     for (double y : ys) Arrow(p, {8, y}, {22, y});
   };
   if (c.empty()) {  // the arrow pointer
@@ -208,14 +273,14 @@ void PaintPaletteGlyph(QPainter& p, const std::string& c) {
   } else if (c == "PointLampHouse") {
     p.setBrush(QColor(250, 220, 60));
     p.drawEllipse(QRectF(8, 8, 8, 8));
-    p.setPen(QPen(kRay, 1.3));
+    p.setPen(QPen(inks.ray, 1.3));
     for (int k = 0; k < 8; ++k) {
       const double a = k * std::numbers::pi / 4;
       p.drawLine(QPointF(12 + 6 * std::cos(a), 12 + 6 * std::sin(a)),
                  QPointF(12 + 10 * std::cos(a), 12 + 10 * std::sin(a)));
     }
   } else if (c == "RealObject") {
-    p.setPen(QPen(kRay, 2));
+    p.setPen(QPen(inks.ray, 2));
     Arrow(p, {12, 21}, {12, 3});
   } else if (c == "FourPrism") {
     FilledRect(p, kGlass, {4, 6, 16, 12});
@@ -239,12 +304,12 @@ void PaintPaletteGlyph(QPainter& p, const std::string& c) {
     // The lens symbol (heads outwards: converging, inwards: diverging) and
     // two parallel rays that meet behind it or spread from it.
     const bool convex = c == "IdealMagnifier";
-    p.setPen(QPen(kRay, 1.2));
+    p.setPen(QPen(inks.ray, 1.2));
     for (double y : {7.0, 17.0}) {
       p.drawLine(QPointF(1, y), QPointF(11, y));
       p.drawLine(QPointF(11, y), convex ? QPointF(22, 12) : QPointF(23, y + (y - 12) * 0.8));
     }
-    p.setPen(QPen(kMirror, 1.8));
+    p.setPen(QPen(inks.mirror, 1.8));
     p.drawLine(QPointF(11, 3), QPointF(11, 21));
     const double tip = convex ? 3.5 : -3.5;
     for (double end : {3.0, 21.0}) {
@@ -253,29 +318,29 @@ void PaintPaletteGlyph(QPainter& p, const std::string& c) {
       p.drawLine(QPointF(11, end), QPointF(14.5, end + inward));
     }
   } else if (c == "ConcaveMirror" || c == "ConvexityMirror") {
-    p.setPen(QPen(kMirror, 2.5));
+    p.setPen(QPen(inks.mirror, 2.5));
     const double bulge = c == "ConcaveMirror" ? 16 : 8;
     QPainterPath path;
     path.moveTo(12, 2);
     path.quadTo(bulge, 12, 12, 22);
     p.drawPath(path);
   } else if (c == "FlatMirror") {
-    p.setPen(QPen(kMirror, 2.5));
+    p.setPen(QPen(inks.mirror, 2.5));
     p.drawLine(QPointF(4, 20), QPointF(20, 4));
   } else if (c == "FitfulObject") {
     p.setBrush(kGlass);
     p.drawPolygon(QPolygonF({{3, 8}, {10, 3}, {21, 6}, {18, 14}, {21, 21}, {6, 19}}));
   } else if (c == "RayFibre") {
-    p.setPen(QPen(kGlass, 5));
+    p.setPen(QPen(inks.glass, 5));
     QPainterPath path;
     path.moveTo(2, 18);
     path.cubicTo(10, 18, 12, 6, 22, 6);
     p.drawPath(path);
   } else if (c == "ImagingSystem") {
     p.drawRect(QRectF(2, 4, 20, 16));
-    p.setPen(QPen(kMirror, 1.5));
+    p.setPen(QPen(inks.mirror, 1.5));
     p.drawLine(QPointF(12, 6), QPointF(12, 18));
-    p.setPen(QPen(kRay, 1.5));
+    p.setPen(QPen(inks.ray, 1.5));
     Arrow(p, {6, 15}, {6, 8});
   } else if (c == "Protractor") {
     p.setBrush(QColor(230, 230, 200));
@@ -309,7 +374,7 @@ void PaintPaletteGlyph(QPainter& p, const std::string& c) {
     p.drawLine(QPointF(6, 18), QPointF(18, 6));
   } else if (c == "DrawString") {
     // The annotation button's caption: "A" in bold navy Book Antiqua.
-    p.setPen(QColor(0, 0, 128));
+    p.setPen(inks.navy);
     QFont font("Book Antiqua", 14, QFont::Bold);
     font.setStyleHint(QFont::Serif);
     p.setFont(font);

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
@@ -27,8 +28,10 @@
 #include "app/LessonControls.h"
 #include "app/OutputCommands.h"
 #include "app/PageSettings.h"
+#include "app/PaperMenu.h"
 #include "app/PresentationMenu.h"
 #include "app/RecentExperiments.h"
+#include "app/SliderStrip.h"
 #include "app/SurfaceGestures.h"
 #include "app/SurfaceZoom.h"
 #include "app/TAboutBox.h"
@@ -42,6 +45,7 @@
 #include "platform/ProgramFolders.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
+#include "scene/VectorPicture.h"
 #include "ui/FileCommands.h"
 #include "ui/TShowPropertiesFrm.h"
 #include "ui/WindowTranslator.h"
@@ -111,6 +115,9 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
   InstallLanguageMenu(this, options_.desktopLocale);
   if (auto* view = findChild<QMenu*>("ViewMenu"))
     new PresentationMenu(this, view, [this] { RefreshView(); });
+  if (auto* view = findChild<QMenu*>("ViewMenu"))
+    paper_ = new PaperMenu(this, view, [this] { RefreshView(); });
+  if (auto* view = findChild<QMenu*>("ViewMenu")) sliders_ = new SliderStrip(*this, view, this);
   InitWorkspace(options_.openFile);
   if (!options_.recoveryFolder.isEmpty()) {
     recovery_ = std::make_unique<CrashRecovery>(*this, options_.recoveryFolder);
@@ -161,6 +168,11 @@ void TLumidorNetworkFrm::showEvent(QShowEvent* event) {
   QTimer::singleShot(0, this, &TLumidorNetworkFrm::FormShow);
 }
 
+void TLumidorNetworkFrm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) RestyleGlyphs(*this);
+}
+
 void TLumidorNetworkFrm::FormShow() {
   if (options_.splash) {
     // The experiment of the command line shows behind the splash at once.
@@ -184,9 +196,21 @@ void TLumidorNetworkFrm::closeEvent(QCloseEvent* event) {
 
 // ---------------------------------------------------------------- refresh
 
+void TLumidorNetworkFrm::PaintSurface(const std::function<void()>& paint) {
+  if (!paper_ || !paper_->ForScreen()) {
+    paint();
+    return;
+  }
+  QPainter painter(&surface_->Image());
+  const QSize size = surface_->PictureSize();
+  PaintThrough(*document_, painter, size.width(), size.height(), true, paint);
+}
+
 void TLumidorNetworkFrm::RefreshView() {
-  const bool cut = document_->RefreshView();
+  bool cut = false;
+  PaintSurface([&] { cut = document_->RefreshView(); });
   if (teaching_) teaching_->Refreshed();
+  if (sliders_) sliders_->Refreshed();
   // Only a damaged or hostile file reaches the trace's work bound.
   QLabel* panel = statusPanels_[3];
   const QString note = cut ? Q(Tr("TraceCut.Note", "光线过多，追迹已截断")) : QString();
@@ -199,12 +223,12 @@ void TLumidorNetworkFrm::RefreshView() {
 }
 
 void TLumidorNetworkFrm::RefrushMenuClick() {
-  document_->Repaint(true);
+  PaintSurface([this] { document_->Repaint(true); });
   surface_->update();
 }
 
 void TLumidorNetworkFrm::ToolButton8Click() {
-  document_->Repaint(false);
+  PaintSurface([this] { document_->Repaint(false); });
   surface_->update();
 }
 
@@ -447,15 +471,22 @@ void TLumidorNetworkFrm::SavePageClick() {
 }
 
 void TLumidorNetworkFrm::N7Click() {
-  SaveDocumentPictureClick(this, *document_, surface_->Image());
+  SaveDocumentPictureClick(this, *document_, surface_->Image(), paper_ && paper_->ForOutput());
 }
 
 void TLumidorNetworkFrm::N15Click() { PrinterSetupClick(this); }
 
-void TLumidorNetworkFrm::N16Click() { PrintDocumentClick(this, *document_, PictureSize()); }
+void TLumidorNetworkFrm::N16Click() {
+  PrintDocumentClick(this, *document_, PictureSize(), paper_ && paper_->ForOutput());
+}
 
 void TLumidorNetworkFrm::PrintPreviewMenuClick() {
-  PrintPreviewDocumentClick(this, *document_, PictureSize());
+  PrintPreviewDocumentClick(this, *document_, PictureSize(), paper_ && paper_->ForOutput());
+}
+
+void TLumidorNetworkFrm::WorksheetMenuClick() {
+  // A lesson's title goes here once lessons name their scenes.
+  PrintWorksheetClick(this, *document_, PictureSize(), {});
 }
 
 QSize TLumidorNetworkFrm::PictureSize() {

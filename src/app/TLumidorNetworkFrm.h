@@ -32,6 +32,8 @@ class CrashRecovery;
 class TDrawSurface;
 class TeachingControls;
 class LessonControls;
+class PaperMenu;
+class SliderStrip;
 
 class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   Q_OBJECT
@@ -73,6 +75,8 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   TDrawSurface* Surface() override { return surface_; }
   QMenu* ToolUnitMenu() { return toolUnitMenu_; }
   TeachingControls* Teaching() { return teaching_; }
+  PaperMenu* Paper() { return paper_; }
+  SliderStrip* Sliders() { return sliders_; }
   QString StatusPanelText(int panel) const;
   // The drawing board, once one exists; null means "not visible".
   void SetDrawingBoard(IDrawingBoard* board) { board_ = board; }
@@ -105,6 +109,9 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   void SurfaceDoubleClick();
 
   void RefreshView() override;
+  // Runs `paint` (a refresh or a repaint of the document) onto the surface,
+  // on white paper while "白底显示" is on.
+  void PaintSurface(const std::function<void()>& paint);
   void RefrushMenuClick();
   void ToolButton8Click();
   bool ToolButton2Click();
@@ -161,6 +168,8 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   void N15Click();
   void N16Click();
   void PrintPreviewMenuClick();
+  // "打印作业单…": the picture on an A4 worksheet (objects/Worksheet.h).
+  void WorksheetMenuClick();
   // The surface in logical pixels: the size of pictures and printouts.
   QSize PictureSize();
   void N11Click();
@@ -196,6 +205,8 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // A new desktop palette (a dark or high-contrast theme) repaints the glyphs.
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -237,6 +248,8 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   IDrawingBoard* board_ = nullptr;
   TeachingControls* teaching_ = nullptr;
   LessonControls* lessons_ = nullptr;
+  PaperMenu* paper_ = nullptr;
+  SliderStrip* sliders_ = nullptr;
   Handlers handlers_ = Handlers::Default;
   bool shownOnce_ = false;
   // Messages of a placing drag wait for its release (a modal box would take

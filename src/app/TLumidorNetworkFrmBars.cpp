@@ -77,6 +77,7 @@ void TLumidorNetworkFrm::BuildPalette() {
     button->setAutoRaise(true);
     button->setToolTip(Hint(entry.name, entry.hint));
     button->setIcon(MakePaletteGlyph(entry.className));
+    button->setProperty(kGlyphClassProperty, QString::fromStdString(entry.className));
     button->setIconSize(QSize(24, 24));
     button->setFixedSize(28, 28);
     if (entry.group) {
@@ -110,6 +111,7 @@ QToolButton* TLumidorNetworkFrm::ToolBarButton(const char* name, const std::stri
   button->setText(Caption(name, caption));
   if (!hint.empty()) button->setToolTip(Hint(name, hint));
   button->setIcon(MakeToolGlyph(static_cast<ToolGlyph>(glyph)));
+  button->setProperty(kToolGlyphProperty, glyph);
   button->setIconSize(QSize(16, 16));
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   button->setAutoRaise(true);
@@ -216,6 +218,7 @@ void TLumidorNetworkFrm::BuildMenus() {
   item(file, "N15", "打印设置", &F::N15Click);
   item(file, "N16", "打印", &F::N16Click);
   item(file, "PrintPreviewMenu", "打印预览", &F::PrintPreviewMenuClick);
+  item(file, "WorksheetMenu", "打印作业单…", &F::WorksheetMenuClick);
   file->addSeparator();
   QAction* makeExe = item(file, "MakeExeMenu", "生成可执行文件", nullptr);
   QAction* makeWeb = item(file, "MakeWebMenu", "生成网络课件", nullptr);

@@ -120,6 +120,7 @@ QToolButton* TeachingControls::AddButton(const char* name, const char* caption, 
   button->setText(Caption(name, caption));
   button->setToolTip(Hint(name, caption));
   button->setIcon(MakeToolGlyph(static_cast<ToolGlyph>(glyph)));
+  button->setProperty(kToolGlyphProperty, glyph);
   button->setIconSize(QSize(16, 16));
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   button->setAutoRaise(true);

@@ -22,6 +22,7 @@ const char* const kUsage =
     "  exo-tool render FILE.exo OUT [--size WxH] [--no-run] [--hq] [--generations K]\n"
     "                  [--follow X,Y] [--equations] [--presentation 1|1.5|2|3]\n"
     "                  [--format png|bmp|jpg|svg|pdf]\n"
+    "                  [--paper [--table blank|values] [--lesson-title TEXT]]\n"
     "  exo-tool readout FILE.exo [--follow X,Y] [--json]\n"
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo [--json]\n"
@@ -41,6 +42,8 @@ const char* const kUsage =
     "ray whose piece passes nearest (X, Y), within 5 px, over the others faded;\n"
     "--equations adds the lens and mirror equation's panel beside each image;\n"
     "--presentation F draws labels, handles, arrowheads and rays F times larger.\n"
+    "--paper draws the worksheet: one A4 page on white paper with the titles, the\n"
+    "date and, with --table, a blank table of u, v, f or the equation's values.\n"
     "--threads N paints and traces on at most N threads (default: one per core).\n"
     "--json prints one JSON document instead of lines.\n";
 
@@ -62,6 +65,10 @@ const OptionSpec kOptions[] = {
      "标签、手柄、箭头和光线画大 F 倍(1、1.5、2 或 3)"},
     {"format", "FORMAT", "ExoTool.OptFormat",
      "图片格式:png、bmp、jpg、svg 或 pdf(默认按 OUT 的扩展名;OUT 为 - 时为 png)"},
+    {"paper", "", "ExoTool.OptPaper", "画成作业单:白底的一页 A4,带标题和日期"},
+    {"table", "blank|values", "ExoTool.OptTable",
+     "作业单上加表格 (u, v, f, 像的性质):blank 空白,values 成像公式的数值"},
+    {"lesson-title", "TEXT", "ExoTool.OptLessonTitle", "作业单上的课题"},
     {"runs", "N", "ExoTool.OptRuns", "计时的次数,1 到 100000(默认 20)"},
     {"threads", "N", "ExoTool.OptThreads", "最多用 N 个线程绘制和追迹,1 到 64"},
     {"json", "", "ExoTool.OptJson", "输出一个 JSON 文档"},
@@ -86,7 +93,7 @@ const std::vector<CommandSpec>& Commands() {
       {"render",
        {"FILE.exo", "OUT"},
        {"size", "no-run", "hq", "generations", "follow", "equations", "presentation", "format",
-        "scene"},
+         "scene", "paper", "table", "lesson-title"},
        "ExoTool.CmdRender",
        "把实验画成图片:PNG、BMP、JPEG、SVG 或 PDF"},
       {"readout",
@@ -260,6 +267,18 @@ std::string ReadValues(const QCommandLineParser& parser, const CommandSpec& comm
       return Tr("ExoTool.NeedsFormat", "--format 需要 png、bmp、jpg、jpeg、svg 或 pdf");
     args.format = f;
   }
+  if (isSet("table")) {
+    const std::string t = value("table");
+    if (t != "blank" && t != "values")
+      return Tr("ExoTool.NeedsTable", "--table 需要 blank 或 values");
+    args.table = t;
+  }
+  args.paper = isSet("paper");
+  if ((isSet("table") || isSet("lesson-title")) && !args.paper)
+    return Tr("ExoTool.TableNeedsPaper", "--table 和 --lesson-title 只用于 --paper");
+  if (isSet("lesson-title")) args.lessonTitle = parser.value("lesson-title").toStdString();
+  if (args.lessonTitle.size() > 400)
+    return Tr("ExoTool.TitleTooLong", "--lesson-title 最多 400 个字节");
   args.noRun = isSet("no-run");
   args.highQuality = isSet("hq");
   args.equations = isSet("equations");

@@ -28,8 +28,11 @@ struct ToolArguments {
   int threads = 0;          // 0: as many as the program uses
   double presentation = 0;  // 0: not given (standard)
   bool json = false;
-  int scene = 0;       // the scene of a lesson, 1 first; 0: not given
-  std::string format;  // render: "png", "bmp", "jpg", "svg", "pdf"; empty: by OUT's name
+  int scene = 0;            // the scene of a lesson, 1 first; 0: not given
+  std::string format;       // render: "png", "bmp", "jpg", "svg", "pdf"; empty: by OUT's name
+  bool paper = false;       // render: the A4 worksheet
+  std::string table;        // with paper: "blank", "values" or empty (none)
+  std::string lessonTitle;  // with paper: heads the page when given
 };
 
 struct ParsedCommandLine {

@@ -1,6 +1,7 @@
 #include "cli/ToolCommands.h"
 
 #include <QBuffer>
+#include <QDate>
 #include <QImage>
 #include <QImageWriter>
 #include <QJsonArray>
@@ -25,6 +26,7 @@
 #include "objects/EquationPanel.h"
 #include "objects/EquationReadout.h"
 #include "objects/ObjectFactory.h"
+#include "objects/Worksheet.h"
 #include "optics/JsonTraceSink.h"
 #include "optics/RayPicker.h"
 #include "optics/TextTraceSink.h"
@@ -244,7 +246,17 @@ int Render(const ToolArguments& args, ToolConsole& console) {
   document.running = !args.noRun;
   QByteArray bytes;
   std::string reason;
-  if (args.format == "svg" || args.format == "pdf") {
+  if (args.paper) {
+    WorksheetOptions sheet;
+    sheet.lessonTitle = args.lessonTitle;
+    sheet.title = ExperimentTitle(IsStandardStream(args.files[0]) ? "" : args.files[0]);
+    sheet.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    sheet.table = args.table == "blank"    ? WorksheetOptions::Table::Blank
+                  : args.table == "values" ? WorksheetOptions::Table::Values
+                                           : WorksheetOptions::Table::None;
+    bytes = WorksheetBytes(document, QSize(args.width, args.height), sheet, args.format);
+    ReportCut(document.traceCut, console);
+  } else if (args.format == "svg" || args.format == "pdf") {
     // The scene and the trace drawn again as vector paths and text.
     bytes =
         VectorPictureBytes(document, args.format == "svg" ? VectorFormat::Svg : VectorFormat::Pdf,

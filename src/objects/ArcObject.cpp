@@ -205,6 +205,7 @@ ArcObject::ArcRows ArcObject::AddArcRows(PropertyRows& rows, int group,
                  radius = static_cast<float>(v);
                  return true;
                });
+  r->slider = PropertyRow::Slider{20, 1000, 1};
 
   auto angleRow = [&](const std::string& key, float& value, const std::string& outside,
                       const std::string& notANumber) {

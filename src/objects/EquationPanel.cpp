@@ -38,15 +38,12 @@ std::string Size(double m) {
 
 std::vector<std::string> PanelLines(const EquationReadout& r) {
   // Which object the numbers are of, and against which element.
-  std::vector<std::string> lines{
-      r.source == r.element ? r.element : r.source + " → " + r.element,
-      "f = " + Fixed(r.f, 1) + "   u = " + Fixed(r.u, 1),
-      "v = " + Fixed(r.v, 1) + "   m = -v/u = " + Fixed(r.m, 2),
-      (r.real ? Tr("Equation.Real", "实像") : Tr("Equation.Virtual", "虚像")) + "  " +
-          (r.upright ? Tr("Equation.Upright", "正立") : Tr("Equation.Inverted", "倒立")) + "  " +
-          Size(r.m),
-      "1/u + 1/v = 1/f:  1/" + Fixed(r.u, 1) + " + 1/(" + Fixed(r.v, 1) + ") = 1/(" +
-          Fixed(r.f, 1) + ")"};
+  std::vector<std::string> lines{r.source == r.element ? r.element : r.source + " → " + r.element,
+                                 "f = " + Fixed(r.f, 1) + "   u = " + Fixed(r.u, 1),
+                                 "v = " + Fixed(r.v, 1) + "   m = -v/u = " + Fixed(r.m, 2),
+                                 ImageNature(r),
+                                 "1/u + 1/v = 1/f:  1/" + Fixed(r.u, 1) + " + 1/(" + Fixed(r.v, 1) +
+                                     ") = 1/(" + Fixed(r.f, 1) + ")"};
   if (r.chained)
     lines.push_back(
         Tr("Equation.Chain", "整组") + "  m = " + Fixed(r.chainM, 2) + "  " +
@@ -54,6 +51,18 @@ std::vector<std::string> PanelLines(const EquationReadout& r) {
         Size(r.chainM));
   return lines;
 }
+
+}  // namespace
+
+std::string ImageNature(const EquationReadout& r) {
+  return (r.real ? Tr("Equation.Real", "实像") : Tr("Equation.Virtual", "虚像")) + "  " +
+         (r.upright ? Tr("Equation.Upright", "正立") : Tr("Equation.Inverted", "倒立")) + "  " +
+         Size(r.m);
+}
+
+std::string PanelNumber(double value, int decimals) { return Fixed(value, decimals); }
+
+namespace {
 
 // The image's own rectangle: A'B' (or the point), the dot and arrowhead
 // around it, and the labels "A'" and "B'" right of and below each end.

@@ -29,3 +29,8 @@ struct EquationPanelLayout {
 std::vector<EquationPanelLayout> LayOutEquationPanels(TCanvas& canvas, const ObjectList& scene);
 
 void PaintEquationPanels(TCanvas& canvas, const ObjectList& scene);
+
+// "实像  倒立  缩小": what the panel says of the image.
+std::string ImageNature(const EquationReadout& readout);
+// A value as the panel prints it.
+std::string PanelNumber(double value, int decimals = 1);

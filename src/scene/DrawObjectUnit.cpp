@@ -98,6 +98,9 @@ void DrawObjectUnit::Move(int mode, int x, int y) { MovePoints(mode, x, y); }
 
 PropertyRows DrawObjectUnit::Rows() { return PropertyRows(); }
 
+// A locked object offers no rows to edit elsewhere (the sliders).
+PropertyRows DrawObjectUnit::PropertyList() { return Locked() ? PropertyRows() : Rows(); }
+
 PropertyRow DrawObjectUnit::LockRow() {
   PropertyRow row{Tr("Lock.Row", "锁定"), BoolToText(Locked()), TEditStyle::PickList, true};
   if (Settings().lockRow != LockRowRule::Editable) return row;

@@ -109,6 +109,8 @@ class DrawObjectUnit {
   // Both go through Rows(), the one list of the object's property rows.
   virtual int ShowProperties();
   virtual bool ApplyProperties();
+  // The same rows for other editors of them (the board's sliders).
+  PropertyRows PropertyList();
   void SetSerialName(const std::string& suffix) { displayName = className + suffix; }
   virtual void Zoom(float cx, float cy, float factor);
   // Class name, base record, then the class's own fields.

@@ -90,6 +90,14 @@ bool PropertyRows::Apply() const {
   return ok;
 }
 
+bool PropertyRows::ApplyOne(std::size_t index, const std::string& text) const {
+  if (index >= rows_.size() || !rows_[index].apply) return false;
+  bool ok = rows_[index].apply(text);
+  if (ok && onSuccess_) ok = onSuccess_();
+  if (finally_) finally_();
+  return ok;
+}
+
 PropertyRow ColourRow(const std::string& key, TColor& colour) {
   PropertyRow row{key, IntToStr(colour), TEditStyle::Ellipsis, true};
   // Filled only by the colour dialog; anything else keeps the old colour.
@@ -169,6 +177,7 @@ PropertyRow IndexRow(float& index, const std::string& notANumber, const std::str
     index = static_cast<float>(value);
     return true;
   };
+  row.slider = PropertyRow::Slider{1.0, 3.0, 0.01};
   return row;
 }
 

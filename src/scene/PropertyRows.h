@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,12 @@ struct PropertyRow {
   // Rows of a group above 0 are read until the first bad one; the rest of
   // that group is then left as it was.
   int group = 0;
+  // A number the board's slider strip offers for this row: its range and
+  // step (app/SliderStrip). The slider writes the row through `apply`.
+  struct Slider {
+    double min = 0, max = 1, step = 1;
+  };
+  std::optional<Slider> slider;
 
   PropertyRow() = default;
   PropertyRow(std::string k, std::string v, TEditStyle s = TEditStyle::Simple, bool ro = false)
@@ -94,6 +101,10 @@ class PropertyRows {
   int Show() const;
   // Reads every row back in apply order; true when every value was usable.
   bool Apply() const;
+  // Reads only the row at `index` (display order) from `text`, then what
+  // follows every apply; true when the value was usable.
+  bool ApplyOne(std::size_t index, const std::string& text) const;
+  const std::vector<PropertyRow>& All() const { return rows_; }
 
  private:
   friend class RowHandle;

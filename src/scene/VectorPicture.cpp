@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "gfx/paint/PainterCanvas.h"
@@ -51,17 +52,24 @@ VectorFormat VectorFormatOf(const std::string& path) {
   return VectorFormat::None;
 }
 
-bool PaintDocumentOn(Document& document, QPainter& painter, int width, int height) {
+void PaintThrough(Document& document, QPainter& painter, int width, int height, bool paper,
+                  const std::function<void()>& paint) {
   PainterCanvas canvas(painter, width, height);
+  if (paper) canvas.DrawOnPaper(document.page->ambientColour);
   CanvasSwap swap(document, &canvas);
   painter.save();
-  const bool cut = document.RefreshView();
+  paint();
   painter.restore();
+}
+
+bool PaintDocumentOn(Document& document, QPainter& painter, int width, int height, bool paper) {
+  bool cut = false;
+  PaintThrough(document, painter, width, height, paper, [&] { cut = document.RefreshView(); });
   return cut;
 }
 
 QByteArray VectorPictureBytes(Document& document, VectorFormat format, int width, int height,
-                              const std::string& title) {
+                              const std::string& title, bool paper) {
   width = std::max(1, width);
   height = std::max(1, height);
   QBuffer buffer;
@@ -76,7 +84,7 @@ QByteArray VectorPictureBytes(Document& document, VectorFormat format, int width
     svg.setResolution(kScreenDpi);
     svg.setTitle(name);
     if (!painter.begin(&svg)) return {};
-    PaintDocumentOn(document, painter, width, height);
+    PaintDocumentOn(document, painter, width, height, paper);
     if (!painter.end()) return {};
   } else if (format == VectorFormat::Pdf) {
     QPdfWriter pdf(&buffer);
@@ -89,10 +97,23 @@ QByteArray VectorPictureBytes(Document& document, VectorFormat format, int width
     if (!painter.begin(&pdf)) return {};
     // The page may round to whole points: the picture fills it.
     painter.scale(pdf.width() / double(width), pdf.height() / double(height));
-    PaintDocumentOn(document, painter, width, height);
+    PaintDocumentOn(document, painter, width, height, paper);
     if (!painter.end()) return {};
   } else {
     return {};
   }
   return buffer.data();
+}
+
+QImage PaperBitmap(Document& document, int width, int height, double ratio) {
+  ratio = std::clamp(ratio, 1.0, 4.0);
+  QImage image(int(std::lround(std::max(1, width) * ratio)),
+               int(std::lround(std::max(1, height) * ratio)), QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  PaintDocumentOn(document, painter, width, height, true);
+  painter.end();
+  return image;
 }

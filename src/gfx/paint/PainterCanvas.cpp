@@ -29,7 +29,9 @@ PainterCanvas::PainterCanvas(QPainter& painter, int width, int height)
     : painter_(painter),
       width_(std::max(1, width)),
       height_(std::max(1, height)),
-      shadow_(std::make_unique<OwnedImageCanvas>(width_, height_)) {}
+      shadow_(std::make_unique<OwnedImageCanvas>(width_, height_)) {
+  if (painter.hasClipping()) outerClip_ = painter.clipRegion();
+}
 
 PainterCanvas::~PainterCanvas() = default;
 
@@ -49,18 +51,37 @@ TColor PainterCanvas::Combined(TColor colour, QPointF at) const {
   return (Pen.mode == TPenMode::Xor ? colour ^ beneath : colour | beneath) & 0xFFFFFF;
 }
 
+TColor PainterCanvas::FillColour(TColor colour) const {
+  if (!paper_) return colour;
+  // A mark filled in its outline's colour (an arrowhead, an image's dot)
+  // stays ink; an area is tinted.
+  if (Pen.style != TPenStyle::Clear && (colour & 0xFFFFFF) == (Pen.color & 0xFFFFFF))
+    return paper_->Ink(colour);
+  return paper_->Fill(colour);
+}
+
+TAaPen PainterCanvas::AaInk(const TAaPen& pen) const {
+  TAaPen ink = pen;
+  ink.color = PenColour(pen.color);
+  return ink;
+}
+
 void PainterCanvas::Prepare(bool withBrush, std::optional<QPointF> middle) {
   const bool compose = middle && Pen.mode != TPenMode::Copy;
-  if (ClipRect.on)
-    painter_.setClipRect(
-        QRect(ClipRect.x1, ClipRect.y1, ClipRect.x2 - ClipRect.x1, ClipRect.y2 - ClipRect.y1));
+  // Within the caller's clip (a worksheet's frame), if it set one.
+  if (outerClip_)
+    painter_.setClipRegion(*outerClip_);
   else
     painter_.setClipping(false);
+  if (ClipRect.on)
+    painter_.setClipRect(
+        QRect(ClipRect.x1, ClipRect.y1, ClipRect.x2 - ClipRect.x1, ClipRect.y2 - ClipRect.y1),
+        outerClip_ ? Qt::IntersectClip : Qt::ReplaceClip);
   painter_.setRenderHint(QPainter::Antialiasing, false);
   if (Pen.style == TPenStyle::Clear) {
     painter_.setPen(Qt::NoPen);
   } else {
-    QPen pen(ToQColor(compose ? Combined(Pen.color, *middle) : Pen.color));
+    QPen pen(ToQColor(PenColour(compose ? Combined(Pen.color, *middle) : Pen.color)));
     const int width = std::clamp(Pen.width, 1, kMaxPenWidth);
     pen.setWidth(width);
     const std::span<const int> dashes = CosmeticDashes(KeptStyle(Pen));
@@ -75,9 +96,10 @@ void PainterCanvas::Prepare(bool withBrush, std::optional<QPointF> middle) {
     painter_.setPen(pen);
   }
   const bool solid = Brush.style == TBrushStyle::Solid;
-  painter_.setBackgroundMode(solid ? Qt::OpaqueMode : Qt::TransparentMode);
-  if (solid) painter_.setBackground(ToQColor(Brush.color));
-  const TColor fill = compose ? Combined(Brush.color, *middle) : Brush.color;
+  // On paper a dotted line's gaps stay paper, not the brush's colour.
+  painter_.setBackgroundMode(solid && !paper_ ? Qt::OpaqueMode : Qt::TransparentMode);
+  if (solid) painter_.setBackground(ToQColor(FillColour(Brush.color)));
+  const TColor fill = FillColour(compose ? Combined(Brush.color, *middle) : Brush.color);
   painter_.setBrush(withBrush && solid ? QBrush(ToQColor(fill)) : QBrush());
 }
 
@@ -85,7 +107,7 @@ void PainterCanvas::PrepareAa(const TAaPen* pen) {
   Prepare(false);
   painter_.setRenderHint(QPainter::Antialiasing, true);
   painter_.setBackgroundMode(Qt::TransparentMode);
-  painter_.setPen(pen ? AaQPen(*pen) : QPen(Qt::NoPen));
+  painter_.setPen(pen ? AaQPen(AaInk(*pen)) : QPen(Qt::NoPen));
 }
 
 void PainterCanvas::Line(int x1, int y1, int x2, int y2) {
@@ -146,7 +168,7 @@ void PainterCanvas::FillRect(int x1, int y1, int x2, int y2) {
   const QRect box = BoxOf(x1, y1, x2, y2);
   if (box.isEmpty()) return;
   Prepare(false);
-  painter_.fillRect(box, ToQColor(Brush.color));
+  painter_.fillRect(box, ToQColor(paper_ ? paper_->Fill(Brush.color) : Brush.color));
   Shadow().FillRect(x1, y1, x2, y2);
 }
 
@@ -197,10 +219,10 @@ void PainterCanvas::TextOut(int x, int y, const std::string& text) {
   Prepare(false);
   if (Brush.style == TBrushStyle::Solid)
     painter_.fillRect(QRect(x, y, metrics.horizontalAdvance(qtext), metrics.height()),
-                      ToQColor(Brush.color));
+                      ToQColor(paper_ ? paper_->Fill(Brush.color) : Brush.color));
   painter_.setBackgroundMode(Qt::TransparentMode);
   painter_.setFont(font);
-  painter_.setPen(ToQColor(Font.color));
+  painter_.setPen(ToQColor(paper_ ? paper_->Text(Font.color) : Font.color));
   painter_.drawText(QPoint(x, y + metrics.ascent()), qtext);
   Shadow().TextOut(x, y, text);
 }
@@ -266,7 +288,7 @@ void PainterCanvas::AaFillPolygon(const std::vector<TPointF>& points, TColor col
   QPolygonF polygon;
   for (const auto& p : points) polygon << QPointF(p.x, p.y);
   PrepareAa(nullptr);
-  painter_.setBrush(ToQColor(color, alpha));
+  painter_.setBrush(ToQColor(PenColour(color), alpha));
   painter_.drawPolygon(polygon, Qt::OddEvenFill);
   Shadow().AaFillPolygon(points, color, alpha);
 }
@@ -278,6 +300,7 @@ void PainterCanvas::AaPie(float x1, float y1, float x2, float y2, float startAng
   if (box.isEmpty()) return;
   const double sweep = std::clamp(double(sweepAngle), -360.0, 360.0);
   PrepareAa(nullptr);
-  PaintAaPie(painter_, box, startAngle, sweep, AaQPen(pen), fill, fillColor);
+  PaintAaPie(painter_, box, startAngle, sweep, AaQPen(AaInk(pen)), fill,
+             paper_ ? paper_->Fill(fillColor) : fillColor);
   Shadow().AaPie(x1, y1, x2, y2, startAngle, sweepAngle, pen, fill, fillColor);
 }

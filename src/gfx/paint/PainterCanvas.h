@@ -11,16 +11,22 @@
 // where what lies beneath changes along the piece.
 
 #include <QPainter>
+#include <QRegion>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "gfx/PaperInk.h"
 #include "gfx/TCanvas.h"
 
 class PainterCanvas : public TCanvas {
  public:
   PainterCanvas(QPainter& painter, int width, int height);
   ~PainterCanvas() override;
+
+  // From now on every colour is drawn in its ink on white paper
+  // (PaperTheme), `background` (the page's) as white; pictures as they are.
+  void DrawOnPaper(TColor background) { paper_ = PaperTheme{background}; }
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -56,9 +62,15 @@ class PainterCanvas : public TCanvas {
   TColor Combined(TColor colour, QPointF at) const;
   void PrepareAa(const TAaPen* pen);
   QFont CurrentFont() const;
+  // The colours as drawn: on paper their inks, else themselves.
+  TColor PenColour(TColor colour) const { return paper_ ? paper_->Ink(colour) : colour; }
+  TColor FillColour(TColor colour) const;
+  TAaPen AaInk(const TAaPen& pen) const;
 
   QPainter& painter_;
   int width_;
   int height_;
   std::unique_ptr<class OwnedImageCanvas> shadow_;
+  std::optional<PaperTheme> paper_;
+  std::optional<QRegion> outerClip_;
 };

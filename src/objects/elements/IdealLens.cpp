@@ -90,6 +90,7 @@ PropertyRows IdealLens::Rows() {
   const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
   const RowHandle focal =
       rows.Add(Tr(texts::kFocalLength), LeftStr(FloatToShortStr(focalLength), 6));
+  focal->slider = PropertyRow::Slider{10, 1000, 1};
   focal->apply = [this](const std::string& text) {
     double value = 0;
     if (!TryStrToFloat(text, value)) {

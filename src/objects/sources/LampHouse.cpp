@@ -92,6 +92,7 @@ LampHouse::BundleRows LampHouse::AddBundleRows(PropertyRows& rows) {
   const RowHandle count = rows.Add(Tr("81", "平行光线的条数"), IntToStr(EffectiveRayCount()));
   count->group = 1;
   count->message = countMessage;
+  count->slider = PropertyRow::Slider{1, double(kMaxRays), 1};
   count->apply = [this, key = count->key](const std::string& text) {
     int value = 0;
     if (!TryStrToInt(text, value)) return false;
@@ -111,6 +112,7 @@ LampHouse::BundleRows LampHouse::AddBundleRows(PropertyRows& rows) {
                  raySpacing = static_cast<float>(value);
                  return true;
                });
+  spacing->slider = PropertyRow::Slider{1, 100, 1};
   return {count, spacing};
 }
 
