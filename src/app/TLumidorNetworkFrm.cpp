@@ -22,6 +22,7 @@
 #include "app/CrashRecovery.h"
 #include "app/DesktopHabits.h"
 #include "app/Glyphs.h"
+#include "app/GridControls.h"
 #include "app/IDrawingBoard.h"
 #include "app/LanguageMenu.h"
 #include "app/OutputCommands.h"
@@ -29,6 +30,7 @@
 #include "app/PresentationMenu.h"
 #include "app/RecentExperiments.h"
 #include "app/SurfaceGestures.h"
+#include "app/SurfaceKeys.h"
 #include "app/SurfaceZoom.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
@@ -96,6 +98,7 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
       *this,
       {toolBar1_, Action("stopbtnHolder"), runMenu_, viewMenu_, statusBar(), habits->Escape()},
       this);
+  BuildKeys();
 
   // The language first: messages of the start-up open are in it.
   InstallLanguageMenu(this, options_.desktopLocale);
@@ -173,6 +176,8 @@ void TLumidorNetworkFrm::closeEvent(QCloseEvent* event) {
 void TLumidorNetworkFrm::RefreshView() {
   const bool cut = document_->RefreshView();
   if (teaching_) teaching_->Refreshed();
+  if (keys_) keys_->Refreshed();
+  if (grid_) grid_->Refreshed();
   // Only a damaged or hostile file reaches the trace's work bound.
   QLabel* panel = statusPanels_[3];
   const QString note = cut ? Q(Tr("TraceCut.Note", "光线过多，追迹已截断")) : QString();

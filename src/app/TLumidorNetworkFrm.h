@@ -31,6 +31,8 @@ class RecentExperiments;
 class CrashRecovery;
 class TDrawSurface;
 class TeachingControls;
+class SurfaceKeys;
+class GridControls;
 
 class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   Q_OBJECT
@@ -70,6 +72,7 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   TDrawSurface* Surface() override { return surface_; }
   QMenu* ToolUnitMenu() { return toolUnitMenu_; }
   TeachingControls* Teaching() { return teaching_; }
+  SurfaceKeys* Keys() { return keys_; }
   QString StatusPanelText(int panel) const;
   // The drawing board, once one exists; null means "not visible".
   void SetDrawingBoard(IDrawingBoard* board) { board_ = board; }
@@ -227,6 +230,9 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   TDrawSurface* surface_ = nullptr;
   IDrawingBoard* board_ = nullptr;
   TeachingControls* teaching_ = nullptr;
+  SurfaceKeys* keys_ = nullptr;
+  GridControls* grid_ = nullptr;
+  void BuildKeys();
   Handlers handlers_ = Handlers::Default;
   bool shownOnce_ = false;
   // Messages of a placing drag wait for its release (a modal box would take

@@ -13,7 +13,9 @@
 #include <algorithm>
 
 #include "app/Glyphs.h"
+#include "app/GridControls.h"
 #include "app/RecentExperiments.h"
+#include "app/SurfaceKeys.h"
 #include "app/TLumidorNetworkFrm.h"
 #include "app/ToolBarCaption.h"
 #include "app/WindowTexts.h"
@@ -286,6 +288,25 @@ void TLumidorNetworkFrm::BuildPopupMenu() {
   addAction(properties);
   toolUnitMenu_->addSeparator();
   item("N19", "画板", &F::N19Click);
+}
+
+void TLumidorNetworkFrm::BuildKeys() {
+  SurfaceKeys::Places places{editMenu_, toolUnitMenu_, {}, 2, {}};
+  for (const auto& entry : kPalette) places.palette.push_back(buttons_[entry.name]);
+  for (QAction* action : toolBar1_->actions())
+    if (auto* button = qobject_cast<QToolButton*>(toolBar1_->widgetForAction(action)))
+      places.toolBar.push_back(button);
+  SurfaceKeys::Commands commands;
+  commands.armed = [this] { return handlers_ == Handlers::Placing && document_->placement; };
+  commands.place = [this](QPoint from, QPoint to) {
+    SurfaceMouseDown(Qt::LeftButton, from.x(), from.y());
+    SurfaceMouseMove(Qt::LeftButton, to.x(), to.y());
+    SurfaceMouseUp(Qt::LeftButton, to.x(), to.y());
+  };
+  commands.edited = [this](bool changed) { SceneEdited(changed); };
+  commands.properties = [this] { ShowPropertiesMenuClick(); };
+  keys_ = new SurfaceKeys(*this, places, std::move(commands), this);
+  grid_ = new GridControls(*this, viewMenu_, this);
 }
 
 void TLumidorNetworkFrm::BuildStatusBar() {

@@ -5,6 +5,7 @@
 #include "gfx/PresentationScale.h"
 #include "gfx/TGDIPlusCanvas.h"
 #include "i18n/Convert.h"
+#include "i18n/TtlmController.h"
 #include "optics/CanvasDrawing.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
@@ -72,8 +73,55 @@ std::unique_ptr<DrawObjectUnit> DrawObjectUnit::CloneMoved(int dx, int dy) {
 void DrawObjectUnit::Move(int mode, int x, int y) { MovePoints(mode, x, y); }
 
 PropertyRows DrawObjectUnit::Rows() { return PropertyRows(); }
-int DrawObjectUnit::ShowProperties() { return Rows().Show(); }
-bool DrawObjectUnit::ApplyProperties() { return Rows().Apply(); }
+
+namespace {
+// Tenths of a degree are what a sheet row can be typed to.
+std::string TenthsText(double degrees) { return FloatToStr(std::round(degrees * 10) / 10); }
+}  // namespace
+
+PropertyRows DrawObjectUnit::SheetRows() {
+  PropertyRows rows = Rows();
+  const auto heading = Direction();
+  if (!heading || !rows.HasCaption()) return rows;
+  const std::string shown = TenthsText(heading->angle);
+  PropertyRow turn{Tr("TurnRow", "旋转角度"), shown};
+  turn.message = Tr("TurnRowBad", "旋转角度不是有用的数值, 请输入度数");
+  // An untouched row leaves the object as the other rows put it.
+  turn.apply = [this, shown](const std::string& text) {
+    if (Trim(text) == shown) return true;
+    double degrees = 0;
+    if (!TryStrToFloat(text, degrees) || !std::isfinite(degrees) || std::fabs(degrees) > 1e6)
+      return false;
+    TurnTo(degrees);
+    return true;
+  };
+  rows.AddLast(std::move(turn));
+  return rows;
+}
+
+int DrawObjectUnit::ShowProperties() { return SheetRows().Show(); }
+bool DrawObjectUnit::ApplyProperties() { return SheetRows().Apply(); }
+
+void DrawObjectUnit::Turn(TPointF pivot, double degrees) {
+  for (const auto& p : ControlPoints()) {
+    const TPointF turned = TurnedAbout(p.Get(), pivot, degrees);
+    p.Set(turned.x, turned.y);
+  }
+}
+
+bool DrawObjectUnit::TurnBy(double degrees) {
+  const auto heading = Direction();
+  if (!heading) return false;
+  Turn(heading->pivot, degrees);
+  return true;
+}
+
+bool DrawObjectUnit::TurnTo(double degrees) {
+  const auto heading = Direction();
+  if (!heading) return false;
+  Turn(heading->pivot, degrees - heading->angle);
+  return true;
+}
 
 void DrawObjectUnit::Zoom(float cx, float cy, float factor) { ZoomPoints(cx, cy, factor); }
 

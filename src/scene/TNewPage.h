@@ -19,6 +19,11 @@ struct TNewPage {
   TColor normalColour = 0xCACACA;   // "法线的颜色"
   TColor reverseColour = 0x0000FF;  // "反向延长线的颜色"
   std::string fileName = "0";
+  // The grid ("网格", "吸附到网格"): kept in the file's trailer while either
+  // is on (scene/PageGrid.h); a page without them is written as before.
+  std::int32_t gridSpacing = 20;  // "网格间距", pixels
+  std::uint8_t gridShown = 0;
+  std::uint8_t gridSnap = 0;
 };
 
 // The 120-byte header of an experiment file.
