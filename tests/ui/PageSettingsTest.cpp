@@ -33,7 +33,7 @@ TEST_F(PageSettingsTest, OkAppliesThePageRowsOfTheRealSheet) {
     sheet.BitBtn1->click();
   });
   EXPECT_EQ(ShowPageSettings(document), 1);
-  EXPECT_EQ(rows, 10);
+  EXPECT_EQ(rows, 11);
   EXPECT_EQ(caption, "页面设置属性");
   EXPECT_EQ(document.page->rayWidth, 3);
   EXPECT_EQ(document.page->ambientColour, 0xC8C8C8u);
