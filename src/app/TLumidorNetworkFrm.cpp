@@ -29,6 +29,7 @@
 #include "app/PageSettings.h"
 #include "app/PresentationMenu.h"
 #include "app/RecentExperiments.h"
+#include "app/SurfaceAccessible.h"
 #include "app/SurfaceGestures.h"
 #include "app/SurfaceKeys.h"
 #include "app/SurfaceZoom.h"
@@ -178,6 +179,7 @@ void TLumidorNetworkFrm::RefreshView() {
   if (teaching_) teaching_->Refreshed();
   if (keys_) keys_->Refreshed();
   if (grid_) grid_->Refreshed();
+  SurfaceAccessible::Refreshed(surface_);
   // Only a damaged or hostile file reaches the trace's work bound.
   QLabel* panel = statusPanels_[3];
   const QString note = cut ? Q(Tr("TraceCut.Note", "光线过多，追迹已截断")) : QString();

@@ -73,6 +73,8 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   QMenu* ToolUnitMenu() { return toolUnitMenu_; }
   TeachingControls* Teaching() { return teaching_; }
   SurfaceKeys* Keys() { return keys_; }
+  // What a screen reader hears of the surface: the selection, running, the step.
+  QString SurfaceValue() const;
   QString StatusPanelText(int panel) const;
   // The drawing board, once one exists; null means "not visible".
   void SetDrawingBoard(IDrawingBoard* board) { board_ = board; }

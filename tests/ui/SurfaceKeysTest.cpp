@@ -1,5 +1,6 @@
 // The window with the keyboard alone: keys go through Qt's shortcuts and focus
 // chain as a user's would.
+#include <QAccessible>
 #include <QApplication>
 #include <QTest>
 #include <fstream>
@@ -135,6 +136,33 @@ TEST_F(SurfaceKeysTest, GridSnapsPlacingUnlessAltIsHeld) {
   if (QGuiApplication::keyboardModifiers() & Qt::AltModifier) {
     EXPECT_EQ(P1(Doc().scene.back().get()), (TPointF{47, 63}));
   }
+}
+
+}  // namespace
+
+namespace {
+
+// In process, through QAccessible: an AT-SPI bus was not set up headless.
+TEST_F(SurfaceKeysTest, EveryButtonIsNamedAndTheSurfaceTellsTheSelection) {
+  int buttons = 0;
+  w->RefreshView();
+  for (auto* button : w->findChildren<QToolButton*>()) {
+    if (!button->isVisibleTo(w.get())) continue;
+    QAccessibleInterface* item = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(item, nullptr);
+    EXPECT_FALSE(item->text(QAccessible::Name).isEmpty()) << button->objectName().toStdString();
+    ++buttons;
+  }
+  EXPECT_GE(buttons, 39);
+  QAccessibleInterface* surface = QAccessible::queryAccessibleInterface(w->Surface());
+  ASSERT_NE(surface, nullptr);
+  EXPECT_EQ(surface->text(QAccessible::Name), "绘图区");
+  EXPECT_TRUE(surface->text(QAccessible::Value).contains("没有选择对象"));
+  ArmByKeys(7);  // 理想凸透镜
+  TabToSurface();
+  Key(Qt::Key_Return);
+  const QString value = surface->text(QAccessible::Value);
+  EXPECT_TRUE(value.contains("理想凸透镜") && value.contains("焦距")) << value.toStdString();
 }
 
 }  // namespace
