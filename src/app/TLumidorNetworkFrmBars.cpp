@@ -313,6 +313,13 @@ void TLumidorNetworkFrm::BuildKeys() {
   commands.properties = [this] { ShowPropertiesMenuClick(); };
   keys_ = new SurfaceKeys(*this, places, std::move(commands), this);
   grid_ = new GridControls(*this, viewMenu_, this);
+  // Esc is the desktop's; the keyboard's menu shows it too.
+  auto* escape = findChild<QAction*>("DisarmShortcut");
+  auto* keysMenu = findChild<QMenu*>("KeysMenu");
+  if (escape && keysMenu) {
+    escape->setText(Caption("DisarmShortcut", "放下工具或取消选择"));
+    keysMenu->addAction(escape);
+  }
   QList<QWidget*> buttons(places.palette.begin(), places.palette.end());
   buttons.append(QList<QWidget*>(places.toolBar.begin(), places.toolBar.end()));
   SurfaceAccessible::Install(
