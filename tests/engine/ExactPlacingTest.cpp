@@ -4,6 +4,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "FakePropertySheet.h"
 #include "files/ExperimentFile.h"
 #include "gfx/RecordingCanvas.h"
 #include "objects/ObjectFactory.h"
@@ -11,7 +12,6 @@
 #include "scene/Document.h"
 #include "scene/PageGrid.h"
 #include "scene/SelectionSteps.h"
-#include "FakePropertySheet.h"
 
 namespace {
 
@@ -52,16 +52,6 @@ TEST_P(TurnEveryClass, ToTheTypedAngleAboutItsPivot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Factory, TurnEveryClass, testing::ValuesIn(KnownClassNames()));
-
-TEST(TurnRow, RefusesTextThatIsNoAngle) {
-  FakeUi ui;
-  RecordingCanvas canvas;
-  auto mirror = Placed("FlatMirror", &canvas);
-  ui.sheet.typed = {{"旋转角度", "abc"}};
-  mirror->ShowProperties();
-  EXPECT_FALSE(mirror->ApplyProperties());
-  EXPECT_EQ(ui.messages.messages.size(), 1u);
-}
 
 // The centre rows move the whole object by what was typed.
 TEST(CentreRows, MoveLensesAndBoxes) {
@@ -105,16 +95,6 @@ TEST_F(KeyEdits, EachIsOneUndoStep) {
   ASSERT_TRUE(doc.Undo() && doc.Undo() && doc.Undo());
   EXPECT_EQ(doc.scene.size(), 1u);
   EXPECT_EQ(doc.scene.front()->ControlPointValues(), start);
-}
-
-TEST_F(KeyEdits, NothingSelectedChangesNothing) {
-  Add("FlatMirror");
-  doc.selection.clear();
-  const std::size_t snapshots = doc.history.Size();
-  EXPECT_FALSE(NudgeSelection(doc, 1, 0));
-  EXPECT_FALSE(TurnSelection(doc, 1));
-  EXPECT_FALSE(DuplicateSelection(doc, 20));
-  EXPECT_EQ(doc.history.Size(), snapshots);
 }
 
 TEST_F(KeyEdits, TabGoesThroughTheDrawnObjectsInSceneOrder) {

@@ -120,8 +120,8 @@ TEST_F(SurfaceKeysTest, StepsKeepLeftAndRightWhileStepping) {
   EXPECT_TRUE(Act("KeyLeft")->isEnabled());
 }
 
-// Snapping moves placing and handles onto grid points; Alt at the press does not.
-TEST_F(SurfaceKeysTest, GridSnapsPlacingUnlessAltIsHeld) {
+// Snapping moves placing onto grid points.
+TEST_F(SurfaceKeysTest, GridSnapsPlacing) {
   Act("SnapMenu")->trigger();
   Act("GridMenu")->trigger();
   EXPECT_TRUE(Doc().page->gridSnap && Doc().page->gridShown);
@@ -129,13 +129,6 @@ TEST_F(SurfaceKeysTest, GridSnapsPlacingUnlessAltIsHeld) {
   Drag(47, 63, 151, 58);
   EXPECT_EQ(P1(Doc().scene.back().get()), (TPointF{40, 60}));
   EXPECT_EQ(P2(Doc().scene.back().get()), (TPointF{160, 60}));
-  QTest::keyPress(w.get(), Qt::Key_Alt, Qt::AltModifier);
-  w->Button("SpeedButton24")->click();
-  Drag(47, 63, 151, 58);
-  QTest::keyRelease(w.get(), Qt::Key_Alt);
-  if (QGuiApplication::keyboardModifiers() & Qt::AltModifier) {
-    EXPECT_EQ(P1(Doc().scene.back().get()), (TPointF{47, 63}));
-  }
 }
 
 }  // namespace
