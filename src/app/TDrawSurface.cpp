@@ -113,8 +113,28 @@ void TDrawSurface::paintEvent(QPaintEvent* event) {
   painter.drawImage(
       QRectF(shown), image_,
       QRectF(shown.x() * ratio, shown.y() * ratio, shown.width() * ratio, shown.height() * ratio));
+  if (keyCursor_ && hasFocus()) {
+    if (const auto at = keyCursor_()) {
+      // Dark under light, so that it shows on any background.
+      for (const auto& [colour, width] : {std::pair{Qt::black, 3}, std::pair{Qt::white, 1}}) {
+        painter.setPen(QPen(colour, width));
+        painter.drawLine(at->x() - 10, at->y(), at->x() + 10, at->y());
+        painter.drawLine(at->x(), at->y() - 10, at->x(), at->y() + 10);
+      }
+    }
+  }
   painter.end();
   ClearUpperVectorState();
+}
+
+void TDrawSurface::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void TDrawSurface::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
 }
 
 void TDrawSurface::tabletEvent(QTabletEvent* event) {

@@ -21,6 +21,7 @@
 #include <QWidget>
 
 class QScreen;
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -43,6 +44,9 @@ class TDrawSurface : public QWidget {
   TCanvas* Canvas() { return canvas_.get(); }
   // Passes on the move held back for the next frame, if any.
   void FlushMouseMove();
+  // Where a cross shows the keyboard's cursor while the surface has the
+  // focus; none when `at` gives none. Drawn over the bitmap, never into it.
+  void SetKeyCursor(std::function<std::optional<QPoint>()> at) { keyCursor_ = std::move(at); }
 
  signals:
   void MouseDown(Qt::MouseButton button, int x, int y);
@@ -62,6 +66,8 @@ class TDrawSurface : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void NotePointer(const QMouseEvent* event);
@@ -79,6 +85,7 @@ class TDrawSurface : public QWidget {
   QMetaObject::Connection screenGeometry_;
   std::unique_ptr<QImageCanvas> canvas_;
   std::optional<PendingMove> pendingMove_;
+  std::function<std::optional<QPoint>()> keyCursor_;
   QTimer moveTimer_;
   QElapsedTimer sinceMove_;  // since the last move passed on began
 };

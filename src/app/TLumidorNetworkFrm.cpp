@@ -23,6 +23,7 @@
 #include "app/CrashRecovery.h"
 #include "app/DesktopHabits.h"
 #include "app/Glyphs.h"
+#include "app/GridControls.h"
 #include "app/IDrawingBoard.h"
 #include "app/LanguageMenu.h"
 #include "app/LessonControls.h"
@@ -32,7 +33,9 @@
 #include "app/PresentationMenu.h"
 #include "app/RecentExperiments.h"
 #include "app/SliderStrip.h"
+#include "app/SurfaceAccessible.h"
 #include "app/SurfaceGestures.h"
+#include "app/SurfaceKeys.h"
 #include "app/SurfaceZoom.h"
 #include "app/TAboutBox.h"
 #include "app/TDrawSurface.h"
@@ -103,6 +106,7 @@ TLumidorNetworkFrm::TLumidorNetworkFrm(Options options, QWidget* parent)
       *this,
       {toolBar1_, Action("stopbtnHolder"), runMenu_, viewMenu_, statusBar(), habits->Escape()},
       this);
+  BuildKeys();
 
   QAction* fileEnd = Action("N7");
   lessons_ =
@@ -211,6 +215,9 @@ void TLumidorNetworkFrm::RefreshView() {
   PaintSurface([&] { cut = document_->RefreshView(); });
   if (teaching_) teaching_->Refreshed();
   if (sliders_) sliders_->Refreshed();
+  if (keys_) keys_->Refreshed();
+  if (grid_) grid_->Refreshed();
+  SurfaceAccessible::Refreshed(surface_);
   // Only a damaged or hostile file reaches the trace's work bound.
   QLabel* panel = statusPanels_[3];
   const QString note = cut ? Q(Tr("TraceCut.Note", "光线过多，追迹已截断")) : QString();

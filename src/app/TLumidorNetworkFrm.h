@@ -34,6 +34,8 @@ class TeachingControls;
 class LessonControls;
 class PaperMenu;
 class SliderStrip;
+class SurfaceKeys;
+class GridControls;
 
 class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   Q_OBJECT
@@ -77,6 +79,9 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   TeachingControls* Teaching() { return teaching_; }
   PaperMenu* Paper() { return paper_; }
   SliderStrip* Sliders() { return sliders_; }
+  SurfaceKeys* Keys() { return keys_; }
+  // What a screen reader hears of the surface: the selection, running, the step.
+  QString SurfaceValue() const;
   QString StatusPanelText(int panel) const;
   // The drawing board, once one exists; null means "not visible".
   void SetDrawingBoard(IDrawingBoard* board) { board_ = board; }
@@ -250,6 +255,9 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   LessonControls* lessons_ = nullptr;
   PaperMenu* paper_ = nullptr;
   SliderStrip* sliders_ = nullptr;
+  SurfaceKeys* keys_ = nullptr;
+  GridControls* grid_ = nullptr;
+  void BuildKeys();
   Handlers handlers_ = Handlers::Default;
   bool shownOnce_ = false;
   // Messages of a placing drag wait for its release (a modal box would take

@@ -11,12 +11,20 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 
 #include "app/Glyphs.h"
+#include "app/GridControls.h"
 #include "app/RecentExperiments.h"
+#include "app/SurfaceAccessible.h"
+#include "app/SurfaceKeys.h"
 #include "app/TLumidorNetworkFrm.h"
 #include "app/ToolBarCaption.h"
 #include "app/WindowTexts.h"
+#include "i18n/Convert.h"
+#include "i18n/SharedTexts.h"
+#include "objects/elements/IdealLens.h"
+#include "scene/UserCoordinates.h"
 
 namespace {
 
@@ -303,6 +311,69 @@ void TLumidorNetworkFrm::BuildPopupMenu() {
   item("PopupLock", "锁定", &F::LockMenuClick)->setCheckable(true);
   toolUnitMenu_->addSeparator();
   item("N19", "画板", &F::N19Click);
+}
+
+void TLumidorNetworkFrm::BuildKeys() {
+  SurfaceKeys::Places places{editMenu_, toolUnitMenu_, {}, 2, {}};
+  for (const auto& entry : kPalette) places.palette.push_back(buttons_[entry.name]);
+  for (QAction* action : toolBar1_->actions())
+    if (auto* button = qobject_cast<QToolButton*>(toolBar1_->widgetForAction(action)))
+      places.toolBar.push_back(button);
+  SurfaceKeys::Commands commands;
+  commands.armed = [this] { return handlers_ == Handlers::Placing && document_->placement; };
+  commands.place = [this](QPoint from, QPoint to) {
+    SurfaceMouseDown(Qt::LeftButton, from.x(), from.y());
+    SurfaceMouseMove(Qt::LeftButton, to.x(), to.y());
+    SurfaceMouseUp(Qt::LeftButton, to.x(), to.y());
+  };
+  commands.edited = [this](bool changed) { SceneEdited(changed); };
+  commands.properties = [this] { ShowPropertiesMenuClick(); };
+  keys_ = new SurfaceKeys(*this, places, std::move(commands), this);
+  grid_ = new GridControls(*this, viewMenu_, this);
+  // Esc is the desktop's; the keyboard's menu shows it too.
+  auto* escape = findChild<QAction*>("DisarmShortcut");
+  auto* keysMenu = findChild<QMenu*>("KeysMenu");
+  if (escape && keysMenu) {
+    escape->setText(Caption("DisarmShortcut", "放下工具或取消选择"));
+    keysMenu->addAction(escape);
+  }
+  QList<QWidget*> buttons(places.palette.begin(), places.palette.end());
+  buttons.append(QList<QWidget*>(places.toolBar.begin(), places.toolBar.end()));
+  SurfaceAccessible::Install(
+      surface_, [this] { return SurfaceValue(); }, buttons);
+}
+
+QString TLumidorNetworkFrm::SurfaceValue() const {
+  const Document& doc = *document_;
+  QStringList parts;
+  if (doc.selection.size() == 1) {
+    DrawObjectUnit& object = *doc.selection.front();
+    QString kind = Q(object.className);
+    for (const auto& entry : kPalette)
+      if (object.className == entry.className) kind = Hint(entry.name, entry.hint);
+    parts << kind << Q(object.displayName);
+    const auto heading = object.Direction();
+    const auto points = object.ControlPointValues();
+    if (heading || !points.empty()) {
+      const TPointF at = heading ? heading->pivot : points.front();
+      parts << "X:" + Q(UserXText(at.x)) << "Y:" + Q(UserYText(at.y));
+    }
+    if (const auto* lens = dynamic_cast<const IdealLens*>(&object))
+      parts << Q(Tr(texts::kFocalLength)) + ":" + Q(FloatToShortStr(lens->focalLength));
+    else if (heading)
+      parts << Q(Tr("86", "角度")) + ":" + QString::number(std::round(heading->angle * 10) / 10);
+  } else if (doc.selection.empty()) {
+    parts << Caption("SurfaceNothing", "没有选择对象");
+  } else {
+    parts << Caption("SurfaceSeveral", "选择了 %1 个对象").arg(doc.selection.size());
+  }
+  parts << (doc.running ? Caption("SurfaceRunning", "运行中")
+                        : Caption("SurfaceStopped", "已停止"));
+  if (doc.stepping.On())
+    parts << Q(Tr("StepStatus", "第 %1 步 / 共 %2 步"))
+                 .arg(std::min(doc.stepping.Step(), doc.stepping.Steps()))
+                 .arg(doc.stepping.Steps());
+  return parts.join(", ");
 }
 
 void TLumidorNetworkFrm::BuildStatusBar() {

@@ -3,7 +3,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
+#include <tuple>
+#include <utility>
 
+#include "app/GridControls.h"
 #include "app/IDrawingBoard.h"
 #include "app/TDrawSurface.h"
 #include "app/TLumidorNetworkFrm.h"
@@ -14,21 +17,26 @@ namespace {
 
 constexpr TColor kRubberBandColour = 0xFF7F7F;
 
+std::pair<int, int> ToPair(QPoint p) { return {p.x(), p.y()}; }
+
 }  // namespace
 
 // ---------------------------------------------------------------- mouse
 
 void TLumidorNetworkFrm::SurfaceMouseDown(Qt::MouseButton button, int x, int y) {
+  if (grid_ && !BoardVisible()) std::tie(x, y) = ToPair(grid_->Snapped(x, y, true));
   handlers_ == Handlers::Placing ? DrawSelectToolMouseDown(button, x, y)
                                  : DefaultMouseDown(button, x, y);
 }
 
 void TLumidorNetworkFrm::SurfaceMouseMove(Qt::MouseButtons buttons, int x, int y) {
+  if (grid_ && !BoardVisible()) std::tie(x, y) = ToPair(grid_->Snapped(x, y, false));
   handlers_ == Handlers::Placing ? DrawSelectToolMouseMove(buttons, x, y)
                                  : DefaultMouseMove(buttons, x, y);
 }
 
 void TLumidorNetworkFrm::SurfaceMouseUp(Qt::MouseButton button, int x, int y) {
+  if (grid_ && !BoardVisible()) std::tie(x, y) = ToPair(grid_->Snapped(x, y, false));
   handlers_ == Handlers::Placing ? DrawSelectToolMouseUp(button, x, y)
                                  : DefaultMouseUp(button, x, y);
 }
@@ -209,7 +217,15 @@ void TLumidorNetworkFrm::PopupMenuAt(const QPoint& global) { toolUnitMenu_->popu
 
 void TLumidorNetworkFrm::PutToolDown() {
   const bool armed = handlers_ == Handlers::Placing;
-  if (!armed && !moveMode) return;
+  if (!armed && !moveMode) {
+    // Nothing held: Esc lets go of the selection.
+    if (!document_->selection.empty() && !mouseDown) {
+      document_->Deselect();
+      RefreshView();
+      UpdateEditButtons();
+    }
+    return;
+  }
   // A press still held while placing ends here: its release must neither
   // place the discarded object nor select with a rubber band.
   const bool pressed = armed && mouseDown;

@@ -27,6 +27,7 @@
 #include "scene/ByteStream.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
+#include "scene/PageGrid.h"
 #include "scene/ProcessSettings.h"
 #include "scene/RecordIo.h"
 
@@ -335,6 +336,7 @@ OpenResult OpenExperimentBytes(std::vector<std::uint8_t> data, const std::string
     result.status = OpenStatus::Refused;
     return result;
   }
+  ReadGridTrailer(data.data() + data.size() - kTrailerSize, kTrailerSize, *page);
   std::vector<std::uint8_t>().swap(data);  // not needed while the experiment is painted
   ReportPicturesLeftOut(pictures, result);
 
@@ -357,7 +359,9 @@ std::vector<std::uint8_t> SerializeExperiment(const Document& document) {
   WriteFileHeader(out, header);
   WritePageSettings(out, *document.page, document.showAngles);
   for (const auto& object : document.scene) object->SaveToStream(out);
-  out.WriteZeros(kTrailerSize);
+  const FileTrailer trailer = GridTrailer(*document.page);
+  static_assert(trailer.size() == kTrailerSize);
+  out.WriteBytes(trailer.data(), trailer.size());
   out.PatchInt32(4, static_cast<std::int32_t>(out.Size()));
   return std::move(out.Data());
 }

@@ -53,6 +53,17 @@ bool ArcObject::OnArc(double angle) const {
   return AngleOnArc(angle, angle1, angle2);
 }
 
+std::optional<DrawObjectUnit::Heading> ArcObject::Direction() {
+  return Heading{centre, NormalAngle(double(angle1) + sweep / 2.0)};
+}
+
+void ArcObject::Turn(TPointF pivot, double degrees) {
+  centre = TurnedAbout(centre, pivot, degrees);
+  angle1 = static_cast<float>(NormalAngle(angle1 + degrees));
+  angle2 = static_cast<float>(NormalAngle(angle2 + degrees));
+  PlaceEnds();
+}
+
 void ArcObject::PlaceEnds() {
   SetEnds();
   ArcChanged();

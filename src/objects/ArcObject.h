@@ -26,6 +26,9 @@ class ArcObject : public DrawObjectUnit {
   void EndCreate(int x, int y) override;
   void Move(int mode, int x, int y) override;
   void Zoom(float cx, float cy, float factor) override;
+  // About the centre, toward the middle of the arc; turning keeps the sweep.
+  std::optional<Heading> Direction() override;
+  void Turn(TPointF pivot, double degrees) override;
   // A control point inside, the arc or a straight face across a side.
   bool InRect(float x1, float y1, float x2, float y2) override;
 

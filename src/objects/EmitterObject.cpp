@@ -71,6 +71,19 @@ int EmitterObject::HitTest(int x, int y) {
   return kHitNone;
 }
 
+std::optional<DrawObjectUnit::Heading> EmitterObject::Direction() {
+  const auto points = ControlPoints();
+  if (points.size() < 2) return std::nullopt;
+  double x = 0, y = 0;
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    x += *points[i].x;
+    y += *points[i].y;
+  }
+  const double n = double(points.size() - 1);
+  const TPointF source = points[0].Get();
+  return Heading{source, DirectionAngle(source, {float(x / n), float(y / n)})};
+}
+
 bool EmitterObject::InRect(float x1, float y1, float x2, float y2) {
   const auto points = ControlPointValues();
   for (const TPointF& p : points)

@@ -38,6 +38,8 @@ class EmitterObject : public DrawObjectUnit {
   int HitTest(int x, int y) override;
   // A control point inside, or a line from point 0 to one crossing the rectangle.
   bool InRect(float x1, float y1, float x2, float y2) override;
+  // About the source point, toward the middle of its aim points.
+  std::optional<Heading> Direction() override;
 
  protected:
   // The source point and the aim points: the first pointCount of the table.

@@ -4,6 +4,7 @@
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "optics/CanvasDrawing.h"
+#include "optics/PlaneMath.h"
 #include "optics/SelectionGeometry.h"
 #include "scene/ProcessSettings.h"
 
@@ -49,6 +50,18 @@ int PolygonObject::HitTest(int x, int y) {
   if (handle < 0) return result;
   selectedHandle = handle;
   return kHitHandle;
+}
+
+std::optional<DrawObjectUnit::Heading> PolygonObject::Direction() {
+  if (vertices.size() < 2) return std::nullopt;
+  // The mean of the vertices: it stays where it is as the outline turns.
+  double x = 0, y = 0;
+  for (const TPointF& v : vertices) {
+    x += v.x;
+    y += v.y;
+  }
+  const double n = double(vertices.size());
+  return Heading{{float(x / n), float(y / n)}, DirectionAngle(vertices[0], vertices[1])};
 }
 
 bool PolygonObject::InRect(float x1, float y1, float x2, float y2) {

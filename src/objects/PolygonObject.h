@@ -18,6 +18,8 @@ class PolygonObject : public DrawObjectUnit {
   // 2 inside, 1 on a handle (selectedHandle set), 0 miss.
   int HitTest(int x, int y) override;
   bool InRect(float x1, float y1, float x2, float y2) override;
+  // About the mean of its vertices, along the edge from vertex 0.
+  std::optional<Heading> Direction() override;
 
  protected:
   std::vector<PointRef> ControlPoints() override;

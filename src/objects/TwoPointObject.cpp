@@ -30,6 +30,11 @@ int TwoPointObject::HitTest(int x, int y) {
   return kHitNone;
 }
 
+std::optional<DrawObjectUnit::Heading> TwoPointObject::Direction() {
+  if (ControlPoints().size() < 2) return std::nullopt;
+  return Heading{TurnPivot(), DirectionAngle(P1(), P2())};
+}
+
 bool TwoPointObject::InRect(float x1, float y1, float x2, float y2) {
   auto points = ControlPoints();
   if (points.size() < 2) return false;

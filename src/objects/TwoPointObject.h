@@ -6,6 +6,7 @@
 // Further control points after the two (an ideal lens's focal points) move
 // and zoom with them but carry no handle and take no part in hit tests.
 
+#include "optics/PlaneMath.h"
 #include "scene/DrawObjectUnit.h"
 #include "scene/PropertyRows.h"
 
@@ -20,8 +21,12 @@ class TwoPointObject : public DrawObjectUnit {
 
   TPointF P1() { return ControlPoints()[0].Get(); }
   TPointF P2() { return ControlPoints()[1].Get(); }
+  // Pointing from P1 to P2, turning about TurnPivot().
+  std::optional<Heading> Direction() override;
 
  protected:
+  // The middle of the segment; a source turns about its start.
+  virtual TPointF TurnPivot() { return Midpoint(P1(), P2()); }
   // The coordinate rows X1, Y1, X2, Y2, shown in this order.
   struct EndRows {
     RowHandle x1, y1, x2, y2;

@@ -55,6 +55,14 @@ float Distance(TPointF a, TPointF b) {
   return static_cast<float>(std::hypot(double(b.x) - a.x, double(b.y) - a.y));
 }
 
+TPointF TurnedAbout(TPointF p, TPointF pivot, double degrees) {
+  const PolarStep step = StepOf(degrees);
+  const double dx = double(p.x) - pivot.x, dy = double(p.y) - pivot.y;
+  // Screen y grows downwards: counter-clockwise as seen is clockwise in (x, y).
+  return {static_cast<float>(pivot.x + dx * step.cos + dy * step.sin),
+          static_cast<float>(pivot.y - dx * step.sin + dy * step.cos)};
+}
+
 TRectF NormalizeRect(const TRectF& r) {
   return {std::min(r.x1, r.x2), std::min(r.y1, r.y2), std::max(r.x1, r.x2), std::max(r.y1, r.y2)};
 }

@@ -40,6 +40,8 @@ inline TPointF PointAt(TPointF p, const PolarStep& step, double length) {
   return {static_cast<float>(p.x + length * step.cos), static_cast<float>(p.y - length * step.sin)};
 }
 float Distance(TPointF a, TPointF b);
+// `p` turned `degrees` counter-clockwise on the screen about `pivot`.
+TPointF TurnedAbout(TPointF p, TPointF pivot, double degrees);
 // Each point moved `length` toward the direction of its piece (the piece to
 // the next point; the last point takes the last piece) turned by `turn`
 // degrees. Finite for finite input, also where pieces have no length or turn

@@ -8,6 +8,7 @@
 #include "optics/CanvasTraceSink.h"
 #include "optics/LawLabels.h"
 #include "scene/IMessageSink.h"
+#include "scene/PageGrid.h"
 #include "scene/ProcessSettings.h"
 
 namespace {
@@ -72,6 +73,7 @@ void Document::Repaint(bool withHandles) {
   canvas->Brush.color = page->ambientColour;
   canvas->FillRect(-1, -1, canvas->Width(), canvas->Height());
   canvas->Pen.style = TPenStyle::Solid;
+  if (page->gridShown) PaintGrid(*canvas, *page);
   for (const auto& object : scene) {
     if (canvas->PaintCut()) return;  // the rest would be dropped anyway
     if (object->isDrawn) object->Draw(kDrawCopy);

@@ -98,6 +98,52 @@ void DrawObjectUnit::Move(int mode, int x, int y) { MovePoints(mode, x, y); }
 
 PropertyRows DrawObjectUnit::Rows() { return PropertyRows(); }
 
+namespace {
+// Tenths of a degree are what a sheet row can be typed to.
+std::string TenthsText(double degrees) { return FloatToStr(std::round(degrees * 10) / 10); }
+}  // namespace
+
+PropertyRows DrawObjectUnit::SheetRows() {
+  PropertyRows rows = Rows();
+  const auto heading = Direction();
+  if (!heading || !rows.HasCaption()) return rows;
+  const std::string shown = TenthsText(heading->angle);
+  PropertyRow turn{Tr("TurnRow", "旋转角度"), shown};
+  turn.message = Tr("TurnRowBad", "旋转角度不是有用的数值, 请输入度数");
+  // An untouched row leaves the object as the other rows put it.
+  turn.apply = [this, shown](const std::string& text) {
+    if (Trim(text) == shown) return true;
+    double degrees = 0;
+    if (!TryStrToFloat(text, degrees) || !std::isfinite(degrees) || std::fabs(degrees) > 1e6)
+      return false;
+    TurnTo(degrees);
+    return true;
+  };
+  rows.AddLast(std::move(turn));
+  return rows;
+}
+
+void DrawObjectUnit::Turn(TPointF pivot, double degrees) {
+  for (const auto& p : ControlPoints()) {
+    const TPointF turned = TurnedAbout(p.Get(), pivot, degrees);
+    p.Set(turned.x, turned.y);
+  }
+}
+
+bool DrawObjectUnit::TurnBy(double degrees) {
+  const auto heading = Direction();
+  if (!heading || Locked()) return false;
+  Turn(heading->pivot, degrees);
+  return true;
+}
+
+bool DrawObjectUnit::TurnTo(double degrees) {
+  const auto heading = Direction();
+  if (!heading || Locked()) return false;
+  Turn(heading->pivot, degrees - heading->angle);
+  return true;
+}
+
 // A locked object offers no rows to edit elsewhere (the sliders).
 PropertyRows DrawObjectUnit::PropertyList() { return Locked() ? PropertyRows() : Rows(); }
 
@@ -113,7 +159,7 @@ PropertyRow DrawObjectUnit::LockRow() {
 }
 
 int DrawObjectUnit::ShowProperties() {
-  PropertyRows rows = Rows();
+  PropertyRows rows = SheetRows();
   if (Settings().lockRow != LockRowRule::None) {
     if (Locked()) rows.MakeReadOnly();
     rows.AddLast(LockRow());
@@ -122,9 +168,9 @@ int DrawObjectUnit::ShowProperties() {
 }
 
 bool DrawObjectUnit::ApplyProperties() {
-  if (Settings().lockRow == LockRowRule::None) return Rows().Apply();
+  if (Settings().lockRow == LockRowRule::None) return SheetRows().Apply();
   // A locked object's rows are only shown: its lock alone is read back.
-  PropertyRows rows = Locked() ? PropertyRows() : Rows();
+  PropertyRows rows = Locked() ? PropertyRows() : SheetRows();
   rows.AddLast(LockRow());
   return rows.Apply();
 }

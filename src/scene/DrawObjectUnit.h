@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -106,11 +107,27 @@ class DrawObjectUnit {
   virtual std::unique_ptr<DrawObjectUnit> Clone() const;
   virtual std::unique_ptr<DrawObjectUnit> CloneMoved(int dx, int dy);
   virtual void Move(int mode, int x, int y);
-  // Both go through Rows(), the one list of the object's property rows.
+  // Both go through Rows(), the one list of the object's property rows,
+  // with the row "旋转角度" after them for an object with a direction.
   virtual int ShowProperties();
   virtual bool ApplyProperties();
   // The same rows for other editors of them (the board's sliders).
   PropertyRows PropertyList();
+
+  // Turning to a typed angle (the sheet's row, the popup's "旋转…", the
+  // keys [ and ]): the point an object with a direction turns about and the
+  // way it points now, in degrees as every angle here.
+  struct Heading {
+    TPointF pivot;
+    double angle = 0;
+  };
+  virtual std::optional<Heading> Direction() { return std::nullopt; }
+  // Turns the object `degrees` counter-clockwise about `pivot`; by default
+  // every control point turns.
+  virtual void Turn(TPointF pivot, double degrees);
+  // About its own pivot, to or by an angle; false without a direction or when locked.
+  bool TurnTo(double degrees);
+  bool TurnBy(double degrees);
   void SetSerialName(const std::string& suffix) { displayName = className + suffix; }
   virtual void Zoom(float cx, float cy, float factor);
   // Class name, base record, then the class's own fields.
@@ -152,6 +169,8 @@ class DrawObjectUnit {
   virtual PropertyRows Rows();
   // "锁定", after the object's own rows (ProcessSettings::lockRow).
   PropertyRow LockRow();
+  // Rows() and the turn row.
+  PropertyRows SheetRows();
 
   // Placing: where the pointer of the drag puts the object (default: the
   // second control point). DragCreate and EndCreate call it.

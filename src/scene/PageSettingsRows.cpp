@@ -8,6 +8,7 @@
 #include "i18n/TtlmController.h"
 #include "scene/Document.h"
 #include "scene/IPropertySheet.h"
+#include "scene/PageGrid.h"
 #include "scene/ProcessSettings.h"
 #include "scene/UserCoordinates.h"
 
@@ -24,6 +25,7 @@ std::string HighQualityKey() { return Tr("103", "是否使用高质图画(不推
 std::string ShowAxesKey() { return Tr("102", "是否显示坐标轴"); }
 std::string ShowAnglesKey() { return Tr("188", "是否显示角度"); }
 std::string PartialReflectionKey() { return Tr("Page.PartialReflection", "显示部分反射"); }
+std::string GridSpacingKey() { return Tr("GridSpacingRow", "网格间距"); }
 
 std::string ColourText(TColor colour) { return IntToStr(static_cast<long long>(colour)); }
 
@@ -49,6 +51,7 @@ void FillPageSettingsRows(const Document& document, IPropertySheet& sheet) {
   sheet.SetCaption(Tr("101", "页面设置属性"));
 
   // Each row goes above the earlier ones: insert bottom to top.
+  sheet.InsertRow(GridSpacingKey(), IntToStr(page.gridSpacing));
   sheet.InsertRow(PartialReflectionKey(), BoolToText(page.partialReflection != 0));
   sheet.InsertRow(ShowAnglesKey(), BoolToText(document.showAngles != 0));
   sheet.InsertRow(ShowAxesKey(), BoolToText(page.showAxes != 0));
@@ -71,6 +74,9 @@ void FillPageSettingsRows(const Document& document, IPropertySheet& sheet) {
   sheet.SetEditStyle(10, TEditStyle::PickList);
   sheet.SetPickList(10, yesNo);
   for (int row = 0; row < 11; ++row) sheet.SetReadOnly(row, true);
+  // The grid's spacing is typed, or picked.
+  sheet.SetEditStyle(11, TEditStyle::PickList);
+  sheet.SetPickList(11, {"10", "20", "25", "50"});
 }
 
 bool ApplyPageSettings(Document& document, const IPropertySheet& sheet) {
@@ -98,6 +104,12 @@ bool ApplyPageSettings(Document& document, const IPropertySheet& sheet) {
   page.showAxes = TextToBool(sheet.Value(ShowAxesKey())) ? 1 : 0;
   if (DrawObjectUnit* frame = FindByClass(document.scene, "ReferenceFrame"))
     frame->isDrawn = page.showAxes;
+
+  // A spacing out of bounds (or not a number) keeps the one before.
+  int spacing = 0;
+  if (TryStrToInt(sheet.Value(GridSpacingKey()), spacing) && spacing >= kMinGridSpacing &&
+      spacing <= kMaxGridSpacing)
+    page.gridSpacing = spacing;
 
   for (const auto& object : document.scene) object->lineWidth = Settings().toolLineWidth;
   return true;

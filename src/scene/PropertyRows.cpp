@@ -10,6 +10,7 @@
 #include "i18n/TtlmController.h"
 #include "optics/PlaneMath.h"
 #include "optics/RayGeometry.h"
+#include "scene/DrawObjectUnit.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"
 #include "scene/UserCoordinates.h"
@@ -184,4 +185,23 @@ PropertyRow IndexRow(float& index, const std::string& notANumber, const std::str
 PropertyRow AngleRow(TPointF p1, TPointF p2) {
   return {Tr("86", "角度"), LeftStr(FloatToShortStr(DirectionAngle(p1, p2)), 6), TEditStyle::Simple,
           true};
+}
+
+void AddCentreRows(PropertyRows& rows, DrawObjectUnit& object, TPointF centre) {
+  for (int axis : {1, 2}) {
+    const std::string shown = axis == 1 ? UserXText(centre.x) : UserYText(centre.y);
+    PropertyRow row{axis == 1 ? Tr("CentreXRow", "中心X") : Tr("CentreYRow", "中心Y"), shown};
+    row.message = Tr("CentreRowBad", "中心的坐标不是有用的整数,请输入一个整数.");
+    // Untouched, the row moves nothing: the centre may lie between pixels.
+    row.apply = [&object, shown, axis](const std::string& text) {
+      if (Trim(text) == shown) return true;
+      int typed = 0, was = 0;
+      if (!TryStrToInt(text, typed) || !TryStrToInt(shown, was)) return false;
+      if (std::abs(double(typed) - was) > 1e7) return false;
+      const int delta = typed - was;
+      object.Move(kMoveBy, axis == 1 ? delta : 0, axis == 1 ? 0 : -delta);
+      return true;
+    };
+    rows.AddLast(std::move(row));
+  }
 }

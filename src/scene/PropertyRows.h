@@ -40,6 +40,7 @@ struct PropertyRow {
 };
 
 class PropertyRows;
+class DrawObjectUnit;
 
 // A row's place in its sheet, as Add gives it: the rows are read back by
 // handle, never by a counted index. Valid while the sheet is being built.
@@ -79,6 +80,12 @@ class PropertyRows {
     row.apply = std::move(apply);
     return Add(std::move(row));
   }
+  // A row shown last and read back after every other.
+  void AddLast(PropertyRow row) {
+    const RowHandle last = Add(std::move(row));
+    if (!order_.empty()) order_.push_back(last.index_);
+  }
+  bool HasCaption() const { return !caption_.empty(); }
   // Rows read back in this order (default: display order); rows left out
   // are not read.
   void ApplyOrder(const RowOrder& order);
@@ -139,5 +146,8 @@ PropertyRow IndexRow(float& index, const std::string& notANumber);
 // The same with its own below-1 message; `shortText` shows six characters.
 PropertyRow IndexRow(float& index, const std::string& notANumber, const std::string& belowOne,
                      bool shortText);
+// Rows "中心X", "中心Y" showing `centre` in user coordinates, shown and read
+// last: a changed value moves the whole object by the difference.
+void AddCentreRows(PropertyRows& rows, DrawObjectUnit& object, TPointF centre);
 // The read-only direction from p1 to p2 ("角度").
 PropertyRow AngleRow(TPointF p1, TPointF p2);

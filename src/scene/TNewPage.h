@@ -22,6 +22,11 @@ struct TNewPage {
   // angles flag, 0 in every file written before it.
   std::uint8_t partialReflection = 0;
   std::string fileName = "0";
+  // The grid ("网格", "吸附到网格"): kept in the file's trailer while either
+  // is on (scene/PageGrid.h); a page without them is written as before.
+  std::int32_t gridSpacing = 20;  // "网格间距", pixels
+  std::uint8_t gridShown = 0;
+  std::uint8_t gridSnap = 0;
 };
 
 // The 120-byte header of an experiment file.

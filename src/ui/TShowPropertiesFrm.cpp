@@ -1,5 +1,6 @@
 #include "ui/TShowPropertiesFrm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,6 +27,7 @@
 #include <algorithm>
 
 #include "i18n/Convert.h"
+#include "i18n/TtlmController.h"
 #include "scene/DrawObjectUnit.h"
 #include "scene/ProcessSettings.h"
 #include "ui/ButtonBar.h"
@@ -155,6 +158,14 @@ class EllipsisEditor : public QWidget {
     button = new QToolButton(this);
     button->setText("...");
     button->setFocusPolicy(Qt::NoFocus);
+    // The keyboard's way to the row's dialog: F4 or Alt+Down, as a combo box opens.
+    auto* open = new QAction(edit);
+    open->setShortcuts({QKeySequence(Qt::Key_F4), QKeySequence(Qt::ALT | Qt::Key_Down)});
+    open->setShortcutContext(Qt::WidgetShortcut);
+    edit->addAction(open);
+    QObject::connect(open, &QAction::triggered, button, &QToolButton::click);
+    button->setToolTip("F4");
+    button->setAccessibleName(QString::fromStdString(Tr("SheetDialogButton", "打开对话框")));
     layout->addWidget(button);
     setFocusProxy(edit);
     setAutoFillBackground(true);

@@ -120,9 +120,10 @@ TEST_F(ComplexlHTest, RowsInDisplayOrder) {
   s->ShowProperties();
   const auto& rows = fake->sheet.rows;
   EXPECT_EQ(fake->sheet.caption, "复合光源属性");
-  ASSERT_EQ(rows.size(), 8u);
-  const char* keys[] = {"X1", "Y1", "X2", "Y2", "颜色", "平行光线的条数", "光线间距", "角度"};
-  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(rows[i].key, keys[i]);
+  ASSERT_EQ(rows.size(), 9u);
+  const char* keys[] = {"X1",       "Y1",   "X2",      "Y2", "颜色", "平行光线的条数",
+                        "光线间距", "角度", "旋转角度"};
+  for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(rows[i].key, keys[i]);
   EXPECT_EQ(rows[0].value, "80");   // 100 - origin x 20
   EXPECT_EQ(rows[1].value, "100");  // origin y 300 - 200
   EXPECT_EQ(rows[4].value, "16777215");

@@ -130,14 +130,14 @@ TEST_F(FlatMirrorTest, RowsInDisplayOrderWithStyles) {
   mirror->ShowProperties();
   EXPECT_EQ(ui.sheet.caption, "平面镜属性");
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"X1", "100"}, {"Y1", "100"},       {"X2", "0"},
-      {"Y2", "100"}, {"颜色", "8454143"}, {"角度", "180"}};
+      {"X1", "100"},       {"Y1", "100"},   {"X2", "0"},        {"Y2", "100"},
+      {"颜色", "8454143"}, {"角度", "180"}, {"旋转角度", "180"}};
   ASSERT_EQ(ui.sheet.rows.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(ui.sheet.rows[i].key, expected[i].first) << i;
     EXPECT_EQ(ui.sheet.rows[i].value, expected[i].second) << i;
     EXPECT_EQ(ui.sheet.rows[i].style, i == 4 ? TEditStyle::Ellipsis : TEditStyle::Simple) << i;
-    EXPECT_EQ(ui.sheet.rows[i].readOnly, i >= 4) << i;
+    EXPECT_EQ(ui.sheet.rows[i].readOnly, i == 4 || i == 5) << i;
   }
 }
 

@@ -305,7 +305,7 @@ TEST_F(LampHouseTest, RowsInDisplayOrderWithStyles) {
   const std::vector<std::pair<std::string, std::string>> expected = {
       {"X1", "100"},   {"Y1", "100"},         {"X2", "200"},           {"Y2", "200"},
       {"颜色", "255"}, {"发光颜色", "65280"}, {"平行光线的条数", "3"}, {"光线间距", "12"},
-      {"角度", "45"},  {"折射率倍", "1.5"}};
+      {"角度", "45"},  {"折射率倍", "1.5"},   {"旋转角度", "45"}};
   ASSERT_EQ(ui.sheet.rows.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(ui.sheet.rows[i].key, expected[i].first) << i;

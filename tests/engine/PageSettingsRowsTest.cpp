@@ -41,15 +41,15 @@ class PageSettingsRowsTest : public EngineTest {
 const std::vector<std::string> kKeys = {
     "法线的颜色",       "反向延长线的颜色", "周围环境颜色",   "是否画法线",
     "是否画反向延长线", "所有工具线的宽度", "发出光线的宽度", "是否使用高质图画(不推荐)",
-    "是否显示坐标轴",   "是否显示角度",     "显示部分反射"};
+    "是否显示坐标轴",   "是否显示角度",     "显示部分反射",   "网格间距"};
 
 }  // namespace
 
 TEST_F(PageSettingsRowsTest, RowsTopToBottomWithDefaults) {
   Fill();
   EXPECT_EQ(ui.sheet.caption, "页面设置属性");
-  ASSERT_EQ(ui.sheet.RowCount(), 11);
-  for (int i = 0; i < 11; ++i) EXPECT_EQ(ui.sheet.KeyAt(i), kKeys[i]) << i;
+  ASSERT_EQ(ui.sheet.RowCount(), 12);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(ui.sheet.KeyAt(i), kKeys[i]) << i;
   const std::vector<std::string> values = {std::to_string(0xCACACA),
                                            std::to_string(0xFF),
                                            "0",
@@ -60,8 +60,9 @@ TEST_F(PageSettingsRowsTest, RowsTopToBottomWithDefaults) {
                                            "否",
                                            "否",
                                            "否",
-                                           "否"};
-  for (int i = 0; i < 11; ++i) EXPECT_EQ(ui.sheet.rows[i].value, values[i]) << kKeys[i];
+                                           "否",
+                                           "20"};
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(ui.sheet.rows[i].value, values[i]) << kKeys[i];
 }
 
 TEST_F(PageSettingsRowsTest, EditStylesPickListsAndReadOnly) {
@@ -105,7 +106,7 @@ TEST_F(PageSettingsRowsTest, RowsShowTheCurrentSettings) {
 TEST_F(PageSettingsRowsTest, FillClearsEarlierRows) {
   ui.sheet.InsertRow("X1", "5");
   Fill();
-  EXPECT_EQ(ui.sheet.RowCount(), 11);
+  EXPECT_EQ(ui.sheet.RowCount(), 12);
   EXPECT_EQ(ui.sheet.Find("X1"), nullptr);
 }
 

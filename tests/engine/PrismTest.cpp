@@ -330,7 +330,8 @@ TEST_F(PrismTest, TriangleRows) {
                         {"是否填充", "是"},
                         {"填充颜色", "16767684"},
                         {"颜色", "16777088"},
-                        {"折射率", "1.3"}});
+                        {"折射率", "1.3"},
+                        {"旋转角度", "296.4"}});
   EXPECT_EQ(ui.sheet.rows[6].style, TEditStyle::PickList);
   EXPECT_EQ(ui.sheet.rows[6].pickList, (std::vector<std::string>{"是", "否"}));
   EXPECT_TRUE(ui.sheet.rows[6].readOnly);
@@ -356,7 +357,9 @@ TEST_F(PrismTest, RectangleRowsShowTheNormalisedSizeAndRebuildRightAndDown) {
                         {"是否填充", "是"},
                         {"填充颜色", "16767684"},
                         {"颜色", "16777088"},
-                        {"折射率", "1.3"}});
+                        {"折射率", "1.3"},
+                        {"中心X", "230"},
+                        {"中心Y", "40"}});
   EXPECT_EQ(ui.sheet.rows[4].style, TEditStyle::PickList);
   EXPECT_EQ(ui.sheet.rows[6].style, TEditStyle::Ellipsis);
   EXPECT_TRUE(f.ApplyProperties());

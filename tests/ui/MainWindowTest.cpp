@@ -575,11 +575,12 @@ std::vector<QString> Texts(QMenu* menu) {
 TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder) {
   auto* edit = w->findChild<QMenu*>("EditMenu");
   ASSERT_NE(edit, nullptr);
-  EXPECT_EQ(Texts(edit), (std::vector<QString>{"撤消", "重作", "-", "剪切", "复制", "粘贴", "删除",
-                                               "-", "属性", "-", "使用软键盘", "画板"}));
+  EXPECT_EQ(Texts(edit),
+            (std::vector<QString>{"撤消", "重作", "-", "剪切", "复制", "粘贴", "删除", "-", "属性",
+                                  "-", "使用软键盘", "画板", "键盘操作"}));
   EXPECT_EQ(Texts(w->ToolUnitMenu()),
             (std::vector<QString>{"撤消", "重作", "-", "剪切", "复制", "粘贴", "删除", "-", "属性",
-                                  "锁定", "-", "画板"}));
+                                  "锁定", "-", "画板", "-", "旋转…"}));
   auto* file = w->findChild<QMenu*>("FileMenu");
   EXPECT_EQ(Texts(file),
             (std::vector<QString>{"新建", "-", "打开", "最近打开的实验", "导入 Ray Optics 场景…",

@@ -34,7 +34,7 @@ TEST_F(PageSettingsTest, OkAppliesThePageRowsOfTheRealSheet) {
     sheet.BitBtn1->click();
   });
   EXPECT_EQ(ShowPageSettings(document), 1);
-  EXPECT_EQ(rows, 11);
+  EXPECT_EQ(rows, 12);
   EXPECT_EQ(document.page->partialReflection, 1);
   EXPECT_EQ(caption, "页面设置属性");
   EXPECT_EQ(document.page->rayWidth, 3);

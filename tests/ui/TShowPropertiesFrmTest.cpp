@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include "FakePropertySheet.h"
@@ -574,4 +575,21 @@ TEST_F(SheetTest, RunPropertySheetWithAFakeAppliesAfterConfirming) {
   EXPECT_EQ(RunPropertySheet(
                 fake, [&] { return fake.ShowModal(); }, [] { return false; }),
             2);
+}
+
+// Without a pointer: F4 in a colour, picture or font row opens its dialog.
+TEST_F(SheetTest, F4InTheRowOpensItsDialog) {
+  sheet->InsertRow("填充颜色", "123");
+  sheet->show();
+  auto* editor = OpenEditor<QLineEdit>(0);
+  ASSERT_NE(editor, nullptr);
+  bool opened = false;
+  WhenModal([&] {
+    opened = true;
+    sheet->ColorDialog->reject();
+  });
+  editor->setFocus();
+  QTest::keyClick(editor, Qt::Key_F4);
+  for (int i = 0; i < 200 && !opened; ++i) QTest::qWait(10);
+  EXPECT_TRUE(opened);
 }

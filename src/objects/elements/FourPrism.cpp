@@ -68,5 +68,6 @@ PropertyRows FourPrism::Rows() {
                              Tr("122", "高度,不是有用的数值型,请输入一个数值型."), &Staged::height);
   const MediumRows medium = AddMediumRows(rows, 1);
   rows.ApplyOrder(Join({medium.fill.Order(), {x, y, h, w, medium.index}}));
+  AddCentreRows(rows, *this, Midpoint(vertices[0], vertices[2]));
   return rows;
 }

@@ -15,6 +15,8 @@ class FourPrism : public ObjectOf<FourPrism, PolygonMedium> {
 
   // A dragged corner takes its two neighbours along.
   void Move(int mode, int x, int y) override;
+  // Its sides stay with the page axes.
+  std::optional<Heading> Direction() override { return std::nullopt; }
 
  protected:
   TPointF Interior() const override;

@@ -108,6 +108,7 @@ PropertyRows IdealLens::Rows() {
   };
   // The colour first, then X1 Y1 X2 Y2 until a bad one, then the focal length.
   rows.ApplyOrder(Join({{colour}, ends.ByPoint(), {focal}}));
+  AddCentreRows(rows, *this, Midpoint(P1(), P2()));
   rows.Finally([this] { UpdateFocalPoints(); });
   return rows;
 }

@@ -34,6 +34,7 @@ class LampHouse : public ObjectOf<LampHouse, TwoPointObject> {
 
  protected:
   std::vector<PointRef> ControlPoints() override;
+  TPointF TurnPivot() override { return P1(); }
   void RecordFields(RecordIo& io) override;
   PropertyRows Rows() override;
   // The ray count and spacing rows, read with the coordinates (group 1)

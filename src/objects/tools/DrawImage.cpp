@@ -109,6 +109,7 @@ PropertyRows DrawImage::Rows() {
   const RowHandle transparent = rows.Add(YesNoRow(Tr("162", "是否透明"), fillFlag, true));
   const RowHandle key = rows.Add(ColourRow(Tr("161", "透明颜色"), fillColor));
   rows.ApplyOrder({key, transparent, pathRow});
+  AddCentreRows(rows, *this, Midpoint(corners[0], corners[2]));
   return rows;
 }
 

@@ -151,6 +151,7 @@ PropertyRows DrawString::Rows() {
   rows.Add(YesNoRow(Tr("170", "是否有边框"), border));
   rows.Add(YesNoRow(Tr("169", "是否有背景"), fillFlag));
   rows.Add(ColourRow(Tr("167", "背景颜色"), fillColor));
+  AddCentreRows(rows, *this, Midpoint(corners[0], corners[2]));
   return rows;
 }
 
