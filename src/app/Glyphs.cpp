@@ -361,16 +361,16 @@ void PaintPaletteGlyph(QPainter& p, const std::string& c) {
     p.setBrush(QColor(130, 130, 130));
     p.drawEllipse(QRectF(5, 5, 14, 14));
   } else if (c == "Aperture") {
-    p.setPen(QPen(kInk, 3));
+    p.setPen(QPen(inks.ink, 3));
     p.drawLine(QPointF(12, 2), QPointF(12, 10));
     p.drawLine(QPointF(12, 14), QPointF(12, 22));
-    p.setPen(QPen(kRay, 1.3));
+    p.setPen(QPen(inks.ray, 1.3));
     Arrow(p, {2, 12}, {22, 12});
   } else if (c == "BeamSplitter") {
-    p.setPen(QPen(kRay, 1.3));
+    p.setPen(QPen(inks.ray, 1.3));
     Arrow(p, {2, 12}, {22, 12});
     Arrow(p, {12, 12}, {12, 2});
-    p.setPen(QPen(kMirror, 2));
+    p.setPen(QPen(inks.mirror, 2));
     p.drawLine(QPointF(6, 18), QPointF(18, 6));
   } else if (c == "DrawString") {
     // The annotation button's caption: "A" in bold navy Book Antiqua.

@@ -80,11 +80,6 @@ class PropertyRows {
     row.apply = std::move(apply);
     return Add(std::move(row));
   }
-  // A row shown last and read back after every other.
-  void AddLast(PropertyRow row) {
-    const RowHandle last = Add(std::move(row));
-    if (!order_.empty()) order_.push_back(last.index_);
-  }
   bool HasCaption() const { return !caption_.empty(); }
   // Rows read back in this order (default: display order); rows left out
   // are not read.
