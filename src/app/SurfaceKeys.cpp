@@ -112,6 +112,7 @@ SurfaceKeys::SurfaceKeys(IExperimentWindow& window, const Places& places, Comman
   });
 
   MakeRoving(places.palette, places.paletteColumns);
+  MakeRoving(places.paletteColumn, 1);
   MakeRoving(places.toolBar, int(places.toolBar.size()));
 }
 

@@ -34,6 +34,8 @@ class SurfaceKeys : public QObject {
     std::vector<QToolButton*> palette;
     int paletteColumns;
     std::vector<QToolButton*> toolBar;
+    // The palette's third column (stops and the half mirror), one above the other.
+    std::vector<QToolButton*> paletteColumn = {};
   };
   // The window's commands the keys lead to.
   struct Commands {

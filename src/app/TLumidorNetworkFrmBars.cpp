@@ -316,6 +316,7 @@ void TLumidorNetworkFrm::BuildPopupMenu() {
 void TLumidorNetworkFrm::BuildKeys() {
   SurfaceKeys::Places places{editMenu_, toolUnitMenu_, {}, 2, {}};
   for (const auto& entry : kPalette) places.palette.push_back(buttons_[entry.name]);
+  for (const auto& entry : kStopsColumn) places.paletteColumn.push_back(buttons_[entry.name]);
   for (QAction* action : toolBar1_->actions())
     if (auto* button = qobject_cast<QToolButton*>(toolBar1_->widgetForAction(action)))
       places.toolBar.push_back(button);
@@ -338,6 +339,7 @@ void TLumidorNetworkFrm::BuildKeys() {
     keysMenu->addAction(escape);
   }
   QList<QWidget*> buttons(places.palette.begin(), places.palette.end());
+  buttons.append(QList<QWidget*>(places.paletteColumn.begin(), places.paletteColumn.end()));
   buttons.append(QList<QWidget*>(places.toolBar.begin(), places.toolBar.end()));
   SurfaceAccessible::Install(
       surface_, [this] { return SurfaceValue(); }, buttons);

@@ -5,6 +5,7 @@
 
 #include "ExperimentFileFixture.h"
 #include "scene/ProcessSettings.h"
+#include "scene/SelectionSteps.h"
 
 namespace {
 
@@ -35,6 +36,12 @@ TEST_F(LockTest, ALockedObjectIsNotMovedDeletedCutOrEditedAndShowsNoHandles) {
   document.MoveSelection(kMoveDrag, 170, 130);
   mirror->selectedHandle = 0;
   document.MoveSelection(kMoveHandle, 300, 300);
+  EXPECT_EQ(mirror->ControlPointValues(), points);
+  // Nor nudged or turned by the keys, nor turned to a typed angle.
+  document.selection = {mirror};
+  EXPECT_FALSE(NudgeSelection(document, 10, 0));
+  EXPECT_FALSE(TurnSelection(document, 15));
+  EXPECT_FALSE(TurnObjectTo(document, *mirror, 30));
   EXPECT_EQ(mirror->ControlPointValues(), points);
   EXPECT_FALSE(document.CanDelete());
   EXPECT_FALSE(document.DeleteSelection());
