@@ -93,7 +93,7 @@ const std::vector<CommandSpec>& Commands() {
       {"render",
        {"FILE.exo", "OUT"},
        {"size", "no-run", "hq", "generations", "follow", "equations", "presentation", "format",
-         "scene", "paper", "table", "lesson-title"},
+        "scene", "paper", "table", "lesson-title"},
        "ExoTool.CmdRender",
        "把实验画成图片:PNG、BMP、JPEG、SVG 或 PDF"},
       {"readout",
