@@ -8,6 +8,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "gfx/paint/PainterCanvas.h"
@@ -54,9 +55,11 @@ VectorFormat VectorFormatOf(const std::string& path) {
 
 void PaintThrough(Document& document, QPainter& painter, int width, int height, bool paper,
                   const std::function<void()>& paint) {
-  PainterCanvas canvas(painter, width, height);
-  if (paper) canvas.DrawOnPaper(document.page->ambientColour);
-  CanvasSwap swap(document, &canvas);
+  // On the heap: the refresh paints on a pool thread, which reads nothing
+  // on this thread's stack (gfx/paint/PaintThread.cpp).
+  auto canvas = std::make_unique<PainterCanvas>(painter, width, height);
+  if (paper) canvas->DrawOnPaper(document.page->ambientColour);
+  CanvasSwap swap(document, canvas.get());
   painter.save();
   paint();
   painter.restore();

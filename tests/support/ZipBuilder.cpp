@@ -3,7 +3,8 @@
 namespace {
 
 void Put(FileBytes& out, std::uint64_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(value >> (8 * i)));
+  // Past eight bytes the field is zero padding.
+  for (int i = 0; i < bytes; ++i) out.push_back(i < 8 ? std::uint8_t(value >> (8 * i)) : 0);
 }
 
 }  // namespace
