@@ -2,6 +2,7 @@
 // come from the display server (xdotool), so activation and focus come as a
 // teacher's desktop gives them.
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
+#include <utility>
 
 #include "TestEnvironment.h"
 #include "app/TDrawSurface.h"
@@ -85,17 +87,45 @@ class SheetWindow : public EngineTest {
         sheet.get(), [&] { ClickAt(window->Surface()->mapToGlobal(at), 2); },
         [&] {
           ASSERT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+          // The window manager may still move the sheet into place (its frame
+          // comes late on a busy display): aim only once it stays put.
+          QPoint at = sheet->mapToGlobal(QPoint());
+          (void)QTest::qWaitFor(
+              [&] {
+                QTest::qWait(100);
+                const QPoint now = sheet->mapToGlobal(QPoint());
+                return std::exchange(at, now) == now;
+              },
+              3000);
           inside();
         });
   }
+  int RowOf(const std::string& key) {
+    for (int row = 0; row < sheet->RowCount(); ++row)
+      if (sheet->KeyAt(row) == key) return row;
+    ADD_FAILURE() << "no row " << key;
+    return 0;
+  }
   QPoint ValueCell(const std::string& key) {
     QTableWidget* list = sheet->ShowProperTiesList;
-    for (int row = 0; row < sheet->RowCount(); ++row)
-      if (sheet->KeyAt(row) == key)
-        return list->viewport()->mapToGlobal(
-            list->visualRect(list->model()->index(row, 1)).center());
-    ADD_FAILURE() << "no row " << key;
-    return {};
+    return list->viewport()->mapToGlobal(
+        list->visualRect(list->model()->index(RowOf(key), 1)).center());
+  }
+  // Clicks into the value of `key`; the keys typed next go to its editor.
+  void ClickInto(const std::string& key, QPoint offset = {}) {
+    ClickAt(ValueCell(key) + offset);
+    QTableWidget* list = sheet->ShowProperTiesList;
+    const bool editing = QTest::qWaitFor(
+        [&] {
+          auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+          return edit && list->isAncestorOf(edit) && list->currentRow() == RowOf(key);
+        },
+        5000);
+    EXPECT_TRUE(editing) << "the click meant for " << key << " made row " << list->currentRow()
+                         << " current, the focus on "
+                         << (QApplication::focusWidget()
+                                 ? QApplication::focusWidget()->metaObject()->className()
+                                 : "nothing");
   }
   // Types `keys` and waits until the row `key` has changed.
   std::string Type(const char* keys, const std::string& key) {
@@ -119,10 +149,9 @@ TEST_P(FirstClickIntoAValue, SelectsItAndTheNextClickPlacesTheCursor) {
   Place("SpeedButton24", {200, 200}, {300, 200});
   std::string typed, appended;
   InSheetOf({250, 200}, [&] {
-    const QPoint cell = ValueCell(GetParam());
-    ClickAt(cell);
+    ClickInto(GetParam());
     typed = Type("7", GetParam());
-    ClickAt(cell + QPoint(60, 0));  // past the end of the text
+    ClickInto(GetParam(), QPoint(60, 0));  // past the end of the text
     appended = Type("5", GetParam());
     sheet->CancelBtn->click();
   });
