@@ -27,12 +27,13 @@
 
 namespace {
 
-// The window's commands that replace or rewrite the lesson, or change what
-// is locked: none of them in student mode.
+// The window's commands that replace or rewrite the lesson, change what is
+// locked or add objects (the palette is hidden too): none of them in student
+// mode.
 const char* const kTeacherCommands[] = {
     "NewMenu",           "OpenMenu",           "SaveShortcut",       "ImportRayOpticsMenu",
     "RayOpticsLinkMenu", "SpeedButton8Holder", "SpeedButton9Holder", "N18",
-    "PopupLock"};
+    "PopupLock",         "PasteMenu",          "PopupPaste"};
 
 // Large enough to hit with a finger on a whiteboard.
 QPushButton* LargeButton(QWidget* parent, const char* name, const std::string& caption) {

@@ -193,6 +193,12 @@ void TLumidorNetworkFrm::FormShow() {
 }
 
 void TLumidorNetworkFrm::closeEvent(QCloseEvent* event) {
+  // A student does not end the lesson: closing leaves student mode first,
+  // with its confirmation and the teacher's PIN.
+  if (lessons_ && lessons_->StudentMode() && !lessons_->LeaveStudentMode()) {
+    event->ignore();
+    return;
+  }
   // Nothing asks about unsaved changes.
   document_->page->saved = 1;
   event->accept();
@@ -392,7 +398,10 @@ void TLumidorNetworkFrm::SceneEdited(bool changed) {
   UpdateEditButtons();
 }
 
-void TLumidorNetworkFrm::PasteMenuClick() { SceneEdited(document_->Paste(downX, downY)); }
+void TLumidorNetworkFrm::PasteMenuClick() {
+  if (lessons_->StudentMode()) return;  // a student adds nothing
+  SceneEdited(document_->Paste(downX, downY));
+}
 
 void TLumidorNetworkFrm::DeleteMenuClick() { SceneEdited(document_->DeleteSelection()); }
 

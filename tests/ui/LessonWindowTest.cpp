@@ -58,6 +58,8 @@ TEST_F(LessonWindowTest, StudentModeKeepsLockedObjectsAndIsLeftOnlyWithThePin) {
   DrawObjectUnit* mirror = PlaceMirror(50, 60, 150, 60);
   DrawObjectUnit* free = PlaceMirror(50, 160, 150, 160);
   mirror->SetLocked(true);
+  Doc().selection = {free};
+  w->CopyMenuClick();
   Item("NewLessonMenu")->trigger();
   Lessons().SetPinAsker([](const std::string&) { return std::optional<std::string>("0000"); });
   Lessons().SetPin();
@@ -66,7 +68,8 @@ TEST_F(LessonWindowTest, StudentModeKeepsLockedObjectsAndIsLeftOnlyWithThePin) {
   mirror = Doc().scene[base].get();
   free = Doc().scene[base + 1].get();
   EXPECT_FALSE(w->findChild<QWidget*>("Panel3")->isVisibleTo(w.get()));
-  for (const char* hidden : {"NewMenu", "OpenMenu", "NewLessonMenu", "SaveLessonMenu", "PopupLock"})
+  for (const char* hidden : {"NewMenu", "OpenMenu", "NewLessonMenu", "SaveLessonMenu", "PopupLock",
+                             "PasteMenu", "PopupPaste"})
     EXPECT_FALSE(Item(hidden)->isVisible()) << hidden;
   EXPECT_TRUE(w->findChild<QPushButton*>("NextSceneBtn")->isVisibleTo(w.get()));
   const TPointF before = P1(mirror);
@@ -74,12 +77,15 @@ TEST_F(LessonWindowTest, StudentModeKeepsLockedObjectsAndIsLeftOnlyWithThePin) {
   EXPECT_EQ(P1(mirror).x, before.x);
   w->DeleteMenuClick();
   w->CutMenuClick();
+  w->PasteMenuClick();
   EXPECT_EQ(Placed(), 2u);
   Drag(100, 160, 130, 190);  // an unlocked object still moves
   EXPECT_NE(P1(free).y, 160.f);
   // Leaving: a confirmation, then the PIN.
   ui->messages.answer = false;
   EXPECT_FALSE(Lessons().LeaveStudentMode());
+  EXPECT_FALSE(w->close());  // nor does closing the window (Ctrl+Q) end it
+  EXPECT_TRUE(Lessons().StudentMode());
   ui->messages.answer = true;
   Lessons().SetPinAsker([](const std::string&) { return std::optional<std::string>("1111"); });
   EXPECT_FALSE(Lessons().LeaveStudentMode());
