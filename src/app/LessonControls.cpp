@@ -350,6 +350,16 @@ bool LessonControls::LeaveStudentMode() {
   return true;
 }
 
+WorksheetOptions LessonControls::WorksheetTitles() const {
+  WorksheetOptions titles;
+  if (!session_.Active()) return titles;
+  titles.lessonTitle = session_.Title();
+  if (titles.lessonTitle.empty() && !session_.FileName().empty())
+    titles.lessonTitle = ExperimentTitle(session_.FileName());
+  titles.title = session_.Scene(session_.Current()).title;
+  return titles;
+}
+
 std::optional<std::vector<std::uint8_t>> LessonControls::UnsavedLesson() {
   if (!session_.Active()) return std::nullopt;
   std::vector<std::uint8_t> bytes;

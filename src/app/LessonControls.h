@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "files/LessonSession.h"
+#include "objects/Worksheet.h"
 
 class IExperimentWindow;
 class QAction;
@@ -52,6 +53,9 @@ class LessonControls : public QObject {
 
   LessonSession& Session() { return session_; }
   bool StudentMode() const { return student_; }
+  // A worksheet's heading in a lesson: the lesson's title (or its file's
+  // name) over the scene's; empty outside a lesson.
+  WorksheetOptions WorksheetTitles() const;
   void SetPinAsker(PinAsker ask) { askPin_ = std::move(ask); }
 
   // A lesson file (by its extension or its content).

@@ -501,8 +501,7 @@ void TLumidorNetworkFrm::PrintPreviewMenuClick() {
 }
 
 void TLumidorNetworkFrm::WorksheetMenuClick() {
-  // A lesson's title goes here once lessons name their scenes.
-  PrintWorksheetClick(this, *document_, PictureSize(), {});
+  PrintWorksheetClick(this, *document_, PictureSize(), lessons_->WorksheetTitles());
 }
 
 QSize TLumidorNetworkFrm::PictureSize() {

@@ -139,7 +139,7 @@ bool PrintWorksheet(QPrinter& printer, Document& document, QSize picture,
 }
 
 void PrintWorksheetClick(QWidget* window, Document& document, QSize picture,
-                         const std::string& lessonTitle) {
+                         const WorksheetOptions& titles) {
   const QStringList tables{QString::fromStdString(Tr("Worksheet.NoTable", "不加表格")),
                            QString::fromStdString(Tr("Worksheet.BlankTable", "空白表格")),
                            QString::fromStdString(Tr("Worksheet.ValueTable", "成像公式的数值"))};
@@ -149,9 +149,8 @@ void PrintWorksheetClick(QWidget* window, Document& document, QSize picture,
       QString::fromStdString(Tr("Worksheet.TableQuestion", "表格 (u, v, f, 像的性质):")), tables, 0,
       false, &chosen);
   if (!chosen) return;
-  WorksheetOptions options;
-  options.lessonTitle = lessonTitle;
-  options.title = ExperimentTitle(document.page->fileName);
+  WorksheetOptions options = titles;
+  if (options.title.empty()) options.title = ExperimentTitle(document.page->fileName);
   options.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
   options.table = WorksheetOptions::Table(std::max<qsizetype>(0, tables.indexOf(table)));
   QPrinter& printer = SessionPrinter(window);

@@ -40,7 +40,7 @@ struct WorksheetOptions;
 bool PrintWorksheet(QPrinter& printer, Document& document, QSize picture,
                     const WorksheetOptions& options);
 // "打印作业单…": which table (none, blank, the equation's values), then the
-// print dialog; the experiment's title and today's date head the page,
-// under `lessonTitle` when one is given.
+// print dialog. `titles` heads the page (WorksheetOptions' lessonTitle and
+// title; an empty title is the experiment's file name); today's date under it.
 void PrintWorksheetClick(QWidget* window, Document& document, QSize picture,
-                         const std::string& lessonTitle);
+                         const WorksheetOptions& titles);

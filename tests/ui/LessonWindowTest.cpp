@@ -31,6 +31,9 @@ TEST_F(LessonWindowTest, ScenesAreMadeSteppedThroughUndoneSavedAndOpenedAgain) {
   EXPECT_EQ(Placed(), 0u);  // the new scene is an empty page
   EXPECT_TRUE(w->windowTitle().endsWith("场景 2 / 2: 场景 2")) << w->windowTitle().toStdString();
   EXPECT_EQ(w->findChild<QLabel*>("LessonPanel")->text(), "场景 2 / 2: 场景 2");
+  // A worksheet printed now is headed by the lesson and the scene.
+  EXPECT_EQ(Lessons().WorksheetTitles().lessonTitle, "新课件");
+  EXPECT_EQ(Lessons().WorksheetTitles().title, "场景 2");
   EXPECT_EQ(Item("PreviousSceneMenu")->shortcut(), QKeySequence(Qt::Key_PageUp));
   Item("PreviousSceneMenu")->trigger();
   EXPECT_EQ(Placed(), 1u);  // scene 1 kept its mirror
@@ -48,6 +51,7 @@ TEST_F(LessonWindowTest, ScenesAreMadeSteppedThroughUndoneSavedAndOpenedAgain) {
   ASSERT_TRUE(Session().Save(path, Doc(), &error)) << error;
   w->NewPageClick();
   EXPECT_FALSE(Session().Active());
+  EXPECT_EQ(Lessons().WorksheetTitles().lessonTitle, "");
   ASSERT_EQ(w->OpenExperiment(path, false), OpenStatus::Opened);
   EXPECT_EQ(Session().Count(), 2u);
   EXPECT_EQ(Placed(), 1u);
