@@ -1,9 +1,5 @@
 #include "app/CrashRecovery.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -17,9 +13,9 @@
 #include <string_view>
 
 #include "app/IExperimentWindow.h"
-#include "files/AtomicFile.h"
 #include "files/ExperimentFile.h"
 #include "i18n/TtlmController.h"
+#include "platform/Platform.h"
 #include "scene/Document.h"
 #include "ui/QtText.h"
 
@@ -27,22 +23,10 @@ namespace {
 
 QString LockOf(const QString& file) { return file.chopped(4) + ".lock"; }
 
-// The lock of a recovery file, taken without waiting; -1 when another
+// The lock of a recovery file, taken without waiting; not held when another
 // window holds it (or it cannot be made).
-int TakeLock(const QString& path) {
-  const int fd =
-      ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return -1;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
-void DropLock(int fd, const QString& path) {
-  QFile::remove(path);
-  ::close(fd);
+bool TakeLock(FileLock& lock, const QString& path) {
+  return lock.TryTake(QFile::encodeName(path).toStdString());
 }
 
 // What a write killed half-way left of the file `name`.
@@ -106,8 +90,7 @@ CrashRecovery::CrashRecovery(IExperimentWindow& window, const QString& folder)
                            .arg(QDateTime::currentMSecsSinceEpoch());
   if (QDir().mkpath(folder_)) {
     const QString file = QDir(folder_).filePath(name);
-    lock_ = TakeLock(LockOf(file));
-    if (lock_ >= 0) file_ = file;
+    if (TakeLock(lock_, LockOf(file))) file_ = file;
   }
   if (file_.isEmpty()) return;  // no state folder: nothing can be kept
   connect(&timer_, &QTimer::timeout, this, &CrashRecovery::Tick);
@@ -121,7 +104,7 @@ CrashRecovery::~CrashRecovery() {
   if (file_.isEmpty()) return;
   WaitForWrite();
   if (!keep_) Remove();
-  DropLock(lock_, LockOf(file_));
+  lock_.RemoveAndRelease();
 }
 
 bool CrashRecovery::eventFilter(QObject* watched, QEvent* event) {
@@ -195,21 +178,21 @@ void CrashRecovery::OfferLeftOver() {
   for (const QFileInfo& lock : folder.entryInfoList({"recovery-*.lock"}, kOwnFiles)) {
     const QString file = lock.absoluteFilePath().chopped(5) + ".exo";
     if (QFile::exists(file)) continue;
-    const int fd = TakeLock(lock.absoluteFilePath());
-    if (fd < 0) continue;
+    FileLock unheld;
+    if (!TakeLock(unheld, lock.absoluteFilePath())) continue;
     RemoveTemporaries(folder, QFileInfo(file).fileName());
-    DropLock(fd, lock.absoluteFilePath());
+    unheld.RemoveAndRelease();
   }
   // The newest file of a window that is gone; one question per start.
   for (const QFileInfo& left : folder.entryInfoList({"recovery-*.exo"}, kOwnFiles, QDir::Time)) {
     const QString path = left.absoluteFilePath();
     if (path == QFileInfo(file_).absoluteFilePath()) continue;
-    const int fd = TakeLock(LockOf(path));
-    if (fd < 0) continue;  // its window still runs
+    FileLock gone;
+    if (!TakeLock(gone, LockOf(path))) continue;  // its window still runs
     RemoveTemporaries(folder, left.fileName());
     // Gone (taken by a window that started with this one), or a link by now.
     if (!QFile::exists(path) || QFileInfo(path).isSymLink()) {
-      DropLock(fd, LockOf(path));
+      gone.RemoveAndRelease();
       continue;
     }
     if (ask_(Tr("Recovery.Question", "上次未保存的实验可以恢复。要恢复吗?"))) {
@@ -227,7 +210,7 @@ void CrashRecovery::OfferLeftOver() {
     } else {
       QFile::remove(path);
     }
-    DropLock(fd, LockOf(path));
+    gone.RemoveAndRelease();
     return;
   }
 }

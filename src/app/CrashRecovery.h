@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
+
 class IExperimentWindow;
 
 class CrashRecovery : public QObject {
@@ -69,7 +71,7 @@ class CrashRecovery : public QObject {
   IExperimentWindow& window_;
   QString folder_;
   QString file_;
-  int lock_ = -1;
+  FileLock lock_;
   QTimer timer_;
   Asker ask_;
   LessonWork lessonWork_;

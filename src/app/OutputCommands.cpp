@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "app/HelpViewer.h"
-#include "files/AtomicFile.h"
 #include "i18n/TtlmController.h"
 #include "i18n/TtlmSystem.h"
+#include "platform/Platform.h"
 #include "platform/ProgramFolders.h"
 #include "scene/IMessageSink.h"
 #include "scene/ProcessSettings.h"

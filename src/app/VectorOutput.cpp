@@ -15,9 +15,9 @@
 #include <span>
 #include <vector>
 
-#include "files/AtomicFile.h"
 #include "i18n/TtlmController.h"
 #include "objects/Worksheet.h"
+#include "platform/Platform.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 #include "scene/VectorPicture.h"

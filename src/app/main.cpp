@@ -6,7 +6,6 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <atomic>
-#include <csignal>
 
 #include "app/AppIcon.h"
 #include "app/CommandLine.h"
@@ -16,6 +15,7 @@
 #include "app/TForm43.h"
 #include "app/TLumidorApplication.h"
 #include "app/TLumidorNetworkFrm.h"
+#include "platform/Platform.h"
 #include "scene/ProcessSettings.h"
 #include "ui/QtMessageSink.h"
 #include "ui/TShowPropertiesFrm.h"
@@ -41,8 +41,7 @@ int main(int argc, char** argv) {
     return GenerateLanguageFile(*request);
   // A session that ends (or a terminal's Ctrl+C) closes the window like "退出"
   // instead of killing the process in the middle of a paint.
-  std::signal(SIGTERM, RequestQuit);
-  std::signal(SIGINT, RequestQuit);
+  OnStopRequest(RequestQuit);
   // Messages of the start-up open already need their boxes.
   QtMessageSink messages;
   Settings().messages = &messages;

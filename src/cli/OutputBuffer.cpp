@@ -1,14 +1,14 @@
 #include "cli/OutputBuffer.h"
 
-#include <unistd.h>
-
 #include <cerrno>
+
+#include "platform/Platform.h"
 
 namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
 }
 
-OutputBuffer::OutputBuffer(int fd) : fd_(fd), buffer_(kBufferSize) {
+OutputBuffer::OutputBuffer() : buffer_(kBufferSize) {
   setp(buffer_.data(), buffer_.data() + buffer_.size());
 }
 
@@ -16,10 +16,10 @@ OutputBuffer::~OutputBuffer() { sync(); }
 
 void OutputBuffer::Write(const char* data, std::size_t size) {
   while (size > 0 && error_ == 0) {
-    const ssize_t n = ::write(fd_, data, size);
-    if (n < 0 && errno == EINTR) continue;
+    int error = 0;
+    const std::ptrdiff_t n = WriteStandardOutput(data, size, &error);
     if (n <= 0) {
-      error_ = n < 0 ? errno : EIO;
+      error_ = n < 0 ? error : EIO;
       return;
     }
     data += n;

@@ -1,5 +1,5 @@
 #pragma once
-// A buffered stream of bytes to a file descriptor that keeps the system's
+// A buffered stream of bytes to standard output that keeps the system's
 // reason of its first failed write (stdio forgets it by the time of the
 // last flush). After a failure the rest is dropped: a closed pipe is not
 // written again for every line.
@@ -9,7 +9,7 @@
 
 class OutputBuffer : public std::streambuf {
  public:
-  explicit OutputBuffer(int fd);
+  OutputBuffer();
   ~OutputBuffer() override;
   OutputBuffer(const OutputBuffer&) = delete;
   OutputBuffer& operator=(const OutputBuffer&) = delete;
@@ -25,7 +25,6 @@ class OutputBuffer : public std::streambuf {
  private:
   void Write(const char* data, std::size_t size);
 
-  int fd_;
   int error_ = 0;
   std::vector<char> buffer_;
 };

@@ -1,22 +1,21 @@
 #include "cli/ToolLesson.h"
 
-#include <sys/stat.h>
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cerrno>
-#include <cstring>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/ToolArguments.h"
 #include "cli/ToolConsole.h"
 #include "cli/ToolStreams.h"
-#include "files/AtomicFile.h"
 #include "files/ExperimentFile.h"
 #include "files/LessonFile.h"
 #include "gfx/RecordingCanvas.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
+#include "platform/Platform.h"
 #include "scene/Document.h"
 
 namespace {
@@ -80,8 +79,11 @@ int Unpack(const ToolArguments& args, ToolConsole& console) {
   if (!ReadOrSay(args.files[1], lesson, console)) return 1;
   const std::string folder = args.files[2];
   console.SetFile(folder, true);
-  if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
-    console.Problem(Tr("ExoTool.CannotWrite", "不能写入"), std::strerror(errno));
+  // A name already there goes on to the writes, which say what it is.
+  std::error_code made;
+  std::filesystem::create_directory(folder, made);
+  if (made && made != std::errc::file_exists) {
+    console.Problem(Tr("ExoTool.CannotWrite", "不能写入"), made.message());
     return 1;
   }
   for (std::size_t i = 0; i < lesson.scenes.size(); ++i) {

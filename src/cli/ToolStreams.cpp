@@ -1,9 +1,6 @@
 #include "cli/ToolStreams.h"
 
-#include <unistd.h>
-
 #include <QFile>
-#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -13,13 +10,14 @@
 #include "cli/ToolConsole.h"
 #include "files/ExperimentFile.h"
 #include "i18n/TtlmController.h"
+#include "platform/Platform.h"
 
 namespace {
 
 std::string CannotRead() { return Tr("ExoTool.CannotRead", "不能读取"); }
 
 OutputBuffer& StandardBuffer() {
-  static OutputBuffer buffer(STDOUT_FILENO);
+  static OutputBuffer buffer;
   return buffer;
 }
 
@@ -65,10 +63,10 @@ std::unique_ptr<QTemporaryFile> CopyStandardInput(std::size_t maxBytes, ToolCons
   std::vector<char> chunk(1 << 16);
   std::size_t total = 0;
   for (;;) {
-    const ssize_t n = ::read(STDIN_FILENO, chunk.data(), chunk.size());
-    if (n < 0 && errno == EINTR) continue;
+    int error = 0;
+    const std::ptrdiff_t n = ReadStandardInput(chunk.data(), chunk.size(), &error);
     if (n < 0) {
-      console.Problem(CannotRead(), std::strerror(errno));
+      console.Problem(CannotRead(), std::strerror(error));
       return nullptr;
     }
     if (n == 0) break;

@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -23,12 +22,13 @@
 #include "cli/ToolLanguage.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
+#include "platform/Platform.h"
 #include "scene/ProcessSettings.h"
 
 int main(int argc, char** argv) {
   SilenceQtMessages();
   // A closed pipe is a failed write, said and exit 1, not a silent death.
-  std::signal(SIGPIPE, SIG_IGN);
+  IgnoreBrokenPipes();
   const std::vector<std::string> arguments(argv, argv + argc);
 
   // Fonts need a GUI application; the offscreen platform needs no display.

@@ -1,28 +1,22 @@
 #include "files/ExperimentFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <ctime>
 #include <exception>
 #include <memory>
 
-#include "files/AtomicFile.h"
 #include "files/FileConverter.h"
 #include "files/RayOpticsScene.h"
 #include "gfx/PictureAllowance.h"
-#include "gfx/RegularFile.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TextCodec.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
 #include "objects/tools/DrawImage.h"
 #include "objects/tools/DrawString.h"
+#include "platform/Platform.h"
 #include "platform/ProgramFolders.h"
 #include "scene/ByteStream.h"
 #include "scene/Document.h"

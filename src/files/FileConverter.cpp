@@ -1,9 +1,9 @@
 #include "files/FileConverter.h"
 
-#include <dlfcn.h>
-#include <sys/stat.h>
-
-#include <memory>
+#include <QFile>
+#include <QLibrary>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -12,26 +12,31 @@ constexpr const char* kConverterExport = "make_file_to_v5";
 
 using ConvertFunction = unsigned char (*)(const char*);
 
-struct LibraryCloser {
-  void operator()(void* handle) const { dlclose(handle); }
+// Unloaded when it goes: QLibrary itself keeps a library loaded.
+struct Unloader {
+  QLibrary& library;
+  ~Unloader() { library.unload(); }
 };
 
 }  // namespace
 
 ConversionResult ConvertOlderFile(const std::string& dataDirectory, const std::string& path) {
-  std::string library = dataDirectory;
-  if (!library.empty() && library.back() != '/') library += '/';
-  library += kConverterFile;
+  std::string name = dataDirectory;
+  if (!name.empty() && name.back() != '/') name += '/';
+  name += kConverterFile;
 
-  struct stat info {};
-  if (stat(library.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-    return ConversionResult::LibraryMissing;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(name, error)) return ConversionResult::LibraryMissing;
 
-  // dlopen only looks in the search path for names without a slash.
-  if (library.find('/') == std::string::npos) library = "./" + library;
-  std::unique_ptr<void, LibraryCloser> handle(dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL));
-  if (!handle) return ConversionResult::LibraryDamaged;
-  auto convert = reinterpret_cast<ConvertFunction>(dlsym(handle.get(), kConverterExport));
+  // A full path is loaded as it is, never looked up in the search path or
+  // with a system prefix or suffix tried first.
+  const std::filesystem::path full = std::filesystem::absolute(name, error);
+  if (error) return ConversionResult::LibraryMissing;
+  QLibrary library(QFile::decodeName(QByteArray::fromStdString(full.string())));
+  library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
+  if (!library.load()) return ConversionResult::LibraryDamaged;
+  const Unloader unloader{library};
+  auto convert = reinterpret_cast<ConvertFunction>(library.resolve(kConverterExport));
   if (!convert) return ConversionResult::LibraryDamaged;
   bool ok = false;
   try {

@@ -15,10 +15,9 @@
 #include <set>
 #include <string_view>
 
-#include "files/AtomicFile.h"
 #include "files/ExperimentFile.h"
-#include "gfx/RegularFile.h"
 #include "i18n/TtlmController.h"
+#include "platform/Platform.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 
 #include "files/RayOpticsMapper.h"
 #include "files/ShareLink.h"
-#include "gfx/RegularFile.h"
 #include "i18n/SharedTexts.h"
 #include "i18n/TtlmController.h"
 #include "objects/ObjectFactory.h"
+#include "platform/Platform.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
 

@@ -1,17 +1,12 @@
 #include "gfx/PictureReading.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
-#include <cerrno>
 #include <vector>
 
 #include "gfx/PictureAllowance.h"
-#include "gfx/RegularFile.h"
+#include "platform/Platform.h"
 
 PictureStatus DecodePicture(std::span<const std::uint8_t> bytes, const char* format, QImage& out) {
   if (bytes.empty() || bytes.size() > static_cast<std::size_t>(kMaxPictureFileBytes))

@@ -2,8 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
+#include <algorithm>
+
+#include "platform/Platform.h"
 
 namespace {
 
@@ -178,14 +180,17 @@ std::vector<std::string> TInifileEx::SectionNames() const {
 bool TInifileEx::Save() {
   if (!modified_) return true;
   if (!readable_) return false;
-  QSaveFile file(QString::fromStdString(fileName_));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  std::string text = bom_ ? kBom : "";
-  for (const std::string& line : lines_) text += line + "\n";
-  if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-          static_cast<qint64>(text.size()) ||
-      !file.commit())
-    return false;
+  std::vector<std::uint8_t> bytes;
+  if (bom_) bytes.assign(kBom, kBom + 3);
+  for (const std::string& line : lines_) {
+    bytes.insert(bytes.end(), line.begin(), line.end());
+    bytes.push_back('\n');
+  }
+  // What a killed save of this file left holds text, no zero byte.
+  const TemporaryCheck ours = [](std::span<const std::uint8_t> head) {
+    return std::find(head.begin(), head.end(), 0) == head.end();
+  };
+  if (!WriteFileAtomically(fileName_, bytes, ours, nullptr)) return false;
   modified_ = false;
   return true;
 }

@@ -1,10 +1,9 @@
 #include "platform/ProgramFolders.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <system_error>
-#include <vector>
+
+#include "platform/Platform.h"
 
 // Set by the build from the install folders (bin/ and share/ under one prefix).
 #ifndef EXO_DATA_FROM_PROGRAM
@@ -24,10 +23,7 @@ std::string WithSlash(std::string path) {
 }  // namespace
 
 std::string ProgramDirectory() {
-  std::vector<char> buffer(4096);
-  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  if (n <= 0) return "./";
-  std::string path(buffer.data(), static_cast<std::size_t>(n));
+  const std::string path = ExecutablePath();
   const auto slash = path.rfind('/');
   return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
 }

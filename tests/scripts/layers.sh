@@ -37,6 +37,12 @@ for b in bad:
 sys.exit(1 if bad else 0)
 PYEOF
 
+# The system's own headers are included in one file, the seam another
+# system's build replaces (platform/Platform.h).
+bad="$(grep -rlE '#include <(unistd|fcntl|dlfcn|dirent|signal|csignal|windows|io)\.?h?>|#include <sys/' \
+  "$SOURCE/src" | grep -v '/src/platform/Platform\.cpp$')"
+[ -z "$bad" ] && pass || fail "system headers outside platform/Platform.cpp: $bad"
+
 # The window's classes form no circle: a file pair of app/ (the window counts
 # its TLumidorNetworkFrm*.cpp as one) never reaches itself again, so each
 # helper of the window builds and tests without it.

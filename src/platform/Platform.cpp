@@ -1,4 +1,7 @@
-#include "files/AtomicFile.h"
+#include "platform/Platform.h"
+
+// The POSIX implementation of the seam; a build for another system replaces
+// this file.
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -7,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <memory>
 
@@ -192,4 +196,90 @@ bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
   // Some file systems cannot sync a directory; the rename is done then.
   if (directory.Get() >= 0 && ::fsync(directory.Get()) != 0 && errno != EINVAL) return fail(errno);
   return true;
+}
+
+// Looked at before it is opened: opening a device (a tape, a modem) can act.
+// Not blocking on open: a pipe that appears in between would wait for a writer.
+FileRead ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& data,
+                       std::size_t maxBytes, int* systemError) {
+  auto cannotOpen = [&] {
+    if (systemError) *systemError = errno;
+    return FileRead::CannotOpen;
+  };
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return cannotOpen();
+  if (!S_ISREG(info.st_mode)) return FileRead::NotRegularFile;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return cannotOpen();
+  Descriptor guard(fd);
+  if (::fstat(fd, &info) != 0 || info.st_size < 0) return cannotOpen();
+  if (!S_ISREG(info.st_mode)) return FileRead::NotRegularFile;
+  if (static_cast<std::uint64_t>(info.st_size) > maxBytes) return FileRead::TooLarge;
+  data.assign(static_cast<std::size_t>(info.st_size), 0);
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  // The file may have changed size since fstat; what was read is the file.
+  data.resize(done);
+  return FileRead::Read;
+}
+
+FileLock::~FileLock() {
+  if (handle_ >= 0) ::close(handle_);
+}
+
+bool FileLock::TryTake(const std::string& path) {
+  if (handle_ >= 0) return false;
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return false;
+  }
+  handle_ = fd;
+  path_ = path;
+  return true;
+}
+
+void FileLock::RemoveAndRelease() {
+  if (handle_ < 0) return;
+  ::unlink(path_.c_str());
+  ::close(handle_);
+  handle_ = -1;
+}
+
+std::ptrdiff_t WriteStandardOutput(const char* data, std::size_t size, int* error) {
+  for (;;) {
+    const ssize_t n = ::write(STDOUT_FILENO, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && error) *error = errno;
+    return n;
+  }
+}
+
+std::ptrdiff_t ReadStandardInput(char* data, std::size_t size, int* error) {
+  for (;;) {
+    const ssize_t n = ::read(STDIN_FILENO, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && error) *error = errno;
+    return n;
+  }
+}
+
+void IgnoreBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
+
+void OnStopRequest(void (*handler)(int)) {
+  std::signal(SIGTERM, handler);
+  std::signal(SIGINT, handler);
+}
+
+std::string ExecutablePath() {
+  std::vector<char> buffer(4096);
+  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (n <= 0) return {};
+  return std::string(buffer.data(), static_cast<std::size_t>(n));
 }
