@@ -59,6 +59,8 @@ new = {
     "CircularBlocker": {"ends": [[700.0, 500.0], [730.0, 520.0]]},
     "Aperture": {"ends": [[100.0, 500.0], [100.0, 600.0]], "gapWidth": 4.5, "gapPosition": 0.25},
     "BeamSplitter": {"ends": [[200.0, 500.0], [260.0, 560.0]], "reflected": 0.3},
+    "PolygonGlass": {"vertices": [[500.0, 600.0], [560.0, 600.0], [580.0, 650.0], [530.0, 640.0],
+                                  [545.0, 620.0], [500.0, 660.0]], "index": 1.55},
 }
 objects = []
 for seed, cls in enumerate(X.FACTORY_CLASSES):
