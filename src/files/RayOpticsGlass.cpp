@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "files/RayOpticsFields.h"
 #include "files/RayOpticsGeometry.h"
 #include "files/RayOpticsMapper.h"
 #include "objects/elements/Concave.h"

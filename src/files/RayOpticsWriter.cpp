@@ -3,8 +3,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
+#include <span>
 
 #include "files/AtomicFile.h"
 #include "files/RayOpticsMapper.h"
@@ -32,6 +35,7 @@
 #include "objects/tools/Protractor.h"
 #include "objects/tools/ReferenceFrame.h"
 #include "objects/tools/Ruler.h"
+#include "optics/PlaneMath.h"
 #include "scene/Document.h"
 
 namespace {
@@ -41,8 +45,17 @@ constexpr double kPi = std::numbers::pi;
 // made; its pieces are computed in float.
 constexpr double kPairTolerance = 1e-2;
 
+// A float as the shortest decimal that reads back as it (1.55, not
+// 1.5499999523162842): the peer's users see these numbers.
+double Decimal(float v) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+  *end = 0;
+  return std::strtod(text, nullptr);
+}
+
 QJsonObject Point(double x, double y) { return {{"x", x}, {"y", y}}; }
-QJsonObject Point(TPointF p) { return Point(p.x, p.y); }
+QJsonObject Point(TPointF p) { return Point(Decimal(p.x), Decimal(p.y)); }
 double Gap(TPointF a, TPointF b) { return std::hypot(double(a.x) - b.x, double(a.y) - b.y); }
 
 // The peer's wavelength for our named ray colours (the importer's table
@@ -78,11 +91,13 @@ QJsonObject ArcMirror(const ArcObject& arc, double radius) {
           {"p3", Point(arc.ArcPoint(middle, radius))}};
 }
 
-QJsonObject PathPoint(TPointF p, bool arc) { return {{"x", p.x}, {"y", p.y}, {"arc", arc}}; }
+QJsonObject PathPoint(TPointF p, bool arc) {
+  return {{"x", Decimal(p.x)}, {"y", Decimal(p.y)}, {"arc", arc}};
+}
 
 QJsonObject Glass(const QJsonArray& path, float index) {
   // Without colours the peer takes refIndex as the index itself.
-  return {{"type", "Glass"}, {"path", path}, {"refIndex", double(index)}};
+  return {{"type", "Glass"}, {"path", path}, {"refIndex", Decimal(index)}};
 }
 
 QJsonObject PolygonGlassOf(const std::vector<TPointF>& vertices, float index) {
@@ -104,8 +119,8 @@ QJsonObject RayOpticsWriter::Scene() {
   for (const auto& object : scene) {
     const auto* source = dynamic_cast<const LampHouse*>(object.get());
     if (source && !dynamic_cast<const ComplexlH*>(source) && source->EffectiveRayCount() > 1 &&
-        source->raySpacing > 0) {
-      density_ = std::clamp(1.0 / source->raySpacing, 1e-3, 10.0);
+        source->raySpacing != 0) {
+      density_ = std::clamp(1.0 / std::abs(source->raySpacing), 1e-3, 10.0);
       break;
     }
   }
@@ -178,7 +193,10 @@ bool RayOpticsWriter::Write(DrawObjectUnit* object) {
     // The peer's beam emits perpendicular to p1 -> p2, a step apart, from
     // the line through our first ray's tip, where ours begin too.
     const double dx = (t.throughX - t.startX) / length, dy = (t.throughY - t.startY) / length;
-    const double ex = t.throughX, ey = t.throughY;
+    // A negative spacing lays the bundle the other way: the peer's first
+    // ray is then our last.
+    const double back = std::min(0.0, double(s->raySpacing)) * (count - 1);
+    const double ex = t.throughX + back * dy, ey = t.throughY - back * dx;
     const double step = 1 / density_;
     // Our bundle grows toward p1, along (dy, -dx).
     const double p1x = ex + dy * step * (count - 0.5), p1y = ey - dx * step * (count - 0.5);
@@ -236,7 +254,7 @@ bool RayOpticsWriter::Write(DrawObjectUnit* object) {
   }
   if (auto* lens = dynamic_cast<::IdealLens*>(object)) {
     QJsonObject o = Segment("IdealLens", lens->end0, lens->end1);
-    const double f = lens->focalLength;
+    const double f = Decimal(lens->focalLength);
     o.insert("focalLength", dynamic_cast<IdealConcave*>(lens) ? -f : f);
     objs_.push_back(o);
     return true;
@@ -283,13 +301,13 @@ bool RayOpticsWriter::Write(DrawObjectUnit* object) {
   }
   if (auto* s = dynamic_cast<BeamSplitter*>(object)) {
     QJsonObject o = Segment("BeamSplitter", s->p1, s->p2);
-    o.insert("transRatio", 1 - double(s->reflected));
+    o.insert("transRatio", Decimal(1 - s->reflected));
     objs_.push_back(o);
     return true;
   }
   if (auto* r = dynamic_cast<::Ruler*>(object)) {
     QJsonObject o = Segment("Ruler", r->segment.p1, r->segment.p2);
-    o.insert("scaleInterval", double(r->tickSpacing));
+    o.insert("scaleInterval", Decimal(r->tickSpacing));
     objs_.push_back(o);
     return true;
   }
@@ -307,7 +325,7 @@ bool RayOpticsWriter::Write(DrawObjectUnit* object) {
     QString text = QString::fromStdString(t->Text());
     text.replace("\r\n", "\n");
     objs_.push_back({{"type", "TextLabel"},
-                     {"x", t->corners[0].x},
+                     {"x", Decimal(t->corners[0].x)},
                      {"y", t->corners[0].y + size},
                      {"text", text},
                      {"fontSize", size}});
