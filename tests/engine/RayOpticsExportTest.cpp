@@ -12,21 +12,16 @@
 #include "files/RayOpticsWriter.h"
 #include "objects/elements/Aperture.h"
 #include "objects/elements/BeamSplitter.h"
-#include "objects/elements/CircularBlocker.h"
-#include "objects/elements/Concave.h"
 #include "objects/elements/ConcaveMirror.h"
 #include "objects/elements/ConvexityMirror.h"
+#include "objects/elements/CurvedMirror.h"
 #include "objects/elements/FlatMirror.h"
-#include "objects/elements/FourPrism.h"
-#include "objects/elements/IdealLens.h"
-#include "objects/elements/LightBlocker.h"
-#include "objects/elements/Magnifier.h"
 #include "objects/elements/PolygonGlass.h"
+#include "objects/elements/RealLens.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/LampHouse.h"
 #include "objects/sources/PointLampHouse.h"
 #include "objects/tools/DrawString.h"
-#include "objects/tools/OPticsLine.h"
 #include "objects/tools/Protractor.h"
 #include "objects/tools/Ruler.h"
 #include "optics/SelectionGeometry.h"
@@ -40,7 +35,7 @@ struct Kept {
   std::vector<double> values;
 };
 
-std::vector<double> Xy(std::initializer_list<TPointF> points) {
+std::vector<double> Xy(const std::vector<TPointF>& points) {
   std::vector<double> v;
   for (TPointF p : points) v.insert(v.end(), {p.x, p.y});
   return v;
@@ -49,88 +44,59 @@ std::vector<double> Xy(std::initializer_list<TPointF> points) {
 // Angles within one turn: arcs may hold -60 for 300.
 double Turn(double degrees) { return std::fmod(std::fmod(degrees, 360) + 360, 360); }
 
+// Most classes keep their control points; these keep less, or more.
+Kept KeptOf(DrawObjectUnit* o, DrawObjectUnit* next, std::size_t& i) {
+  if (auto* m = dynamic_cast<FlatMirror*>(o)) {
+    TPointF a{m->segment.x1, m->segment.y1}, b{m->segment.x2, m->segment.y2};
+    if (auto* n = dynamic_cast<FlatMirror*>(next);
+        n && std::abs(Distance(a, {n->segment.x2, n->segment.y2}) - 1) < 1e-3) {
+      a = Midpoint(a, {n->segment.x2, n->segment.y2});
+      b = Midpoint(b, {n->segment.x1, n->segment.y1});
+      ++i;
+    }
+    return {"Mirror", Xy({a, b})};
+  }
+  if (dynamic_cast<CurvedMirror*>(o)) {
+    auto* arc = static_cast<ArcObject*>(o);
+    double r = arc->radius;
+    if (dynamic_cast<ConcaveMirror*>(o) && dynamic_cast<ConvexityMirror*>(next) &&
+        std::abs(static_cast<ArcObject*>(next)->radius - r - 1) < 1e-3)
+      r += 0.5, ++i;
+    return {"ArcMirror", {arc->centre.x, arc->centre.y, r, Turn(arc->angle1), Turn(arc->angle2)}};
+  }
+  if (auto* s = dynamic_cast<LampHouse*>(o)) {
+    const auto& t = s->rayTemplate;
+    // A single ray keeps its start, a bundle its first ray's tip.
+    const bool one = s->rayCount == 1;
+    return {"Ray",
+            {one ? t.startX : t.throughX, one ? t.startY : t.throughY,
+             std::atan2(t.throughY - t.startY, t.throughX - t.startX), double(s->rayCount)}};
+  }
+  auto points = o->ControlPointValues();
+  std::vector<double> more;
+  if (dynamic_cast<PointLampHouse*>(o) || dynamic_cast<DrawString*>(o)) {
+    points.resize(1);  // the source; the box's first corner
+    if (auto* text = dynamic_cast<DrawString*>(o))
+      more.push_back(double(std::hash<std::string>{}(text->Text())));
+  }
+  if (auto* protractor = dynamic_cast<::Protractor*>(o))
+    points = {protractor->vertex, protractor->arm1};
+  if (auto* g = dynamic_cast<PolygonMedium*>(o)) more.push_back(g->refractiveIndex);
+  if (auto* l = dynamic_cast<RealLens*>(o)) more.push_back(l->refractiveIndex);
+  if (auto* a = dynamic_cast<Aperture*>(o)) more = {a->gapWidth, a->gapPosition};
+  if (auto* b = dynamic_cast<BeamSplitter*>(o)) more.push_back(b->reflected);
+  if (auto* r = dynamic_cast<::Ruler*>(o)) more.push_back(r->tickSpacing);
+  std::vector<double> v = Xy(points);
+  v.insert(v.end(), more.begin(), more.end());
+  return {o->className, v};
+}
+
 std::vector<Kept> KeptOf(const ObjectList& scene, const std::map<std::string, int>& leftOut) {
   std::vector<Kept> kept;
   for (std::size_t i = 0; i < scene.size(); ++i) {
     DrawObjectUnit* o = scene[i].get();
-    DrawObjectUnit* next = i + 1 < scene.size() ? scene[i + 1].get() : nullptr;
-    if (leftOut.count(o->className) || o->className == "ReferenceFrame") continue;
-    auto* m = dynamic_cast<FlatMirror*>(o);
-    auto* n = dynamic_cast<FlatMirror*>(next);
-    if (m) {
-      TPointF a{m->segment.x1, m->segment.y1}, b{m->segment.x2, m->segment.y2};
-      if (n && std::abs(Distance(a, {n->segment.x2, n->segment.y2}) - 1) < 1e-3) {
-        a = Midpoint(a, {n->segment.x2, n->segment.y2});
-        b = Midpoint(b, {n->segment.x1, n->segment.y1});
-        ++i;
-      }
-      kept.push_back({"Mirror", Xy({a, b})});
-    } else if (dynamic_cast<ConcaveMirror*>(o) || dynamic_cast<ConvexityMirror*>(o)) {
-      auto* arc = static_cast<ArcObject*>(o);
-      double r = arc->radius;
-      if (dynamic_cast<ConcaveMirror*>(o) && dynamic_cast<ConvexityMirror*>(next) &&
-          std::abs(static_cast<ArcObject*>(next)->radius - r - 1) < 1e-3)
-        r += 0.5, ++i;
-      kept.push_back(
-          {"ArcMirror", {arc->centre.x, arc->centre.y, r, Turn(arc->angle1), Turn(arc->angle2)}});
-    } else if (auto* s = dynamic_cast<LampHouse*>(o)) {
-      const auto& t = s->rayTemplate;
-      const double angle = std::atan2(t.throughY - t.startY, t.throughX - t.startX);
-      // A single ray keeps its start, a bundle its first ray's tip.
-      kept.push_back({s->rayCount > 1 ? "Beam" : "Ray",
-                      {s->rayCount > 1 ? t.throughX : t.startX,
-                       s->rayCount > 1 ? t.throughY : t.startY, angle, double(s->rayCount)}});
-    } else if (auto* p = dynamic_cast<PointLampHouse*>(o)) {
-      kept.push_back({"Point", Xy({p->record.points[0]})});
-    } else if (auto* l = dynamic_cast<Magnifier*>(o)) {
-      kept.push_back({"Magnifier",
-                      {l->centre.x, l->centre.y, l->radius, Turn(l->angle1), Turn(l->angle2),
-                       l->refractiveIndex}});
-    } else if (auto* c = dynamic_cast<Concave*>(o)) {
-      kept.push_back({"Concave",
-                      {c->centre.x, c->centre.y, c->radius, Turn(c->angle1), Turn(c->angle2),
-                       c->thickness, c->refractiveIndex}});
-    } else if (auto* g = dynamic_cast<PolygonMedium*>(o)) {
-      std::vector<double> v{g->refractiveIndex};
-      if (dynamic_cast<FourPrism*>(o)) {
-        const TRectF box =
-            NormalizeRect({g->vertices[0].x, g->vertices[0].y, g->vertices[2].x, g->vertices[2].y});
-        v.insert(v.end(), {box.x1, box.y1, box.x2, box.y2});
-      } else {
-        for (TPointF q : g->vertices) v.insert(v.end(), {q.x, q.y});
-      }
-      kept.push_back({o->className, v});
-    } else if (auto* f = dynamic_cast<::IdealLens*>(o)) {
-      auto v = Xy({f->end0, f->end1});
-      v.push_back(f->focalLength);
-      kept.push_back({o->className, v});
-    } else if (auto* b = dynamic_cast<LightBlocker*>(o)) {
-      kept.push_back({"Blocker", Xy({b->p1, b->p2})});
-    } else if (auto* d = dynamic_cast<CircularBlocker*>(o)) {
-      kept.push_back({"CircleBlocker", Xy({d->centre, d->rim})});
-    } else if (auto* a = dynamic_cast<Aperture*>(o)) {
-      auto v = Xy({a->p1, a->p2});
-      v.insert(v.end(), {a->gapWidth, a->gapPosition});
-      kept.push_back({"Aperture", v});
-    } else if (auto* bs = dynamic_cast<BeamSplitter*>(o)) {
-      auto v = Xy({bs->p1, bs->p2});
-      v.push_back(bs->reflected);
-      kept.push_back({"BeamSplitter", v});
-    } else if (auto* r = dynamic_cast<::Ruler*>(o)) {
-      auto v = Xy({r->segment.p1, r->segment.p2});
-      v.push_back(r->tickSpacing);
-      kept.push_back({"Ruler", v});
-    } else if (auto* line = dynamic_cast<OPticsLine*>(o)) {
-      kept.push_back({"LineArrow", Xy({line->segment.p1, line->segment.p2})});
-    } else if (auto* pr = dynamic_cast<::Protractor*>(o)) {
-      kept.push_back({"Protractor", Xy({pr->vertex, pr->arm1})});
-    } else if (auto* text = dynamic_cast<DrawString*>(o)) {
-      auto v = Xy({text->corners[0]});
-      v.push_back(double(std::hash<std::string>{}(text->Text())));
-      kept.push_back({"TextLabel", v});
-    } else {
-      kept.push_back({"unexpected " + o->className, {}});
-    }
+    if (!leftOut.count(o->className) && o->className != "ReferenceFrame")
+      kept.push_back(KeptOf(o, i + 1 < scene.size() ? scene[i + 1].get() : nullptr, i));
   }
   return kept;
 }

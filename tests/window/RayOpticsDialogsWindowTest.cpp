@@ -1,7 +1,6 @@
 // The Ray Optics dialogs in a real window under a window manager: a scene
-// file chosen by typing its name into the import dialog, a share link pasted
-// into its dialog, and a file name typed into the export dialog, each by
-// keys from the display server (xdotool).
+// file chosen by typing its name into the import dialog, and a share link
+// pasted into its dialog, by keys from the display server (xdotool).
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -103,19 +102,6 @@ TEST_F(RayOpticsDialogsWindow, LinkPastedIntoItsDialogOpens) {
   Answer("RayOpticsLinkMenu", QString::fromStdString("https://phydemo.app/ray-optics/simulator/#" +
                                                      ShareLink::Encode(scene.Scene())));
   EXPECT_EQ(Classes(window->Doc()), (std::vector<std::string>{"LightBlocker", "PolygonGlass"}));
-}
-
-TEST_F(RayOpticsDialogsWindow, ExportDialogWritesTheSceneWithTheSuffix) {
-  window->Button("SpeedButton24")->click();
-  window->SurfaceMouseDown(Qt::LeftButton, 100, 100);
-  window->SurfaceMouseMove(Qt::LeftButton, 300, 100);
-  window->SurfaceMouseUp(Qt::LeftButton, 300, 100);
-  Answer("ExportRayOpticsMenu", dir.filePath("out"));
-  QFile file(dir.filePath("out.json"));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QJsonArray objs = QJsonDocument::fromJson(file.readAll()).object().value("objs").toArray();
-  ASSERT_EQ(objs.size(), 1);
-  EXPECT_EQ(objs[0].toObject().value("type").toString(), "Mirror");
 }
 
 }  // namespace
