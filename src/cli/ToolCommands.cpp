@@ -382,17 +382,16 @@ int Export(const ToolArguments& args, ToolConsole& console) {
   console.SetFile(out, true);
   std::vector<std::string> messages;
   std::string error;
-  bool written = false;
-  if (IsStandardStream(out)) {
-    written = WriteOutput(out, RayOpticsWriter::Bytes(document, messages), error);
-    if (!written) console.Problem(CannotWrite(), error);
-  } else {
-    written = RayOpticsWriter::Save(document, out, error, messages);
-    if (!written) console.ShowMessage(error);
+  const bool written = IsStandardStream(out)
+                           ? WriteOutput(out, RayOpticsWriter::Bytes(document, messages), error)
+                           : RayOpticsWriter::Save(document, out, error, messages);
+  if (!written) {
+    console.Problem(CannotWrite(), error);
+    return 1;
   }
   // What the peer lacks is said, but the rest was written.
   for (const std::string& message : messages) console.ShowMessage(message);
-  return written ? 0 : 1;
+  return 0;
 }
 
 // Median and minimum milliseconds of `runs` calls, after two unmeasured ones.

@@ -357,7 +357,5 @@ bool RayOpticsWriter::Save(const Document& document, const std::string& path, st
   const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
   // A leftover temporary of ours begins as every scene we write.
   auto ours = [](std::span<const std::uint8_t> head) { return head.size() >= 1 && head[0] == '{'; };
-  if (WriteFileAtomically(path, data, ours, &error)) return true;
-  error = Tr("RayOptics.CannotWrite", "不能写入这个场景文件:") + " " + path + ": " + error;
-  return false;
+  return WriteFileAtomically(path, data, ours, &error);
 }

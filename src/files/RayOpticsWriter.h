@@ -22,8 +22,8 @@ class RayOpticsWriter {
   std::map<std::string, int> leftOut;
 
   // The experiment written to `path` ("-" is not handled here) as indented
-  // JSON; false with a message when it cannot be written. `messages` gets
-  // the list of what was left out, if anything was.
+  // JSON; false with the system's reason when it cannot be written.
+  // `messages` gets the list of what was left out, if anything was.
   static bool Save(const Document& document, const std::string& path, std::string& error,
                    std::vector<std::string>& messages);
   // The same as bytes, for standard output.

@@ -72,9 +72,12 @@ bool ExportRayOpticsClick(QWidget* parent, const Document& document) {
   std::vector<std::string> messages;
   const bool written = RayOpticsWriter::Save(document, dialog.selectedFiles().first().toStdString(),
                                              error, messages);
-  if (!written) ShowMessage(error);
+  if (!written) {
+    ShowMessage(Tr("RayOptics.CannotWrite", "不能写入这个场景文件:") + " " + error);
+    return false;
+  }
   for (const std::string& message : messages) ShowMessage(message);
-  return written;
+  return true;
 }
 
 std::string AskRayOpticsLink(QWidget* parent) {
