@@ -454,6 +454,8 @@ void TLumidorNetworkFrm::ImportRayOpticsClick() {
   if (!path.empty()) OpenExperiment(path, false);
 }
 
+void TLumidorNetworkFrm::ExportRayOpticsClick() { ::ExportRayOpticsClick(this, *document_); }
+
 void TLumidorNetworkFrm::RayOpticsLinkClick() {
   const std::string link = AskRayOpticsLink(this);
   if (!link.empty()) OpenExperiment(link, false);

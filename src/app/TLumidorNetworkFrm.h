@@ -161,6 +161,7 @@ class TLumidorNetworkFrm : public QMainWindow, public IExperimentWindow {
   void OpenPageClick();
   // A scene of Ray Optics Simulation, from a file or a share link.
   void ImportRayOpticsClick();
+  void ExportRayOpticsClick();
   void RayOpticsLinkClick();
   // Opens `path` as "打开" does once its dialog is closed (the recent list,
   // a dropped file; a recovery file, which the list does not `remember`).

@@ -219,6 +219,7 @@ void TLumidorNetworkFrm::BuildMenus() {
   QAction* saveAs = item(file, "SaveAsMenu", "另存为...", nullptr);
   item(file, "ImportRayOpticsMenu", "导入 Ray Optics 场景…", &F::ImportRayOpticsClick);
   item(file, "RayOpticsLinkMenu", "打开 Ray Optics 分享链接…", &F::RayOpticsLinkClick);
+  item(file, "ExportRayOpticsMenu", "导出为 Ray Optics 场景…", &F::ExportRayOpticsClick);
   recent_ = new RecentExperiments(
       file, save, [this](const QString& path) { OpenExperiment(path.toStdString()); });
   item(file, "N7", "保存为图片", &F::N7Click);

@@ -27,6 +27,7 @@ const char* const kUsage =
     "  exo-tool resave IN.exo OUT.exo\n"
     "  exo-tool info FILE.exo [--json]\n"
     "  exo-tool import SCENE.json|LINK OUT.exo\n"
+    "  exo-tool export IN.exo OUT.json\n"
     "  exo-tool bench FILE.exo [--size WxH] [--runs N] [--hq] [--threads N] [--json]\n"
     "  exo-tool lesson pack OUT.exol A.exo B.exo ...\n"
     "  exo-tool lesson unpack LESSON.exol OUTDIR\n"
@@ -112,6 +113,11 @@ const std::vector<CommandSpec>& Commands() {
        {},
        "ExoTool.CmdImport",
        "把 Ray Optics Simulation 的场景(文件或分享链接)存为实验"},
+      {"export",
+       {"IN.exo", "OUT.json"},
+       {},
+       "ExoTool.CmdExport",
+       "把实验存为 Ray Optics Simulation 的场景(JSON)"},
       {"bench",
        {"FILE.exo"},
        {"size", "runs", "hq", "threads", "json"},

@@ -19,6 +19,7 @@
 #include "files/ExperimentFile.h"
 #include "files/LessonFile.h"
 #include "files/RayOpticsScene.h"
+#include "files/RayOpticsWriter.h"
 #include "gfx/PresentationScale.h"
 #include "gfx/RecordingCanvas.h"
 #include "gfx/paint/QImageCanvas.h"
@@ -373,6 +374,26 @@ int Resave(const ToolArguments& args, ToolConsole& console) {
   return 1;
 }
 
+int Export(const ToolArguments& args, ToolConsole& console) {
+  RecordingCanvas canvas(kDefaultWidth, kDefaultHeight);
+  Document document(&canvas);
+  if (!OpenLikeTheProgram(document, args.files[0], console, args.scene)) return 1;
+  const std::string& out = args.files[1];
+  console.SetFile(out, true);
+  std::vector<std::string> messages;
+  std::string error;
+  const bool written = IsStandardStream(out)
+                           ? WriteOutput(out, RayOpticsWriter::Bytes(document, messages), error)
+                           : RayOpticsWriter::Save(document, out, error, messages);
+  if (!written) {
+    console.Problem(CannotWrite(), error);
+    return 1;
+  }
+  // What the peer lacks is said, but the rest was written.
+  for (const std::string& message : messages) console.ShowMessage(message);
+  return 0;
+}
+
 // Median and minimum milliseconds of `runs` calls, after two unmeasured ones.
 template <typename Work>
 std::pair<double, double> TimeRuns(int runs, Work work) {
@@ -442,6 +463,7 @@ int RunCommand(const ToolArguments& args, ToolConsole& console) {
   if (args.command == "bench") return Bench(args, console);
   if (args.command == "readout") return Readout(args, console);
   if (args.command == "resave" || args.command == "import") return Resave(args, console);
+  if (args.command == "export") return Export(args, console);
   if (args.command == "lesson") return Finish(console, LessonCommand(args, console));
   return 2;
 }

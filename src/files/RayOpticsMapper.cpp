@@ -5,13 +5,21 @@
 #include <cmath>
 #include <numbers>
 
+#include "files/RayOpticsFields.h"
+#include "files/RayOpticsGeometry.h"
+#include "objects/elements/Aperture.h"
+#include "objects/elements/BeamSplitter.h"
+#include "objects/elements/CircularBlocker.h"
+#include "objects/elements/Concave.h"
 #include "objects/elements/ConcaveMirror.h"
 #include "objects/elements/ConvexityMirror.h"
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/FourPrism.h"
 #include "objects/elements/IdealConcave.h"
 #include "objects/elements/IdealMagnifier.h"
+#include "objects/elements/LightBlocker.h"
 #include "objects/elements/Magnifier.h"
+#include "objects/elements/PolygonGlass.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/LampHouse.h"
 #include "objects/sources/PointLampHouse.h"
@@ -21,92 +29,7 @@
 #include "objects/tools/Ruler.h"
 #include "optics/PlaneMath.h"
 
-namespace {
-
-constexpr double kPi = std::numbers::pi;
-// The two mirrors of a two-sided one lie this far either side of its line.
-constexpr double kHalfGap = 0.5;
-
-struct Vec {
-  double x, y;
-};
-Vec Sub(TPointF a, TPointF b) { return {double(a.x) - b.x, double(a.y) - b.y}; }
-double Len(Vec v) { return std::hypot(v.x, v.y); }
-TPointF Add(TPointF p, Vec v, double k = 1) { return {float(p.x + k * v.x), float(p.y + k * v.y)}; }
-// Our angle (degrees, counter-clockwise on the screen) of a y-down vector.
-double ScreenAngle(Vec v) {
-  double a = std::atan2(-v.y, v.x) * 180 / kPi;
-  if (a < 0) a += 360;
-  return a;
-}
-
-}  // namespace
-
-// Reads one peer object's fields; a field of the wrong type or out of
-// bounds marks the object unusable.
-class RayOpticsMapper::Fields {
- public:
-  Fields(const QJsonObject& o, RayOpticsMapper& m) : o_(o), m_(m) {}
-  bool ok = true;
-
-  double Number(const char* key, double fallback) {
-    const QJsonValue v = o_.value(key);
-    if (v.isUndefined() || v.isNull()) return fallback;
-    if (!v.isDouble() || !std::isfinite(v.toDouble()) || std::abs(v.toDouble()) > 1e12) {
-      ok = false;
-      return fallback;
-    }
-    return v.toDouble();
-  }
-  bool Bool(const char* key, bool fallback) {
-    const QJsonValue v = o_.value(key);
-    if (v.isUndefined() || v.isNull()) return fallback;
-    if (!v.isBool()) ok = false;
-    return v.isBool() ? v.toBool() : fallback;
-  }
-  QString Text(const char* key, const QString& fallback) {
-    const QJsonValue v = o_.value(key);
-    if (v.isUndefined() || v.isNull()) return fallback;
-    if (!v.isString()) ok = false;
-    return v.isString() ? v.toString() : fallback;
-  }
-  TPointF PointOf(const QJsonValue& v) {
-    if (!v.isObject()) {
-      ok = false;
-      return {};
-    }
-    const QJsonObject p = v.toObject();
-    const QJsonValue x = p.value("x"), y = p.value("y");
-    return Coordinates(x, y);
-  }
-  TPointF Point(const char* key) { return PointOf(o_.value(key)); }
-  // The object's own x and y (point source, text label).
-  TPointF Position() { return Coordinates(o_.value("x"), o_.value("y")); }
-  QJsonArray Array(const char* key) {
-    const QJsonValue v = o_.value(key);
-    if (!v.isArray()) ok = false;
-    return v.toArray();
-  }
-  QJsonValue Raw(const char* key) const { return o_.value(key); }
-
- private:
-  TPointF Coordinates(const QJsonValue& x, const QJsonValue& y) {
-    if (!x.isDouble() || !y.isDouble() || !std::isfinite(x.toDouble()) ||
-        !std::isfinite(y.toDouble()) || std::abs(x.toDouble()) > kMaxCoordinate ||
-        std::abs(y.toDouble()) > kMaxCoordinate) {
-      ok = false;
-      return {};
-    }
-    const double px = x.toDouble(), py = y.toDouble();
-    m_.minX = std::min(m_.minX, px);
-    m_.minY = std::min(m_.minY, py);
-    m_.maxX = std::max(m_.maxX, px);
-    m_.maxY = std::max(m_.maxY, py);
-    return {float(px + m_.settings_.shift.x), float(py + m_.settings_.shift.y)};
-  }
-  const QJsonObject& o_;
-  RayOpticsMapper& m_;
-};
+using namespace rayoptics;
 
 RayOpticsMapper::RayOpticsMapper(TCanvas* canvas, const Settings& settings)
     : canvas_(canvas), settings_(settings) {}
@@ -137,6 +60,10 @@ bool RayOpticsMapper::Map(const QJsonObject& object) {
     mapped = Glass(f, "path");
   else if (type == "SphericalLens")
     mapped = SphericalLens(f);
+  else if (type == "Blocker" || type == "CircleBlocker" || type == "BeamSplitter")
+    mapped = Stop(f, type);
+  else if (type == "Aperture")
+    mapped = Aperture(f);
   else if (type == "Ruler")
     mapped = Ruler(f);
   else if (type == "Protractor")
@@ -306,32 +233,6 @@ void RayOpticsMapper::ArcPair(TPointF centre, double radius, double angle1, doub
   objects.push_back(std::move(convex));
 }
 
-namespace {
-
-// Centre of the circle through three points; false when they are in line.
-bool Circumcentre(TPointF a, TPointF b, TPointF c, TPointF& centre) {
-  const double ax = a.x, ay = a.y, bx = b.x, by = b.y, cx = c.x, cy = c.y;
-  const double d = 2 * (ax * (by - cy) + bx * (cy - ay) + cx * (ay - by));
-  if (std::abs(d) < 1e-9) return false;
-  const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
-  centre = {float((a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d),
-            float((a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d)};
-  return std::isfinite(centre.x) && std::isfinite(centre.y);
-}
-
-// Our arc angles from `a` to `b` counter-clockwise through `through`.
-void ArcAngles(TPointF centre, TPointF a, TPointF b, TPointF through, double& angle1,
-               double& angle2) {
-  const double ta = ScreenAngle(Sub(a, centre)), tb = ScreenAngle(Sub(b, centre));
-  const double tc = ScreenAngle(Sub(through, centre));
-  auto ccw = [](double from, double to) { return std::fmod(to - from + 720, 360); };
-  const bool throughOnAB = ccw(ta, tc) <= ccw(ta, tb);
-  angle1 = throughOnAB ? ta : tb;
-  angle2 = throughOnAB ? tb : ta;
-}
-
-}  // namespace
-
 bool RayOpticsMapper::ArcMirror(Fields& f) {
   const TPointF p1 = f.Point("p1"), p2 = f.Point("p2"), p3 = f.Point("p3");
   if (!f.ok) return false;
@@ -384,104 +285,52 @@ bool RayOpticsMapper::IdealLens(Fields& f) {
   return true;
 }
 
-double RayOpticsMapper::GlassIndex(Fields& f) {
-  const double a = f.Number("refIndex", 1.5), b = f.Number("cauchyB", 0.004);
-  // With colours on the index is Cauchy's A; we take it at green light.
-  const double n = settings_.simulateColors ? a + b / (0.54 * 0.54) : a;
-  if (!(n > 0 && n < 100)) f.ok = false;
-  return n;
-}
-
-bool RayOpticsMapper::CircularSegment(TPointF a, TPointF b, TPointF onArc, double index) {
-  TPointF centre;
-  if (!Circumcentre(a, b, onArc, centre)) return false;
-  auto lens = std::make_unique<Magnifier>(canvas_);
-  double angle1 = 0, angle2 = 0;
-  ArcAngles(centre, a, b, onArc, angle1, angle2);
-  lens->centre = centre;
-  lens->radius = Distance(centre, onArc);
-  lens->angle1 = float(angle1);
-  lens->angle2 = float(angle2);
-  lens->sweep = ArcObject::SweepOf(lens->angle1, lens->angle2);
-  lens->refractiveIndex = float(index);
-  lens->PlaceEnds();
-  objects.push_back(std::move(lens));
+bool RayOpticsMapper::Stop(Fields& f, const std::string& type) {
+  const TPointF p1 = f.Point("p1"), p2 = f.Point("p2");
+  const double transmitted = f.Number("transRatio", 0.5);
+  if (!f.ok || Len(Sub(p2, p1)) <= 0) return false;
+  if (type == "Blocker") {
+    auto blocker = std::make_unique<LightBlocker>(canvas_);
+    blocker->p1 = p1;
+    blocker->p2 = p2;
+    objects.push_back(std::move(blocker));
+  } else if (type == "CircleBlocker") {
+    auto disc = std::make_unique<CircularBlocker>(canvas_);
+    disc->centre = p1;
+    disc->rim = p2;
+    objects.push_back(std::move(disc));
+  } else {
+    if (!(transmitted >= 0 && transmitted <= 1)) {
+      f.ok = false;
+      return false;
+    }
+    auto splitter = std::make_unique<BeamSplitter>(canvas_);
+    splitter->p1 = p1;
+    splitter->p2 = p2;
+    splitter->reflected = float(1 - transmitted);
+    objects.push_back(std::move(splitter));
+  }
   return true;
 }
 
-bool RayOpticsMapper::Glass(Fields& f, const char* pathKey) {
-  const QJsonArray path = f.Array(pathKey);
-  const double index = GlassIndex(f);
-  if (!f.ok || path.size() > 10000) return false;
-  std::vector<TPointF> points;
-  std::vector<bool> arc;
-  for (const QJsonValue& v : path) {
-    points.push_back(f.PointOf(v));
-    arc.push_back(v.toObject().value("arc").toBool(false));
-  }
-  if (!f.ok) return false;
-  const int arcs = int(std::count(arc.begin(), arc.end(), true));
-  if (points.size() == 3 && arcs == 1) {
-    const std::size_t k = std::size_t(std::find(arc.begin(), arc.end(), true) - arc.begin());
-    return CircularSegment(points[(k + 2) % 3], points[(k + 1) % 3], points[k], index);
-  }
-  if (arcs != 0) return false;
-  if (points.size() == 3) {
-    auto prism = std::make_unique<ThreePrism>(canvas_);
-    prism->vertices = points;
-    prism->refractiveIndex = float(index);
-    objects.push_back(std::move(prism));
-    return true;
-  }
-  if (points.size() == 4) {
-    // Ours stays parallel to the page's axes.
-    const bool axisParallel = (points[0].y == points[1].y && points[1].x == points[2].x &&
-                               points[2].y == points[3].y && points[3].x == points[0].x) ||
-                              (points[0].x == points[1].x && points[1].y == points[2].y &&
-                               points[2].x == points[3].x && points[3].y == points[0].y);
-    if (!axisParallel) return false;
-    auto slab = std::make_unique<FourPrism>(canvas_);
-    slab->SetRectangle(points[0], points[2]);
-    slab->refractiveIndex = float(index);
-    objects.push_back(std::move(slab));
-    return true;
-  }
-  return false;
-}
-
-bool RayOpticsMapper::SphericalLens(Fields& f) {
-  if (f.Raw("path").isArray()) return Glass(f, "path");
-  // Defined by its parameters: only a plano-convex lens whose edge is thin
-  // is a circular segment.
-  const TPointF p1 = f.Point("p1"), p2 = f.Point("p2");
-  const double index = GlassIndex(f);
-  const QJsonObject params = f.Raw("params").toObject();
-  if (!f.ok || f.Text("defBy", "DR1R2") != "DR1R2") return false;
-  auto radiusOf = [&](const char* key) {
-    const QJsonValue v = params.value(key);
-    if (v.isString() && v.toString().contains("inf")) return HUGE_VAL;
-    return v.isDouble() ? v.toDouble() : std::nan("");
-  };
-  const double d = params.value("d").toDouble(std::nan("")), r1 = radiusOf("r1"),
-               r2 = radiusOf("r2");
+bool RayOpticsMapper::Aperture(Fields& f) {
+  const TPointF p1 = f.Point("p1"), p2 = f.Point("p2"), p3 = f.Point("p3"), p4 = f.Point("p4");
   const Vec along = Sub(p2, p1);
-  const double h = Len(along);
-  if (!std::isfinite(d) || h <= 0) return false;
-  const bool flatRight = std::isinf(r2) && std::isfinite(r1) && r1 > 0;
-  const bool flatLeft = std::isinf(r1) && std::isfinite(r2) && r2 < 0;
-  if (!flatRight && !flatLeft) return false;
-  const double r = flatRight ? r1 : -r2;
-  if (r < h / 2) return false;
-  const double sag = r - std::sqrt(r * r - h * h / 4);
-  if (std::abs(sag - d) > 0.5) return false;
-  // "Left" of a lens drawn downward is toward smaller x.
-  const Vec left{-along.y / h, along.x / h};
-  const TPointF middle{float((p1.x + p2.x) / 2), float((p1.y + p2.y) / 2)};
-  const double flatSide = flatRight ? d / 2 : -d / 2;
-  const TPointF a = Add(Add(middle, left, -flatSide), along, -0.5);
-  const TPointF b = Add(Add(middle, left, -flatSide), along, 0.5);
-  const TPointF vertex = Add(middle, left, flatSide);
-  return CircularSegment(a, b, vertex, index);
+  const double length = Len(along);
+  if (!f.ok || length <= 0) return false;
+  // Our gap lies on the segment: the hole's ends are taken along it.
+  auto at = [&](TPointF p) {
+    const Vec d = Sub(p, p1);
+    return std::clamp((d.x * along.x + d.y * along.y) / length, 0.0, length);
+  };
+  const double a = at(p3), b = at(p4);
+  auto stop = std::make_unique<::Aperture>(canvas_);
+  stop->p1 = p1;
+  stop->p2 = p2;
+  stop->gapWidth = float(std::abs(b - a));
+  stop->gapPosition = float((a + b) / 2 / length);
+  objects.push_back(std::move(stop));
+  return true;
 }
 
 bool RayOpticsMapper::Ruler(Fields& f) {

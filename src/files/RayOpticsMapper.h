@@ -54,6 +54,10 @@ class RayOpticsMapper {
   bool IdealLens(Fields& f);
   bool Glass(Fields& f, const char* pathKey);
   bool SphericalLens(Fields& f);
+  bool PolygonBody(Fields& f, const std::vector<TPointF>& points, double index);
+  bool ConcaveLens(const std::vector<TPointF>& around, double index);
+  bool Stop(Fields& f, const std::string& type);
+  bool Aperture(Fields& f);
   bool Ruler(Fields& f);
   bool Protractor(Fields& f);
   bool TextLabel(Fields& f);

@@ -17,6 +17,7 @@
 #include "objects/elements/ImagingSystem.h"
 #include "objects/elements/LightBlocker.h"
 #include "objects/elements/Magnifier.h"
+#include "objects/elements/PolygonGlass.h"
 #include "objects/elements/RayFibre.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/ComplexlH.h"
@@ -69,6 +70,7 @@ const std::vector<std::pair<std::string, Maker>>& Table() {
       Entry<CircularBlocker>("CircularBlocker"),
       Entry<Aperture>("Aperture"),
       Entry<BeamSplitter>("BeamSplitter"),
+      Entry<PolygonGlass>("PolygonGlass"),
   };
   return table;
 }

@@ -21,9 +21,9 @@ std::vector<DrawObjectLineDataStruct> PolygonMedium::GetSurfaces() {
   std::vector<DrawObjectLineDataStruct> faces;
   const std::size_t n = vertices.size();
   if (n < 2) return faces;
-  const TPointF interior = Interior();
   faces.reserve(n);
   auto add = [&](TPointF a, TPointF b) {
+    const TPointF interior = InteriorOf(a, b);
     DrawObjectLineDataStruct face = MakeSegment(a, b);
     face.kind = kSurfaceRefract;
     face.shape = kShapeSegment;

@@ -19,6 +19,9 @@ class PolygonMedium : public PolygonObject {
  protected:
   // A point inside, which decides the glass side of every face.
   virtual TPointF Interior() const = 0;
+  // A point on the glass side of the face from a to b; Interior() unless
+  // the outline may be concave.
+  virtual TPointF InteriorOf(TPointF, TPointF) const { return Interior(); }
   // Vertices, index and the skip flag; a far vertex or a non-finite index
   // refuses the record.
   void RecordFields(RecordIo& io) override;

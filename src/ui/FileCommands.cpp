@@ -6,6 +6,7 @@
 #include <QInputDialog>
 
 #include "files/ExperimentFile.h"
+#include "files/RayOpticsWriter.h"
 #include "i18n/TtlmController.h"
 #include "scene/Document.h"
 #include "scene/IMessageSink.h"
@@ -54,6 +55,29 @@ std::string ChooseRayOpticsScene(QWidget* parent) {
   LayOutFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first().toStdString();
+}
+
+bool ExportRayOpticsClick(QWidget* parent, const Document& document) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setWindowTitle(
+      QString::fromStdString(Tr("RayOptics.ExportCaption", "导出为 Ray Optics 场景")));
+  const QString last = LastExperimentFolder();
+  if (!last.isEmpty()) dialog.setDirectory(last);
+  dialog.setNameFilter(QString::fromStdString(Tr("RayOptics.Filter", "Ray Optics 场景(*.json)")));
+  dialog.setDefaultSuffix("json");
+  LayOutFileDialog(dialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  std::string error;
+  std::vector<std::string> messages;
+  const bool written = RayOpticsWriter::Save(document, dialog.selectedFiles().first().toStdString(),
+                                             error, messages);
+  if (!written) {
+    ShowMessage(Tr("RayOptics.CannotWrite", "不能写入这个场景文件:") + " " + error);
+    return false;
+  }
+  for (const std::string& message : messages) ShowMessage(message);
+  return true;
 }
 
 std::string AskRayOpticsLink(QWidget* parent) {

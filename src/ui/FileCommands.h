@@ -20,6 +20,9 @@ std::string ChooseExperimentToOpen(QWidget* parent);
 // that takes a pasted share link; empty when cancelled.
 std::string ChooseRayOpticsScene(QWidget* parent);
 std::string AskRayOpticsLink(QWidget* parent);
+// Asks for a file name and writes the experiment there as a Ray Optics
+// scene; what the peer lacks is named in a message. True when written.
+bool ExportRayOpticsClick(QWidget* parent, const Document& document);
 // Opens `path` as the Open command does, without the dialog (also for the
 // command line): messages go through the message sink, a refused file keeps
 // the previous file name, a file read in part leaves the page unnamed (so

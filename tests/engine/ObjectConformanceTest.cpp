@@ -63,6 +63,7 @@ Traits TraitsOf(const std::string& name) {
       {"CircularBlocker", {true, {}, {{"半径", "40"}}}},
       {"Aperture", {true, {}, {{"缺口宽度", "6"}, {"缺口位置(0-1)", "0.3"}}}},
       {"BeamSplitter", {true, {}, {{"反射比例", "0.25"}}}},
+      {"PolygonGlass", {true, {}, {{"折射率", "1.6"}}}},
       // The lens and the screen stay centred on the frame's height.
       {"ImagingSystem",
        {true, {1, 3, 6, 7, 8, 9}, {{"凸透镜焦距", "120"}, {"是否关联物体", "否"}}, {-13, -11}}},

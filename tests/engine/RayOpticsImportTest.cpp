@@ -10,9 +10,12 @@
 #include "RayOpticsSceneBuilder.h"
 #include "files/RayOpticsScene.h"
 #include "files/ShareLink.h"
+#include "objects/elements/Aperture.h"
+#include "objects/elements/BeamSplitter.h"
 #include "objects/elements/FlatMirror.h"
 #include "objects/elements/IdealMagnifier.h"
 #include "objects/elements/Magnifier.h"
+#include "objects/elements/PolygonGlass.h"
 #include "objects/elements/ThreePrism.h"
 #include "objects/sources/LampHouse.h"
 #include "objects/sources/PointLampHouse.h"
@@ -126,6 +129,31 @@ INSTANTIATE_TEST_SUITE_P(
         Mapping{"TextLabel",
                 Obj({{"type", "TextLabel"}, {"x", 100}, {"y", 100}, {"text", "透镜"}}),
                 {"DrawString"}},
+        Mapping{"Pentagon",
+                Obj({{"type", "Glass"},
+                     {"path", QJsonArray{Pt(500, 500), Pt(600, 500), Pt(620, 580), Pt(550, 640),
+                                         Pt(480, 580)}}}),
+                {"PolygonGlass"}},
+        Mapping{"TiltedRectangle",
+                Obj({{"type", "Glass"},
+                     {"path", QJsonArray{Pt(500, 500), Pt(600, 550), Pt(580, 590), Pt(480, 540)}}}),
+                {"PolygonGlass"}},
+        Mapping{"Blocker",
+                Obj({{"type", "Blocker"}, {"p1", Pt(5, 5)}, {"p2", Pt(5, 90)}}),
+                {"LightBlocker"}},
+        Mapping{"CircleBlocker",
+                Obj({{"type", "CircleBlocker"}, {"p1", Pt(50, 50)}, {"p2", Pt(70, 50)}}),
+                {"CircularBlocker"}},
+        Mapping{"BeamSplitter",
+                Obj({{"type", "BeamSplitter"}, {"p1", Pt(5, 5)}, {"p2", Pt(90, 90)}}),
+                {"BeamSplitter"}},
+        Mapping{"Aperture",
+                Obj({{"type", "Aperture"},
+                     {"p1", Pt(100, 100)},
+                     {"p2", Pt(100, 200)},
+                     {"p3", Pt(100, 140)},
+                     {"p4", Pt(100, 160)}}),
+                {"Aperture"}},
         Mapping{"LineArrow",
                 Obj({{"type", "LineArrow"}, {"p1", Pt(10, 10)}, {"p2", Pt(300, 10)}}),
                 {"OPticsLine"}}),
@@ -163,14 +191,47 @@ TEST_F(RayOpticsImportTest, MirrorReflectsOnBothSides) {
 
 TEST_F(RayOpticsImportTest, UnmappedTypesAreNamedInOneMessage) {
   RayOpticsSceneBuilder b;
-  b.Line("Blocker", Pt(1, 1), Pt(5, 5)).Line("Blocker", Pt(1, 1), Pt(9, 9));
-  b.Line("BeamSplitter", Pt(1, 1), Pt(5, 5)).Line("IdealLens", Pt(100, 100), Pt(100, 200));
+  b.Line("PlaneGlass", Pt(1, 1), Pt(5, 5)).Line("PlaneGlass", Pt(1, 1), Pt(9, 9));
+  b.Line("CustomMirror", Pt(1, 1), Pt(5, 5)).Line("IdealLens", Pt(100, 100), Pt(100, 200));
   const OpenResult r = Import(b);
   EXPECT_EQ(r.status, OpenStatus::Opened);
   EXPECT_FALSE(r.complete);
   ASSERT_EQ(r.messages.size(), 1u);
-  EXPECT_EQ(r.messages[0], "以下对象无法导入: BeamSplitter, Blocker x2");
+  EXPECT_EQ(r.messages[0], "以下对象无法导入: CustomMirror, PlaneGlass x2");
   EXPECT_EQ(Classes(), std::vector<std::string>{"IdealMagnifier"});
+}
+
+TEST_F(RayOpticsImportTest, ApertureGapAndSplitterRatioKeepTheirValues) {
+  RayOpticsSceneBuilder b;
+  b.Add({{"type", "Aperture"},
+         {"p1", Pt(100, 100)},
+         {"p2", Pt(100, 200)},
+         {"p3", Pt(100, 110)},
+         {"p4", Pt(100, 130)}});
+  b.Add({{"type", "BeamSplitter"}, {"p1", Pt(5, 5)}, {"p2", Pt(90, 90)}, {"transRatio", 0.3}});
+  b.Add({{"type", "BeamSplitter"}, {"p1", Pt(5, 5)}, {"p2", Pt(90, 90)}, {"transRatio", 7}});
+  const OpenResult r = Import(b);
+  auto* stop = Nth<Aperture>(0);
+  auto* splitter = Nth<BeamSplitter>(0);
+  ASSERT_TRUE(stop && splitter);
+  EXPECT_FLOAT_EQ(stop->gapWidth, 20);
+  EXPECT_FLOAT_EQ(stop->gapPosition, 0.2f);
+  EXPECT_FLOAT_EQ(splitter->reflected, 0.7f);
+  // A ratio beyond 1 is bad data.
+  ASSERT_EQ(r.messages.size(), 1u);
+  EXPECT_EQ(r.messages[0], "以下对象的数据无效,没有导入: BeamSplitter");
+}
+
+TEST_F(RayOpticsImportTest, PolygonsAreBounded) {
+  RayOpticsSceneBuilder b;
+  QJsonArray many, flat{Pt(0, 0), Pt(10, 0), Pt(20, 0), Pt(30, 0)};
+  for (int i = 0; i <= PolygonGlass::kMaxVertices; ++i)
+    many.append(Pt(100 + 50 * std::cos(i * 0.01), 100 + 50 * std::sin(i * 0.01)));
+  b.Add({{"type", "Glass"}, {"path", many}}).Add({{"type", "Glass"}, {"path", flat}});
+  const OpenResult r = Import(b);
+  EXPECT_TRUE(Classes().empty());
+  EXPECT_EQ(r.messages, (std::vector<std::string>{"以下对象无法导入: Glass",
+                                                  "以下对象的数据无效,没有导入: Glass"}));
 }
 
 TEST_F(RayOpticsImportTest, OlderVersionsAreUpgraded) {

@@ -38,7 +38,8 @@ FACTORY_CLASSES = ["OPticsLine", "Ruler", "FlatMirror", "ComplexlH", "Concave", 
                    "ConvexityMirror", "DrawImage", "DrawString", "FitfulObject", "FourPrism",
                    "IdealConcave", "IdealMagnifier", "ImagingSystem", "LampHouse", "Magnifier",
                    "Protractor", "RayFibre", "ReferenceFrame", "ThreePrism", "PointLampHouse",
-                   "RealObject", "LightBlocker", "CircularBlocker", "Aperture", "BeamSplitter"]
+                   "RealObject", "LightBlocker", "CircularBlocker", "Aperture", "BeamSplitter",
+                   "PolygonGlass"]
 
 # The 80-byte ray record: points and derived line (0-27), vertical flag (28,
 # padded), vertical x and index factor (32-39), colour (40), blend flag (44,
@@ -241,6 +242,10 @@ def default_object(class_name):
         n = 3 if class_name == "ThreePrism" else 4
         obj.update({"colour": 0xFFFF80, "fillColour": 0xFFDAC4, "fillFlag": 1,
                     "vertices": [[0.0, 0.0]] * n, "index": 1.3, "firstPaint": 1})
+    elif class_name == "PolygonGlass":
+        # Any number of vertices, 3 to 1000, the count before them.
+        obj.update({"colour": 0xFFFF80, "fillColour": 0xFFDAC4, "fillFlag": 1,
+                    "vertices": [[0.0, 0.0]] * 5, "index": 1.3, "firstPaint": 1})
     elif class_name == "ComplexlH":
         obj.update(default_ray())
         obj.update({"colour": 0xFFFFFF, "blend": 1, "rayCount": 1, "spacing": 10.0,
@@ -352,6 +357,12 @@ def object_bytes(o):
     if cls in ("ThreePrism", "FourPrism"):
         n = 3 if cls == "ThreePrism" else 4
         out += points_bytes(o["vertices"], n, cls)
+        out += struct.pack("<fB", o["index"], o["firstPaint"])
+    elif cls == "PolygonGlass":
+        n = len(o["vertices"])
+        if not 3 <= n <= 1000:
+            raise LayoutError("PolygonGlass needs 3 to 1000 vertices")
+        out += struct.pack("<i", n) + points_bytes(o["vertices"], n, cls)
         out += struct.pack("<fB", o["index"], o["firstPaint"])
     elif cls == "ComplexlH":
         if len(o["colours"]) != 7 or len(o["factors"]) != 7:
@@ -480,6 +491,13 @@ def parse(data):
             o[k] = v
         if cls in ("ThreePrism", "FourPrism"):
             n = 3 if cls == "ThreePrism" else 4
+            flat = r.unpack("<%df" % (2 * n), "vertices")
+            o["vertices"] = [[flat[2 * i], flat[2 * i + 1]] for i in range(n)]
+            o["index"], o["firstPaint"] = r.unpack("<fB", "medium")
+        elif cls == "PolygonGlass":
+            (n,) = r.unpack("<i", "vertex count")
+            if not 3 <= n <= 1000:
+                raise LayoutError("PolygonGlass vertex count %d" % n)
             flat = r.unpack("<%df" % (2 * n), "vertices")
             o["vertices"] = [[flat[2 * i], flat[2 * i + 1]] for i in range(n)]
             o["index"], o["firstPaint"] = r.unpack("<fB", "medium")

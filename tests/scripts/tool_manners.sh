@@ -10,7 +10,7 @@ S="$WORK/sample.exo"
 LENS="$SOURCE/examples/凸透镜成像(物体在一倍和二倍焦距之间).exo"
 cd "$WORK" || exit 1
 
-for command in trace render readout resave info bench; do
+for command in trace render readout resave info export bench; do
   run_tool out err "$command" --help || continue
   [ "$rc" -eq 0 ] && grep -q "^usage: exo-tool $command" out && grep -q -- "--lang" out &&
     [ ! -s err ] && pass || fail "$command --help: $rc $(cat err)"
@@ -42,6 +42,8 @@ timeout 60 "$TOOL" info - <"$S" | grep -v '^file:' >in.info && "$TOOL" info "$S"
   cmp -s - in.info && pass || fail "info -"
 timeout 60 "$TOOL" resave - - <"$S" >piped.exo && run_tool out err resave "$S" file.exo &&
   cmp -s piped.exo file.exo && pass || fail "resave - -"
+timeout 60 "$TOOL" export - - <"$S" >piped.json 2>/dev/null && run_tool out err export "$S" file.json &&
+  cmp -s piped.json file.json && pass || fail "export - -"
 # Standard input is bounded as a file is.
 head -c $((256 * 1024 * 1024 + 1)) /dev/zero | timeout 60 "$TOOL" info - >out 2>err
 [ "${PIPESTATUS[1]}" -eq 1 ] && grep -q "^exo-tool: 标准输入: .*256 MB" err && pass || fail "stdin bound: $(cat err)"
@@ -71,7 +73,7 @@ PYEOF
 
 # A write that fails: exit 1, the file and the system's reason.
 for args in "info $S" "trace $S" "readout $S --json" "bench $S --runs 1 --size 64x64" "render $S -" \
-  "resave $S -" "render $S /dev/full --format png"; do
+  "resave $S -" "export $S -" "render $S /dev/full --format png"; do
   # shellcheck disable=SC2086
   timeout 60 "$TOOL" $args >/dev/full 2>err
   rc=$?

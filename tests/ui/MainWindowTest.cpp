@@ -584,8 +584,9 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder) {
   auto* file = w->findChild<QMenu*>("FileMenu");
   EXPECT_EQ(Texts(file),
             (std::vector<QString>{"新建", "-", "打开", "最近打开的实验", "导入 Ray Optics 场景…",
-                                  "打开 Ray Optics 分享链接…", "新建课件", "保存为图片", "-",
-                                  "打印设置", "打印", "打印预览", "打印作业单…", "-", "退出"}));
+                                  "打开 Ray Optics 分享链接…", "导出为 Ray Optics 场景…",
+                                  "新建课件", "保存为图片", "-", "打印设置", "打印", "打印预览",
+                                  "打印作业单…", "-", "退出"}));
   EXPECT_EQ(w->Action("RedoMenu")->shortcut(), QKeySequence("Ctrl+Alt+Z"));
   EXPECT_EQ(w->Action("DeleteMenu")->shortcut(), QKeySequence(Qt::Key_Delete));
   EXPECT_EQ(w->Action("PopupProperties")->shortcut(), QKeySequence("Ctrl+P"));
