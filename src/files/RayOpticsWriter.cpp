@@ -9,7 +9,6 @@
 #include <numbers>
 #include <span>
 
-#include "files/AtomicFile.h"
 #include "files/RayOpticsMapper.h"
 #include "files/RayOpticsScene.h"
 #include "i18n/TtlmController.h"
@@ -36,6 +35,7 @@
 #include "objects/tools/ReferenceFrame.h"
 #include "objects/tools/Ruler.h"
 #include "optics/PlaneMath.h"
+#include "platform/Platform.h"
 #include "scene/Document.h"
 
 namespace {
