@@ -1,80 +1,29 @@
 // Repaints of free-hand outlines that cross themselves hundreds of times
-// (scribbled fibres and irregular objects of 500 points each) onto a
-// 1920x1080 image, not running: the objects' own painting alone.
+// (scribbled and zig-zag fibres and irregular objects of 500 points each,
+// tools/FreehandScenes.h) onto a 1920x1080 image, not running: the objects'
+// own painting alone; and each primitive they paint with, over ever more
+// crossings.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <memory>
+#include <cstdint>
+#include <limits>
 
 #include "bench/BenchSupport.h"
 #include "gfx/paint/QImageCanvas.h"
-#include "objects/Freehand.h"
-#include "objects/elements/FitfulObject.h"
-#include "objects/elements/RayFibre.h"
 #include "scene/Document.h"
 #include "scene/ProcessSettings.h"
+#include "tools/FreehandScenes.h"
 
 namespace {
-
-// Objects are laid out in a grid of cells over the page, each drawn
-// inside its cell.
-struct Cell {
-  double x, y, w, h;
-};
-Cell CellOf(int object, int objects) {
-  const int columns = objects > 60 ? 20 : 10, rows = (objects + columns - 1) / columns;
-  const double w = 1900.0 / columns, h = 1060.0 / rows;
-  return {10 + w * (object % columns), 10 + h * (object / columns), w, h};
-}
-
-// A Lissajous scribble: every piece crosses many others.
-std::vector<TPointF> Scribble(const Cell& c, int points) {
-  std::vector<TPointF> line;
-  for (int i = 0; i < points; ++i)
-    line.push_back({float(std::round(c.x + c.w * (0.5 + 0.45 * std::sin(i * 0.37)))),
-                    float(std::round(c.y + c.h * (0.5 + 0.45 * std::sin(i * 0.23))))});
-  return line;
-}
-
-// A zig-zag down the cell, back and forth across it, far tighter than the
-// fibre: its walls cross at every turn.
-std::vector<TPointF> ZigZag(const Cell& c, int points) {
-  std::vector<TPointF> line;
-  for (int i = 0; i < points; ++i)
-    line.push_back({float(std::round(c.x + (i % 2 ? 0.9 : 0.1) * c.w)),
-                    float(std::round(c.y + c.h * (0.1 + 0.8 * i / points)))});
-  return line;
-}
 
 void Repaint(benchmark::State& state, bool fibres) {
   EnsureGuiApplication();
   ResetSettings();
   OwnedImageCanvas canvas(1920, 1080, 0);
   Document doc(&canvas);
-  const int objects = int(state.range(0));
-  const long long shape = state.range(1);
-  for (int k = 0; k < objects; ++k) {
-    // Shape 2: scribbles over the whole page, one on top of the other.
-    const Cell cell =
-        shape == 2 ? Cell{100, 60, 1720 - 3.0 * k, 960 - 2.0 * k} : CellOf(k, objects);
-    const std::vector<TPointF> line =
-        shape == 1 ? ZigZag(cell, kFreehandPoints) : Scribble(cell, kFreehandPoints);
-    if (fibres) {
-      auto fibre = std::make_unique<RayFibre>(&canvas);
-      fibre->centre = line;
-      fibre->pointCount = int(line.size());
-      fibre->ApplyWallRule();
-      doc.scene.push_back(std::move(fibre));
-    } else {
-      auto outline = std::make_unique<FitfulObject>(&canvas);
-      outline->vertices = line;
-      outline->pointCount = int(line.size());
-      outline->closed = 1;
-      outline->outlineExtent = int(line.size());
-      outline->skipNextPaint = 0;
-      doc.scene.push_back(std::move(outline));
-    }
-  }
+  AddFreehandObjects(doc, int(state.range(0)), FreehandShape(state.range(1)), fibres);
+  // Arg 2 set: no paint budget, to see what the whole page costs.
+  if (state.range(2)) doc.paintBudget = std::numeric_limits<std::int64_t>::max();
   for (auto _ : state) doc.RefreshView();
   state.counters["cut"] = doc.traceCut ? 1 : 0;
   ResetSettings();
@@ -85,6 +34,51 @@ void BM_ScribbledOutlines(benchmark::State& state) { Repaint(state, false); }
 
 }  // namespace
 
-// Args: objects, zig-zag (1) or scribble (0).
-BENCHMARK(BM_ScribbledFibres)->Args({60, 0})->Args({60, 1})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ScribbledOutlines)->Args({200, 0})->Args({200, 1})->Unit(benchmark::kMillisecond);
+// Args: objects, FreehandShape (0 scribble, 1 zig-zag in cells, 2 zig-zag
+// across the page), unbounded (1) or the window's paint budget (0).
+BENCHMARK(BM_ScribbledFibres)
+    ->ArgsProduct({{60}, {0, 1, 2}, {0}})
+    ->Args({60, 2, 1})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScribbledOutlines)
+    ->ArgsProduct({{200}, {0, 1, 2}, {0}})
+    ->Args({200, 2, 1})
+    ->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// One primitive over a scribble of N points in a fixed 900x900 box, whose
+// pieces cross each other about N*N/10 times: the time should grow with N,
+// not with N*N. Arg 0 the primitive: 0 a 3 px copy pen, 1 a 3 px XOR pen,
+// 2 the merge fill without pen, 3 the anti-aliased 3 px stroke, 4 the
+// anti-aliased fill.
+void BM_CrossingOutline(benchmark::State& state) {
+  EnsureGuiApplication();
+  OwnedImageCanvas canvas(1920, 1080, 0);
+  const int kind = int(state.range(0)), points = int(state.range(1));
+  std::vector<TPoint> whole;
+  std::vector<TPointF> wholeF;
+  for (const TPointF& p : freehand::Scribble({100, 100, 900, 900}, points)) {
+    whole.push_back({int(p.x), int(p.y)});
+    wholeF.push_back(p);
+  }
+  canvas.Pen.width = 3;
+  canvas.Pen.color = 0xFF;
+  canvas.Pen.mode = kind == 1 ? TPenMode::Xor : kind == 2 ? TPenMode::Merge : TPenMode::Copy;
+  canvas.Pen.style = kind == 2 ? TPenStyle::Clear : TPenStyle::Solid;
+  canvas.Brush.color = 0x404000;
+  const TAaPen pen{0xFF00, 255, 3.0f};
+  for (auto _ : state) {
+    CanvasBatch batch(canvas);
+    if (kind <= 1) canvas.Polyline(whole);
+    if (kind == 2) canvas.Polygon(whole);
+    if (kind == 3) canvas.AaPolyline(wholeF, pen);
+    if (kind == 4) canvas.AaFillPolygon(wholeF, 0xFF00, 255);
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_CrossingOutline)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {125, 250, 500, 1000}})
+    ->Unit(benchmark::kMicrosecond);
