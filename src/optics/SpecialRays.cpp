@@ -9,9 +9,9 @@
 namespace {
 
 // The rays leave the source this far from it: the tracer draws from there
-// on, under the source's disc. A lens images a ray's start, so the start
-// stays on the source.
-constexpr double kLead = 1;
+// on, under the source's disc, along the line of the two float points. A
+// lens images a ray's start, so the start stays on the source.
+constexpr double kLead = 5;
 // An end nearer its element's axis than this forms no image of its own from
 // the special rays: they coincide.
 constexpr double kOnAxis = 0.5;
