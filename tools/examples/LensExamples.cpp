@@ -94,22 +94,23 @@ const ExampleRegistrar lesson("课堂演示(透镜成像公式).exo", [](Documen
   for (const float x : {250.0f, 350.0f, 440.0f}) AddArrow(d, x, 60, {500, kAxis});
 });
 
-// The three special rays from the tip of an arrow 40 px tall before lenses
-// of f = 80 on three axes: u = 200 (beyond 2F: real, inverted, v = 133.3,
-// 26.7 px tall), u = 120 (between F and 2F: v = 240, 80 px tall) and u = 50
+// The three special rays from the tip of an arrow 25 px tall before lenses
+// of f = 60 on three axes: u = 150 (beyond 2F: real, inverted, v = 100,
+// 16.7 px tall), u = 90 (between F and 2F: v = 180, 50 px tall) and u = 36
 // (inside F: the rays leave diverging, their reverse extensions meet in the
-// virtual, upright image 133.3 px before the lens, 106.7 px tall). The foot
-// on the axis keeps its two rays.
+// virtual, upright image 90 px before the lens, 62.5 px tall). The foot on
+// the axis keeps its two rays. Kept to the top left, where the equation
+// panels leave room.
 const ExampleRegistrar specialRays("凸透镜成像的三条特殊光线.exo", [](Document& d) {
   d.page->drawReverse = 1;
   d.page->drawNormals = 0;  // a thin lens has no normal worth showing
   const struct {
     float axis, u;
     const char* suffix;
-  } bands[] = {{150, 200, "1"}, {400, 120, "2"}, {650, 50, "3"}};
+  } bands[] = {{90, 150, "1"}, {240, 90, "2"}, {390, 36, "3"}};
   for (const auto& band : bands) {
-    AddLens<IdealMagnifier>(d, 640, 120, 80, band.suffix, band.axis);
-    AddArrow(d, 640 - band.u, 40, {640, band.axis}, band.axis).SetSpecialRays(true);
+    AddLens<IdealMagnifier>(d, 400, 70, 60, band.suffix, band.axis);
+    AddArrow(d, 400 - band.u, 25, {400, band.axis}, band.axis).SetSpecialRays(true);
   }
 });
 
