@@ -226,10 +226,12 @@ void TLumidorNetworkFrm::RefreshView() {
   SurfaceAccessible::Refreshed(surface_);
   // Only a damaged or hostile file reaches the trace's work bound.
   QLabel* panel = statusPanels_[3];
-  const QString note = cut ? Q(Tr("TraceCut.Note", "光线过多，追迹已截断")) : QString();
+  QString note = cut ? Q(Tr("TraceCut.Note", "光线过多，追迹已截断")) : QString();
+  if (!cut && document_->running && document_->lastTrace.fanFallbacks > 0)
+    note = Q(Tr("SpecialRays.Note", "特殊光线:前方没有透镜或面镜,画出扇形"));
   if (panel->text() != note) {
     panel->setText(note);
-    panel->setFixedWidth(cut ? panel->fontMetrics().horizontalAdvance(note) + 12 : 50);
+    panel->setFixedWidth(!note.isEmpty() ? panel->fontMetrics().horizontalAdvance(note) + 12 : 50);
   }
   if (board_) board_->PaintOverlay(*surface_->Canvas());
   surface_->update();

@@ -77,6 +77,13 @@ void ReportCut(bool cut, ToolConsole& console) {
     console.ShowMessage(Tr("ExoTool.TraceCut", "光线或界面太多:追迹到了工作量的上限,提前结束了"));
 }
 
+// A source set to the special rays with no lens or curved mirror before it.
+void ReportFallbacks(const TraceResult& trace, ToolConsole& console) {
+  if (trace.fanFallbacks > 0)
+    console.ShowMessage(
+        Tr("SpecialRays.Fallback", "特殊光线:光源前方没有理想透镜或面镜,画出了扇形光线"));
+}
+
 // Standard output flushed: 1, said, when anything written there was lost.
 int Finish(ToolConsole& console, int status = 0) {
   std::string reason;
@@ -196,6 +203,7 @@ int Trace(const ToolArguments& args, ToolConsole& console) {
     JsonTraceSink items;
     document.RefreshView(&items);
     ReportCut(document.lastTrace.cut, console);
+    ReportFallbacks(document.lastTrace, console);
     return PrintJson({{"file", Q(args.files[0])},
                       {"width_px", args.width},
                       {"height_px", args.height},
@@ -208,6 +216,7 @@ int Trace(const ToolArguments& args, ToolConsole& console) {
   TextTraceSink printer(StandardOutput());
   document.RefreshView(&printer);
   ReportCut(document.lastTrace.cut, console);
+  ReportFallbacks(document.lastTrace, console);
   return Finish(console);
 }
 

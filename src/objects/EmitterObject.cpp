@@ -16,6 +16,10 @@
 namespace {
 // Object names are labels of a few characters.
 constexpr std::size_t kMaxObjectName = 64 * 1024;
+// The special rays' mark, just before the lock's at the block's end.
+constexpr std::array<std::uint8_t, 4> kSpecialMark{'S', 'R', 'Y', '3'};
+constexpr std::size_t kSpecialAt = 32;
+static_assert(kSpecialAt + kSpecialMark.size() <= 36);
 }  // namespace
 
 EmitterObject::EmitterObject(TCanvas* canvas) : DrawObjectUnit(canvas) {
@@ -112,6 +116,37 @@ EmitterObject::EmitterRows EmitterObject::AddEmitterRows(PropertyRows& rows) {
   const RowHandle colour = rows.Add(ColourRow(Tr(texts::kColour), color));
   const RowHandle rayColour = rows.Add(ColourRow(Tr(texts::kRayColour), record.ray.rayColour));
   return {colour, rayColour, rows.Add(FactorRow(record.ray.indexFactor))};
+}
+
+bool EmitterObject::SpecialRays() const {
+  return std::equal(kSpecialMark.begin(), kSpecialMark.end(), reserved.begin() + kSpecialAt);
+}
+
+void EmitterObject::SetSpecialRays(bool on) {
+  if (on)
+    std::copy(kSpecialMark.begin(), kSpecialMark.end(), reserved.begin() + kSpecialAt);
+  else if (SpecialRays())
+    std::fill_n(reserved.begin() + kSpecialAt, kSpecialMark.size(), 0);
+}
+
+RowHandle EmitterObject::AddRaysRow(PropertyRows& rows) {
+  const std::string fan = Tr("Emitter.Fan", "扇形"), special = Tr("Emitter.Special", "特殊光线");
+  PropertyRow row{Tr("Emitter.Rays", "光线"), SpecialRays() ? special : fan, TEditStyle::PickList,
+                  true};
+  row.pickList = {fan, special};
+  row.message = Tr("Emitter.BadRays", "光线,请选择扇形或特殊光线.");
+  row.apply = [this, fan, special](const std::string& text) {
+    if (text != fan && text != special) return false;
+    SetSpecialRays(text == special);
+    return true;
+  };
+  return rows.Add(std::move(row));
+}
+
+DrawBaseRayDataStruct EmitterObject::RayTemplate() const {
+  DrawBaseRayDataStruct ray = record.ray;
+  if (SpecialRays()) ray.special = DrawBaseRayDataStruct::kAskSpecial;
+  return ray;
 }
 
 StrokePainter EmitterObject::Strokes(int mode) {

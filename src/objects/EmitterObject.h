@@ -41,6 +41,13 @@ class EmitterObject : public DrawObjectUnit {
   // About the source point, toward the middle of its aim points.
   std::optional<Heading> Direction() override;
 
+  // "光线": the fan of aim points, or the three special rays toward the
+  // nearest ideal lens or curved mirror in front (optics/SpecialRays.h),
+  // drawn then by the trace alone. Kept as a mark in the reserved block
+  // before the lock's: zero for the fan, so such files keep their bytes.
+  bool SpecialRays() const;
+  void SetSpecialRays(bool on);
+
  protected:
   // The source point and the aim points: the first pointCount of the table.
   std::vector<PointRef> ControlPoints() override;
@@ -53,6 +60,11 @@ class EmitterObject : public DrawObjectUnit {
   };
   // "颜色", "发光颜色", "折射率倍".
   EmitterRows AddEmitterRows(PropertyRows& rows);
+  // "光线": 扇形 or 特殊光线.
+  RowHandle AddRaysRow(PropertyRows& rows);
+  // The source's rays as its record gives them, asking for the special
+  // rays when set.
+  DrawBaseRayDataStruct RayTemplate() const;
   // The strokes of a paint in `mode`: anti-aliased when it is for good in
   // high quality. Needs the canvas that BeginPaint found.
   StrokePainter Strokes(int mode);

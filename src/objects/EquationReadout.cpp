@@ -178,7 +178,7 @@ bool SolveLens(const Element& e, TPointF object, TPointF end, double dx, double 
 }
 
 // The lenses one after the other on the light's way from a source: the
-// nearest first, then each next lens ahead on the same axis images the image
+// nearest that its rays reach first, then each next lens ahead on the same axis images the image
 // of the one before.
 void SolveLensChain(const std::vector<Element>& lenses, const Luminous& source,
                     std::vector<EquationReadout>& out) {
@@ -187,12 +187,13 @@ void SolveLensChain(const std::vector<Element>& lenses, const Luminous& source,
   for (const auto& e : lenses) {
     const double u = std::fabs((double(source.point.x) - e.vertex.x) * e.nx +
                                (double(source.point.y) - e.vertex.y) * e.ny);
-    if (u > 0 && (!current || u < best)) {
+    // Of lenses side by side across the light, the one its rays meet.
+    if (u > 0 && (!current || u < best) && Reaches(source, e)) {
       current = &e;
       best = u;
     }
   }
-  if (!current || !Reaches(source, *current)) return;
+  if (!current) return;
   // Along the axis, away from the source.
   double dx = current->nx, dy = current->ny;
   if ((double(source.point.x) - current->vertex.x) * dx +

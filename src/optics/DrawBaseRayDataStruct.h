@@ -29,4 +29,9 @@ struct DrawBaseRayDataStruct {
   // own rays; a beam splitter or a partly reflecting face divides it between
   // the rays it sends on. Not part of any file record.
   float brightness = 1.0f;
+  // A source set to the three special rays asks for them (kAskSpecial); the
+  // trace then puts rays that start at the source in their place
+  // (optics/SpecialRays.h). Not part of any file record.
+  enum Special : std::uint8_t { kFan = 0, kAskSpecial, kSpecialRay, kFanFromSource };
+  std::uint8_t special = kFan;
 };

@@ -12,6 +12,8 @@ namespace {
 
 constexpr double kImageCoincidence = 0.1;
 constexpr double kRealImageTolerance = 1;  // degrees
+// The special rays meet where a spherical mirror's aberration lets them.
+constexpr double kSpecialCoincidence = 1;
 
 TPointF StartOf(const DrawBaseRayDataStruct& ray) { return {ray.startX, ray.startY}; }
 
@@ -50,9 +52,11 @@ bool IsReal(const DrawBaseRayDataStruct& ray, TPointF image) {
 void PointImage(const std::vector<const DrawBaseRayDataStruct*>& rays, ITraceSink& sink) {
   TPointF i1, i2;
   if (!Meet(*rays[0], *rays[1], i1) || !Meet(*rays[0], *rays[2], i2)) return;
-  if (std::fabs(double(i1.x) - i2.x) < kImageCoincidence &&
-      std::fabs(double(i1.y) - i2.y) < kImageCoincidence)
-    sink.ImagePoint(i1, IsReal(*rays[0], i1), rays[0]->name + "'");
+  const bool meet = rays[0]->special == DrawBaseRayDataStruct::kSpecialRay
+                        ? Distance(i1, i2) < kSpecialCoincidence
+                        : std::fabs(double(i1.x) - i2.x) < kImageCoincidence &&
+                              std::fabs(double(i1.y) - i2.y) < kImageCoincidence;
+  if (meet) sink.ImagePoint(i1, IsReal(*rays[0], i1), rays[0]->name + "'");
 }
 
 void ArrowImage(const std::vector<const DrawBaseRayDataStruct*>& rays, ITraceSink& sink) {

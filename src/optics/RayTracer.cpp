@@ -394,7 +394,8 @@ bool RayTracer::FromSources(const PreparedFaces& faces,
   RayTracer tracer(faces, options, nothing);
   bool changed = false;
   for (std::size_t i = 0; i < rays.size(); ++i) {
-    if (rays[i].sourceKind <= 0) continue;
+    // Rays put in place of a source's fan already start at the source.
+    if (rays[i].sourceKind <= 0 || rays[i].special != DrawBaseRayDataStruct::kFan) continue;
     // Bounded like a trace: a file of many sources among many faces.
     if (tracer.OverBudget()) break;
     tracer.CountRay();

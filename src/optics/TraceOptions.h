@@ -45,4 +45,7 @@ struct TraceResult {
   bool cut = false;  // a work bound stopped the trace early
   long long faceTests = 0;
   long long drawnItems = 0;
+  // Sources set to the special rays that found no ideal lens or curved
+  // mirror in front of them and showed their fan.
+  int fanFallbacks = 0;
 };

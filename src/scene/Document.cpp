@@ -7,6 +7,7 @@
 #include "i18n/TtlmController.h"
 #include "optics/CanvasTraceSink.h"
 #include "optics/LawLabels.h"
+#include "optics/SpecialRays.h"
 #include "scene/IMessageSink.h"
 #include "scene/PageGrid.h"
 #include "scene/ProcessSettings.h"
@@ -112,9 +113,11 @@ TraceResult Document::Trace(ITraceSink& sink, bool drawn) {
   // could not be drawn anyway.
   const std::size_t maxRays = static_cast<std::size_t>(options.maxDrawnItems);
   bool raysCut = false;
+  int fanFallbacks = 0;
   baseRays.clear();
   for (const auto& object : scene) {
     auto rays = object->GetBaseRays();
+    if (AimSpecialRays(surfaces, rays)) ++fanFallbacks;
     if (rays.size() > maxRays - baseRays.size()) {
       rays.resize(maxRays - baseRays.size());
       raysCut = true;
@@ -125,6 +128,7 @@ TraceResult Document::Trace(ITraceSink& sink, bool drawn) {
   }
   TraceResult result = TraceScene(surfaces, baseRays, options, sink, traceContext);
   result.cut = result.cut || raysCut;
+  result.fanFallbacks = fanFallbacks;
   traceCut = result.cut;
   lastTrace = result;
   return result;

@@ -221,8 +221,10 @@ TEST_F(PointSourceTest, RowsInDisplayOrderWithStyles) {
   s->record.ray.indexFactor = 1.01f;
   EXPECT_EQ(s->ShowProperties(), 1);
   EXPECT_EQ(fake->sheet.caption, "点光源属性");
-  ASSERT_EQ(fake->sheet.rows.size(), 5u);
-  EXPECT_EQ(fake->sheet.rows[4].key, "旋转角度");
+  ASSERT_EQ(fake->sheet.rows.size(), 6u);
+  EXPECT_EQ(fake->sheet.rows[4].key, "光线");
+  EXPECT_EQ(fake->sheet.rows[4].style, TEditStyle::PickList);
+  EXPECT_EQ(fake->sheet.rows[5].key, "旋转角度");
   EXPECT_EQ(fake->sheet.rows[0].key, "颜色");
   EXPECT_EQ(fake->sheet.rows[0].value, "255");
   EXPECT_EQ(fake->sheet.rows[1].key, "发光颜色");
@@ -470,8 +472,9 @@ TEST_F(LuminousObjectTest, RowsAndFactorMessage) {
   auto o = PlaceObject(canvas, 100, 300, 100, 200);
   o->ShowProperties();
   EXPECT_EQ(fake->sheet.caption, "物体属性");
-  ASSERT_EQ(fake->sheet.rows.size(), 4u);
-  EXPECT_EQ(fake->sheet.rows[3].key, "旋转角度");
+  ASSERT_EQ(fake->sheet.rows.size(), 5u);
+  EXPECT_EQ(fake->sheet.rows[3].key, "光线");
+  EXPECT_EQ(fake->sheet.rows[4].key, "旋转角度");
   EXPECT_EQ(fake->sheet.rows[0].key, "颜色");
   EXPECT_EQ(fake->sheet.rows[1].key, "发光颜色");
   EXPECT_EQ(fake->sheet.rows[2].key, "折射率倍");

@@ -552,7 +552,11 @@ def parse(data):
             result["objects"] = objects
             result["stoppedAt"] = cls
             return result
-        o["reserved"] = r.take(40, "reserved block").hex()
+        reserved = r.take(40, "reserved block")
+        o["reserved"] = reserved.hex()
+        if cls in ("PointLampHouse", "RealObject"):
+            # The choice of the three special rays instead of the fan.
+            o["specialRays"] = reserved[32:36] == b"SRY3"
         objects.append(o)
     result["objects"] = objects
     return result

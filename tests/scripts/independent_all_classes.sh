@@ -118,6 +118,8 @@ for exo, info_path in zip(sys.argv[2::2], sys.argv[3::2]):
         if not line.startswith("%d %s \"%s\"" % (i, o["class"], o["name"])) or len(got) != len(want) \
                 or not all(near(a, b) for a, b in zip(got, want)):
             bad.append("%s: %s, independent reader: %r" % (name, line.strip(), want))
+        if sys.argv[1] == "theirs" and o.get("specialRays", "特殊光线" in name) != ("特殊光线" in name):
+            bad.append("%s: %d %s special rays %r" % (name, i, o["class"], o["specialRays"]))
         if "angle1" in o:
             c, r, a1, a2 = o["centre"], o["radius"], o["angle1"], o["angle2"]
             ends = [o["corners"][0], o["corners"][3]] if "corners" in o else o["ends"]

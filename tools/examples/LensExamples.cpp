@@ -1,7 +1,8 @@
 // Ideal-lens experiments: where the image of an object stands for a convex
 // lens (object beyond 2F, between F and 2F, inside F) and a concave lens, a
 // point source imaged by two lenses, and the imaging system as it opens.
-// Lenses stand upright with their middle on the axis y = 300.
+// Lenses stand upright with their middle on the axis y = 300 (the special
+// rays stand on three axes).
 
 #include <algorithm>
 #include <cmath>
@@ -20,15 +21,18 @@ namespace {
 constexpr float kAxis = 300;
 
 template <class Lens>
-void AddLens(Document& d, float x, float halfLength, float f, const char* suffix) {
+Lens& AddLens(Document& d, float x, float halfLength, float f, const char* suffix,
+              float axis = kAxis) {
   auto lens = std::make_unique<Lens>(d.canvas);
-  lens->end0 = {x, kAxis - halfLength};
-  lens->end1 = {x, kAxis + halfLength};
+  lens->end0 = {x, axis - halfLength};
+  lens->end1 = {x, axis + halfLength};
   lens->focalLength = f;
   lens->UpdateFocalPoints();
   lens->skipNextPaint = 0;
   lens->SetSerialName(suffix);
+  Lens& placed = *lens;
   d.scene.push_back(std::move(lens));
+  return placed;
 }
 
 // The luminous arrow standing on the axis at x, `height` px tall: A at its
@@ -36,10 +40,10 @@ void AddLens(Document& d, float x, float halfLength, float f, const char* suffix
 // runs parallel to the axis and one aims at the lens's centre `centre`. The
 // aim points stay well before the lens: a ray's hit at its own aim point
 // does not count.
-void AddArrow(Document& d, float x, float height, TPointF centre) {
+RealObject& AddArrow(Document& d, float x, float height, TPointF centre, float axis = kAxis) {
   auto arrow = std::make_unique<RealObject>(d.canvas);
   auto& r = arrow->record;
-  const TPointF a{x, kAxis}, b{x, kAxis - height};
+  const TPointF a{x, axis}, b{x, axis - height};
   const double dx = double(centre.x) - b.x, dy = double(centre.y) - b.y;
   const float step = std::min(60.0f, (centre.x - x) / 2);
   const double k = step / std::hypot(dx, dy);
@@ -55,7 +59,9 @@ void AddArrow(Document& d, float x, float height, TPointF centre) {
   r.ray.throughY = b.y;
   arrow->skipNextPaint = 0;
   arrow->SetSerialName("1");
+  RealObject& placed = *arrow;
   d.scene.push_back(std::move(arrow));
+  return placed;
 }
 
 // f = 100 px at x = 500: 1/u + 1/v = 1/f with u = 250 gives v = 166.7 and a
@@ -86,6 +92,26 @@ const ExampleRegistrar lesson("课堂演示(透镜成像公式).exo", [](Documen
   d.page->drawReverse = 1;
   AddLens<IdealMagnifier>(d, 500, 150, 100, "1");
   for (const float x : {250.0f, 350.0f, 440.0f}) AddArrow(d, x, 60, {500, kAxis});
+});
+
+// The three special rays from the tip of an arrow 25 px tall before lenses
+// of f = 60 on three axes: u = 150 (beyond 2F: real, inverted, v = 100,
+// 16.7 px tall), u = 90 (between F and 2F: v = 180, 50 px tall) and u = 36
+// (inside F: the rays leave diverging, their reverse extensions meet in the
+// virtual, upright image 90 px before the lens, 62.5 px tall). The foot on
+// the axis keeps its two rays. Kept to the top left, where the equation
+// panels leave room.
+const ExampleRegistrar specialRays("凸透镜成像的三条特殊光线.exo", [](Document& d) {
+  d.page->drawReverse = 1;
+  d.page->drawNormals = 0;  // a thin lens has no normal worth showing
+  const struct {
+    float axis, u;
+    const char* suffix;
+  } bands[] = {{90, 150, "1"}, {240, 90, "2"}, {390, 36, "3"}};
+  for (const auto& band : bands) {
+    AddLens<IdealMagnifier>(d, 400, 70, 60, band.suffix, band.axis);
+    AddArrow(d, 400 - band.u, 25, {400, band.axis}, band.axis).SetSpecialRays(true);
+  }
 });
 
 // A concave lens, f = 100, u = 200: a virtual, upright image a third as

@@ -22,10 +22,14 @@ void PointLampHouse::Draw(int mode) {
   const auto& pt = record.points;
   {
     StrokePainter strokes = Strokes(mode);
-    for (int i = 1; i <= 3; ++i) strokes.Line(pt[0], pt[i]);
+    // The special rays are drawn by the trace, from the source on.
+    const bool fan = !SpecialRays();
+    if (fan)
+      for (int i = 1; i <= 3; ++i) strokes.Line(pt[0], pt[i]);
     PaintDisc(*canvas, pt[0], strokes.HighQuality() ? TColor(0xFF0000) : color);
     canvas->Pen.color = color;
-    for (int i = 1; i <= record.rayCount; ++i) strokes.Head(pt[i], DirectionAngle(pt[0], pt[i]));
+    if (fan)
+      for (int i = 1; i <= record.rayCount; ++i) strokes.Head(pt[i], DirectionAngle(pt[0], pt[i]));
   }
   // The label also in high quality: a renamed source must show its name.
   PaintLabel(*canvas, pt[0], color, record.objectName);
@@ -60,7 +64,7 @@ std::vector<DrawBaseRayDataStruct> PointLampHouse::GetBaseRays() {
   const int group = NextEmissionGroup();
   std::vector<DrawBaseRayDataStruct> rays;
   for (int i = 1; i <= record.rayCount; ++i) {
-    DrawBaseRayDataStruct ray = record.ray;
+    DrawBaseRayDataStruct ray = RayTemplate();
     ray.startX = record.points[0].x;
     ray.startY = record.points[0].y;
     ray.throughX = record.points[i].x;
@@ -93,8 +97,9 @@ PropertyRows PointLampHouse::Rows() {
     record.objectName = Trim(text).empty() ? std::string("S") : text;
     return true;
   };
+  const RowHandle raysRow = AddRaysRow(rows);
   // The name first, then the colours and the factor.
-  rows.ApplyOrder(Join({{name}, emitter.Order()}));
+  rows.ApplyOrder(Join({{name}, emitter.Order(), {raysRow}}));
   return rows;
 }
 

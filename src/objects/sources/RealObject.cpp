@@ -27,13 +27,20 @@ void RealObject::Draw(int mode) {
     strokes.SetWidth(SaturatedInt(3LL * lineWidth));
     strokes.Line(pt[kA], pt[kB]);
     strokes.SetWidth(lineWidth);
-    strokes.Line(pt[kA], pt[2]);
-    strokes.Line(pt[kA], pt[3]);
-    strokes.Line(pt[kB], pt[4]);
-    strokes.Line(pt[kB], pt[5]);
+    // The special rays are drawn by the trace, from the ends on.
+    const bool fan = !SpecialRays();
+    if (fan) {
+      strokes.Line(pt[kA], pt[2]);
+      strokes.Line(pt[kA], pt[3]);
+      strokes.Line(pt[kB], pt[4]);
+      strokes.Line(pt[kB], pt[5]);
+    }
     PaintDisc(*canvas, pt[kA], color);
-    for (int i : {1, 2, 3}) strokes.Head(pt[i], DirectionAngle(pt[kA], pt[i]));
-    for (int i : {4, 5}) strokes.Head(pt[i], DirectionAngle(pt[kB], pt[i]));
+    strokes.Head(pt[kB], DirectionAngle(pt[kA], pt[kB]));
+    if (fan) {
+      for (int i : {2, 3}) strokes.Head(pt[i], DirectionAngle(pt[kA], pt[i]));
+      for (int i : {4, 5}) strokes.Head(pt[i], DirectionAngle(pt[kB], pt[i]));
+    }
   }
   if (mode == kDrawCopy) {
     PaintLabel(*canvas, pt[kA], color, "A");
@@ -66,7 +73,7 @@ std::vector<DrawBaseRayDataStruct> RealObject::GetBaseRays() {
     const char* name;
   } plan[] = {{kA, 2, "A"}, {kA, 3, "A"}, {kB, 4, "B"}, {kB, 5, "B"}};
   for (const auto& step : plan) {
-    DrawBaseRayDataStruct ray = record.ray;
+    DrawBaseRayDataStruct ray = RayTemplate();
     ray.startX = pt[step.from].x;
     ray.startY = pt[step.from].y;
     ray.throughX = pt[step.aim].x;
@@ -104,5 +111,6 @@ void RealObject::Move(int mode, int x, int y) {
 PropertyRows RealObject::Rows() {
   PropertyRows rows(Tr("91", "物体属性"));
   AddEmitterRows(rows);
+  AddRaysRow(rows);
   return rows;
 }
