@@ -276,7 +276,7 @@ void RayTracer::Continue(const DrawBaseRayDataStruct& ray, TPointF h, std::size_
   }
   // Made in place: the ray is copied once. (`ray` never lies in `next`.)
   DrawBaseRayDataStruct& continued = next.emplace_back(ray);
-  nextLines.push_back(ContinueRay(continued, h, out));
+  nextLines.push_back(ContinueRay(continued, h, theta, out));
   continued.brightness = brightness;
   // No image is constructed through a two-sided reflector.
   if (branch == kTwoSided) continued.sourceKind = 0;
