@@ -1,7 +1,9 @@
 #include "optics/PlaneMath.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 double AngleGap(double a, double b) {
   // The same as |remainder(a - b, 360)|: for a gap up to 720 the one
@@ -45,6 +47,38 @@ float SlantedDirectionAngle(double dx, double dy) {
   double r = std::atan2(dy, dx);
   if (r < 0) r += 2 * std::numbers::pi;
   return static_cast<float>(360.0 - r / (std::numbers::pi / 180.0));
+}
+
+float DirectionAngleNear(TPointF a, TPointF b, double near, const PolarStep& step) {
+  const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+  if (dx == 0 || dy == 0 || !std::isfinite(near)) return DirectionAngle(a, b);
+  // The turn from near's vector (cos, -sin: screen y grows down) to (dx, dy).
+  const double rx = step.cos, ry = -step.sin;
+  const double dot = rx * dx + ry * dy, cross = rx * dy - ry * dx;
+  constexpr double kMaxTan = 1e-3;
+  if (!(dot > 0) || !(std::fabs(cross) < kMaxTan * dot)) return SlantedDirectionAngle(dx, dy);
+  // atan t to within 2e-16 radians (1e-14 degrees) for |t| < 1e-3.
+  const double t = cross / dot;
+  constexpr double kThird = 1.0 / 3;
+  const double turn = t - t * t * t * kThird;
+  double base = near;  // near brought into [0, 360)
+  if (!(base >= 0 && base < 360)) {
+    base = std::fmod(near, 360.0);
+    if (base < 0) base += 360;
+  }
+  const double d = base - turn * (180 / std::numbers::pi);
+  // SlantedDirectionAngle's double lies within 1e-12 degrees of the exact
+  // angle, and so does d: where d is farther than kMargin from 0, 360 and
+  // every rounding midpoint between floats, both round to the same float.
+  constexpr double kMargin = 1e-9;
+  if (!(d > 1e-6 && d < 360 - 1e-6)) return SlantedDirectionAngle(dx, dy);
+  const float f = static_cast<float>(d);
+  // The floats on either side of f (positive and finite).
+  const std::uint32_t bits = std::bit_cast<std::uint32_t>(f);
+  const double below = (double(f) + std::bit_cast<float>(bits - 1)) / 2;
+  const double above = (double(f) + std::bit_cast<float>(bits + 1)) / 2;
+  if (d - below > kMargin && above - d > kMargin) return f;
+  return SlantedDirectionAngle(dx, dy);
 }
 
 TPointF PointAt(TPointF p, double angle, double length) {

@@ -39,6 +39,11 @@ inline PolarStep StepOf(double angle) {
 inline TPointF PointAt(TPointF p, const PolarStep& step, double length) {
   return {static_cast<float>(p.x + length * step.cos), static_cast<float>(p.y - length * step.sin)};
 }
+// DirectionAngle(a, b) of a direction known to lie within a few thousandths
+// of a degree of `near` (step: StepOf(near)), as a continued ray's float
+// points do: the very same float, from the small turn between the two, and
+// from the atan2 only where that turn cannot settle the float's last bit.
+float DirectionAngleNear(TPointF a, TPointF b, double near, const PolarStep& step);
 float Distance(TPointF a, TPointF b);
 // `p` turned `degrees` counter-clockwise on the screen about `pivot`.
 TPointF TurnedAbout(TPointF p, TPointF pivot, double degrees);

@@ -110,8 +110,11 @@ void DeriveLine(DrawObjectLineDataStruct& s) {
 
 void DeriveRay(DrawBaseRayDataStruct& r) { DeriveRayLine(r); }
 
-RayLine DeriveRayLine(DrawBaseRayDataStruct& r) {
-  r.direction = DirectionAngle({r.startX, r.startY}, {r.throughX, r.throughY});
+namespace {
+
+// DeriveRayLine with the ray's direction already worked out.
+RayLine DeriveRayLine(DrawBaseRayDataStruct& r, float direction) {
+  r.direction = direction;
   // The fields are the line's numbers in float.
   const RayLine line{MakeLine(r.startX, r.startY, r.throughX, r.throughY), r.direction};
   if (line.line.vertical) {
@@ -123,6 +126,12 @@ RayLine DeriveRayLine(DrawBaseRayDataStruct& r) {
     r.intercept = static_cast<float>(line.line.b);
   }
   return line;
+}
+
+}  // namespace
+
+RayLine DeriveRayLine(DrawBaseRayDataStruct& r) {
+  return DeriveRayLine(r, DirectionAngle({r.startX, r.startY}, {r.throughX, r.throughY}));
 }
 
 DrawObjectLineDataStruct MakeSegment(TPointF a, TPointF b) {
@@ -142,17 +151,12 @@ DrawBaseRayDataStruct CopyBaseRay(const DrawBaseRayDataStruct& ray) {
 }
 
 DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h, double theta) {
-  return MakeContinuation(ray, h, StepOf(theta));
-}
-
-DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
-                                       const PolarStep& theta) {
   DrawBaseRayDataStruct r = ray;
-  ContinueRay(r, h, theta);
+  ContinueRay(r, h, theta, StepOf(theta));
   return r;
 }
 
-RayLine ContinueRay(DrawBaseRayDataStruct& r, TPointF h, const PolarStep& theta) {
+RayLine ContinueRay(DrawBaseRayDataStruct& r, TPointF h, double angle, const PolarStep& theta) {
   const TPointF start = PointAt(h, theta, -1);
   r.startX = start.x;
   r.startY = start.y;
@@ -160,7 +164,7 @@ RayLine ContinueRay(DrawBaseRayDataStruct& r, TPointF h, const PolarStep& theta)
   r.throughY = h.y;
   r.stepX = theta.cos;
   r.stepY = -theta.sin;
-  return DeriveRayLine(r);
+  return DeriveRayLine(r, DirectionAngleNear(start, h, angle, theta));
 }
 
 std::optional<DrawBaseRayDataStruct> FromItsStart(const DrawBaseRayDataStruct& ray) {

@@ -22,13 +22,11 @@ DrawObjectLineDataStruct MakeSegment(TPointF a, TPointF b);
 DrawBaseRayDataStruct CopyBaseRay(const DrawBaseRayDataStruct& ray);
 // A copy that starts one pixel behind h and passes through h at angle theta.
 DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h, double theta);
-// The same, with theta's cosine and sine worked out by the caller.
-DrawBaseRayDataStruct MakeContinuation(const DrawBaseRayDataStruct& ray, TPointF h,
-                                       const PolarStep& theta);
 struct RayLine;
 // The same in place: a copy of the ray turned into its continuation, handing
-// back the new ray's line (DeriveRayLine).
-RayLine ContinueRay(DrawBaseRayDataStruct& copy, TPointF h, const PolarStep& theta);
+// back the new ray's line (DeriveRayLine). angle: theta in degrees, the
+// direction its float points lie nearly along (DirectionAngleNear).
+RayLine ContinueRay(DrawBaseRayDataStruct& copy, TPointF h, double angle, const PolarStep& theta);
 
 // The ray from its start point on: passing through its start, from a start
 // point as far behind as its through point was ahead. Nothing when the two

@@ -105,22 +105,30 @@ std::optional<std::pair<bool, TPointF>> ImageByLensFormula(TPointF p1, TPointF p
   const std::array<std::uint32_t, 4> key{
       std::bit_cast<std::uint32_t>(ray.startX), std::bit_cast<std::uint32_t>(ray.startY),
       std::bit_cast<std::uint32_t>(ray.throughX), std::bit_cast<std::uint32_t>(ray.throughY)};
-  if (lastValid_ && key == lastKey_) return lastHit_;
+  lastTests_ = 1;
+  if (lastValid_ && key == lastKey_) {
+    faceTests_ += lastTests_;
+    return lastHit_;
+  }
   lastKey_ = key;
   lastValid_ = true;
   if (index_.Built()) {
     lastHit_ = SearchIndex(ray, rayLine, through);
   } else {
+    lastTests_ = std::max<long long>(1, static_cast<long long>(surfaces_.size()));
     lastHit_ =
         NearestOfEvery(ray, rayLine, surfaces_, lines_, through, nearest_) ? &nearest_ : nullptr;
   }
+  faceTests_ += lastTests_;
   return lastHit_;
 }
 
 const TLinkIntersection* RayTracer::SearchIndex(const DrawBaseRayDataStruct& ray,
                                                 const RayLine& rayLine, TPointF through) {
   hits_.clear();
+  long long tests = 0;
   auto test = [&](std::size_t i) {
+    ++tests;
     TPointF point;
     const int code = IntersectRay(ray, rayLine, surfaces_[i], lines_[i], point);
     if (code != 0) hits_.push_back({point.x, point.y, &surfaces_[i], code});
@@ -142,13 +150,13 @@ const TLinkIntersection* RayTracer::SearchIndex(const DrawBaseRayDataStruct& ray
   } else {
     for (std::size_t i = 0; i < surfaces_.size(); ++i) test(i);
   }
+  lastTests_ = std::max(1LL, tests);
   return NearestHit(hits_, through);
 }
 
 void RayTracer::TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
                          std::vector<DrawBaseRayDataStruct>& next,
                          std::vector<RayLine>& nextLines) {
-  faceTests_ += static_cast<long long>(surfaces_.size());
   const TPointF through = ThroughOf(ray);
   const TLinkIntersection* hit = FindHit(ray, rayLine, through);
   if (!hit) {
@@ -276,7 +284,7 @@ void RayTracer::Continue(const DrawBaseRayDataStruct& ray, TPointF h, std::size_
   }
   // Made in place: the ray is copied once. (`ray` never lies in `next`.)
   DrawBaseRayDataStruct& continued = next.emplace_back(ray);
-  nextLines.push_back(ContinueRay(continued, h, out));
+  nextLines.push_back(ContinueRay(continued, h, theta, out));
   continued.brightness = brightness;
   // No image is constructed through a two-sided reflector.
   if (branch == kTwoSided) continued.sourceKind = 0;
@@ -398,7 +406,6 @@ bool RayTracer::FromSources(const PreparedFaces& faces,
     if (rays[i].sourceKind <= 0 || rays[i].special != DrawBaseRayDataStruct::kFan) continue;
     // Bounded like a trace: a file of many sources among many faces.
     if (tracer.OverBudget()) break;
-    tracer.CountRay();
     const auto fromSource = tracer.FromSource(rays[i]);
     if (!fromSource) continue;
     if (!changed) out.assign(rays.begin(), rays.end());

@@ -41,15 +41,17 @@ class RayTracer {
     Tag(generation_, root_);
   }
 
-  // Checked before each ray: the next one would test every face.
+  // Checked before each ray: the next one may test every face.
   bool OverBudget() {
     if (faceTests_ + static_cast<long long>(surfaces_.size()) > options_.maxFaceTests ||
         sink_.count >= options_.maxDrawnItems)
       cut_ = true;
     return cut_;
   }
-  // A ray counts as testing every face, however few the index hands it.
-  void CountRay() { faceTests_ += static_cast<long long>(surfaces_.size()); }
+  // The face tests the last ray made (at least one: a ray whose hit was
+  // known costs a little too), and a replayed ray's, counted as made.
+  long long LastTests() const { return lastTests_; }
+  void CountTests(long long tests) { faceTests_ += tests; }
 
   // Draws the ray up to its nearest hit and appends the ray it continues as.
   void TraceRay(const DrawBaseRayDataStruct& ray, const RayLine& rayLine,
@@ -140,6 +142,6 @@ class RayTracer {
   } outStep_;
   int generation_ = 0, shown_ = 0, root_ = -1;
   int taggedGeneration_ = 0, taggedRoot_ = -1;  // what the sink was last told
-  long long faceTests_ = 0;
+  long long faceTests_ = 0, lastTests_ = 0;
   bool cut_ = false;
 };

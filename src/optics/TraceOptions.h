@@ -9,8 +9,9 @@
 // only by damaged or hostile files: at the bounds the trace ends in well
 // under a second on a small machine (bench/TraceBench.cpp measures it).
 // Face tests (one ray against one face) are counted rather than time, so
-// that a cut trace is the same on every machine; many faces weigh as much
-// as many rays. Drawn items are bounded too: painting a long ray piece costs
+// that a cut trace is the same on every machine; a ray counts the faces it
+// tests (those the face index hands it), so many faces weigh only where rays
+// meet them. Drawn items are bounded too: painting a long ray piece costs
 // far more than finding it.
 constexpr long long kFaceTestBudget = 4'000'000;
 constexpr long long kDrawnItemBudget = 100'000;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
 #include <vector>
@@ -178,5 +180,25 @@ TEST_F(GeometryTest, SegmentHitIsItsLinesHitWithinTheEndsBox) {
     DeriveRay(ray);
     TPointF hit;
     EXPECT_EQ(IntersectRay(ray, open, hit) != 0, y == 101.0f) << y;
+  }
+}
+
+// A continued ray's angle from its nearby direction is DirectionAngle's
+// float bit for bit: random hits and directions (some along the axes, some
+// at the wrap), and near-directions a little off or far off.
+TEST_F(GeometryTest, DirectionAngleNearIsTheAtanFloatBitForBit) {
+  std::mt19937 random(34);
+  std::uniform_real_distribution<double> coordinate(-3000, 3000), angle(-400, 760), off(-1, 1);
+  const double picks[] = {0, 90, 180, 270, 360, 1e-7, 359.9999999, 0.2131, 179.7869};
+  for (int i = 0; i < 400000; ++i) {
+    const TPointF h{float(coordinate(random)), float(coordinate(random))};
+    const double theta = i % 7 == 0 ? picks[i % 9] + off(random) * 1e-9 : angle(random);
+    const TPointF start = PointAt(h, theta, -(i % 5 == 0 ? 1e-3 : 1));
+    // The near direction a little (or, for every 11th, far) off the points'.
+    const double near = theta + off(random) * (i % 11 == 0 ? 5 : 1e-4);
+    const float expected = DirectionAngle(start, h);
+    const float got = DirectionAngleNear(start, h, near, StepOf(near));
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(got), std::bit_cast<std::uint32_t>(expected))
+        << h.x << " " << h.y << " " << theta << " " << near;
   }
 }

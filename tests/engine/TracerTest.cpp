@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -507,6 +508,23 @@ TEST_F(TracerTest, WorkBoundsCutTheTraceAndSaySo) {
     EXPECT_LT(cut.drawnItems, full.drawnItems);
     EXPECT_EQ(cut.drawnItems, static_cast<long long>(sink.items.size()));
   }
+}
+
+// Two walls of 5,000 one-pixel two-sided mirror pieces each: the bound counts
+// the faces the index hands each ray, not all 10,000, so the ray bounces for
+// every generation uncut.
+TEST_F(TracerTest, ManyFacesCountOnlyTheTestsMade) {
+  Surfaces walls;
+  for (int i = 0; i < 5000; ++i)
+    for (float y : {0.0f, 400.0f}) walls.push_back(Mirror({float(i), y}, {float(i + 1), y}, 3));
+  RecordingTraceSink sink;
+  const TraceResult result = TraceScene(walls, {RayAt({100, 200}, 89.5)}, options, sink);
+  EXPECT_FALSE(result.cut);
+  const long long pieces =
+      std::count_if(sink.items.begin(), sink.items.end(),
+                    [](const TraceItem& i) { return i.kind == TraceItem::Ray; });
+  EXPECT_EQ(pieces, options.maxGenerations);
+  EXPECT_LT(result.faceTests, 100 * pieces);
 }
 
 }  // namespace

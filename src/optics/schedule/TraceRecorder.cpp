@@ -48,7 +48,9 @@ void TraceRecorder::ImageArrow(TPointF first, TPointF second, bool real, int sou
 void TraceRecorder::Origin(int generation, int root) {
   // A ray's calls begin with its origin: kept in its mark.
   if (!events_.empty() && events_.back().kind == Kind::kRay && !events_.back().flag) {
-    events_.back() = {Kind::kRay, true, generation, root};
+    events_.back().flag = true;
+    events_.back().a = generation;
+    events_.back().b = root;
     return;
   }
   events_.push_back({Kind::kOrigin, false, generation, root});
@@ -75,7 +77,7 @@ bool TraceRecorder::Replay(std::size_t begin, std::size_t end, RayTracer& tracer
     switch (e.kind) {
       case Kind::kRay:
         if (tracer.OverBudget()) return false;
-        tracer.CountRay();
+        tracer.CountTests(static_cast<long long>(e.angle));
         if (e.flag) tracer.Tag(e.a, e.b);
         break;
       case Kind::kRayPiece:

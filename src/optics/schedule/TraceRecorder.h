@@ -2,6 +2,7 @@
 // Keeps the calls a share of a trace makes, to hand them on later among the
 // calls of the other shares in the order of a trace on one thread.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,7 +22,14 @@ class TraceRecorder : public ITraceSink {
     laws_.swap(other.laws_);
   }
   // The calls of a traced ray follow.
-  void MarkRay() { events_.push_back({Kind::kRay}); }
+  void MarkRay() {
+    rayMark_ = events_.size();
+    events_.push_back({Kind::kRay});
+  }
+  // The face tests of the ray last marked, counted again on replay.
+  void RayTests(long long tests) {
+    events_[rayMark_].angle = static_cast<float>(std::min<long long>(tests, 1 << 24));
+  }
 
   // Hands the calls [begin, end) on to the tracer's sink, its origins through
   // the tracer (which leaves out the repeated ones) and checks the tracer's
@@ -66,7 +74,7 @@ class TraceRecorder : public ITraceSink {
     Kind kind;
     bool flag = false;
     std::int32_t a = 0, b = 0;
-    float angle = 0;
+    float angle = 0;  // a ray's mark: its face tests, whole numbers exact to 2^24
     TPointF p{}, q{}, r{};
     const DrawBaseRayDataStruct* ray = nullptr;
   };
@@ -74,6 +82,7 @@ class TraceRecorder : public ITraceSink {
     double n1, n2, theta1, theta2;
   };
   std::vector<Event> events_;
+  std::size_t rayMark_ = 0;
   std::vector<std::string> texts_;
   std::vector<HitLaw> laws_;
 };

@@ -80,6 +80,7 @@ void RunGenerations(RayTracer& tracer, std::span<const DrawBaseRayDataStruct> ba
       } else {
         tracer.TraceRay(ray, PrepareRay(ray), next, nextLines);
       }
+      hooks.AfterRay();
       nextRoots.resize(next.size(), currentRoots[i]);  // none, one or two continuations
     }
     hooks.EndGeneration(next);
@@ -99,6 +100,7 @@ struct Alone {
   ImageCandidates images;
 
   bool BeforeRay() { return !tracer.OverBudget(); }
+  void AfterRay() {}
   void EndGeneration(const Rays& next) {
     tracer.Tag(tracer.Shown(), -1);
     images.Clear();
@@ -139,6 +141,7 @@ struct Piping {
     pipe.recording.MarkRay();
     return true;
   }
+  void AfterRay() { pipe.recording.RayTests(tracer.LastTests()); }
   void EndGeneration(const Rays& next) {
     Current().EndGeneration(pipe.recording.Size()).images.Add(next);
   }
